@@ -1,0 +1,21 @@
+// The settings store: QSettings("KESTRUNE CORPORATION", "Trimbench2"), group
+// "Settings". Every read goes to the store; nothing is cached.
+#pragma once
+
+namespace tb::app {
+
+enum TempUnit { kCelsius = 0, kFahrenheit = 1 };
+
+// String 1047 as a decimal integer; text that is not a number gives 0.
+int LanguageNumber();
+
+// Settings/AppTempeUnit: 0 (Celsius, also for a missing or foreign value) or 1.
+int ReadTempUnit();
+void WriteTempUnit(int unit);
+
+// Settings/DateForm, 0 to 6; its default follows the language number
+// (0: 0; 2 to 6: 6; any other: 4).
+int ReadDateForm();
+int DefaultDateForm(int languageNumber);
+
+}  // namespace tb::app

@@ -1,0 +1,6 @@
+// Visibility of the platform layer's interface. The platform layer is one
+// shared library so that the program and every device library see the same
+// per-thread pump hook and the same (possibly virtual) clock.
+#pragma once
+
+#define TB_PLATFORM_API __attribute__((visibility("default")))

@@ -1,0 +1,42 @@
+#include "platform/Pump.h"
+
+#include <utility>
+
+namespace tb::platform {
+namespace {
+
+struct ThreadPump {
+    PumpHook hook;
+    bool running = false;
+};
+
+ThreadPump& CurrentThreadPump() {
+    thread_local ThreadPump pump;
+    return pump;
+}
+
+}  // namespace
+
+void InstallPumpHook(PumpHook hook) { CurrentThreadPump().hook = std::move(hook); }
+
+void PumpPendingMessages() {
+    ThreadPump& pump = CurrentThreadPump();
+    if (!pump.hook || pump.running) return;
+    pump.running = true;
+    // Copy first: the hook may replace itself while it runs.
+    PumpHook hook = pump.hook;
+    try {
+        hook();
+    } catch (...) {
+        // An event handler's exception must not unwind through a device wait.
+    }
+    pump.running = false;
+}
+
+ScopedPumpHook::ScopedPumpHook(PumpHook hook) : previous_(std::move(CurrentThreadPump().hook)) {
+    CurrentThreadPump().hook = std::move(hook);
+}
+
+ScopedPumpHook::~ScopedPumpHook() { CurrentThreadPump().hook = std::move(previous_); }
+
+}  // namespace tb::platform

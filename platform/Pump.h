@@ -1,0 +1,36 @@
+// The per-thread message-pump hook.
+//
+// Every wait of the program and of the libraries calls PumpPendingMessages()
+// between short sleeps so that the calling thread keeps serving its events:
+// the GUI thread installs Qt's event processing, worker threads install the
+// pump of their own message queue. A thread without a hook pumps nothing.
+#pragma once
+
+#include <functional>
+
+#include "platform/Api.h"
+
+namespace tb::platform {
+
+using PumpHook = std::function<void()>;
+
+// Installs the hook of the calling thread; an empty hook removes it.
+TB_PLATFORM_API void InstallPumpHook(PumpHook hook);
+
+// Runs the calling thread's hook once, if it has one. A hook that pumps
+// again from inside itself is not re-entered.
+TB_PLATFORM_API void PumpPendingMessages();
+
+// Installs a hook for the lifetime of the object and restores the previous one.
+class TB_PLATFORM_API ScopedPumpHook {
+public:
+    explicit ScopedPumpHook(PumpHook hook);
+    ~ScopedPumpHook();
+    ScopedPumpHook(const ScopedPumpHook&) = delete;
+    ScopedPumpHook& operator=(const ScopedPumpHook&) = delete;
+
+private:
+    PumpHook previous_;
+};
+
+}  // namespace tb::platform

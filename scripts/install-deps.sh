@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Trimbench needs on Debian 12.
+set -euo pipefail
+PACKAGES=(
+  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+  qt6-base-dev qt6-qpa-plugins libgl1-mesa-dev
+  libudev-dev libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-noto-cjk locales
+  xvfb xauth dbus dbus-x11 at-spi2-core python3 python3-pyatspi
+)
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  SUDO=""
+  [[ $(id -u) -ne 0 ]] && SUDO=sudo
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+# The Japanese locale the program selects at start-up.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
+  if [[ $(id -u) -eq 0 ]]; then
+    sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen && locale-gen >/dev/null || true
+  fi
+fi

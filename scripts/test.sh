@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds and runs the whole suite: fuzz targets briefly, then the tests in the
+# release and the sanitizer configuration. Exits non-zero on any failure.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+status=0
+fuzz_seconds=${TB_FUZZ_SECONDS:-10}
+
+./scripts/build.sh fuzz || status=1
+if [[ $status -eq 0 ]]; then
+  for target in build/fuzz/out/fuzz_*; do
+    [[ -x $target ]] || continue
+    name=$(basename "$target")
+    corpus=build/fuzz/corpus/$name
+    mkdir -p "$corpus"
+    seeds=()
+    [[ -d fuzz/seeds/$name ]] && seeds=(fuzz/seeds/$name)
+    echo "fuzzing $name for ${fuzz_seconds}s"
+    if ! "$target" -max_total_time="$fuzz_seconds" -print_final_stats=0 "$corpus" "${seeds[@]}" \
+         > "build/fuzz/$name.log" 2>&1; then
+      echo "FUZZ FAILURE in $name:"; tail -40 "build/fuzz/$name.log"; status=1
+    fi
+  done
+fi
+
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+for config in release asan; do
+  if ! ./scripts/build.sh "$config"; then
+    echo "build of $config failed"; status=1; continue
+  fi
+  echo "=== tests ($config)"
+  (cd "build/$config" && ctest --output-on-failure -j "${TB_JOBS:-2}" --timeout 300) || status=1
+done
+exit $status
