@@ -30,8 +30,8 @@ bool AcquireCommBusy();
 void ReleaseCommBusy();
 
 // The program's data folder: documents folder + "/Kestrune Corp/Trimbench 800",
-// or the program's folder when there is no documents folder. At most 260
-// characters.
+// or the program's folder when there is no documents folder. Shorter than 260
+// characters; empty when neither fits (callers then have no data folder).
 std::string DataFolderPath();
 void EnsureDataFolders();
 bool EnsureDirectory(const std::string& path);

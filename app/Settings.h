@@ -14,7 +14,9 @@ int ReadTempUnit();
 void WriteTempUnit(int unit);
 
 // Settings/DateForm, 0 to 6; its default follows the language number
-// (0: 0; 2 to 6: 6; any other: 4).
+// (0: 0; 2 to 6: 6; any other: 4). A stored value that is not a number reads
+// as the default; other numbers are passed on (the date layout treats them
+// as 0). The store is TRIMBENCH_SETTINGS_FILE (an INI file) when that is set.
 int ReadDateForm();
 int DefaultDateForm(int languageNumber);
 
