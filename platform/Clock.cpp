@@ -8,13 +8,15 @@ namespace tb::platform {
 namespace {
 
 class SystemClock : public Clock {
-public:
+  public:
     uint32_t TickMs() override {
         using namespace std::chrono;
         auto ms = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
         return static_cast<uint32_t>(ms);
     }
-    void SleepMs(uint32_t ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+    void SleepMs(uint32_t ms) override {
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    }
     std::time_t NowSeconds() override { return std::time(nullptr); }
 };
 

@@ -28,10 +28,14 @@ bool ParseId(std::string_view text, uint16_t& out) {
     unsigned long value = 0;
     for (char c : text) {
         int digit;
-        if (c >= '0' && c <= '9') digit = c - '0';
-        else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-        else if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-        else return false;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        else
+            return false;
         value = value * static_cast<unsigned long>(base) + static_cast<unsigned long>(digit);
     }
     if (value > 0xFFFF) return false;
@@ -42,12 +46,18 @@ bool ParseId(std::string_view text, uint16_t& out) {
 void Apply(DeviceIds& ids, std::string_view key, std::string_view value) {
     uint16_t id;
     if (!ParseId(value, id)) return;
-    if (key == "PrimaryVendor") ids.primaryVendor = id;
-    else if (key == "SecondaryVendor") ids.secondaryVendor = id;
-    else if (key == "Lgr870Vendor") ids.lgr870Vendor = id;
-    else if (key == "Lgr870Product") ids.lgr870Product = id;
-    else if (key == "Lgr875Vendor") ids.lgr875Vendor = id;
-    else if (key == "Lgr875Product") ids.lgr875Product = id;
+    if (key == "PrimaryVendor")
+        ids.primaryVendor = id;
+    else if (key == "SecondaryVendor")
+        ids.secondaryVendor = id;
+    else if (key == "Lgr870Vendor")
+        ids.lgr870Vendor = id;
+    else if (key == "Lgr870Product")
+        ids.lgr870Product = id;
+    else if (key == "Lgr875Vendor")
+        ids.lgr875Vendor = id;
+    else if (key == "Lgr875Product")
+        ids.lgr875Product = id;
     else if (key.size() == 9 && key.substr(0, 8) == "ProductP" && key[8] >= '1' && key[8] <= '6')
         ids.baseProducts[static_cast<size_t>(key[8] - '1')] = id;
 }
@@ -61,12 +71,16 @@ std::string FormatVidPid(uint16_t vendor, uint16_t product) {
 }
 
 std::string SettingsFilePath() {
-    if (const char* explicitPath = std::getenv("TRIMBENCH_SETTINGS_FILE"); explicitPath && *explicitPath)
+    if (const char* explicitPath = std::getenv("TRIMBENCH_SETTINGS_FILE");
+        explicitPath && *explicitPath)
         return explicitPath;
     std::string base;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) base = xdg;
-    else if (const char* home = std::getenv("HOME"); home && *home) base = std::string(home) + "/.config";
-    else return {};
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
+        base = xdg;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        base = std::string(home) + "/.config";
+    else
+        return {};
     return base + "/KESTRUNE CORPORATION/Trimbench2.conf";
 }
 

@@ -1,0 +1,46 @@
+#include "platform/MessageQueue.h"
+
+#include "platform/ThreadQueue.h"
+
+namespace tb::platform {
+
+namespace {
+
+// Turns socket readiness and due timers into queued messages.
+void ServeEventSources(detail::ThreadQueue& queue) {
+    detail::PollSockets(queue);
+    detail::QueueDueTimers(queue);
+}
+
+}  // namespace
+
+int PumpThreadMessages() {
+    auto queue = detail::CurrentThreadQueue();
+    if (!queue) return 0;
+    ServeEventSources(*queue);
+    size_t budget = queue->PendingCount();
+    int dispatched = 0;
+    while (budget-- > 0) {
+        auto message = queue->TakeNext(/*sentOnly=*/false);
+        if (!message) break;
+        detail::Dispatch(*message);
+        ++dispatched;
+    }
+    return dispatched;
+}
+
+bool DispatchOneMessage() {
+    auto queue = detail::CurrentThreadQueue();
+    if (!queue) return false;
+    ServeEventSources(*queue);
+    auto message = queue->TakeNext(/*sentOnly=*/false);
+    if (!message) return false;
+    detail::Dispatch(*message);
+    return true;
+}
+
+PumpHook MessageQueuePumpHook() {
+    return [] { PumpThreadMessages(); };
+}
+
+}  // namespace tb::platform
