@@ -1,0 +1,19 @@
+// The groups of dialog templates that DialogTable.cpp puts in one table.
+#pragma once
+
+#include "resources/dialogs/DialogTemplate.h"
+
+namespace tb::resources::catalog {
+
+// Every model page has this size, so the sheet fits all of them.
+inline constexpr int kPageWidth = 430;
+inline constexpr int kPageHeight = 290;
+
+const DialogTemplate& AboutDialog();
+const DialogTemplate& MainDialog();
+const DialogTemplate& SettingsDialog();
+const DialogTemplate& Lgr820Dialog();
+const DialogTemplate& Lgr890Dialog();
+std::span<const DialogTemplate> LaterPageDialogs();
+
+}  // namespace tb::resources::catalog

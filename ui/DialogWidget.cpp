@@ -1,0 +1,60 @@
+#include "ui/DialogWidget.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+
+#include "ui/Accessibility.h"
+#include "ui/ControlFactory.h"
+
+namespace tb::ui {
+
+using resources::ControlKind;
+using resources::ControlTemplate;
+
+DialogWidget::DialogWidget(const resources::DialogTemplate& dialog, QWidget* parent)
+    : QWidget(parent), dialog_(dialog) {
+    setWindowTitle(QString::fromUtf8(dialog.caption));
+    setAccessibleName(QString::fromUtf8(dialog.caption));
+    setAccessibleDescription(ControlIdDescription(dialog.id));
+    setFixedSize(dialog.width, dialog.height);
+    int openGroup = resources::kNoControlId;
+    for (const ControlTemplate& control : dialog.controls) AddControl(control, openGroup);
+}
+
+void DialogWidget::AddControl(const ControlTemplate& control, int& openGroup) {
+    QWidget* widget = CreateControl(control, this);
+    if (control.kind != ControlKind::RadioButton) {
+        openGroup = resources::kNoControlId;
+    } else if (control.groupStart || openGroup == resources::kNoControlId) {
+        openGroup = control.id;
+        auto* group = new QButtonGroup(this);
+        group->setObjectName(QString::number(control.id));
+        group->setExclusive(true);
+    }
+    if (control.id == resources::kNoControlId) return;
+
+    controls_[control.id] = widget;
+    ids_.push_back(control.id);
+    if (control.kind == ControlKind::RadioButton) {
+        radioGroups_[openGroup].push_back(control.id);
+        auto* group =
+            findChild<QButtonGroup*>(QString::number(openGroup), Qt::FindDirectChildrenOnly);
+        group->addButton(static_cast<QAbstractButton*>(widget), control.id);
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        const int id = control.id;
+        connect(button, &QAbstractButton::clicked, this, [this, id] { emit commandIssued(id); });
+    }
+}
+
+QWidget* DialogWidget::Control(int id) const {
+    const auto found = controls_.find(id);
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+std::vector<int> DialogWidget::RadioGroup(int firstId) const {
+    const auto found = radioGroups_.find(firstId);
+    return found == radioGroups_.end() ? std::vector<int>{} : found->second;
+}
+
+}  // namespace tb::ui

@@ -1,0 +1,38 @@
+// Shows the program's message boxes as Qt message boxes.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "app/MessageBox.h"
+
+namespace tb::ui {
+
+class QtMessageBoxBackend final : public app::MessageBoxBackend {
+  public:
+    // Boxes are modal to `owner` (the main window) when it is given.
+    explicit QtMessageBoxBackend(QWidget* owner = nullptr) : owner_(owner) {}
+    void SetOwner(QWidget* owner) { owner_ = owner; }
+
+    app::MsgAnswer Show(const app::MessageBoxRequest& request) override;
+
+  private:
+    QPointer<QWidget> owner_;
+};
+
+// Installs a Qt backend for the lifetime of the object and restores the
+// previous one afterwards.
+class ScopedQtMessageBoxes {
+  public:
+    explicit ScopedQtMessageBoxes(QWidget* owner = nullptr);
+    ~ScopedQtMessageBoxes();
+    ScopedQtMessageBoxes(const ScopedQtMessageBoxes&) = delete;
+    ScopedQtMessageBoxes& operator=(const ScopedQtMessageBoxes&) = delete;
+    QtMessageBoxBackend& Backend() { return backend_; }
+
+  private:
+    QtMessageBoxBackend backend_;
+    app::MessageBoxBackend* previous_;
+};
+
+}  // namespace tb::ui
