@@ -52,10 +52,18 @@ class CPropertyPage {
     virtual void OnInitDialog() {}
     // The page has become the selected tab.
     virtual void OnSetActive() {}
+    // Another tab is about to be selected: the page keeps what was entered.
+    virtual void OnKillActive() { UpdateData(true); }
     // A control was clicked; true when the page handled the command.
     virtual bool OnCommand(int /*id*/) { return false; }
 
   protected:
+    // Moves the page state to (save == false) or from (save == true) the controls.
+    virtual void DoDataExchange(bool /*save*/) {}
+    void UpdateData(bool save) {
+        if (view_ != nullptr) DoDataExchange(save);
+    }
+
     DialogView& View() {
         assert(view_ != nullptr);
         return *view_;

@@ -34,4 +34,8 @@ void PageWidget::Activate() {
     page_.OnSetActive();
 }
 
+void PageWidget::Deactivate() {
+    if (opened_) page_.OnKillActive();
+}
+
 }  // namespace tb::ui

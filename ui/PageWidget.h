@@ -26,6 +26,8 @@ class PageWidget : public QWidget {
     // Called by the sheet each time the page becomes the selected tab; the
     // first call opens the page.
     void Activate();
+    // Called when another tab is about to be shown.
+    void Deactivate();
 
   private:
     pages::CPropertyPage& page_;

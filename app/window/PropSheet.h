@@ -29,6 +29,7 @@ class CPropSheet : public QTabWidget {
 
     SheetPages pages_;
     std::vector<ui::PageWidget*> widgets_;
+    int activeIndex_ = -1;
 };
 
 }  // namespace tb::app

@@ -49,7 +49,7 @@ void CTrimbenchApp::InitInstance() {
     if (resources_->IsLoaded()) {
         SetStringOverride([library = resources_.get()](int id) { return library->String(id); });
     }
-    languageNumber_ = LanguageNumber();
+    languageNumber_ = app::LanguageNumber();
     if (languageNumber_ == 0) SelectJapaneseLocale();
     QCoreApplication::setOrganizationName(QString::fromLatin1(kCompanyKey));
     QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationName));

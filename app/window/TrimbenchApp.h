@@ -22,11 +22,12 @@ class CTrimbenchApp {
     // Runs the program; returns its exit code.
     int Run();
 
+    // Texts, language and locale, settings store; Run() starts with it.
+    void InitInstance();
     bool HasResourceLibrary() const { return resources_->IsLoaded(); }
+    int LanguageNumber() const { return languageNumber_; }
 
   private:
-    void InitInstance();
-
     std::unique_ptr<ResourceLibrary> resources_;
     QApplication qt_;
     int languageNumber_ = 0;

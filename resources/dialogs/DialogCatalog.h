@@ -6,7 +6,7 @@
 namespace tb::resources::catalog {
 
 // Every model page has this size, so the sheet fits all of them.
-inline constexpr int kPageWidth = 430;
+inline constexpr int kPageWidth = 600;
 inline constexpr int kPageHeight = 290;
 
 const DialogTemplate& AboutDialog();

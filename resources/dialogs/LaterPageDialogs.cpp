@@ -6,31 +6,11 @@ namespace tb::resources::catalog {
 
 std::span<const DialogTemplate> LaterPageDialogs() {
     static constexpr DialogTemplate kDialogs[] = {
-        {.id = 129,
-         .caption = "  LGR-870  ",
-         .width = kPageWidth,
-         .height = kPageHeight,
-         .controls = {}},
-        {.id = 130,
-         .caption = "LGR850B",
-         .width = kPageWidth,
-         .height = kPageHeight,
-         .controls = {}},
-        {.id = 134,
-         .caption = "LGR830B",
-         .width = kPageWidth,
-         .height = kPageHeight,
-         .controls = {}},
-        {.id = 135,
-         .caption = "  LGR-875  ",
-         .width = kPageWidth,
-         .height = kPageHeight,
-         .controls = {}},
-        {.id = 136,
-         .caption = "LGR835B",
-         .width = kPageWidth,
-         .height = kPageHeight,
-         .controls = {}},
+        {129, "  LGR-870  ", kPageWidth, kPageHeight, {}},
+        {130, "LGR850B", kPageWidth, kPageHeight, {}},
+        {134, "LGR830B", kPageWidth, kPageHeight, {}},
+        {135, "  LGR-875  ", kPageWidth, kPageHeight, {}},
+        {136, "LGR835B", kPageWidth, kPageHeight, {}},
     };
     return kDialogs;
 }

@@ -1,86 +1,40 @@
 // The main dialog, the about box and the settings page.
+#include "resources/dialogs/ControlMakers.h"
 #include "resources/dialogs/DialogCatalog.h"
 
 namespace tb::resources::catalog {
 namespace {
 
-using K = ControlKind;
+using namespace make;
 
 constexpr ControlTemplate kAboutControls[] = {
-    {.id = kNoControlId,
-     .kind = K::Icon,
-     .caption = "128",
-     .x = 16,
-     .y = 16,
-     .width = 32,
-     .height = 32,
-     .accessibleName = "Trimbench"},
-    {.id = kNoControlId,
-     .kind = K::StaticText,
-     .caption = "Trimbench Version 1.31",
-     .x = 64,
-     .y = 22,
-     .width = 220,
-     .height = 20},
-    {.id = 1, .kind = K::PushButton, .caption = "OK", .x = 210, .y = 62, .width = 80, .height = 28},
+    ProgramIcon({16, 16, 32, 32}, "Trimbench"),
+    Text(kNoControlId, "Trimbench Version 1.31", {64, 22, 220, 20}),
+    Button(1, "OK", {210, 62, 80, 28}),
 };
 
 constexpr ControlTemplate kSettingsControls[] = {
-    {.id = kNoControlId,
-     .kind = K::GroupBox,
-     .caption = "温度単位",
-     .x = 16,
-     .y = 16,
-     .width = 220,
-     .height = 72},
-    {.id = 1000,
-     .kind = K::RadioButton,
-     .caption = "℃",
-     .x = 36,
-     .y = 44,
-     .width = 80,
-     .height = 24,
-     .groupStart = true},
-    {.id = 1001,
-     .kind = K::RadioButton,
-     .caption = "ﾟF",
-     .x = 130,
-     .y = 44,
-     .width = 80,
-     .height = 24},
-    {.id = kNoControlId,
-     .kind = K::StaticText,
-     .caption = "",
-     .x = 16,
-     .y = 100,
-     .width = 200,
-     .height = 20,
-     .hidden = true},
+    Group(kNoControlId, "温度単位", {16, 16, 220, 72}),
+    Radio(1000, "℃", {36, 44, 80, 24}, true),
+    Radio(1001, "ﾟF", {130, 44, 80, 24}, false),
+    HiddenText(kNoControlId, {16, 100, 200, 20}),
 };
 
 }  // namespace
 
 const DialogTemplate& AboutDialog() {
-    static constexpr DialogTemplate kDialog{.id = 100,
-                                            .caption = "バージョン情報",
-                                            .width = 306,
-                                            .height = 104,
-                                            .controls = kAboutControls};
+    static constexpr DialogTemplate kDialog{100, "バージョン情報", 306, 104, kAboutControls};
     return kDialog;
 }
 
 const DialogTemplate& MainDialog() {
-    static constexpr DialogTemplate kDialog{
-        .id = 101, .caption = "Trimbench", .width = 0, .height = 0, .controls = {}};
+    static constexpr DialogTemplate kDialog{101, "Trimbench", 0, 0, {}};
     return kDialog;
 }
 
 const DialogTemplate& SettingsDialog() {
-    static constexpr DialogTemplate kDialog{.id = 131,
-                                            .caption = "  設定  ",
-                                            .width = kPageWidth,
-                                            .height = kPageHeight,
-                                            .controls = kSettingsControls};
+    static constexpr DialogTemplate kDialog{131, "  設定  ", kPageWidth, kPageHeight,
+                                            kSettingsControls};
     return kDialog;
 }
 

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+
+#include "tests/ui/QtTestApp.h"
+#include "ui/DialogWidget.h"
+#include "ui/QtDialogView.h"
+
+using tb::ui::DialogWidget;
+using tb::ui::QtDialogView;
+
+namespace {
+
+class QtDialogViewTest : public ::testing::Test {
+  protected:
+    QtDialogViewTest()
+        : app_(tb::testing::EnsureQtApp()),
+          dialog_(new DialogWidget(*tb::resources::FindDialogTemplate(133))),
+          view_(*dialog_, &sheet_) {
+        sheet_.addTab(dialog_, dialog_->windowTitle());
+    }
+
+    QApplication& app_;
+    QTabWidget sheet_;
+    DialogWidget* dialog_;
+    QtDialogView view_;
+};
+
+}  // namespace
+
+TEST_F(QtDialogViewTest, BuildsEveryControlWithItsAccessibleNameAndIdAsDescription) {
+    const std::pair<int, const char*> spoken[] = {
+        {1021, "このチャンネルを調整する"},
+        {1015, "１点調整"},
+        {1130, "設定送信"},
+        {1016, "調整前 1"},
+        {1018, "調整後 1"},
+        {1019, "調整前 2"},
+        {1020, "調整後 2"},
+        {1076, "現在の設定"},
+    };
+    for (const auto& [id, name] : spoken) {
+        QWidget* control = dialog_->Control(id);
+        ASSERT_NE(control, nullptr) << id;
+        EXPECT_EQ(control->accessibleName(), QString::fromUtf8(name)) << id;
+    }
+    for (int id : dialog_->ControlIds()) {
+        EXPECT_EQ(dialog_->Control(id)->accessibleDescription(), QString::number(id)) << id;
+    }
+    EXPECT_EQ(qobject_cast<QLineEdit*>(dialog_->Control(1016))->maxLength(), 6);
+}
+
+TEST_F(QtDialogViewTest, TextsChecksAndRadioGroupsGoThroughIds) {
+    view_.SetText(1016, "25.0");
+    view_.SetText(1076, "現在の設定：y = 1.000x +0.000");
+    EXPECT_EQ(view_.Text(1016), "25.0");
+    EXPECT_EQ(view_.Text(1076), "現在の設定：y = 1.000x +0.000");
+    EXPECT_EQ(view_.Text(1130), "設定送信");
+
+    view_.SetText(1018, "1234567");  // the box keeps its limit whatever is set
+    EXPECT_EQ(view_.Text(1018), "123456");
+
+    EXPECT_EQ(view_.RadioIndex(1015), -1);
+    view_.SetRadioIndex(1015, 1);
+    EXPECT_EQ(view_.RadioIndex(1015), 1);
+    EXPECT_TRUE(view_.IsChecked(1026));
+    view_.SetRadioIndex(1015, 0);
+    EXPECT_FALSE(view_.IsChecked(1026));
+    EXPECT_EQ(view_.RadioIndex(1015), 0);
+
+    view_.SetCheck(1021, true);
+    EXPECT_TRUE(view_.IsChecked(1021));
+    EXPECT_EQ(view_.Text(9999), "");
+}
+
+TEST_F(QtDialogViewTest, ControlStateIsItsOwnWhileTheSheetIsSwitchedOff) {
+    view_.Enable(1019, false);
+    view_.EnableSheet(false);
+    EXPECT_FALSE(view_.IsSheetEnabled());
+    EXPECT_FALSE(sheet_.isEnabled());
+    EXPECT_TRUE(view_.IsEnabled(1016));
+    EXPECT_FALSE(view_.IsEnabled(1019));
+    EXPECT_FALSE(dialog_->Control(1016)->isEnabled());  // nothing can be clicked
+    view_.EnableSheet(true);
+    EXPECT_TRUE(dialog_->Control(1016)->isEnabled());
+    EXPECT_FALSE(dialog_->Control(1019)->isEnabled());
+
+    view_.Show(1076, false);
+    EXPECT_FALSE(view_.IsVisible(1076));
+    view_.Show(1076, true);
+    EXPECT_TRUE(view_.IsVisible(1076));
+}
+
+TEST_F(QtDialogViewTest, ClicksOnButtonsReportTheirIds) {
+    std::vector<int> commands;
+    QObject::connect(dialog_, &DialogWidget::commandIssued,
+                     [&](int id) { commands.push_back(id); });
+    qobject_cast<QAbstractButton*>(dialog_->Control(1021))->click();
+    qobject_cast<QAbstractButton*>(dialog_->Control(1026))->click();
+    qobject_cast<QAbstractButton*>(dialog_->Control(1130))->click();
+    EXPECT_EQ(commands, (std::vector<int>{1021, 1026, 1130}));
+    EXPECT_TRUE(view_.IsChecked(1021));
+    EXPECT_EQ(view_.RadioIndex(1015), 1);
+}
+
+TEST_F(QtDialogViewTest, FocusAndSelectSelectsTheWholeText) {
+    sheet_.show();
+    view_.SetText(1019, "12a");
+    view_.FocusAndSelect(1019);
+    auto* edit = qobject_cast<QLineEdit*>(dialog_->Control(1019));
+    EXPECT_EQ(edit->selectedText(), QStringLiteral("12a"));
+    EXPECT_TRUE(edit->hasFocus() || QApplication::focusWidget() == nullptr);
+}
