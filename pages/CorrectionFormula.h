@@ -1,0 +1,136 @@
+// The correction rules that every adjustment page shares.
+//
+// A page turns the technician's readings into a linear correction
+// y = a*x + b, checks it against the limits of the channel, composes it with
+// the correction the logger already holds, and shows corrections as text.
+// Nothing here talks to a logger. The Derive functions show their own
+// refusal message (OK box, warning icon); the caller then simply stops.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tb::pages {
+
+class DialogView;
+
+// Slope and offset of y = a*x + b for one channel, in the channel's own unit
+// (degrees C for temperature). The identity is the logger's factory state.
+struct Correction {
+    double slope = 1.0;
+    double offset = 0.0;
+
+    friend bool operator==(const Correction&, const Correction&) = default;
+};
+
+// Selects the limits, refusal messages and degree-F conversion of a channel.
+enum class CheckKind : int {
+    Celsius = 0,         // temperature shown in degrees C; every humidity channel
+    Fahrenheit = 1,      // temperature shown in degrees F: readings converted first
+    CurrentLoop = 2,     // 4-20 mA input
+    Voltage = 3,         // voltage input
+    NoiseVibration = 4,  // noise/vibration input
+};
+
+// The kind of a temperature channel for the unit setting (0 = C, 1 = F).
+CheckKind TemperatureKind(int tempUnit);
+
+// Limits of one kind. Offset limits apply to the offset the composed
+// correction would carry; the slope range to the product of the current and
+// the entered slope. All limits are inclusive.
+struct KindLimits {
+    bool fahrenheitEntry;
+    double onePointOffsetLimit;
+    int onePointOffsetMessage;
+    double minSlope;
+    double maxSlope;
+    int slopeMessage;
+    double twoPointOffsetLimit;
+    int twoPointOffsetMessage;
+};
+
+// The limits of a kind; a value outside 0..4 gets the general limits of kind 0.
+const KindLimits& LimitsOf(CheckKind kind);
+
+// Refusal and format string ids.
+inline constexpr int kMsgEnterNumbers = 1007;
+inline constexpr int kMsgSlopeMustNotBeZero = 1044;
+inline constexpr int kMsgInvalidInput = 1051;
+inline constexpr int kMsgSlopeIsZero = 1052;
+inline constexpr int kMsgSlopeRange = 1053;
+inline constexpr int kMsgOffsetLimit30C = 1054;
+inline constexpr int kMsgOffsetLimit50 = 1070;
+inline constexpr int kMsgOffsetLimit30 = 1071;
+inline constexpr int kMsgSlopeRangeNoise = 1072;
+inline constexpr int kMsgOffsetLimit3 = 1073;
+
+inline constexpr int kFmtCurrent3 = 103;      // current setting, offset with 3 decimals
+inline constexpr int kFmtCurrent1 = 104;      // current setting, offset with 1 decimal
+inline constexpr int kFmtEntered3 = 107;      // entered correction, 3 decimals
+inline constexpr int kFmtEntered1 = 109;      // entered correction, 1 decimal
+inline constexpr int kFmtCurrentWhole = 110;  // current setting, whole-number offset
+
+// Rounds half away from zero to n decimals (n = 3 for every slope and offset
+// that is stored, sent or confirmed). Non-finite values and values too large
+// to carry decimals come back unchanged.
+double RoundHalfAway(double value, int decimals);
+
+// The text of one edit box as a number.
+struct ParsedNumber {
+    bool accepted = false;
+    double value = 0.0;
+    int digits = 0;
+};
+
+// Accepts only blanks, one sign, one full stop and digits in the forms the
+// edit boxes allow (" 25", "-.5", "+0.5"); refuses "12.", "1 2", "1e3".
+ParsedNumber ParseNumber(std::string_view text);
+
+// Shows message id (OK box, warning icon) and then gives box editId the
+// focus with its whole text selected.
+void ReportInputError(int messageId, int editId, DialogView& view);
+
+// One-point entry: x before, y after, b0 the current offset. Refusal: the
+// message id, or 0 when the entry passes.
+int CheckOnePoint(CheckKind kind, double x, double y, double currentOffset);
+// The entered correction (slope 1.0, offset y - x rounded), or nothing after
+// showing the refusal.
+std::optional<Correction> DeriveOnePoint(CheckKind kind, double x, double y, double currentOffset);
+
+// Two-point entry (x1, y1), (x2, y2) on top of the current correction.
+int CheckTwoPoint(CheckKind kind, double currentSlope, double currentOffset, double x1, double x2,
+                  double y1, double y2);
+std::optional<Correction> DeriveTwoPoint(CheckKind kind, double currentSlope, double currentOffset,
+                                         double x1, double x2, double y1, double y2);
+
+// The line through two points: slope rounded to 3 decimals, offset through
+// the second point with that slope (not rounded). Refuses equal x (1051) and
+// a slope that is or rounds to 0 (1044), showing the message.
+std::optional<Correction> TwoPointLine(double x1, double x2, double y1, double y2);
+
+// The entered correction applied on top of the current one, rounded.
+Correction ComposeCorrection(const Correction& current, const Correction& entered);
+// The multi-input page's variant: the current correction is first rounded to
+// 3 decimals, and the rounded values replace it.
+Correction ComposeWithRoundedCurrent(Correction& current, const Correction& entered);
+
+// A degrees-C correction expressed for readings in degrees F.
+Correction FahrenheitTerms(const Correction& celsius);
+
+// Format string id filled with slope and offset (the degree-F terms when
+// degreeF is set).
+std::string FormatCorrection(int formatId, const Correction& correction, bool degreeF);
+
+// " (y= %c%.3fx %c %.3f)" of slope m/1000 and offset c/1000, or with the
+// offset c as a whole number (" %.0f") in mode 1. At most 31 characters for
+// values inside the limits; larger values are never cut short.
+std::string FormatBracketed(int mode, int slopeThousandths, int offsetCode);
+
+// Rounds slope to 3 decimals (written back) and returns y - slope * x.
+double OffsetThroughPoint(double& slope, double x, double y);
+
+// RoundHalfAway(b - a, 3).
+double RoundedDifference(double a, double b);
+
+}  // namespace tb::pages

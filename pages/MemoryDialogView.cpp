@@ -1,0 +1,52 @@
+#include "pages/MemoryDialogView.h"
+
+namespace tb::pages {
+const MemoryDialogView::Control& MemoryDialogView::StateOf(int id) const {
+    static const Control kUntouched;
+    auto it = controls_.find(id);
+    return it == controls_.end() ? kUntouched : it->second;
+}
+
+void MemoryDialogView::Enable(int id, bool enabled) { At(id).enabled = enabled; }
+
+bool MemoryDialogView::IsEnabled(int id) const { return StateOf(id).enabled; }
+
+void MemoryDialogView::Show(int id, bool visible) { At(id).visible = visible; }
+
+bool MemoryDialogView::IsVisible(int id) const { return StateOf(id).visible; }
+
+void MemoryDialogView::SetText(int id, const std::string& text) { At(id).text = text; }
+
+std::string MemoryDialogView::Text(int id) const { return StateOf(id).text; }
+
+void MemoryDialogView::SetCheck(int id, bool checked) { At(id).checked = checked; }
+
+bool MemoryDialogView::IsChecked(int id) const { return StateOf(id).checked; }
+
+void MemoryDialogView::SetRadioIndex(int firstId, int index) { At(firstId).radioIndex = index; }
+
+int MemoryDialogView::RadioIndex(int firstId) const { return StateOf(firstId).radioIndex; }
+
+void MemoryDialogView::FocusAndSelect(int id) {
+    focusedId_ = id;
+    focusHistory_.push_back(id);
+}
+
+void MemoryDialogView::ClearRows(int id) { At(id).rows.clear(); }
+
+void MemoryDialogView::AddRow(int id, const std::vector<std::string>& cells) {
+    At(id).rows.push_back(cells);
+}
+
+std::vector<std::vector<std::string>> MemoryDialogView::Rows(int id) const {
+    return StateOf(id).rows;
+}
+
+void MemoryDialogView::EnableSheet(bool enabled) {
+    sheetEnabled_ = enabled;
+    sheetHistory_.push_back(enabled);
+}
+
+bool MemoryDialogView::IsSheetEnabled() const { return sheetEnabled_; }
+
+}  // namespace tb::pages

@@ -1,0 +1,69 @@
+// A DialogView that keeps every control's state in memory.
+//
+// Headless page tests drive a page through it: they type into edit boxes
+// with SetText, tick boxes, pick radios and then read back what the page
+// showed, enabled or focused. Controls spring into existence on first use:
+// enabled, visible, empty, unchecked, radio index 0, no rows.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "pages/DialogView.h"
+
+namespace tb::pages {
+
+class MemoryDialogView : public DialogView {
+  public:
+    void Enable(int id, bool enabled) override;
+    bool IsEnabled(int id) const override;
+    void Show(int id, bool visible) override;
+    bool IsVisible(int id) const override;
+
+    void SetText(int id, const std::string& text) override;
+    std::string Text(int id) const override;
+
+    void SetCheck(int id, bool checked) override;
+    bool IsChecked(int id) const override;
+
+    void SetRadioIndex(int firstId, int index) override;
+    int RadioIndex(int firstId) const override;
+
+    void FocusAndSelect(int id) override;
+
+    void ClearRows(int id) override;
+    void AddRow(int id, const std::vector<std::string>& cells) override;
+    std::vector<std::vector<std::string>> Rows(int id) const override;
+
+    void EnableSheet(bool enabled) override;
+    bool IsSheetEnabled() const override;
+
+    // The control that has the focus (its text selected), or 0 for none.
+    int FocusedId() const { return focusedId_; }
+    // Every FocusAndSelect, in order.
+    const std::vector<int>& FocusHistory() const { return focusHistory_; }
+    // The sheet's enabled state after every EnableSheet call, in order.
+    const std::vector<bool>& SheetHistory() const { return sheetHistory_; }
+
+  private:
+    struct Control {
+        bool enabled = true;
+        bool visible = true;
+        bool checked = false;
+        int radioIndex = 0;
+        std::string text;
+        std::vector<std::vector<std::string>> rows;
+    };
+
+    Control& At(int id) { return controls_[id]; }
+    const Control& StateOf(int id) const;
+
+    std::map<int, Control> controls_;
+    int focusedId_ = 0;
+    std::vector<int> focusHistory_;
+    bool sheetEnabled_ = true;
+    std::vector<bool> sheetHistory_;
+};
+
+}  // namespace tb::pages
