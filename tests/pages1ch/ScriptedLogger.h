@@ -1,0 +1,63 @@
+// A one-channel logger for page tests: it holds a correction as the device
+// would (three decimals), answers as scripted and reports its outcomes with
+// the messages the command client shows.
+#pragma once
+
+#include <cmath>
+#include <functional>
+
+#include "app/MessageBox.h"
+#include "pages/OneChannelLogger.h"
+
+namespace tb::testing {
+
+struct LoggerState {
+    bool connected = true;
+    bool readSucceeds = true;
+    bool writeSucceeds = true;
+    pages::Correction held{1.0, 0.0};
+    int connectionChecks = 0;
+    int reads = 0;
+    int writes = 0;
+    // Runs inside every read and write, while the page waits for the device.
+    std::function<void()> duringExchange;
+};
+
+class ScriptedLogger final : public pages::OneChannelLogger {
+  public:
+    explicit ScriptedLogger(LoggerState& state) : state_(state) {}
+
+    bool IsConnected() override {
+        ++state_.connectionChecks;
+        return state_.connected;
+    }
+
+    bool Read(pages::Correction& current) override {
+        ++state_.reads;
+        if (state_.duringExchange) state_.duringExchange();
+        if (!state_.readSucceeds) {
+            app::ShowMessageId(1048);
+            return false;
+        }
+        current = state_.held;
+        return true;
+    }
+
+    bool Write(const pages::Correction& composed) override {
+        ++state_.writes;
+        if (state_.duringExchange) state_.duringExchange();
+        if (!state_.writeSucceeds) {
+            app::ShowMessageId(1048);
+            return false;
+        }
+        state_.held = {std::round(composed.slope * 1000) / 1000,
+                       std::round(composed.offset * 1000) / 1000};
+        app::ShowMessageId(1050, app::MsgButtons::Ok, app::MsgIcon::Information);
+        return true;
+    }
+
+  private:
+    LoggerState& state_;
+};
+
+}  // namespace tb::testing
