@@ -1,0 +1,61 @@
+// COM port numbers (1 to 256) and the devices behind them.
+//
+// Numbering, rebuilt on every Load() so it never goes stale:
+//  1. Simulated devices keep the numbers of the device-map file
+//     (TRIMBENCH_DEVICE_MAP, see DeviceMap.h).
+//  2. A real USB serial device takes the number its kernel name suggests:
+//     ttyUSB<n> is COM n+1, ttyACM<n> is COM 129+n. A device node that the
+//     device map already lists is not numbered twice.
+//  3. A real device whose suggested number is taken (or that has none) gets
+//     the lowest free number, in order of kernel names.
+// So a device keeps its number as long as the set of attached devices and
+// the device map stay the same.
+//
+// This is the port layer's own numbering; the program's serial path and the
+// reserved-port list ("comDB") use it too.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/usbserial/DeviceMap.h"
+#include "platform/usbserial/UsbSerialDevices.h"
+
+namespace tb::usbserial {
+
+struct ComPort {
+    int number = 0;
+    std::string path;
+    UsbId id;
+    bool simulated = false;
+    uint8_t latch = 0;  // simulated devices only
+};
+
+// Bit i of byte i/8 is set when COM i+1 is assigned.
+using ComDb = std::array<uint8_t, 32>;
+
+class ComPortMap {
+  public:
+    // The device map of the environment plus the attached USB devices.
+    static ComPortMap Load();
+    static ComPortMap Build(const DeviceMap& map, const std::vector<UsbSerialDevice>& usb);
+
+    const ComPort* Find(int number) const;
+    const std::vector<ComPort>& Ports() const { return ports_; }  // by number
+    ComDb Assigned() const;
+
+  private:
+    std::vector<ComPort> ports_;
+};
+
+// Shorthands over a fresh Load().
+std::optional<std::string> ComPortPath(int number);
+ComDb AssignedComPorts();
+
+// True when the path names an existing character device.
+bool IsPresent(const std::string& path);
+
+}  // namespace tb::usbserial

@@ -1,0 +1,43 @@
+// One serial line on a POSIX tty: exclusive open in raw 8N1, reads that
+// return at once or wait with poll, writes, buffer discards.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace tb::usbserial {
+
+enum class OpenStatus { Opened, Busy, CannotOpen };
+
+struct OpenedLine {
+    OpenStatus status = OpenStatus::CannotOpen;
+    int fd = -1;
+};
+
+// Opens the tty for reading and writing and takes an exclusive flock on it
+// (root ignores the tty's own exclusive mode, so every opener of a port,
+// the simulator's busy fault included, takes this lock). The line is set to
+// raw 8N1 at the given baud rate without flow control. A baud rate the
+// termios interface does not offer cannot be opened.
+OpenedLine OpenLine(const std::string& path, int baud);
+
+// Bytes already received, at most count; -1 on a port error.
+int ReadAvailable(int fd, uint8_t* buffer, size_t count);
+
+// Reads until count bytes are in or waitMs has run out; returns the count
+// read or -1 on a port error. Between poll slices of at most pumpMs the
+// calling thread's pending messages are pumped.
+int ReadWithin(int fd, uint8_t* buffer, size_t count, int waitMs, int pumpMs);
+
+// Writes every byte, waiting at most timeoutMs for room in the output
+// queue; the count written (may be short after the time-out), -1 when
+// nothing could be written.
+int WriteAll(int fd, const uint8_t* data, size_t count, int timeoutMs);
+
+// Which buffer DiscardBuffer empties.
+inline constexpr int kDiscardInput = 0;   // bytes received and not yet read
+inline constexpr int kDiscardOutput = 1;  // bytes written and not yet sent
+bool DiscardBuffer(int fd, int selector);
+
+}  // namespace tb::usbserial

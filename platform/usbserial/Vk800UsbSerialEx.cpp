@@ -1,0 +1,148 @@
+// The exports of the USB serial port library.
+//
+// Ports are numbered as ComPortMap.h describes. Notes on the arguments:
+//  - OpenComm: the buffer sizes are accepted and not used (the kernel's
+//    queues serve); the baud rate must be a standard termios rate.
+//  - ReadCommWait: `interval` is the period in milliseconds at which the
+//    wait pumps the calling thread's pending messages (platform pump hook),
+//    so a caller on the GUI thread stays responsive; below 1 counts as 1.
+//    The wait itself returns as soon as `count` bytes are in.
+//  - FlushComm: selector 0 discards the bytes received and not yet read,
+//    1 the bytes written and not yet sent; any other selector fails.
+#include "platform/usbserial/Vk800UsbSerialEx.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <exception>
+
+#include "platform/usbserial/ComPortMap.h"
+#include "platform/usbserial/OpenPorts.h"
+#include "platform/usbserial/SerialLine.h"
+
+namespace {
+
+using namespace tb::usbserial;
+
+constexpr int kNone = -1;
+constexpr int kBadArgument = -2;
+constexpr int kCannotOpen = -4;
+constexpr int kReadFailed = -5;
+constexpr int kWriteFailed = -6;
+constexpr int kBusy = -7;
+
+// The time allowed for a write: the bytes' time on the line at 10 bits per
+// byte, plus a second.
+int WriteTimeoutMs(size_t count, int baud) {
+    long long lineMs = baud > 0 ? static_cast<long long>(count) * 10000 / baud : 0;
+    return static_cast<int>(std::min<long long>(lineMs + 1000, 60000));
+}
+
+int CheckPort(const char* vidPid, uint8_t* ports) {
+    if (vidPid == nullptr || ports == nullptr) return kBadArgument;
+    auto id = ParseUsbId(vidPid);
+    if (!id) return kBadArgument;
+    int found = 0;
+    const ComPortMap map = ComPortMap::Load();
+    for (const auto& port : map.Ports()) {
+        if (port.id == *id && IsPresent(port.path)) {
+            ports[port.number - kFirstComNumber] = 1;
+            ++found;
+        }
+    }
+    return found > 0 ? 0 : kNone;
+}
+
+int OpenComm(int number, int baud, uint32_t* handle) {
+    if (handle == nullptr) return kCannotOpen;
+    auto path = ComPortPath(number);
+    if (!path) return kCannotOpen;
+    OpenedLine line = OpenLine(*path, baud);
+    if (line.status == OpenStatus::Busy) return kBusy;
+    if (line.status != OpenStatus::Opened) return kCannotOpen;
+    OpenPorts::Instance().Add({line.fd, baud});
+    *handle = static_cast<uint32_t>(line.fd);
+    return 0;
+}
+
+int WriteComm(uint32_t handle, const uint8_t* data, int count) {
+    auto port = OpenPorts::Instance().Find(handle);
+    if (!port || data == nullptr || count < 0) return kWriteFailed;
+    if (count == 0) return 0;
+    int written = WriteAll(port->fd, data, static_cast<size_t>(count),
+                           WriteTimeoutMs(static_cast<size_t>(count), port->baud));
+    return written < 0 ? kWriteFailed : written;
+}
+
+int ReadComm(uint32_t handle, uint8_t* buffer, int count) {
+    auto port = OpenPorts::Instance().Find(handle);
+    if (!port || buffer == nullptr || count < 0) return kReadFailed;
+    int n = ReadAvailable(port->fd, buffer, static_cast<size_t>(count));
+    return n < 0 ? kReadFailed : n;
+}
+
+int ReadCommWait(uint32_t handle, int waitMs, uint8_t* buffer, int count, int interval) {
+    auto port = OpenPorts::Instance().Find(handle);
+    if (!port || buffer == nullptr || count < 0) return kReadFailed;
+    int n = ReadWithin(port->fd, buffer, static_cast<size_t>(count), waitMs,
+                       interval < 1 ? 1 : interval);
+    return n < 0 ? kReadFailed : n;
+}
+
+int FlushComm(uint32_t handle, int selector) {
+    auto port = OpenPorts::Instance().Find(handle);
+    return port && DiscardBuffer(port->fd, selector) ? 1 : 0;
+}
+
+void CloseComm(uint32_t handle) {
+    if (auto port = OpenPorts::Instance().Remove(handle)) close(port->fd);
+}
+
+// No exception crosses the library boundary.
+template <class F>
+auto Guarded(int onFailure, F body) noexcept {
+    try {
+        return body();
+    } catch (...) {
+        return onFailure;
+    }
+}
+
+}  // namespace
+
+extern "C" {
+
+TB_EXPORT int Vk800UsbSerialEx_CheckPort(const char* vidPid, uint8_t ports[256]) {
+    return Guarded(kNone, [&] { return CheckPort(vidPid, ports); });
+}
+
+TB_EXPORT int Vk800UsbSerialEx_OpenComm(int port, int, int, int baud, uint32_t* handle) {
+    return Guarded(kCannotOpen, [&] { return OpenComm(port, baud, handle); });
+}
+
+TB_EXPORT int Vk800UsbSerialEx_WriteComm(uint32_t handle, const uint8_t* data, int count) {
+    return Guarded(kWriteFailed, [&] { return WriteComm(handle, data, count); });
+}
+
+TB_EXPORT int Vk800UsbSerialEx_ReadComm(uint32_t handle, uint8_t* buffer, int count) {
+    return Guarded(kReadFailed, [&] { return ReadComm(handle, buffer, count); });
+}
+
+TB_EXPORT int Vk800UsbSerialEx_ReadCommWait(uint32_t handle, int waitMs, uint8_t* buffer, int count,
+                                            int interval) {
+    return Guarded(kReadFailed,
+                   [&] { return ReadCommWait(handle, waitMs, buffer, count, interval); });
+}
+
+TB_EXPORT int Vk800UsbSerialEx_FlushComm(uint32_t handle, int selector) {
+    return Guarded(0, [&] { return FlushComm(handle, selector); });
+}
+
+TB_EXPORT void Vk800UsbSerialEx_CloseComm(uint32_t handle) {
+    try {
+        CloseComm(handle);
+    } catch (...) {
+    }
+}
+
+}  // extern "C"

@@ -1,0 +1,211 @@
+#include "sim/core/Bench.h"
+
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+#include <system_error>
+
+#include "sim/core/DeviceMapWriter.h"
+
+namespace tb::sim {
+namespace {
+
+constexpr int kLowestCom = 1;
+constexpr int kHighestCom = 256;
+constexpr const char* kDeviceMapVariable = "TRIMBENCH_DEVICE_MAP";
+
+timespec Until(SimClock::time_point when, SimClock::time_point now) {
+    auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(when - now).count();
+    if (ns < 0) ns = 0;
+    return {static_cast<time_t>(ns / 1'000'000'000), static_cast<long>(ns % 1'000'000'000)};
+}
+
+std::string Hex4(uint16_t value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04x", value);
+    return text;
+}
+
+std::string Indent(const std::string& lines) {
+    std::string out;
+    size_t start = 0;
+    while (start < lines.size()) {
+        size_t end = lines.find('\n', start);
+        if (end == std::string::npos) end = lines.size();
+        out += "    " + lines.substr(start, end - start) + "\n";
+        start = end + 1;
+    }
+    return out;
+}
+
+}  // namespace
+
+Bench::Bench(BenchOptions options) : options_(options) {
+    wakeFd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (wakeFd_ < 0) throw std::system_error(errno, std::system_category(), "eventfd");
+    thread_ = std::thread([this] { Run(); });
+}
+
+Bench::~Bench() {
+    running_ = false;
+    Wake();
+    thread_.join();
+    close(wakeFd_);
+    if (!mapPath_.empty()) unlink(mapPath_.c_str());
+    if (!tempFolder_.empty()) rmdir(tempFolder_.c_str());
+}
+
+int Bench::Add(std::unique_ptr<Device> device, int comNumber) {
+    auto lock = LockState();
+    if (comNumber == 0) comNumber = FreeNumber();
+    if (comNumber < kLowestCom || comNumber > kHighestCom || Port(comNumber) != nullptr)
+        throw std::invalid_argument("COM number " + std::to_string(comNumber) + " not available");
+    ports_.push_back(std::make_unique<SimPort>(comNumber, std::move(device), options_.pacing));
+    std::sort(ports_.begin(), ports_.end(),
+              [](const auto& a, const auto& b) { return a->ComNumber() < b->ComNumber(); });
+    RewriteMap();
+    Wake();
+    return comNumber;
+}
+
+int Bench::FreeNumber() const {
+    for (int n = std::max(kLowestCom, options_.firstComNumber); n <= kHighestCom; ++n) {
+        bool used = std::any_of(ports_.begin(), ports_.end(),
+                                [n](const auto& p) { return p->ComNumber() == n; });
+        if (!used) return n;
+    }
+    return 0;
+}
+
+SimPort* Bench::Port(int comNumber) {
+    auto lock = LockState();
+    for (auto& port : ports_) {
+        if (port->ComNumber() == comNumber) return port.get();
+    }
+    return nullptr;
+}
+
+SimPort* Bench::PortOf(const Device& device) {
+    auto lock = LockState();
+    for (auto& port : ports_) {
+        if (&port->GetDevice() == &device) return port.get();
+    }
+    return nullptr;
+}
+
+int Bench::ComNumberOf(const Device& device) {
+    SimPort* port = PortOf(device);
+    return port != nullptr ? port->ComNumber() : 0;
+}
+
+std::vector<int> Bench::ComNumbers() const {
+    auto lock = LockState();
+    std::vector<int> numbers;
+    for (const auto& port : ports_) numbers.push_back(port->ComNumber());
+    return numbers;
+}
+
+size_t Bench::DeviceCount() const {
+    auto lock = LockState();
+    return ports_.size();
+}
+
+void Bench::WriteDeviceMap(const std::string& path) {
+    auto lock = LockState();
+    if (!mapPath_.empty() && mapPath_ != path) unlink(mapPath_.c_str());
+    mapPath_ = path;
+    RewriteMap();
+}
+
+std::string Bench::UseTemporaryDeviceMap() {
+    if (tempFolder_.empty()) {
+        const char* base = std::getenv("TMPDIR");
+        std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") +
+                              "/trimbench-bench-XXXXXX";
+        if (mkdtemp(pattern.data()) == nullptr)
+            throw std::system_error(errno, std::system_category(), "mkdtemp");
+        tempFolder_ = pattern;
+    }
+    WriteDeviceMap(tempFolder_ + "/devices.map");
+    setenv(kDeviceMapVariable, mapPath_.c_str(), 1);
+    return mapPath_;
+}
+
+void Bench::RewriteMap() {
+    if (mapPath_.empty()) return;
+    std::vector<DeviceMapLine> lines;
+    for (const auto& port : ports_) {
+        DeviceIdentity id = port->Identity();
+        lines.push_back({port->ComNumber(), port->Path(), id.vendor, id.product, id.latch});
+    }
+    WriteDeviceMapFile(mapPath_, lines);
+}
+
+void Bench::SetPacing(bool on) {
+    auto lock = LockState();
+    options_.pacing = on;
+    for (auto& port : ports_) port->SetPaced(on);
+}
+
+std::unique_lock<std::recursive_mutex> Bench::LockState() const { return std::unique_lock(state_); }
+
+std::string Bench::Dump() const {
+    auto lock = LockState();
+    std::string text;
+    for (const auto& port : ports_) {
+        DeviceIdentity id = port->Identity();
+        char latch[8];
+        std::snprintf(latch, sizeof latch, "0x%02x", id.latch);
+        text += "COM" + std::to_string(port->ComNumber()) + " " + port->Path() + " " +
+                Hex4(id.vendor) + "-" + Hex4(id.product) + " latch " + latch + " " +
+                std::to_string(id.baud) + " baud: " + port->GetDevice().Name() + "\n";
+        text += "    faults: " + const_cast<SimPort&>(*port).Faults().Describe() +
+                (port->Busy() ? ", port kept busy" : "") + "\n";
+        text += "    bytes in: " + std::to_string(port->BytesIn()) +
+                ", out: " + std::to_string(port->BytesOut()) + "\n";
+        text += Indent(port->GetDevice().DumpState());
+    }
+    return text;
+}
+
+void Bench::Wake() {
+    uint64_t one = 1;
+    [[maybe_unused]] ssize_t n = write(wakeFd_, &one, sizeof one);
+}
+
+void Bench::Run() {
+    std::vector<pollfd> fds;
+    while (running_) {
+        fds.assign(1, pollfd{wakeFd_, POLLIN, 0});
+        std::optional<SimClock::time_point> next;
+        {
+            auto lock = LockState();
+            auto now = SimClock::now();
+            for (const auto& port : ports_) {
+                short events = POLLIN;
+                if (port->WantsWrite(now)) events |= POLLOUT;
+                fds.push_back({port->PollFd(), events, 0});
+                auto event = port->NextEvent(now);
+                if (event && (!next || *event < *next)) next = event;
+            }
+        }
+        timespec timeout{};
+        if (next) timeout = Until(*next, SimClock::now());
+        ppoll(fds.data(), fds.size(), next ? &timeout : nullptr, nullptr);
+        if (fds[0].revents & POLLIN) {
+            uint64_t count;
+            [[maybe_unused]] ssize_t n = read(wakeFd_, &count, sizeof count);
+        }
+        auto lock = LockState();
+        auto now = SimClock::now();
+        for (auto& port : ports_) port->Service(now);
+    }
+}
+
+}  // namespace tb::sim

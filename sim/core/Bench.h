@@ -1,0 +1,91 @@
+// The device bench: simulated devices on pseudo-terminals, one service
+// thread for all of them, and the device-map file that points the port
+// library at them.
+//
+// In a test:
+//     tb::sim::Bench bench({.pacing = false});
+//     auto& echo = bench.Emplace<tb::sim::EchoDevice>();
+//     bench.UseTemporaryDeviceMap();   // writes the map, sets TRIMBENCH_DEVICE_MAP
+//     ... open COM bench.ComNumberOf(echo) through the port library ...
+// The map file is removed when the bench is destroyed.
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "sim/core/Device.h"
+#include "sim/core/SimPort.h"
+
+namespace tb::sim {
+
+struct BenchOptions {
+    bool pacing = true;      // pace bytes at each device's baud rate
+    int firstComNumber = 1;  // numbers are handed out upwards from here
+};
+
+class Bench {
+  public:
+    explicit Bench(BenchOptions options = {});
+    ~Bench();
+    Bench(const Bench&) = delete;
+    Bench& operator=(const Bench&) = delete;
+
+    // Serves the device on a new pty; comNumber 0 takes the next free
+    // number. Throws std::invalid_argument for a number outside 1..256 or
+    // one in use. The device map, once written, is rewritten.
+    int Add(std::unique_ptr<Device> device, int comNumber = 0);
+
+    template <class D, class... Args>
+    D& Emplace(Args&&... args) {
+        auto device = std::make_unique<D>(std::forward<Args>(args)...);
+        D& ref = *device;
+        Add(std::move(device));
+        return ref;
+    }
+
+    // The port of a COM number or of a device; nullptr when unknown.
+    SimPort* Port(int comNumber);
+    SimPort* PortOf(const Device& device);
+    int ComNumberOf(const Device& device);
+    std::vector<int> ComNumbers() const;
+    size_t DeviceCount() const;
+
+    // Writes the map to `path` and keeps it current until destruction.
+    void WriteDeviceMap(const std::string& path);
+    // Writes the map in a fresh temporary folder and points
+    // TRIMBENCH_DEVICE_MAP at it (call before starting other threads that
+    // read the environment). Returns the path.
+    std::string UseTemporaryDeviceMap();
+    const std::string& DeviceMapPath() const { return mapPath_; }
+
+    void SetPacing(bool on);
+
+    // Held while device callbacks run; take it to read or change a
+    // device's state from another thread.
+    std::unique_lock<std::recursive_mutex> LockState() const;
+
+    // Every device: COM number, path, identity, faults, busy flag and the
+    // device's own state lines.
+    std::string Dump() const;
+
+  private:
+    void Run();
+    void Wake();
+    void RewriteMap();
+    int FreeNumber() const;
+
+    BenchOptions options_;
+    mutable std::recursive_mutex state_;
+    std::vector<std::unique_ptr<SimPort>> ports_;
+    std::string mapPath_;
+    std::string tempFolder_;
+    int wakeFd_ = -1;
+    std::atomic<bool> running_{true};
+    std::thread thread_;
+};
+
+}  // namespace tb::sim

@@ -1,0 +1,44 @@
+#include "sim/core/DeviceMapWriter.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <system_error>
+
+namespace tb::sim {
+
+std::string FormatDeviceMap(const std::vector<DeviceMapLine>& lines) {
+    std::string text = "# trimbench-sim device map: COM number, device, vendor-product, latch\n";
+    for (const auto& line : lines) {
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, " %04x-%04x 0x%02x\n", line.vendor, line.product,
+                      line.latch);
+        text += std::to_string(line.comNumber) + " " + line.path + buffer;
+    }
+    return text;
+}
+
+void WriteDeviceMapFile(const std::string& path, const std::vector<DeviceMapLine>& lines) {
+    std::string text = FormatDeviceMap(lines);
+    std::string temporary = path + ".tmp" + std::to_string(getpid());
+    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) throw std::system_error(errno, std::system_category(), "device map " + temporary);
+    size_t written = 0;
+    while (written < text.size()) {
+        ssize_t n = write(fd, text.data() + written, text.size() - written);
+        if (n <= 0) break;
+        written += static_cast<size_t>(n);
+    }
+    bool ok = written == text.size() && fsync(fd) == 0;
+    int error = errno;
+    close(fd);
+    if (!ok || rename(temporary.c_str(), path.c_str()) != 0) {
+        if (ok) error = errno;
+        unlink(temporary.c_str());
+        throw std::system_error(error, std::system_category(), "device map " + path);
+    }
+}
+
+}  // namespace tb::sim

@@ -1,0 +1,35 @@
+// A pseudo-terminal that a simulated device serves: the device side holds
+// the master, clients open the slave path like any serial port.
+//
+// The port keeps a descriptor of its own slave open, so a client may close
+// and reopen the slave as often as it likes: the master never sees a
+// hang-up and the line settings persist.
+#pragma once
+
+#include <string>
+
+namespace tb::sim {
+
+class PtyPort {
+  public:
+    PtyPort();  // throws std::system_error when no pty can be had
+    ~PtyPort();
+    PtyPort(const PtyPort&) = delete;
+    PtyPort& operator=(const PtyPort&) = delete;
+
+    int MasterFd() const { return master_; }
+    const std::string& SlavePath() const { return slavePath_; }
+
+    // Keeps the port busy for clients: takes the same exclusive flock that
+    // every opener takes. False when a client holds the port right now.
+    bool SetBusy(bool busy);
+    bool Busy() const { return busyFd_ >= 0; }
+
+  private:
+    int master_ = -1;
+    int slaveKeeper_ = -1;
+    int busyFd_ = -1;
+    std::string slavePath_;
+};
+
+}  // namespace tb::sim

@@ -1,0 +1,91 @@
+#include "sim/core/SimPort.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+
+namespace tb::sim {
+
+SimPort::SimPort(int comNumber, std::unique_ptr<Device> device, bool paced)
+    : comNumber_(comNumber),
+      device_(std::move(device)),
+      identity_(device_->Identity()),
+      incoming_(identity_.baud, paced),
+      outgoing_(identity_.baud, paced) {}
+
+void SimPort::SetPaced(bool paced) {
+    incoming_.SetPaced(paced);
+    outgoing_.SetPaced(paced);
+}
+
+void SimPort::Send(std::span<const uint8_t> reply) {
+    auto pieces = faults_.Shape(std::vector<uint8_t>(reply.begin(), reply.end()));
+    auto start = SimClock::now();
+    for (const auto& piece : pieces) {
+        start = outgoing_.Push(piece.bytes, start + std::chrono::milliseconds(piece.pauseMs));
+    }
+}
+
+void SimPort::SendUnfaulted(std::span<const uint8_t> bytes) {
+    outgoing_.Push(bytes, SimClock::now());
+}
+
+void SimPort::StartTimer(int ms) {
+    timer_ = SimClock::now() + std::chrono::milliseconds(std::max(0, ms));
+}
+
+bool SimPort::WantsWrite(SimClock::time_point now) const {
+    auto due = outgoing_.NextDue();
+    return due && *due <= now;
+}
+
+std::optional<SimClock::time_point> SimPort::NextEvent(SimClock::time_point now) const {
+    std::optional<SimClock::time_point> next;
+    auto outgoing = outgoing_.NextDue();
+    if (outgoing && *outgoing <= now) outgoing.reset();
+    for (auto candidate : {incoming_.NextDue(), outgoing, timer_}) {
+        if (candidate && (!next || *candidate < *next)) next = candidate;
+    }
+    return next;
+}
+
+void SimPort::Service(SimClock::time_point now) {
+    ReadFromClient(now);
+    DeliverDue(now);
+    if (timer_ && *timer_ <= now) {
+        timer_.reset();
+        device_->OnTimer(*this);
+    }
+    WriteDue(SimClock::now());
+}
+
+void SimPort::ReadFromClient(SimClock::time_point now) {
+    std::array<uint8_t, 4096> buffer{};
+    while (true) {
+        ssize_t n = read(pty_.MasterFd(), buffer.data(), buffer.size());
+        if (n <= 0) return;  // EAGAIN, or EIO while no client is attached
+        bytesIn_ += static_cast<uint64_t>(n);
+        incoming_.Push(std::span(buffer.data(), static_cast<size_t>(n)), now);
+    }
+}
+
+void SimPort::DeliverDue(SimClock::time_point now) {
+    auto due = incoming_.PeekDue(now, SIZE_MAX);
+    if (due.empty()) return;
+    incoming_.Drop(due.size());
+    device_->OnReceived(due, *this);
+}
+
+void SimPort::WriteDue(SimClock::time_point now) {
+    auto due = outgoing_.PeekDue(now, 4096);
+    if (due.empty()) return;
+    ssize_t n = write(pty_.MasterFd(), due.data(), due.size());
+    if (n > 0) {
+        outgoing_.Drop(static_cast<size_t>(n));
+        bytesOut_ += static_cast<uint64_t>(n);
+    }
+}
+
+}  // namespace tb::sim

@@ -1,0 +1,63 @@
+// One simulated device on its pty: the paced line in both directions, the
+// device's faults and timer.
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include "sim/core/Device.h"
+#include "sim/core/PacedQueue.h"
+#include "sim/core/PtyPort.h"
+
+namespace tb::sim {
+
+class SimPort final : public DeviceLink {
+  public:
+    SimPort(int comNumber, std::unique_ptr<Device> device, bool paced);
+
+    Device& GetDevice() { return *device_; }
+    const Device& GetDevice() const { return *device_; }
+    const std::string& Path() const { return pty_.SlavePath(); }
+    DeviceIdentity Identity() const { return identity_; }
+    void SetPaced(bool paced);
+    bool SetBusy(bool busy) { return pty_.SetBusy(busy); }
+    bool Busy() const { return pty_.Busy(); }
+
+    // DeviceLink
+    void Send(std::span<const uint8_t> reply) override;
+    void SendUnfaulted(std::span<const uint8_t> bytes) override;
+    void StartTimer(int ms) override;
+    void StopTimer() override { timer_.reset(); }
+    FaultInjector& Faults() override { return faults_; }
+    int ComNumber() const override { return comNumber_; }
+
+    // Service-thread side.
+    int PollFd() const { return pty_.MasterFd(); }
+    bool WantsWrite(SimClock::time_point now) const;
+    void Service(SimClock::time_point now);
+    // The next moment Service() has work to do; bytes already due for the
+    // client are left out (the service loop waits for room to write them).
+    std::optional<SimClock::time_point> NextEvent(SimClock::time_point now) const;
+
+    // Bytes received and sent so far (for dumps and tests).
+    uint64_t BytesIn() const { return bytesIn_; }
+    uint64_t BytesOut() const { return bytesOut_; }
+
+  private:
+    void ReadFromClient(SimClock::time_point now);
+    void DeliverDue(SimClock::time_point now);
+    void WriteDue(SimClock::time_point now);
+
+    int comNumber_;
+    std::unique_ptr<Device> device_;
+    DeviceIdentity identity_;
+    PtyPort pty_;
+    PacedQueue incoming_;
+    PacedQueue outgoing_;
+    FaultInjector faults_;
+    std::optional<SimClock::time_point> timer_;
+    uint64_t bytesIn_ = 0;
+    uint64_t bytesOut_ = 0;
+};
+
+}  // namespace tb::sim

@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "sim/core/Bench.h"
+#include "sim/core/EchoDevice.h"
+#include "tests/simcore/PtyClient.h"
+
+namespace tb::sim {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::PtyClient;
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool Exists(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0;
+}
+
+TEST(BenchTest, DeviceServesAClientThatClosesAndReopensThePort) {
+    Bench bench({.pacing = false});
+    auto& echo = bench.Emplace<EchoDevice>();
+    const std::string path = bench.PortOf(echo)->Path();
+    for (const char* text : {"first", "second", "third"}) {
+        PtyClient client(path);
+        ASSERT_TRUE(client.IsOpen());
+        client.Write(text);
+        EXPECT_EQ(client.Read(strlen(text), 2000ms), text);
+    }
+    auto lock = bench.LockState();
+    EXPECT_EQ(std::string(echo.Received().begin(), echo.Received().end()), "firstsecondthird");
+}
+
+TEST(BenchTest, ScriptedRepliesComeBeforeTheEcho) {
+    Bench bench({.pacing = false});
+    auto& echo = bench.Emplace<EchoDevice>();
+    {
+        auto lock = bench.LockState();
+        echo.QueueReply({'O', 'K'});
+    }
+    PtyClient client(bench.PortOf(echo)->Path());
+    client.Write("?");
+    EXPECT_EQ(client.Read(2, 2000ms), "OK");
+    client.Write("e");
+    EXPECT_EQ(client.Read(1, 2000ms), "e");
+}
+
+TEST(BenchTest, NumbersAreHandedOutUpwardsAndCollisionsRefused) {
+    Bench bench({.pacing = false, .firstComNumber = 5});
+    EXPECT_EQ(bench.Add(std::make_unique<EchoDevice>()), 5);
+    EXPECT_EQ(bench.Add(std::make_unique<EchoDevice>(), 7), 7);
+    EXPECT_EQ(bench.Add(std::make_unique<EchoDevice>()), 6);
+    EXPECT_EQ(bench.Add(std::make_unique<EchoDevice>()), 8);
+    EXPECT_THROW(bench.Add(std::make_unique<EchoDevice>(), 7), std::invalid_argument);
+    EXPECT_THROW(bench.Add(std::make_unique<EchoDevice>(), 257), std::invalid_argument);
+    EXPECT_THROW(bench.Add(std::make_unique<EchoDevice>(), -1), std::invalid_argument);
+    EXPECT_EQ(bench.ComNumbers(), (std::vector<int>{5, 6, 7, 8}));
+}
+
+TEST(BenchTest, DeviceMapListsEveryDeviceAndIsRemovedWithTheBench) {
+    std::string path;
+    {
+        Bench bench({.pacing = false});
+        bench.Emplace<EchoDevice>(DeviceIdentity{0x2f5c, 0x8001, 0x08, 38400});
+        path = bench.UseTemporaryDeviceMap();
+        EXPECT_EQ(std::string(getenv("TRIMBENCH_DEVICE_MAP")), path);
+        auto& second = bench.Emplace<EchoDevice>(DeviceIdentity{0x2f5c, 0x8870, 0xf7, 19200});
+        std::string expected = "1 " + bench.Port(1)->Path() + " 2f5c-8001 0x08\n" + "2 " +
+                               bench.PortOf(second)->Path() + " 2f5c-8870 0xf7\n";
+        std::string text = ReadFile(path);
+        EXPECT_NE(text.find(expected), std::string::npos) << text;
+        EXPECT_FALSE(Exists(path + ".tmp" + std::to_string(getpid())));
+    }
+    EXPECT_FALSE(Exists(path));
+}
+
+TEST(BenchTest, WritingTheMapToAnUnwritablePlaceThrows) {
+    Bench bench({.pacing = false});
+    EXPECT_THROW(bench.WriteDeviceMap("/nonexistent-folder/devices.map"), std::system_error);
+}
+
+TEST(BenchTest, BusyPortHoldsTheOpenersLock) {
+    Bench bench({.pacing = false});
+    auto& echo = bench.Emplace<EchoDevice>();
+    SimPort* port = bench.PortOf(echo);
+    ASSERT_TRUE(port->SetBusy(true));
+    {
+        PtyClient client(port->Path());
+        EXPECT_NE(flock(client.Fd(), LOCK_EX | LOCK_NB), 0);
+    }
+    port->SetBusy(false);
+    PtyClient client(port->Path());
+    EXPECT_EQ(flock(client.Fd(), LOCK_EX | LOCK_NB), 0);
+    EXPECT_FALSE(port->SetBusy(true)) << "a client holds the port";
+}
+
+TEST(BenchTest, DumpShowsEveryDeviceWithItsState) {
+    Bench bench({.pacing = false});
+    auto& echo = bench.Emplace<EchoDevice>(DeviceIdentity{0x2f5c, 0x8001, 0x08, 38400});
+    bench.PortOf(echo)->Faults().Arm(Fault::Silence(2));
+    ASSERT_TRUE(bench.PortOf(echo)->SetBusy(true));
+    std::string dump = bench.Dump();
+    EXPECT_NE(dump.find("COM1 " + bench.PortOf(echo)->Path() + " 2f5c-8001 latch 0x08"),
+              std::string::npos)
+        << dump;
+    EXPECT_NE(dump.find("silence (2 left), port kept busy"), std::string::npos) << dump;
+    EXPECT_NE(dump.find("    received: 0 bytes"), std::string::npos) << dump;
+}
+
+// A device that answers after a timer.
+class LateDevice : public Device {
+  public:
+    std::string Name() const override { return "late"; }
+    DeviceIdentity Identity() const override { return {}; }
+    void OnReceived(std::span<const uint8_t>, DeviceLink& link) override { link.StartTimer(50); }
+    void OnTimer(DeviceLink& link) override {
+        const uint8_t done[] = {'!'};
+        link.Send(done);
+    }
+    std::string DumpState() const override { return {}; }
+};
+
+TEST(BenchTest, DeviceTimerFiresOnce) {
+    Bench bench({.pacing = false});
+    auto& late = bench.Emplace<LateDevice>();
+    PtyClient client(bench.PortOf(late)->Path());
+    auto start = std::chrono::steady_clock::now();
+    client.Write("x");
+    EXPECT_EQ(client.Read(1, 2000ms), "!");
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 50ms);
+    EXPECT_EQ(client.Read(1, 150ms), "");
+}
+
+}  // namespace
+}  // namespace tb::sim

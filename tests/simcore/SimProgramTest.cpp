@@ -1,0 +1,97 @@
+// trimbench-sim as a child process: map written, devices served, map
+// removed on SIGTERM; and its command line and change report.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <thread>
+
+#include "sim/main/CommandLine.h"
+#include "sim/main/StateChanges.h"
+#include "tests/simcore/PtyClient.h"
+
+extern char** environ;
+
+namespace tb::sim {
+namespace {
+
+using namespace std::chrono_literals;
+
+bool Exists(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0;
+}
+
+TEST(SimProgramTest, ServesDevicesAndRemovesTheMapOnTerm) {
+    const char* program = getenv("TRIMBENCH_SIM");
+    ASSERT_NE(program, nullptr);
+    std::string map = ::testing::TempDir() + "sim-program-" + std::to_string(getpid()) + ".map";
+    std::vector<std::string> args = {program,   "--map",  map, "--no-pacing",
+                                     "--quiet", "--echo", "2"};
+    std::vector<char*> argv;
+    for (auto& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t child = 0;
+    ASSERT_EQ(posix_spawn(&child, program, &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+
+    for (int i = 0; i < 500 && !Exists(map); ++i) std::this_thread::sleep_for(10ms);
+    std::ifstream in(map);
+    std::string line, path;
+    int devices = 0;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        ++devices;
+        path = line.substr(line.find(' ') + 1);
+        path.resize(path.find(' '));
+    }
+    EXPECT_EQ(devices, 2);
+    testing::PtyClient client(path);
+    client.Write("ping");
+    EXPECT_EQ(client.Read(4, 2000ms), "ping");
+
+    kill(child, SIGTERM);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_FALSE(Exists(map));
+}
+
+TEST(SimProgramTest, CommandLineTakesOwnAndFamilyOptions) {
+    std::vector<Family> families(1);
+    families[0].options = {{"--units", "N", ""}, {"--flag", "", ""}};
+    auto settings = ParseCommandLine(
+        {"--map=/tmp/x.map", "--no-pacing", "--units", "3", "--flag", "--units=4"}, families);
+    EXPECT_EQ(settings.mapPath, "/tmp/x.map");
+    EXPECT_FALSE(settings.pacing);
+    EXPECT_EQ(settings.familyOptions["--units"], (std::vector<std::string>{"3", "4"}));
+    EXPECT_TRUE(HasOption(settings.familyOptions, "--flag"));
+    EXPECT_EQ(IntOption(settings.familyOptions, "--units", 0, 0, 9), 4);
+    EXPECT_THROW(IntOption(settings.familyOptions, "--units", 0, 0, 3), std::invalid_argument);
+
+    EXPECT_THROW(ParseCommandLine({"--bogus"}, families), std::invalid_argument);
+    EXPECT_THROW(ParseCommandLine({"--units"}, families), std::invalid_argument);
+    EXPECT_THROW(ParseCommandLine({"--flag=1"}, families), std::invalid_argument);
+    EXPECT_THROW(ParseCommandLine({"--first-com", "0"}, families), std::invalid_argument);
+    EXPECT_THROW(IntOption({{"--n", {"12x"}}}, "--n", 0, 0, 99), std::invalid_argument);
+}
+
+TEST(SimProgramTest, ChangeReportShowsChangedLinesUnderTheirDevice) {
+    StateChanges changes;
+    changes.Update("COM1 a\n    x: 1\n    y: 2\nCOM2 b\n    x: 1\n");
+    EXPECT_EQ(changes.Update("COM1 a\n    x: 1\n    y: 2\nCOM2 b\n    x: 1\n"),
+              std::vector<std::string>{});
+    EXPECT_EQ(changes.Update("COM1 a\n    x: 1\n    y: 3\nCOM2 b\n    x: 5\n"),
+              (std::vector<std::string>{"COM1 a", "    y: 3", "COM2 b", "    x: 5"}));
+}
+
+}  // namespace
+}  // namespace tb::sim

@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include "platform/usbserial/ComPortMap.h"
+
+namespace tb::usbserial {
+namespace {
+
+UsbSerialDevice Usb(const std::string& name) {
+    return {"/dev/" + name, name, UsbId{0x1234, 0x5678}};
+}
+
+TEST(ComPortMapTest, SimulatedNumbersStandAndRealDevicesAvoidThem) {
+    auto map = ParseDeviceMap(
+        "1 /dev/pts/1 2f5c-8001 8\n3 /dev/pts/3 2f5c-8001 0\n32 /dev/pts/9 2f5c-8870 8\n");
+    auto ports = ComPortMap::Build(
+        map, {Usb("ttyACM0"), Usb("ttyS0x"), Usb("ttyUSB0"), Usb("ttyUSB1"), Usb("ttyUSB3")});
+    // ttyUSB0 wants COM1 (taken) and "ttyS0x" has no number of its own: both
+    // get the lowest free numbers, in kernel-name order.
+    std::vector<std::pair<int, std::string>> got;
+    for (const auto& port : ports.Ports()) got.emplace_back(port.number, port.path);
+    std::vector<std::pair<int, std::string>> expected = {
+        {1, "/dev/pts/1"},  {2, "/dev/ttyUSB1"}, {3, "/dev/pts/3"},  {4, "/dev/ttyUSB3"},
+        {5, "/dev/ttyS0x"}, {6, "/dev/ttyUSB0"}, {32, "/dev/pts/9"}, {129, "/dev/ttyACM0"}};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(got, expected);
+    EXPECT_TRUE(ports.Find(1)->simulated);
+    EXPECT_EQ(ports.Find(32)->latch, 8);
+    EXPECT_FALSE(ports.Find(129)->simulated);
+    EXPECT_EQ(ports.Find(7), nullptr);
+}
+
+TEST(ComPortMapTest, ADeviceListedInTheMapIsNotNumberedTwice) {
+    auto map = ParseDeviceMap("7 /dev/ttyUSB0 2f5c-8001 8\n");
+    auto ports = ComPortMap::Build(map, {Usb("ttyUSB0")});
+    ASSERT_EQ(ports.Ports().size(), 1u);
+    EXPECT_EQ(ports.Ports()[0].number, 7);
+}
+
+TEST(ComPortMapTest, ComDbHasOneBitPerAssignedNumber) {
+    auto map = ParseDeviceMap(
+        "1 /dev/a 2f5c-8001 0\n3 /dev/b 2f5c-8001 0\n32 /dev/c 2f5c-8001 0\n"
+        "256 /dev/d 2f5c-8001 0\n");
+    ComDb bits = ComPortMap::Build(map, {}).Assigned();
+    ComDb expected{};
+    expected[0] = 0x05;   // COM1, COM3
+    expected[3] = 0x80;   // COM32
+    expected[31] = 0x80;  // COM256
+    EXPECT_EQ(bits, expected);
+    EXPECT_EQ(ComPortMap::Build({}, {}).Assigned(), ComDb{});
+}
+
+TEST(ComPortMapTest, RealDevicesBeyondTheLastFreeNumberAreLeftOut) {
+    std::string text;
+    for (int n = 1; n <= 256; ++n)
+        text += std::to_string(n) + " /dev/s" + std::to_string(n) + " 2f5c-8001 0\n";
+    auto ports = ComPortMap::Build(ParseDeviceMap(text), {Usb("ttyUSB0")});
+    EXPECT_EQ(ports.Ports().size(), 256u);
+    for (const auto& port : ports.Ports()) EXPECT_TRUE(port.simulated);
+}
+
+}  // namespace
+}  // namespace tb::usbserial
