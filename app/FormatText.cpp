@@ -104,53 +104,42 @@ std::string ArgumentAsText(const FormatArg& arg) {
     return {};
 }
 
+long long ArgumentAsInteger(const FormatArg& arg) {
+    return arg.kind() == FormatArg::Kind::Real ? RealToInteger(arg.real()) : arg.integer();
+}
+
 std::string Convert(const ConversionSpec& spec, const FormatArg& arg) {
     const char c = spec.conversion;
+    if (c == 's') return Printf(BuildPrintfSpec(spec, "", 's'), ArgumentAsText(arg).c_str());
+    // Text given to a numeric conversion is shown as it is.
+    if (arg.kind() == FormatArg::Kind::Text) {
+        return std::string(c == 'c' ? arg.text().substr(0, 1) : arg.text());
+    }
     switch (c) {
         case 'd':
-        case 'i': {
-            long long value = arg.kind() == FormatArg::Kind::Real      ? RealToInteger(arg.real())
-                              : arg.kind() == FormatArg::Kind::Integer ? arg.integer()
-                                                                       : 0;
-            if (arg.kind() == FormatArg::Kind::Text) return std::string(arg.text());
-            return Printf(BuildPrintfSpec(spec, "ll", c), value);
-        }
+        case 'i':
+            return Printf(BuildPrintfSpec(spec, "ll", c), ArgumentAsInteger(arg));
         case 'u':
         case 'o':
         case 'x':
         case 'X': {
-            if (arg.kind() == FormatArg::Kind::Text) return std::string(arg.text());
-            unsigned long long value =
+            const unsigned long long value =
                 arg.kind() == FormatArg::Kind::Real
                     ? static_cast<unsigned long long>(RealToInteger(arg.real()))
                     : arg.asUnsigned();
             return Printf(BuildPrintfSpec(spec, "ll", c), value);
         }
-        case 'e':
-        case 'E':
-        case 'f':
-        case 'F':
-        case 'g':
-        case 'G': {
-            if (arg.kind() == FormatArg::Kind::Text) return std::string(arg.text());
-            double value = arg.kind() == FormatArg::Kind::Real ? arg.real()
-                                                               : static_cast<double>(arg.integer());
-            return Printf(BuildPrintfSpec(spec, "", c), value);
-        }
         case 'c': {
-            if (arg.kind() == FormatArg::Kind::Text) return std::string(arg.text().substr(0, 1));
-            long long code =
-                arg.kind() == FormatArg::Kind::Real ? RealToInteger(arg.real()) : arg.integer();
-            unsigned char byte = static_cast<unsigned char>(code & 0xFF);
+            const auto byte = static_cast<unsigned char>(ArgumentAsInteger(arg) & 0xFF);
             if (byte == 0) return {};
             return Printf(BuildPrintfSpec(spec, "", 'c'), static_cast<int>(byte));
         }
-        case 's': {
-            std::string text = ArgumentAsText(arg);
-            return Printf(BuildPrintfSpec(spec, "", 's'), text.c_str());
+        default: {  // e E f F g G
+            const double value = arg.kind() == FormatArg::Kind::Real
+                                     ? arg.real()
+                                     : static_cast<double>(arg.integer());
+            return Printf(BuildPrintfSpec(spec, "", c), value);
         }
-        default:
-            return {};
     }
 }
 
