@@ -1,0 +1,42 @@
+// Finding the base unit to talk to, the kind of logger behind it, and the
+// serial port of the model-890 cable. Nothing is remembered: every call asks
+// the hardware again.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+namespace tb::client {
+
+struct ProductIdentity {
+    uint16_t productId = 0;
+    int32_t skipLatch = 0;  // 0: the link library checks the latch, 1: it skips the check
+};
+
+inline constexpr std::size_t kProductIdentityCount = 7;
+inline constexpr std::size_t kUnitListSize = 256;
+inline constexpr int kSerialPortTries = 28;
+
+// The identities scanned, in order, with the product ids of the settings
+// file's [Devices] group (P1, P2, P3, P3, P4, P5, P6).
+std::array<ProductIdentity, kProductIdentityCount> ProductIdentityTable();
+
+// The key of the first unit that the first answering identity lists.
+std::optional<uint32_t> FindBaseUnit();
+
+// Device codes at byte 62 of the settings block that each check accepts.
+bool BaseUnitModelAccepts(int kind, std::span<const uint8_t, 64> settings);
+bool MultiInputModelAccepts(int kind, std::span<const uint8_t, 64> settings);
+
+// True when the first unit found holds a logger that the page of this kind
+// serves (one-channel 0, model 830 1, model 835 3).
+bool CheckBaseUnitModel(int kind);
+// The same for the multi-input logger and its input kind 0 to 4.
+bool CheckMultiInputModel(int kind);
+
+// The COM number (1 to 256) of the model-890 cable, or -1.
+int FindSerialPort();
+
+}  // namespace tb::client

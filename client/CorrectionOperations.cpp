@@ -1,0 +1,107 @@
+#include "client/CorrectionOperations.h"
+
+#include <vector>
+
+#include "app/MessageBox.h"
+#include "client/AdjustmentBlock.h"
+#include "client/CorrectionCodes.h"
+#include "client/Lgr890Cable.h"
+#include "client/LinkBlockOperations.h"
+#include "client/OperatingMode.h"
+#include "client/SohFrame.h"
+
+namespace tb::client {
+namespace {
+
+constexpr int kMsgAdjustmentFinished = 1050;
+constexpr int kMsgDeviceNotConnected = 1048;
+constexpr int kMsgCommunicationFailed = 1014;
+constexpr int kMsgReceiveFailed = 1049;
+
+bool ScalesUsable(uint16_t slopeScale, uint16_t offsetScale) {
+    return slopeScale != 0 && offsetScale != 0;
+}
+
+bool IsTwoChannelReadKind(int kind) { return kind == kKindLgr830 || kind == kKindLgr835; }
+
+void ShowWarning(int id) { app::ShowMessageId(id, app::MsgButtons::Ok, app::MsgIcon::Warning); }
+
+bool ReportWrite(bool written, int failureMessage) {
+    if (written) {
+        app::ShowMessageId(kMsgAdjustmentFinished, app::MsgButtons::Ok, app::MsgIcon::Information);
+    } else {
+        ShowWarning(failureMessage);
+    }
+    return written;
+}
+
+std::optional<AdjustmentBlock> EncodeForMode(int kind, std::span<const double> slopes,
+                                             std::span<const double> offsets,
+                                             CorrectionScales scales, const OperatingMode& mode) {
+    if (slopes.size() < mode.channels || offsets.size() < mode.channels) return std::nullopt;
+    std::vector<ChannelCorrection> channels;
+    for (std::size_t i = 0; i < mode.channels; ++i) channels.push_back({slopes[i], offsets[i]});
+    return EncodeAdjustmentBlock(channels, scales, kind);
+}
+
+bool WriteForKind(int kind, const AdjustmentBlock& block, uint32_t waitMs) {
+    const int wait = static_cast<int>(waitMs);
+    return kind == kKindLgr890 ? WriteBlockSerial(block, wait) : WriteBlockVerified(block, wait);
+}
+
+}  // namespace
+
+bool SendCorrection(int kind, std::span<const double> slopes, std::span<const double> offsets,
+                    uint16_t slopeScale, uint16_t offsetScale, int mode) {
+    const auto operating = LookupOperatingMode(mode);
+    if (!operating || !ScalesUsable(slopeScale, offsetScale)) {
+        return ReportWrite(false, kMsgDeviceNotConnected);
+    }
+    const auto block = EncodeForMode(kind, slopes, offsets, {slopeScale, offsetScale}, *operating);
+    const bool written = block && WriteForKind(kind, *block, operating->waitMs);
+    return ReportWrite(written, kMsgDeviceNotConnected);
+}
+
+bool ReadCorrection(int kind, std::span<double> slopes, std::span<double> offsets,
+                    uint16_t slopeScale, uint16_t offsetScale) {
+    const std::size_t channels = IsTwoChannelReadKind(kind) ? 2 : 1;
+    AdjustmentBlock block{};
+    const bool usable = ScalesUsable(slopeScale, offsetScale) && slopes.size() >= channels &&
+                        offsets.size() >= channels;
+    const bool read = usable && (kind == kKindLgr890 ? ReadBlockSerial(block) : ReadBlock(block));
+    if (!read) {
+        ShowWarning(kMsgDeviceNotConnected);
+        return false;
+    }
+    for (std::size_t i = 0; i < channels; ++i) {
+        const auto channel = DecodeAdjustmentChannel(block, i, {slopeScale, offsetScale});
+        slopes[i] = channel.slope;
+        offsets[i] = channel.offset;
+    }
+    return true;
+}
+
+bool SendPassThroughCorrection(double slope, double offset, uint16_t slopeScale,
+                               uint16_t offsetScale) {
+    const auto slopeCode = EncodeSlopeCode(slope, slopeScale);
+    const auto offsetCode = EncodeOffsetCode(offset, offsetScale, kCoarseOffsetDecimals);
+    const bool written = ScalesUsable(slopeScale, offsetScale) && slopeCode && offsetCode &&
+                         WritePassThroughVerified(*slopeCode, *offsetCode);
+    return ReportWrite(written, kMsgCommunicationFailed);
+}
+
+bool ReadPassThroughCorrection(double& slope, double& offset, uint16_t slopeScale,
+                               uint16_t offsetScale) {
+    SohFrame frame{};
+    if (!ScalesUsable(slopeScale, offsetScale) || !ReadPassThroughFrame(frame)) {
+        ShowWarning(kMsgReceiveFailed);
+        return false;
+    }
+    if (frame[0] != kSohStart || CheckReadCorrectionReply(frame) != 0) return false;
+    const auto codes = DecodePassThroughCodes(frame);
+    slope = DecodeSlope(codes.slope, slopeScale);
+    offset = DecodeOffset(codes.offset, offsetScale);
+    return true;
+}
+
+}  // namespace tb::client

@@ -1,0 +1,25 @@
+#include "client/LinkApi.h"
+
+#include "link/VkLGR800Comm.h"
+
+namespace tb::client {
+namespace {
+
+const LinkApi kLibraryCalls{VkLGR800_GetConnectNum, VkLGR800_GetSerial, VkLGR800_OpenUSBComm,
+                            VkLGR800_ClearCommBuf,  VkLGR800_SendComm,  VkLGR800_RecvComm,
+                            VkLGR800_CloseComm};
+
+// The GUI thread is the only caller; tests install their calls before use.
+const LinkApi* current = &kLibraryCalls;
+
+}  // namespace
+
+const LinkApi& DefaultLinkApi() { return kLibraryCalls; }
+
+const LinkApi& CurrentLinkApi() { return *current; }
+
+ScopedLinkApi::ScopedLinkApi(const LinkApi& api) : previous_(current) { current = &api; }
+
+ScopedLinkApi::~ScopedLinkApi() { current = previous_; }
+
+}  // namespace tb::client
