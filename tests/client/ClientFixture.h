@@ -16,7 +16,7 @@
 namespace tb::client::test {
 
 class ClientFixture : public ::testing::Test {
-protected:
+  protected:
     ClientFixture() : scopedClock_(clock_) {}
 
     static uint16_t Product(int n) { return platform::DeviceIds{}.Product(n); }

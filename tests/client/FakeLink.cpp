@@ -9,8 +9,7 @@ namespace tb::client::test {
 
 FakeLink* FakeLink::current_ = nullptr;
 
-FakeLink::FakeLink()
-    : api_{GetConnectNum, GetSerial, Open, Clear, Send, Receive, Close} {
+FakeLink::FakeLink() : api_{GetConnectNum, GetSerial, Open, Clear, Send, Receive, Close} {
     current_ = this;
     scope_.emplace(api_);
 }
@@ -31,7 +30,8 @@ void FakeLink::FailListing(uint16_t product, int skipLatch, int result) {
 }
 
 FakeLink::Unit* FakeLink::Find(uint32_t key) {
-    auto it = std::find_if(units_.begin(), units_.end(), [key](const Unit& u) { return u.key == key; });
+    auto it =
+        std::find_if(units_.begin(), units_.end(), [key](const Unit& u) { return u.key == key; });
     return it == units_.end() ? nullptr : &*it;
 }
 
@@ -92,8 +92,7 @@ int FakeLink::Send(uint32_t key, const uint8_t* data, int length) {
         self.pending_[key] = std::move(answer);
         return 0;
     }
-    self.pending_[key] =
-        answer ? std::optional(ReplyBytes::FrameOf(*answer)) : std::nullopt;
+    self.pending_[key] = answer ? std::optional(ReplyBytes::FrameOf(*answer)) : std::nullopt;
     return 0;
 }
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <deque>
 #include <map>
-#include <set>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,7 +18,7 @@
 namespace tb::client::test {
 
 class FakeLink {
-public:
+  public:
     FakeLink();
     ~FakeLink();
     FakeLink(const FakeLink&) = delete;
@@ -44,7 +44,7 @@ public:
     int OpenLinks() const { return static_cast<int>(openKeys_.size()); }
     int ConnectNumCalls() const { return connectNumCalls_; }
 
-private:
+  private:
     struct Unit {
         uint32_t key;
         uint16_t product;

@@ -13,7 +13,7 @@ namespace {
 constexpr uint32_t kKey = 0x1234ABCD;
 
 class Transactions : public test::ClientFixture {
-protected:
+  protected:
     sim::loggers::SimulatedLogger& logger_ = link_.AddUnit(kKey, Product(1), 0, Model(0x40));
 
     void ExpectLinkClosed() {
@@ -27,9 +27,9 @@ TEST_F(Transactions, ReadRunsTheStepsInOrder) {
     CommandExchange exchange(64);
     EXPECT_EQ(AdjustRead(kKey, exchange), kResultOk);
     const std::string key = std::to_string(kKey);
-    EXPECT_EQ(link_.calls, (std::vector<std::string>{"open " + key, "clear " + key + " 1",
-                                                     "clear " + key + " 0", "send " + key,
-                                                     "receive " + key, "close " + key}));
+    EXPECT_EQ(link_.calls,
+              (std::vector<std::string>{"open " + key, "clear " + key + " 1", "clear " + key + " 0",
+                                        "send " + key, "receive " + key, "close " + key}));
     EXPECT_EQ(exchange.block[0], 0xE8);  // factory slope code 1000
     EXPECT_EQ(exchange.block[1], 0x03);
 }
@@ -79,8 +79,7 @@ TEST_F(Transactions, WriteWithVerification) {
     const std::array<double, 1> slopes{1.002}, offsets{-0.35};
     EXPECT_TRUE(SendCorrection(0, slopes, offsets, 1000, 1000, 0));
     EXPECT_EQ(logger_.Adjustment()[0] | (logger_.Adjustment()[1] << 8), 1002);
-    EXPECT_EQ(static_cast<int16_t>(logger_.Adjustment()[2] | (logger_.Adjustment()[3] << 8)),
-              -350);
+    EXPECT_EQ(static_cast<int16_t>(logger_.Adjustment()[2] | (logger_.Adjustment()[3] << 8)), -350);
     EXPECT_EQ(logger_.AdjustmentReads(), 1);
     EXPECT_EQ(clock_.TotalSleptMs(), 200u);
     ASSERT_EQ(Messages().size(), 1u);
@@ -161,7 +160,7 @@ TEST_F(Transactions, KindFiveWritesOffsetsWithOneDecimal) {
 }
 
 class PassThrough : public test::ClientFixture {
-protected:
+  protected:
     sim::loggers::SimulatedLogger& logger_ = link_.AddUnit(kKey, Product(2), 1, Model(0xA4, true));
 };
 
