@@ -19,6 +19,8 @@ constexpr uint16_t kWritableBytes = 4;
 constexpr uint16_t kFactorySlopeCode = 1000;
 constexpr std::size_t kReadReplyHeader = 5;
 constexpr std::size_t kReadReplySize = 71;
+// A short reply stops inside the echo of the written bytes.
+constexpr std::size_t kShortReplySize = 7;
 
 }  // namespace
 
@@ -100,7 +102,7 @@ void Lgr890CableDevice::AnswerRead(DeviceLink& link) {
     reply[kReadReplySize - 2] = static_cast<uint8_t>(sum & 0xFF);
     reply[kReadReplySize - 1] = static_cast<uint8_t>(sum >> 8);
     const bool cut = LoggerFaults::Take(faults_.shortData);
-    link.Send(std::span(reply).first(cut ? kReadReplySize / 2 : kReadReplySize));
+    link.Send(std::span(reply).first(cut ? kShortReplySize : kReadReplySize));
 }
 
 std::string Lgr890CableDevice::DumpState() const {

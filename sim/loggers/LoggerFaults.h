@@ -12,7 +12,7 @@ struct LoggerFaults {
     int wrongWord = 0;      // the reply carries another command word
     int missingStatus = 0;  // the reply has no STATUS field
     int missingData = 0;    // a reply that should carry DATA has none
-    int shortData = 0;      // DATA is cut to half its length
+    int shortData = 0;      // DATA is cut to half its length (the cable: the reply after 7 bytes)
     int badCheck = 0;       // a start-of-header answer carries a wrong check
     int refusals = 0;       // start-of-header requests are refused with refusalCode
     uint8_t refusalCode = 0x15;
