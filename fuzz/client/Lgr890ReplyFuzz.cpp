@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the checks of the model-890 cable's replies and
 // of the pass-through correction frame.
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
