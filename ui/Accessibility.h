@@ -1,7 +1,8 @@
 // What assistive technology sees of a control.
 //
-// The accessible name is the caption, or the template's spoken name for a
-// control without a caption of its own (edit boxes, run-time texts). The
+// The accessible name is the caption (as it reads at the time), or the
+// template's spoken name for a control without a caption of its own (edit
+// boxes, run-time texts). The
 // accessible description is the control id, so automation can address a
 // control by the same number the program uses.
 #pragma once
