@@ -5,6 +5,7 @@
 #include "app/PageServices.h"
 #include "app/Settings.h"
 #include "pages/BusyScope.h"
+#include "pages/ChannelEntry.h"
 #include "pages/DataExchange.h"
 
 namespace tb::pages {
@@ -129,23 +130,14 @@ void COneChannelPage::Send() {
 
 bool COneChannelPage::DeriveEntered(Correction& entered) {
     const bool twoPoint = pointMode_ == 1;
-    // Boxes are read in the order x1, y1, x2, y2; the first unreadable one stops.
-    const int boxes[] = {kBefore1, kAfter1, kBefore2, kAfter2};
-    const std::string* texts[] = {&before1_, &after1_, &before2_, &after2_};
-    double values[4] = {};
-    for (int i = 0; i < (twoPoint ? 4 : 2); ++i) {
-        const ParsedNumber number = ParseNumber(*texts[i]);
-        if (!number.accepted) {
-            ReportInputError(kMsgEnterNumbers, boxes[i], View());
-            return false;
-        }
-        values[i] = number.value;
-    }
+    const std::optional<ChannelEntry> entry =
+        ReadChannelEntry(View(), {kBefore1, kAfter1, kBefore2, kAfter2}, twoPoint);
+    if (!entry) return false;
     const CheckKind kind = TemperatureKind(unitSetting_);
     const std::optional<Correction> derived =
-        twoPoint ? DeriveTwoPoint(kind, current_.slope, current_.offset, values[0], values[2],
-                                  values[1], values[3])
-                 : DeriveOnePoint(kind, values[0], values[1], current_.offset);
+        twoPoint ? DeriveTwoPoint(kind, current_.slope, current_.offset, entry->x1, entry->x2,
+                                  entry->y1, entry->y2)
+                 : DeriveOnePoint(kind, entry->x1, entry->y1, current_.offset);
     if (!derived) return false;
     entered = *derived;
     return true;
