@@ -99,7 +99,10 @@ ComDb ComPortMap::Assigned() const {
 }
 
 std::optional<std::string> ComPortPath(int number) {
-    auto map = ComPortMap::Load();
+    // A simulated device keeps its number whatever is attached: no search.
+    DeviceMap devices = LoadDeviceMapFromEnvironment();
+    if (const DeviceMapEntry* entry = devices.Find(number)) return entry->path;
+    auto map = ComPortMap::Build(devices, FindUsbSerialDevices());
     const ComPort* port = map.Find(number);
     if (port == nullptr) return std::nullopt;
     return port->path;

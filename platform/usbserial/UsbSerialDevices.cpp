@@ -1,6 +1,10 @@
 #include "platform/usbserial/UsbSerialDevices.h"
 
+#include <dirent.h>
 #include <libudev.h>
+#include <limits.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -11,10 +15,12 @@
 namespace tb::usbserial {
 namespace {
 
+constexpr const char* kTtyClass = "/sys/class/tty";
+
 struct UdevDeleter {
     void operator()(udev* u) const { udev_unref(u); }
-    void operator()(udev_enumerate* e) const { udev_enumerate_unref(e); }
     void operator()(udev_device* d) const { udev_device_unref(d); }
+    void operator()(DIR* d) const { closedir(d); }
 };
 template <class T>
 using UdevPtr = std::unique_ptr<T, UdevDeleter>;
@@ -35,8 +41,19 @@ std::optional<UsbId> IdOfUsbParent(udev_device* tty) {
     return ParseUsbId(text);
 }
 
-std::optional<UsbSerialDevice> DescribeTty(udev* context, const char* sysPath) {
-    UdevPtr<udev_device> tty(udev_device_new_from_syspath(context, sysPath));
+// Virtual terminals and ptys have no "device" link; only ttys of real
+// hardware are looked at (keeps the search quick).
+std::optional<std::string> HardwareTtyPath(const char* name) {
+    if (name[0] == '.') return std::nullopt;
+    std::string link = std::string(kTtyClass) + "/" + name;
+    if (access((link + "/device").c_str(), F_OK) != 0) return std::nullopt;
+    char resolved[PATH_MAX];
+    if (realpath(link.c_str(), resolved) == nullptr) return std::nullopt;
+    return std::string(resolved);
+}
+
+std::optional<UsbSerialDevice> DescribeTty(udev* context, const std::string& sysPath) {
+    UdevPtr<udev_device> tty(udev_device_new_from_syspath(context, sysPath.c_str()));
     if (!tty) return std::nullopt;
     const char* node = udev_device_get_devnode(tty.get());
     const char* name = udev_device_get_sysname(tty.get());
@@ -54,15 +71,12 @@ std::vector<UsbSerialDevice> FindUsbSerialDevices() {
     if (ScanDisabled()) return devices;
     UdevPtr<udev> context(udev_new());
     if (!context) return devices;
-    UdevPtr<udev_enumerate> enumeration(udev_enumerate_new(context.get()));
-    if (!enumeration) return devices;
-    udev_enumerate_add_match_subsystem(enumeration.get(), "tty");
-    udev_enumerate_scan_devices(enumeration.get());
-    udev_list_entry* entry = nullptr;
-    udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(enumeration.get())) {
-        const char* sysPath = udev_list_entry_get_name(entry);
-        if (sysPath == nullptr) continue;
-        if (auto device = DescribeTty(context.get(), sysPath)) devices.push_back(*device);
+    UdevPtr<DIR> folder(opendir(kTtyClass));
+    if (!folder) return devices;
+    while (dirent* entry = readdir(folder.get())) {
+        auto sysPath = HardwareTtyPath(entry->d_name);
+        if (!sysPath) continue;
+        if (auto device = DescribeTty(context.get(), *sysPath)) devices.push_back(*device);
     }
     std::sort(devices.begin(), devices.end(),
               [](const auto& a, const auto& b) { return a.kernelName < b.kernelName; });

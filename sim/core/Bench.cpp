@@ -147,6 +147,12 @@ void Bench::RewriteMap() {
     WriteDeviceMapFile(mapPath_, lines);
 }
 
+void Bench::RefreshIdentities() {
+    auto lock = LockState();
+    for (auto& port : ports_) port->RefreshIdentity();
+    RewriteMap();
+}
+
 void Bench::SetPacing(bool on) {
     auto lock = LockState();
     options_.pacing = on;

@@ -62,6 +62,10 @@ class Bench {
     std::string UseTemporaryDeviceMap();
     const std::string& DeviceMapPath() const { return mapPath_; }
 
+    // Takes every device's identity again and rewrites the device map; call
+    // after changing a device's latch, ids or baud rate.
+    void RefreshIdentities();
+
     void SetPacing(bool on);
 
     // Held while device callbacks run; take it to read or change a

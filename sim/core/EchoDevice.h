@@ -18,6 +18,7 @@ class EchoDevice : public Device {
     // The next receipt is answered with this reply instead of the echo.
     void QueueReply(std::vector<uint8_t> reply) { scripted_.push_back(std::move(reply)); }
     const std::vector<uint8_t>& Received() const { return received_; }
+    void SetIdentity(DeviceIdentity identity) { identity_ = identity; }
 
     std::string Name() const override { return "echo device"; }
     DeviceIdentity Identity() const override { return identity_; }

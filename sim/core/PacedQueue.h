@@ -20,6 +20,7 @@ class PacedQueue {
     PacedQueue(int baud, bool paced) : baud_(baud), paced_(paced) {}
 
     void SetPaced(bool paced) { paced_ = paced; }
+    void SetBaud(int baud) { baud_ = baud; }
     bool Paced() const { return paced_; }
     std::chrono::nanoseconds ByteTime() const;
 

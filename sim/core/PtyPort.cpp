@@ -55,8 +55,7 @@ PtyPort::~PtyPort() {
 bool PtyPort::SetBusy(bool busy) {
     if (busy == Busy()) return true;
     if (!busy) {
-        close(busyFd_);
-        busyFd_ = -1;
+        close(busyFd_.exchange(-1));
         return true;
     }
     int fd = open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);

@@ -6,6 +6,7 @@
 // hang-up and the line settings persist.
 #pragma once
 
+#include <atomic>
 #include <string>
 
 namespace tb::sim {
@@ -22,13 +23,14 @@ class PtyPort {
 
     // Keeps the port busy for clients: takes the same exclusive flock that
     // every opener takes. False when a client holds the port right now.
+    // Not to be called from two threads at once; Busy() may be asked anywhere.
     bool SetBusy(bool busy);
-    bool Busy() const { return busyFd_ >= 0; }
+    bool Busy() const { return busyFd_.load() >= 0; }
 
   private:
     int master_ = -1;
     int slaveKeeper_ = -1;
-    int busyFd_ = -1;
+    std::atomic<int> busyFd_{-1};
     std::string slavePath_;
 };
 

@@ -20,6 +20,12 @@ void SimPort::SetPaced(bool paced) {
     outgoing_.SetPaced(paced);
 }
 
+void SimPort::RefreshIdentity() {
+    identity_ = device_->Identity();
+    incoming_.SetBaud(identity_.baud);
+    outgoing_.SetBaud(identity_.baud);
+}
+
 void SimPort::Send(std::span<const uint8_t> reply) {
     auto pieces = faults_.Shape(std::vector<uint8_t>(reply.begin(), reply.end()));
     auto start = SimClock::now();

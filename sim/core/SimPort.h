@@ -20,6 +20,8 @@ class SimPort final : public DeviceLink {
     const std::string& Path() const { return pty_.SlavePath(); }
     DeviceIdentity Identity() const { return identity_; }
     void SetPaced(bool paced);
+    // Takes the device's identity again (after its latch or baud changed).
+    void RefreshIdentity();
     bool SetBusy(bool busy) { return pty_.SetBusy(busy); }
     bool Busy() const { return pty_.Busy(); }
 

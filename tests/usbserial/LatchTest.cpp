@@ -22,6 +22,21 @@ TEST(LatchTest, LatchOfEachMappedDeviceComesFromTheMap) {
     }
 }
 
+TEST(LatchTest, ChangedLatchIsSeenAfterTheMapIsRewritten) {
+    testing::SimulatedPorts sim;
+    uint32_t handle = 0;
+    ASSERT_EQ(Vk800UsbSerialEx_OpenComm(1, 16384, 16384, 38400, &handle), 0);
+    {
+        auto lock = sim.bench.LockState();
+        sim.first.SetIdentity({0x2f5c, 0x8001, 0xF7, 38400});
+    }
+    sim.bench.RefreshIdentities();
+    uint8_t latch = 0;
+    EXPECT_EQ(CP210xRT_ReadLatch(handle, &latch), 0);
+    EXPECT_EQ(latch, 0xF7);
+    Vk800UsbSerialEx_CloseComm(handle);
+}
+
 TEST(LatchTest, UnmappedDescriptorsFailAndLeaveTheByteAlone) {
     testing::SimulatedPorts sim;
     uint8_t latch = 0xAA;
