@@ -19,4 +19,15 @@ int Guarded(Body&& body) noexcept {
     }
 }
 
+// The same for the conversions, which return a value rather than a code:
+// they only allocate text, so a failure there gives `fallback`.
+template <typename T, typename Body>
+T GuardedValue(T fallback, Body&& body) noexcept {
+    try {
+        return std::forward<Body>(body)();
+    } catch (...) {
+        return fallback;
+    }
+}
+
 }  // namespace tb::modelcom

@@ -297,17 +297,19 @@ int VkLGR870Com_NormalizeUvData(double value) { return NormalizeValue(value, kUv
 int VkLGR870Com_NormalizeIntegUvData(double value) { return NormalizeValue(value, kUvScale); }
 
 double VkLGR870Com_ConvertIllumiToData(int code, char* text, char* kiloText) {
-    return ConvertIlluminance(code, text, kiloText);
+    return GuardedValue(0.0, [&] { return ConvertIlluminance(code, text, kiloText); });
 }
 
-double VkLGR870Com_ConvertUvToData(int code, char* text) { return ConvertUv(code, text); }
+double VkLGR870Com_ConvertUvToData(int code, char* text) {
+    return GuardedValue(0.0, [&] { return ConvertUv(code, text); });
+}
 
 double VkLGR870Com_ConvertIntegIlmToData(int code, char* text, char* kiloText) {
-    return ConvertIntegIlluminance(code, text, kiloText);
+    return GuardedValue(0.0, [&] { return ConvertIntegIlluminance(code, text, kiloText); });
 }
 
 double VkLGR870Com_ConvertIntegUvToData(int code, char* text, char* kiloText) {
-    return ConvertIntegUv(code, text, kiloText);
+    return GuardedValue(0.0, [&] { return ConvertIntegUv(code, text, kiloText); });
 }
 
 }  // extern "C"

@@ -1,0 +1,121 @@
+// Times the model-870 library against a simulated logger on a pty paced at
+// 19200 baud, as ratios to the protocol's own floor: the fixed sleeps and
+// pauses of each exchange, or the wire time of request and reply where that
+// is longer than the settle sleep the reply read follows.
+//   1. the sequence an adjustment page runs for one send;
+//   2. a bulk download of 1000 records.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "modelcom/lgr870/VkLGR870Com.h"
+#include "sim/core/Bench.h"
+#include "sim/lgr87x/Lgr87xDevice.h"
+
+namespace {
+
+constexpr double kByteMs = 10.0 * 1000.0 / 19200.0;  // start, 8 data, stop bits
+constexpr double kOpenMs = 1.0;                      // the pause before each open
+constexpr double kSettleMs = 100.0;                  // between request and reply read
+constexpr double kPauseMs = 100.0;                   // after calibration and history writes
+
+// One exchange: the settle sleep, unless request and reply take longer on the wire.
+double ExchangeFloor(int requestBytes, int replyBytes) {
+    return std::max(kSettleMs, (requestBytes + replyBytes) * kByteMs);
+}
+
+double PageSendFloor() {
+    double floor = 0;
+    floor += kOpenMs + ExchangeFloor(7, 71) + 2 * ExchangeFloor(8, 71);  // identification
+    floor += kOpenMs + ExchangeFloor(7, 87);                             // history read
+    floor += kOpenMs + ExchangeFloor(7, 19) + kPauseMs;                  // calibration read
+    floor += kOpenMs + ExchangeFloor(19, 7) + kPauseMs;                  // calibration write
+    floor += kOpenMs + ExchangeFloor(87, 7) + kPauseMs;                  // history write
+    floor += kOpenMs + ExchangeFloor(7, 87);                             // history read
+    return floor;
+}
+
+double DownloadFloor(int records) {
+    int bytes = records * 8;
+    double floor = kOpenMs + 3 * ExchangeFloor(9, 71);
+    for (int left = bytes; left > 0; left -= 1024) {
+        floor += ExchangeFloor(7, std::min(left, 1024) + 7);
+    }
+    return floor;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+template <class F>
+double TimeMs(F&& body) {
+    auto start = std::chrono::steady_clock::now();
+    body();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+void Check(int code, const char* what) {
+    if (code < 0) {
+        std::fprintf(stderr, "%s failed: %d\n", what, code);
+        std::exit(1);
+    }
+}
+
+void Report(const char* what, const std::vector<double>& runs, double floor) {
+    double median = Median(runs);
+    std::printf("%-34s median %8.1f ms  floor %8.1f ms  ratio %.3f  (%zu runs)\n", what, median,
+                floor, median / floor, runs.size());
+}
+
+}  // namespace
+
+int main() {
+    setenv("TRIMBENCH_SETTINGS_FILE", "/nonexistent/trimbench-bench.conf", 1);
+    constexpr int kRecords = 1000;
+    tb::sim::Bench bench({.pacing = true});
+    bench.Emplace<tb::sim::Lgr87xDevice>(
+        tb::sim::Lgr87xOptions{.model = tb::sim::Lgr87xModel::k870, .records = kRecords});
+    bench.UseTemporaryDeviceMap();
+
+    uint8_t flags[32] = {};
+    Check(VkLGR870Com_IsConnect(flags, 32) - 1, "IsConnect");
+    int port = 1;
+    while (port <= 32 && !flags[port - 1]) ++port;
+
+    uint32_t serial = 0;
+    std::vector<double> sends;
+    for (int run = 0; run < 5; ++run) {
+        sends.push_back(TimeMs([&] {
+            int16_t type, s1, o1, s2, o2;
+            int32_t time;
+            char a[16], b[16];
+            uint8_t history[80];
+            Check(VkLGR870Com_GetConctMachInfo(port, &serial, &type, a, b), "GetConctMachInfo");
+            Check(VkLGR870Com_GetHistoryIU(serial, history), "GetHistoryIU");
+            Check(VkLGR870Com_GetCalibrationIU(serial, &time, &s1, &o1, &s2, &o2), "GetCalibration");
+            Check(VkLGR870Com_SetCalibrationIU(serial, 1700000000, 1001, 2, 999, -3), "SetCalibration");
+            Check(VkLGR870Com_SetHistoryIU(serial, history), "SetHistoryIU");
+            Check(VkLGR870Com_GetHistoryIU(serial, history), "GetHistoryIU");
+        }));
+    }
+    Report("page send sequence", sends, PageSendFloor());
+
+    std::vector<double> downloads;
+    std::vector<int16_t> c1(kRecords), c2(kRecords), c3(kRecords), c4(kRecords);
+    uint8_t table[192];
+    for (int run = 0; run < 3; ++run) {
+        downloads.push_back(TimeMs([&] {
+            int got = VkLGR870Com_GetRecData(serial, c1.data(), c2.data(), c3.data(), c4.data(),
+                                             table, kRecords);
+            Check(got == kRecords ? 0 : -1, "GetRecData");
+        }));
+    }
+    Report("bulk download of 1000 records", downloads, DownloadFloor(kRecords));
+    return 0;
+}

@@ -1,0 +1,60 @@
+// The plain C client against simulated loggers on ptys, through the real
+// libraries, the port library and the bridge run-time library: the logger
+// must hold afterwards what the client wrote.
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "sim/core/Bench.h"
+#include "sim/lgr87x/Lgr87xDevice.h"
+
+extern char** environ;
+
+namespace {
+
+std::string ClientPath() {
+    char self[4096];
+    ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (n <= 0) return "model_client";
+    self[n] = '\0';
+    std::string path(self);
+    return path.substr(0, path.rfind('/') + 1) + "model_client";
+}
+
+int RunClient(const char* model, const char* records) {
+    std::string path = ClientPath();
+    char* argv[] = {path.data(), const_cast<char*>(model), const_cast<char*>(records), nullptr};
+    pid_t pid = 0;
+    if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, environ) != 0) return -1;
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(ClientOnPty, FindsEachLoggerWritesItAndDownloadsItsData) {
+    tb::sim::Bench bench({.pacing = false});
+    auto& logger870 = bench.Emplace<tb::sim::Lgr87xDevice>(
+        tb::sim::Lgr87xOptions{.model = tb::sim::Lgr87xModel::k870, .records = 1500});
+    auto& logger875 = bench.Emplace<tb::sim::Lgr87xDevice>(
+        tb::sim::Lgr87xOptions{.model = tb::sim::Lgr87xModel::k875, .records = 700});
+    bench.UseTemporaryDeviceMap();
+
+    ASSERT_EQ(RunClient("870", "1500"), 0);
+    ASSERT_EQ(RunClient("875", "700"), 0);
+
+    auto lock = bench.LockState();
+    const auto& held870 = logger870.Logger();
+    EXPECT_EQ(held870.calibration.at(2).values, (std::array<int16_t, 4>{1012, -340, 987, 55}));
+    EXPECT_EQ(held870.calibration.at(2).time, 1700000000);
+    EXPECT_EQ(held870.history.at(1)[0], 0x30);
+    EXPECT_EQ(held870.history.at(1)[79], 0x30 + 79);
+    const auto& held875 = logger875.Logger();
+    EXPECT_EQ(held875.calibration.at(2).values, (std::array<int16_t, 4>{1030, -25, 0, 0}));
+    EXPECT_EQ(held875.history.at(2)[0], 0x50);
+    EXPECT_NE(bench.Dump().find("calibration 2: time 1700000000, 1030 -25 0 0"), std::string::npos);
+}
+
+}  // namespace
