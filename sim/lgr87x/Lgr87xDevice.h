@@ -22,6 +22,14 @@ struct Lgr87xOptions {
     size_t records = 0;  // recorded data to start with
 };
 
+// Options of a logger of the model with the default identity.
+inline Lgr87xOptions Lgr87xDefaults(Lgr87xModel model, size_t records = 0) {
+    Lgr87xOptions options;
+    options.model = model;
+    options.records = records;
+    return options;
+}
+
 class Lgr87xDevice : public Device {
   public:
     explicit Lgr87xDevice(const Lgr87xOptions& options);

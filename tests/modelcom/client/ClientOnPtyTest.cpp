@@ -37,9 +37,9 @@ int RunClient(const char* model, const char* records) {
 TEST(ClientOnPty, FindsEachLoggerWritesItAndDownloadsItsData) {
     tb::sim::Bench bench({.pacing = false});
     auto& logger870 = bench.Emplace<tb::sim::Lgr87xDevice>(
-        tb::sim::Lgr87xOptions{.model = tb::sim::Lgr87xModel::k870, .records = 1500});
+        tb::sim::Lgr87xDefaults(tb::sim::Lgr87xModel::k870, 1500));
     auto& logger875 = bench.Emplace<tb::sim::Lgr87xDevice>(
-        tb::sim::Lgr87xOptions{.model = tb::sim::Lgr87xModel::k875, .records = 700});
+        tb::sim::Lgr87xDefaults(tb::sim::Lgr87xModel::k875, 700));
     bench.UseTemporaryDeviceMap();
 
     ASSERT_EQ(RunClient("870", "1500"), 0);
