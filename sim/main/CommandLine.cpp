@@ -89,7 +89,8 @@ std::string Usage(const std::vector<Family>& families) {
         "usage: trimbench-sim [options]\n"
         "Serves simulated devices on pseudo-terminals and writes the device map that\n"
         "libVk800UsbSerialEx.so reads when TRIMBENCH_DEVICE_MAP names it. Without device\n"
-        "options it serves the default bench. SIGUSR1 prints every device's state.\n\n";
+        "options it serves the default bench. SIGUSR1 prints every device's state;\n"
+        "standard input takes commands (type help).\n\n";
     auto add = [&text](const FamilyOption& option) {
         std::string left =
             "  " + option.name + (option.valueName.empty() ? "" : " " + option.valueName);

@@ -1,15 +1,23 @@
 // trimbench-sim: serves a bench of simulated devices until SIGINT or
-// SIGTERM, printing their state as it changes (SIGUSR1: all of it).
+// SIGTERM, printing their state as it changes (SIGUSR1: all of it) and
+// taking commands on standard input (ConsoleCommand.h).
+#include <poll.h>
 #include <signal.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "sim/core/Bench.h"
 #include "sim/core/EchoDevice.h"
 #include "sim/main/CommandLine.h"
+#include "sim/main/ConsoleCommand.h"
+#include "sim/main/ConsoleLines.h"
 #include "sim/main/StateChanges.h"
 
 namespace {
@@ -32,20 +40,41 @@ void PrintChanges(StateChanges& changes, const Bench& bench) {
     std::fflush(stdout);
 }
 
-// Waits for signals; returns when told to stop.
+void Print(const std::string& text) {
+    std::fputs(text.c_str(), stdout);
+    std::fflush(stdout);
+}
+
+// Serves signals and console commands until SIGINT or SIGTERM; prints the
+// devices' state changes about once a second.
 void Serve(Bench& bench, const sigset_t& signals, bool quiet) {
+    int signalFd = signalfd(-1, &signals, SFD_CLOEXEC);
+    if (signalFd < 0) throw std::system_error(errno, std::system_category(), "signalfd");
     StateChanges changes;
     changes.Update(bench.Dump());
-    const timespec second{1, 0};
+    ConsoleLines console;
+    pollfd fds[2] = {{signalFd, POLLIN, 0}, {STDIN_FILENO, POLLIN, 0}};
+    nfds_t watched = 2;
     while (true) {
-        int signal = sigtimedwait(&signals, nullptr, &second);
-        if (signal == SIGINT || signal == SIGTERM) return;
-        if (signal == SIGUSR1) {
-            std::printf("%s", bench.Dump().c_str());
-            std::fflush(stdout);
+        poll(fds, watched, 1000);
+        if (fds[0].revents & POLLIN) {
+            signalfd_siginfo info{};
+            if (read(signalFd, &info, sizeof info) == sizeof info) {
+                if (info.ssi_signo == SIGINT || info.ssi_signo == SIGTERM) break;
+                if (info.ssi_signo == SIGUSR1) Print(bench.Dump());
+            }
+        }
+        if (watched == 2 && fds[1].revents != 0) {
+            char bytes[512];
+            ssize_t n = read(STDIN_FILENO, bytes, sizeof bytes);
+            if (n <= 0) watched = 1;  // end of input: signals only
+            for (const auto& line :
+                 console.Feed(std::string_view(bytes, n > 0 ? static_cast<size_t>(n) : 0)))
+                Print(RunConsoleCommand(ParseConsoleCommand(line), bench));
         }
         if (!quiet) PrintChanges(changes, bench);
     }
+    close(signalFd);
 }
 
 int Run(const std::vector<std::string>& args) {
@@ -55,8 +84,8 @@ int Run(const std::vector<std::string>& args) {
         std::printf("%s", Usage(families).c_str());
         return 0;
     }
-    // Signals are taken by sigtimedwait only; the bench's thread inherits
-    // the blocked mask.
+    // Signals are taken through a signalfd only; the bench's thread
+    // inherits the blocked mask.
     sigset_t signals;
     sigemptyset(&signals);
     for (int s : {SIGINT, SIGTERM, SIGUSR1}) sigaddset(&signals, s);
