@@ -55,7 +55,10 @@ class ComPortMap {
 std::optional<std::string> ComPortPath(int number);
 ComDb AssignedComPorts();
 
-// True when the path names an existing character device.
-bool IsPresent(const std::string& path);
+// True when the path names an existing terminal device: a pty slave or a
+// character device of the kernel's tty class. The device map is untrusted,
+// so nothing else is ever opened as a port (opening some devices has side
+// effects of its own).
+bool IsSerialDevice(const std::string& path);
 
 }  // namespace tb::usbserial

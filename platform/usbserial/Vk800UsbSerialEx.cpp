@@ -45,7 +45,7 @@ int CheckPort(const char* vidPid, uint8_t* ports) {
     int found = 0;
     const ComPortMap map = ComPortMap::Load();
     for (const auto& port : map.Ports()) {
-        if (port.id == *id && IsPresent(port.path)) {
+        if (port.id == *id && IsSerialDevice(port.path)) {
             ports[port.number - kFirstComNumber] = 1;
             ++found;
         }
@@ -56,7 +56,7 @@ int CheckPort(const char* vidPid, uint8_t* ports) {
 int OpenComm(int number, int baud, uint32_t* handle) {
     if (handle == nullptr) return kCannotOpen;
     auto path = ComPortPath(number);
-    if (!path) return kCannotOpen;
+    if (!path || !IsSerialDevice(*path)) return kCannotOpen;
     OpenedLine line = OpenLine(*path, baud);
     if (line.status == OpenStatus::Busy) return kBusy;
     if (line.status != OpenStatus::Opened) return kCannotOpen;

@@ -171,7 +171,7 @@ std::string Bench::Dump() const {
         text += "COM" + std::to_string(port->ComNumber()) + " " + port->Path() + " " +
                 Hex4(id.vendor) + "-" + Hex4(id.product) + " latch " + latch + " " +
                 std::to_string(id.baud) + " baud: " + port->GetDevice().Name() + "\n";
-        text += "    faults: " + const_cast<SimPort&>(*port).Faults().Describe() +
+        text += "    faults: " + port->Faults().Describe() +
                 (port->Busy() ? ", port kept busy" : "") + "\n";
         text += "    bytes in: " + std::to_string(port->BytesIn()) +
                 ", out: " + std::to_string(port->BytesOut()) + "\n";

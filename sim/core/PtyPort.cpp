@@ -31,19 +31,20 @@ void MakeRaw(int fd) {
 PtyPort::PtyPort() {
     master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (master_ < 0) Fail("posix_openpt");
-    char name[128] = {};
-    if (grantpt(master_) != 0 || unlockpt(master_) != 0 ||
-        ptsname_r(master_, name, sizeof name) != 0) {
+    try {
+        char name[128] = {};
+        if (grantpt(master_) != 0 || unlockpt(master_) != 0 ||
+            ptsname_r(master_, name, sizeof name) != 0)
+            Fail("pty slave");
+        slavePath_ = name;
+        slaveKeeper_ = open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        if (slaveKeeper_ < 0) Fail("open pty slave");
+        MakeRaw(slaveKeeper_);
+    } catch (...) {
+        if (slaveKeeper_ >= 0) close(slaveKeeper_);
         close(master_);
-        Fail("pty slave");
+        throw;
     }
-    slavePath_ = name;
-    slaveKeeper_ = open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (slaveKeeper_ < 0) {
-        close(master_);
-        Fail("open pty slave");
-    }
-    MakeRaw(slaveKeeper_);
 }
 
 PtyPort::~PtyPort() {

@@ -31,6 +31,7 @@ class SimPort final : public DeviceLink {
     void StartTimer(int ms) override;
     void StopTimer() override { timer_.reset(); }
     FaultInjector& Faults() override { return faults_; }
+    const FaultInjector& Faults() const { return faults_; }
     int ComNumber() const override { return comNumber_; }
 
     // Service-thread side.

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/usbserial/ComPortMap.h"
+#include "sim/core/PtyPort.h"
 
 namespace tb::usbserial {
 namespace {
@@ -47,6 +50,23 @@ TEST(ComPortMapTest, ComDbHasOneBitPerAssignedNumber) {
     expected[31] = 0x80;  // COM256
     EXPECT_EQ(bits, expected);
     EXPECT_EQ(ComPortMap::Build({}, {}).Assigned(), ComDb{});
+}
+
+TEST(ComPortMapTest, OnlyTerminalDevicesCountAsSerialDevices) {
+    sim::PtyPort pty;
+    EXPECT_TRUE(IsSerialDevice(pty.SlavePath()));
+    EXPECT_TRUE(IsSerialDevice("/dev/tty"));
+    EXPECT_FALSE(IsSerialDevice("/dev/null"));
+    EXPECT_FALSE(IsSerialDevice("/dev/zero"));
+    EXPECT_FALSE(IsSerialDevice("/"));
+    EXPECT_FALSE(IsSerialDevice("/nonexistent/tty"));
+    char fifo[] = "/tmp/trimbench-fifo-XXXXXX";
+    ASSERT_NE(mkdtemp(fifo), nullptr);
+    std::string path = std::string(fifo) + "/f";
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    EXPECT_FALSE(IsSerialDevice(path));
+    unlink(path.c_str());
+    rmdir(fifo);
 }
 
 TEST(ComPortMapTest, RealDevicesBeyondTheLastFreeNumberAreLeftOut) {

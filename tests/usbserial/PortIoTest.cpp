@@ -75,8 +75,10 @@ TEST_F(PortIoTest, UnmappedMissingOrUnsupportedPortsCannotBeOpened) {
     EXPECT_EQ(Vk800UsbSerialEx_OpenComm(257, 16384, 16384, 38400, &handle), -4);
     EXPECT_EQ(Vk800UsbSerialEx_OpenComm(1, 16384, 16384, 12345, &handle), -4);
     EXPECT_EQ(Vk800UsbSerialEx_OpenComm(1, 16384, 16384, 38400, nullptr), -4);
-    { std::ofstream(sim.mapPath, std::ios::app) << "9 /nonexistent/tty 2f5c-8001 8\n"; }
+    std::ofstream(sim.mapPath, std::ios::app) << "9 /nonexistent/tty 2f5c-8001 8\n"
+                                              << "10 /dev/null 2f5c-8001 8\n";
     EXPECT_EQ(Vk800UsbSerialEx_OpenComm(9, 16384, 16384, 38400, &handle), -4);
+    EXPECT_EQ(Vk800UsbSerialEx_OpenComm(10, 16384, 16384, 38400, &handle), -4);
 }
 
 TEST_F(PortIoTest, ReadCommReturnsAtOnceWithWhatIsThere) {
