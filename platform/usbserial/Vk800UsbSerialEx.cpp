@@ -1,14 +1,4 @@
-// The exports of the USB serial port library.
-//
-// Ports are numbered as ComPortMap.h describes. Notes on the arguments:
-//  - OpenComm: the buffer sizes are accepted and not used (the kernel's
-//    queues serve); the baud rate must be a standard termios rate.
-//  - ReadCommWait: `interval` is the period in milliseconds at which the
-//    wait pumps the calling thread's pending messages (platform pump hook),
-//    so a caller on the GUI thread stays responsive; below 1 counts as 1.
-//    The wait itself returns as soon as `count` bytes are in.
-//  - FlushComm: selector 0 discards the bytes received and not yet read,
-//    1 the bytes written and not yet sent; any other selector fails.
+// The exports of the USB serial port library (behaviour: Vk800UsbSerialEx.h).
 #include "platform/usbserial/Vk800UsbSerialEx.h"
 
 #include <unistd.h>
