@@ -91,11 +91,13 @@ class LanBaseUnit::Server {
             ::poll(watched.data(), watched.size(), NapMs());
             DrainWake();
             auto lock = unit_.LockState();
-            if (listener_ >= 0 && (watched[1].revents & POLLIN)) Accept();
-            for (size_t i = 0; i < sessions_.size(); ++i) {
+            // Only the sessions that were polled; one accepted now waits for the next round.
+            const size_t polled = watched.size() - 2;
+            for (size_t i = 0; i < polled; ++i) {
                 const short ready = watched[i + 2].revents;
                 if (ready & (POLLIN | POLLHUP | POLLERR)) sessions_[i]->OnReadable();
             }
+            if (listener_ >= 0 && (watched[1].revents & POLLIN)) Accept();
             const auto now = SimClock::now();
             for (auto& session : sessions_) session->OnTime(now);
             std::erase_if(sessions_, [](const auto& session) { return session->Finished(); });
