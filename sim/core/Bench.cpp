@@ -175,6 +175,7 @@ std::string Bench::Dump() const {
                 (port->Busy() ? ", port kept busy" : "") + "\n";
         text += "    bytes in: " + std::to_string(port->BytesIn()) +
                 ", out: " + std::to_string(port->BytesOut()) + "\n";
+        if (!port->LastError().empty()) text += "    device error: " + port->LastError() + "\n";
         text += Indent(port->GetDevice().DumpState());
     }
     return text;
@@ -194,7 +195,7 @@ void Bench::Run() {
             auto lock = LockState();
             auto now = SimClock::now();
             for (const auto& port : ports_) {
-                short events = POLLIN;
+                short events = port->WantsRead() ? POLLIN : 0;
                 if (port->WantsWrite(now)) events |= POLLOUT;
                 fds.push_back({port->PollFd(), events, 0});
                 auto event = port->NextEvent(now);

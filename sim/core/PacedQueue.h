@@ -34,6 +34,7 @@ class PacedQueue {
 
     std::optional<SimClock::time_point> NextDue() const;
     bool Empty() const { return bytes_.empty(); }
+    size_t Size() const { return bytes_.size(); }
     void Clear();
 
   private:

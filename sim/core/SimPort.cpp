@@ -5,8 +5,13 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdio>
+#include <exception>
 
 namespace tb::sim {
+namespace {
+constexpr size_t kLineBuffer = 4096;  // bytes on their way in, at most
+}
 
 SimPort::SimPort(int comNumber, std::unique_ptr<Device> device, bool paced)
     : comNumber_(comNumber),
@@ -57,20 +62,34 @@ std::optional<SimClock::time_point> SimPort::NextEvent(SimClock::time_point now)
     return next;
 }
 
+bool SimPort::WantsRead() const { return incoming_.Size() < kLineBuffer; }
+
+// A device that throws is reported and keeps being served: one broken
+// family must not take the whole bench down.
+template <class F>
+void SimPort::CallDevice(F call) {
+    try {
+        call();
+    } catch (const std::exception& e) {
+        lastError_ = e.what();
+        std::fprintf(stderr, "COM%d %s: %s\n", comNumber_, device_->Name().c_str(), e.what());
+    }
+}
+
 void SimPort::Service(SimClock::time_point now) {
     ReadFromClient(now);
     DeliverDue(now);
     if (timer_ && *timer_ <= now) {
         timer_.reset();
-        device_->OnTimer(*this);
+        CallDevice([this] { device_->OnTimer(*this); });
     }
     WriteDue(SimClock::now());
 }
 
 void SimPort::ReadFromClient(SimClock::time_point now) {
-    std::array<uint8_t, 4096> buffer{};
-    while (true) {
-        ssize_t n = read(pty_.MasterFd(), buffer.data(), buffer.size());
+    std::array<uint8_t, kLineBuffer> buffer{};
+    while (WantsRead()) {
+        ssize_t n = read(pty_.MasterFd(), buffer.data(), kLineBuffer - incoming_.Size());
         if (n <= 0) return;  // EAGAIN, or EIO while no client is attached
         bytesIn_ += static_cast<uint64_t>(n);
         incoming_.Push(std::span(buffer.data(), static_cast<size_t>(n)), now);
@@ -81,7 +100,7 @@ void SimPort::DeliverDue(SimClock::time_point now) {
     auto due = incoming_.PeekDue(now, SIZE_MAX);
     if (due.empty()) return;
     incoming_.Drop(due.size());
-    device_->OnReceived(due, *this);
+    CallDevice([&] { device_->OnReceived(due, *this); });
 }
 
 void SimPort::WriteDue(SimClock::time_point now) {

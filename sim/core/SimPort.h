@@ -36,6 +36,10 @@ class SimPort final : public DeviceLink {
 
     // Service-thread side.
     int PollFd() const { return pty_.MasterFd(); }
+    // False while the bytes on their way in fill the emulated line's
+    // buffer: the client's writes then wait in the pty, as they would wait
+    // for a real line.
+    bool WantsRead() const;
     bool WantsWrite(SimClock::time_point now) const;
     void Service(SimClock::time_point now);
     // The next moment Service() has work to do; bytes already due for the
@@ -45,11 +49,15 @@ class SimPort final : public DeviceLink {
     // Bytes received and sent so far (for dumps and tests).
     uint64_t BytesIn() const { return bytesIn_; }
     uint64_t BytesOut() const { return bytesOut_; }
+    // What the device last threw from a callback, if anything.
+    const std::string& LastError() const { return lastError_; }
 
   private:
     void ReadFromClient(SimClock::time_point now);
     void DeliverDue(SimClock::time_point now);
     void WriteDue(SimClock::time_point now);
+    template <class F>
+    void CallDevice(F call);
 
     int comNumber_;
     std::unique_ptr<Device> device_;
@@ -61,6 +69,7 @@ class SimPort final : public DeviceLink {
     std::optional<SimClock::time_point> timer_;
     uint64_t bytesIn_ = 0;
     uint64_t bytesOut_ = 0;
+    std::string lastError_;
 };
 
 }  // namespace tb::sim
