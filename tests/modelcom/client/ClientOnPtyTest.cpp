@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "modelcom/lgr870/VkLGR870Com.h"
+#include "modelcom/lgr875/VkLGR875Com.h"
 #include "sim/core/Bench.h"
 #include "sim/lgr87x/Lgr87xDevice.h"
 
@@ -55,6 +57,40 @@ TEST(ClientOnPty, FindsEachLoggerWritesItAndDownloadsItsData) {
     EXPECT_EQ(held875.calibration.at(2).values, (std::array<int16_t, 4>{1030, -25, 0, 0}));
     EXPECT_EQ(held875.history.at(2)[0], 0x50);
     EXPECT_NE(bench.Dump().find("calibration 2: time 1700000000, 1030 -25 0 0"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LoggerOnPty, ABusyPortIsCountedButCannotBeIdentified) {
+    tb::sim::Bench bench({.pacing = false});
+    auto& logger =
+        bench.Emplace<tb::sim::Lgr87xDevice>(tb::sim::Lgr87xDefaults(tb::sim::Lgr87xModel::k870));
+    bench.UseTemporaryDeviceMap();
+    const int port = bench.ComNumberOf(logger);
+    ASSERT_TRUE(bench.PortOf(logger)->SetBusy(true));
+
+    uint8_t flags[256] = {};
+    EXPECT_EQ(VkLGR870Com_IsConnect(flags, port), 1);
+    EXPECT_EQ(flags[port - 1], 1);
+    uint32_t serial = 0;
+    int16_t type = 0;
+    char a[16], b[16];
+    EXPECT_EQ(VkLGR870Com_GetConctMachInfo(port, &serial, &type, a, b), -3);
+    EXPECT_EQ(VkLGR875Com_IsConnect(flags, port), 0) << "not a model-875 logger";
+
+    ASSERT_TRUE(bench.PortOf(logger)->SetBusy(false));
+    ASSERT_EQ(VkLGR870Com_GetConctMachInfo(port, &serial, &type, a, b), 0);
+    EXPECT_EQ(serial, logger.Logger().Serial());
+    {
+        auto lock = bench.LockState();
+        logger.Logger().recording = true;
+    }
+    EXPECT_EQ(VkLGR870Com_SetCalibrationTH(serial, 1, 1000, 0, 1000, 0), -9);
+    bench.PortOf(logger)->Faults().Arm(tb::sim::Fault::Garble(-1));
+    uint8_t record[80];
+    EXPECT_EQ(VkLGR870Com_GetHistoryTH(serial, record), -12);
 }
 
 }  // namespace
