@@ -2,12 +2,14 @@
 
 #include "sim/main/EchoFamily.h"
 #include "sim/main/Family.h"
+#include "sim/main/Lgr87xFamily.h"
 
 namespace tb::sim {
 
 std::vector<Family> AllFamilies() {
     return {
         EchoFamily(),
+        Lgr87xFamily(),
     };
 }
 
