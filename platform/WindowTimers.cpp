@@ -36,8 +36,11 @@ bool KillWindowTimer(WindowHandle window, uintptr_t id) {
 namespace detail {
 
 void QueueDueTimers(ThreadQueue& queue) {
-    const uint32_t now = TickMs();
     std::lock_guard lock(queue.mutex);
+    // A thread without timers never reads the clock while it idles (its
+    // loop may still run while the process tears its statics down).
+    if (queue.timers.empty()) return;
+    const uint32_t now = TickMs();
     for (WindowTimer& timer : queue.timers) {
         if (ElapsedMs(timer.startTick, now) < timer.intervalMs) continue;
         timer.startTick = now;
