@@ -111,6 +111,13 @@ std::vector<int> Bench::ComNumbers() const {
     return numbers;
 }
 
+std::vector<Device*> Bench::Devices() {
+    auto lock = LockState();
+    std::vector<Device*> devices;
+    for (auto& port : ports_) devices.push_back(&port->GetDevice());
+    return devices;
+}
+
 size_t Bench::DeviceCount() const {
     auto lock = LockState();
     return ports_.size();

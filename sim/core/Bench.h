@@ -52,6 +52,9 @@ class Bench {
     SimPort* PortOf(const Device& device);
     int ComNumberOf(const Device& device);
     std::vector<int> ComNumbers() const;
+    // Every device in COM-number order (e.g. for a family that attaches
+    // its devices to another family's, found with dynamic_cast).
+    std::vector<Device*> Devices();
     size_t DeviceCount() const;
 
     // Writes the map to `path` and keeps it current until destruction.

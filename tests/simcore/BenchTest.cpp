@@ -67,6 +67,9 @@ TEST(BenchTest, NumbersAreHandedOutUpwardsAndCollisionsRefused) {
     EXPECT_THROW(bench.Add(std::make_unique<EchoDevice>(), 257), std::invalid_argument);
     EXPECT_THROW(bench.Add(std::make_unique<EchoDevice>(), -1), std::invalid_argument);
     EXPECT_EQ(bench.ComNumbers(), (std::vector<int>{5, 6, 7, 8}));
+    auto devices = bench.Devices();
+    ASSERT_EQ(devices.size(), 4u);
+    EXPECT_EQ(bench.ComNumberOf(*devices[2]), 7);
 }
 
 TEST(BenchTest, DeviceMapListsEveryDeviceAndIsRemovedWithTheBench) {
