@@ -15,7 +15,8 @@ namespace {
 
 constexpr unsigned kLatchPins = 8;
 
-// The gpiochip device node under the USB interface of the tty, if any.
+// The GPIO character device (/dev/gpiochipN) registered under the USB
+// interface of the tty, if any.
 std::string FindGpioChip(udev* context, dev_t ttyDevice) {
     udev_device* tty = udev_device_new_from_devnum(context, 'c', ttyDevice);
     if (tty == nullptr) return {};
@@ -24,19 +25,19 @@ std::string FindGpioChip(udev* context, dev_t ttyDevice) {
         udev_device_get_parent_with_subsystem_devtype(tty, "usb", "usb_interface");
     const char* parentPath = parent != nullptr ? udev_device_get_syspath(parent) : nullptr;
     if (parentPath != nullptr) {
+        std::string prefix = std::string(parentPath) + "/";
         udev_enumerate* search = udev_enumerate_new(context);
         udev_enumerate_add_match_subsystem(search, "gpio");
         udev_enumerate_scan_devices(search);
         udev_list_entry* entry = nullptr;
-        size_t prefix = std::strlen(parentPath);
         udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(search)) {
             const char* path = udev_list_entry_get_name(entry);
-            const char* name = path != nullptr ? std::strrchr(path, '/') : nullptr;
-            if (name != nullptr && std::strncmp(path, parentPath, prefix) == 0 &&
-                std::strncmp(name, "/gpiochip", 9) == 0) {
-                chip = std::string("/dev") + name;
-                break;
-            }
+            if (path == nullptr || std::strncmp(path, prefix.c_str(), prefix.size()) != 0) continue;
+            udev_device* gpio = udev_device_new_from_syspath(context, path);
+            const char* node = gpio != nullptr ? udev_device_get_devnode(gpio) : nullptr;
+            if (node != nullptr) chip = node;
+            if (gpio != nullptr) udev_device_unref(gpio);
+            if (!chip.empty()) break;
         }
         udev_enumerate_unref(search);
     }
