@@ -1,0 +1,28 @@
+// The calls the link library makes into the USB serial port library, behind
+// an interface so that tests can put a scripted port in its place.
+#pragma once
+
+#include <cstdint>
+
+namespace tb::link {
+
+class PortLayer {
+  public:
+    virtual ~PortLayer() = default;
+    // 0 when a device answers to vidPid ("vvvv-pppp"); then ports[i] != 0 for COM port i + 1.
+    virtual int CheckPort(const char* vidPid, uint8_t ports[256]) = 0;
+    // 0 and *handle on success; -7 busy; -4 cannot open; other negatives: failure.
+    virtual int OpenComm(int port, int rxSize, int txSize, int baud, uint32_t* handle) = 0;
+    // Count written, or -6.
+    virtual int WriteComm(uint32_t handle, const uint8_t* data, int count) = 0;
+    // Returns at once with 0..count bytes, or -5.
+    virtual int ReadComm(uint32_t handle, uint8_t* buffer, int count) = 0;
+    // 1 on success, 0 on failure.
+    virtual int FlushComm(uint32_t handle, int selector) = 0;
+    virtual void CloseComm(uint32_t handle) = 0;
+};
+
+// The port library the link library is linked against.
+PortLayer& SystemPortLayer();
+
+}  // namespace tb::link

@@ -1,0 +1,34 @@
+#include "link/usbserial/PortLayer.h"
+#include "platform/usbserial/Vk800UsbSerialEx.h"
+
+namespace tb::link {
+namespace {
+
+class LibraryPortLayer final : public PortLayer {
+  public:
+    int CheckPort(const char* vidPid, uint8_t ports[256]) override {
+        return Vk800UsbSerialEx_CheckPort(vidPid, ports);
+    }
+    int OpenComm(int port, int rxSize, int txSize, int baud, uint32_t* handle) override {
+        return Vk800UsbSerialEx_OpenComm(port, rxSize, txSize, baud, handle);
+    }
+    int WriteComm(uint32_t handle, const uint8_t* data, int count) override {
+        return Vk800UsbSerialEx_WriteComm(handle, data, count);
+    }
+    int ReadComm(uint32_t handle, uint8_t* buffer, int count) override {
+        return Vk800UsbSerialEx_ReadComm(handle, buffer, count);
+    }
+    int FlushComm(uint32_t handle, int selector) override {
+        return Vk800UsbSerialEx_FlushComm(handle, selector);
+    }
+    void CloseComm(uint32_t handle) override { Vk800UsbSerialEx_CloseComm(handle); }
+};
+
+}  // namespace
+
+PortLayer& SystemPortLayer() {
+    static LibraryPortLayer layer;
+    return layer;
+}
+
+}  // namespace tb::link
