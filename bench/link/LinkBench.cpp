@@ -1,0 +1,100 @@
+// Times of the link library against a simulated base unit on a paced pty
+// (38400 baud), each beside the floor the protocol itself imposes: its fixed
+// pauses plus the wire time of the bytes that must cross the line.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "link/VkLGR800Comm.h"
+#include "platform/DeviceIds.h"
+#include "sim/baseunit/BaseUnit.h"
+#include "sim/baseunit/ScriptedLogger.h"
+#include "sim/core/Bench.h"
+
+namespace {
+
+constexpr int kRuns = 15;
+constexpr double kBaud = 38400.0;
+constexpr double kBitsPerByte = 10.0;
+
+double WireMs(int bytes) { return bytes * kBitsPerByte * 1000.0 / kBaud; }
+
+// Fixed pauses: the port open's 10 ms, and in a kind-'2' reply header a
+// 20 ms pause after each of its first three bytes.
+constexpr double kOpenPauseMs = 10.0;
+constexpr double kHeaderPausesMs = 3 * 20.0;
+// Frame reception adds 1 ms before each of the header's four reads and the data read.
+constexpr double kReceptionReadPausesMs = 5 * 1.0;
+
+template <typename Body>
+double MedianMs(Body body) {
+    std::vector<double> times;
+    for (int run = 0; run < kRuns; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        body();
+        times.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+std::vector<uint8_t> Kind2(const std::vector<uint8_t>& text) {
+    std::vector<uint8_t> frame{'T', '2', static_cast<uint8_t>(text.size()),
+                               static_cast<uint8_t>(text.size() >> 8)};
+    unsigned sum = 0;
+    for (uint8_t c : text) {
+        frame.push_back(c);
+        sum += c;
+    }
+    frame.push_back(static_cast<uint8_t>(sum));
+    frame.push_back(static_cast<uint8_t>(sum >> 8));
+    return frame;
+}
+
+void Report(const char* what, double measuredMs, double floorMs) {
+    std::printf("%-44s median %8.2f ms  floor %8.2f ms  ratio %.3f\n", what, measuredMs, floorMs,
+                measuredMs / floorMs);
+}
+
+}  // namespace
+
+int main() {
+    tb::sim::Bench bench({.pacing = true});
+    auto logger = std::make_shared<tb::sim::ScriptedLogger>();
+    logger->SetEcho(true);
+    tb::sim::BaseUnitConfig config;
+    config.serial = 0x00BE7C40;
+    bench.Add(std::make_unique<tb::sim::BaseUnit>(config, logger));
+    bench.UseTemporaryDeviceMap();
+    const int product = tb::platform::DeviceIds{}.Product(1);
+
+    // The serial query: 12 bytes out, 44 bytes back.
+    uint32_t units[256];
+    const double serialMs = MedianMs([&] {
+        if (VkLGR800_GetSerial(units, 256, product, 0) != 1) std::fprintf(stderr, "unit lost\n");
+    });
+    const int replyBytes = static_cast<int>(tb::sim::SerialAnswerText(0).size()) + 6;
+    Report("VkLGR800_GetSerial, one unit", serialMs,
+           kOpenPauseMs + kHeaderPausesMs + WireMs(12 + replyBytes));
+
+    // One transaction with a 100-byte frame, echoed by the logger.
+    const std::vector<uint8_t> frame = Kind2(std::vector<uint8_t>(94, 'x'));
+    std::vector<uint8_t> reply(1024);
+    const double roundTripMs = MedianMs([&] {
+        VkLGR800_OpenUSBComm(units[0]);
+        VkLGR800_ClearCommBuf(units[0], 1);
+        VkLGR800_ClearCommBuf(units[0], 0);
+        VkLGR800_SendComm(units[0], frame.data(), static_cast<int>(frame.size()));
+        if (VkLGR800_RecvComm(units[0], reply.data(), 1024, 0) != static_cast<int>(frame.size()))
+            std::fprintf(stderr, "reply lost\n");
+        VkLGR800_CloseComm(units[0]);
+    });
+    Report("open/send/receive/close, 100-byte frame", roundTripMs,
+           kOpenPauseMs + kHeaderPausesMs + kReceptionReadPausesMs +
+               WireMs(static_cast<int>(2 * frame.size())));
+    return 0;
+}
