@@ -9,10 +9,31 @@ namespace {
 
 using ReadLatchFunction = int (*)(uint32_t, uint8_t*);
 
+// The folder of the object this code is linked into, with a trailing slash.
+std::string OwnFolder() {
+    Dl_info info{};
+    if (::dladdr(reinterpret_cast<void*>(&OwnFolder), &info) == 0 || !info.dli_fname) return {};
+    const std::string path = info.dli_fname;
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// A bare name is looked for beside this library first (as its run path
+// would), then wherever the dynamic loader looks.
+void* OpenByName(const std::string& name) {
+    if (name.find('/') == std::string::npos) {
+        const std::string folder = OwnFolder();
+        if (!folder.empty()) {
+            if (void* handle = ::dlopen((folder + name).c_str(), RTLD_NOW | RTLD_LOCAL))
+                return handle;
+        }
+    }
+    return ::dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
+}
+
 class RuntimeLibrary {
   public:
-    explicit RuntimeLibrary(const std::string& name)
-        : handle_(::dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL)) {}
+    explicit RuntimeLibrary(const std::string& name) : handle_(OpenByName(name)) {}
     ~RuntimeLibrary() {
         if (handle_) ::dlclose(handle_);
     }

@@ -5,10 +5,12 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "link/VkLGR800Comm.h"
 #include "platform/DeviceIds.h"
+#include "platform/usbserial/Vk800UsbSerialEx.h"
 #include "sim/baseunit/BaseUnit.h"
 #include "sim/baseunit/ScriptedLogger.h"
 #include "sim/core/Bench.h"
@@ -55,9 +57,23 @@ std::vector<uint8_t> Kind2(const std::vector<uint8_t>& text) {
     return frame;
 }
 
-void Report(const char* what, double measuredMs, double floorMs) {
-    std::printf("%-44s median %8.2f ms  floor %8.2f ms  ratio %.3f\n", what, measuredMs, floorMs,
+void Report(const char* what, double measuredMs, double floorMs, double portLibraryMs) {
+    std::printf("%-42s median %8.2f ms  floor %8.2f ms  ratio %.3f\n", what, measuredMs, floorMs,
                 measuredMs / floorMs);
+    std::printf("%-42s   less %8.2f ms spent inside the port library's own calls: ratio %.3f\n", "",
+                portLibraryMs, (measuredMs - portLibraryMs) / floorMs);
+}
+
+// The time the port library itself takes for the calls a step makes
+// (device search, open and close), measured alone.
+double PortLibraryMs(int comNumber, bool withSearch, const char* vidPid) {
+    return MedianMs([&] {
+        uint8_t ports[256] = {};
+        if (withSearch) Vk800UsbSerialEx_CheckPort(vidPid, ports);
+        uint32_t handle = 0;
+        if (Vk800UsbSerialEx_OpenComm(comNumber, 16384, 16384, 38400, &handle) == 0)
+            Vk800UsbSerialEx_CloseComm(handle);
+    });
 }
 
 }  // namespace
@@ -68,9 +84,13 @@ int main() {
     logger->SetEcho(true);
     tb::sim::BaseUnitConfig config;
     config.serial = 0x00BE7C40;
-    bench.Add(std::make_unique<tb::sim::BaseUnit>(config, logger));
+    const int com = bench.Add(std::make_unique<tb::sim::BaseUnit>(config, logger));
     bench.UseTemporaryDeviceMap();
     const int product = tb::platform::DeviceIds{}.Product(1);
+    const std::string vidPid =
+        tb::platform::FormatVidPid(tb::platform::DeviceIds{}.primaryVendor, product);
+    const double searchOpenCloseMs = PortLibraryMs(com, true, vidPid.c_str());
+    const double openCloseMs = PortLibraryMs(com, false, vidPid.c_str());
 
     // The serial query: 12 bytes out, 44 bytes back.
     uint32_t units[256];
@@ -79,7 +99,7 @@ int main() {
     });
     const int replyBytes = static_cast<int>(tb::sim::SerialAnswerText(0).size()) + 6;
     Report("VkLGR800_GetSerial, one unit", serialMs,
-           kOpenPauseMs + kHeaderPausesMs + WireMs(12 + replyBytes));
+           kOpenPauseMs + kHeaderPausesMs + WireMs(12 + replyBytes), searchOpenCloseMs);
 
     // One transaction with a 100-byte frame, echoed by the logger.
     const std::vector<uint8_t> frame = Kind2(std::vector<uint8_t>(94, 'x'));
@@ -95,6 +115,7 @@ int main() {
     });
     Report("open/send/receive/close, 100-byte frame", roundTripMs,
            kOpenPauseMs + kHeaderPausesMs + kReceptionReadPausesMs +
-               WireMs(static_cast<int>(2 * frame.size())));
+               WireMs(static_cast<int>(2 * frame.size())),
+           openCloseMs);
     return 0;
 }
