@@ -27,9 +27,15 @@ LinkLibrary::LinkLibrary(PortLayer& ports, LatchRuntimeNames runtimeNames,
 }
 
 LinkLibrary::~LinkLibrary() {
-    for (MngEntry* entry = table_.Head(); entry; entry = entry->next) lan_->DismissDialog(*entry);
+    bool dialogsOpen = false;
+    for (MngEntry* entry = table_.Head(); entry; entry = entry->next) {
+        dialogsOpen = dialogsOpen || entry->dialog != nullptr;
+        lan_->DismissDialog(*entry);
+    }
     lan_->Unload();
-    for (int round = 0; round < kUnloadPumpRounds; ++round) {
+    // Give the dialogs' threads the time to close them; without dialogs there
+    // is nothing to wait for (and at process exit nothing left to pump).
+    for (int round = 0; dialogsOpen && round < kUnloadPumpRounds; ++round) {
         platform::PumpPendingMessages();
         platform::SleepMs(1);
     }
