@@ -60,8 +60,9 @@ int PortSession::Send(uint8_t command, uint8_t sub, std::span<const uint8_t> dat
     PortDriver& driver = CurrentPortDriver();
     if (driver.Flush(handle_, kFlushReceive) != 1) return kSendFailed;
     if (driver.Flush(handle_, kFlushSend) != 1) return kSendFailed;
+    // A frame only partly written never gets an answer: count it as not sent.
     int written = driver.Write(handle_, frame.data(), static_cast<int>(frame.size()));
-    return written < 0 ? kSendFailed : kOk;
+    return written == static_cast<int>(frame.size()) ? kOk : kSendFailed;
 }
 
 std::vector<uint8_t> PortSession::Receive(size_t count, int waitMs, int interval) {

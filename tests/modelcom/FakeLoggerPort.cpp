@@ -47,6 +47,7 @@ int FakeLoggerPort::Open(int port, int baud, uint32_t* handle) {
 int FakeLoggerPort::Write(uint32_t handle, const uint8_t* data, int count) {
     if (handle != static_cast<uint32_t>(100 + openPort_)) return -6;
     std::vector<uint8_t> frame(data, data + count);
+    if (lines_[openPort_].writeResult != 0) return lines_[openPort_].writeResult;
     written_.push_back(frame);
     if (onWrite) onWrite(frame);
     FakeLine& line = lines_[openPort_];
@@ -92,6 +93,7 @@ int FakeLoggerPort::ReadWait(uint32_t handle, int waitMs, uint8_t* buffer, int c
 }
 
 int FakeLoggerPort::Flush(uint32_t, int selector) {
+    if (lines_[openPort_].flushFails) return 0;
     if (selector == 1) pending_.clear();
     return 1;
 }

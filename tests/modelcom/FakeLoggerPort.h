@@ -23,6 +23,8 @@ struct FakeLine {
     uint8_t latch = 0x08;
     int busyAnswers = 0;  // opens answered with "busy" before one succeeds
     bool cannotOpen = false;
+    int writeResult = 0;  // when not 0, what every write returns (nothing is sent)
+    bool flushFails = false;
     int silentReplies = 0;                             // replies swallowed
     int shortReplies = 0;                              // replies cut to half
     int garbledReplies = 0;                            // replies with the last check byte flipped

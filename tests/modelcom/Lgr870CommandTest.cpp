@@ -72,6 +72,19 @@ TEST_F(Lgr870Test, ASoundReplyOfTheWrongLengthIsMinusFive) {
     EXPECT_EQ(VkLGR870Com_GetHistoryIU(serial, record), -11);
 }
 
+TEST_F(Lgr870Test, ARequestThatCannotBeSentIsMinusFour) {
+    Identify();
+    uint8_t record[80];
+    port.Line(kLoggerPort).flushFails = true;
+    EXPECT_EQ(VkLGR870Com_GetHistoryIU(serial, record), -4);
+    port.Line(kLoggerPort).flushFails = false;
+    port.Line(kLoggerPort).writeResult = -6;
+    EXPECT_EQ(VkLGR870Com_GetHistoryIU(serial, record), -4);
+    port.Line(kLoggerPort).writeResult = 3;  // only part of the frame went out
+    EXPECT_EQ(VkLGR870Com_SetHistoryIU(serial, record), -4);
+    EXPECT_EQ(port.Opens(), port.Closes());
+}
+
 TEST_F(Lgr870Test, TransactionSleepsAsTheProtocolAsks) {
     Identify();
     uint64_t before = clock.TotalSleptMs();
