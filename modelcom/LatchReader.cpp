@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include <atomic>
+#include <string>
 
 namespace tb::modelcom {
 namespace {
@@ -12,10 +13,27 @@ inline constexpr const char* kRuntimeFallbackName = "libCP210xRuntime6.so";
 
 using ReadLatchFunction = int (*)(uint32_t, uint8_t*);
 
+// Loads a library by name the way the loader finds our siblings: the usual
+// search first, then the folder this library itself was loaded from (an
+// intercepted dlopen, as under a sanitizer, loses the caller's own path).
+void* OpenByName(const char* name) {
+    if (void* handle = dlopen(name, RTLD_NOW | RTLD_LOCAL)) return handle;
+    Dl_info self{};
+    if (dladdr(reinterpret_cast<void*>(&OpenByName), &self) == 0 || !self.dli_fname) {
+        return nullptr;
+    }
+    std::string path = self.dli_fname;
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return nullptr;
+    path.resize(slash + 1);
+    path += name;
+    return dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+}
+
 // One loaded run-time library; unloaded again when it goes out of scope.
 class RuntimeLibrary {
   public:
-    explicit RuntimeLibrary(const char* name) : handle_(dlopen(name, RTLD_NOW | RTLD_LOCAL)) {
+    explicit RuntimeLibrary(const char* name) : handle_(OpenByName(name)) {
         if (handle_) {
             readLatch_ = reinterpret_cast<ReadLatchFunction>(dlsym(handle_, "CP210xRT_ReadLatch"));
         }
