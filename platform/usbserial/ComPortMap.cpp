@@ -105,7 +105,9 @@ ComDb ComPortMap::Assigned() const {
     return bits;
 }
 
-std::optional<std::string> ComPortPath(int number) {
+namespace {
+
+std::optional<std::string> AssignedPath(int number) {
     // A simulated device keeps its number whatever is attached: no search.
     DeviceMap devices = LoadDeviceMapFromEnvironment();
     if (const DeviceMapEntry* entry = devices.Find(number)) return entry->path;
@@ -113,6 +115,14 @@ std::optional<std::string> ComPortPath(int number) {
     const ComPort* port = map.Find(number);
     if (port == nullptr) return std::nullopt;
     return port->path;
+}
+
+}  // namespace
+
+std::optional<std::string> ComPortPath(int number) {
+    auto path = AssignedPath(number);
+    if (!path || !IsSerialDevice(*path)) return std::nullopt;
+    return path;
 }
 
 ComDb AssignedComPorts() { return ComPortMap::Load().Assigned(); }

@@ -51,8 +51,12 @@ class ComPortMap {
     std::vector<ComPort> ports_;
 };
 
-// Shorthands over a fresh Load().
+// The device to open for a COM number: nothing when the number is not
+// assigned or its device is not a terminal device here and now (see
+// IsSerialDevice), so a caller never opens anything else.
 std::optional<std::string> ComPortPath(int number);
+
+// The assigned numbers of a fresh Load().
 ComDb AssignedComPorts();
 
 // True when the path names an existing terminal device: a pty slave or a

@@ -46,7 +46,7 @@ int CheckPort(const char* vidPid, uint8_t* ports) {
 int OpenComm(int number, int baud, uint32_t* handle) {
     if (handle == nullptr) return kCannotOpen;
     auto path = ComPortPath(number);
-    if (!path || !IsSerialDevice(*path)) return kCannotOpen;
+    if (!path) return kCannotOpen;
     OpenedLine line = OpenLine(*path, baud);
     if (line.status == OpenStatus::Busy) return kBusy;
     if (line.status != OpenStatus::Opened) return kCannotOpen;

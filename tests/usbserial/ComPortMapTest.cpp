@@ -2,6 +2,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <fstream>
+
 #include "platform/usbserial/ComPortMap.h"
 #include "sim/core/PtyPort.h"
 
@@ -67,6 +69,25 @@ TEST(ComPortMapTest, OnlyTerminalDevicesCountAsSerialDevices) {
     EXPECT_FALSE(IsSerialDevice(path));
     unlink(path.c_str());
     rmdir(fifo);
+}
+
+TEST(ComPortMapTest, PathsAreGivenOnlyForTerminalDevices) {
+    sim::PtyPort pty;
+    char folder[] = "/tmp/trimbench-paths-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    std::string map = std::string(folder) + "/devices.map";
+    {
+        std::ofstream out(map);
+        out << "1 " << pty.SlavePath() << " 2f5c-8001 8\n2 /dev/null 2f5c-8001 8\n";
+    }
+    setenv(kDeviceMapVariable, map.c_str(), 1);
+    EXPECT_EQ(ComPortPath(1), pty.SlavePath());
+    EXPECT_EQ(ComPortPath(2), std::nullopt);
+    EXPECT_EQ(ComPortPath(3), std::nullopt);
+    EXPECT_EQ(AssignedComPorts()[0], 0x03) << "both numbers are assigned all the same";
+    unsetenv(kDeviceMapVariable);
+    unlink(map.c_str());
+    rmdir(folder);
 }
 
 TEST(ComPortMapTest, RealDevicesBeyondTheLastFreeNumberAreLeftOut) {
