@@ -66,7 +66,8 @@ int Bench::Add(std::unique_ptr<Device> device, int comNumber) {
     if (comNumber == 0) comNumber = FreeNumber();
     if (comNumber < kLowestCom || comNumber > kHighestCom || Port(comNumber) != nullptr)
         throw std::invalid_argument("COM number " + std::to_string(comNumber) + " not available");
-    ports_.push_back(std::make_unique<SimPort>(comNumber, std::move(device), options_.pacing));
+    ports_.push_back(std::make_unique<SimPort>(comNumber, std::move(device), options_.pacing,
+                                               [this] { Wake(); }));
     std::sort(ports_.begin(), ports_.end(),
               [](const auto& a, const auto& b) { return a->ComNumber() < b->ComNumber(); });
     RewriteMap();

@@ -13,12 +13,14 @@ namespace {
 constexpr size_t kLineBuffer = 4096;  // bytes on their way in, at most
 }
 
-SimPort::SimPort(int comNumber, std::unique_ptr<Device> device, bool paced)
+SimPort::SimPort(int comNumber, std::unique_ptr<Device> device, bool paced,
+                 std::function<void()> wake)
     : comNumber_(comNumber),
       device_(std::move(device)),
       identity_(device_->Identity()),
       incoming_(identity_.baud, paced),
-      outgoing_(identity_.baud, paced) {}
+      outgoing_(identity_.baud, paced),
+      wake_(std::move(wake)) {}
 
 void SimPort::SetPaced(bool paced) {
     incoming_.SetPaced(paced);
@@ -37,14 +39,17 @@ void SimPort::Send(std::span<const uint8_t> reply) {
     for (const auto& piece : pieces) {
         start = outgoing_.Push(piece.bytes, start + std::chrono::milliseconds(piece.pauseMs));
     }
+    wake_();
 }
 
 void SimPort::SendUnfaulted(std::span<const uint8_t> bytes) {
     outgoing_.Push(bytes, SimClock::now());
+    wake_();
 }
 
 void SimPort::StartTimer(int ms) {
     timer_ = SimClock::now() + std::chrono::milliseconds(std::max(0, ms));
+    wake_();
 }
 
 bool SimPort::WantsWrite(SimClock::time_point now) const {

@@ -2,6 +2,7 @@
 // device's faults and timer.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -13,7 +14,9 @@ namespace tb::sim {
 
 class SimPort final : public DeviceLink {
   public:
-    SimPort(int comNumber, std::unique_ptr<Device> device, bool paced);
+    // `wake` tells the service loop that there is new work (a reply or a
+    // timer started from another thread).
+    SimPort(int comNumber, std::unique_ptr<Device> device, bool paced, std::function<void()> wake);
 
     Device& GetDevice() { return *device_; }
     const Device& GetDevice() const { return *device_; }
@@ -67,6 +70,7 @@ class SimPort final : public DeviceLink {
     PacedQueue outgoing_;
     FaultInjector faults_;
     std::optional<SimClock::time_point> timer_;
+    std::function<void()> wake_;
     uint64_t bytesIn_ = 0;
     uint64_t bytesOut_ = 0;
     std::string lastError_;

@@ -135,6 +135,24 @@ class LateDevice : public Device {
     std::string DumpState() const override { return {}; }
 };
 
+TEST(BenchTest, RepliesAndTimersStartedFromAnotherThreadGoOut) {
+    Bench bench({.pacing = false});
+    auto& late = bench.Emplace<LateDevice>();
+    PtyClient client(bench.PortOf(late)->Path());
+    std::this_thread::sleep_for(50ms);  // the service loop is idle now
+    {
+        auto lock = bench.LockState();
+        const uint8_t hello[] = {'h', 'i'};
+        bench.PortOf(late)->Send(hello);
+    }
+    EXPECT_EQ(client.Read(2, 2000ms), "hi");
+    {
+        auto lock = bench.LockState();
+        bench.PortOf(late)->StartTimer(10);
+    }
+    EXPECT_EQ(client.Read(1, 2000ms), "!");
+}
+
 TEST(BenchTest, DeviceTimerFiresOnce) {
     Bench bench({.pacing = false});
     auto& late = bench.Emplace<LateDevice>();
