@@ -7,6 +7,7 @@
 // The floor is what the exchange cannot do without: the waits the client
 // and the link library make by design, plus the time the bytes that are
 // not hidden behind a wait take on the wire.
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -83,9 +84,13 @@ Simulator StartSimulator() {
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
-    if (::posix_spawn(&sim.pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
-        return {};
-    }
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    ::posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    const int spawned =
+        ::posix_spawn(&sim.pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    ::posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) return {};
     for (int i = 0; i < 200 && !std::filesystem::exists(sim.mapPath); ++i) ::usleep(10000);
     ::setenv("TRIMBENCH_DEVICE_MAP", sim.mapPath.c_str(), 1);
     return sim;

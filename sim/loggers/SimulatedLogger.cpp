@@ -49,6 +49,11 @@ void SimulatedLogger::Reset() {
     passThrough_ = {};
 }
 
+std::vector<uint8_t> SimulatedLogger::OnCommand(std::span<const uint8_t> text) {
+    auto reply = Answer(text);
+    return reply ? std::move(*reply) : std::vector<uint8_t>{};
+}
+
 std::optional<std::vector<uint8_t>> SimulatedLogger::Answer(std::span<const uint8_t> body) {
     if (LoggerFaults::Take(faults_.silence)) return std::nullopt;
     const auto command = ReadTextCommand(body);

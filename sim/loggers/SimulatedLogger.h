@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/baseunit/LoggerBehindUnit.h"
 #include "sim/loggers/LoggerFaults.h"
 #include "sim/loggers/LoggerModels.h"
 
@@ -33,9 +34,12 @@ struct PassThroughCorrection {
     uint16_t slopeCode = 1000;
 };
 
-class SimulatedLogger {
+class SimulatedLogger final : public LoggerBehindUnit {
   public:
     explicit SimulatedLogger(LoggerModel model);
+
+    // LoggerBehindUnit: an empty reply is silence.
+    std::vector<uint8_t> OnCommand(std::span<const uint8_t> text) override;
 
     // The reply body to one command body; nothing when the logger stays silent.
     std::optional<std::vector<uint8_t>> Answer(std::span<const uint8_t> commandBody);
@@ -54,7 +58,7 @@ class SimulatedLogger {
     int AdjustmentReads() const { return adjustmentReads_; }
 
     // "key: value" lines of what the logger holds.
-    std::string DumpState() const;
+    std::string DumpState() const override;
 
   private:
     std::vector<uint8_t> AnswerAdjust(const TextCommand& command);

@@ -1,14 +1,17 @@
 // The client against the device bench over pseudo-terminals, through the
 // real link library and port layer.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
 #include <memory>
 
 #include "app/PageServices.h"
 #include "app/ScriptedMessageBoxes.h"
+#include "client/BaseUnitDiscovery.h"
 #include "client/CommandExchange.h"
 #include "client/CorrectionOperations.h"
+#include "client/Lgr890Cable.h"
 #include "client/LinkBlockOperations.h"
 #include "client/ResultCode.h"
 #include "sim/baseunit/BaseUnit.h"
@@ -128,6 +131,9 @@ TEST_F(LinkOverPtys, AnOpenThatFailsStillCloses) {
 class CableOverPty : public ::testing::Test {
   protected:
     CableOverPty() : scopedClock_(clock_) {
+        // Virtual time runs ten times faster than real time, so the cable
+        // still answers "during" the client's waits.
+        clock_.OnSleep([](uint32_t) { ::usleep(100); });
         cable_ = &bench_.Emplace<sim::loggers::Lgr890CableDevice>();
         path_ = bench_.PortOf(*cable_)->Path();
         port_ = bench_.PortOf(*cable_);
@@ -150,7 +156,7 @@ class CableOverPty : public ::testing::Test {
     sim::SimPort* port_ = nullptr;
     std::string path_;
     app::ScriptedMessageBoxes boxes_;
-    std::vector<test::RecordingSerialPort::Write> writes_;
+    std::vector<test::RecordedWrite> writes_;
     ScopedSerialPortOpener recorder_{[this](int number) -> std::unique_ptr<SerialPort> {
         auto port = OpenCableSerialPort(number);
         if (!port) return nullptr;

@@ -26,15 +26,16 @@ inline bool PortIsFree(const std::string& path) {
     return free;
 }
 
-// Records every write with the clock's tick, passing it on to the real port.
+// One write to a port and the clock's tick when it was made.
+struct RecordedWrite {
+    uint32_t tick;
+    std::vector<uint8_t> bytes;
+};
+
+// Records every write, passing it on to the real port.
 class RecordingSerialPort final : public SerialPort {
   public:
-    struct Write {
-        uint32_t tick;
-        std::vector<uint8_t> bytes;
-    };
-
-    RecordingSerialPort(std::unique_ptr<SerialPort> port, std::vector<Write>& log)
+    RecordingSerialPort(std::unique_ptr<SerialPort> port, std::vector<RecordedWrite>& log)
         : port_(std::move(port)), log_(log) {}
 
     int Write(std::span<const uint8_t> bytes) override {
@@ -46,7 +47,7 @@ class RecordingSerialPort final : public SerialPort {
 
   private:
     std::unique_ptr<SerialPort> port_;
-    std::vector<RecordingSerialPort::Write>& log_;
+    std::vector<RecordedWrite>& log_;
 };
 
 }  // namespace tb::client::test
