@@ -3,6 +3,7 @@
 #include "sim/main/EchoFamily.h"
 #include "sim/main/Family.h"
 #include "sim/main/Lgr87xFamily.h"
+#include "sim/main/LoggersFamily.h"
 
 namespace tb::sim {
 
@@ -10,6 +11,7 @@ std::vector<Family> AllFamilies() {
     return {
         EchoFamily(),
         Lgr87xFamily(),
+        LoggersFamily(),
     };
 }
 
