@@ -1,6 +1,8 @@
 // Every simulated logger behind a base unit, driven the way its page drives
 // it: check, write with verification, read back, reset to the factory state.
 #include <array>
+#include <cstdio>
+#include <string>
 
 #include "client/BaseUnitDiscovery.h"
 #include "client/CorrectionOperations.h"
@@ -62,7 +64,13 @@ TEST_P(EveryLogger, WriteVerifyReadAndReset) {
     EXPECT_EQ(link_.OpenLinks(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Pages, EveryLogger, ::testing::ValuesIn(kPages));
+INSTANTIATE_TEST_SUITE_P(Pages, EveryLogger, ::testing::ValuesIn(kPages),
+                         [](const ::testing::TestParamInfo<PageUse>& info) {
+                             char name[16];
+                             std::snprintf(name, sizeof name, "DeviceCode%02X",
+                                           info.param.deviceCode);
+                             return std::string(name);
+                         });
 
 TEST_F(EveryLogger, NoiseInputThroughThePassThrough) {
     link_.AddUnit(0x5150, Product(1), 0, Model(0xA4, true));
