@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <exception>
 #include <string>
 #include <system_error>
@@ -35,8 +36,17 @@ void BuildBench(Bench& bench, const SimSettings& settings, const std::vector<Fam
     if (bench.DeviceCount() == 0) bench.Emplace<EchoDevice>();
 }
 
+// The changed lines under a heading with the local time.
 void PrintChanges(StateChanges& changes, const Bench& bench) {
-    for (const auto& line : changes.Update(bench.Dump())) std::printf("%s\n", line.c_str());
+    auto lines = changes.Update(bench.Dump());
+    if (lines.empty()) return;
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%H:%M:%S", &local);
+    std::printf("-- %s changed:\n", stamp);
+    for (const auto& line : lines) std::printf("%s\n", line.c_str());
     std::fflush(stdout);
 }
 
