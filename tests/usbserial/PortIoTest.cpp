@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <array>
@@ -120,10 +121,15 @@ TEST_F(PortIoTest, ReadCommWaitPumpsTheCallersMessages) {
 TEST_F(PortIoTest, FlushDiscardsReceivedBytesAndRejectsUnknownSelectors) {
     uint32_t handle = Open(1);
     Send(handle, "stale");
-    // Wait until the echo has arrived, then look without consuming it.
+    // Wait until the whole echo is queued (the handle is the descriptor).
+    int queued = 0;
+    auto deadline = SteadyClock::now() + Ms(2000);
+    while (queued < 5 && SteadyClock::now() < deadline) {
+        ASSERT_EQ(ioctl(static_cast<int>(handle), FIONREAD, &queued), 0);
+        usleep(1000);
+    }
+    ASSERT_EQ(queued, 5);
     std::array<uint8_t, 16> buffer{};
-    ASSERT_EQ(ReadWait(handle, 1, 2000), "s");
-    usleep(50 * 1000);
     EXPECT_EQ(Vk800UsbSerialEx_FlushComm(handle, 0), 1);
     EXPECT_EQ(Vk800UsbSerialEx_ReadComm(handle, buffer.data(), 16), 0);
     EXPECT_EQ(Vk800UsbSerialEx_FlushComm(handle, 1), 1);
