@@ -112,7 +112,12 @@ const DeviceMapEntry* DeviceMap::Find(int comNumber) const {
 
 DeviceMap ParseDeviceMap(std::string_view text) {
     DeviceMap map;
-    if (text.size() > kMaxDeviceMapBytes) text = text.substr(0, kMaxDeviceMapBytes);
+    if (text.size() > kMaxDeviceMapBytes) {
+        // Only the complete lines inside the limit count.
+        size_t lastNewline = text.rfind('\n', kMaxDeviceMapBytes - 1);
+        text = lastNewline == std::string_view::npos ? std::string_view{}
+                                                     : text.substr(0, lastNewline + 1);
+    }
     while (!text.empty()) {
         size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
@@ -140,11 +145,6 @@ DeviceMap LoadDeviceMapFile(const std::string& path) {
     }
     close(fd);
     text.resize(used);
-    if (used > kMaxDeviceMapBytes) {
-        // Cut at the last complete line inside the limit.
-        size_t lastNewline = text.rfind('\n', kMaxDeviceMapBytes - 1);
-        text.resize(lastNewline == std::string::npos ? 0 : lastNewline + 1);
-    }
     return ParseDeviceMap(text);
 }
 

@@ -56,6 +56,7 @@ struct DeviceMap {
     const DeviceMapEntry* Find(int comNumber) const;
 };
 
+// Text beyond the first 64 KiB is ignored, and so is a line cut there.
 DeviceMap ParseDeviceMap(std::string_view text);
 
 // A missing or unreadable file gives an empty map.

@@ -74,16 +74,23 @@ TEST(DeviceMapTest, FileIsReadOnlyUpToTheLimitAndACutLineIsDropped) {
     int fd = mkstemp(path);
     ASSERT_GE(fd, 0);
     close(fd);
-    std::string filler = "# " + std::string(kMaxDeviceMapBytes - 30, 'x') + "\n";
+    // The limit falls inside the second entry's latch "255": cut there, the
+    // line would still look valid (latch 25).
+    const std::string first = "1 /dev/one 2f5c-8001 8\n";
+    const std::string cutPart = "2 /dev/two 2f5c-8001 25";
+    std::string filler =
+        "# " + std::string(kMaxDeviceMapBytes - first.size() - cutPart.size() - 3, 'x') + "\n";
+    const std::string text = first + filler + cutPart + "5\n";
+    ASSERT_EQ((first + filler + cutPart).size(), kMaxDeviceMapBytes);
     {
         std::ofstream out(path, std::ios::binary);
-        // The second entry straddles the limit.
-        out << "1 /dev/one 2f5c-8001 8\n" << filler << "2 /dev/two-is-long 2f5c-8001 8\n";
+        out << text;
     }
     auto map = LoadDeviceMapFile(path);
     unlink(path);
     ASSERT_EQ(map.entries.size(), 1u);
     EXPECT_EQ(map.entries[0].comNumber, 1);
+    EXPECT_EQ(ParseDeviceMap(text).entries.size(), 1u);
     EXPECT_TRUE(LoadDeviceMapFile("/nonexistent/trimbench.map").entries.empty());
 }
 
