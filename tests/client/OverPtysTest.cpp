@@ -214,10 +214,16 @@ TEST_F(CableOverPty, WriteFailsOnRefusalOrAReplyCutBeforeTheEcho) {
     EXPECT_TRUE(test::PortIsFree(path_));
 }
 
-TEST_F(CableOverPty, SilenceFailsAndClosesThePort) {
+TEST_F(CableOverPty, SilenceEndsTheReadAfterItsTotalTimeOut) {
     ArmCable([](auto& faults) { faults.silence = -1; });
     std::array<uint8_t, 64> block{};
+    const uint64_t before = clock_.TotalSleptMs();
     EXPECT_FALSE(ReadBlockSerial(block));
+    // 50 ms after the wake byte, then 500 ms for the read; the link
+    // library's port search adds its short pauses.
+    const uint64_t spent = clock_.TotalSleptMs() - before;
+    EXPECT_GE(spent, 550u);
+    EXPECT_LT(spent, 700u);
     EXPECT_FALSE(WriteBlockSerial(block, 0));
     EXPECT_TRUE(test::PortIsFree(path_));
 }
