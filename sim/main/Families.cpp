@@ -2,6 +2,7 @@
 
 #include "sim/main/EchoFamily.h"
 #include "sim/main/Family.h"
+#include "sim/main/LanFamily.h"
 #include "sim/main/Lgr87xFamily.h"
 #include "sim/main/LoggersFamily.h"
 
@@ -12,6 +13,7 @@ std::vector<Family> AllFamilies() {
         EchoFamily(),
         Lgr87xFamily(),
         LoggersFamily(),
+        LanFamily(),
     };
 }
 
