@@ -6,31 +6,13 @@
 #include "sim/loggers/LoggerModels.h"
 
 namespace tb::sim::lan {
-namespace {
-
-// Hands the base unit's command texts to the simulated logger.
-class LoggerBehindLanUnit final : public LoggerBehindUnit {
-  public:
-    explicit LoggerBehindLanUnit(std::shared_ptr<loggers::SimulatedLogger> logger)
-        : logger_(std::move(logger)) {}
-    std::vector<uint8_t> OnCommand(std::span<const uint8_t> text) override {
-        return logger_->Answer(text).value_or(std::vector<uint8_t>{});
-    }
-    std::string DumpState() const override { return logger_->DumpState(); }
-
-  private:
-    std::shared_ptr<loggers::SimulatedLogger> logger_;
-};
-
-}  // namespace
 
 LanUnitWithLogger MakeLanUnitWithLogger(const LanUnitSetup& setup) {
     auto model = loggers::ModelForName(setup.loggerModel);
     if (!model) throw std::invalid_argument("unknown logger model \"" + setup.loggerModel + "\"");
     LanUnitWithLogger made;
     made.logger = std::make_shared<loggers::SimulatedLogger>(*model);
-    auto unit = std::make_unique<BaseUnit>(BaseUnitConfig{.serial = setup.serial},
-                                           std::make_shared<LoggerBehindLanUnit>(made.logger));
+    auto unit = std::make_unique<BaseUnit>(BaseUnitConfig{.serial = setup.serial}, made.logger);
     made.unit = std::make_unique<LanBaseUnit>(std::move(unit), setup.login, setup.port);
     return made;
 }
