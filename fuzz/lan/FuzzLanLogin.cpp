@@ -1,6 +1,7 @@
 // The client's side of the login dialogue: the unit's prompt and answer
 // arrive in reads of any size (the first input byte picks the sizes), and
 // the host and login texts the caller passes are copied into their fields.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>

@@ -1,5 +1,6 @@
 // The simulated LAN base unit's reading of a login line from bytes that
 // arrive in pieces of any size (the first input byte picks the sizes).
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <span>
