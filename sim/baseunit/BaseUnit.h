@@ -28,6 +28,9 @@ class BaseUnit final : public Device {
     explicit BaseUnit(BaseUnitConfig config = {}, std::shared_ptr<LoggerBehindUnit> logger = {});
 
     uint32_t Serial() const { return config_.serial; }
+    // Puts another logger behind the unit (under the bench's state lock).
+    void AttachLogger(std::shared_ptr<LoggerBehindUnit> logger) { logger_ = std::move(logger); }
+    LoggerBehindUnit* Logger() const { return logger_.get(); }
     // Counters, read under the bench's state lock.
     uint64_t SerialQueries() const { return serialQueries_; }
     uint64_t Commands() const { return commands_; }

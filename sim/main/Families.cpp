@@ -1,5 +1,6 @@
 #include <stdexcept>
 
+#include "sim/main/BaseUnitFamily.h"
 #include "sim/main/EchoFamily.h"
 #include "sim/main/Family.h"
 #include "sim/main/LanFamily.h"
@@ -10,6 +11,7 @@ namespace tb::sim {
 
 std::vector<Family> AllFamilies() {
     return {
+        BaseUnitFamily(),
         EchoFamily(),
         Lgr87xFamily(),
         LoggersFamily(),
