@@ -41,10 +41,33 @@ void DialogWidget::AddControl(const ControlTemplate& control, int& openGroup) {
             findChild<QButtonGroup*>(QString::number(openGroup), Qt::FindDirectChildrenOnly);
         group->addButton(static_cast<QAbstractButton*>(widget), control.id);
     }
-    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        const int id = control.id;
+    ConnectCommand(control);
+}
+
+// A push button reports its clicks. A check box or radio button reports the
+// user's changes of its state, however made (mouse, keyboard or an
+// assistive technology's toggle), but not the program's own SetChecked; a
+// radio button reports only being selected.
+void DialogWidget::ConnectCommand(const ControlTemplate& control) {
+    auto* button = qobject_cast<QAbstractButton*>(controls_[control.id]);
+    if (button == nullptr) return;
+    const int id = control.id;
+    if (control.kind == ControlKind::PushButton) {
         connect(button, &QAbstractButton::clicked, this, [this, id] { emit commandIssued(id); });
+        return;
     }
+    const bool radio = control.kind == ControlKind::RadioButton;
+    connect(button, &QAbstractButton::toggled, this, [this, id, radio](bool checked) {
+        if (settingState_ == 0 && (checked || !radio)) emit commandIssued(id);
+    });
+}
+
+void DialogWidget::SetChecked(int id, bool checked) {
+    auto* button = qobject_cast<QAbstractButton*>(Control(id));
+    if (button == nullptr) return;
+    ++settingState_;
+    button->setChecked(checked);
+    --settingState_;
 }
 
 QWidget* DialogWidget::Control(int id) const {

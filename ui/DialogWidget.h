@@ -33,17 +33,22 @@ class DialogWidget : public QWidget {
     // (empty when firstId starts no group).
     std::vector<int> RadioGroup(int firstId) const;
 
+    // Sets a check box or radio button for the program; no command results.
+    void SetChecked(int id, bool checked);
+
   signals:
     // A button, check box or radio button with an id was clicked.
     void commandIssued(int id);
 
   private:
     void AddControl(const resources::ControlTemplate& control, int& openGroup);
+    void ConnectCommand(const resources::ControlTemplate& control);
 
     const resources::DialogTemplate& dialog_;
     std::map<int, QWidget*> controls_;
     std::vector<int> ids_;
     std::map<int, std::vector<int>> radioGroups_;
+    int settingState_ = 0;
 };
 
 }  // namespace tb::ui

@@ -63,9 +63,7 @@ std::string QtDialogView::Text(int id) const {
     return {};
 }
 
-void QtDialogView::SetCheck(int id, bool checked) {
-    if (auto* button = As<QAbstractButton>(id)) button->setChecked(checked);
-}
+void QtDialogView::SetCheck(int id, bool checked) { dialog_.SetChecked(id, checked); }
 
 bool QtDialogView::IsChecked(int id) const {
     const auto* button = As<QAbstractButton>(id);

@@ -1,21 +1,24 @@
 #include "app/window/EmptyPage.h"
 #include "app/window/SheetPages.h"
+#include "pages/ClientOneChannelLogger.h"
+#include "pages/PageLgr820.h"
+#include "pages/PageLgr890.h"
 #include "resources/dialogs/DialogIds.h"
 
 namespace tb::app {
 
 SheetPages MakeStandardPages() {
     namespace ids = resources;
-    SheetPages pages;
-    pages.models.push_back(std::make_unique<CEmptyPage>(ids::kDialogLgr820));
-    pages.models.push_back(std::make_unique<CEmptyPage>(ids::kDialogLgr830));
-    pages.models.push_back(std::make_unique<CEmptyPage>(ids::kDialogLgr870));
-    pages.models.push_back(std::make_unique<CEmptyPage>(ids::kDialogLgr850));
-    pages.models.push_back(std::make_unique<CEmptyPage>(ids::kDialogLgr875));
-    pages.models.push_back(std::make_unique<CEmptyPage>(ids::kDialogLgr835));
-    pages.models.push_back(std::make_unique<CEmptyPage>(ids::kDialogLgr890));
-    pages.settings = std::make_unique<CPageSettings>();
-    return pages;
+    SheetPages sheet;
+    sheet.models.push_back(std::make_unique<pages::CPageLgr820>(pages::MakeBaseUnitLogger()));
+    sheet.models.push_back(std::make_unique<CEmptyPage>(ids::kDialogLgr830));
+    sheet.models.push_back(std::make_unique<CEmptyPage>(ids::kDialogLgr870));
+    sheet.models.push_back(std::make_unique<CEmptyPage>(ids::kDialogLgr850));
+    sheet.models.push_back(std::make_unique<CEmptyPage>(ids::kDialogLgr875));
+    sheet.models.push_back(std::make_unique<CEmptyPage>(ids::kDialogLgr835));
+    sheet.models.push_back(std::make_unique<pages::CPageLgr890>(pages::MakeLgr890CableLogger()));
+    sheet.settings = std::make_unique<CPageSettings>();
+    return sheet;
 }
 
 }  // namespace tb::app

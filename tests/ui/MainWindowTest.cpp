@@ -98,6 +98,16 @@ TEST_F(MainWindowTest, SettingsRadioButtonsWriteTheUnitAtOnce) {
     EXPECT_EQ(tb::app::ReadTempUnit(), 0);
     fahrenheit->click();
     EXPECT_EQ(tb::app::ReadTempUnit(), 1);
+
+    // The model page shows degrees F when it is shown next, without a restart.
+    dialog.Sheet()->setCurrentIndex(0);
+    auto* unitLabel =
+        qobject_cast<QLabel*>(dialog.Sheet()->PageWidgets()[0]->Dialog().Control(1118));
+    EXPECT_EQ(unitLabel->text(), QStringLiteral("°F"));
+    dialog.Sheet()->setCurrentIndex(7);
+    celsius->click();
+    dialog.Sheet()->setCurrentIndex(0);
+    EXPECT_EQ(unitLabel->text(), QStringLiteral("℃"));
 }
 
 TEST_F(MainWindowTest, AboutEntryOpensTheAboutBox) {

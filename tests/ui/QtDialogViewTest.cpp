@@ -112,6 +112,14 @@ TEST_F(QtDialogViewTest, ClicksOnButtonsReportTheirIds) {
     EXPECT_EQ(commands, (std::vector<int>{1021, 1026, 1130}));
     EXPECT_TRUE(view_.IsChecked(1021));
     EXPECT_EQ(view_.RadioIndex(1015), 1);
+
+    // An assistive technology toggles; the program's own changes are quiet.
+    commands.clear();
+    qobject_cast<QAbstractButton*>(dialog_->Control(1021))->toggle();
+    qobject_cast<QAbstractButton*>(dialog_->Control(1015))->toggle();
+    view_.SetCheck(1021, true);
+    view_.SetRadioIndex(1015, 1);
+    EXPECT_EQ(commands, (std::vector<int>{1021, 1015}));
 }
 
 TEST_F(QtDialogViewTest, FocusAndSelectSelectsTheWholeText) {
