@@ -152,6 +152,7 @@ def run(work):
     sim_log = os.path.join(work, "sim.log")
     env = dict(os.environ)
     sim = subprocess.Popen([os.path.join(OUT, "trimbench-sim"), "--map", device_map, "--quiet"],
+                           stdin=subprocess.DEVNULL,
                            stdout=open(sim_log, "w"), stderr=subprocess.STDOUT)
     window = None
     try:
