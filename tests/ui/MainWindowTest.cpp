@@ -11,6 +11,7 @@
 
 #include "app/PageServices.h"
 #include "app/Settings.h"
+#include "app/StringOverride.h"
 #include "app/window/TrimbenchDlg.h"
 #include "tests/ui/QtTestApp.h"
 
@@ -133,6 +134,19 @@ TEST_F(MainWindowTest, AboutEntryOpensTheAboutBox) {
     dialog.AboutAction()->trigger();
     EXPECT_EQ(title, QStringLiteral("バージョン情報"));
     EXPECT_EQ(version, QStringLiteral("Trimbench Version 1.31"));
+}
+
+TEST_F(MainWindowTest, NoAboutEntryWhenItsTextIsEmpty) {
+    tb::app::SetStringOverride([](int id) -> std::optional<std::string> {
+        if (id == 108) return std::string();
+        return std::nullopt;
+    });
+    CTrimbenchDlg dialog(MakeStandardPages(), 0);
+    tb::app::SetStringOverride({});
+    EXPECT_EQ(dialog.AboutAction(), nullptr);
+    ASSERT_NE(dialog.Frame(), nullptr);
+    EXPECT_EQ(dialog.Frame()->pos(), QPoint(0, 0));
+    EXPECT_EQ(dialog.size(), dialog.Frame()->size());
 }
 
 TEST_F(MainWindowTest, EscapeEndsTheDialogButNotDuringAnOperation) {
