@@ -19,7 +19,7 @@ constexpr int kUnitOffset = 96;
 constexpr ControlTemplate kControls[] = {
     Group(1112, "Ch.1 (温度)", {10, 8, 580, 206}),
     Check(1021, "このチャンネルを調整する", {26, 32, 300, 24}),
-    Text(1076, "", {26, 60, 550, 22}, "現在の設定"),
+    Text(1076, "", {26, 60, 550, 22}),  // announced as the line reads
     Radio(1015, "１点調整", {26, 88, 140, 24}, true),
     Radio(1026, "２点調整", {200, 88, 140, 24}, false),
     Text(1114, "調整前", {kBeforeX, 116, 90, 20}),

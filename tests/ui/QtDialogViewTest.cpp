@@ -45,7 +45,6 @@ TEST_F(QtDialogViewTest, BuildsEveryControlWithItsAccessibleNameAndIdAsDescripti
         {1018, "調整後 1"},
         {1019, "調整前 2"},
         {1020, "調整後 2"},
-        {1076, "現在の設定"},
     };
     for (const auto& [id, name] : spoken) {
         QWidget* control = dialog_->Control(id);
@@ -59,6 +58,8 @@ TEST_F(QtDialogViewTest, BuildsEveryControlWithItsAccessibleNameAndIdAsDescripti
     // A caption set at run time is what is announced.
     view_.SetText(1118, "℃");
     EXPECT_EQ(SpokenName(dialog_->Control(1118)), QStringLiteral("℃"));
+    view_.SetText(1076, "現在の設定：y = 1.000x +0.250");
+    EXPECT_EQ(SpokenName(dialog_->Control(1076)), QStringLiteral("現在の設定：y = 1.000x +0.250"));
 }
 
 TEST_F(QtDialogViewTest, TextsChecksAndRadioGroupsGoThroughIds) {

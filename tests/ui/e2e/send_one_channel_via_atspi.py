@@ -94,6 +94,15 @@ def press(node):
     action.doAction(0)
 
 
+def act(what, action):
+    """Runs an action on freshly looked-up accessibles, again while the
+    window is still settling (an accessible that went away in between)."""
+    def attempt():
+        action()
+        return True
+    return wait_for(what, attempt, 15)
+
+
 def message_box(app, fragment):
     """A window of the program other than the main one that shows fragment."""
     for i in range(app.childCount):
@@ -137,7 +146,8 @@ def select_tab(app, text):
 
 
 def current_line(page):
-    return wait_for("the current-setting line", lambda: text_of(control(page, 1076)) or None)
+    return wait_for("the current-setting line",
+                    lambda: "y =" in text_of(control(page, 1076)) and text_of(control(page, 1076)))
 
 
 def parse_formula(line):
@@ -175,33 +185,37 @@ def run(work):
             pyatspi.STATE_SHOWING))
 
         # What the logger holds before: a receive shows it.
-        press(control(page, 1134))
+        act("a press on 設定値受信", lambda: press(control(page, 1134)))
         box, _ = wait_for("the receive report", lambda: message_box(app, "設定値を受信しました。"))
-        answer(box, "OK")
+        act("an answer", lambda: answer(box, "OK"))
         slope, offset = parse_formula(current_line(page))
 
-        press(control(page, 1021))
+        act("a tick on the channel box", lambda: press(control(page, 1021)))
         wait_for("the ticked channel box", lambda: control(page, 1016).getState().contains(
             pyatspi.STATE_ENABLED))
-        control(page, 1016).queryEditableText().setTextContents("25.0")
-        control(page, 1018).queryEditableText().setTextContents("25.3")
+        act("typing", lambda: control(page, 1016).queryEditableText().setTextContents("25.0"))
+        act("typing", lambda: control(page, 1018).queryEditableText().setTextContents("25.3"))
         if text_of(control(page, 1016)) != "25.0" or text_of(control(page, 1018)) != "25.3":
             raise Failure("the readings did not reach the edit boxes")
 
-        press(control(page, 1130))
+        act("a press on 設定送信", lambda: press(control(page, 1130)))
         box, question = wait_for("the confirmation", lambda: message_box(app, "送信してよろしいですか"))
         if "CH:1 (y = 1.000x +0.300)" not in question:
             raise Failure("unexpected confirmation: " + repr(question))
-        answer(box, "はい")
+        act("an answer", lambda: answer(box, "はい"))
         box, _ = wait_for("the success report",
                           lambda: message_box(app, "アジャストメントは正常に終了しました。"))
-        answer(box, "OK")
+        act("an answer", lambda: answer(box, "OK"))
 
         expected_offset = round(offset + 0.3, 3)
-        shown = parse_formula(current_line(page))
-        if abs(shown[0] - slope) > 1e-9 or abs(shown[1] - expected_offset) > 1e-9:
+        def shows_composed():
+            shown = parse_formula(current_line(page))
+            return abs(shown[0] - slope) < 1e-9 and abs(shown[1] - expected_offset) < 1e-9
+        try:
+            wait_for("the composed correction on the current-setting line", shows_composed, 10)
+        except Failure:
             raise Failure("current line shows %r, expected slope %.3f offset %+.3f"
-                          % (shown, slope, expected_offset))
+                          % (current_line(page), slope, expected_offset))
         held = held_codes(sim, sim_log)
         want = (round(slope * 1000), round(expected_offset * 1000))
         if held != want:
