@@ -102,7 +102,7 @@ TEST_F(PagesOverBench, Lgr820SendWritesTheComposedCorrectionIntoTheLogger) {
     EXPECT_TRUE(view_.IsSheetEnabled());
 }
 
-TEST_F(PagesOverBench, Lgr820ReceiveInDegreesFAndRefusalOfAnotherLoggerKind) {
+TEST_F(PagesOverBench, Lgr820ReceiveInDegreesFShowsTheFahrenheitForm) {
     auto logger = AddBaseUnit(kLgr821DeviceCode);
     {
         auto lock = bench_.LockState();
