@@ -222,11 +222,19 @@ def run(work):
             raise Failure("the logger holds codes %r, expected %r" % (held, want))
         print("logger holds slope code %d, offset code %d as sent" % held)
     finally:
-        if window is not None:
-            window.terminate()
-            window.wait(10)
-        sim.terminate()
-        sim.wait(10)
+        stop([p for p in (window, sim) if p is not None])
+
+
+def stop(processes):
+    """Ends the processes this run started, by force if they linger."""
+    for process in processes:
+        process.terminate()
+    for process in processes:
+        try:
+            process.wait(10)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
 
 
 def main():
