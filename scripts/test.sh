@@ -25,6 +25,8 @@ fi
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp}
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 for config in release asan; do
   if ! ./scripts/build.sh "$config"; then
     echo "build of $config failed"; status=1; continue
