@@ -1,12 +1,7 @@
 // trimbench-sim as a child process: map written, devices served, map
 // removed on SIGTERM; and its command line and change report.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <thread>
@@ -14,8 +9,7 @@
 #include "sim/main/CommandLine.h"
 #include "sim/main/StateChanges.h"
 #include "tests/simcore/PtyClient.h"
-
-extern char** environ;
+#include "tests/support/SimProgram.h"
 
 namespace tb::sim {
 namespace {
@@ -31,19 +25,8 @@ TEST(SimProgramTest, ServesDevicesAndRemovesTheMapOnTerm) {
     const char* program = getenv("TRIMBENCH_SIM");
     ASSERT_NE(program, nullptr);
     std::string map = ::testing::TempDir() + "sim-program-" + std::to_string(getpid()) + ".map";
-    std::vector<std::string> args = {program,   "--map",  map, "--no-pacing",
-                                     "--quiet", "--echo", "2"};
-    std::vector<char*> argv;
-    for (auto& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
-    ASSERT_EQ(posix_spawn(&child, program, &actions, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
-
-    for (int i = 0; i < 500 && !Exists(map); ++i) std::this_thread::sleep_for(10ms);
+    testsupport::SimProgram sim(program, map, {"--no-pacing", "--echo", "2"});
+    ASSERT_TRUE(sim.Started());
     std::ifstream in(map);
     std::string line, path;
     int devices = 0;
@@ -58,9 +41,7 @@ TEST(SimProgramTest, ServesDevicesAndRemovesTheMapOnTerm) {
     client.Write("ping");
     EXPECT_EQ(client.Read(4, 2000ms), "ping");
 
-    kill(child, SIGTERM);
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
+    const int status = sim.Stop();
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_FALSE(Exists(map));
 }

@@ -1,20 +1,12 @@
 // The port library against trimbench-sim running as a separate process, the
 // way the program meets it.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <array>
-#include <thread>
 
 #include "platform/cp210x/CP210xRuntime.h"
 #include "platform/usbserial/Vk800UsbSerialEx.h"
-
-extern char** environ;
+#include "tests/support/SimProgram.h"
 
 namespace tb::usbserial {
 namespace {
@@ -25,20 +17,8 @@ TEST(ChildBenchTest, EchoDevicesOfTheProgramAreFoundOpenedAndServed) {
     const char* program = getenv("TRIMBENCH_SIM");
     ASSERT_NE(program, nullptr);
     std::string map = ::testing::TempDir() + "child-bench-" + std::to_string(getpid()) + ".map";
-    std::vector<std::string> args = {program,  "--map", map,           "--quiet",
-                                     "--echo", "2",     "--first-com", "7"};
-    std::vector<char*> argv;
-    for (auto& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
-    ASSERT_EQ(posix_spawn(&child, program, &actions, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
-    struct stat info {};
-    for (int i = 0; i < 500 && stat(map.c_str(), &info) != 0; ++i)
-        std::this_thread::sleep_for(10ms);
+    testsupport::SimProgram sim(program, map, {"--echo", "2", "--first-com", "7"});
+    ASSERT_TRUE(sim.Started());
     setenv("TRIMBENCH_DEVICE_MAP", map.c_str(), 1);
 
     std::array<uint8_t, 256> ports{};
@@ -56,9 +36,7 @@ TEST(ChildBenchTest, EchoDevicesOfTheProgramAreFoundOpenedAndServed) {
     EXPECT_EQ(reply[1], '2');
     Vk800UsbSerialEx_CloseComm(handle);
 
-    kill(child, SIGTERM);
-    int status = 0;
-    waitpid(child, &status, 0);
+    sim.Stop();
     EXPECT_NE(Vk800UsbSerialEx_CheckPort("ffff-0001", ports.data()), 0)
         << "map gone with the bench";
 }

@@ -1,0 +1,69 @@
+// trimbench-sim as a child process, for tests and benchmarks that meet the
+// device bench the way the program does.
+#pragma once
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+extern char** environ;
+
+namespace tb::testsupport {
+
+class SimProgram {
+  public:
+    // Starts `program --map map --quiet args...` with its standard output
+    // discarded and waits up to five seconds for the device map to appear.
+    SimProgram(const std::string& program, std::string map, std::vector<std::string> args)
+        : map_(std::move(map)) {
+        args.insert(args.begin(), {program, "--map", map_, "--quiet"});
+        std::vector<char*> argv;
+        for (auto& arg : args) argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+        if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
+            pid_ = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        for (int i = 0; pid_ > 0 && i < 500 && !MapExists(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ~SimProgram() { Stop(); }
+    SimProgram(const SimProgram&) = delete;
+    SimProgram& operator=(const SimProgram&) = delete;
+
+    // True once the program runs and has written its device map.
+    bool Started() const { return pid_ > 0 && MapExists(); }
+    const std::string& Map() const { return map_; }
+    bool MapExists() const {
+        struct stat info {};
+        return stat(map_.c_str(), &info) == 0;
+    }
+
+    // Ends the program with SIGTERM; returns its wait status (-1 if it was
+    // not running).
+    int Stop() {
+        if (pid_ <= 0) return -1;
+        kill(pid_, SIGTERM);
+        int status = -1;
+        if (waitpid(pid_, &status, 0) != pid_) status = -1;
+        pid_ = -1;
+        return status;
+    }
+
+  private:
+    std::string map_;
+    pid_t pid_ = -1;
+};
+
+}  // namespace tb::testsupport
