@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -150,6 +151,7 @@ TEST(LanLinkLog, EveryStepIsLogged) {
         if (at != std::string::npos) from = at;
     }
     EXPECT_NE(log.find("127.0.0.1[" + port + "]"), std::string::npos);
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
