@@ -20,9 +20,11 @@ class SystemClock : public Clock {
     std::time_t NowSeconds() override { return std::time(nullptr); }
 };
 
+// Never destroyed: libraries still wait on it from their unload handlers,
+// which may run after the static destructors of the process.
 SystemClock& TheSystemClock() {
-    static SystemClock clock;
-    return clock;
+    static SystemClock* clock = new SystemClock;
+    return *clock;
 }
 
 std::atomic<Clock*>& InstalledClock() {
