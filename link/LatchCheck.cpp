@@ -1,58 +1,18 @@
 #include "link/LatchCheck.h"
 
-#include <dlfcn.h>
-
 #include <memory>
+
+#include "platform/cp210x/LatchRuntimeLibrary.h"
 
 namespace tb::link {
 namespace {
 
-using ReadLatchFunction = int (*)(uint32_t, uint8_t*);
-
-// The folder of the object this code is linked into, with a trailing slash.
-std::string OwnFolder() {
-    Dl_info info{};
-    if (::dladdr(reinterpret_cast<void*>(&OwnFolder), &info) == 0 || !info.dli_fname) return {};
-    const std::string path = info.dli_fname;
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-// A bare name is looked for beside this library first (as its run path
-// would), then wherever the dynamic loader looks.
-void* OpenByName(const std::string& name) {
-    if (name.find('/') == std::string::npos) {
-        const std::string folder = OwnFolder();
-        if (!folder.empty()) {
-            if (void* handle = ::dlopen((folder + name).c_str(), RTLD_NOW | RTLD_LOCAL))
-                return handle;
-        }
-    }
-    return ::dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
-}
-
-class RuntimeLibrary {
-  public:
-    explicit RuntimeLibrary(const std::string& name) : handle_(OpenByName(name)) {}
-    ~RuntimeLibrary() {
-        if (handle_) ::dlclose(handle_);
-    }
-    RuntimeLibrary(const RuntimeLibrary&) = delete;
-    RuntimeLibrary& operator=(const RuntimeLibrary&) = delete;
-
-    bool Loaded() const { return handle_ != nullptr; }
-    ReadLatchFunction ReadLatch() const {
-        return handle_ ? reinterpret_cast<ReadLatchFunction>(::dlsym(handle_, "CP210xRT_ReadLatch"))
-                       : nullptr;
-    }
-
-  private:
-    void* handle_;
-};
+using cp210x::LatchRuntimeLibrary;
+using cp210x::ReadLatchFunction;
 
 // Reads the latch through the named library; false when it cannot.
 bool ReadLatchThrough(const std::string& name, uint32_t portHandle, uint8_t& latch) {
-    RuntimeLibrary library(name);
+    LatchRuntimeLibrary library(name);
     ReadLatchFunction read = library.ReadLatch();
     return read && read(portHandle, &latch) == 0;
 }
@@ -61,10 +21,10 @@ bool ReadLatchThrough(const std::string& name, uint32_t portHandle, uint8_t& lat
 
 LatchOutcome CheckLatch(uint32_t portHandle, const LatchRuntimeNames& names) {
     bool usingFirst = true;
-    auto library = std::make_unique<RuntimeLibrary>(names.first);
+    auto library = std::make_unique<LatchRuntimeLibrary>(names.first);
     if (!library->Loaded()) {
         usingFirst = false;
-        library = std::make_unique<RuntimeLibrary>(names.second);
+        library = std::make_unique<LatchRuntimeLibrary>(names.second);
         if (!library->Loaded()) return LatchOutcome::NoRuntime;
     }
     ReadLatchFunction read = library->ReadLatch();

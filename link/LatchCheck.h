@@ -6,11 +6,13 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/cp210x/LatchRuntimeLibrary.h"
+
 namespace tb::link {
 
 struct LatchRuntimeNames {
-    std::string first = "libCP210xRuntime.so";
-    std::string second = "libCP210xRuntime6.so";
+    std::string first = cp210x::kLatchRuntimeName;
+    std::string second = cp210x::kLatchRuntimeFallbackName;
 };
 
 enum class LatchOutcome {
