@@ -17,6 +17,7 @@
 #include "link/VkLGR800Comm.h"
 #include "sim/core/EchoDevice.h"
 #include "sim/lan/LanBaseUnit.h"
+#include "tests/support/KindTwoFrame.h"
 
 namespace {
 
@@ -37,18 +38,6 @@ double MsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-std::vector<uint8_t> HundredByteFrame() {
-    const std::string body(94, 'b');
-    std::vector<uint8_t> frame{'T', '2', static_cast<uint8_t>(body.size()), 0};
-    uint16_t sum = 0;
-    for (char c : body) {
-        frame.push_back(static_cast<uint8_t>(c));
-        sum = static_cast<uint16_t>(sum + static_cast<uint8_t>(c));
-    }
-    frame.push_back(static_cast<uint8_t>(sum));
-    frame.push_back(static_cast<uint8_t>(sum >> 8));
-    return frame;
-}
 
 void Report(const char* what, const std::vector<double>& times, double floorMs) {
     const double median = Median(times);
@@ -63,7 +52,7 @@ int main() {
     tb::sim::lan::LanBaseUnit unit(std::make_unique<tb::sim::EchoDevice>(), kLogin);
     std::vector<double> opens;
     std::vector<double> roundTrips;
-    const auto frame = HundredByteFrame();
+    const auto frame = tb::testsupport::KindTwoFrame(std::string(94, 'b'));
     std::vector<uint8_t> reply(1024);
     uint32_t key = 0;
 

@@ -14,6 +14,7 @@
 #include "sim/baseunit/BaseUnit.h"
 #include "sim/baseunit/ScriptedLogger.h"
 #include "sim/core/Bench.h"
+#include "tests/support/KindTwoFrame.h"
 
 namespace {
 
@@ -44,18 +45,6 @@ double MedianMs(Body body) {
     return times[times.size() / 2];
 }
 
-std::vector<uint8_t> Kind2(const std::vector<uint8_t>& text) {
-    std::vector<uint8_t> frame{'T', '2', static_cast<uint8_t>(text.size()),
-                               static_cast<uint8_t>(text.size() >> 8)};
-    unsigned sum = 0;
-    for (uint8_t c : text) {
-        frame.push_back(c);
-        sum += c;
-    }
-    frame.push_back(static_cast<uint8_t>(sum));
-    frame.push_back(static_cast<uint8_t>(sum >> 8));
-    return frame;
-}
 
 void Report(const char* what, double measuredMs, double floorMs, double portLibraryMs) {
     std::printf("%-42s median %8.2f ms  floor %8.2f ms  ratio %.3f\n", what, measuredMs, floorMs,
@@ -102,7 +91,7 @@ int main() {
            kOpenPauseMs + kHeaderPausesMs + WireMs(12 + replyBytes), searchOpenCloseMs);
 
     // One transaction with a 100-byte frame, echoed by the logger.
-    const std::vector<uint8_t> frame = Kind2(std::vector<uint8_t>(94, 'x'));
+    const std::vector<uint8_t> frame = tb::testsupport::KindTwoFrame(std::string(94, 'x'));
     std::vector<uint8_t> reply(1024);
     const double roundTripMs = MedianMs([&] {
         VkLGR800_OpenUSBComm(units[0]);

@@ -19,8 +19,11 @@
 #include "platform/Clock.h"
 #include "sim/core/EchoDevice.h"
 #include "sim/lan/LanBaseUnit.h"
+#include "tests/support/KindTwoFrame.h"
 
 namespace tb::link::lan::testing {
+
+using tb::testsupport::KindTwoFrame;
 
 inline constexpr char kLogin[] = "kestrune";
 inline constexpr uint32_t kOption = 1;
@@ -44,19 +47,6 @@ class NoPorts : public PortLayer {
     void CloseComm(uint32_t) override {}
 };
 
-// A link frame of kind '2' around body: 'T' '2', length, body, byte sum.
-inline std::vector<uint8_t> KindTwoFrame(const std::string& body) {
-    std::vector<uint8_t> frame{'T', '2', static_cast<uint8_t>(body.size()),
-                               static_cast<uint8_t>(body.size() >> 8)};
-    uint16_t sum = 0;
-    for (char c : body) {
-        frame.push_back(static_cast<uint8_t>(c));
-        sum = static_cast<uint16_t>(sum + static_cast<uint8_t>(c));
-    }
-    frame.push_back(static_cast<uint8_t>(sum));
-    frame.push_back(static_cast<uint8_t>(sum >> 8));
-    return frame;
-}
 
 // Virtual time for long time-outs: every virtual millisecond slept costs a
 // little real time, so that loopback traffic still arrives "in time".

@@ -13,6 +13,7 @@
 #include "sim/baseunit/BaseUnitFaults.h"
 #include "tests/link/SimBench.h"
 #include "tests/link/TempFolder.h"
+#include "tests/support/KindTwoFrame.h"
 
 namespace tb::link {
 namespace {
@@ -21,15 +22,6 @@ using testing::SimBench;
 
 const int kP1 = platform::DeviceIds{}.Product(1);
 
-std::vector<uint8_t> Kind2(const std::string& text) {
-    std::vector<uint8_t> frame{'T', '2', static_cast<uint8_t>(text.size()),
-                               static_cast<uint8_t>(text.size() >> 8)};
-    unsigned sum = 0;
-    for (unsigned char c : text) frame.push_back(c), sum += c;
-    frame.push_back(static_cast<uint8_t>(sum));
-    frame.push_back(static_cast<uint8_t>(sum >> 8));
-    return frame;
-}
 
 std::vector<uint32_t> Serials() {
     std::vector<uint32_t> units(256, 0);
@@ -85,7 +77,7 @@ TEST(LinkOnSimulator, AUnitHeldOpenIsStillReportedAndABusyPortCounts) {
     EXPECT_EQ(VkLGR800_GetConnectNum(status, 256, kP1, 0), 2);
     EXPECT_EQ(Serials(), (std::vector<uint32_t>{0x0000A002}));
     std::vector<uint8_t> reply;
-    EXPECT_EQ(Exchange(0x0000A001, Kind2("EISET:ACT=1"), reply), -22);
+    EXPECT_EQ(Exchange(0x0000A001, tb::testsupport::KindTwoFrame("EISET:ACT=1"), reply), -22);
 }
 
 TEST(LinkOnSimulator, WithoutAUnitNothingIsFound) {
@@ -101,11 +93,11 @@ TEST(LinkOnSimulator, CarriesACommandToTheLoggerAndItsReplyBack) {
     SimBench bench;
     auto unit = bench.AddUnit(0x00C0FFEE);
     ASSERT_EQ(Serials(), (std::vector<uint32_t>{0x00C0FFEE}));
-    const std::vector<uint8_t> reply = Kind2("EISET:STATUS=\x09");
+    const std::vector<uint8_t> reply = tb::testsupport::KindTwoFrame("EISET:STATUS=\x09");
     unit.logger->QueueReply({reply.begin(), reply.end()});
 
     std::vector<uint8_t> got;
-    const auto command = Kind2("EISET:ACT=1");
+    const auto command = tb::testsupport::KindTwoFrame("EISET:ACT=1");
     ASSERT_EQ(Exchange(0x00C0FFEE, command, got), static_cast<int>(reply.size()) + 6);
     EXPECT_EQ(std::vector<uint8_t>(got.begin() + 4, got.end() - 2), reply);
     const auto commands = unit.logger->Commands();
@@ -129,7 +121,7 @@ TEST(LinkOnSimulator, FaultsOfTheUnitReachTheCallerAsTheirCodes) {
     auto unit = bench.AddUnit(0x0000FA17);
     ASSERT_EQ(Serials().size(), 1u);
     auto& faults = bench.Bench().PortOf(*unit.unit)->Faults();
-    const auto command = Kind2("EIADJ:ACT=1");
+    const auto command = tb::testsupport::KindTwoFrame("EIADJ:ACT=1");
     std::vector<uint8_t> reply;
 
     faults.Arm(*sim::BaseUnitFault("wrong-header"));
