@@ -31,6 +31,15 @@ constexpr double kHeaderPausesMs = 3 * 20.0;
 // Frame reception adds 1 ms before each of the header's four reads and the data read.
 constexpr double kReceptionReadPausesMs = 5 * 1.0;
 
+// The floor of one request and its reply: the open pause, the request on the
+// wire, then the reply. The reply's bytes keep arriving while the receiver
+// pauses between header bytes, so the reply costs its first byte plus the
+// pauses, or its wire time when that is longer.
+double ExchangeFloorMs(int requestBytes, int replyBytes, double readPausesMs) {
+    const double pausedReply = WireMs(1) + kHeaderPausesMs + readPausesMs;
+    return kOpenPauseMs + WireMs(requestBytes) + std::max(pausedReply, WireMs(replyBytes));
+}
+
 template <typename Body>
 double MedianMs(Body body) {
     std::vector<double> times;
@@ -44,7 +53,6 @@ double MedianMs(Body body) {
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
 }
-
 
 void Report(const char* what, double measuredMs, double floorMs, double portLibraryMs) {
     std::printf("%-42s median %8.2f ms  floor %8.2f ms  ratio %.3f\n", what, measuredMs, floorMs,
@@ -87,8 +95,8 @@ int main() {
         if (VkLGR800_GetSerial(units, 256, product, 0) != 1) std::fprintf(stderr, "unit lost\n");
     });
     const int replyBytes = static_cast<int>(tb::sim::SerialAnswerText(0).size()) + 6;
-    Report("VkLGR800_GetSerial, one unit", serialMs,
-           kOpenPauseMs + kHeaderPausesMs + WireMs(12 + replyBytes), searchOpenCloseMs);
+    Report("VkLGR800_GetSerial, one unit", serialMs, ExchangeFloorMs(12, replyBytes, 0.0),
+           searchOpenCloseMs);
 
     // One transaction with a 100-byte frame, echoed by the logger.
     const std::vector<uint8_t> frame = tb::testsupport::KindTwoFrame(std::string(94, 'x'));
@@ -103,8 +111,8 @@ int main() {
         VkLGR800_CloseComm(units[0]);
     });
     Report("open/send/receive/close, 100-byte frame", roundTripMs,
-           kOpenPauseMs + kHeaderPausesMs + kReceptionReadPausesMs +
-               WireMs(static_cast<int>(2 * frame.size())),
+           ExchangeFloorMs(static_cast<int>(frame.size()), static_cast<int>(frame.size()),
+                           kReceptionReadPausesMs),
            openCloseMs);
     return 0;
 }
