@@ -39,6 +39,12 @@ DeviceIdentity Lgr890CableDevice::Identity() const {
 
 void Lgr890CableDevice::OnReceived(std::span<const uint8_t> bytes, DeviceLink& link) {
     link.StartTimer(kCableSleepAfterMs);
+    const auto now = std::chrono::steady_clock::now();
+    if (!packet_.empty() && now - lastByte_ > kCablePacketGap) {
+        events_.push_back("dropped partial packet");
+        packet_.clear();
+    }
+    lastByte_ = now;
     for (uint8_t b : bytes) {
         if (packet_.empty()) {
             if (b == kWake) {

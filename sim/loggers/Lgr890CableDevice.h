@@ -6,6 +6,7 @@
 // (header, 64 block bytes, 16-bit sum).
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,6 +19,9 @@ namespace tb::sim::loggers {
 
 inline constexpr int kCableBaud = 2400;
 inline constexpr int kCableSleepAfterMs = 1000;
+// A packet's bytes follow each other without a pause; after this long
+// without a byte, a packet that stopped half-way is dropped.
+inline constexpr std::chrono::milliseconds kCablePacketGap{200};
 
 class Lgr890CableDevice : public Device {
   public:
@@ -26,7 +30,13 @@ class Lgr890CableDevice : public Device {
     std::string Name() const override { return "LGR-890 cable"; }
     DeviceIdentity Identity() const override;
     void OnReceived(std::span<const uint8_t> bytes, DeviceLink& link) override;
-    void OnTimer(DeviceLink&) override { awake_ = false; }
+    // A second without traffic: the cable sleeps and forgets a packet that
+    // stopped half-way (other traffic on its line, a cut-off request), so
+    // the next wake byte is taken as a wake byte.
+    void OnTimer(DeviceLink&) override {
+        awake_ = false;
+        packet_.clear();
+    }
     std::string DumpState() const override;
 
     const Block64& Adjustment() const { return adjustment_; }
@@ -50,6 +60,7 @@ class Lgr890CableDevice : public Device {
     LoggerFaults faults_;
     bool awake_ = false;
     std::vector<uint8_t> packet_;
+    std::chrono::steady_clock::time_point lastByte_{};
     std::vector<std::string> events_;
 };
 

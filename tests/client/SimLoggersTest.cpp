@@ -1,6 +1,7 @@
 // The simulated loggers on their own: what they hold and how they answer.
 #include <gtest/gtest.h>
 
+#include <thread>
 #include <vector>
 
 #include "sim/loggers/Lgr890CableDevice.h"
@@ -64,6 +65,29 @@ TEST(Lgr890Cable, SleepsUntilWokenAndAgainAfterIdleTime) {
 
     cable.OnTimer(link);
     EXPECT_FALSE(cable.Awake());
+}
+
+TEST(Lgr890Cable, AnIdleSecondDropsAHalfReceivedPacket) {
+    Lgr890CableDevice cable;
+    CapturingLink link;
+    // Traffic meant for another device that happens to hold a start byte.
+    const std::vector<uint8_t> stray{0x54, 0x32, 0x01, 0x00, 0x07};
+    std::vector<uint8_t> request{0x00};
+    const auto y = Packet('Y', 0, 0);
+    request.insert(request.end(), y.begin(), y.end());
+
+    // Either the sleep after an idle second or a pause inside the packet
+    // ends it; the wake byte that follows is a wake byte again.
+    cable.OnReceived(stray, link);
+    cable.OnTimer(link);
+    cable.OnReceived(request, link);
+    cable.OnReceived(stray, link);
+    std::this_thread::sleep_for(kCablePacketGap + std::chrono::milliseconds(50));
+    cable.OnReceived(request, link);
+    ASSERT_EQ(link.sent.size(), 2u);
+    EXPECT_EQ(link.sent[0].size(), 71u);
+    EXPECT_EQ(link.sent[1].size(), 71u);
+    EXPECT_EQ(cable.Events().back(), "Y");
 }
 
 TEST(Lgr890Cable, WritesOnlyTheFourAdjustmentBytes) {
