@@ -21,6 +21,11 @@ constexpr const char* kApplication = "Trimbench2";
 constexpr const char* kTempUnitKey = "Settings/AppTempeUnit";
 constexpr const char* kDateFormKey = "Settings/DateForm";
 
+std::optional<int>& TempUnitOverride() {
+    static std::optional<int> unit;
+    return unit;
+}
+
 // The store, opened afresh for every access so that nothing is cached.
 // TRIMBENCH_SETTINGS_FILE names an explicit file (tests and portable use).
 std::unique_ptr<QSettings> OpenStore() {
@@ -59,8 +64,10 @@ int DecimalPrefix(const std::string& text) {
 
 int LanguageNumber() { return DecimalPrefix(LoadResString(kLanguageNumberString)); }
 
+void OverrideTempUnit(std::optional<int> unit) { TempUnitOverride() = unit; }
+
 int ReadTempUnit() {
-    std::optional<int> unit = ReadInteger(kTempUnitKey);
+    std::optional<int> unit = TempUnitOverride() ? TempUnitOverride() : ReadInteger(kTempUnitKey);
     return unit && *unit == kFahrenheit ? kFahrenheit : kCelsius;
 }
 

@@ -2,6 +2,8 @@
 // "Settings". Every read goes to the store; nothing is cached.
 #pragma once
 
+#include <optional>
+
 namespace tb::app {
 
 enum TempUnit { kCelsius = 0, kFahrenheit = 1 };
@@ -12,6 +14,11 @@ int LanguageNumber();
 // Settings/AppTempeUnit: 0 (Celsius, also for a missing or foreign value) or 1.
 int ReadTempUnit();
 void WriteTempUnit(int unit);
+
+// Fixes the unit that ReadTempUnit answers for the rest of this process
+// without touching the stored setting (the command line's --unit); nullopt
+// returns to the store.
+void OverrideTempUnit(std::optional<int> unit);
 
 // Settings/DateForm, 0 to 6; its default follows the language number
 // (0: 0; 2 to 6: 6; any other: 4). A stored value that is not a number reads

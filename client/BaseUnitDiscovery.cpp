@@ -15,6 +15,16 @@ constexpr std::size_t kInputFlagsAt = 28;
 constexpr uint8_t kNoiseInputBit = 0x08;
 constexpr std::size_t kStatusArraySize = 256;
 
+struct Pins {
+    std::optional<uint32_t> unitKey;
+    std::optional<int> comNumber;
+};
+
+Pins& ThePins() {
+    static Pins pins;
+    return pins;
+}
+
 bool CodeIn(uint8_t code, std::initializer_list<uint8_t> accepted) {
     return std::find(accepted.begin(), accepted.end(), code) != accepted.end();
 }
@@ -24,15 +34,48 @@ bool CodeIn(uint8_t code, std::initializer_list<uint8_t> accepted) {
 std::optional<std::array<uint8_t, kSettingsBlockSize>> ReadFirstUnitSettings() {
     const auto key = FindBaseUnit();
     if (!key) return std::nullopt;
-    std::array<uint8_t, kSettingsBlockSize> settings{};
-    CommandExchange exchange(kSettingsBlockSize);
-    if (SettingsRead(*key, exchange) == 0) {
-        std::copy(exchange.block.begin(), exchange.block.end(), settings.begin());
+    return ReadUnitSettings(*key).value_or(std::array<uint8_t, kSettingsBlockSize>{});
+}
+
+// Calls `visit` with the units of each identity in table order until it
+// returns true; false when the link library reports an error.
+template <typename Visit>
+bool VisitUnitLists(Visit visit) {
+    const LinkApi& link = CurrentLinkApi();
+    std::array<uint32_t, kUnitListSize> units{};
+    for (const auto& identity : ProductIdentityTable()) {
+        units.fill(0);
+        const int found = link.getSerial(units.data(), static_cast<int>(units.size()),
+                                         identity.productId, identity.skipLatch);
+        if (found < 0) return false;
+        const auto count = std::min(static_cast<std::size_t>(found), units.size());
+        if (visit(std::span<const uint32_t>(units.data(), count))) return true;
     }
-    return settings;
+    return true;
 }
 
 }  // namespace
+
+void PinBaseUnit(std::optional<uint32_t> unitKey) { ThePins().unitKey = unitKey; }
+void PinSerialPort(std::optional<int> comNumber) { ThePins().comNumber = comNumber; }
+
+std::optional<std::array<uint8_t, 64>> ReadUnitSettings(uint32_t unitKey) {
+    CommandExchange exchange(kSettingsBlockSize);
+    if (SettingsRead(unitKey, exchange) != 0) return std::nullopt;
+    std::array<uint8_t, kSettingsBlockSize> settings{};
+    std::copy(exchange.block.begin(), exchange.block.end(), settings.begin());
+    return settings;
+}
+
+std::vector<uint32_t> ListBaseUnits() {
+    std::vector<uint32_t> all;
+    VisitUnitLists([&](std::span<const uint32_t> units) {
+        for (uint32_t key : units)
+            if (std::find(all.begin(), all.end(), key) == all.end()) all.push_back(key);
+        return false;
+    });
+    return all;
+}
 
 std::array<ProductIdentity, kProductIdentityCount> ProductIdentityTable() {
     const auto ids = platform::LoadDeviceIds();
@@ -46,16 +89,17 @@ std::array<ProductIdentity, kProductIdentityCount> ProductIdentityTable() {
 }
 
 std::optional<uint32_t> FindBaseUnit() {
-    const LinkApi& link = CurrentLinkApi();
-    std::array<uint32_t, kUnitListSize> units{};
-    for (const auto& identity : ProductIdentityTable()) {
-        units.fill(0);
-        const int found = link.getSerial(units.data(), static_cast<int>(units.size()),
-                                         identity.productId, identity.skipLatch);
-        if (found < 0) return std::nullopt;
-        if (found > 0) return units[0];
-    }
-    return std::nullopt;
+    const std::optional<uint32_t> pinned = ThePins().unitKey;
+    std::optional<uint32_t> chosen;
+    const bool answered = VisitUnitLists([&](std::span<const uint32_t> units) {
+        if (!pinned) {
+            if (!units.empty()) chosen = units[0];
+        } else if (std::find(units.begin(), units.end(), *pinned) != units.end()) {
+            chosen = pinned;
+        }
+        return chosen.has_value();
+    });
+    return answered ? chosen : std::nullopt;
 }
 
 bool BaseUnitModelAccepts(int kind, std::span<const uint8_t, 64> settings) {
@@ -105,7 +149,7 @@ bool CheckMultiInputModel(int kind) {
     return settings && MultiInputModelAccepts(kind, *settings);
 }
 
-int FindSerialPort() {
+std::vector<int> ListSerialPorts() {
     const LinkApi& link = CurrentLinkApi();
     const uint16_t cable = platform::LoadDeviceIds().Product(6);
     std::array<uint8_t, kStatusArraySize> status{};
@@ -114,10 +158,19 @@ int FindSerialPort() {
         status.fill(0);
         counted = link.getConnectNum(status.data(), static_cast<int>(status.size()), cable, 1);
     }
-    if (counted == 0) return -1;
-    const auto first = std::find_if(status.begin(), status.end(), [](uint8_t b) { return b != 0; });
-    if (first == status.end()) return -1;
-    return static_cast<int>(first - status.begin()) + 1;
+    std::vector<int> ports;
+    if (counted <= 0) return ports;
+    for (std::size_t i = 0; i < status.size(); ++i)
+        if (status[i] != 0) ports.push_back(static_cast<int>(i) + 1);
+    return ports;
+}
+
+int FindSerialPort() {
+    const std::vector<int> ports = ListSerialPorts();
+    if (ports.empty()) return -1;
+    const std::optional<int> pinned = ThePins().comNumber;
+    if (!pinned) return ports.front();
+    return std::find(ports.begin(), ports.end(), *pinned) != ports.end() ? *pinned : -1;
 }
 
 }  // namespace tb::client

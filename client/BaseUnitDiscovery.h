@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace tb::client {
 
@@ -23,8 +24,22 @@ inline constexpr int kSerialPortTries = 28;
 // file's [Devices] group (P1, P2, P3, P3, P4, P5, P6).
 std::array<ProductIdentity, kProductIdentityCount> ProductIdentityTable();
 
-// The key of the first unit that the first answering identity lists.
+// The key of the first unit that the first answering identity lists; with a
+// unit pinned, that unit when some identity lists it, else nothing.
 std::optional<uint32_t> FindBaseUnit();
+
+// Every unit that some identity lists, each once, in the order found.
+std::vector<uint32_t> ListBaseUnits();
+
+// The 64-byte settings block of a unit's logger; nothing when the read fails.
+std::optional<std::array<uint8_t, 64>> ReadUnitSettings(uint32_t unitKey);
+
+// Narrows discovery to one device for the rest of the process: the command
+// line pins the unit or cable port that --serial or --port names, so that
+// every operation of a page talks to that device and to no other. nullopt
+// lifts the pin.
+void PinBaseUnit(std::optional<uint32_t> unitKey);
+void PinSerialPort(std::optional<int> comNumber);
 
 // Device codes at byte 62 of the settings block that each check accepts.
 bool BaseUnitModelAccepts(int kind, std::span<const uint8_t, 64> settings);
@@ -36,7 +51,11 @@ bool CheckBaseUnitModel(int kind);
 // The same for the multi-input logger and its input kind 0 to 4.
 bool CheckMultiInputModel(int kind);
 
-// The COM number (1 to 256) of the model-890 cable, or -1.
+// The COM number (1 to 256) of the model-890 cable, or -1; with a port
+// pinned, that port when a cable is on it, else -1.
 int FindSerialPort();
+
+// The COM numbers of every model-890 cable attached, in increasing order.
+std::vector<int> ListSerialPorts();
 
 }  // namespace tb::client
