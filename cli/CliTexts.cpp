@@ -1,0 +1,160 @@
+#include "cli/CliTexts.h"
+
+#include <array>
+#include <vector>
+
+#include "app/Settings.h"
+
+namespace tb::cli {
+namespace {
+
+struct Entry {
+    T id;
+    std::string_view ja;
+    std::string_view en;
+};
+
+constexpr Entry kTexts[] = {
+    {T::Usage,
+     "使い方: trimbench <サブコマンド> [オプション]\n\n"
+     "サブコマンド:\n"
+     "  list        接続されている機器の一覧\n"
+     "  read        機器の現在の補正式を読む\n"
+     "  adjust      補正式を求めて機器に書き込む\n"
+     "  initialise  補正式を工場出荷時の状態に戻す\n"
+     "  batch       CSV ファイルの各行を順に調整する\n\n"
+     "各サブコマンドの説明: trimbench <サブコマンド> --help\n"
+     "終了コードと --json の形: man trimbench\n",
+     "usage: trimbench <subcommand> [options]\n\n"
+     "subcommands:\n"
+     "  list        the attached loggers\n"
+     "  read        the current correction of a logger\n"
+     "  adjust      derive a correction and write it into a logger\n"
+     "  initialise  reset a logger's correction to the factory state\n"
+     "  batch       adjust loggers row by row from a CSV file\n\n"
+     "help on a subcommand: trimbench <subcommand> --help\n"
+     "exit codes and the --json shape: man trimbench\n"},
+    {T::HelpList, "接続されている機器 (ベースユニットとその子機、890 ケーブル) の一覧。",
+     "Lists the attached loggers: base units with the logger behind each, the 890 cable."},
+    {T::HelpRead, "機器が保持している各チャンネルの補正式を読みます。",
+     "Reads the correction that the logger holds for each channel."},
+    {T::HelpAdjust,
+     "入力値から補正式を求め、機器の補正式と合成し、範囲を確認して書き込みます (画面と同じ処理)。",
+     "Derives the correction from the readings, composes it with the logger's, checks the "
+     "channel's limits and writes it, exactly as the window does."},
+    {T::HelpInitialise, "機器の補正式を工場出荷時の状態 (y = 1.000x +0.000) に戻します。",
+     "Resets the logger's correction to the factory state (y = 1.000x +0.000)."},
+    {T::HelpBatch,
+     "CSV ファイル (見出し model,serial,channel,before1,after1,before2,after2,input_kind) の"
+     "各行を順に調整し、結果の表を出力します。",
+     "Adjusts the loggers of a CSV file (header model,serial,channel,before1,after1,before2,"
+     "after2,input_kind) row by row and prints a table of the results."},
+    {T::OptSerial, "シリアル番号 (16進8桁) で機器を指定", "the logger by serial number (hexadecimal)"},
+    {T::OptPort, "COM 番号で機器を指定 (890 ケーブル)", "the logger by COM number (890 cable)"},
+    {T::OptJson, "結果を JSON で出力", "print the result as JSON"},
+    {T::OptYes, "確認にすべて「はい」と答える", "answer Yes to every confirmation"},
+    {T::OptDryRun, "合成した補正式と範囲の判定を表示するだけで書き込まない",
+     "print the composed correction and the limit verdict; write nothing"},
+    {T::OptChannel, "調整するチャンネル", "the channel to adjust"},
+    {T::OptPoint, "調整前:調整後 (1点調整は1回、2点調整は2回)",
+     "BEFORE:AFTER (once for one-point, twice for two-point adjustment)"},
+    {T::OptUnit, "温度の単位 C または F (省略時は設定のとおり)",
+     "temperature unit C or F (default: the program's setting)"},
+    {T::OptInputKind, "入力の種類 (850)", "input kind (850)"},
+    {T::OptKeepGoing, "失敗した行があっても残りの行を続ける", "go on after a failed row"},
+    {T::OptLan, "LAN 上のベースユニット", "a base unit on the LAN"},
+    {T::OptLogin, "LAN のログイン文字列", "the LAN login text"},
+    {T::AnsweredYes, "(--yes: はい)", "(--yes: yes)"},
+    {T::YesNoPrompt, "[y/N] ", "[y/N] "},
+    {T::UnknownCommand, "不明なサブコマンドです: %1", "unknown subcommand: %1"},
+    {T::UnknownModel, "不明な機種です: %1 (機種: %2)", "unknown model: %1 (models: %2)"},
+    {T::MissingModel, "機種を指定してください (機種: %1)", "name the model (models: %1)"},
+    {T::ExtraArguments, "余分な引数があります: %1", "unexpected argument: %1"},
+    {T::BadChannel, "チャンネル %1 はありません (機種 %2: 1〜%3)",
+     "there is no channel %1 (model %2: 1 to %3)"},
+    {T::MissingChannel, "--channel を指定してください", "give --channel"},
+    {T::BadPoint, "--point は 調整前:調整後 の形で指定してください: %1",
+     "--point takes BEFORE:AFTER: %1"},
+    {T::PointCount, "--point は1回 (1点調整) か2回 (2点調整) 指定してください",
+     "give --point once (one-point) or twice (two-point adjustment)"},
+    {T::ReadingTooLong, "入力値 \"%1\" が %2 文字を超えています", "reading \"%1\" is longer than %2 characters"},
+    {T::BadUnit, "--unit は C か F です: %1", "--unit takes C or F: %1"},
+    {T::BadSerial, "シリアル番号は16進数8桁までです: %1",
+     "a serial number is up to eight hexadecimal digits: %1"},
+    {T::BadPort, "COM 番号は 1〜256 です: %1", "a COM number is 1 to 256: %1"},
+    {T::SerialNotForModel, "機種 %1 は --serial ではなく --port で指定します",
+     "model %1 is named by --port, not --serial"},
+    {T::PortNotForModel, "機種 %1 は --port ではなく --serial で指定します",
+     "model %1 is named by --serial, not --port"},
+    {T::DryRunWithYes, "--dry-run と --yes は同時に指定できません",
+     "--dry-run and --yes exclude each other"},
+    {T::InputKindNotForModel, "機種 %1 には入力の種類がありません", "model %1 has no input kind"},
+    {T::NoLoggerOfModel, "機種 %1 の機器が接続されていません", "no %1 logger is attached"},
+    {T::NoLoggerNamed, "%2 に機種 %1 の機器が接続されていません", "no %1 logger at %2"},
+    {T::SeveralLoggers, "機種 %1 の機器が複数接続されています (%2)。--serial か --port で指定してください",
+     "several %1 loggers are attached (%2): name one with --serial or --port"},
+    {T::WithinLimits, "範囲内です", "within the channel's limits"},
+    {T::ToWrite, "書き込む補正式 Ch.%1: %2", "correction to write, channel %1: %2"},
+    {T::DryRunNothingWritten, "--dry-run: 書き込みは行いませんでした",
+     "dry run: nothing was written"},
+    {T::DryRunNoInitialise, "--dry-run: 初期化は行いませんでした",
+     "dry run: the logger was not initialised"},
+    {T::CannotReadFile, "ファイルを読めません: %1", "cannot read %1"},
+    {T::BatchLine, "%1 行目: %2", "line %1: %2"},
+    {T::BatchHeader, "見出し行は model,serial,channel,before1,after1[,before2,after2[,input_kind]] です",
+     "the header is model,serial,channel,before1,after1[,before2,after2[,input_kind]]"},
+    {T::BatchEmpty, "調整する行がありません", "no rows to adjust"},
+    {T::BatchTooLarge, "ファイルが大きすぎます (%1 行または %2 バイトまで)",
+     "the file is too large (at most %1 rows or %2 bytes)"},
+    {T::BatchFieldCount, "列の数が見出しと合いません", "the row has more fields than the header"},
+    {T::BatchMissingReading, "before1 と after1 が必要です", "before1 and after1 are needed"},
+    {T::BatchHalfSecondPoint, "before2 と after2 は両方とも指定するか両方とも空にします",
+     "before2 and after2 go together: give both or neither"},
+    {T::SummaryRow, "行", "row"},
+    {T::SummaryLogger, "機器", "logger"},
+    {T::SummaryChannel, "Ch", "channel"},
+    {T::SummaryResult, "結果", "result"},
+    {T::SummaryDone, "%1 行すべて完了しました", "all %1 rows done"},
+    {T::SummaryFailed, "%2 行中 %1 行が失敗しました", "%1 of %2 rows failed"},
+    {T::NotRun, "未実行", "not run"},
+    {T::ListModel, "機種", "model"},
+    {T::ListSerial, "シリアル", "serial"},
+    {T::ListCom, "COM", "COM"},
+    {T::ListVia, "接続", "via"},
+    {T::ListNone, "接続されている機器はありません", "no logger is attached"},
+    {T::BadLan, "--lan は ホスト:ポート の形で指定します: %1", "--lan takes HOST:PORT: %1"},
+    {T::MissingLogin, "--lan には --login が必要です", "--lan needs --login"},
+    {T::LanFailed, "LAN のベースユニットに接続できません (%1)",
+     "cannot reach the base unit on the LAN (%1)"},
+    {T::UnknownLogger, "不明", "unknown"},
+};
+
+}  // namespace
+
+bool JapaneseInterface() { return app::LanguageNumber() == 0; }
+
+std::string Text(T id) {
+    const bool japanese = JapaneseInterface();
+    for (const Entry& entry : kTexts)
+        if (entry.id == id) return std::string(japanese ? entry.ja : entry.en);
+    return {};
+}
+
+std::string Text(T id, std::initializer_list<std::string_view> args) {
+    const std::string format = Text(id);
+    const std::vector<std::string_view> values(args);
+    std::string result;
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        const char next = i + 1 < format.size() ? format[i + 1] : '\0';
+        if (format[i] == '%' && next >= '1' && next <= '9') {
+            const std::size_t index = static_cast<std::size_t>(next - '1');
+            if (index < values.size()) result += values[index];
+            ++i;
+        } else {
+            result += format[i];
+        }
+    }
+    return result;
+}
+
+}  // namespace tb::cli

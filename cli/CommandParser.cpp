@@ -1,0 +1,110 @@
+#include "cli/CommandParser.h"
+
+#include "app/Settings.h"
+#include "cli/Arguments.h"
+
+namespace tb::cli {
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+int UsageError(Terminal& terminal, const std::string& message) {
+    terminal.err << "trimbench: " << message << '\n';
+    return static_cast<int>(ExitCode::Usage);
+}
+
+CommandParser::CommandParser(T description, const QString& positional) {
+    parser_.setApplicationDescription(Q(Text(description)));
+    parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser_.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    parser_.addHelpOption();
+    if (!positional.isEmpty()) parser_.addPositionalArgument(positional, QString());
+    AddFlag("json", T::OptJson);
+}
+
+void CommandParser::AddFlag(const QString& name, T description) {
+    parser_.addOption(QCommandLineOption(name, Q(Text(description))));
+}
+
+void CommandParser::AddValue(const QString& name, T description, const QString& valueName) {
+    parser_.addOption(QCommandLineOption(name, Q(Text(description)), valueName));
+}
+
+bool CommandParser::Parse(const QStringList& arguments, Terminal& terminal, int& exit) {
+    if (!parser_.parse(arguments)) {
+        exit = UsageError(terminal, parser_.errorText().toStdString());
+        return false;
+    }
+    if (parser_.isSet("help")) {
+        terminal.out << parser_.helpText().toStdString();
+        exit = static_cast<int>(ExitCode::Done);
+        return false;
+    }
+    return true;
+}
+
+const ModelRow* CommandParser::Model(Terminal& terminal, int& exit) const {
+    const QStringList positional = Positional();
+    if (positional.isEmpty()) {
+        exit = UsageError(terminal, Text(T::MissingModel, {ModelNames()}));
+        return nullptr;
+    }
+    if (positional.size() > 1) {
+        exit = UsageError(terminal, Text(T::ExtraArguments, {positional[1].toStdString()}));
+        return nullptr;
+    }
+    const std::string name = positional.front().toStdString();
+    const ModelRow* row = FindModel(name);
+    if (!row) exit = UsageError(terminal, Text(T::UnknownModel, {name, ModelNames()}));
+    return row;
+}
+
+std::optional<LoggerChoice> CommandParser::Choice(Terminal& terminal, int& exit) const {
+    LoggerChoice choice;
+    if (IsSet("serial")) {
+        choice.serial = ParseSerial(Value("serial"));
+        if (!choice.serial) {
+            exit = UsageError(terminal, Text(T::BadSerial, {Value("serial")}));
+            return std::nullopt;
+        }
+    }
+    if (IsSet("port")) {
+        choice.com = ParseComNumber(Value("port"));
+        if (!choice.com) {
+            exit = UsageError(terminal, Text(T::BadPort, {Value("port")}));
+            return std::nullopt;
+        }
+    }
+    return choice;
+}
+
+std::optional<AnswerPolicy> CommandParser::Policy(Terminal& terminal, int& exit) const {
+    const bool yes = IsSet("yes");
+    const bool dryRun = IsSet("dry-run");
+    if (yes && dryRun) {
+        exit = UsageError(terminal, Text(T::DryRunWithYes));
+        return std::nullopt;
+    }
+    return yes ? AnswerPolicy::Yes : dryRun ? AnswerPolicy::DryRun : AnswerPolicy::Ask;
+}
+
+bool CommandParser::ApplyUnit(Terminal& terminal, int& exit) const {
+    if (!IsSet("unit")) return true;
+    const auto unit = ParseUnit(Value("unit"));
+    if (!unit) {
+        exit = UsageError(terminal, Text(T::BadUnit, {Value("unit")}));
+        return false;
+    }
+    app::OverrideTempUnit(*unit);
+    return true;
+}
+
+bool CommandParser::CheckInputKind(const ModelRow& row, Terminal& terminal, int& exit) const {
+    if (!IsSet("input-kind")) return true;
+    exit = UsageError(terminal, Text(T::InputKindNotForModel, {std::string(row.model)}));
+    return false;
+}
+
+}  // namespace tb::cli

@@ -1,0 +1,16 @@
+// The subcommands. Each takes the arguments from its own name on.
+#pragma once
+
+#include <QStringList>
+
+#include "cli/Terminal.h"
+
+namespace tb::cli {
+
+int RunList(const QStringList& arguments, Terminal& terminal);
+int RunRead(const QStringList& arguments, Terminal& terminal);
+int RunAdjust(const QStringList& arguments, Terminal& terminal);
+int RunInitialise(const QStringList& arguments, Terminal& terminal);
+int RunBatch(const QStringList& arguments, Terminal& terminal);
+
+}  // namespace tb::cli

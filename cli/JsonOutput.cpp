@@ -1,0 +1,66 @@
+#include "cli/JsonOutput.h"
+
+#include <QJsonDocument>
+
+namespace tb::cli {
+namespace {
+
+QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+QJsonObject CorrectionJson(const pages::Correction& correction) {
+    return {{"slope", correction.slope}, {"offset", correction.offset}};
+}
+
+QJsonArray MessagesJson(const std::vector<ShownBox>& boxes) {
+    QJsonArray messages;
+    for (const ShownBox& box : boxes) {
+        QJsonObject message{{"text", Q(box.request.text)},
+                            {"icon", Q(IconName(box.request.icon))},
+                            {"id", box.id ? QJsonValue(*box.id) : QJsonValue()}};
+        if (box.request.buttons == app::MsgButtons::YesNo)
+            message["answer"] = box.answer == app::MsgAnswer::Yes ? "yes" : "no";
+        messages.append(message);
+    }
+    return messages;
+}
+
+QJsonObject LoggerJson(const AttachedLogger& logger) {
+    return {{"model", logger.model.empty() ? QJsonValue() : QJsonValue(Q(logger.model))},
+            {"serial", logger.serial ? QJsonValue(Q(LoggerLabel({logger.serial, {}}))) : QJsonValue()},
+            {"com", logger.com ? QJsonValue(*logger.com) : QJsonValue()},
+            {"via", Q(logger.via)},
+            {"detail", Q(logger.detail)}};
+}
+
+QJsonObject OperationJson(std::string_view command, std::string_view model,
+                          const OperationResult& result) {
+    QJsonObject object{{"command", Q(command)},
+                       {"model", Q(model)},
+                       {"logger", Q(result.logger)},
+                       {"result", Q(ResultName(result.code))},
+                       {"exitCode", static_cast<int>(result.code)},
+                       {"message", Q(result.message)},
+                       {"messages", MessagesJson(result.boxes)},
+                       {"written", result.written}};
+    object["composed"] = result.composed ? QJsonValue(CorrectionJson(*result.composed)) : QJsonValue();
+    QJsonArray channels;
+    for (const ChannelCorrection& channel : result.current) {
+        QJsonObject entry = CorrectionJson(channel.correction);
+        entry["channel"] = channel.channel;
+        entry["line"] = Q(channel.shown);
+        channels.append(entry);
+    }
+    object["channels"] = channels;
+    return object;
+}
+
+void PrintJson(Terminal& terminal, const QJsonObject& object) {
+    terminal.out << QJsonDocument(object).toJson(QJsonDocument::Indented).toStdString();
+    terminal.out.flush();
+}
+
+}  // namespace tb::cli

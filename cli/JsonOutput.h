@@ -1,0 +1,27 @@
+// The --json output. The shape is part of the command line's interface
+// (documented in trimbench(1)): fields are only ever added, never renamed.
+#pragma once
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <string_view>
+
+#include "cli/LoggerDirectory.h"
+#include "cli/PageOperations.h"
+#include "cli/Terminal.h"
+
+namespace tb::cli {
+
+QJsonObject CorrectionJson(const pages::Correction& correction);
+QJsonArray MessagesJson(const std::vector<ShownBox>& boxes);
+QJsonObject LoggerJson(const AttachedLogger& logger);
+
+// The fields every operation reports: command, model, logger, result,
+// exitCode, message, messages, written; plus composed and channels where
+// the operation has them.
+QJsonObject OperationJson(std::string_view command, std::string_view model,
+                          const OperationResult& result);
+
+void PrintJson(Terminal& terminal, const QJsonObject& object);
+
+}  // namespace tb::cli

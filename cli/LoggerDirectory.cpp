@@ -1,0 +1,175 @@
+#include "cli/LoggerDirectory.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+#include "cli/CliTexts.h"
+#include "client/BaseUnitDiscovery.h"
+#include "client/CommandExchange.h"
+#include "link/VkLGR800Comm.h"
+#include "modelcom/lgr870/VkLGR870Com.h"
+#include "modelcom/lgr875/VkLGR875Com.h"
+
+namespace tb::cli {
+namespace {
+
+constexpr int kPortCount = 256;
+constexpr uint32_t kLanOption = 1;
+constexpr std::size_t kDeviceCodeAt = 62;
+
+std::string Hex8(uint32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%08X", value);
+    return text;
+}
+
+std::string DeviceCodeText(std::span<const uint8_t, 64> settings) {
+    char text[24];
+    std::snprintf(text, sizeof text, "device code 0x%02X", settings[kDeviceCodeAt]);
+    return text;
+}
+
+// "820/821" for a logger that both rows serve.
+std::string ModelsAccepting(std::span<const uint8_t, 64> settings) {
+    std::string names;
+    for (const ModelRow& row : Models()) {
+        if (row.transport != Transport::BaseUnit || !row.accepts(settings)) continue;
+        if (!names.empty()) names += '/';
+        names += row.model;
+    }
+    return names;
+}
+
+AttachedLogger BaseUnitEntry(uint32_t key) {
+    AttachedLogger entry{{}, {}, key, std::nullopt, "usb-base-unit"};
+    if (const auto settings = client::ReadUnitSettings(key)) {
+        entry.model = ModelsAccepting(*settings);
+        entry.detail = DeviceCodeText(*settings);
+    }
+    return entry;
+}
+
+// The direct-USB loggers of one model library.
+template <typename IsConnect, typename MachInfo>
+void AddDirectUsb(std::string_view model, IsConnect isConnect, MachInfo machInfo,
+                  std::vector<AttachedLogger>& list) {
+    std::array<uint8_t, kPortCount> flags{};
+    if (isConnect(flags.data(), kPortCount) <= 0) return;
+    for (int port = 1; port <= kPortCount; ++port) {
+        if (!flags[static_cast<std::size_t>(port - 1)]) continue;
+        uint32_t serial = 0;
+        int16_t type = 0;
+        std::array<char, 32> nameA{}, nameB{};
+        if (machInfo(port, &serial, &type, nameA.data(), nameB.data()) != 0) continue;
+        std::string detail = "type " + std::to_string(type);
+        if (nameA[0] != '\0') detail += std::string(", ") + nameA.data();
+        list.push_back({std::string(model), detail, serial, port, "usb"});
+    }
+}
+
+}  // namespace
+
+std::vector<AttachedLogger> ListAttached() {
+    std::vector<AttachedLogger> list;
+    for (uint32_t key : client::ListBaseUnits()) list.push_back(BaseUnitEntry(key));
+    for (int com : client::ListSerialPorts())
+        list.push_back({"890", {}, std::nullopt, com, "cable"});
+    AddDirectUsb("870", VkLGR870Com_IsConnect, VkLGR870Com_GetConctMachInfo, list);
+    AddDirectUsb("875", VkLGR875Com_IsConnect, VkLGR875Com_GetConctMachInfo, list);
+    return list;
+}
+
+std::optional<AttachedLogger> ListLanUnit(const std::string& host, int port,
+                                          const std::string& login, int& error) {
+    uint32_t key = 0;
+    error = VkLGR800_OpenLANComm(host.c_str(), port, login.c_str(), kLanOption, &key);
+    if (error != 0) return std::nullopt;
+    AttachedLogger entry{{}, {}, std::nullopt, std::nullopt, "lan"};
+    client::CommandExchange exchange(64);
+    error = client::SettingsReadOnOpenLink(key, exchange);
+    VkLGR800_CloseComm(key);
+    if (error != 0) return std::nullopt;
+    std::array<uint8_t, 64> settings{};
+    std::copy(exchange.block.begin(), exchange.block.end(), settings.begin());
+    entry.model = ModelsAccepting(settings);
+    entry.detail = host + ":" + std::to_string(port) + ", " + DeviceCodeText(settings);
+    return entry;
+}
+
+std::string LoggerLabel(const LoggerChoice& choice) {
+    if (choice.serial) return Hex8(*choice.serial);
+    if (choice.com) return "COM" + std::to_string(*choice.com);
+    return "-";
+}
+
+namespace {
+
+// Every attached logger of the model, as choices.
+std::vector<LoggerChoice> CandidatesOf(const ModelRow& row) {
+    std::vector<LoggerChoice> found;
+    switch (row.transport) {
+        case Transport::BaseUnit:
+            for (uint32_t key : client::ListBaseUnits()) {
+                const auto settings = client::ReadUnitSettings(key);
+                if (settings && row.accepts(*settings)) found.push_back({key, std::nullopt});
+            }
+            break;
+        case Transport::Cable:
+            for (int com : client::ListSerialPorts()) found.push_back({std::nullopt, com});
+            break;
+    }
+    return found;
+}
+
+}  // namespace
+
+ExitCode ChooseLogger(const ModelRow& row, const LoggerChoice& choice, LoggerChoice& chosen,
+                      std::string& message) {
+    const std::string model(row.model);
+    if (choice.serial && row.transport != Transport::BaseUnit) {
+        message = Text(T::SerialNotForModel, {model});
+        return ExitCode::Usage;
+    }
+    if (choice.com && row.transport != Transport::Cable) {
+        message = Text(T::PortNotForModel, {model});
+        return ExitCode::Usage;
+    }
+    if (choice.serial || choice.com) {
+        // Named: the page's own check finds it or reports it missing.
+        chosen = choice;
+        return ExitCode::Done;
+    }
+    const std::vector<LoggerChoice> found = CandidatesOf(row);
+    if (found.empty()) {
+        message = Text(T::NoLoggerOfModel, {model});
+        return ExitCode::NoLogger;
+    }
+    if (found.size() > 1) {
+        std::string labels;
+        for (const LoggerChoice& each : found)
+            labels += (labels.empty() ? "" : ", ") + LoggerLabel(each);
+        message = Text(T::SeveralLoggers, {model, labels});
+        return ExitCode::Usage;
+    }
+    chosen = found.front();
+    return ExitCode::Done;
+}
+
+bool IsAttached(const ModelRow& row, const LoggerChoice& chosen) {
+    for (const LoggerChoice& each : CandidatesOf(row))
+        if (each.serial == chosen.serial && each.com == chosen.com) return true;
+    return false;
+}
+
+PinnedLogger::PinnedLogger(const LoggerChoice& chosen) {
+    client::PinBaseUnit(chosen.serial);
+    client::PinSerialPort(chosen.com);
+}
+
+PinnedLogger::~PinnedLogger() {
+    client::PinBaseUnit(std::nullopt);
+    client::PinSerialPort(std::nullopt);
+}
+
+}  // namespace tb::cli

@@ -1,0 +1,136 @@
+// trimbench read | adjust | initialise MODEL ...
+#include "cli/Arguments.h"
+#include "cli/CommandParser.h"
+#include "cli/Commands.h"
+#include "cli/JsonOutput.h"
+
+namespace tb::cli {
+namespace {
+
+void AddLoggerOptions(CommandParser& parser) {
+    parser.AddValue("serial", T::OptSerial, "S");
+    parser.AddValue("port", T::OptPort, "N");
+    parser.AddValue("input-kind", T::OptInputKind, "K");
+}
+
+void AddAnswerOptions(CommandParser& parser) {
+    parser.AddFlag("yes", T::OptYes);
+    parser.AddFlag("dry-run", T::OptDryRun);
+}
+
+// Prints the result (text or JSON) and answers the exit code.
+int Finish(std::string_view command, const ModelRow& row, const OperationResult& result,
+           bool json, Terminal& terminal) {
+    if (json) {
+        PrintJson(terminal, OperationJson(command, row.model, result));
+    } else {
+        for (const ChannelCorrection& channel : result.current)
+            if (!channel.shown.empty())
+                terminal.out << "Ch." << channel.channel << ": " << channel.shown << '\n';
+    }
+    return static_cast<int>(result.code);
+}
+
+// The model, the logger and the options every page command takes; nullptr
+// after the error was reported.
+const ModelRow* Prepare(const CommandParser& parser, LoggerChoice& choice, Terminal& terminal,
+                        int& exit) {
+    const ModelRow* row = parser.Model(terminal, exit);
+    if (!row || !parser.CheckInputKind(*row, terminal, exit)) return nullptr;
+    const auto named = parser.Choice(terminal, exit);
+    if (!named) return nullptr;
+    choice = *named;
+    return row;
+}
+
+// --channel and the --point options; nothing after the error was reported.
+std::optional<AdjustInput> AdjustInputOf(const CommandParser& parser, const ModelRow& row,
+                                         Terminal& terminal, int& exit) {
+    AdjustInput input;
+    if (parser.IsSet("channel")) {
+        const auto channel = ParseChannel(parser.Value("channel"));
+        if (!channel) {
+            exit = UsageError(terminal, Text(T::BadChannel, {parser.Value("channel"), row.model,
+                                                             std::to_string(row.channels.size())}));
+            return std::nullopt;
+        }
+        input.channel = *channel;
+    } else if (row.channels.size() > 1) {
+        exit = UsageError(terminal, Text(T::MissingChannel));
+        return std::nullopt;
+    }
+    for (const QString& text : parser.Values("point")) {
+        const auto point = ParsePoint(text.toStdString());
+        if (!point) {
+            exit = UsageError(terminal, Text(T::BadPoint, {text.toStdString()}));
+            return std::nullopt;
+        }
+        input.points.push_back(*point);
+    }
+    return input;
+}
+
+}  // namespace
+
+int RunRead(const QStringList& arguments, Terminal& terminal) {
+    CommandParser parser(T::HelpRead, "MODEL");
+    AddLoggerOptions(parser);
+    parser.AddValue("unit", T::OptUnit, "C|F");
+    int exit = 0;
+    LoggerChoice choice;
+    if (!parser.Parse(arguments, terminal, exit)) return exit;
+    const ModelRow* row = Prepare(parser, choice, terminal, exit);
+    if (!row || !parser.ApplyUnit(terminal, exit)) return exit;
+    const bool json = parser.IsSet("json");
+    const OperationResult result =
+        RunOperation(*row, choice, Operation::Read, {}, {AnswerPolicy::Ask, !json}, terminal);
+    return Finish("read", *row, result, json, terminal);
+}
+
+int RunAdjust(const QStringList& arguments, Terminal& terminal) {
+    CommandParser parser(T::HelpAdjust, "MODEL");
+    AddLoggerOptions(parser);
+    AddAnswerOptions(parser);
+    parser.AddValue("channel", T::OptChannel, "N");
+    parser.AddValue("point", T::OptPoint, "BEFORE:AFTER");
+    parser.AddValue("unit", T::OptUnit, "C|F");
+    int exit = 0;
+    LoggerChoice choice;
+    if (!parser.Parse(arguments, terminal, exit)) return exit;
+    const ModelRow* row = Prepare(parser, choice, terminal, exit);
+    if (!row || !parser.ApplyUnit(terminal, exit)) return exit;
+    const auto policy = parser.Policy(terminal, exit);
+    const auto input = policy ? AdjustInputOf(parser, *row, terminal, exit) : std::nullopt;
+    if (!input) return exit;
+    const bool json = parser.IsSet("json");
+    const OperationResult result =
+        RunOperation(*row, choice, Operation::Adjust, *input, {*policy, !json}, terminal);
+    return Finish("adjust", *row, result, json, terminal);
+}
+
+int RunInitialise(const QStringList& arguments, Terminal& terminal) {
+    CommandParser parser(T::HelpInitialise, "MODEL");
+    AddLoggerOptions(parser);
+    AddAnswerOptions(parser);
+    parser.AddValue("channel", T::OptChannel, "N");
+    int exit = 0;
+    LoggerChoice choice;
+    if (!parser.Parse(arguments, terminal, exit)) return exit;
+    const ModelRow* row = Prepare(parser, choice, terminal, exit);
+    if (!row) return exit;
+    const auto policy = parser.Policy(terminal, exit);
+    if (!policy) return exit;
+    // The one-channel pages initialise their only channel.
+    if (parser.IsSet("channel")) {
+        const auto channel = ParseChannel(parser.Value("channel"));
+        if (!channel || *channel > static_cast<int>(row->channels.size()))
+            return UsageError(terminal, Text(T::BadChannel, {parser.Value("channel"), row->model,
+                                                             std::to_string(row->channels.size())}));
+    }
+    const bool json = parser.IsSet("json");
+    const OperationResult result =
+        RunOperation(*row, choice, Operation::Initialise, {}, {*policy, !json}, terminal);
+    return Finish("initialise", *row, result, json, terminal);
+}
+
+}  // namespace tb::cli

@@ -1,0 +1,65 @@
+// One page operation run from the command line: the page of the model is
+// opened behind an in-memory view, its controls are filled as a technician
+// would fill them, its button is pressed, and its message boxes become the
+// terminal's output and the command's exit code. The page does all the
+// work (finding the logger, reading, deriving, checking, composing,
+// writing); nothing here computes a correction.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/ExitCode.h"
+#include "cli/LoggerDirectory.h"
+#include "cli/ModelTable.h"
+#include "cli/Terminal.h"
+#include "cli/TerminalMessageBoxes.h"
+#include "pages/CorrectionFormula.h"
+
+namespace tb::cli {
+
+enum class Operation { Read, Adjust, Initialise };
+
+struct Reading {
+    std::string before;
+    std::string after;
+};
+
+// What is entered on the page for an adjustment: one point or two.
+struct AdjustInput {
+    int channel = 1;
+    std::vector<Reading> points;
+};
+
+struct ChannelCorrection {
+    int channel = 1;
+    pages::Correction correction;  // in the logger's own unit
+    std::string shown;             // the page's current-setting line
+};
+
+struct OperationResult {
+    ExitCode code = ExitCode::Done;
+    std::string logger;   // the logger's label, "-" when none was chosen
+    std::string message;  // the command line's own reason when no page ran
+    std::vector<ShownBox> boxes;
+    std::vector<ChannelCorrection> current;    // after read, adjust or initialise
+    std::optional<pages::Correction> composed; // adjust: what was (or would be) written
+    bool written = false;
+};
+
+struct OperationOptions {
+    AnswerPolicy policy = AnswerPolicy::Ask;
+    bool printBoxes = true;  // false for --json: the boxes go into the result only
+};
+
+// Checks the entry against the model before any logger is touched:
+// Usage for a channel the model lacks or a wrong number of points,
+// RefusedInput for a reading longer than the page's edit box takes.
+ExitCode CheckAdjustInput(const ModelRow& row, const AdjustInput& input, std::string& message);
+
+OperationResult RunOperation(const ModelRow& row, const LoggerChoice& choice, Operation operation,
+                             const AdjustInput& input, const OperationOptions& options,
+                             Terminal& terminal);
+
+}  // namespace tb::cli

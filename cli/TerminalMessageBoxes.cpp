@@ -1,0 +1,107 @@
+#include "cli/TerminalMessageBoxes.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "cli/CliTexts.h"
+#include "cli/PageMessages.h"
+
+namespace tb::cli {
+namespace {
+
+bool IsYes(std::string answer) {
+    std::transform(answer.begin(), answer.end(), answer.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    answer.erase(0, answer.find_first_not_of(" \t\r"));
+    answer.erase(answer.find_last_not_of(" \t\r") + 1);
+    return answer == "y" || answer == "yes" || answer == "はい";
+}
+
+}  // namespace
+
+std::string IconName(app::MsgIcon icon) {
+    switch (icon) {
+        case app::MsgIcon::Information:
+            return "information";
+        case app::MsgIcon::Question:
+            return "question";
+        case app::MsgIcon::Warning:
+        case app::MsgIcon::Default:
+            break;
+    }
+    return "warning";
+}
+
+TerminalMessageBoxes::TerminalMessageBoxes(Terminal& terminal, AnswerPolicy policy,
+                                           bool printBoxes)
+    : terminal_(terminal),
+      policy_(policy),
+      printBoxes_(printBoxes),
+      previous_(app::CurrentMessageBoxBackend()) {
+    app::SetMessageBoxBackend(this);
+}
+
+TerminalMessageBoxes::~TerminalMessageBoxes() { app::SetMessageBoxBackend(previous_); }
+
+void TerminalMessageBoxes::OnDryRunQuestion(
+    std::function<void(const app::MessageBoxRequest&)> hook) {
+    dryRunHook_ = std::move(hook);
+}
+
+app::MsgAnswer TerminalMessageBoxes::Show(const app::MessageBoxRequest& request) {
+    ShownBox box{OutcomeMessageId(request.text), request, app::MsgAnswer::Ok};
+    if (request.buttons == app::MsgButtons::YesNo) {
+        box.answer = Ask(request);
+    } else if (printBoxes_) {
+        // Reports of success are results; warnings are diagnostics.
+        std::ostream& stream =
+            request.icon == app::MsgIcon::Information ? terminal_.out : terminal_.err;
+        stream << request.text << '\n';
+        stream.flush();
+    }
+    boxes_.push_back(std::move(box));
+    return boxes_.back().answer;
+}
+
+app::MsgAnswer TerminalMessageBoxes::Ask(const app::MessageBoxRequest& request) {
+    switch (policy_) {
+        case AnswerPolicy::Yes:
+            if (printBoxes_) terminal_.err << request.text << '\n' << Text(T::AnsweredYes) << '\n';
+            return app::MsgAnswer::Yes;
+        case AnswerPolicy::DryRun:
+            if (dryRunHook_) dryRunHook_(request);
+            return app::MsgAnswer::No;
+        case AnswerPolicy::Ask:
+            break;
+    }
+    terminal_.err << request.text << '\n' << Text(T::YesNoPrompt);
+    terminal_.err.flush();
+    std::string line;
+    const bool read = static_cast<bool>(std::getline(terminal_.in, line));
+    if (!read) terminal_.err << '\n';
+    return read && IsYes(line) ? app::MsgAnswer::Yes : app::MsgAnswer::No;
+}
+
+ExitCode TerminalMessageBoxes::Outcome() const {
+    bool declined = false;
+    for (const ShownBox& box : boxes_) {
+        if (box.request.buttons == app::MsgButtons::YesNo) {
+            declined = declined || (box.answer != app::MsgAnswer::Yes && policy_ != AnswerPolicy::DryRun);
+            continue;
+        }
+        if (box.id) {
+            const ExitCode code = OutcomeOfMessage(*box.id);
+            if (code != ExitCode::Done) return code;
+        } else if (box.request.icon == app::MsgIcon::Warning) {
+            return ExitCode::Failure;
+        }
+    }
+    return declined ? ExitCode::Declined : ExitCode::Done;
+}
+
+bool TerminalMessageBoxes::Showed(int id) const {
+    return std::any_of(boxes_.begin(), boxes_.end(),
+                       [id](const ShownBox& box) { return box.id == id; });
+}
+
+}  // namespace tb::cli

@@ -1,0 +1,65 @@
+// The message-box backend of the command line.
+//
+// Every box a page shows ends up here: OK boxes are written to the terminal
+// (or only kept, for --json), questions are asked on the terminal, answered
+// Yes by --yes, or answered No by --dry-run after the dry-run hook has had
+// its look at the page. Each box is recorded with its message number where
+// it decides the outcome, so that the command can derive its exit code.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/MessageBox.h"
+#include "cli/ExitCode.h"
+#include "cli/Terminal.h"
+
+namespace tb::cli {
+
+enum class AnswerPolicy { Ask, Yes, DryRun };
+
+struct ShownBox {
+    std::optional<int> id;  // the outcome message it is, if any
+    app::MessageBoxRequest request;
+    app::MsgAnswer answer = app::MsgAnswer::Ok;
+};
+
+class TerminalMessageBoxes : public app::MessageBoxBackend {
+  public:
+    // Installs itself for the process; the destructor restores the previous backend.
+    TerminalMessageBoxes(Terminal& terminal, AnswerPolicy policy, bool printBoxes);
+    ~TerminalMessageBoxes() override;
+    TerminalMessageBoxes(const TerminalMessageBoxes&) = delete;
+    TerminalMessageBoxes& operator=(const TerminalMessageBoxes&) = delete;
+
+    // Runs when a question is about to be answered No for a dry run.
+    void OnDryRunQuestion(std::function<void(const app::MessageBoxRequest&)> hook);
+
+    app::MsgAnswer Show(const app::MessageBoxRequest& request) override;
+
+    const std::vector<ShownBox>& Boxes() const { return boxes_; }
+    void Clear() { boxes_.clear(); }
+
+    // The exit code the recorded boxes add up to: the first failure message,
+    // else Declined when a question was answered No outside a dry run, else Done.
+    ExitCode Outcome() const;
+    // Whether a box with this message number was shown.
+    bool Showed(int id) const;
+
+  private:
+    app::MsgAnswer Ask(const app::MessageBoxRequest& request);
+
+    Terminal& terminal_;
+    AnswerPolicy policy_;
+    bool printBoxes_;
+    app::MessageBoxBackend* previous_;
+    std::function<void(const app::MessageBoxRequest&)> dryRunHook_;
+    std::vector<ShownBox> boxes_;
+};
+
+// The icon's name as --json reports it: "warning", "question", "information".
+std::string IconName(app::MsgIcon icon);
+
+}  // namespace tb::cli

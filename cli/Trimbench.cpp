@@ -1,0 +1,47 @@
+#include "cli/Trimbench.h"
+
+#include <array>
+
+#include "cli/CliTexts.h"
+#include "cli/CommandParser.h"
+#include "cli/Commands.h"
+
+namespace tb::cli {
+namespace {
+
+struct Subcommand {
+    const char* name;
+    int (*run)(const QStringList&, Terminal&);
+};
+
+constexpr std::array<Subcommand, 6> kSubcommands = {{
+    {"list", RunList},
+    {"read", RunRead},
+    {"adjust", RunAdjust},
+    {"initialise", RunInitialise},
+    {"initialize", RunInitialise},
+    {"batch", RunBatch},
+}};
+
+}  // namespace
+
+int RunTrimbench(const QStringList& arguments, Terminal& terminal) {
+    if (arguments.size() < 2) {
+        terminal.err << Text(T::Usage);
+        return static_cast<int>(ExitCode::Usage);
+    }
+    const QString name = arguments[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        terminal.out << Text(T::Usage);
+        return static_cast<int>(ExitCode::Done);
+    }
+    for (const Subcommand& subcommand : kSubcommands) {
+        if (name == QLatin1String(subcommand.name))
+            return subcommand.run(arguments.mid(1), terminal);
+    }
+    UsageError(terminal, Text(T::UnknownCommand, {name.toStdString()}));
+    terminal.err << Text(T::Usage);
+    return static_cast<int>(ExitCode::Usage);
+}
+
+}  // namespace tb::cli

@@ -1,0 +1,101 @@
+// trimbench run in-process against simulated devices on pseudo-terminals:
+// its output and error streams captured, its questions answered from a
+// string, the settings in a temporary file.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringList>
+#include <filesystem>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/Settings.h"
+#include "cli/Trimbench.h"
+#include "sim/baseunit/BaseUnit.h"
+#include "sim/core/Bench.h"
+#include "sim/loggers/Lgr890CableDevice.h"
+#include "sim/loggers/SimulatedLogger.h"
+
+namespace tb::clitest {
+
+using sim::loggers::Block64;
+
+inline Block64 BlockHolding(uint16_t slopeCode, int16_t offsetCode) {
+    Block64 block{};
+    block[0] = static_cast<uint8_t>(slopeCode & 0xFF);
+    block[1] = static_cast<uint8_t>(slopeCode >> 8);
+    block[2] = static_cast<uint8_t>(static_cast<uint16_t>(offsetCode) & 0xFF);
+    block[3] = static_cast<uint8_t>(static_cast<uint16_t>(offsetCode) >> 8);
+    return block;
+}
+
+inline std::pair<int, int> CodesOf(const Block64& block) {
+    return {block[0] | (block[1] << 8), static_cast<int16_t>(block[2] | (block[3] << 8))};
+}
+
+struct CliRun {
+    int exit = -1;
+    std::string out;
+    std::string err;
+    QJsonObject Json() const { return QJsonDocument::fromJson(QByteArray::fromStdString(out)).object(); }
+};
+
+class CliTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        settings_ = std::filesystem::temp_directory_path() /
+                    ("tb-cli-" + std::to_string(getpid()) + ".ini");
+        setenv("TRIMBENCH_SETTINGS_FILE", settings_.c_str(), 1);
+        app::WriteTempUnit(0);
+    }
+    void TearDown() override {
+        app::OverrideTempUnit(std::nullopt);
+        std::filesystem::remove(settings_);
+    }
+
+    // An 820-family logger (device code 0x5C) behind a base unit.
+    std::shared_ptr<sim::loggers::SimulatedLogger> AddUnit(uint32_t serial, uint8_t code = 0x5C) {
+        auto logger = std::make_shared<sim::loggers::SimulatedLogger>(
+            *sim::loggers::ModelForDeviceCode(code));
+        bench_.Emplace<sim::BaseUnit>(sim::BaseUnitConfig{.serial = serial}, logger);
+        return logger;
+    }
+
+    void Hold(sim::loggers::SimulatedLogger& logger, uint16_t slope, int16_t offset) {
+        auto lock = bench_.LockState();
+        logger.SetAdjustment(BlockHolding(slope, offset));
+    }
+    std::pair<int, int> Held(const sim::loggers::SimulatedLogger& logger) {
+        auto lock = bench_.LockState();
+        return CodesOf(logger.Adjustment());
+    }
+    int Writes(const sim::loggers::SimulatedLogger& logger) {
+        auto lock = bench_.LockState();
+        return logger.AdjustmentWrites();
+    }
+
+    CliRun Trimbench(std::vector<std::string> args, const std::string& answers = "") {
+        QStringList arguments{"trimbench"};
+        for (const auto& arg : args) arguments << QString::fromStdString(arg);
+        std::istringstream in(answers);
+        std::ostringstream out, err;
+        cli::Terminal terminal{out, err, in, false};
+        CliRun run;
+        run.exit = cli::RunTrimbench(arguments, terminal);
+        run.out = out.str();
+        run.err = err.str();
+        app::OverrideTempUnit(std::nullopt);
+        return run;
+    }
+
+    std::filesystem::path settings_;
+    sim::Bench bench_{{.pacing = false}};
+};
+
+}  // namespace tb::clitest
