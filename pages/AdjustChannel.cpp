@@ -17,8 +17,8 @@ void AdjustChannel::Exchange(DialogView& view, bool save) {
 }
 
 void AdjustChannel::ApplyChannelRule(DialogView& view) const {
-    for (int id : {ids_.onePoint, ids_.twoPoint, ids_.before1, ids_.after1, ids_.before2,
-                   ids_.after2}) {
+    for (int id :
+         {ids_.onePoint, ids_.twoPoint, ids_.before1, ids_.after1, ids_.before2, ids_.after2}) {
         view.Enable(id, ticked_);
     }
 }
@@ -38,8 +38,8 @@ void AdjustChannel::Untick(DialogView& view) {
 
 std::optional<Correction> AdjustChannel::DeriveEntered(DialogView& view, CheckKind kind) const {
     const bool twoPoint = pointMode_ == 1;
-    const std::optional<ChannelEntry> entry = ReadChannelEntry(
-        view, {ids_.before1, ids_.after1, ids_.before2, ids_.after2}, twoPoint);
+    const std::optional<ChannelEntry> entry =
+        ReadChannelEntry(view, {ids_.before1, ids_.after1, ids_.before2, ids_.after2}, twoPoint);
     if (!entry) return std::nullopt;
     return twoPoint ? DeriveTwoPoint(kind, current.slope, current.offset, entry->x1, entry->x2,
                                      entry->y1, entry->y2)

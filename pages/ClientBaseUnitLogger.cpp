@@ -139,8 +139,8 @@ constexpr int kNoiseVibrationInput = 4;
 Transport SameKindAndMode(int kind, int mode) { return {kind, kind, mode, kind, mode}; }
 
 std::unique_ptr<BaseUnitLogger> BaseUnitModel(int kind, int mode) {
-    return std::make_unique<AdjustmentBlockLogger>(SameKindAndMode(kind, mode), Scales{},
-                                                   [kind] { return client::CheckBaseUnitModel(kind); });
+    return std::make_unique<AdjustmentBlockLogger>(
+        SameKindAndMode(kind, mode), Scales{}, [kind] { return client::CheckBaseUnitModel(kind); });
 }
 
 // Temperature inputs are written with offsets of one decimal, but

@@ -13,9 +13,9 @@ namespace {
 
 using namespace resources::multi_input;
 
-constexpr ChannelIds kChannel{kAdjust,      kOnePoint,    kTwoPoint,   kBefore1,
-                              kAfter1,      kBefore2,     kAfter2,     kUnitBefore1,
-                              kUnitAfter1,  kUnitBefore2, kUnitAfter2, kCurrentLine};
+constexpr ChannelIds kChannel{kAdjust,     kOnePoint,    kTwoPoint,   kBefore1,
+                              kAfter1,     kBefore2,     kAfter2,     kUnitBefore1,
+                              kUnitAfter1, kUnitBefore2, kUnitAfter2, kCurrentLine};
 
 constexpr int kStrChannel = 1020;  // "Ch."
 constexpr int kStrCelsius = 1003;
@@ -33,8 +33,8 @@ struct InputKindRow {
 
 constexpr int kInputKinds = 5;
 constexpr std::array<InputKindRow, kInputKinds> kInputKindTable{{
-    {1058, kTemperatureUnit, 16384, 10, {kFmtEntered1, kFmtCurrent1, 1, false}},   // thermocouple
-    {1058, kTemperatureUnit, 16384, 10, {kFmtEntered1, kFmtCurrent1, 1, false}},   // Pt100/Pt1000
+    {1058, kTemperatureUnit, 16384, 10, {kFmtEntered1, kFmtCurrent1, 1, false}},  // thermocouple
+    {1058, kTemperatureUnit, 16384, 10, {kFmtEntered1, kFmtCurrent1, 1, false}},  // Pt100/Pt1000
     {1059, 1055, 16384, 1000, {kFmtEntered3, kFmtCurrent3, 3, false}},            // 4-20 mA
     {1060, 1056, 4096, 10000, {kFmtEntered3, kFmtCurrent3, 3, false}},            // voltage
     {2001, 2000, 1000, 10, {kFmtEntered1, kFmtCurrent1, 3, false}},               // noise/vibration
@@ -102,13 +102,13 @@ void CPageLgr850::OnInputKind() {
 void CPageLgr850::Relabel() {
     UpdateData(true);
     const InputKindRow& row = kInputKindTable[inputKind_];
-    View().SetText(kGroup, app::LoadResString(kStrChannel) + "1 (" +
-                               app::LoadResString(row.nameString) + ")");
+    View().SetText(
+        kGroup, app::LoadResString(kStrChannel) + "1 (" + app::LoadResString(row.nameString) + ")");
     std::string unit;
     if (IsTemperatureInput(inputKind_)) {
         checkKind_ = TemperatureKind(app::ReadTempUnit());
-        unit = app::LoadResString(checkKind_ == CheckKind::Fahrenheit ? kStrFahrenheit
-                                                                        : kStrCelsius);
+        unit =
+            app::LoadResString(checkKind_ == CheckKind::Fahrenheit ? kStrFahrenheit : kStrCelsius);
     } else {
         checkKind_ = static_cast<CheckKind>(inputKind_);
         unit = app::LoadResString(row.unitString);

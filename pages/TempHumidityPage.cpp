@@ -12,10 +12,9 @@ constexpr ChannelIds kTemperature{kAdjust1,         kOnePoint1,       kTwoPoint1
                                   kBefore1Row1,     kAfter1Row1,      kBefore1Row2,
                                   kAfter1Row2,      kUnitBefore1Row1, kUnitAfter1Row1,
                                   kUnitBefore1Row2, kUnitAfter1Row2,  kCurrentLine1};
-constexpr ChannelIds kHumidity{kAdjust2,         kOnePoint2,       kTwoPoint2,
-                               kBefore2Row1,     kAfter2Row1,      kBefore2Row2,
-                               kAfter2Row2,      kUnitBefore2Row1, kUnitAfter2Row1,
-                               kUnitBefore2Row2, kUnitAfter2Row2,  kCurrentLine2};
+constexpr ChannelIds kHumidity{kAdjust2,        kOnePoint2,       kTwoPoint2,      kBefore2Row1,
+                               kAfter2Row1,     kBefore2Row2,     kAfter2Row2,     kUnitBefore2Row1,
+                               kUnitAfter2Row1, kUnitBefore2Row2, kUnitAfter2Row2, kCurrentLine2};
 
 }  // namespace
 

@@ -19,7 +19,7 @@ struct ChannelLayout {
     const char* caption;
     const char* unitCaption;  // what the unit labels read until the page sets them
     int editLength;
-    Box frame;                // the group box; everything else sits inside it
+    Box frame;  // the group box; everything else sits inside it
 };
 
 inline constexpr std::size_t kChannelControlCount = 17;

@@ -11,11 +11,13 @@ namespace {
 using namespace make;
 using namespace multi_input;
 
+// clang-format off
 constexpr ChannelLayout kChannel{
     kGroup,       kAdjust,        kCurrentLine, kOnePoint,    kTwoPoint,
     kHeadingBefore, kHeadingAfter, kBefore1,    kAfter1,      kBefore2,
     kAfter2,      kUnitBefore1,   kUnitAfter1,  kUnitBefore2, kUnitAfter2,
     "Ch.1 (温度)", "°F",          kEditLength,  {6, 36, 588, 200}};
+// clang-format on
 
 constexpr const char* kSpoken[4] = {"調整前 1", "調整後 1", "調整前 2", "調整後 2"};
 
@@ -27,9 +29,8 @@ constexpr std::array<ControlTemplate, 5> kInputKinds{{
     Radio(kNoiseVibration, "騒音振動(L5, L10)", {412, 6, 180, 24}, false),
 }};
 
-constexpr auto kControls =
-    JoinControls(kInputKinds, ChannelControls(kChannel, kSpoken),
-                 PageButtons({kInitialise, kSend, kReceive, kHelp}, 248));
+constexpr auto kControls = JoinControls(kInputKinds, ChannelControls(kChannel, kSpoken),
+                                        PageButtons({kInitialise, kSend, kReceive, kHelp}, 248));
 
 }  // namespace
 

@@ -10,6 +10,7 @@ namespace {
 using namespace make;
 using namespace temp_humidity;
 
+// clang-format off
 constexpr ChannelLayout kTemperature{
     kGroup1,       kAdjust1,         kCurrentLine1,    kOnePoint1,       kTwoPoint1,
     kHeadingBefore1, kHeadingAfter1, kBefore1Row1,     kAfter1Row1,      kBefore1Row2,
@@ -21,6 +22,7 @@ constexpr ChannelLayout kHumidity{
     kHeadingBefore2, kHeadingAfter2, kBefore2Row1,     kAfter2Row1,      kBefore2Row2,
     kAfter2Row2,   kUnitBefore2Row1, kUnitAfter2Row1,  kUnitBefore2Row2, kUnitAfter2Row2,
     "Ch.2 (湿度)", " %",             kEditLength,      {304, 8, 290, 212}};
+// clang-format on
 
 constexpr const char* kSpoken1[4] = {"Ch.1 調整前 1", "Ch.1 調整後 1", "Ch.1 調整前 2",
                                      "Ch.1 調整後 2"};

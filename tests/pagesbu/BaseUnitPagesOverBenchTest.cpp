@@ -66,7 +66,8 @@ Codes CodesOf(const Block64& block, int channel) {
 }
 
 std::string Confirmation(const std::string& ch1, const std::string& ch2) {
-    return "CH:1 " + ch1 + "\nCH:2 " + ch2 + "\nという補正式になります。\n\n送信してよろしいですか？";
+    return "CH:1 " + ch1 + "\nCH:2 " + ch2 +
+           "\nという補正式になります。\n\n送信してよろしいですか？";
 }
 
 class BaseUnitPagesOverBench : public ::testing::Test {
@@ -128,8 +129,9 @@ class BaseUnitPagesOverBench : public ::testing::Test {
                          const char* after2 = nullptr) {
         view_.SetRadioIndex(mi::kThermocouple, kindRadio - mi::kThermocouple);
         page.OnCommand(kindRadio);
-        Enter(page, mi::kAdjust, mi::kOnePoint, {mi::kBefore1, mi::kAfter1, mi::kBefore2, mi::kAfter2},
-              before1, after1, before2, after2);
+        Enter(page, mi::kAdjust, mi::kOnePoint,
+              {mi::kBefore1, mi::kAfter1, mi::kBefore2, mi::kAfter2}, before1, after1, before2,
+              after2);
     }
 
     template <typename Read>
@@ -184,7 +186,7 @@ TEST_F(BaseUnitPagesOverBench, Lgr830DegreesFApplyToChannel1Only) {
     Open(page);
     EXPECT_EQ(view_.Text(th::kUnitBefore1Row1), "°F");
     EXPECT_EQ(view_.Text(th::kUnitBefore2Row1), "");  // the template's " %" is never replaced
-    EnterTemperature(page, "77.0", "78.8");  // +1.000 degC
+    EnterTemperature(page, "77.0", "78.8");           // +1.000 degC
     boxes_.AnswerNext(MsgAnswer::Yes);
     page.OnCommand(th::kSend);
 
@@ -321,9 +323,12 @@ class UnfitComposedCorrection : public BaseUnitPagesOverBench,
   protected:
     std::unique_ptr<tb::pages::CPropertyPage> MakePage() {
         const std::string name = GetParam().logger;
-        if (name == "890") return std::make_unique<tb::pages::CPageLgr890>(tb::pages::MakeLgr890CableLogger());
-        if (name == "821") return std::make_unique<tb::pages::CPageLgr820>(tb::pages::MakeBaseUnitLogger());
-        if (name == "830") return std::make_unique<tb::pages::CPageLgr830>(tb::pages::MakeLgr830Logger());
+        if (name == "890")
+            return std::make_unique<tb::pages::CPageLgr890>(tb::pages::MakeLgr890CableLogger());
+        if (name == "821")
+            return std::make_unique<tb::pages::CPageLgr820>(tb::pages::MakeBaseUnitLogger());
+        if (name == "830")
+            return std::make_unique<tb::pages::CPageLgr830>(tb::pages::MakeLgr830Logger());
         return std::make_unique<tb::pages::CPageLgr850>(tb::pages::MakeMultiInputLogger);
     }
     // The input-kind radio of an 850 logger's page, or 0.
@@ -360,20 +365,20 @@ TEST_P(UnfitComposedCorrection, IsRefusedWithTheLimitMessageBeforeAnyWrite) {
     page->OnCommand(mi::kSend);
     ASSERT_EQ(boxes_.Count(), 1u) << boxes_.Last().text;
     EXPECT_EQ(boxes_.Last().text, c.message);
-    const Codes held = Held([&] { return CodesOf(cable ? device->Adjustment() : logger->Adjustment(), 0); });
+    const Codes held =
+        Held([&] { return CodesOf(cable ? device->Adjustment() : logger->Adjustment(), 0); });
     EXPECT_EQ(held, c.held);
     if (!cable) EXPECT_EQ(Held([&] { return logger->AdjustmentWrites(); }), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryBaseUnitPage, UnfitComposedCorrection,
-    ::testing::Values(UnfitCase{"821", {500, 25000}, kOffsetLimit30C},
-                      UnfitCase{"890", {500, 25000}, kOffsetLimit30C},
-                      UnfitCase{"830", {500, 25000}, kOffsetLimit30C},
-                      UnfitCase{"850-ma", {8192, 25000}, kOffsetLimit30C},
-                      UnfitCase{"850-v", {2048, 25000}, kOffsetLimit3}),
-    [](const ::testing::TestParamInfo<UnfitCase>& info) {
-        std::string name = info.param.logger;
-        std::erase(name, '-');
-        return "Lgr" + name;
-    });
+INSTANTIATE_TEST_SUITE_P(EveryBaseUnitPage, UnfitComposedCorrection,
+                         ::testing::Values(UnfitCase{"821", {500, 25000}, kOffsetLimit30C},
+                                           UnfitCase{"890", {500, 25000}, kOffsetLimit30C},
+                                           UnfitCase{"830", {500, 25000}, kOffsetLimit30C},
+                                           UnfitCase{"850-ma", {8192, 25000}, kOffsetLimit30C},
+                                           UnfitCase{"850-v", {2048, 25000}, kOffsetLimit3}),
+                         [](const ::testing::TestParamInfo<UnfitCase>& info) {
+                             std::string name = info.param.logger;
+                             std::erase(name, '-');
+                             return "Lgr" + name;
+                         });

@@ -44,9 +44,9 @@ class SettingsFile : public ::testing::Test {
     tb::app::ScriptedMessageBoxes boxes_;
 };
 
-const std::vector<int> kChannel1Inputs{th::kOnePoint1, th::kTwoPoint1, th::kBefore1Row1,
+const std::vector<int> kChannel1Inputs{th::kOnePoint1,  th::kTwoPoint1,   th::kBefore1Row1,
                                        th::kAfter1Row1, th::kBefore1Row2, th::kAfter1Row2};
-const std::vector<int> kChannel2Inputs{th::kOnePoint2, th::kTwoPoint2, th::kBefore2Row1,
+const std::vector<int> kChannel2Inputs{th::kOnePoint2,  th::kTwoPoint2,   th::kBefore2Row1,
                                        th::kAfter2Row1, th::kBefore2Row2, th::kAfter2Row2};
 
 using TempHumidityPageTest = SettingsFile;
