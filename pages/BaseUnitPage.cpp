@@ -108,7 +108,7 @@ void CBaseUnitPage::ShowLine(std::size_t channel, Correction shown) {
 }
 
 bool CBaseUnitPage::FindLogger() {
-    if (logger_->IsConnected()) return true;
+    if (logger_ && logger_->IsConnected()) return true;
     app::ShowMessageId(kMsgNotConnected);
     return false;
 }
