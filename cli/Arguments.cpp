@@ -44,11 +44,11 @@ std::optional<LoggerChoice> ParseLoggerName(std::string_view text) {
     if (WithoutPrefix(text, "com").size() != text.size()) {
         const auto com = ParseComNumber(text);
         if (!com) return std::nullopt;
-        return LoggerChoice{std::nullopt, com};
+        return LoggerChoice{std::nullopt, com, std::nullopt};
     }
     const auto serial = ParseSerial(text);
     if (!serial) return std::nullopt;
-    return LoggerChoice{serial, std::nullopt};
+    return LoggerChoice{serial, std::nullopt, std::nullopt};
 }
 
 std::optional<int> ParseChannel(std::string_view text) {

@@ -46,14 +46,18 @@ OperationResult RunRow(const BatchRow& row, AnswerPolicy policy, Terminal& termi
         failed.message = Text(T::BadSerial, {row.serial});
     } else if (!channel) {
         failed.message = Text(T::BadChannel, {row.channel, row.model,
-                                              std::to_string(model->channels.size())});
-    } else if (!row.inputKind.empty()) {
+                                              std::to_string(model->channels)});
+    } else if (!row.inputKind.empty() && model->inputKinds.empty()) {
         failed.message = Text(T::InputKindNotForModel, {row.model});
+    } else if (!row.inputKind.empty() && !FindInputKind(*model, row.inputKind)) {
+        failed.message = Text(T::BadInputKind, {row.inputKind, InputKindNames(*model)});
     } else {
+        LoggerChoice named = *choice;
+        if (!row.inputKind.empty()) named.inputKind = FindInputKind(*model, row.inputKind);
         AdjustInput input{*channel, {{row.before1, row.after1}}};
         if (row.before2.find_first_not_of(" \t") != std::string::npos)
             input.points.push_back({row.before2, row.after2});
-        return RunOperation(*model, *choice, Operation::Adjust, input, {policy, false}, terminal);
+        return RunOperation(*model, named, Operation::Adjust, input, {policy, false}, terminal);
     }
     return failed;
 }

@@ -89,6 +89,7 @@ constexpr Entry kTexts[] = {
     {T::DryRunWithYes, "--dry-run と --yes は同時に指定できません",
      "--dry-run and --yes exclude each other"},
     {T::InputKindNotForModel, "機種 %1 には入力の種類がありません", "model %1 has no input kind"},
+    {T::BadInputKind, "入力の種類 %1 はありません (種類: %2)", "no input kind %1 (kinds: %2)"},
     {T::NoLoggerOfModel, "機種 %1 の機器が接続されていません", "no %1 logger is attached"},
     {T::NoLoggerNamed, "%2 に機種 %1 の機器が接続されていません", "no %1 logger at %2"},
     {T::SeveralLoggers, "機種 %1 の機器が複数接続されています (%2)。--serial か --port で指定してください",

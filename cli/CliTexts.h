@@ -46,6 +46,7 @@ enum class T {
     PortNotForModel,
     DryRunWithYes,
     InputKindNotForModel,
+    BadInputKind,
     NoLoggerOfModel,
     NoLoggerNamed,
     SeveralLoggers,

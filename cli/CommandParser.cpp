@@ -101,10 +101,17 @@ bool CommandParser::ApplyUnit(Terminal& terminal, int& exit) const {
     return true;
 }
 
-bool CommandParser::CheckInputKind(const ModelRow& row, Terminal& terminal, int& exit) const {
+bool CommandParser::InputKind(const ModelRow& row, LoggerChoice& choice, Terminal& terminal,
+                              int& exit) const {
     if (!IsSet("input-kind")) return true;
-    exit = UsageError(terminal, Text(T::InputKindNotForModel, {std::string(row.model)}));
-    return false;
+    if (row.inputKinds.empty()) {
+        exit = UsageError(terminal, Text(T::InputKindNotForModel, {std::string(row.model)}));
+        return false;
+    }
+    choice.inputKind = FindInputKind(row, Value("input-kind"));
+    if (!choice.inputKind)
+        exit = UsageError(terminal, Text(T::BadInputKind, {Value("input-kind"), InputKindNames(row)}));
+    return choice.inputKind.has_value();
 }
 
 }  // namespace tb::cli

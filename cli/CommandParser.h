@@ -39,8 +39,8 @@ class CommandParser {
     std::optional<AnswerPolicy> Policy(Terminal& terminal, int& exit) const;
     // --unit: fixes the unit for this process; false after the error was reported.
     bool ApplyUnit(Terminal& terminal, int& exit) const;
-    // --input-kind on a model without input kinds is refused.
-    bool CheckInputKind(const ModelRow& row, Terminal& terminal, int& exit) const;
+    // --input-kind into the choice; refused on a model without input kinds.
+    bool InputKind(const ModelRow& row, LoggerChoice& choice, Terminal& terminal, int& exit) const;
 
   private:
     QCommandLineParser parser_;

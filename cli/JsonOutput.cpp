@@ -30,7 +30,7 @@ QJsonArray MessagesJson(const std::vector<ShownBox>& boxes) {
 
 QJsonObject LoggerJson(const AttachedLogger& logger) {
     return {{"model", logger.model.empty() ? QJsonValue() : QJsonValue(Q(logger.model))},
-            {"serial", logger.serial ? QJsonValue(Q(LoggerLabel({logger.serial, {}}))) : QJsonValue()},
+            {"serial", logger.serial ? QJsonValue(Q(LoggerLabel({logger.serial, {}, {}}))) : QJsonValue()},
             {"com", logger.com ? QJsonValue(*logger.com) : QJsonValue()},
             {"via", Q(logger.via)},
             {"detail", Q(logger.detail)}};

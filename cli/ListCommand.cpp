@@ -18,7 +18,7 @@ void PrintTable(const std::vector<AttachedLogger>& loggers, Terminal& terminal) 
         << std::setw(6) << Text(T::ListCom) << std::setw(15) << Text(T::ListVia) << '\n';
     for (const AttachedLogger& logger : loggers) {
         out << std::setw(10) << (logger.model.empty() ? Text(T::UnknownLogger) : logger.model)
-            << std::setw(10) << (logger.serial ? LoggerLabel({logger.serial, {}}) : "-")
+            << std::setw(10) << (logger.serial ? LoggerLabel({logger.serial, {}, {}}) : "-")
             << std::setw(6) << (logger.com ? std::to_string(*logger.com) : "-") << std::setw(15)
             << logger.via << logger.detail << '\n';
     }

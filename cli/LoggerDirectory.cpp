@@ -30,13 +30,28 @@ std::string DeviceCodeText(std::span<const uint8_t, 64> settings) {
     return text;
 }
 
-// "820/821" for a logger that both rows serve.
+// The input kind under which a row serves the logger: the one asked for,
+// else the first the settings accept (0 for rows without input kinds).
+std::optional<int> ServedKind(const ModelRow& row, std::optional<int> asked,
+                              std::span<const uint8_t, 64> settings) {
+    if (row.transport != Transport::BaseUnit) return std::nullopt;
+    if (asked) return row.accepts(*asked, settings) ? asked : std::nullopt;
+    if (row.inputKinds.empty()) return row.accepts(0, settings) ? std::optional<int>(0) : std::nullopt;
+    for (const InputKindName& kind : row.inputKinds)
+        if (row.accepts(kind.index, settings)) return kind.index;
+    return std::nullopt;
+}
+
+// "820/821" for a logger that both rows serve; "850 tc" with the input kind.
 std::string ModelsAccepting(std::span<const uint8_t, 64> settings) {
     std::string names;
     for (const ModelRow& row : Models()) {
-        if (row.transport != Transport::BaseUnit || !row.accepts(settings)) continue;
+        const auto kind = ServedKind(row, std::nullopt, settings);
+        if (!kind) continue;
         if (!names.empty()) names += '/';
         names += row.model;
+        for (const InputKindName& name : row.inputKinds)
+            if (name.index == *kind) names += " " + std::string(name.name);
     }
     return names;
 }
@@ -105,21 +120,33 @@ std::string LoggerLabel(const LoggerChoice& choice) {
 
 namespace {
 
-// Every attached logger of the model, as choices.
-std::vector<LoggerChoice> CandidatesOf(const ModelRow& row) {
+// Every attached logger of the model (with that input kind, if one is
+// asked for), as choices.
+std::vector<LoggerChoice> CandidatesOf(const ModelRow& row, std::optional<int> inputKind) {
     std::vector<LoggerChoice> found;
     switch (row.transport) {
         case Transport::BaseUnit:
             for (uint32_t key : client::ListBaseUnits()) {
                 const auto settings = client::ReadUnitSettings(key);
-                if (settings && row.accepts(*settings)) found.push_back({key, std::nullopt});
+                if (!settings) continue;
+                if (const auto kind = ServedKind(row, inputKind, *settings))
+                    found.push_back({key, std::nullopt, row.inputKinds.empty() ? std::nullopt : kind});
             }
             break;
         case Transport::Cable:
-            for (int com : client::ListSerialPorts()) found.push_back({std::nullopt, com});
+            for (int com : client::ListSerialPorts()) found.push_back({std::nullopt, com, std::nullopt});
             break;
     }
     return found;
+}
+
+// The input kind of a named multi-input logger, from its settings; the
+// page's first kind when they cannot be read (the page then reports it).
+std::optional<int> NamedLoggerKind(const ModelRow& row, const LoggerChoice& choice) {
+    if (row.inputKinds.empty() || choice.inputKind || !choice.serial) return choice.inputKind;
+    const auto settings = client::ReadUnitSettings(*choice.serial);
+    const auto kind = settings ? ServedKind(row, std::nullopt, *settings) : std::nullopt;
+    return kind.value_or(row.inputKinds.front().index);
 }
 
 }  // namespace
@@ -138,9 +165,10 @@ ExitCode ChooseLogger(const ModelRow& row, const LoggerChoice& choice, LoggerCho
     if (choice.serial || choice.com) {
         // Named: the page's own check finds it or reports it missing.
         chosen = choice;
+        chosen.inputKind = NamedLoggerKind(row, choice);
         return ExitCode::Done;
     }
-    const std::vector<LoggerChoice> found = CandidatesOf(row);
+    const std::vector<LoggerChoice> found = CandidatesOf(row, choice.inputKind);
     if (found.empty()) {
         message = Text(T::NoLoggerOfModel, {model});
         return ExitCode::NoLogger;
@@ -157,7 +185,7 @@ ExitCode ChooseLogger(const ModelRow& row, const LoggerChoice& choice, LoggerCho
 }
 
 bool IsAttached(const ModelRow& row, const LoggerChoice& chosen) {
-    for (const LoggerChoice& each : CandidatesOf(row))
+    for (const LoggerChoice& each : CandidatesOf(row, chosen.inputKind))
         if (each.serial == chosen.serial && each.com == chosen.com) return true;
     return false;
 }

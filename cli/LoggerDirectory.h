@@ -39,6 +39,9 @@ std::optional<AttachedLogger> ListLanUnit(const std::string& host, int port,
 struct LoggerChoice {
     std::optional<uint32_t> serial;
     std::optional<int> com;
+    // The input kind of a multi-input logger; found from the logger's
+    // settings when the command names none.
+    std::optional<int> inputKind;
 };
 
 // "00A1B2C3" or "COM5".

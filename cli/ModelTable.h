@@ -5,11 +5,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
-#include "pages/ChannelEntry.h"
+#include "pages/AdjustChannel.h"
 #include "pages/CorrectionFormula.h"
 #include "pages/PropertyPage.h"
 
@@ -21,12 +22,12 @@ enum class Transport {
     Cable,     // the model-890 cable, named by its COM number
 };
 
-// The controls of one channel on its page.
-struct ChannelControls {
-    int adjust;        // check box "adjust this channel"
-    int pointMode;     // first radio of the one-point / two-point group
-    pages::EntryBoxes boxes;
-    int currentLine;   // the current-setting line
+// An input kind of a multi-input logger: its names on the command line
+// and the radio that chooses it on the page.
+struct InputKindName {
+    std::string_view name;  // "tc"
+    std::string_view description;
+    int index;  // radio index and the page's input kind
 };
 
 // The three action buttons of a page.
@@ -41,21 +42,29 @@ struct ModelRow {
     Transport transport;
     int dialogId;
     int editLength;  // characters an edit box takes
-    std::span<const ChannelControls> channels;
+    int channels;
     PageButtons buttons;
     std::unique_ptr<pages::CPropertyPage> (*makePage)();
-    // The page's correction of a channel (1-based) as last read, and as last
-    // prepared for writing.
-    pages::Correction (*current)(const pages::CPropertyPage& page, int channel);
-    pages::Correction (*composed)(const pages::CPropertyPage& page, int channel);
+    // A channel (1-based) of the open page: its controls, the correction
+    // last read and the one last prepared for writing.
+    const pages::AdjustChannel& (*channel)(const pages::CPropertyPage& page, int channel);
     // Whether the logger behind a base unit, by its settings block, is one
-    // this page serves (base-unit models only).
-    bool (*accepts)(std::span<const uint8_t, 64> settings);
+    // this page serves with the given input kind (base-unit models only).
+    bool (*accepts)(int inputKind, std::span<const uint8_t, 64> settings);
+    // The input kinds and the first radio of their group; none for most models.
+    std::span<const InputKindName> inputKinds;
+    int inputKindRadio;
 };
 
 std::span<const ModelRow> Models();
 const ModelRow* FindModel(std::string_view model);
 // "820, 821, 890": for messages.
 std::string ModelNames();
+
+// The input kind a name or number stands for on this model; nothing when
+// the model has no such kind.
+std::optional<int> FindInputKind(const ModelRow& row, std::string_view name);
+// "tc, pt, ma, v, noise".
+std::string InputKindNames(const ModelRow& row);
 
 }  // namespace tb::cli

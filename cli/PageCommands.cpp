@@ -36,11 +36,11 @@ int Finish(std::string_view command, const ModelRow& row, const OperationResult&
 const ModelRow* Prepare(const CommandParser& parser, LoggerChoice& choice, Terminal& terminal,
                         int& exit) {
     const ModelRow* row = parser.Model(terminal, exit);
-    if (!row || !parser.CheckInputKind(*row, terminal, exit)) return nullptr;
+    if (!row) return nullptr;
     const auto named = parser.Choice(terminal, exit);
     if (!named) return nullptr;
     choice = *named;
-    return row;
+    return parser.InputKind(*row, choice, terminal, exit) ? row : nullptr;
 }
 
 // --channel and the --point options; nothing after the error was reported.
@@ -51,11 +51,11 @@ std::optional<AdjustInput> AdjustInputOf(const CommandParser& parser, const Mode
         const auto channel = ParseChannel(parser.Value("channel"));
         if (!channel) {
             exit = UsageError(terminal, Text(T::BadChannel, {parser.Value("channel"), row.model,
-                                                             std::to_string(row.channels.size())}));
+                                                             std::to_string(row.channels)}));
             return std::nullopt;
         }
         input.channel = *channel;
-    } else if (row.channels.size() > 1) {
+    } else if (row.channels > 1) {
         exit = UsageError(terminal, Text(T::MissingChannel));
         return std::nullopt;
     }
@@ -123,9 +123,9 @@ int RunInitialise(const QStringList& arguments, Terminal& terminal) {
     // The one-channel pages initialise their only channel.
     if (parser.IsSet("channel")) {
         const auto channel = ParseChannel(parser.Value("channel"));
-        if (!channel || *channel > static_cast<int>(row->channels.size()))
+        if (!channel || *channel > row->channels)
             return UsageError(terminal, Text(T::BadChannel, {parser.Value("channel"), row->model,
-                                                             std::to_string(row->channels.size())}));
+                                                             std::to_string(row->channels)}));
     }
     const bool json = parser.IsSet("json");
     const OperationResult result =

@@ -23,16 +23,22 @@ class OpenPage {
     // A click on a control, after its state was set.
     void Click(int id) { page_->OnCommand(id); }
 
-    void Enter(const ChannelControls& controls, const AdjustInput& input) {
+    // The input kind radio of a multi-input page.
+    void ChooseInputKind(int firstRadio, int kind) {
+        view_.SetRadioIndex(firstRadio, kind);
+        Click(firstRadio);
+    }
+
+    void Enter(const pages::ChannelIds& ids, const AdjustInput& input) {
         const bool twoPoint = input.points.size() == 2;
-        view_.SetCheck(controls.adjust, true);
-        Click(controls.adjust);
-        view_.SetRadioIndex(controls.pointMode, twoPoint ? 1 : 0);
-        Click(controls.pointMode);
-        view_.SetText(controls.boxes.before1, input.points[0].before);
-        view_.SetText(controls.boxes.after1, input.points[0].after);
-        view_.SetText(controls.boxes.before2, twoPoint ? input.points[1].before : "");
-        view_.SetText(controls.boxes.after2, twoPoint ? input.points[1].after : "");
+        view_.SetCheck(ids.adjust, true);
+        Click(ids.adjust);
+        view_.SetRadioIndex(ids.onePoint, twoPoint ? 1 : 0);
+        Click(twoPoint ? ids.twoPoint : ids.onePoint);
+        view_.SetText(ids.before1, input.points[0].before);
+        view_.SetText(ids.after1, input.points[0].after);
+        view_.SetText(ids.before2, twoPoint ? input.points[1].before : "");
+        view_.SetText(ids.after2, twoPoint ? input.points[1].after : "");
     }
 
   private:
@@ -42,10 +48,9 @@ class OpenPage {
 
 std::vector<ChannelCorrection> CurrentOf(const ModelRow& row, OpenPage& open) {
     std::vector<ChannelCorrection> channels;
-    for (std::size_t i = 0; i < row.channels.size(); ++i) {
-        const int channel = static_cast<int>(i) + 1;
-        channels.push_back({channel, row.current(open.Page(), channel),
-                            open.View().Text(row.channels[i].currentLine)});
+    for (int channel = 1; channel <= row.channels; ++channel) {
+        const pages::AdjustChannel& state = row.channel(open.Page(), channel);
+        channels.push_back({channel, state.current, open.View().Text(state.Ids().currentLine)});
     }
     return channels;
 }
@@ -65,10 +70,9 @@ int PressedButton(const ModelRow& row, Operation operation) {
 }  // namespace
 
 ExitCode CheckAdjustInput(const ModelRow& row, const AdjustInput& input, std::string& message) {
-    const int channels = static_cast<int>(row.channels.size());
-    if (input.channel < 1 || input.channel > channels) {
+    if (input.channel < 1 || input.channel > row.channels) {
         message = Text(T::BadChannel, {std::to_string(input.channel), row.model,
-                                       std::to_string(channels)});
+                                       std::to_string(row.channels)});
         return ExitCode::Usage;
     }
     if (input.points.empty() || input.points.size() > 2) {
@@ -106,8 +110,9 @@ OperationResult RunOnPage(const ModelRow& row, const LoggerChoice& choice, Opera
     PinnedLogger pin(chosen);
     TerminalMessageBoxes boxes(terminal, options.policy, options.printBoxes);
     OpenPage open(row);
-    const int channelIndex = operation == Operation::Adjust ? input.channel - 1 : 0;
-    if (operation == Operation::Adjust) open.Enter(row.channels[static_cast<std::size_t>(channelIndex)], input);
+    if (chosen.inputKind && !row.inputKinds.empty())
+        open.ChooseInputKind(row.inputKindRadio, *chosen.inputKind);
+    if (operation == Operation::Adjust) open.Enter(row.channel(open.Page(), input.channel).Ids(), input);
 
     // The question comes once the page has read the logger, derived the
     // correction and found it inside the limits: that is the verdict.
@@ -116,7 +121,7 @@ OperationResult RunOnPage(const ModelRow& row, const LoggerChoice& choice, Opera
             if (options.printBoxes) terminal.err << Text(T::DryRunNoInitialise) << '\n';
             return;
         }
-        result.composed = row.composed(open.Page(), input.channel);
+        result.composed = row.channel(open.Page(), input.channel).composed;
         if (options.printBoxes) {
             terminal.out << Text(T::ToWrite, {std::to_string(input.channel),
                                               pages::FormatCorrection(pages::kFmtEntered3,
@@ -139,7 +144,7 @@ OperationResult RunOnPage(const ModelRow& row, const LoggerChoice& choice, Opera
     const bool sent = operation != Operation::Read && options.policy != AnswerPolicy::DryRun;
     result.written = sent && result.code == ExitCode::Done && boxes.Showed(1050);
     if (operation == Operation::Adjust && !result.composed && result.written)
-        result.composed = row.composed(open.Page(), input.channel);
+        result.composed = row.channel(open.Page(), input.channel).composed;
     if (result.code == ExitCode::Done) result.current = CurrentOf(row, open);
     // The page keeps the correction it read; after a write the logger holds
     // the written one.
