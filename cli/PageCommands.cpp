@@ -70,67 +70,66 @@ std::optional<AdjustInput> AdjustInputOf(const CommandParser& parser, const Mode
     return input;
 }
 
-}  // namespace
+// What each page command takes besides the model and the logger.
+struct PageCommand {
+    Operation operation;
+    const char* name;
+    T help;
+    bool answers;  // --yes, --dry-run
+    bool entry;    // --point, --unit
+};
 
-int RunRead(const QStringList& arguments, Terminal& terminal) {
-    CommandParser parser(T::HelpRead, "MODEL");
-    AddLoggerOptions(parser);
-    parser.AddValue("unit", T::OptUnit, "C|F");
-    int exit = 0;
-    LoggerChoice choice;
-    if (!parser.Parse(arguments, terminal, exit)) return exit;
-    const ModelRow* row = Prepare(parser, choice, terminal, exit);
-    if (!row || !parser.ApplyUnit(terminal, exit)) return exit;
-    const bool json = parser.IsSet("json");
-    const OperationResult result =
-        RunOperation(*row, choice, Operation::Read, {}, {AnswerPolicy::Ask, !json}, terminal);
-    return Finish("read", *row, result, json, terminal);
+// The one channel initialise may name must exist; the base-unit pages
+// initialise every channel of the logger.
+bool CheckInitialiseChannel(const CommandParser& parser, const ModelRow& row, Terminal& terminal,
+                            int& exit) {
+    if (!parser.IsSet("channel")) return true;
+    const auto channel = ParseChannel(parser.Value("channel"));
+    if (channel && *channel <= row.channels) return true;
+    exit = UsageError(terminal, Text(T::BadChannel, {parser.Value("channel"), row.model,
+                                                     std::to_string(row.channels)}));
+    return false;
 }
 
-int RunAdjust(const QStringList& arguments, Terminal& terminal) {
-    CommandParser parser(T::HelpAdjust, "MODEL");
+int RunPageCommand(const PageCommand& command, const QStringList& arguments, Terminal& terminal) {
+    CommandParser parser(command.help, "MODEL");
     AddLoggerOptions(parser);
-    AddAnswerOptions(parser);
-    parser.AddValue("channel", T::OptChannel, "N");
-    parser.AddValue("point", T::OptPoint, "BEFORE:AFTER");
-    parser.AddValue("unit", T::OptUnit, "C|F");
+    if (command.answers) AddAnswerOptions(parser);
+    if (command.operation != Operation::Read) parser.AddValue("channel", T::OptChannel, "N");
+    if (command.entry) parser.AddValue("point", T::OptPoint, "BEFORE:AFTER");
+    if (command.operation != Operation::Initialise) parser.AddValue("unit", T::OptUnit, "C|F");
     int exit = 0;
     LoggerChoice choice;
     if (!parser.Parse(arguments, terminal, exit)) return exit;
     const ModelRow* row = Prepare(parser, choice, terminal, exit);
     if (!row || !parser.ApplyUnit(terminal, exit)) return exit;
-    const auto policy = parser.Policy(terminal, exit);
-    const auto input = policy ? AdjustInputOf(parser, *row, terminal, exit) : std::nullopt;
+    const auto policy = command.answers ? parser.Policy(terminal, exit) : AnswerPolicy::Ask;
+    if (!policy) return exit;
+    std::optional<AdjustInput> input = AdjustInput{};
+    if (command.entry) input = AdjustInputOf(parser, *row, terminal, exit);
+    if (command.operation == Operation::Initialise && !CheckInitialiseChannel(parser, *row, terminal, exit))
+        return exit;
     if (!input) return exit;
     const bool json = parser.IsSet("json");
     const OperationResult result =
-        RunOperation(*row, choice, Operation::Adjust, *input, {*policy, !json}, terminal);
-    return Finish("adjust", *row, result, json, terminal);
+        RunOperation(*row, choice, command.operation, *input, {*policy, !json}, terminal);
+    return Finish(command.name, *row, result, json, terminal);
+}
+
+}  // namespace
+
+int RunRead(const QStringList& arguments, Terminal& terminal) {
+    return RunPageCommand({Operation::Read, "read", T::HelpRead, false, false}, arguments, terminal);
+}
+
+int RunAdjust(const QStringList& arguments, Terminal& terminal) {
+    return RunPageCommand({Operation::Adjust, "adjust", T::HelpAdjust, true, true}, arguments,
+                          terminal);
 }
 
 int RunInitialise(const QStringList& arguments, Terminal& terminal) {
-    CommandParser parser(T::HelpInitialise, "MODEL");
-    AddLoggerOptions(parser);
-    AddAnswerOptions(parser);
-    parser.AddValue("channel", T::OptChannel, "N");
-    int exit = 0;
-    LoggerChoice choice;
-    if (!parser.Parse(arguments, terminal, exit)) return exit;
-    const ModelRow* row = Prepare(parser, choice, terminal, exit);
-    if (!row) return exit;
-    const auto policy = parser.Policy(terminal, exit);
-    if (!policy) return exit;
-    // The one-channel pages initialise their only channel.
-    if (parser.IsSet("channel")) {
-        const auto channel = ParseChannel(parser.Value("channel"));
-        if (!channel || *channel > row->channels)
-            return UsageError(terminal, Text(T::BadChannel, {parser.Value("channel"), row->model,
-                                                             std::to_string(row->channels)}));
-    }
-    const bool json = parser.IsSet("json");
-    const OperationResult result =
-        RunOperation(*row, choice, Operation::Initialise, {}, {*policy, !json}, terminal);
-    return Finish("initialise", *row, result, json, terminal);
+    return RunPageCommand({Operation::Initialise, "initialise", T::HelpInitialise, true, false},
+                          arguments, terminal);
 }
 
 }  // namespace tb::cli
