@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <span>
+#include <string>
 
 #include "pages/history/AdjustmentHistory.h"
 #include "pages/history/HistoryList.h"
@@ -42,25 +43,24 @@ SensorProfile ProfileFor(uint8_t selector) {
     }
 }
 
+std::string NumberText(int, int16_t value) { return std::to_string(value); }
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::span<const uint8_t> bytes(data, size);
     const std::optional<HistoryRecord> decoded = DecodeRecord(bytes);
     if (decoded.has_value() != (size == kRecordSize)) std::abort();
-    if (decoded && EncodeRecord(*decoded) != [&] {
-            RecordBytes expected{};
-            std::copy_n(bytes.begin(), kFactorOffset + 16, expected.begin());
-            return expected;
-        }()) {
-        std::abort();  // everything but the four trailing bytes survives a round trip
+    if (decoded) {
+        // Everything but the four trailing bytes survives a round trip.
+        RecordBytes expected{};
+        std::copy_n(bytes.begin(), kFactorOffset + 16, expected.begin());
+        if (EncodeRecord(*decoded) != expected) std::abort();
     }
 
     HistorySensor sensor;
     sensor.profile = ProfileFor(size > kRecordSize ? data[kRecordSize] : 0);
-    sensor.profile.valueText = sensor.profile.valueText
-                                   ? sensor.profile.valueText
-                                   : [](int, int16_t v) { return std::to_string(v); };
+    if (!sensor.profile.valueText) sensor.profile.valueText = NumberText;
     BytesDevice device(bytes);
     ReadHistory(sensor, device);
     const int valid = ValidEntryCount(sensor.state.entries);
@@ -68,8 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     SensorAdjustment adjustment;
     adjustment.ticked = {true, true};
-    HistoryEntry rec1;
-    HistoryEntry rec2;
+    HistoryEntry rec1{};
+    HistoryEntry rec2{};
     BuildHistoryRecords(sensor, adjustment, false, 0, 0, rec1, rec2);
     const HistoryRecord merged = MergeHistory(sensor, adjustment, false, rec1, rec2);
     if (ValidEntryCount(merged.entries) < std::min(valid, 2)) std::abort();
