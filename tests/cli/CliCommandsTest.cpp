@@ -5,6 +5,7 @@
 
 #include "app/PageServices.h"
 #include "cli/ExitCode.h"
+#include "sim/lan/LanUnitWithLogger.h"
 #include "sim/lgr87x/Lgr87xDevice.h"
 #include "tests/cli/CliFixture.h"
 
@@ -198,6 +199,24 @@ TEST_F(CliTest, ListShowsBaseUnitsTheCableAndDirectUsbLoggers) {
 
     const CliRun table = Trimbench({"list"});
     EXPECT_NE(table.out.find("00A1B2C3"), std::string::npos) << table.out;
+}
+
+TEST_F(CliTest, ListReachesABaseUnitOnTheLanAndReportsARefusedLogin) {
+    bench_.UseTemporaryDeviceMap();
+    auto lan = sim::lan::MakeLanUnitWithLogger({.loggerModel = "835", .login = "line7"});
+    const std::string address = "127.0.0.1:" + std::to_string(lan.unit->Port());
+
+    const CliRun run = Trimbench({"list", "--lan", address, "--login", "line7", "--json"});
+    ASSERT_EQ(run.exit, 0) << run.err;
+    const QJsonArray loggers = run.Json()["loggers"].toArray();
+    ASSERT_EQ(loggers.size(), 1);
+    EXPECT_EQ(loggers[0].toObject()["model"].toString(), "835");
+    EXPECT_EQ(loggers[0].toObject()["via"].toString(), "lan");
+
+    EXPECT_EQ(Trimbench({"list", "--lan", address, "--login", "wrong"}).exit,
+              Code(ExitCode::Communication));
+    EXPECT_EQ(Trimbench({"list", "--lan", address}).exit, Code(ExitCode::Usage));
+    EXPECT_EQ(Trimbench({"list", "--lan", "nohost", "--login", "x"}).exit, Code(ExitCode::Usage));
 }
 
 TEST_F(CliTest, EverySubcommandHasHelp) {
