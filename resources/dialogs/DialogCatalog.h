@@ -15,5 +15,6 @@ const DialogTemplate& SettingsDialog();
 const DialogTemplate& Lgr820Dialog();
 const DialogTemplate& Lgr890Dialog();
 std::span<const DialogTemplate> LaterPageDialogs();
+std::span<const DialogTemplate> DirectUsbDialogs();
 
 }  // namespace tb::resources::catalog

@@ -12,6 +12,7 @@ std::vector<const DialogTemplate*> BuildTable() {
         &catalog::Lgr820Dialog(), &catalog::Lgr890Dialog(),
     };
     for (const DialogTemplate& later : catalog::LaterPageDialogs()) table.push_back(&later);
+    for (const DialogTemplate& page : catalog::DirectUsbDialogs()) table.push_back(&page);
     std::sort(table.begin(), table.end(),
               [](const DialogTemplate* a, const DialogTemplate* b) { return a->id < b->id; });
     return table;
