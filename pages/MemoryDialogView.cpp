@@ -58,6 +58,12 @@ void MemoryDialogView::SelectTab(int id, int index) {
 
 int MemoryDialogView::SelectedTab(int id) const { return StateOf(id).selectedTab; }
 
+void MemoryDialogView::SetColumns(int id, const std::vector<ListColumn>& columns) {
+    At(id).columns = columns;
+}
+
+std::vector<ListColumn> MemoryDialogView::Columns(int id) const { return StateOf(id).columns; }
+
 void MemoryDialogView::ClearRows(int id) { At(id).rows.clear(); }
 
 void MemoryDialogView::AddRow(int id, const std::vector<std::string>& cells) {

@@ -37,6 +37,8 @@ class MemoryDialogView : public DialogView {
     void SelectTab(int id, int index) override;
     int SelectedTab(int id) const override;
 
+    void SetColumns(int id, const std::vector<ListColumn>& columns) override;
+    std::vector<ListColumn> Columns(int id) const override;
     void ClearRows(int id) override;
     void AddRow(int id, const std::vector<std::string>& cells) override;
     std::vector<std::vector<std::string>> Rows(int id) const override;
@@ -58,6 +60,7 @@ class MemoryDialogView : public DialogView {
         bool checked = false;
         int radioIndex = 0;
         std::string text;
+        std::vector<ListColumn> columns;
         std::vector<std::vector<std::string>> rows;
         std::vector<std::string> tabs;
         int selectedTab = -1;
