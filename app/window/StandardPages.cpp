@@ -3,6 +3,8 @@
 #include "pages/ClientOneChannelLogger.h"
 #include "pages/PageLgr820.h"
 #include "pages/PageLgr890.h"
+#include "pages/lgr87x/PageLgr870.h"
+#include "pages/lgr87x/PageLgr875.h"
 #include "resources/dialogs/DialogIds.h"
 
 namespace tb::app {
@@ -12,9 +14,9 @@ SheetPages MakeStandardPages() {
     SheetPages sheet;
     sheet.models.push_back(std::make_unique<pages::CPageLgr820>(pages::MakeBaseUnitLogger()));
     sheet.models.push_back(std::make_unique<CEmptyPage>(ids::kDialogLgr830));
-    sheet.models.push_back(std::make_unique<CEmptyPage>(ids::kDialogLgr870));
+    sheet.models.push_back(std::make_unique<pages::lgr87x::CPageLgr870>());
     sheet.models.push_back(std::make_unique<CEmptyPage>(ids::kDialogLgr850));
-    sheet.models.push_back(std::make_unique<CEmptyPage>(ids::kDialogLgr875));
+    sheet.models.push_back(std::make_unique<pages::lgr87x::CPageLgr875>());
     sheet.models.push_back(std::make_unique<CEmptyPage>(ids::kDialogLgr835));
     sheet.models.push_back(std::make_unique<pages::CPageLgr890>(pages::MakeLgr890CableLogger()));
     sheet.settings = std::make_unique<CPageSettings>();

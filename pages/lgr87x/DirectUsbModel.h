@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <span>
 
+#include "pages/history/SensorProfile.h"
+
 namespace tb::pages::lgr87x {
 
 inline constexpr int kTabCount = 2;
@@ -57,6 +59,7 @@ struct TabTable {
     int confirmMessage;  // the send confirmation
     int currentFormat;   // format of the current-setting texts
     int historyList;
+    history::SensorProfile (*historyProfile)();
     std::span<const int> controls;  // shown only while this tab is selected
 };
 

@@ -7,14 +7,19 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "pages/CorrectionFormula.h"
 #include "pages/PropertyPage.h"
+#include "pages/history/AdjustmentHistory.h"
 #include "pages/lgr87x/DirectUsbModel.h"
 
 namespace tb::pages::lgr87x {
+
+// What WriteCorrection returns when the communication lock stayed busy.
+inline constexpr int kLockBusy = -99;
 
 // The entered correction of one channel: in the logger's unit, and as the
 // technician sees it (degrees F for temperature under the F unit).
@@ -26,35 +31,31 @@ struct EnteredCorrection {
 class CDirectUsbPage : public CPropertyPage {
   public:
     explicit CDirectUsbPage(const ModelTable& model);
+    ~CDirectUsbPage() override;
 
     void OnInitDialog() override;
     void OnSetActive() override;
     bool SwallowsEscape() const override { return true; }
 
-    // Page state, for the history and for tests. Rows are the dialog's
-    // channel rows 0 to 3 (tab t, channel j: row 2t + j).
+    // Page state. Rows are the dialog's channel rows 0 to 3 (see
+    // Lgr87xDialogIds.h); boxes 0 to 3 are before 1, after 1, before 2, after 2.
     bool Ticked(int row) const { return ticked_[static_cast<std::size_t>(row)]; }
-    int PointKind(int row) const { return kinds_[static_cast<std::size_t>(row)]; }
-    // The typed text of a row's box: 0 before 1, 1 after 1, 2 before 2, 3 after 2.
     const std::string& Typed(int row, int box) const;
     // The tab's encoded inputs of the last computation: before 1 (first,
     // second channel), after 1, before 2, after 2.
     const std::array<uint16_t, 8>& Encoded(int tab) const;
-    double StoredSlope(int row) const { return storedSlope_[static_cast<std::size_t>(row)]; }
+    // Slope x 1000 factors: as the history record held them, and as composed.
+    double StoredSlope(int tab, int channel) const;
     double NewSlope(int row) const { return newSlope_[static_cast<std::size_t>(row)]; }
-    void SetStoredSlope(int row, double slope) { storedSlope_[static_cast<std::size_t>(row)] = slope; }
-    int RememberedUnit() const { return unit_; }
-    const ModelTable& Model() const { return model_; }
-    uint32_t ConnectionKey() const { return model_.connection.key; }
 
-    // The operations of Send, step by step, for the page and for tests.
+    // Steps of the operations.
     bool FindConnectedLogger(bool showMessages);
     int ReadCurrentCorrection(int tab);
     // Reads and checks the tab's entries; nothing after its message.
     std::optional<std::array<EnteredCorrection, 2>> ComputeInputCorrection(int tab, int unit);
     uint16_t EncodeInputValue(int tab, int channel, double value) const;
-    // 0 when done (written or reported), -99 when the communication lock
-    // stayed busy.
+    // 0 when done (written, or the failure reported), kLockBusy when the
+    // communication lock stayed busy.
     int WriteCorrection(int tab, const CalibrationCodes& codes, bool initialise);
 
   protected:
@@ -70,30 +71,46 @@ class CDirectUsbPage : public CPropertyPage {
     void KindChosen(int row);
 
   private:
+    struct Composition;
+    class ControlsOff;
+    struct RowPlace {
+        int tab;
+        int channel;
+    };
+
     const TabTable& Tab(int tab) const { return model_.tabs[static_cast<std::size_t>(tab)]; }
     int SelectedTab() const;
+    bool IsUsed(int row) const;
+    RowPlace PlaceOf(int row) const;
     void ApplyUnit();
     void ApplyTickRule(int row);
     void ApplyKindRule(int row);
+    void EnableRowInputs(int row, bool enabled, bool withRadios);
     void ShowTab(int tab);
     void ShowCurrentSettings(int tab);
     void SetControlsEnabled(bool enabled);
-    int FindPortsAnswering(int ports, const std::array<uint8_t, kPortFlagCount>& flags);
-    bool ReadHistoryForSend(int tab);
-    std::optional<CalibrationCodes> Compose(int tab,
-                                            const std::array<EnteredCorrection, 2>& entered);
-    bool Confirm(int tab, const std::array<EnteredCorrection, 2>& entered);
+    int ReadHistory(int tab);
+    std::optional<double> ReadBox(int row, int box, ChannelKind kind);
+    std::optional<EnteredCorrection> ComputeChannel(int tab, int channel, int unit,
+                                                    std::array<uint16_t, 8>& block);
+    std::optional<Composition> Compose(int tab, const std::array<EnteredCorrection, 2>& entered);
+    void ShowLimitMessage(int tab, int channel, const Correction& entered, double slopeCode,
+                          double offsetCode, bool slopeFailed);
+    bool Confirm(int tab, const Composition& composition);
+    history::SensorAdjustment AdjustmentOf(int tab) const;
     int RecordAdjustment(int tab, bool initialise, int32_t time);
     void ReportFailure(int code);
 
     const ModelTable& model_;
+    std::unique_ptr<history::HistoryDevice> historyDevice_;
+    std::array<history::HistorySensor, kTabCount> sensors_{};
     std::array<bool, 4> ticked_{};
     std::array<int, 4> kinds_{};
     std::array<std::array<std::string, 4>, 4> typed_{};
     int unit_ = 0;
     bool activatedBefore_ = false;
+    int controlsOff_ = 0;
     std::array<std::array<uint16_t, 8>, kTabCount> encoded_{};
-    std::array<double, 4> storedSlope_{1000.0, 1000.0, 1000.0, 1000.0};
     std::array<double, 4> newSlope_{1000.0, 1000.0, 1000.0, 1000.0};
 };
 
