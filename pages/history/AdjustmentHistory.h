@@ -8,6 +8,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -49,9 +50,14 @@ struct HistorySensor {
 // Clears the copy (zero entries, factors 1000.0), reads the record and takes
 // its entries whatever the result (a failed read leaves zeros). A channel's
 // factor is taken from the record only when one of the four slots holds an
-// adjustment of that channel, and only when it is a finite positive number.
+// adjustment of that channel, and only when it is a finite number.
 // Returns the read's code.
 int ReadHistory(HistorySensor& sensor, HistoryDevice& device);
+
+// Whether slot 0 or 1 takes part in an adjustment: its box is ticked and
+// the sensor has that channel.
+bool SlotAdjusted(const HistorySensor& sensor, const SensorAdjustment& adjustment,
+                  std::size_t slot);
 
 // The new entries of an adjustment (one per ticked slot, kind = its point
 // count, its four values from the encoded block) or of an initialisation
