@@ -283,9 +283,22 @@ void CDirectUsbPage::KindChosen(int row) {
 
 void CDirectUsbPage::TabChanged() { ShowTab(SelectedTab()); }
 
+// A row without a channel (the CO2 group's second place) is never shown.
 void CDirectUsbPage::ShowTab(int tab) {
     for (int id : Tab(1 - tab).controls) View().Show(id, false);
     for (int id : Tab(tab).controls) View().Show(id, true);
+    for (int row = 0; row < 4; ++row) {
+        if (IsUsed(row)) continue;
+        const std::size_t r = static_cast<std::size_t>(row);
+        for (int id : {kGroup[r], kCheck[r], kOnePoint[r], kTwoPoint[r], kBefore1[r], kAfter1[r],
+                       kBefore2[r], kAfter2[r]}) {
+            View().Show(id, false);
+        }
+        for (int id : kUnits[r]) View().Show(id, false);
+        const RowPlace place = PlaceOf(row);
+        View().Show(Tab(place.tab).channels[static_cast<std::size_t>(place.channel)].currentText,
+                    false);
+    }
 }
 
 void CDirectUsbPage::SetControlsEnabled(bool enabled) {

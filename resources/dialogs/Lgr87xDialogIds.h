@@ -12,6 +12,7 @@ inline constexpr int kGroup1 = 1112;
 inline constexpr int kGroup2 = 1113;
 inline constexpr int kGroup3 = 1131;
 inline constexpr int kGroup4 = 1140;
+inline constexpr int kGroup[4] = {kGroup1, kGroup2, kGroup3, kGroup4};
 
 // Channel rows in the order Ch.1, Ch.2, Ch.3, Ch.4 of the 870 page; the 875
 // page uses the first row for Ch.1, the second for its hidden channel, and

@@ -53,8 +53,7 @@ constexpr std::array<ControlTemplate, kGroupControls> ChannelGroup(const GroupLo
     const int r = g.row;
     const int x = g.x;
     const std::array<ControlTemplate, kGroupControls> controls = {
-        Group(r == 0 ? kGroup1 : r == 1 ? kGroup2 : r == 2 ? kGroup3 : kGroup4, g.caption,
-              {x, kGroupTop, 305, 186}),
+        Group(kGroup[r], g.caption, {x, kGroupTop, 305, 186}),
         Check(kCheck[r], "このチャンネルを調整する", {x + 10, 56, 280, 22}),
         Text(g.currentId, "", {x + 10, 80, 290, 20}),
         Radio(kOnePoint[r], "１点調整", {x + 10, 104, 120, 22}, true),
