@@ -375,6 +375,29 @@ TEST_F(DirectUsbPages, FailedReadsBeforeComposingEndTheSendWithAReport) {
     }
 }
 
+// An initialisation is merged into the record as read: when the read
+// fails, neither the correction nor the logger's history is touched.
+TEST_F(DirectUsbPages, FailedHistoryReadEndsTheInitialiseWithAReport) {
+    Lgr87xLogger& logger = Add(Lgr87xModel::k870, kSerial870);
+    Hold(logger, kFirstGroup, {1100, 500, 900, -300});
+    tb::pages::lgr87x::CPageLgr870 page;
+    Open(page);
+    std::array<uint8_t, 80> kept{};
+    kept[0] = 1;
+    kept[1] = 1;
+    {
+        auto lock = bench_.LockState();
+        logger.history[kFirstGroup] = kept;
+        logger.ArmFault(tb::sim::Lgr87xFault::kRefusal, -1, kGetHistoryCommand);
+    }
+    boxes_.AnswerNext(MsgAnswer::Yes);
+    page.OnCommand(kInitialise);
+
+    EXPECT_EQ(Held(logger, kFirstGroup), (CalibrationCodes{1100, 500, 900, -300}));
+    EXPECT_EQ(HeldHistory(logger, kFirstGroup), kept);
+    EXPECT_NE(boxes_.Last().text.find("12345678"), std::string::npos);
+}
+
 TEST_F(DirectUsbPages, ExactlyOneLoggerOfTheModelMayBeAttached) {
     tb::pages::lgr87x::CPageLgr870 page;
     Open(page);
@@ -388,6 +411,20 @@ TEST_F(DirectUsbPages, ExactlyOneLoggerOfTheModelMayBeAttached) {
     page.OnCommand(kReceive);
     EXPECT_EQ(boxes_.Last().text, "複数の機器が接続されています。機器を１台だけ接続して下さい。");
     EXPECT_TRUE(view_.IsEnabled(kReceive));
+}
+
+// The port layer reports up to 256 ports and the library fills a flag for
+// each: a logger on the very last one is found (and, under the sanitizers,
+// nothing is written past the page's flag buffer).
+TEST_F(DirectUsbPages, LoggerOnTheHighestPortIsFound) {
+    tb::sim::Lgr87xOptions options = tb::sim::Lgr87xDefaults(Lgr87xModel::k875);
+    options.serial = kSerial875;
+    bench_.Add(std::make_unique<tb::sim::Lgr87xDevice>(options), 256);
+    tb::pages::lgr87x::CPageLgr875 page;
+    Open(page);
+    page.OnCommand(kReceive);
+    EXPECT_EQ(boxes_.Last().text, "設定値を受信しました。");
+    EXPECT_EQ(view_.Text(kCurrent875Ch1), "現在の設定：y = 1.000x +0");
 }
 
 TEST_F(DirectUsbPages, Co2OnePointComposesWholePpmAndConfirmsOneLine) {
