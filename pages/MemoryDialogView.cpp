@@ -39,8 +39,8 @@ void MemoryDialogView::FocusAndSelect(int id) {
 // a tab control does; the first tab inserted becomes the selected one.
 void MemoryDialogView::InsertTab(int id, int index, const std::string& caption) {
     Control& control = At(id);
-    const auto at = static_cast<std::size_t>(
-        std::clamp(index, 0, static_cast<int>(control.tabs.size())));
+    const auto at =
+        static_cast<std::size_t>(std::clamp(index, 0, static_cast<int>(control.tabs.size())));
     control.tabs.insert(control.tabs.begin() + static_cast<std::ptrdiff_t>(at), caption);
     if (control.selectedTab < 0) {
         control.selectedTab = 0;

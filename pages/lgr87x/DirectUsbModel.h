@@ -41,7 +41,7 @@ struct ModelCalls {
 };
 
 struct ChannelTable {
-    int row;  // index into the dialog's id tables (0 to 3)
+    int row;     // index into the dialog's id tables (0 to 3)
     int number;  // the channel number in messages and the history (0: none)
     ChannelKind kind;
     int currentText;  // current-setting text
@@ -50,14 +50,14 @@ struct ChannelTable {
 struct TabTable {
     int caption;  // string id of the tab's caption
     std::array<ChannelTable, kChannelsPerTab> channels;
-    bool exclusive;      // ticking one channel unticks the other
-    bool fixedZeroPoint;  // point 1 "after" is always "0.0" and disabled
-    int offsetScale;     // 1000, or 1 for an offset in whole ppm
-    int offsetLimit;     // composed offset code limit, both signs
+    bool exclusive;        // ticking one channel unticks the other
+    bool fixedZeroPoint;   // point 1 "after" is always "0.0" and disabled
+    int offsetScale;       // 1000, or 1 for an offset in whole ppm
+    int offsetLimit;       // composed offset code limit, both signs
     int offsetLimitShown;  // the limit as message 1039 names it
-    int bracketMode;     // FormatBracketed mode of the formulas
-    int confirmMessage;  // the send confirmation
-    int currentFormat;   // format of the current-setting texts
+    int bracketMode;       // FormatBracketed mode of the formulas
+    int confirmMessage;    // the send confirmation
+    int currentFormat;     // format of the current-setting texts
     int historyList;
     history::SensorProfile (*historyProfile)();
     std::span<const int> controls;  // shown only while this tab is selected

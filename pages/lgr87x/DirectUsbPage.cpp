@@ -52,20 +52,27 @@ enum Box { kBoxBefore1 = 0, kBoxAfter1 = 1, kBoxBefore2 = 2, kBoxAfter2 = 3 };
 int BoxId(int row, int box) {
     const std::size_t r = static_cast<std::size_t>(row);
     switch (box) {
-        case kBoxBefore1: return kBefore1[r];
-        case kBoxAfter1: return kAfter1[r];
-        case kBoxBefore2: return kBefore2[r];
-        default: return kAfter2[r];
+        case kBoxBefore1:
+            return kBefore1[r];
+        case kBoxAfter1:
+            return kAfter1[r];
+        case kBoxBefore2:
+            return kBefore2[r];
+        default:
+            return kAfter2[r];
     }
 }
 
 // Half away from zero to a whole number.
-double RoundToWhole(double value) { return value >= 0 ? std::trunc(value + 0.5) : std::trunc(value - 0.5); }
+double RoundToWhole(double value) {
+    return value >= 0 ? std::trunc(value + 0.5) : std::trunc(value - 0.5);
+}
 
 // For texts only: a value beyond int prints as the nearest int.
 int ClampToInt(double value) {
     if (std::isnan(value)) return 0;
-    return static_cast<int>(std::clamp(value, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
+    return static_cast<int>(
+        std::clamp(value, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
 }
 
 double ToCelsius(double fahrenheit) { return (fahrenheit - 32.0) * 0.5555555555555556; }
@@ -81,14 +88,12 @@ class ModelHistoryDevice final : public history::HistoryDevice {
     explicit ModelHistoryDevice(const ModelTable& model) : model_(model) {}
 
     int ReadRecord(int sensor, std::span<uint8_t, history::kRecordSize> record) override {
-        return CallWithReadRetry([&] {
-            return model_.calls.getHistory(sensor, model_.connection.key, record.data());
-        });
+        return CallWithReadRetry(
+            [&] { return model_.calls.getHistory(sensor, model_.connection.key, record.data()); });
     }
     int WriteRecord(int sensor, std::span<const uint8_t, history::kRecordSize> record) override {
-        return CallWithWriteRetry([&] {
-            return model_.calls.setHistory(sensor, model_.connection.key, record.data());
-        });
+        return CallWithWriteRetry(
+            [&] { return model_.calls.setHistory(sensor, model_.connection.key, record.data()); });
     }
 
   private:
@@ -150,7 +155,8 @@ const std::array<uint16_t, 8>& CDirectUsbPage::Encoded(int tab) const {
 }
 
 double CDirectUsbPage::StoredSlope(int tab, int channel) const {
-    return sensors_[static_cast<std::size_t>(tab)].state.storedFactors[static_cast<std::size_t>(channel)];
+    return sensors_[static_cast<std::size_t>(tab)]
+        .state.storedFactors[static_cast<std::size_t>(channel)];
 }
 
 bool CDirectUsbPage::IsUsed(int row) const {
@@ -219,9 +225,7 @@ void CDirectUsbPage::ApplyUnit() {
     }
 }
 
-int CDirectUsbPage::SelectedTab() const {
-    return View().SelectedTab(kTabs) == 1 ? 1 : 0;
-}
+int CDirectUsbPage::SelectedTab() const { return View().SelectedTab(kTabs) == 1 ? 1 : 0; }
 
 // Where a row lives: its tab and its place in the tab's pair.
 CDirectUsbPage::RowPlace CDirectUsbPage::PlaceOf(int row) const {
@@ -360,7 +364,8 @@ uint16_t CDirectUsbPage::EncodeInputValue(int tab, int channel, double value) co
             return static_cast<uint16_t>(static_cast<int32_t>(std::trunc(value * 10.0)));
         case ChannelKind::Illuminance:
         case ChannelKind::Uv:
-            if (value < 0) return static_cast<uint16_t>(static_cast<int32_t>(std::trunc(value * 1000.0)));
+            if (value < 0)
+                return static_cast<uint16_t>(static_cast<int32_t>(std::trunc(value * 1000.0)));
             return model_.calls.normalize(kind, value);
         case ChannelKind::Co2:
             return model_.calls.normalize(kind, std::trunc(value));
@@ -395,7 +400,7 @@ std::optional<double> CDirectUsbPage::ReadBox(int row, int box, ChannelKind kind
 }
 
 std::optional<EnteredCorrection> CDirectUsbPage::ComputeChannel(int tab, int j, int unit,
-                                                               std::array<uint16_t, 8>& block) {
+                                                                std::array<uint16_t, 8>& block) {
     const ChannelTable& channel = Tab(tab).channels[static_cast<std::size_t>(j)];
     const int row = channel.row;
     const bool twoPoint = kinds_[static_cast<std::size_t>(row)] == 1;
@@ -446,7 +451,8 @@ std::optional<std::array<EnteredCorrection, 2>> CDirectUsbPage::ComputeInputCorr
     encoded_[static_cast<std::size_t>(tab)] = block;
     for (int j = 0; j < kChannelsPerTab; ++j) {
         const ChannelTable& channel = Tab(tab).channels[static_cast<std::size_t>(j)];
-        if (channel.kind == ChannelKind::Unused || !ticked_[static_cast<std::size_t>(channel.row)]) {
+        if (channel.kind == ChannelKind::Unused ||
+            !ticked_[static_cast<std::size_t>(channel.row)]) {
             continue;
         }
         const std::optional<EnteredCorrection> one = ComputeChannel(tab, j, unit, block);
@@ -510,8 +516,8 @@ void CDirectUsbPage::ShowLimitMessage(int tab, int channel, const Correction& en
     const std::string composedText =
         FormatBracketed(mode, ClampToInt(slopeCode), ClampToInt(offsetCode));
     const int number = table.channels[static_cast<std::size_t>(channel)].number;
-    std::string text = app::FormatText(app::LoadResString(kMsgLimitFormula),
-                                       {number, enteredText, composedText});
+    std::string text =
+        app::FormatText(app::LoadResString(kMsgLimitFormula), {number, enteredText, composedText});
     text += "\n\n";
     if (slopeFailed) {
         text += app::FormatText(app::LoadResString(kMsgSlopeLimit), {0, 2});
@@ -637,8 +643,8 @@ int CDirectUsbPage::WriteCorrection(int tab, const CalibrationCodes& codes, bool
         if (!app::AcquireCommBusy()) return kLockBusy;
         const auto time = static_cast<int32_t>(platform::NowSeconds());
         const uint32_t key = model_.connection.key;
-        failure = CallWithWriteRetry(
-            [&] { return model_.calls.setCalibration(tab, key, time, codes); });
+        failure =
+            CallWithWriteRetry([&] { return model_.calls.setCalibration(tab, key, time, codes); });
         app::PumpWait(kAfterWriteMs);
         if (failure == 0) {
             model_.connection.table[static_cast<std::size_t>(tab)] = codes;

@@ -27,11 +27,13 @@ int SetCalibration(int tab, uint32_t key, int32_t time, const CalibrationCodes& 
 }
 
 int GetHistory(int sensor, uint32_t key, uint8_t* record) {
-    return sensor == 0 ? VkLGR870Com_GetHistoryIU(key, record) : VkLGR870Com_GetHistoryTH(key, record);
+    return sensor == 0 ? VkLGR870Com_GetHistoryIU(key, record)
+                       : VkLGR870Com_GetHistoryTH(key, record);
 }
 
 int SetHistory(int sensor, uint32_t key, const uint8_t* record) {
-    return sensor == 0 ? VkLGR870Com_SetHistoryIU(key, record) : VkLGR870Com_SetHistoryTH(key, record);
+    return sensor == 0 ? VkLGR870Com_SetHistoryIU(key, record)
+                       : VkLGR870Com_SetHistoryTH(key, record);
 }
 
 uint16_t Normalize(ChannelKind kind, double value) {
@@ -57,17 +59,19 @@ history::SensorProfile IlluminanceUvProfile() {
 }
 
 constexpr int kTab0Controls[] = {
-    kGroup1,   kGroup2,   kCheck[0],  kCheck[1],  kCurrent870[0], kCurrent870[1], kOnePoint[0],
-    kTwoPoint[0], kOnePoint[1], kTwoPoint[1], kBefore1[0], kAfter1[0], kBefore2[0], kAfter2[0],
-    kBefore1[1], kAfter1[1], kBefore2[1], kAfter2[1], kUnits[0][0], kUnits[0][1], kUnits[0][2],
-    kUnits[0][3], kUnits[1][0], kUnits[1][1], kUnits[1][2], kUnits[1][3], kHistory870IU,
+    kGroup1,      kGroup2,      kCheck[0],     kCheck[1],    kCurrent870[0], kCurrent870[1],
+    kOnePoint[0], kTwoPoint[0], kOnePoint[1],  kTwoPoint[1], kBefore1[0],    kAfter1[0],
+    kBefore2[0],  kAfter2[0],   kBefore1[1],   kAfter1[1],   kBefore2[1],    kAfter2[1],
+    kUnits[0][0], kUnits[0][1], kUnits[0][2],  kUnits[0][3], kUnits[1][0],   kUnits[1][1],
+    kUnits[1][2], kUnits[1][3], kHistory870IU,
 };
 
 constexpr int kTab1Controls[] = {
-    kGroup3,   kGroup4,   kCheck[2],  kCheck[3],  kCurrent870[2], kCurrent870[3], kOnePoint[2],
-    kTwoPoint[2], kOnePoint[3], kTwoPoint[3], kBefore1[2], kAfter1[2], kBefore2[2], kAfter2[2],
-    kBefore1[3], kAfter1[3], kBefore2[3], kAfter2[3], kUnits[2][0], kUnits[2][1], kUnits[2][2],
-    kUnits[2][3], kUnits[3][0], kUnits[3][1], kUnits[3][2], kUnits[3][3], kHistoryTH,
+    kGroup3,      kGroup4,      kCheck[2],    kCheck[3],    kCurrent870[2], kCurrent870[3],
+    kOnePoint[2], kTwoPoint[2], kOnePoint[3], kTwoPoint[3], kBefore1[2],    kAfter1[2],
+    kBefore2[2],  kAfter2[2],   kBefore1[3],  kAfter1[3],   kBefore2[3],    kAfter2[3],
+    kUnits[2][0], kUnits[2][1], kUnits[2][2], kUnits[2][3], kUnits[3][0],   kUnits[3][1],
+    kUnits[3][2], kUnits[3][3], kHistoryTH,
 };
 
 ModelConnection& Connection() {

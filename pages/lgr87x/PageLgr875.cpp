@@ -54,18 +54,18 @@ history::SensorProfile Co2Profile() {
 }
 
 constexpr int kTab0Controls[] = {
-    kGroup1,     kCheck[0],   kCurrent875Ch1, kOnePoint[0], kTwoPoint[0],  kBefore1[0],
-    kAfter1[0],  kBefore2[0], kAfter2[0],     kUnits[0][0], kUnits[0][1],  kUnits[0][2],
-    kUnits[0][3], kHistory875Co2,
+    kGroup1,      kCheck[0],    kCurrent875Ch1, kOnePoint[0],   kTwoPoint[0],
+    kBefore1[0],  kAfter1[0],   kBefore2[0],    kAfter2[0],     kUnits[0][0],
+    kUnits[0][1], kUnits[0][2], kUnits[0][3],   kHistory875Co2,
 };
 
 constexpr int kTab1Controls[] = {
-    kGroup3,     kGroup4,     kCheck[2],    kCheck[3],    kCurrent875Ch2, kCurrent875Ch3,
-    kOnePoint[2], kTwoPoint[2], kOnePoint[3], kTwoPoint[3], kBefore1[2],   kAfter1[2],
-    kBefore2[2], kAfter2[2],  kBefore1[3],  kAfter1[3],   kBefore2[3],    kAfter2[3],
-    kUnits[2][0], kUnits[2][1], kUnits[2][2], kUnits[2][3], kUnits[3][0],  kUnits[3][1],
-    kUnits[3][2], kUnits[3][3], kHeadBeforeRight, kHeadAfterRight, kArrowsRight[0],
-    kArrowsRight[1], kHistoryTH,
+    kGroup3,      kGroup4,      kCheck[2],        kCheck[3],       kCurrent875Ch2,  kCurrent875Ch3,
+    kOnePoint[2], kTwoPoint[2], kOnePoint[3],     kTwoPoint[3],    kBefore1[2],     kAfter1[2],
+    kBefore2[2],  kAfter2[2],   kBefore1[3],      kAfter1[3],      kBefore2[3],     kAfter2[3],
+    kUnits[2][0], kUnits[2][1], kUnits[2][2],     kUnits[2][3],    kUnits[3][0],    kUnits[3][1],
+    kUnits[3][2], kUnits[3][3], kHeadBeforeRight, kHeadAfterRight, kArrowsRight[0], kArrowsRight[1],
+    kHistoryTH,
 };
 
 ModelConnection& Connection() {

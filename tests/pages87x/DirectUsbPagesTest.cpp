@@ -101,9 +101,9 @@ class DirectUsbPages : public ::testing::Test {
     }
 
     std::string LogFile() const {
-        std::ifstream in(home_ / "Documents" / "Kestrune Corp" / "Trimbench 800" / "log" /
-                             "Trimbench2.LOG",
-                         std::ios::binary);
+        std::ifstream in(
+            home_ / "Documents" / "Kestrune Corp" / "Trimbench 800" / "log" / "Trimbench2.LOG",
+            std::ios::binary);
         std::stringstream text;
         text << in.rdbuf();
         return text.str();
@@ -170,8 +170,8 @@ TEST_F(DirectUsbPages, IlluminanceOnePointIsComposedWrittenRecordedAndLogged) {
     EXPECT_EQ(view_.Text(kCurrent870[0]), "現在の設定：y = 1.000x -2.400");
 
     const auto record = HeldHistory(logger, kFirstGroup);
-    EXPECT_EQ(record[0], 1);  // channel 1
-    EXPECT_EQ(record[1], 1);  // one point
+    EXPECT_EQ(record[0], 1);       // channel 1
+    EXPECT_EQ(record[1], 1);       // one point
     EXPECT_EQ(record[15 + 1], 0);  // nothing after it
     ASSERT_EQ(view_.Rows(kHistory870IU).size(), 1u);
     EXPECT_EQ(view_.Rows(kHistory870IU)[0][2], "1");
@@ -195,7 +195,8 @@ TEST_F(DirectUsbPages, IlluminanceAndUvEntriesKeepTheirLowerBounds) {
         {0, false, "-1.0", "", "", nullptr, 0},
         {0, false, "-1.01", "", "", "-1.0以上の値を入力して下さい。", kBefore1[0]},
         // After 0 passes the bound; with the zero point it makes a flat line.
-        {1, true, "0", "5", "0", "入力値から補正式(Y=aX+b)を求めますが\n傾きaが0にならないように入力してください。", 0},
+        {1, true, "0", "5", "0",
+         "入力値から補正式(Y=aX+b)を求めますが\n傾きaが0にならないように入力してください。", 0},
         {1, true, "0", "5", "2", nullptr, 0},
         {1, true, "0", "5", "-0.1", "0以上の値を入力して下さい。", kAfter2[1]},
         {1, true, "0", "-1.5", "3", "-1.0以上の値を入力して下さい。", kBefore2[1]},
@@ -368,7 +369,8 @@ TEST_F(DirectUsbPages, FailedReadsBeforeComposingEndTheSendWithAReport) {
         boxes_.SetDefaultAnswer(MsgAnswer::No);
 
         auto lock = bench.LockState();
-        EXPECT_EQ(logger.calibration.at(kFirstGroup).values, (std::array<int16_t, 4>{1000, 0, 1000, 0}));
+        EXPECT_EQ(logger.calibration.at(kFirstGroup).values,
+                  (std::array<int16_t, 4>{1000, 0, 1000, 0}));
         EXPECT_EQ(logger.history.at(kFirstGroup)[1], 0);
         ASSERT_EQ(boxes_.Count(), 1u);
         EXPECT_NE(boxes_.Last().text.find("12345678"), std::string::npos) << boxes_.Last().text;
@@ -441,7 +443,8 @@ TEST_F(DirectUsbPages, Co2OnePointComposesWholePpmAndConfirmsOneLine) {
 
     EXPECT_EQ(Held(logger, kFirstGroup)[0], 1000);
     EXPECT_EQ(Held(logger, kFirstGroup)[1], -15);
-    EXPECT_EQ(boxes_.Texts()[0], "CH:1  (y=  1.000x - 20)\nという補正式になります。\n\n送信してよろしいですか？");
+    EXPECT_EQ(boxes_.Texts()[0],
+              "CH:1  (y=  1.000x - 20)\nという補正式になります。\n\n送信してよろしいですか？");
     EXPECT_EQ(view_.Text(kCurrent875Ch1), "現在の設定：y = 1.000x -15");
     EXPECT_EQ(HeldHistory(logger, kFirstGroup)[0], 1);
     EXPECT_NE(LogFile().find("87501234, CH:1, １点補正, 420-->400, C\r\n"), std::string::npos)
