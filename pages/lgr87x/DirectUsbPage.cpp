@@ -146,14 +146,6 @@ CDirectUsbPage::CDirectUsbPage(const ModelTable& model)
 
 CDirectUsbPage::~CDirectUsbPage() = default;
 
-const std::string& CDirectUsbPage::Typed(int row, int box) const {
-    return typed_[static_cast<std::size_t>(row)][static_cast<std::size_t>(box)];
-}
-
-const std::array<uint16_t, 8>& CDirectUsbPage::Encoded(int tab) const {
-    return encoded_[static_cast<std::size_t>(tab)];
-}
-
 double CDirectUsbPage::StoredSlope(int tab, int channel) const {
     return sensors_[static_cast<std::size_t>(tab)]
         .state.storedFactors[static_cast<std::size_t>(channel)];
@@ -550,8 +542,12 @@ int CDirectUsbPage::ReadHistory(int tab) {
     return history::ReadHistory(sensors_[static_cast<std::size_t>(tab)], *historyDevice_);
 }
 
+// The controls stay off from the logger search to the last message: the
+// reads wait with the window running, and no click may start a second
+// operation meanwhile.
 void CDirectUsbPage::Send() {
     UpdateData(true);
+    ControlsOff off(*this);
     if (!FindConnectedLogger(true)) return;
     const int tab = SelectedTab();
     // A correction composed on a record or a correction that could not be

@@ -37,17 +37,6 @@ class CDirectUsbPage : public CPropertyPage {
     void OnSetActive() override;
     bool SwallowsEscape() const override { return true; }
 
-    // Page state. Rows are the dialog's channel rows 0 to 3 (see
-    // Lgr87xDialogIds.h); boxes 0 to 3 are before 1, after 1, before 2, after 2.
-    bool Ticked(int row) const { return ticked_[static_cast<std::size_t>(row)]; }
-    const std::string& Typed(int row, int box) const;
-    // The tab's encoded inputs of the last computation: before 1 (first,
-    // second channel), after 1, before 2, after 2.
-    const std::array<uint16_t, 8>& Encoded(int tab) const;
-    // Slope x 1000 factors: as the history record held them, and as composed.
-    double StoredSlope(int tab, int channel) const;
-    double NewSlope(int row) const { return newSlope_[static_cast<std::size_t>(row)]; }
-
     // Steps of the operations.
     bool FindConnectedLogger(bool showMessages);
     int ReadCurrentCorrection(int tab);
@@ -78,6 +67,8 @@ class CDirectUsbPage : public CPropertyPage {
         int channel;
     };
 
+    // Slope x 1000 of a tab's channel as the logger's history record holds it.
+    double StoredSlope(int tab, int channel) const;
     const TabTable& Tab(int tab) const { return model_.tabs[static_cast<std::size_t>(tab)]; }
     int SelectedTab() const;
     bool IsUsed(int row) const;

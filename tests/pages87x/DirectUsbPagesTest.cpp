@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -278,6 +279,38 @@ TEST_F(DirectUsbPages, ComposedLimitsNameTheChannelAndWriteNothingWhenRefused) {
             logger.history[kSecondGroup] = {};
         }
     }
+}
+
+// The slope composes on the factor the history record keeps, and the new
+// factor goes back into the record with the entry.
+TEST_F(DirectUsbPages, SlopeComposesOnTheHistoryFactor) {
+    Lgr87xLogger& logger = Add(Lgr87xModel::k870, kSerial870);
+    std::array<uint8_t, 80> record{};
+    record[0] = 3;  // an earlier one-point adjustment of Ch.3
+    record[1] = 1;
+    const double stored = 1500.0;
+    std::memcpy(record.data() + 60, &stored, sizeof stored);  // little-endian host
+    {
+        auto lock = bench_.LockState();
+        logger.history[kSecondGroup] = record;
+    }
+    tb::pages::lgr87x::CPageLgr870 page;
+    Open(page);
+    SelectTab(page, 1);
+    Tick(page, 2);
+    TwoPoint(page, 2);
+    Type(2, "0", "0", "10", "12");
+    boxes_.AnswerNext(MsgAnswer::Yes);
+    page.OnCommand(kSend);
+
+    EXPECT_EQ(Held(logger, kSecondGroup), (CalibrationCodes{1800, 0, 1000, 0}));
+    const auto written = HeldHistory(logger, kSecondGroup);
+    double factor = 0;
+    std::memcpy(&factor, written.data() + 60, sizeof factor);
+    EXPECT_EQ(factor, 1800.0);
+    EXPECT_EQ(written[15], 3);      // the new entry after the earlier one
+    EXPECT_EQ(written[15 + 1], 2);  // two points
+    EXPECT_EQ(view_.Rows(kHistoryTH).size(), 2u);
 }
 
 TEST_F(DirectUsbPages, FahrenheitTemperatureSendsCelsiusAndConfirmsFahrenheit) {
