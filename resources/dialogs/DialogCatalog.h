@@ -14,7 +14,10 @@ const DialogTemplate& MainDialog();
 const DialogTemplate& SettingsDialog();
 const DialogTemplate& Lgr820Dialog();
 const DialogTemplate& Lgr890Dialog();
-std::span<const DialogTemplate> LaterPageDialogs();
-std::span<const DialogTemplate> DirectUsbDialogs();
+const DialogTemplate& Lgr830Dialog();
+const DialogTemplate& Lgr835Dialog();
+const DialogTemplate& Lgr850Dialog();
+const DialogTemplate& Lgr870Dialog();
+const DialogTemplate& Lgr875Dialog();
 
 }  // namespace tb::resources::catalog

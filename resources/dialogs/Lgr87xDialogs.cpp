@@ -147,12 +147,14 @@ constexpr auto kControls875 = Join(
 
 }  // namespace
 
-std::span<const DialogTemplate> DirectUsbDialogs() {
-    static constexpr DialogTemplate kDialogs[] = {
-        {129, "  LGR-870  ", kWidth, kHeight, kControls870},
-        {135, "  LGR-875  ", kWidth, kHeight, kControls875},
-    };
-    return kDialogs;
+const DialogTemplate& Lgr870Dialog() {
+    static constexpr DialogTemplate kDialog{129, "  LGR-870  ", kWidth, kHeight, kControls870};
+    return kDialog;
+}
+
+const DialogTemplate& Lgr875Dialog() {
+    static constexpr DialogTemplate kDialog{135, "  LGR-875  ", kWidth, kHeight, kControls875};
+    return kDialog;
 }
 
 }  // namespace tb::resources::catalog

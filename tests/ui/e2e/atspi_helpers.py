@@ -130,12 +130,14 @@ def stop(processes):
             process.wait()
 
 
-def start_bench(out, work, device_name):
-    """Starts trimbench-sim with its default bench; skips the run when the
-    bench has no device matching device_name. (process, map path, log path)"""
+def start_bench(out, work, device_name, sim_args=()):
+    """Starts trimbench-sim (its default bench, or the one sim_args ask for);
+    skips the run when the bench has no device matching device_name.
+    (process, map path, log path)"""
     device_map = os.path.join(work, "devices.map")
     sim_log = os.path.join(work, "sim.log")
-    sim = subprocess.Popen([os.path.join(out, "trimbench-sim"), "--map", device_map, "--quiet"],
+    sim = subprocess.Popen([os.path.join(out, "trimbench-sim"), "--map", device_map, "--quiet"]
+                           + list(sim_args),
                            stdin=subprocess.DEVNULL,
                            stdout=open(sim_log, "w"), stderr=subprocess.STDOUT)
     try:
@@ -145,7 +147,7 @@ def start_bench(out, work, device_name):
         time.sleep(0.2)
         initial = open(sim_log, encoding="utf-8").read()
         if not re.search(device_name, initial):
-            raise Skipped("the default bench of trimbench-sim has no %s:\n%s"
+            raise Skipped("the bench of trimbench-sim has no %s:\n%s"
                           % (device_name, initial))
     except BaseException:
         stop([sim])
