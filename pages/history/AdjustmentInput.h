@@ -18,7 +18,7 @@ struct SensorAdjustment {
     std::array<uint16_t, 8> encoded{};
     // The texts as typed per slot: point 1 before, point 1 after, point 2
     // before, point 2 after (illuminance/UV and CO2 log lines show them).
-    std::array<std::array<std::string, 4>, 2> typed{};
+    std::array<std::array<std::string, 4>, 2> typed;
     // The newly composed slopes times 1000 of the two channels, full
     // precision; they become the record's factors.
     std::array<double, 2> newFactors{1000.0, 1000.0};

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "app/FormatText.h"
 #include "app/Settings.h"
 
 namespace tb::history {
@@ -14,36 +15,43 @@ constexpr std::array<const char*, 12> kMonthNames{"Jan", "Feb", "Mar", "Apr", "M
                                                   "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 constexpr std::size_t kMaxChars = 23;
 
-std::string DatePart(const std::tm& local, int dateForm) {
-    const int year = local.tm_year + 1900;
-    const int month = local.tm_mon + 1;
-    const int day = local.tm_mday;
-    const char* name = kMonthNames[static_cast<std::size_t>(local.tm_mon) % kMonthNames.size()];
-    char text[48];
-    switch (dateForm) {
-        case 1:
-            std::snprintf(text, sizeof text, "%04d-%d-%d", year, month, day);
-            break;
-        case 2:
-            std::snprintf(text, sizeof text, "%04d-%s-%d", year, name, day);
-            break;
-        case 3:
-            std::snprintf(text, sizeof text, "%d-%d-%04d", month, day, year);
-            break;
-        case 4:
-            std::snprintf(text, sizeof text, "%s-%d-%04d", name, day, year);
-            break;
-        case 5:
-            std::snprintf(text, sizeof text, "%d-%d-%04d", day, month, year);
-            break;
-        case 6:
-            std::snprintf(text, sizeof text, "%d-%s-%04d", day, name, year);
-            break;
+enum class Field { Year, Month, MonthName, Day };
+
+struct DateLayout {
+    const char* format;
+    std::array<Field, 3> fields;
+};
+
+// By DateForm; any other number takes the first.
+constexpr std::array<DateLayout, 7> kDateLayouts{{
+    {"%04d-%02d-%02d", {Field::Year, Field::Month, Field::Day}},
+    {"%04d-%d-%d", {Field::Year, Field::Month, Field::Day}},
+    {"%04d-%s-%d", {Field::Year, Field::MonthName, Field::Day}},
+    {"%d-%d-%04d", {Field::Month, Field::Day, Field::Year}},
+    {"%s-%d-%04d", {Field::MonthName, Field::Day, Field::Year}},
+    {"%d-%d-%04d", {Field::Day, Field::Month, Field::Year}},
+    {"%d-%s-%04d", {Field::Day, Field::MonthName, Field::Year}},
+}};
+
+app::FormatArg FieldOf(const std::tm& local, Field field) {
+    switch (field) {
+        case Field::Year:
+            return local.tm_year + 1900;
+        case Field::Month:
+            return local.tm_mon + 1;
+        case Field::MonthName:
+            return kMonthNames[static_cast<std::size_t>(local.tm_mon) % kMonthNames.size()];
         default:
-            std::snprintf(text, sizeof text, "%04d-%02d-%02d", year, month, day);
-            break;
+            return local.tm_mday;
     }
-    return text;
+}
+
+std::string DatePart(const std::tm& local, int dateForm) {
+    const bool known = dateForm >= 0 && dateForm < static_cast<int>(kDateLayouts.size());
+    const DateLayout& layout = kDateLayouts[known ? static_cast<std::size_t>(dateForm) : 0];
+    return app::FormatText(layout.format, {FieldOf(local, layout.fields[0]),
+                                           FieldOf(local, layout.fields[1]),
+                                           FieldOf(local, layout.fields[2])});
 }
 
 }  // namespace

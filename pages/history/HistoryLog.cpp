@@ -99,6 +99,9 @@ LogFileError WriteHistoryLog(const HistorySensor& sensor, const SensorAdjustment
                              const LogEvent& event) {
     const std::vector<std::string> lines =
         HistoryLogLines(sensor, adjustment, initialise, rec1, rec2, event);
+    // The data folder may have gone since the page started; a line is not
+    // lost for that.
+    app::EnsureDataFolders();
     const LogFileError error = AppendLogLines(app::DataFolderPath(), lines);
     if (error != LogFileError::None) {
         app::ShowMessage(FormatText(LoadResString(kSaveFailed), {static_cast<int>(error)}),

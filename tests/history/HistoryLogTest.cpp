@@ -54,6 +54,11 @@ class HistoryLog : public HistoryTest {
     app::ScriptedMessageBoxes boxes_;
 };
 
+TEST_F(HistoryLog, FoldersAreMadeWhenMissing) {
+    EXPECT_EQ(WriteExample(), LogFileError::None);
+    EXPECT_TRUE(fs::is_regular_file(LogPath()));
+}
+
 TEST_F(HistoryLog, ExampleLineByteForByteAndAppendNeverTruncates) {
     fs::create_directories(LogPath().parent_path());
     std::ofstream(LogPath(), std::ios::binary) << "earlier line\r\n";
