@@ -160,6 +160,40 @@ bool CDirectUsbPage::IsUsed(int row) const {
     return false;
 }
 
+const std::array<CommandEntry<CDirectUsbPage>, 17> CDirectUsbPage::kCommands = {{
+    {kSend, &CDirectUsbPage::Send},
+    {kInitialise, &CDirectUsbPage::Initialise},
+    {kReceive, &CDirectUsbPage::Receive},
+    {kHelp, &CDirectUsbPage::Help},
+    {kTabs, &CDirectUsbPage::TabChanged},
+    {kCheck[0], &CDirectUsbPage::OnTick1},
+    {kCheck[1], &CDirectUsbPage::OnTick2},
+    {kCheck[2], &CDirectUsbPage::OnTick3},
+    {kCheck[3], &CDirectUsbPage::OnTick4},
+    {kOnePoint[0], &CDirectUsbPage::OnKind1},
+    {kTwoPoint[0], &CDirectUsbPage::OnKind1},
+    {kOnePoint[1], &CDirectUsbPage::OnKind2},
+    {kTwoPoint[1], &CDirectUsbPage::OnKind2},
+    {kOnePoint[2], &CDirectUsbPage::OnKind3},
+    {kTwoPoint[2], &CDirectUsbPage::OnKind3},
+    {kOnePoint[3], &CDirectUsbPage::OnKind4},
+    {kTwoPoint[3], &CDirectUsbPage::OnKind4},
+}};
+
+int CDirectUsbPage::RowOfControl(int id) {
+    for (int row = 0; row < 4; ++row) {
+        const std::size_t r = static_cast<std::size_t>(row);
+        if (id == kCheck[r] || id == kOnePoint[r] || id == kTwoPoint[r]) return row;
+    }
+    return -1;
+}
+
+bool CDirectUsbPage::OnCommand(int id) {
+    const int row = RowOfControl(id);
+    if (row >= 0 && !IsUsed(row)) return false;
+    return DispatchCommand<CDirectUsbPage>(*this, kCommands, id);
+}
+
 void CDirectUsbPage::DoDataExchange(bool save) {
     DialogView& view = View();
     for (int row = 0; row < 4; ++row) {

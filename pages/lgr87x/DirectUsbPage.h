@@ -28,6 +28,7 @@ struct EnteredCorrection {
     Correction display;
 };
 
+// The model pages are this page with their model table.
 class CDirectUsbPage : public CPropertyPage {
   public:
     explicit CDirectUsbPage(const ModelTable& model);
@@ -47,10 +48,14 @@ class CDirectUsbPage : public CPropertyPage {
     // communication lock stayed busy.
     int WriteCorrection(int tab, const CalibrationCodes& codes, bool initialise);
 
+    // Binds the page's buttons, its tab control and the ticks and radios of
+    // the channels its model has.
+    bool OnCommand(int id) override;
+
   protected:
     void DoDataExchange(bool save) override;
 
-    // Handlers the model pages bind in their command tables.
+  private:
     void Send();
     void Initialise();
     void Receive();
@@ -58,8 +63,19 @@ class CDirectUsbPage : public CPropertyPage {
     void TabChanged();
     void ChannelTicked(int row);
     void KindChosen(int row);
+    void OnTick1() { ChannelTicked(0); }
+    void OnTick2() { ChannelTicked(1); }
+    void OnTick3() { ChannelTicked(2); }
+    void OnTick4() { ChannelTicked(3); }
+    void OnKind1() { KindChosen(0); }
+    void OnKind2() { KindChosen(1); }
+    void OnKind3() { KindChosen(2); }
+    void OnKind4() { KindChosen(3); }
+    // The row whose check box or radio button `id` is; -1 for other controls.
+    static int RowOfControl(int id);
 
-  private:
+    static const std::array<CommandEntry<CDirectUsbPage>, 17> kCommands;
+
     struct Composition;
     class ControlsOff;
     struct RowPlace {

@@ -138,28 +138,4 @@ const ModelTable& Lgr870Model() {
     return model;
 }
 
-const std::array<CommandEntry<CPageLgr870>, 17> CPageLgr870::kCommands = {{
-    {kSend, &CPageLgr870::OnSend},
-    {kInitialise, &CPageLgr870::OnInitialise},
-    {kReceive, &CPageLgr870::OnReceive},
-    {kHelp, &CPageLgr870::OnHelp},
-    {kTabs, &CPageLgr870::OnTab},
-    {kCheck[0], &CPageLgr870::OnTick1},
-    {kCheck[1], &CPageLgr870::OnTick2},
-    {kCheck[2], &CPageLgr870::OnTick3},
-    {kCheck[3], &CPageLgr870::OnTick4},
-    {kOnePoint[0], &CPageLgr870::OnKind1},
-    {kTwoPoint[0], &CPageLgr870::OnKind1},
-    {kOnePoint[1], &CPageLgr870::OnKind2},
-    {kTwoPoint[1], &CPageLgr870::OnKind2},
-    {kOnePoint[2], &CPageLgr870::OnKind3},
-    {kTwoPoint[2], &CPageLgr870::OnKind3},
-    {kOnePoint[3], &CPageLgr870::OnKind4},
-    {kTwoPoint[3], &CPageLgr870::OnKind4},
-}};
-
-CPageLgr870::CPageLgr870() : CDirectUsbPage(Lgr870Model()) {}
-
-bool CPageLgr870::OnCommand(int id) { return DispatchCommand<CPageLgr870>(*this, kCommands, id); }
-
 }  // namespace tb::pages::lgr87x

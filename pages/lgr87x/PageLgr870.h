@@ -2,7 +2,6 @@
 // first tab, temperature (Ch.3) and humidity (Ch.4) on the second.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 
@@ -20,25 +19,7 @@ std::string FormatHistoryValue(int16_t value, char kind);
 
 class CPageLgr870 final : public CDirectUsbPage {
   public:
-    CPageLgr870();
-    bool OnCommand(int id) override;
-
-  private:
-    void OnSend() { Send(); }
-    void OnInitialise() { Initialise(); }
-    void OnReceive() { Receive(); }
-    void OnHelp() { Help(); }
-    void OnTab() { TabChanged(); }
-    void OnTick1() { ChannelTicked(0); }
-    void OnTick2() { ChannelTicked(1); }
-    void OnTick3() { ChannelTicked(2); }
-    void OnTick4() { ChannelTicked(3); }
-    void OnKind1() { KindChosen(0); }
-    void OnKind2() { KindChosen(1); }
-    void OnKind3() { KindChosen(2); }
-    void OnKind4() { KindChosen(3); }
-
-    static const std::array<CommandEntry<CPageLgr870>, 17> kCommands;
+    CPageLgr870() : CDirectUsbPage(Lgr870Model()) {}
 };
 
 }  // namespace tb::pages::lgr87x

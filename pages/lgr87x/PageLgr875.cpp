@@ -117,25 +117,4 @@ const ModelTable& Lgr875Model() {
     return model;
 }
 
-const std::array<CommandEntry<CPageLgr875>, 14> CPageLgr875::kCommands = {{
-    {kSend, &CPageLgr875::OnSend},
-    {kInitialise, &CPageLgr875::OnInitialise},
-    {kReceive, &CPageLgr875::OnReceive},
-    {kHelp, &CPageLgr875::OnHelp},
-    {kTabs, &CPageLgr875::OnTab},
-    {kCheck[0], &CPageLgr875::OnTick1},
-    {kCheck[2], &CPageLgr875::OnTick2},
-    {kCheck[3], &CPageLgr875::OnTick3},
-    {kOnePoint[0], &CPageLgr875::OnKind1},
-    {kTwoPoint[0], &CPageLgr875::OnKind1},
-    {kOnePoint[2], &CPageLgr875::OnKind2},
-    {kTwoPoint[2], &CPageLgr875::OnKind2},
-    {kOnePoint[3], &CPageLgr875::OnKind3},
-    {kTwoPoint[3], &CPageLgr875::OnKind3},
-}};
-
-CPageLgr875::CPageLgr875() : CDirectUsbPage(Lgr875Model()) {}
-
-bool CPageLgr875::OnCommand(int id) { return DispatchCommand<CPageLgr875>(*this, kCommands, id); }
-
 }  // namespace tb::pages::lgr87x
