@@ -130,6 +130,18 @@ def stop(processes):
             process.wait()
 
 
+def send_and_confirm(app, page, confirmation, success):
+    """Presses 設定送信, checks that the question shows confirmation, answers
+    はい and acknowledges the report that shows success."""
+    act("a press on 設定送信", lambda: press(control(page, 1130)))
+    box, question = wait_for("the confirmation", lambda: message_box(app, "送信してよろしいですか"))
+    if confirmation not in question:
+        raise Failure("unexpected confirmation: " + repr(question))
+    act("an answer", lambda: answer(box, "はい"))
+    box, _ = wait_for("the success report", lambda: message_box(app, success))
+    act("an answer", lambda: answer(box, "OK"))
+
+
 def start_bench(out, work, device_name, sim_args=()):
     """Starts trimbench-sim (its default bench, or the one sim_args ask for);
     skips the run when the bench has no device matching device_name.

@@ -20,8 +20,8 @@ import pyatspi
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from atspi_helpers import (Failure, act, answer, control, fresh_dump, message_box,  # noqa: E402
-                           open_page, press, run_main, start_bench, start_window, stop, text_of,
-                           wait_for)
+                           open_page, press, run_main, send_and_confirm, start_bench, start_window,
+                           stop, text_of, wait_for)
 
 OUT = sys.argv[1]
 PAGE = sys.argv[2] if len(sys.argv) > 2 else "820"
@@ -103,14 +103,7 @@ def run(work):
         if text_of(control(page, P.before)) != before or text_of(control(page, P.after)) != after:
             raise Failure("the readings did not reach the edit boxes")
 
-        act("a press on 設定送信", lambda: press(control(page, 1130)))
-        box, question = wait_for("the confirmation", lambda: message_box(app, "送信してよろしいですか"))
-        if P.confirmation not in question:
-            raise Failure("unexpected confirmation: " + repr(question))
-        act("an answer", lambda: answer(box, "はい"))
-        box, _ = wait_for("the success report",
-                          lambda: message_box(app, "アジャストメントは正常に終了しました。"))
-        act("an answer", lambda: answer(box, "OK"))
+        send_and_confirm(app, page, P.confirmation, "アジャストメントは正常に終了しました。")
 
         expected_offset = round(offset + 0.3, 3)
         def shows_composed():

@@ -19,9 +19,9 @@ import sys
 import pyatspi
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from atspi_helpers import (Failure, act, answer, control, fresh_dump,  # noqa: E402
-                           message_box, open_page, press, run_main, start_bench, start_window,
-                           stop, text_of, wait_for)
+from atspi_helpers import (Failure, act, control, fresh_dump, open_page, press,  # noqa: E402
+                           run_main, send_and_confirm, start_bench, start_window, stop, text_of,
+                           wait_for)
 
 OUT = sys.argv[1]
 PAGE = sys.argv[2] if len(sys.argv) > 2 else "870"
@@ -87,13 +87,7 @@ def run(work):
         elif text_of(control(page, 1018)) != "0.0":
             raise Failure("the zero point's after box does not hold 0.0")
 
-        act("a press on 設定送信", lambda: press(control(page, 1130)))
-        box, question = wait_for("the confirmation", lambda: message_box(app, "送信してよろしいですか"))
-        if CASE.confirmation not in question:
-            raise Failure("unexpected confirmation: " + repr(question))
-        act("an answer", lambda: answer(box, "はい"))
-        box, _ = wait_for("the success report", lambda: message_box(app, "送信が終了しました。"))
-        act("an answer", lambda: answer(box, "OK"))
+        send_and_confirm(app, page, CASE.confirmation, "送信が終了しました。")
 
         wait_for("the current setting", lambda: CASE.current in text_of(control(page, 1076)), 10)
         rows = wait_for("the history list's row", lambda: history_rows(page), 10)
