@@ -54,7 +54,7 @@ OperationResult RunRow(const BatchRow& row, AnswerPolicy policy, Terminal& termi
     } else {
         LoggerChoice named = *choice;
         if (!row.inputKind.empty()) named.inputKind = FindInputKind(*model, row.inputKind);
-        AdjustInput input{*channel, {{row.before1, row.after1}}};
+        AdjustInput input{*channel, {{row.before1, row.after1}}, std::nullopt};
         if (row.before2.find_first_not_of(" \t") != std::string::npos)
             input.points.push_back({row.before2, row.after2});
         return RunOperation(*model, named, Operation::Adjust, input, {policy, false}, terminal);

@@ -22,7 +22,8 @@ constexpr Entry kTexts[] = {
      "  read        機器の現在の補正式を読む\n"
      "  adjust      補正式を求めて機器に書き込む\n"
      "  initialise  補正式を工場出荷時の状態に戻す\n"
-     "  batch       CSV ファイルの各行を順に調整する\n\n"
+     "  batch       CSV ファイルの各行を順に調整する\n"
+     "  history     調整履歴を表示する (870, 875)\n\n"
      "各サブコマンドの説明: trimbench <サブコマンド> --help\n"
      "終了コードと --json の形: man trimbench\n",
      "usage: trimbench <subcommand> [options]\n\n"
@@ -31,7 +32,8 @@ constexpr Entry kTexts[] = {
      "  read        the current correction of a logger\n"
      "  adjust      derive a correction and write it into a logger\n"
      "  initialise  reset a logger's correction to the factory state\n"
-     "  batch       adjust loggers row by row from a CSV file\n\n"
+     "  batch       adjust loggers row by row from a CSV file\n"
+     "  history     the adjustment history a logger keeps (870, 875)\n\n"
      "help on a subcommand: trimbench <subcommand> --help\n"
      "exit codes and the --json shape: man trimbench\n"},
     {T::HelpList, "接続されている機器 (ベースユニットとその子機、890 ケーブル) の一覧。",
@@ -49,6 +51,15 @@ constexpr Entry kTexts[] = {
      "各行を順に調整し、結果の表を出力します。",
      "Adjusts the loggers of a CSV file (header model,serial,channel,before1,after1,before2,"
      "after2,input_kind) row by row and prints a table of the results."},
+    {T::HelpHistory, "機器が保持している調整履歴 (センサごとに最新4件) を表示します (870, 875)。",
+     "Shows the adjustment history the logger keeps, the last four per sensor (870, 875)."},
+    {T::OptPair, "初期化するセンサ (870: IU, TH / 875: CO2, TH)",
+     "the sensor pair to initialise (870: IU, TH; 875: CO2, TH)"},
+    {T::BadPair, "機種 %2 にセンサ %1 はありません", "model %2 has no pair %1"},
+    {T::PairNeeded, "機種 %1 は --pair か --channel で初期化するセンサを指定します",
+     "model %1 needs --pair or --channel to name the sensor pair to initialise"},
+    {T::NoHistory, "機種 %1 は調整履歴を保持しません (870, 875 のみ)",
+     "model %1 keeps no adjustment history (only 870 and 875 do)"},
     {T::OptSerial, "シリアル番号 (16進8桁) で機器を指定", "the logger by serial number (hexadecimal)"},
     {T::OptPort, "COM 番号で機器を指定 (890 ケーブル)", "the logger by COM number (890 cable)"},
     {T::OptJson, "結果を JSON で出力", "print the result as JSON"},
@@ -78,6 +89,8 @@ constexpr Entry kTexts[] = {
     {T::PointCount, "--point は1回 (1点調整) か2回 (2点調整) 指定してください",
      "give --point once (one-point) or twice (two-point adjustment)"},
     {T::ReadingTooLong, "入力値 \"%1\" が %2 文字を超えています", "reading \"%1\" is longer than %2 characters"},
+    {T::FixedReading, "この入力値は画面で %1 に固定されています (指定: %2)",
+     "the page fixes this reading at %1 (given: %2)"},
     {T::BadUnit, "--unit は C か F です: %1", "--unit takes C or F: %1"},
     {T::BadSerial, "シリアル番号は16進数8桁までです: %1",
      "a serial number is up to eight hexadecimal digits: %1"},

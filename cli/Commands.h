@@ -12,5 +12,6 @@ int RunRead(const QStringList& arguments, Terminal& terminal);
 int RunAdjust(const QStringList& arguments, Terminal& terminal);
 int RunInitialise(const QStringList& arguments, Terminal& terminal);
 int RunBatch(const QStringList& arguments, Terminal& terminal);
+int RunHistory(const QStringList& arguments, Terminal& terminal);
 
 }  // namespace tb::cli

@@ -58,6 +58,27 @@ QJsonObject OperationJson(std::string_view command, std::string_view model,
     return object;
 }
 
+QJsonObject HistoryJson(std::string_view model, const HistoryResult& result) {
+    QJsonArray lists;
+    for (const HistoryList& list : result.lists) {
+        QJsonArray rows;
+        for (const auto& cells : list.rows) {
+            QJsonArray row;
+            for (const std::string& cell : cells) row.append(Q(cell));
+            rows.append(row);
+        }
+        lists.append(QJsonObject{{"caption", Q(list.caption)}, {"rows", rows}});
+    }
+    return {{"command", "history"},
+            {"model", Q(model)},
+            {"logger", Q(result.logger)},
+            {"result", Q(ResultName(result.code))},
+            {"exitCode", static_cast<int>(result.code)},
+            {"message", Q(result.message)},
+            {"messages", MessagesJson(result.boxes)},
+            {"lists", lists}};
+}
+
 void PrintJson(Terminal& terminal, const QJsonObject& object) {
     terminal.out << QJsonDocument(object).toJson(QJsonDocument::Indented).toStdString();
     terminal.out.flush();

@@ -22,6 +22,10 @@ QJsonObject LoggerJson(const AttachedLogger& logger);
 QJsonObject OperationJson(std::string_view command, std::string_view model,
                           const OperationResult& result);
 
+// {"command":"history", "model", "logger", "result", "exitCode", "message",
+//  "messages", "lists":[{"caption", "rows":[[cell, ...], ...]}]}
+QJsonObject HistoryJson(std::string_view model, const HistoryResult& result);
+
 void PrintJson(Terminal& terminal, const QJsonObject& object);
 
 }  // namespace tb::cli

@@ -83,6 +83,14 @@ void AddDirectUsb(std::string_view model, IsConnect isConnect, MachInfo machInfo
     }
 }
 
+// The loggers on their own USB port of one model ("870" or "875").
+std::vector<AttachedLogger> DirectUsbLoggers(std::string_view model) {
+    std::vector<AttachedLogger> list;
+    if (model == "870") AddDirectUsb("870", VkLGR870Com_IsConnect, VkLGR870Com_GetConctMachInfo, list);
+    if (model == "875") AddDirectUsb("875", VkLGR875Com_IsConnect, VkLGR875Com_GetConctMachInfo, list);
+    return list;
+}
+
 }  // namespace
 
 std::vector<AttachedLogger> ListAttached() {
@@ -90,8 +98,10 @@ std::vector<AttachedLogger> ListAttached() {
     for (uint32_t key : client::ListBaseUnits()) list.push_back(BaseUnitEntry(key));
     for (int com : client::ListSerialPorts())
         list.push_back({"890", {}, std::nullopt, com, "cable"});
-    AddDirectUsb("870", VkLGR870Com_IsConnect, VkLGR870Com_GetConctMachInfo, list);
-    AddDirectUsb("875", VkLGR875Com_IsConnect, VkLGR875Com_GetConctMachInfo, list);
+    for (const char* model : {"870", "875"}) {
+        const auto loggers = DirectUsbLoggers(model);
+        list.insert(list.end(), loggers.begin(), loggers.end());
+    }
     return list;
 }
 
@@ -136,8 +146,22 @@ std::vector<LoggerChoice> CandidatesOf(const ModelRow& row, std::optional<int> i
         case Transport::Cable:
             for (int com : client::ListSerialPorts()) found.push_back({std::nullopt, com, std::nullopt});
             break;
+        case Transport::DirectUsb:
+            for (const AttachedLogger& logger : DirectUsbLoggers(row.model))
+                found.push_back({logger.serial, logger.com, std::nullopt});
+            break;
     }
     return found;
+}
+
+// A direct-USB logger named by serial or COM number, as the list has it
+// (with both numbers); nothing when it is not attached.
+std::optional<LoggerChoice> NamedDirectUsb(const ModelRow& row, const LoggerChoice& choice) {
+    for (const LoggerChoice& each : CandidatesOf(row, std::nullopt)) {
+        if ((choice.serial && each.serial == choice.serial) || (choice.com && each.com == choice.com))
+            return each;
+    }
+    return std::nullopt;
 }
 
 // The input kind of a named multi-input logger, from its settings; the
@@ -154,13 +178,24 @@ std::optional<int> NamedLoggerKind(const ModelRow& row, const LoggerChoice& choi
 ExitCode ChooseLogger(const ModelRow& row, const LoggerChoice& choice, LoggerChoice& chosen,
                       std::string& message) {
     const std::string model(row.model);
-    if (choice.serial && row.transport != Transport::BaseUnit) {
+    if (choice.serial && row.transport == Transport::Cable) {
         message = Text(T::SerialNotForModel, {model});
         return ExitCode::Usage;
     }
-    if (choice.com && row.transport != Transport::Cable) {
+    if (choice.com && row.transport == Transport::BaseUnit) {
         message = Text(T::PortNotForModel, {model});
         return ExitCode::Usage;
+    }
+    if ((choice.serial || choice.com) && row.transport == Transport::DirectUsb) {
+        // The page talks to the one logger of its model that is attached:
+        // the named one must be there.
+        const auto named = NamedDirectUsb(row, choice);
+        if (!named) {
+            message = Text(T::NoLoggerNamed, {model, LoggerLabel(choice)});
+            return ExitCode::NoLogger;
+        }
+        chosen = *named;
+        return ExitCode::Done;
     }
     if (choice.serial || choice.com) {
         // Named: the page's own check finds it or reports it missing.

@@ -79,16 +79,35 @@ struct PageCommand {
     bool entry;    // --point, --unit
 };
 
-// The one channel initialise may name must exist; the base-unit pages
-// initialise every channel of the logger.
-bool CheckInitialiseChannel(const CommandParser& parser, const ModelRow& row, Terminal& terminal,
-                            int& exit) {
-    if (!parser.IsSet("channel")) return true;
+// What initialise resets: on the base-unit pages every channel of the
+// logger (a named channel must exist); on the direct-USB pages the pair of
+// --pair or the pair that holds --channel, one of which is needed.
+std::optional<AdjustInput> InitialiseInputOf(const CommandParser& parser, const ModelRow& row,
+                                             Terminal& terminal, int& exit) {
+    AdjustInput input;
+    if (parser.IsSet("pair")) {
+        const std::string name = parser.Value("pair");
+        for (const PairName& pair : row.pairs)
+            if (pair.name == name) input.pairTab = pair.tab;
+        if (!input.pairTab) {
+            exit = UsageError(terminal, Text(T::BadPair, {name, row.model}));
+            return std::nullopt;
+        }
+        return input;
+    }
+    if (!parser.IsSet("channel")) {
+        if (row.pairs.empty()) return input;
+        exit = UsageError(terminal, Text(T::PairNeeded, {row.model}));
+        return std::nullopt;
+    }
     const auto channel = ParseChannel(parser.Value("channel"));
-    if (channel && *channel <= row.channels) return true;
-    exit = UsageError(terminal, Text(T::BadChannel, {parser.Value("channel"), row.model,
-                                                     std::to_string(row.channels)}));
-    return false;
+    if (!channel || *channel > row.channels) {
+        exit = UsageError(terminal, Text(T::BadChannel, {parser.Value("channel"), row.model,
+                                                         std::to_string(row.channels)}));
+        return std::nullopt;
+    }
+    input.channel = *channel;
+    return input;
 }
 
 int RunPageCommand(const PageCommand& command, const QStringList& arguments, Terminal& terminal) {
@@ -96,8 +115,9 @@ int RunPageCommand(const PageCommand& command, const QStringList& arguments, Ter
     AddLoggerOptions(parser);
     if (command.answers) AddAnswerOptions(parser);
     if (command.operation != Operation::Read) parser.AddValue("channel", T::OptChannel, "N");
+    if (command.operation == Operation::Initialise) parser.AddValue("pair", T::OptPair, "IU|TH|CO2");
     if (command.entry) parser.AddValue("point", T::OptPoint, "BEFORE:AFTER");
-    if (command.operation != Operation::Initialise) parser.AddValue("unit", T::OptUnit, "C|F");
+    parser.AddValue("unit", T::OptUnit, "C|F");
     int exit = 0;
     LoggerChoice choice;
     if (!parser.Parse(arguments, terminal, exit)) return exit;
@@ -107,8 +127,7 @@ int RunPageCommand(const PageCommand& command, const QStringList& arguments, Ter
     if (!policy) return exit;
     std::optional<AdjustInput> input = AdjustInput{};
     if (command.entry) input = AdjustInputOf(parser, *row, terminal, exit);
-    if (command.operation == Operation::Initialise && !CheckInitialiseChannel(parser, *row, terminal, exit))
-        return exit;
+    if (command.operation == Operation::Initialise) input = InitialiseInputOf(parser, *row, terminal, exit);
     if (!input) return exit;
     const bool json = parser.IsSet("json");
     const OperationResult result =
@@ -125,6 +144,32 @@ int RunRead(const QStringList& arguments, Terminal& terminal) {
 int RunAdjust(const QStringList& arguments, Terminal& terminal) {
     return RunPageCommand({Operation::Adjust, "adjust", T::HelpAdjust, true, true}, arguments,
                           terminal);
+}
+
+int RunHistory(const QStringList& arguments, Terminal& terminal) {
+    CommandParser parser(T::HelpHistory, "MODEL");
+    AddLoggerOptions(parser);
+    int exit = 0;
+    LoggerChoice choice;
+    if (!parser.Parse(arguments, terminal, exit)) return exit;
+    const ModelRow* row = Prepare(parser, choice, terminal, exit);
+    if (!row) return exit;
+    if (row->historyLists.empty())
+        return UsageError(terminal, Text(T::NoHistory, {std::string(row->model)}));
+    const bool json = parser.IsSet("json");
+    const HistoryResult result = ReadHistoryLists(*row, choice, {AnswerPolicy::Ask, !json}, terminal);
+    if (json) {
+        PrintJson(terminal, HistoryJson(row->model, result));
+    } else {
+        for (const HistoryList& list : result.lists) {
+            terminal.out << list.caption << '\n';
+            for (const auto& cells : list.rows) {
+                for (const std::string& cell : cells) terminal.out << cell << "  ";
+                terminal.out << '\n';
+            }
+        }
+    }
+    return static_cast<int>(result.code);
 }
 
 int RunInitialise(const QStringList& arguments, Terminal& terminal) {

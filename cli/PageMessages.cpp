@@ -15,7 +15,7 @@ struct MessageOutcome {
 
 using namespace tb::pages;
 
-constexpr std::array<MessageOutcome, 26> kOutcomes = {{
+constexpr std::array<MessageOutcome, 29> kOutcomes = {{
     {106, ExitCode::Done},   // the settings were received
     {1013, ExitCode::Done},  // the send has finished
     {1027, ExitCode::Done},  // initialised
@@ -33,6 +33,9 @@ constexpr std::array<MessageOutcome, 26> kOutcomes = {{
     {kMsgOffsetLimit30, ExitCode::Limit},
     {kMsgSlopeRangeNoise, ExitCode::Limit},
     {kMsgOffsetLimit3, ExitCode::Limit},
+    {1012, ExitCode::Limit},  // CH:n ... the formula would become (direct-USB limits)
+    {1038, ExitCode::Limit},  // the slope must lie between ...
+    {1039, ExitCode::Limit},  // the offset must lie between ...
     {1045, ExitCode::NoLogger},   // no logger connected
     {1046, ExitCode::Usage},      // several devices connected: connect only one
     {kMsgNotConnected, ExitCode::Communication},

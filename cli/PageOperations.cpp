@@ -7,6 +7,13 @@
 namespace tb::cli {
 namespace {
 
+bool SameReading(const std::string& typed, const std::string& shown) {
+    if (typed == shown) return true;
+    const pages::ParsedNumber a = pages::ParseNumber(typed);
+    const pages::ParsedNumber b = pages::ParseNumber(shown);
+    return a.accepted && b.accepted && a.value == b.value;
+}
+
 // The page of a model, open behind an in-memory view as the window would
 // show it.
 class OpenPage {
@@ -23,22 +30,42 @@ class OpenPage {
     // A click on a control, after its state was set.
     void Click(int id) { page_->OnCommand(id); }
 
+    void SelectTab(int control, int tab) {
+        if (control == 0) return;
+        view_.SelectTab(control, tab);
+        Click(control);
+    }
+
     // The input kind radio of a multi-input page.
     void ChooseInputKind(int firstRadio, int kind) {
         view_.SetRadioIndex(firstRadio, kind);
         Click(firstRadio);
     }
 
-    void Enter(const pages::ChannelIds& ids, const AdjustInput& input) {
+    // Ticks the channel, chooses one or two points and types the readings
+    // as a technician would; a box the page keeps disabled with a fixed
+    // reading (the zero point of illuminance and UV) is not typed into, and
+    // a different reading for it is refused: the message says which.
+    std::optional<std::string> Enter(const pages::ChannelIds& ids, const AdjustInput& input) {
         const bool twoPoint = input.points.size() == 2;
         view_.SetCheck(ids.adjust, true);
         Click(ids.adjust);
         view_.SetRadioIndex(ids.onePoint, twoPoint ? 1 : 0);
         Click(twoPoint ? ids.twoPoint : ids.onePoint);
-        view_.SetText(ids.before1, input.points[0].before);
-        view_.SetText(ids.after1, input.points[0].after);
-        view_.SetText(ids.before2, twoPoint ? input.points[1].before : "");
-        view_.SetText(ids.after2, twoPoint ? input.points[1].after : "");
+        std::vector<std::pair<int, std::string>> boxes{{ids.before1, input.points[0].before},
+                                                       {ids.after1, input.points[0].after}};
+        if (twoPoint) {
+            boxes.push_back({ids.before2, input.points[1].before});
+            boxes.push_back({ids.after2, input.points[1].after});
+        }
+        for (const auto& [id, text] : boxes) {
+            if (view_.IsEnabled(id)) {
+                view_.SetText(id, text);
+            } else if (!SameReading(text, view_.Text(id))) {
+                return Text(T::FixedReading, {view_.Text(id), text});
+            }
+        }
+        return std::nullopt;
     }
 
   private:
@@ -46,11 +73,14 @@ class OpenPage {
     std::unique_ptr<pages::CPropertyPage> page_;
 };
 
-std::vector<ChannelCorrection> CurrentOf(const ModelRow& row, OpenPage& open) {
+// The channels of the tabs an operation used (every tab for a read).
+std::vector<ChannelCorrection> CurrentOf(const ModelRow& row, OpenPage& open, std::optional<int> tab) {
     std::vector<ChannelCorrection> channels;
     for (int channel = 1; channel <= row.channels; ++channel) {
-        const pages::AdjustChannel& state = row.channel(open.Page(), channel);
-        channels.push_back({channel, state.current, open.View().Text(state.Ids().currentLine)});
+        const ChannelPlace place = row.place(open.Page(), channel);
+        if (tab && place.tab != *tab) continue;
+        channels.push_back({channel, row.current(open.Page(), channel),
+                            open.View().Text(place.ids.currentLine)});
     }
     return channels;
 }
@@ -79,17 +109,44 @@ ExitCode CheckAdjustInput(const ModelRow& row, const AdjustInput& input, std::st
         message = Text(T::PointCount);
         return ExitCode::Usage;
     }
-    // The edit box would not have taken more characters than this.
+    return ExitCode::Done;
+}
+
+namespace {
+
+// The edit box would not have taken more characters than it allows.
+ExitCode CheckReadingLengths(const AdjustInput& input, int editLength, std::string& message) {
     for (const Reading& point : input.points) {
         for (const std::string* reading : {&point.before, &point.after}) {
-            if (static_cast<int>(reading->size()) > row.editLength) {
-                message = Text(T::ReadingTooLong, {*reading, std::to_string(row.editLength)});
+            if (static_cast<int>(reading->size()) > editLength) {
+                message = Text(T::ReadingTooLong, {*reading, std::to_string(editLength)});
                 return ExitCode::RefusedInput;
             }
         }
     }
     return ExitCode::Done;
 }
+
+// Presses the operation's button: receive on every tab, the others on the
+// tab of their channel or pair.
+void Press(const ModelRow& row, Operation operation, int tab, OpenPage& open,
+           const TerminalMessageBoxes& boxes) {
+    if (operation != Operation::Read) {
+        open.SelectTab(row.tabControl, tab);
+        open.Click(PressedButton(row, operation));
+        return;
+    }
+    for (int each = 0; each < row.tabs && boxes.Outcome() == ExitCode::Done; ++each) {
+        open.SelectTab(row.tabControl, each);
+        open.Click(row.buttons.receive);
+    }
+}
+
+bool ShowedSuccessfulWrite(const TerminalMessageBoxes& boxes) {
+    return boxes.Showed(1050) || boxes.Showed(1013) || boxes.Showed(1027);
+}
+
+}  // namespace
 
 namespace {
 
@@ -112,16 +169,35 @@ OperationResult RunOnPage(const ModelRow& row, const LoggerChoice& choice, Opera
     OpenPage open(row);
     if (chosen.inputKind && !row.inputKinds.empty())
         open.ChooseInputKind(row.inputKindRadio, *chosen.inputKind);
-    if (operation == Operation::Adjust) open.Enter(row.channel(open.Page(), input.channel).Ids(), input);
+    int tab = 0;
+    if (operation == Operation::Initialise)
+        tab = input.pairTab.value_or(row.place(open.Page(), input.channel).tab);
+    if (operation == Operation::Adjust) {
+        const ChannelPlace place = row.place(open.Page(), input.channel);
+        result.code = CheckReadingLengths(input, place.editLength, result.message);
+        if (result.code != ExitCode::Done) return result;
+        tab = place.tab;
+        open.SelectTab(row.tabControl, tab);
+        if (auto refused = open.Enter(place.ids, input)) {
+            result.code = ExitCode::RefusedInput;
+            result.message = *refused;
+            return result;
+        }
+    }
 
     // The question comes once the page has read the logger, derived the
     // correction and found it inside the limits: that is the verdict.
-    boxes.OnDryRunQuestion([&](const app::MessageBoxRequest&) {
+    boxes.OnDryRunQuestion([&](const app::MessageBoxRequest& request) {
         if (operation != Operation::Adjust) {
             if (options.printBoxes) terminal.err << Text(T::DryRunNoInitialise) << '\n';
             return;
         }
-        result.composed = row.channel(open.Page(), input.channel).composed;
+        result.composed = row.composed(open.Page(), input.channel);
+        if (!result.composed) {
+            // The page keeps its composition to itself: its question says it.
+            if (options.printBoxes) terminal.out << request.text << '\n' << Text(T::DryRunNothingWritten) << '\n';
+            return;
+        }
         if (options.printBoxes) {
             terminal.out << Text(T::ToWrite, {std::to_string(input.channel),
                                               pages::FormatCorrection(pages::kFmtEntered3,
@@ -132,7 +208,7 @@ OperationResult RunOnPage(const ModelRow& row, const LoggerChoice& choice, Opera
         }
     });
 
-    open.Click(PressedButton(row, operation));
+    Press(row, operation, tab, open, boxes);
 
     result.boxes = boxes.Boxes();
     result.code = boxes.Outcome();
@@ -142,14 +218,17 @@ OperationResult RunOnPage(const ModelRow& row, const LoggerChoice& choice, Opera
         result.message = Text(T::NoLoggerNamed, {row.model, result.logger});
     }
     const bool sent = operation != Operation::Read && options.policy != AnswerPolicy::DryRun;
-    result.written = sent && result.code == ExitCode::Done && boxes.Showed(1050);
-    if (operation == Operation::Adjust && !result.composed && result.written)
-        result.composed = row.channel(open.Page(), input.channel).composed;
-    if (result.code == ExitCode::Done) result.current = CurrentOf(row, open);
-    // The page keeps the correction it read; after a write the logger holds
-    // the written one.
+    result.written = sent && result.code == ExitCode::Done && ShowedSuccessfulWrite(boxes);
+    if (operation == Operation::Adjust && !result.composed && result.written) {
+        result.composed = row.composed(open.Page(), input.channel)
+                              .value_or(row.current(open.Page(), input.channel));
+    }
+    if (result.code == ExitCode::Done)
+        result.current = CurrentOf(row, open, operation == Operation::Read ? std::nullopt : std::optional<int>(tab));
+    // A base-unit page keeps the correction it read; after a write the
+    // logger holds the written one. (A direct-USB page records the write.)
     for (ChannelCorrection& channel : result.current) {
-        if (!result.written) break;
+        if (!result.written || row.transport == Transport::DirectUsb) break;
         if (operation == Operation::Initialise) channel.correction = pages::Correction{};
         if (operation == Operation::Adjust && channel.channel == input.channel)
             channel.correction = *result.composed;
@@ -163,6 +242,29 @@ OperationResult RunOperation(const ModelRow& row, const LoggerChoice& choice, Op
                              const AdjustInput& input, const OperationOptions& options,
                              Terminal& terminal) {
     OperationResult result = RunOnPage(row, choice, operation, input, options, terminal);
+    if (!result.message.empty() && options.printBoxes)
+        terminal.err << "trimbench: " << result.message << '\n';
+    return result;
+}
+
+HistoryResult ReadHistoryLists(const ModelRow& row, const LoggerChoice& choice,
+                               const OperationOptions& options, Terminal& terminal) {
+    HistoryResult result;
+    LoggerChoice chosen;
+    result.code = ChooseLogger(row, choice, chosen, result.message);
+    result.logger = LoggerLabel(result.code == ExitCode::Done ? chosen : choice);
+    if (result.code == ExitCode::Done) {
+        TerminalMessageBoxes boxes(terminal, options.policy, options.printBoxes);
+        OpenPage open(row);
+        open.Click(row.buttons.receive);
+        result.boxes = boxes.Boxes();
+        result.code = boxes.Outcome();
+        const std::vector<std::string> captions = open.View().Tabs(row.tabControl);
+        for (std::size_t i = 0; i < row.historyLists.size() && result.code == ExitCode::Done; ++i) {
+            result.lists.push_back({i < captions.size() ? captions[i] : std::string(),
+                                    open.View().Rows(row.historyLists[i])});
+        }
+    }
     if (!result.message.empty() && options.printBoxes)
         terminal.err << "trimbench: " << result.message << '\n';
     return result;

@@ -30,6 +30,8 @@ struct Reading {
 struct AdjustInput {
     int channel = 1;
     std::vector<Reading> points;
+    // The tab of the pair initialise resets (--pair); else the tab of `channel`.
+    std::optional<int> pairTab;
 };
 
 struct ChannelCorrection {
@@ -53,10 +55,29 @@ struct OperationOptions {
     bool printBoxes = true;  // false for --json: the boxes go into the result only
 };
 
-// Checks the entry against the model before any logger is touched:
-// Usage for a channel the model lacks or a wrong number of points,
-// RefusedInput for a reading longer than the page's edit box takes.
+// Checks the entry against the model before any logger is touched: Usage
+// for a channel the model lacks or a wrong number of points. (A reading
+// longer than its edit box takes is refused once the page is open.)
 ExitCode CheckAdjustInput(const ModelRow& row, const AdjustInput& input, std::string& message);
+
+// The adjustment history lists of a direct-USB page, one per sensor pair.
+struct HistoryList {
+    std::string caption;
+    std::vector<std::vector<std::string>> rows;
+};
+
+struct HistoryResult {
+    ExitCode code = ExitCode::Done;
+    std::string logger;
+    std::string message;
+    std::vector<ShownBox> boxes;
+    std::vector<HistoryList> lists;
+};
+
+// Opens the page (which reads the logger's history records into its lists)
+// and receives, so that a missing logger or a failed read is reported.
+HistoryResult ReadHistoryLists(const ModelRow& row, const LoggerChoice& choice,
+                               const OperationOptions& options, Terminal& terminal);
 
 OperationResult RunOperation(const ModelRow& row, const LoggerChoice& choice, Operation operation,
                              const AdjustInput& input, const OperationOptions& options,

@@ -14,13 +14,14 @@ struct Subcommand {
     int (*run)(const QStringList&, Terminal&);
 };
 
-constexpr std::array<Subcommand, 6> kSubcommands = {{
+constexpr std::array<Subcommand, 7> kSubcommands = {{
     {"list", RunList},
     {"read", RunRead},
     {"adjust", RunAdjust},
     {"initialise", RunInitialise},
     {"initialize", RunInitialise},
     {"batch", RunBatch},
+    {"history", RunHistory},
 }};
 
 }  // namespace

@@ -48,15 +48,20 @@ struct CliRun {
 
 class CliTest : public ::testing::Test {
   protected:
+    // A home of its own: the direct-USB pages write the history log file
+    // into the documents folder.
     void SetUp() override {
-        settings_ = std::filesystem::temp_directory_path() /
-                    ("tb-cli-" + std::to_string(getpid()) + ".ini");
+        home_ = std::filesystem::temp_directory_path() / ("tb-cli-" + std::to_string(getpid()));
+        std::filesystem::create_directories(home_);
+        setenv("HOME", home_.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (home_ / ".config").c_str(), 1);
+        settings_ = home_ / "settings.ini";
         setenv("TRIMBENCH_SETTINGS_FILE", settings_.c_str(), 1);
         app::WriteTempUnit(0);
     }
     void TearDown() override {
         app::OverrideTempUnit(std::nullopt);
-        std::filesystem::remove(settings_);
+        std::filesystem::remove_all(home_);
     }
 
     // An 820-family logger (device code 0x5C) behind a base unit.
@@ -94,6 +99,7 @@ class CliTest : public ::testing::Test {
         return run;
     }
 
+    std::filesystem::path home_;
     std::filesystem::path settings_;
     sim::Bench bench_{{.pacing = false}};
 };
