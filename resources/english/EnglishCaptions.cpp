@@ -1,0 +1,45 @@
+// The English texts of the dialogs: captions of dialogs and controls, the
+// names a screen reader speaks, the message box's buttons. Keyed by the
+// built-in text, so one entry serves every dialog that shows it. Texts in
+// plain ASCII (model names, "OK") are the same in both languages and need
+// no entry; the tests require one for every other text of every dialog.
+#include "resources/english/EnglishTables.h"
+
+namespace tb::resources::english {
+namespace {
+
+constexpr CaptionEntry kCaptions[] = {
+    // Dialog and tab captions.
+    {"バージョン情報", "About Trimbench"},
+    {"  設定  ", "  Settings  "},
+    // The one-channel temperature pages.
+    {"Ch.1 (温度)", "Ch.1 (temperature)"},
+    {"このチャンネルを調整する", "Adjust this channel"},
+    {"１点調整", "One point"},
+    {"２点調整", "Two points"},
+    {"調整前", "Before"},
+    {"調整後", "After"},
+    {"調整前 1", "Before 1"},
+    {"調整後 1", "After 1"},
+    {"調整前 2", "Before 2"},
+    {"調整後 2", "After 2"},
+    {"初期化", "Reset"},
+    {"設定送信", "Send"},
+    {"設定値受信", "Receive"},
+    {"ヘルプ", "Help"},
+    // Units.
+    {"℃", "°C"},
+    {"°F", "°F"},
+    {"ﾟF", "°F"},
+    // The settings page.
+    {"温度単位", "Temperature unit"},
+    // The message box's buttons.
+    {"はい(&Y)", "&Yes"},
+    {"いいえ(&N)", "&No"},
+};
+
+}  // namespace
+
+std::span<const CaptionEntry> Captions() { return kCaptions; }
+
+}  // namespace tb::resources::english
