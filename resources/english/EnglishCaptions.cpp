@@ -23,6 +23,21 @@ constexpr CaptionEntry kCaptions[] = {
     {"調整後 1", "After 1"},
     {"調整前 2", "Before 2"},
     {"調整後 2", "After 2"},
+    // The two-channel pages name each box by channel.
+    {"Ch.2 (湿度)", "Ch.2 (humidity)"},
+    {"Ch.1 調整前 1", "Ch.1 before 1"},
+    {"Ch.1 調整後 1", "Ch.1 after 1"},
+    {"Ch.1 調整前 2", "Ch.1 before 2"},
+    {"Ch.1 調整後 2", "Ch.1 after 2"},
+    {"Ch.2 調整前 1", "Ch.2 before 1"},
+    {"Ch.2 調整後 1", "Ch.2 after 1"},
+    {"Ch.2 調整前 2", "Ch.2 before 2"},
+    {"Ch.2 調整後 2", "Ch.2 after 2"},
+    // The multi-input page's input kinds.
+    {"熱電対", "Thermocouple"},
+    {"電圧", "Voltage"},
+    {"騒音振動(L5, L10)", "Noise/vibration (L5, L10)"},
+    // The page buttons.
     {"初期化", "Reset"},
     {"設定送信", "Send"},
     {"設定値受信", "Receive"},

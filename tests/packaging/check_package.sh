@@ -115,7 +115,7 @@ fi
 kill -TERM "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true; sim_pid=""
 
 # A technician's send through the installed window, where a desktop can run.
-e2e=$here/../ui/e2e/send_one_channel_via_atspi.py
+e2e=$here/../ui/e2e/send_base_unit_page_via_atspi.py
 if command -v xvfb-run >/dev/null && command -v dbus-run-session >/dev/null \
    && /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
   if env -u LD_LIBRARY_PATH HOME="$scratch/home" dbus-run-session -- \
