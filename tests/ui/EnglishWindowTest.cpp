@@ -21,6 +21,7 @@
 #include "app/Settings.h"
 #include "app/window/TrimbenchApp.h"
 #include "app/window/TrimbenchDlg.h"
+#include "tests/ui/QtTestApp.h"
 #include "ui/HelpWindow.h"
 #include "ui/QtMessageBoxBackend.h"
 
@@ -28,10 +29,6 @@ using tb::app::CTrimbenchApp;
 using tb::app::CTrimbenchDlg;
 
 namespace {
-
-int argc = 1;
-char name[] = "Trimbench2";
-char* argv[] = {name, nullptr};
 
 class EnglishWindow : public ::testing::Test {
   protected:
@@ -52,7 +49,7 @@ class EnglishWindow : public ::testing::Test {
     }
 
     std::string settingsFile_;
-    CTrimbenchApp app_{argc, argv, TB_ENGLISH_LIBRARY};
+    CTrimbenchApp app_{tb::testing::ProgramArgc(), tb::testing::ProgramArgv(), TB_ENGLISH_LIBRARY};
 };
 
 TEST_F(EnglishWindow, CaptionsTabsAndSettingsFollowTheEnglishLibrary) {

@@ -10,20 +10,14 @@
 #include "app/StringOverride.h"
 #include "app/window/ResourceLibrary.h"
 #include "app/window/TrimbenchApp.h"
+#include "tests/ui/QtTestApp.h"
 
 using tb::app::CTrimbenchApp;
 using tb::app::ResourceLibrary;
 
-namespace {
-
-int argc = 1;
-char name[] = "Trimbench2";
-char* argv[] = {name, nullptr};
-
-}  // namespace
-
 TEST(Startup, ResourceLibraryTextsReplaceOursIncludingTheLanguageNumber) {
-    CTrimbenchApp app(argc, argv, TB_TEST_RESOURCE_LIBRARY);
+    CTrimbenchApp app(tb::testing::ProgramArgc(), tb::testing::ProgramArgv(),
+                      TB_TEST_RESOURCE_LIBRARY);
     ASSERT_TRUE(app.HasResourceLibrary());
     app.InitInstance();
     EXPECT_EQ(app.LanguageNumber(), 1);
@@ -34,7 +28,8 @@ TEST(Startup, ResourceLibraryTextsReplaceOursIncludingTheLanguageNumber) {
 }
 
 TEST(Startup, WithoutResourceLibraryTheProgramUsesItsOwnTextsAndJapaneseLocale) {
-    CTrimbenchApp app(argc, argv, "/nonexistent/Trimbench_800.so");
+    CTrimbenchApp app(tb::testing::ProgramArgc(), tb::testing::ProgramArgv(),
+                      "/nonexistent/Trimbench_800.so");
     EXPECT_FALSE(app.HasResourceLibrary());
     app.InitInstance();
     EXPECT_EQ(app.LanguageNumber(), 0);
