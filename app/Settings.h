@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 namespace tb::app {
 
@@ -26,5 +27,13 @@ void OverrideTempUnit(std::optional<int> unit);
 // as 0). The store is TRIMBENCH_SETTINGS_FILE (an INI file) when that is set.
 int ReadDateForm();
 int DefaultDateForm(int languageNumber);
+
+// The language of the interface built into the program.
+inline constexpr const char* kBuiltinLanguage = "ja";
+
+// The chosen interface language: TRIMBENCH_LANGUAGE, else Interface/Language
+// in the store, else kBuiltinLanguage. Only a code of two or three lower-case
+// letters ("en") counts; anything else reads as kBuiltinLanguage.
+std::string ReadInterfaceLanguage();
 
 }  // namespace tb::app

@@ -1,7 +1,5 @@
 #include "app/window/TrimbenchApp.h"
 
-#include <QDesktopServices>
-#include <QUrl>
 #include <clocale>
 #include <locale>
 
@@ -9,6 +7,7 @@
 #include "app/Settings.h"
 #include "app/StringOverride.h"
 #include "app/window/TrimbenchDlg.h"
+#include "ui/HelpWindow.h"
 #include "ui/QtMessageBoxBackend.h"
 #include "ui/QtPumpHook.h"
 
@@ -17,10 +16,6 @@ namespace {
 
 constexpr const char* kCompanyKey = "KESTRUNE CORPORATION";
 constexpr const char* kApplicationName = "Trimbench2";
-
-bool OpenWithDesktopViewer(const std::string& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
-}
 
 }  // namespace
 
@@ -43,17 +38,15 @@ CTrimbenchApp::CTrimbenchApp(int& argc, char** argv, const std::string& resource
           resourceLibraryPath.empty() ? DefaultResourceLibraryPath() : resourceLibraryPath)),
       qt_(argc, argv) {}
 
-CTrimbenchApp::~CTrimbenchApp() { SetStringOverride({}); }
+CTrimbenchApp::~CTrimbenchApp() { RemoveResourceTexts(); }
 
 void CTrimbenchApp::InitInstance() {
-    if (resources_->IsLoaded()) {
-        SetStringOverride([library = resources_.get()](int id) { return library->String(id); });
-    }
+    InstallResourceTexts(*resources_);
     languageNumber_ = app::LanguageNumber();
     if (languageNumber_ == 0) SelectJapaneseLocale();
     QCoreApplication::setOrganizationName(QString::fromLatin1(kCompanyKey));
     QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationName));
-    SetHelpOpener(OpenWithDesktopViewer);
+    SetHelpOpener(ui::OpenInHelpWindow);
 }
 
 int CTrimbenchApp::Run() {
@@ -64,6 +57,7 @@ int CTrimbenchApp::Run() {
     boxes.Backend().SetOwner(&dialog);
     dialog.exec();
     SetHelpOpener({});
+    delete ui::CurrentHelpWindow();
     return 0;
 }
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/window/ResourceLibrary.h"
+#include "app/ResourceLibrary.h"
 
 namespace tb::app {
 

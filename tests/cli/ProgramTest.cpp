@@ -45,9 +45,11 @@ class TrimbenchProgram : public ::testing::Test {
         return (std::filesystem::path(tb::app::ProgramFolder()) / name).string();
     }
 
-    // Runs trimbench with its standard input closed; standard error is dropped.
-    Result Trimbench(const std::string& args) {
-        const std::string command = Program("trimbench") + " " + args + " </dev/null 2>/dev/null";
+    // Runs trimbench with its standard input closed; standard error is
+    // dropped unless `errors` is set, when it is read with the output.
+    Result Trimbench(const std::string& args, bool errors = false) {
+        const std::string command =
+            Program("trimbench") + " " + args + " </dev/null " + (errors ? "2>&1" : "2>/dev/null");
         Result result;
         FILE* pipe = popen(command.c_str(), "r");
         if (!pipe) return result;
@@ -87,6 +89,13 @@ TEST_F(TrimbenchProgram, ListsAdjustsReadsAndRunsABatchAgainstTheSimulator) {
     EXPECT_NE(batch.out.find("limit"), std::string::npos) << batch.out;
     const Result cable = Trimbench("read 890 --json");
     EXPECT_DOUBLE_EQ(cable.Json()["channels"].toArray()[0].toObject()["offset"].toDouble(), -0.5);
+
+    // The interface language decides both the page's and trimbench's own texts.
+    setenv("TRIMBENCH_LANGUAGE", "en", 1);
+    const Result english = Trimbench("adjust 820 --point 0:45 --dry-run", true);
+    unsetenv("TRIMBENCH_LANGUAGE");
+    EXPECT_EQ(english.exit, 5);
+    EXPECT_NE(english.out.find("The added offset exceeds"), std::string::npos) << english.out;
 
     EXPECT_EQ(Trimbench("initialise 820 --yes").exit, 0);
     EXPECT_DOUBLE_EQ(Trimbench("read 820 --json").Json()["channels"].toArray()[0].toObject()["offset"].toDouble(),
