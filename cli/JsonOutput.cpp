@@ -36,16 +36,22 @@ QJsonObject LoggerJson(const AttachedLogger& logger) {
             {"detail", Q(logger.detail)}};
 }
 
+// The fields every page command reports.
+template <typename Result>
+QJsonObject CommandJson(std::string_view command, std::string_view model, const Result& result) {
+    return {{"command", Q(command)},
+            {"model", Q(model)},
+            {"logger", Q(result.logger)},
+            {"result", Q(ResultName(result.code))},
+            {"exitCode", static_cast<int>(result.code)},
+            {"message", Q(result.message)},
+            {"messages", MessagesJson(result.boxes)}};
+}
+
 QJsonObject OperationJson(std::string_view command, std::string_view model,
                           const OperationResult& result) {
-    QJsonObject object{{"command", Q(command)},
-                       {"model", Q(model)},
-                       {"logger", Q(result.logger)},
-                       {"result", Q(ResultName(result.code))},
-                       {"exitCode", static_cast<int>(result.code)},
-                       {"message", Q(result.message)},
-                       {"messages", MessagesJson(result.boxes)},
-                       {"written", result.written}};
+    QJsonObject object = CommandJson(command, model, result);
+    object["written"] = result.written;
     object["composed"] = result.composed ? QJsonValue(CorrectionJson(*result.composed)) : QJsonValue();
     QJsonArray channels;
     for (const ChannelCorrection& channel : result.current) {
@@ -69,14 +75,9 @@ QJsonObject HistoryJson(std::string_view model, const HistoryResult& result) {
         }
         lists.append(QJsonObject{{"caption", Q(list.caption)}, {"rows", rows}});
     }
-    return {{"command", "history"},
-            {"model", Q(model)},
-            {"logger", Q(result.logger)},
-            {"result", Q(ResultName(result.code))},
-            {"exitCode", static_cast<int>(result.code)},
-            {"message", Q(result.message)},
-            {"messages", MessagesJson(result.boxes)},
-            {"lists", lists}};
+    QJsonObject object = CommandJson("history", model, result);
+    object["lists"] = lists;
+    return object;
 }
 
 void PrintJson(Terminal& terminal, const QJsonObject& object) {
