@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTreeWidget>
 
 #include "ui/Accessibility.h"
@@ -47,7 +48,18 @@ QWidget* CreateListView(const ControlTemplate& control, QWidget* parent) {
     const QStringList headings = Caption(control).split(QLatin1Char('|'));
     list->setColumnCount(static_cast<int>(headings.size()));
     list->setHeaderLabels(headings);
+    // Pages set narrow columns (a 16-pixel row number); the style's minimum
+    // must not widen them.
+    list->header()->setMinimumSectionSize(0);
     return list;
+}
+
+// The tabs are inserted by the page when it opens.
+QWidget* CreateTabBar(QWidget* parent) {
+    auto* tabs = new QTabBar(parent);
+    tabs->setDrawBase(true);
+    tabs->setExpanding(false);
+    return tabs;
 }
 
 QWidget* CreateWidget(const ControlTemplate& control, QWidget* parent) {
@@ -68,6 +80,8 @@ QWidget* CreateWidget(const ControlTemplate& control, QWidget* parent) {
             return CreateIcon(control, parent);
         case ControlKind::ListView:
             return CreateListView(control, parent);
+        case ControlKind::TabControl:
+            return CreateTabBar(parent);
     }
     return new QLabel(parent);
 }

@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabBar>
 #include <QTreeWidget>
 
 namespace tb::ui {
@@ -94,6 +95,48 @@ void QtDialogView::FocusAndSelect(int id) {
         edit->selectAll();
         edit->end(true);
     }
+}
+
+void QtDialogView::InsertTab(int id, int index, const std::string& caption) {
+    dialog_.InsertTab(id, index, FromUtf8(caption));
+}
+
+std::vector<std::string> QtDialogView::Tabs(int id) const {
+    std::vector<std::string> captions;
+    if (const auto* tabs = As<QTabBar>(id)) {
+        for (int i = 0; i < tabs->count(); ++i) captions.push_back(ToUtf8(tabs->tabText(i)));
+    }
+    return captions;
+}
+
+void QtDialogView::SelectTab(int id, int index) { dialog_.SelectTab(id, index); }
+
+int QtDialogView::SelectedTab(int id) const {
+    const auto* tabs = As<QTabBar>(id);
+    return tabs == nullptr ? -1 : tabs->currentIndex();
+}
+
+void QtDialogView::SetColumns(int id, const std::vector<pages::ListColumn>& columns) {
+    auto* list = As<QTreeWidget>(id);
+    if (list == nullptr) return;
+    QStringList headers;
+    for (const pages::ListColumn& column : columns) headers << FromUtf8(column.header);
+    list->setColumnCount(static_cast<int>(headers.size()));
+    list->setHeaderLabels(headers);
+    for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
+        list->setColumnWidth(c, columns[static_cast<std::size_t>(c)].width);
+        list->headerItem()->setTextAlignment(c, Qt::AlignLeft | Qt::AlignVCenter);
+    }
+}
+
+std::vector<pages::ListColumn> QtDialogView::Columns(int id) const {
+    std::vector<pages::ListColumn> columns;
+    const auto* list = As<QTreeWidget>(id);
+    if (list == nullptr) return columns;
+    for (int c = 0; c < list->columnCount(); ++c) {
+        columns.push_back({ToUtf8(list->headerItem()->text(c)), list->columnWidth(c)});
+    }
+    return columns;
 }
 
 void QtDialogView::ClearRows(int id) {
