@@ -1,9 +1,9 @@
 #include "pages/OneChannelPage.h"
 
-#include "app/FormatText.h"
-#include "app/MessageBox.h"
-#include "app/PageServices.h"
-#include "app/Settings.h"
+#include "services/FormatText.h"
+#include "services/MessageBox.h"
+#include "services/PageServices.h"
+#include "services/Settings.h"
 #include "pages/BusyScope.h"
 #include "pages/ChannelEntry.h"
 #include "pages/DataExchange.h"
@@ -58,14 +58,14 @@ void COneChannelPage::OnSetActive() {
 // A change of the unit since the page was last shown makes the current
 // line's figures meaningless: it is cleared.
 void COneChannelPage::ReadUnitSetting() {
-    const int unit = app::ReadTempUnit();
+    const int unit = services::ReadTempUnit();
     if (unit != unitSetting_) View().SetText(kCurrentLine, "");
     unitSetting_ = unit;
 }
 
 void COneChannelPage::SetUnitLabels() {
     const std::string unit =
-        app::LoadResString(unitSetting_ == app::kFahrenheit ? kMsgFahrenheit : kMsgCelsius);
+        services::LoadResString(unitSetting_ == services::kFahrenheit ? kMsgFahrenheit : kMsgCelsius);
     for (int id : {kUnitBefore1, kUnitBefore2, kUnitAfter1, kUnitAfter2}) View().SetText(id, unit);
 }
 
@@ -96,17 +96,17 @@ void COneChannelPage::PointModeClicked() {
 
 void COneChannelPage::ShowCurrentLine(const Correction& correction) {
     View().SetText(kCurrentLine,
-                   FormatCorrection(kFmtCurrent3, correction, unitSetting_ == app::kFahrenheit));
+                   FormatCorrection(kFmtCurrent3, correction, unitSetting_ == services::kFahrenheit));
 }
 
 bool COneChannelPage::FindLogger() {
     if (logger_->IsConnected()) return true;
-    app::ShowMessageId(kMsgNotConnected);
+    services::ShowMessageId(kMsgNotConnected);
     return false;
 }
 
 void COneChannelPage::Initialise() {
-    if (app::ShowMessageId(kMsgConfirmInitialise, app::MsgButtons::YesNo) != app::MsgAnswer::Yes) {
+    if (services::ShowMessageId(kMsgConfirmInitialise, services::MsgButtons::YesNo) != services::MsgAnswer::Yes) {
         return;
     }
     BusyScope busy(View(), {kSend, kInitialise, kReceive});
@@ -146,9 +146,9 @@ bool COneChannelPage::DeriveEntered(Correction& entered) {
 bool COneChannelPage::ConfirmSend(const Correction& entered) {
     const Correction shown{entered.slope, RoundHalfAway(entered.offset, 3)};
     const std::string formula =
-        FormatCorrection(kFmtEntered3, shown, unitSetting_ == app::kFahrenheit);
-    const std::string question = app::FormatText(app::LoadResString(kMsgConfirmSend), {formula});
-    return app::ShowMessage(question, app::MsgButtons::YesNo) == app::MsgAnswer::Yes;
+        FormatCorrection(kFmtEntered3, shown, unitSetting_ == services::kFahrenheit);
+    const std::string question = services::FormatText(services::LoadResString(kMsgConfirmSend), {formula});
+    return services::ShowMessage(question, services::MsgButtons::YesNo) == services::MsgAnswer::Yes;
 }
 
 void COneChannelPage::Receive() {
@@ -156,9 +156,9 @@ void COneChannelPage::Receive() {
     if (!FindLogger()) return;
     if (!logger_->Read(current_)) return;
     ShowCurrentLine(current_);
-    app::ShowMessageId(kMsgReceived, app::MsgButtons::Ok, app::MsgIcon::Information);
+    services::ShowMessageId(kMsgReceived, services::MsgButtons::Ok, services::MsgIcon::Information);
 }
 
-void COneChannelPage::Help() { app::ShowHelp(); }
+void COneChannelPage::Help() { services::ShowHelp(); }
 
 }  // namespace tb::pages

@@ -23,8 +23,8 @@
 #include <string>
 #include <vector>
 
-#include "app/MessageBox.h"
-#include "app/PageServices.h"
+#include "services/MessageBox.h"
+#include "services/PageServices.h"
 #include "client/CorrectionOperations.h"
 
 extern char** environ;
@@ -59,10 +59,10 @@ double CableWriteFloorMs() {
     return waits + WireMs(11 + 71, kCableBaud);  // the "Y" request and its reply
 }
 
-class QuietBoxes : public tb::app::MessageBoxBackend {
+class QuietBoxes : public tb::services::MessageBoxBackend {
   public:
-    tb::app::MsgAnswer Show(const tb::app::MessageBoxRequest&) override {
-        return tb::app::MsgAnswer::Ok;
+    tb::services::MsgAnswer Show(const tb::services::MessageBoxRequest&) override {
+        return tb::services::MsgAnswer::Ok;
     }
 };
 
@@ -72,7 +72,7 @@ struct Simulator {
 };
 
 Simulator StartSimulator() {
-    const auto folder = std::filesystem::path(tb::app::ProgramFolder());
+    const auto folder = std::filesystem::path(tb::services::ProgramFolder());
     const std::string program = (folder / "trimbench-sim").string();
     char temp[] = "/tmp/tb-client-bench-XXXXXX";
     const char* made = ::mkdtemp(temp);
@@ -124,7 +124,7 @@ void Report(const char* name, double medianMs, double floorMs, int runs, int fai
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
     QuietBoxes boxes;
-    tb::app::SetMessageBoxBackend(&boxes);
+    tb::services::SetMessageBoxBackend(&boxes);
     const Simulator sim = StartSimulator();
     if (sim.pid <= 0 || !std::filesystem::exists(sim.mapPath)) {
         std::fprintf(stderr, "trimbench-sim could not be started\n");
@@ -145,6 +145,6 @@ int main(int argc, char** argv) {
     Report("model-890 write (mode 4)", cableMs, CableWriteFloorMs(), runs, failures);
 
     StopSimulator(sim);
-    tb::app::SetMessageBoxBackend(nullptr);
+    tb::services::SetMessageBoxBackend(nullptr);
     return 0;
 }

@@ -6,18 +6,18 @@
 #include <memory>
 #include <string>
 
-#include "app/HelpOpener.h"
-#include "app/ScriptedMessageBoxes.h"
-#include "app/Settings.h"
+#include "services/HelpOpener.h"
+#include "services/ScriptedMessageBoxes.h"
+#include "services/Settings.h"
 #include "pages/MemoryDialogView.h"
 #include "pages/PageLgr820.h"
 #include "pages/PageLgr890.h"
 #include "tests/pages1ch/ScriptedLogger.h"
 
-using tb::app::MsgAnswer;
-using tb::app::MsgButtons;
-using tb::app::MsgIcon;
-using tb::app::ScriptedMessageBoxes;
+using tb::services::MsgAnswer;
+using tb::services::MsgButtons;
+using tb::services::MsgIcon;
+using tb::services::ScriptedMessageBoxes;
 using tb::pages::Correction;
 using tb::pages::CPageLgr820;
 using tb::pages::CPageLgr890;
@@ -38,7 +38,7 @@ class OneChannelPageTest : public ::testing::Test {
                     ("tb-pages1ch-" + std::to_string(getpid()) + ".ini");
         std::filesystem::remove(settings_);
         setenv("TRIMBENCH_SETTINGS_FILE", settings_.c_str(), 1);
-        tb::app::WriteTempUnit(0);
+        tb::services::WriteTempUnit(0);
         page_ = std::make_unique<CPageLgr820>(std::make_unique<ScriptedLogger>(logger_));
         page_->AttachView(view_);
         page_->OnInitDialog();
@@ -194,7 +194,7 @@ TEST_F(OneChannelPageTest, UnitSwitchClearsTheLineRelabelsAndKeepsTheTexts) {
     Enter("77.0", "78.8");
     page_->OnKillActive();
     ASSERT_FALSE(view_.Text(kCurrentLine).empty());
-    tb::app::WriteTempUnit(1);
+    tb::services::WriteTempUnit(1);
     page_->OnSetActive();
     EXPECT_EQ(view_.Text(kCurrentLine), "");
     for (int id : {kUnitBefore1, kUnitBefore2, kUnitAfter1, kUnitAfter2}) {
@@ -215,7 +215,7 @@ TEST_F(OneChannelPageTest, UnitSwitchClearsTheLineRelabelsAndKeepsTheTexts) {
 }
 
 TEST_F(OneChannelPageTest, ReceiveInDegreesFShowsTheFahrenheitForm) {
-    tb::app::WriteTempUnit(1);
+    tb::services::WriteTempUnit(1);
     page_->OnSetActive();
     logger_.held = {1.0, 0.25};
     page_->OnCommand(kReceive);
@@ -297,14 +297,14 @@ TEST(OneChannelPages, HelpReportsAHelpFileThatCannotBeOpened) {
     MemoryDialogView view;
     ScriptedMessageBoxes boxes;
     std::string opened;
-    tb::app::SetHelpOpener([&](const std::string& path) {
+    tb::services::SetHelpOpener([&](const std::string& path) {
         opened = path;
         return false;
     });
     page.AttachView(view);
     page.OnInitDialog();
     page.OnCommand(kHelp);
-    tb::app::SetHelpOpener({});
+    tb::services::SetHelpOpener({});
     EXPECT_TRUE(opened.empty());  // no help file beside the test program
     EXPECT_EQ(boxes.Last().text, "ヘルプファイルが起動できません。");
 }

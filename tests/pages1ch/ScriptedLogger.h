@@ -6,7 +6,7 @@
 #include <cmath>
 #include <functional>
 
-#include "app/MessageBox.h"
+#include "services/MessageBox.h"
 #include "pages/OneChannelLogger.h"
 
 namespace tb::testing {
@@ -36,7 +36,7 @@ class ScriptedLogger final : public pages::OneChannelLogger {
         ++state_.reads;
         if (state_.duringExchange) state_.duringExchange();
         if (!state_.readSucceeds) {
-            app::ShowMessageId(1048);
+            services::ShowMessageId(1048);
             return false;
         }
         current = state_.held;
@@ -47,12 +47,12 @@ class ScriptedLogger final : public pages::OneChannelLogger {
         ++state_.writes;
         if (state_.duringExchange) state_.duringExchange();
         if (!state_.writeSucceeds) {
-            app::ShowMessageId(1048);
+            services::ShowMessageId(1048);
             return false;
         }
         state_.held = {std::round(composed.slope * 1000) / 1000,
                        std::round(composed.offset * 1000) / 1000};
-        app::ShowMessageId(1050, app::MsgButtons::Ok, app::MsgIcon::Information);
+        services::ShowMessageId(1050, services::MsgButtons::Ok, services::MsgIcon::Information);
         return true;
     }
 

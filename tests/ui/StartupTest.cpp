@@ -4,11 +4,11 @@
 #include <QDir>
 #include <fstream>
 
-#include "app/PageServices.h"
-#include "app/Settings.h"
-#include "app/StringOverride.h"
-#include "app/window/ResourceLibrary.h"
-#include "app/window/TrimbenchApp.h"
+#include "services/PageServices.h"
+#include "services/Settings.h"
+#include "services/StringOverride.h"
+#include "app/ResourceLibrary.h"
+#include "app/TrimbenchApp.h"
 
 using tb::app::CTrimbenchApp;
 using tb::app::ResourceLibrary;
@@ -26,8 +26,8 @@ TEST(Startup, ResourceLibraryTextsReplaceOursIncludingTheLanguageNumber) {
     ASSERT_TRUE(app.HasResourceLibrary());
     app.InitInstance();
     EXPECT_EQ(app.LanguageNumber(), 1);
-    EXPECT_EQ(tb::app::LoadResString(108), "About Trimbench...");
-    EXPECT_EQ(tb::app::LoadResString(1048), "選択された機器が接続されていません。");  // kept
+    EXPECT_EQ(tb::services::LoadResString(108), "About Trimbench...");
+    EXPECT_EQ(tb::services::LoadResString(1048), "選択された機器が接続されていません。");  // kept
     EXPECT_EQ(QCoreApplication::organizationName(), QStringLiteral("KESTRUNE CORPORATION"));
     EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Trimbench2"));
 }
@@ -37,7 +37,7 @@ TEST(Startup, WithoutResourceLibraryTheProgramUsesItsOwnTextsAndJapaneseLocale) 
     EXPECT_FALSE(app.HasResourceLibrary());
     app.InitInstance();
     EXPECT_EQ(app.LanguageNumber(), 0);
-    EXPECT_EQ(tb::app::LoadResString(108), "バージョン情報(&A)...");
+    EXPECT_EQ(tb::services::LoadResString(108), "バージョン情報(&A)...");
 }
 
 TEST(Startup, BrokenOrForeignLibrariesAreIgnoredSilently) {
