@@ -12,7 +12,7 @@
 #include <string>
 
 #include "services/PageServices.h"
-#include "services/ScriptedMessageBoxes.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 #include "app/EmptyPage.h"
 #include "app/TrimbenchDlg.h"
 #include "pages/PageLgr820.h"

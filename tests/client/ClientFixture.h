@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "services/PageServices.h"
-#include "services/ScriptedMessageBoxes.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 #include "platform/Clock.h"
 #include "platform/DeviceIds.h"
 #include "tests/client/FakeLink.h"

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "services/PageServices.h"
-#include "services/ScriptedMessageBoxes.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 #include "client/BaseUnitDiscovery.h"
 #include "client/CommandExchange.h"
 #include "client/CorrectionOperations.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "services/MessageBox.h"
-#include "services/ScriptedMessageBoxes.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 #include "pages/ChannelEntry.h"
 #include "pages/MemoryDialogView.h"
 

@@ -6,7 +6,7 @@
 
 #include "services/MessageBox.h"
 #include "services/PageServices.h"
-#include "services/ScriptedMessageBoxes.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 #include "pages/CorrectionFormula.h"
 #include "pages/MemoryDialogView.h"
 

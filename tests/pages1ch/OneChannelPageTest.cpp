@@ -7,12 +7,12 @@
 #include <string>
 
 #include "services/HelpOpener.h"
-#include "services/ScriptedMessageBoxes.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 #include "services/Settings.h"
 #include "pages/MemoryDialogView.h"
 #include "pages/PageLgr820.h"
 #include "pages/PageLgr890.h"
-#include "tests/pages1ch/ScriptedLogger.h"
+#include "tests/support/ScriptedPageLogger.h"
 
 using tb::services::MsgAnswer;
 using tb::services::MsgButtons;
@@ -23,7 +23,7 @@ using tb::pages::CPageLgr820;
 using tb::pages::CPageLgr890;
 using tb::pages::MemoryDialogView;
 using tb::testing::LoggerState;
-using tb::testing::ScriptedLogger;
+using tb::testing::ScriptedPageLogger;
 using namespace tb::pages::one_channel;
 
 namespace {
@@ -39,7 +39,7 @@ class OneChannelPageTest : public ::testing::Test {
         std::filesystem::remove(settings_);
         setenv("TRIMBENCH_SETTINGS_FILE", settings_.c_str(), 1);
         tb::services::WriteTempUnit(0);
-        page_ = std::make_unique<CPageLgr820>(std::make_unique<ScriptedLogger>(logger_));
+        page_ = std::make_unique<CPageLgr820>(std::make_unique<ScriptedPageLogger>(logger_));
         page_->AttachView(view_);
         page_->OnInitDialog();
         page_->OnSetActive();
@@ -278,7 +278,7 @@ TEST_F(OneChannelPageTest, ReadFailureEndsTheSendBeforeTheEntryIsExamined) {
 TEST(OneChannelPages, Lgr890PageBindsTheSameCommandsToItsOwnLogger) {
     LoggerState cable;
     cable.connected = false;
-    CPageLgr890 page(std::make_unique<ScriptedLogger>(cable));
+    CPageLgr890 page(std::make_unique<ScriptedPageLogger>(cable));
     MemoryDialogView view;
     ScriptedMessageBoxes boxes;
     page.AttachView(view);
@@ -293,7 +293,7 @@ TEST(OneChannelPages, Lgr890PageBindsTheSameCommandsToItsOwnLogger) {
 
 TEST(OneChannelPages, HelpReportsAHelpFileThatCannotBeOpened) {
     LoggerState logger;
-    CPageLgr820 page(std::make_unique<ScriptedLogger>(logger));
+    CPageLgr820 page(std::make_unique<ScriptedPageLogger>(logger));
     MemoryDialogView view;
     ScriptedMessageBoxes boxes;
     std::string opened;

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "services/ScriptedMessageBoxes.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 #include "services/Settings.h"
 #include "pages/ClientOneChannelLogger.h"
 #include "pages/MemoryDialogView.h"

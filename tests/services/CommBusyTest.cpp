@@ -2,7 +2,7 @@
 
 #include "services/MessageBox.h"
 #include "services/PageServices.h"
-#include "services/ScriptedMessageBoxes.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 #include "platform/Clock.h"
 #include "platform/Pump.h"
 

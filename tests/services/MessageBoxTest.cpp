@@ -2,7 +2,7 @@
 
 #include "services/MessageBox.h"
 #include "services/PageServices.h"
-#include "services/ScriptedMessageBoxes.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 #include "services/StringOverride.h"
 
 namespace tb::app {

@@ -7,7 +7,7 @@
 #include "services/HelpOpener.h"
 #include "services/MessageBox.h"
 #include "services/PageServices.h"
-#include "services/ScriptedMessageBoxes.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 
 namespace tb::app {
 namespace {

@@ -8,13 +8,13 @@
 #include <filesystem>
 
 #include "services/PageServices.h"
-#include "services/ScriptedMessageBoxes.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 #include "services/Settings.h"
 #include "app/EmptyPage.h"
 #include "app/TrimbenchDlg.h"
 #include "pages/PageLgr820.h"
 #include "resources/dialogs/DialogIds.h"
-#include "tests/pages1ch/ScriptedLogger.h"
+#include "tests/support/ScriptedPageLogger.h"
 #include "tests/ui/QtTestApp.h"
 #include "ui/QtPumpHook.h"
 
@@ -27,7 +27,7 @@ tb::app::SheetPages PagesWith820(tb::testing::LoggerState& logger) {
     namespace ids = tb::resources;
     tb::app::SheetPages pages;
     pages.models.push_back(std::make_unique<tb::pages::CPageLgr820>(
-        std::make_unique<tb::testing::ScriptedLogger>(logger)));
+        std::make_unique<tb::testing::ScriptedPageLogger>(logger)));
     for (int id : {ids::kDialogLgr830, ids::kDialogLgr870, ids::kDialogLgr850, ids::kDialogLgr875,
                    ids::kDialogLgr835, ids::kDialogLgr890}) {
         pages.models.push_back(std::make_unique<tb::app::CEmptyPage>(id));

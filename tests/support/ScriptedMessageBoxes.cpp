@@ -1,4 +1,4 @@
-#include "services/ScriptedMessageBoxes.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 
 #include <stdexcept>
 #include <utility>

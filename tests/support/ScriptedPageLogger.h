@@ -23,9 +23,9 @@ struct LoggerState {
     std::function<void()> duringExchange;
 };
 
-class ScriptedLogger final : public pages::OneChannelLogger {
+class ScriptedPageLogger final : public pages::OneChannelLogger {
   public:
-    explicit ScriptedLogger(LoggerState& state) : state_(state) {}
+    explicit ScriptedPageLogger(LoggerState& state) : state_(state) {}
 
     bool IsConnected() override {
         ++state_.connectionChecks;
