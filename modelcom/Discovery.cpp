@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "modelcom/ByteOrder.h"
+#include "platform/ByteOrder.h"
 #include "modelcom/Frame.h"
 #include "modelcom/LatchReader.h"
 #include "modelcom/LoggerTable.h"
@@ -87,8 +87,8 @@ int GetConctMachInfo(ModelLibrary& library, int port, uint32_t* serial, int16_t*
     if (int code = ReadLoggerTable(session, kTableCommand, table); code != kOk) return code;
     session.Close();
 
-    if (ReadU16(table, kTableTypeCodeOffset) != profile.typeCode) return profile.wrongTypeCode;
-    uint32_t serialNumber = ReadU32(table, kTableSerialOffset);
+    if (bytes::ReadU16(table, kTableTypeCodeOffset) != profile.typeCode) return profile.wrongTypeCode;
+    uint32_t serialNumber = bytes::ReadU32(table, kTableSerialOffset);
     LoggerEntry* entry = library.Loggers().FindOrCreate(serialNumber);
     if (!entry) return kListEntryFailed;
     entry->port.store(port);
