@@ -6,7 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/Pump.h"
 
-namespace tb::app {
+namespace tb::services {
 namespace {
 
 using platform::ScopedClock;
@@ -82,4 +82,4 @@ TEST(CommBusyMessage, IsMessage1037WithTheInformationIcon) {
 }
 
 }  // namespace
-}  // namespace tb::app
+}  // namespace tb::services

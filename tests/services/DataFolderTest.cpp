@@ -7,7 +7,7 @@
 #include "TempDir.h"
 #include "services/PageServices.h"
 
-namespace tb::app {
+namespace tb::services {
 namespace {
 
 namespace fs = std::filesystem;
@@ -68,4 +68,4 @@ TEST(ProgramFolder, IsTheFolderOfTheRunningProgram) {
 }
 
 }  // namespace
-}  // namespace tb::app
+}  // namespace tb::services

@@ -4,7 +4,7 @@
 
 #include "services/FormatText.h"
 
-namespace tb::app {
+namespace tb::services {
 namespace {
 
 TEST(FormatText, FillsTheFormatsOfTheStringTable) {
@@ -49,4 +49,4 @@ TEST(FormatText, WidthIsCappedSoOutputStaysBounded) {
 }
 
 }  // namespace
-}  // namespace tb::app
+}  // namespace tb::services

@@ -5,7 +5,7 @@
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "services/StringOverride.h"
 
-namespace tb::app {
+namespace tb::services {
 namespace {
 
 TEST(MessageBox, DefaultIconFollowsTheButtons) {
@@ -102,4 +102,4 @@ TEST(LoadResString, OverrideReplacesTextsItKnowsAndKeepsTheRest) {
 }
 
 }  // namespace
-}  // namespace tb::app
+}  // namespace tb::services

@@ -4,7 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/Pump.h"
 
-namespace tb::app {
+namespace tb::services {
 namespace {
 
 using platform::ScopedClock;
@@ -55,4 +55,4 @@ TEST(PumpWait, EventsHandledInsideTheWaitCanRunTheClock) {
 }
 
 }  // namespace
-}  // namespace tb::app
+}  // namespace tb::services

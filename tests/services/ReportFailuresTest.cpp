@@ -7,7 +7,7 @@
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "services/StringOverride.h"
 
-namespace tb::app {
+namespace tb::services {
 namespace {
 
 const std::string kFailed = "通信もしくは設定に失敗しました。";
@@ -81,4 +81,4 @@ TEST(ReportFailures, EachLineIsCutTo127BytesWithoutSplittingACharacter) {
 }
 
 }  // namespace
-}  // namespace tb::app
+}  // namespace tb::services

@@ -8,7 +8,7 @@
 #include "services/Settings.h"
 #include "services/StringOverride.h"
 
-namespace tb::app {
+namespace tb::services {
 namespace {
 
 using tb::testing::ScopedEnv;
@@ -100,4 +100,4 @@ TEST_F(SettingsStore, GarbageValuesReadSafely) {
 }
 
 }  // namespace
-}  // namespace tb::app
+}  // namespace tb::services

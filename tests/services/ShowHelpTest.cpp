@@ -9,16 +9,18 @@
 #include "services/PageServices.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 
-namespace tb::app {
+namespace tb::services {
 namespace {
 
 const std::string kHelpFailed = "ヘルプファイルが起動できません。";
 
-// One case, because the help file lives in the shared program folder.
+// The test program runs from a folder of its own (see CMakeLists.txt), so
+// the help file is absent until the test writes it.
 TEST(ShowHelp, OpensTheHelpFileOrReportsMessage1006) {
     const std::filesystem::path path = HelpFilePath();
     EXPECT_EQ(path.filename(), "Trimbench_800.chm");
     EXPECT_EQ(path.parent_path(), std::filesystem::path(ProgramFolder()));
+    ASSERT_FALSE(std::filesystem::exists(path)) << path << " is left from an earlier run";
 
     std::string openedPath;
     bool viewerAnswer = true;
@@ -28,16 +30,13 @@ TEST(ShowHelp, OpensTheHelpFileOrReportsMessage1006) {
     });
     ScriptedMessageBoxes boxes;
 
-    const bool createdHere = !std::filesystem::exists(path);
-    if (createdHere) {
-        // No file: the viewer is not even asked.
-        ShowHelp();
-        EXPECT_TRUE(openedPath.empty());
-        ASSERT_EQ(boxes.Count(), 1u);
-        EXPECT_EQ(boxes.Last().text, kHelpFailed);
-        EXPECT_EQ(boxes.Last().icon, MsgIcon::Warning);
-        std::ofstream(path) << "help";
-    }
+    // No file: the viewer is not even asked.
+    ShowHelp();
+    EXPECT_TRUE(openedPath.empty());
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(boxes.Last().text, kHelpFailed);
+    EXPECT_EQ(boxes.Last().icon, MsgIcon::Warning);
+    std::ofstream(path) << "help";
 
     boxes.Clear();
     ShowHelp();
@@ -50,8 +49,8 @@ TEST(ShowHelp, OpensTheHelpFileOrReportsMessage1006) {
     EXPECT_EQ(boxes.Last().text, kHelpFailed);
 
     SetHelpOpener(nullptr);
-    if (createdHere) std::filesystem::remove(path);
+    std::filesystem::remove(path);
 }
 
 }  // namespace
-}  // namespace tb::app
+}  // namespace tb::services
