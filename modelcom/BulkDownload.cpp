@@ -47,10 +47,10 @@ int ReadRecordTable(PortSession& session, uint16_t requestedBytes, std::vector<u
     uint8_t data[2];
     bytes::WriteU16(data, 0, requestedBytes);
     for (size_t block = 0; block < kTableBlockCount; ++block) {
-        CommandSpec spec{kRecordTableCommand, static_cast<uint8_t>(block), kTableReplyLength,
+        CommandShape shape{kRecordTableCommand, static_cast<uint8_t>(block), kTableReplyLength,
                          kTableWaitMs};
         std::vector<uint8_t> reply;
-        if (int code = session.Exchange(spec, data, reply); code != kOk) return code;
+        if (int code = session.Exchange(shape, data, reply); code != kOk) return code;
         auto blockData = ReplyData(reply);
         table.insert(table.end(), blockData.begin(), blockData.end());
     }

@@ -37,11 +37,11 @@ int ReadLoggerTable(PortSession& session, uint8_t command, std::vector<uint8_t>&
     table.clear();
     const uint8_t zero = 0;
     for (size_t block = 0; block < kTableBlockCount; ++block) {
-        CommandSpec spec{command, static_cast<uint8_t>(block), kTableReplyLength, 100};
+        CommandShape shape{command, static_cast<uint8_t>(block), kTableReplyLength, 100};
         std::span<const uint8_t> data;
         if (block > 0) data = std::span(&zero, 1);
         std::vector<uint8_t> reply;
-        if (int code = session.Exchange(spec, data, reply); code != kOk) return code;
+        if (int code = session.Exchange(shape, data, reply); code != kOk) return code;
         auto blockData = ReplyData(reply);
         table.insert(table.end(), blockData.begin(), blockData.end());
     }

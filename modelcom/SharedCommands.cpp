@@ -18,7 +18,7 @@ inline constexpr uint16_t kCalibrationWriteWaitMs = 10000;
 inline constexpr uint16_t kComInfoWriteWaitMs = 2000;
 inline constexpr uint16_t kAckLength = 7;
 
-constexpr CommandSpec Ack(uint8_t command, uint16_t waitMs = kReadWaitMs) {
+constexpr CommandShape Ack(uint8_t command, uint16_t waitMs = kReadWaitMs) {
     return {command, 0, kAckLength, waitMs};
 }
 
@@ -27,8 +27,8 @@ constexpr CommandSpec Ack(uint8_t command, uint16_t waitMs = kReadWaitMs) {
 int ReadCalibration(ModelLibrary& library, uint32_t serial, uint8_t group,
                     CalibrationRecord& record) {
     std::vector<uint8_t> data;
-    const CommandSpec spec{0x5C, group, 19, kReadWaitMs, true};
-    if (int code = library.Transact(serial, spec, {}, data); code != kOk) return code;
+    const CommandShape shape{0x5C, group, 19, kReadWaitMs, true};
+    if (int code = library.Transact(serial, shape, {}, data); code != kOk) return code;
     record.time = static_cast<int32_t>(bytes::ReadU32(data, 0));
     for (size_t i = 0; i < 4; ++i) record.values[i] = bytes::ReadI16(data, 4 + 2 * i);
     return kOk;
@@ -41,15 +41,15 @@ int WriteCalibration(ModelLibrary& library, uint32_t serial, uint8_t group,
     for (size_t i = 0; i < 4; ++i) {
         bytes::WriteU16(request, 4 + 2 * i, static_cast<uint16_t>(record.values[i]));
     }
-    const CommandSpec spec{0x5B, group, kAckLength, kCalibrationWriteWaitMs, true};
-    return library.Transact(serial, spec, request);
+    const CommandShape shape{0x5B, group, kAckLength, kCalibrationWriteWaitMs, true};
+    return library.Transact(serial, shape, request);
 }
 
 int ReadHistory(ModelLibrary& library, uint32_t serial, uint8_t group, uint8_t* record) {
     if (!record) return kArgumentError;
     std::vector<uint8_t> data;
-    const CommandSpec spec{0x5E, group, kHistoryRecordSize + 7, kReadWaitMs};
-    if (int code = library.Transact(serial, spec, {}, data); code != kOk) return code;
+    const CommandShape shape{0x5E, group, kHistoryRecordSize + 7, kReadWaitMs};
+    if (int code = library.Transact(serial, shape, {}, data); code != kOk) return code;
     std::memcpy(record, data.data(), kHistoryRecordSize);
     return kOk;
 }
@@ -57,8 +57,8 @@ int ReadHistory(ModelLibrary& library, uint32_t serial, uint8_t group, uint8_t* 
 int WriteHistory(ModelLibrary& library, uint32_t serial, uint8_t group, const uint8_t* record,
                  uint16_t waitMs) {
     if (!record) return kArgumentError;
-    const CommandSpec spec{0x5D, group, kAckLength, waitMs, true};
-    return library.Transact(serial, spec, std::span(record, kHistoryRecordSize));
+    const CommandShape shape{0x5D, group, kAckLength, waitMs, true};
+    return library.Transact(serial, shape, std::span(record, kHistoryRecordSize));
 }
 
 int SetRadioCommSettings(ModelLibrary& library, uint32_t serial, int a, int b) {
@@ -134,8 +134,8 @@ int GetChName(ModelLibrary& library, uint32_t serial, std::span<char* const> nam
         if (!name) return kArgumentError;
     }
     std::vector<uint8_t> data;
-    const CommandSpec spec{0x51, 0, kChannelNameFields * kChannelNameSize + 7, kReadWaitMs};
-    if (int code = library.Transact(serial, spec, {}, data); code != kOk) return code;
+    const CommandShape shape{0x51, 0, kChannelNameFields * kChannelNameSize + 7, kReadWaitMs};
+    if (int code = library.Transact(serial, shape, {}, data); code != kOk) return code;
     for (size_t i = 0; i < names.size(); ++i) {
         const uint8_t* field = &data[i * kChannelNameSize];
         size_t length = 0;

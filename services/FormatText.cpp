@@ -9,7 +9,7 @@
 namespace tb::services {
 namespace {
 
-struct ConversionSpec {
+struct ConversionDirective {
     std::string flags;
     int width = -1;
     int precision = -1;
@@ -40,34 +40,34 @@ std::optional<int> ReadNumber(std::string_view text, std::size_t& pos) {
 
 // Parses the conversion that starts with the '%' at text[0]; nothing when it
 // is malformed or unsupported.
-std::optional<ConversionSpec> ParseSpec(std::string_view text) {
-    ConversionSpec spec;
+std::optional<ConversionDirective> ParseDirective(std::string_view text) {
+    ConversionDirective directive;
     std::size_t pos = 1;
-    while (pos < text.size() && IsFlag(text[pos]) && spec.flags.size() < 5)
-        spec.flags += text[pos++];
+    while (pos < text.size() && IsFlag(text[pos]) && directive.flags.size() < 5)
+        directive.flags += text[pos++];
     if (pos < text.size() && IsDigit(text[pos])) {
         auto width = ReadNumber(text, pos);
         if (!width || *width > kMaxFieldWidth) return std::nullopt;
-        spec.width = *width;
+        directive.width = *width;
     }
     if (pos < text.size() && text[pos] == '.') {
         ++pos;
         auto precision = ReadNumber(text, pos);
         if (!precision || *precision > kMaxFieldWidth) return std::nullopt;
-        spec.precision = *precision;
+        directive.precision = *precision;
     }
     for (int i = 0; i < 2 && pos < text.size() && IsLengthModifier(text[pos]); ++i) ++pos;
     if (pos >= text.size() || !IsConversion(text[pos])) return std::nullopt;
-    spec.conversion = text[pos];
-    spec.length = pos + 1;
-    return spec;
+    directive.conversion = text[pos];
+    directive.length = pos + 1;
+    return directive;
 }
 
-std::string BuildPrintfSpec(const ConversionSpec& spec, const char* lengthModifier,
+std::string BuildPrintfFormat(const ConversionDirective& directive, const char* lengthModifier,
                             char conversion) {
-    std::string out = "%" + spec.flags;
-    if (spec.width >= 0) out += std::to_string(spec.width);
-    if (spec.precision >= 0) out += "." + std::to_string(spec.precision);
+    std::string out = "%" + directive.flags;
+    if (directive.width >= 0) out += std::to_string(directive.width);
+    if (directive.precision >= 0) out += "." + std::to_string(directive.precision);
     out += lengthModifier;
     out += conversion;
     return out;
@@ -108,9 +108,9 @@ long long ArgumentAsInteger(const FormatArg& arg) {
     return arg.kind() == FormatArg::Kind::Real ? RealToInteger(arg.real()) : arg.integer();
 }
 
-std::string Convert(const ConversionSpec& spec, const FormatArg& arg) {
-    const char c = spec.conversion;
-    if (c == 's') return Printf(BuildPrintfSpec(spec, "", 's'), ArgumentAsText(arg).c_str());
+std::string Convert(const ConversionDirective& directive, const FormatArg& arg) {
+    const char c = directive.conversion;
+    if (c == 's') return Printf(BuildPrintfFormat(directive, "", 's'), ArgumentAsText(arg).c_str());
     // Text given to a numeric conversion is shown as it is.
     if (arg.kind() == FormatArg::Kind::Text) {
         return std::string(c == 'c' ? arg.text().substr(0, 1) : arg.text());
@@ -118,7 +118,7 @@ std::string Convert(const ConversionSpec& spec, const FormatArg& arg) {
     switch (c) {
         case 'd':
         case 'i':
-            return Printf(BuildPrintfSpec(spec, "ll", c), ArgumentAsInteger(arg));
+            return Printf(BuildPrintfFormat(directive, "ll", c), ArgumentAsInteger(arg));
         case 'u':
         case 'o':
         case 'x':
@@ -127,18 +127,18 @@ std::string Convert(const ConversionSpec& spec, const FormatArg& arg) {
                 arg.kind() == FormatArg::Kind::Real
                     ? static_cast<unsigned long long>(RealToInteger(arg.real()))
                     : arg.asUnsigned();
-            return Printf(BuildPrintfSpec(spec, "ll", c), value);
+            return Printf(BuildPrintfFormat(directive, "ll", c), value);
         }
         case 'c': {
             const auto byte = static_cast<unsigned char>(ArgumentAsInteger(arg) & 0xFF);
             if (byte == 0) return {};
-            return Printf(BuildPrintfSpec(spec, "", 'c'), static_cast<int>(byte));
+            return Printf(BuildPrintfFormat(directive, "", 'c'), static_cast<int>(byte));
         }
         default: {  // e E f F g G
             const double value = arg.kind() == FormatArg::Kind::Real
                                      ? arg.real()
                                      : static_cast<double>(arg.integer());
-            return Printf(BuildPrintfSpec(spec, "", c), value);
+            return Printf(BuildPrintfFormat(directive, "", c), value);
         }
     }
 }
@@ -168,16 +168,16 @@ std::string FormatText(std::string_view format, std::initializer_list<FormatArg>
             pos = percent + 2;
             continue;
         }
-        std::optional<ConversionSpec> spec = ParseSpec(rest);
-        if (!spec || next == args.end()) {
-            // Copy the '%' and go on; the rest of a malformed spec is plain text.
-            std::size_t length = spec ? spec->length : 1;
+        std::optional<ConversionDirective> directive = ParseDirective(rest);
+        if (!directive || next == args.end()) {
+            // Copy the '%' and go on; the rest of a malformed directive is plain text.
+            std::size_t length = directive ? directive->length : 1;
             out.append(rest.substr(0, length));
             pos = percent + length;
             continue;
         }
-        out += Convert(*spec, *next++);
-        pos = percent + spec->length;
+        out += Convert(*directive, *next++);
+        pos = percent + directive->length;
     }
     return out;
 }

@@ -41,8 +41,8 @@ ModelLibrary& Library() { return Lgr875Library(); }
 int SensorTransact(uint32_t serial, std::span<const uint8_t> message, uint16_t replyLength,
                    std::vector<uint8_t>& sensorReply, bool (*sound)(std::span<const uint8_t>)) {
     std::vector<uint8_t> reply;
-    const CommandSpec spec{kSensorCommand, 0, replyLength, kSensorWaitMs};
-    if (int code = Library().TransactFramed(serial, spec, message, reply); code != kOk) {
+    const CommandShape shape{kSensorCommand, 0, replyLength, kSensorWaitMs};
+    if (int code = Library().TransactFramed(serial, shape, message, reply); code != kOk) {
         return code;
     }
     auto data = ReplyData(reply);
@@ -315,8 +315,8 @@ int VkLGR875Com_GetAirPressureSetting(uint32_t serial, int* tenthsKPa) {
         if (!tenthsKPa) return static_cast<int>(kArgumentError);
         const std::array<uint8_t, kAirPressureDataSize> request{};
         std::vector<uint8_t> data;
-        const CommandSpec spec{kAirPressureCommand, 0, kAirPressureDataSize + 7, kSensorWaitMs};
-        if (int code = Library().Transact(serial, spec, request, data); code != kOk) return code;
+        const CommandShape shape{kAirPressureCommand, 0, kAirPressureDataSize + 7, kSensorWaitMs};
+        if (int code = Library().Transact(serial, shape, request, data); code != kOk) return code;
         *tenthsKPa = AirPressureFromWord(bytes::ReadI16(data, 0));
         return static_cast<int>(kOk);
     });
@@ -329,8 +329,8 @@ int VkLGR875Com_SetAirPressureSetting(uint32_t serial, int tenthsKPa) {
         std::array<uint8_t, kAirPressureDataSize> request{};
         bytes::WriteU16(request, 0, static_cast<uint16_t>(words->offset));
         bytes::WriteU16(request, 2, words->factor);
-        const CommandSpec spec{kAirPressureCommand, 1, kAirPressureDataSize + 7, kSensorWaitMs};
-        return Library().Transact(serial, spec, request);
+        const CommandShape shape{kAirPressureCommand, 1, kAirPressureDataSize + 7, kSensorWaitMs};
+        return Library().Transact(serial, shape, request);
     });
 }
 

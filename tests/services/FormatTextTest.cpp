@@ -32,7 +32,7 @@ TEST(FormatText, MismatchedArgumentsAreConvertedByValue) {
     EXPECT_EQ(FormatText("%d", {1e300}), "9223372036854775807");
 }
 
-TEST(FormatText, MissingArgumentsAndBadSpecsStayAsWritten) {
+TEST(FormatText, MissingArgumentsAndBadDirectivesStayAsWritten) {
     EXPECT_EQ(FormatText("%d and %s", {5}), "5 and %s");
     EXPECT_EQ(FormatText("%n%p%*d", {1, 2}), "%n%p%*d");
     EXPECT_EQ(FormatText("%99999d", {1}), "%99999d");

@@ -10,7 +10,7 @@ inline constexpr int kBlockInterval = 50;          // the same for bulk data blo
 inline constexpr uint32_t kRequestSettleMs = 100;  // between request and reply read
 inline constexpr uint32_t kAfterWriteMs = 100;     // pause after calibration and history commands
 
-struct CommandSpec {
+struct CommandShape {
     uint8_t command;
     uint8_t sub;
     uint16_t replyLength;  // the whole frame: data bytes + 7
