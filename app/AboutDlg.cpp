@@ -1,14 +1,11 @@
 #include "app/AboutDlg.h"
 
+#include "resources/dialogs/AboutIds.h"
 #include "resources/dialogs/DialogIds.h"
 #include "ui/DialogWidget.h"
 #include "ui/ProgramIcon.h"
 
 namespace tb::app {
-
-namespace {
-constexpr int kOkButton = 1;
-}
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     const resources::DialogTemplate* dialog =
@@ -19,7 +16,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowIcon(ui::ProgramIcon());
     setFixedSize(content->size());
     connect(content, &ui::DialogWidget::commandIssued, this, [this](int id) {
-        if (id == kOkButton) accept();
+        if (id == resources::about::kOkButton) accept();
     });
 }
 

@@ -1,5 +1,5 @@
-// A page whose controls and behaviour are not part of this build yet: its
-// tab is there, with the page's caption and an empty page.
+// The tab of a model whose page has no controls in this program: the page's
+// caption over an empty page.
 #pragma once
 
 #include "pages/PropertyPage.h"

@@ -4,13 +4,14 @@
 #include <array>
 
 #include "pages/PropertyPage.h"
+#include "resources/dialogs/SettingsIds.h"
 
 namespace tb::app {
 
 class CPageSettings final : public pages::CPropertyPage {
   public:
-    static constexpr int kCelsiusRadio = 1000;
-    static constexpr int kFahrenheitRadio = 1001;
+    static constexpr int kCelsiusRadio = resources::settings::kCelsiusRadio;
+    static constexpr int kFahrenheitRadio = resources::settings::kFahrenheitRadio;
 
     CPageSettings();
 

@@ -1,5 +1,5 @@
-// The pages whose controls come with their own pages: for now each carries
-// its caption (the tab text) and its size.
+// The model pages that carry no controls: each template holds the caption
+// (the tab text) and the size.
 #include "resources/dialogs/DialogCatalog.h"
 
 namespace tb::resources::catalog {
