@@ -14,7 +14,7 @@ const std::array<pages::CommandEntry<CPageSettings>, 2> CPageSettings::kCommands
 CPageSettings::CPageSettings() : CPropertyPage(resources::kDialogSettings) {}
 
 void CPageSettings::OnInitDialog() {
-    unit_ = ReadTempUnit();
+    unit_ = services::ReadTempUnit();
     pages::ExchangeRadio(View(), false, kCelsiusRadio, unit_);
 }
 
@@ -23,13 +23,13 @@ bool CPageSettings::OnCommand(int id) {
 }
 
 void CPageSettings::OnCelsius() {
-    unit_ = kCelsius;
-    WriteTempUnit(unit_);
+    unit_ = services::kCelsius;
+    services::WriteTempUnit(unit_);
 }
 
 void CPageSettings::OnFahrenheit() {
-    unit_ = kFahrenheit;
-    WriteTempUnit(unit_);
+    unit_ = services::kFahrenheit;
+    services::WriteTempUnit(unit_);
 }
 
 }  // namespace tb::app

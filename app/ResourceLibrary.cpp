@@ -27,6 +27,8 @@ std::optional<std::string> ResourceLibrary::String(int id) const {
     return std::string(text);
 }
 
-std::string DefaultResourceLibraryPath() { return ProgramFolder() + "/" + kResourceLibraryName; }
+std::string DefaultResourceLibraryPath() {
+    return services::ProgramFolder() + "/" + kResourceLibraryName;
+}
 
 }  // namespace tb::app

@@ -43,17 +43,18 @@ CTrimbenchApp::CTrimbenchApp(int& argc, char** argv, const std::string& resource
           resourceLibraryPath.empty() ? DefaultResourceLibraryPath() : resourceLibraryPath)),
       qt_(argc, argv) {}
 
-CTrimbenchApp::~CTrimbenchApp() { SetStringOverride({}); }
+CTrimbenchApp::~CTrimbenchApp() { services::SetStringOverride({}); }
 
 void CTrimbenchApp::InitInstance() {
     if (resources_->IsLoaded()) {
-        SetStringOverride([library = resources_.get()](int id) { return library->String(id); });
+        services::SetStringOverride(
+            [library = resources_.get()](int id) { return library->String(id); });
     }
     languageNumber_ = services::LanguageNumber();
     if (languageNumber_ == 0) SelectJapaneseLocale();
     QCoreApplication::setOrganizationName(QString::fromLatin1(kCompanyKey));
     QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationName));
-    SetHelpOpener(OpenWithDesktopViewer);
+    services::SetHelpOpener(OpenWithDesktopViewer);
 }
 
 int CTrimbenchApp::Run() {
@@ -63,7 +64,7 @@ int CTrimbenchApp::Run() {
     CTrimbenchDlg dialog(MakeStandardPages(), languageNumber_);
     boxes.Backend().SetOwner(&dialog);
     dialog.exec();
-    SetHelpOpener({});
+    services::SetHelpOpener({});
     return 0;
 }
 

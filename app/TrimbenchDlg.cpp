@@ -26,7 +26,7 @@ CTrimbenchDlg::CTrimbenchDlg(SheetPages pages, int languageNumber, QWidget* pare
 // There is no system menu on this desktop; the entry sits in the window's
 // own menu bar, where a user looks for it.
 void CTrimbenchDlg::AddAboutEntry() {
-    const std::string text = LoadResString(kAboutMenuText);
+    const std::string text = services::LoadResString(kAboutMenuText);
     if (text.empty()) return;
     menuBar_ = new QMenuBar(this);
     aboutAction_ = menuBar_->addAction(QString::fromStdString(text));

@@ -5,7 +5,7 @@
 #include "services/PageServices.h"
 #include "client/BaseUnitDiscovery.h"
 #include "client/CommandExchange.h"
-#include "client/ResultCode.h"
+#include "client/ResultCodes.h"
 #include "client/SohFrame.h"
 
 namespace tb::client {

@@ -6,7 +6,7 @@
 #include "platform/ByteOrder.h"
 #include "client/CommandText.h"
 #include "client/LinkFrame.h"
-#include "client/ResultCode.h"
+#include "client/ResultCodes.h"
 
 namespace tb::client {
 namespace {

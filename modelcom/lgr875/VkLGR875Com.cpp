@@ -161,9 +161,9 @@ int VkLGR875Com_GetCurrent(uint32_t serial, int16_t* v1, int16_t* v2, int16_t* v
         std::vector<uint8_t> data;
         int code = Library().Transact(serial, {0x33, 0, 15, kReadWaitMs}, {}, data);
         if (code != kOk) return code;
-        *v1 = bytes::ReadI16(data, 0);
-        *v2 = bytes::ReadI16(data, 2);
-        *v3 = bytes::ReadI16(data, 4);
+        *v1 = tb::bytes::ReadI16(data, 0);
+        *v2 = tb::bytes::ReadI16(data, 2);
+        *v3 = tb::bytes::ReadI16(data, 4);
         return static_cast<int>(kOk);
     });
 }
@@ -174,7 +174,7 @@ int VkLGR875Com_GetRecNum(uint32_t serial, int16_t* count) {
         std::vector<uint8_t> data;
         int code = Library().Transact(serial, {0x34, 0, 9, kReadWaitMs}, {}, data);
         if (code != kOk) return code;
-        *count = static_cast<int16_t>(bytes::ReadU16(data, 0) / 3);
+        *count = static_cast<int16_t>(tb::bytes::ReadU16(data, 0) / 3);
         return static_cast<int>(kOk);
     });
 }
@@ -189,7 +189,7 @@ int VkLGR875Com_GetFirmVersion(uint32_t serial, int16_t* version) {
         std::vector<uint8_t> data;
         int code = Library().Transact(serial, {0x35, 0, 15, kReadWaitMs}, {}, data);
         if (code != kOk) return code;
-        *version = bytes::ReadI16(data, 6);
+        *version = tb::bytes::ReadI16(data, 6);
         return static_cast<int>(kOk);
     });
 }
@@ -213,8 +213,8 @@ int VkLGR875Com_GetBattery(uint32_t serial, int16_t* v1, int16_t* v2) {
         std::vector<uint8_t> data;
         int code = Library().Transact(serial, {0x39, 0, 15, kReadWaitMs}, {}, data);
         if (code != kOk) return code;
-        *v1 = bytes::ReadI16(data, 0);
-        *v2 = bytes::ReadI16(data, 4);
+        *v1 = tb::bytes::ReadI16(data, 0);
+        *v2 = tb::bytes::ReadI16(data, 4);
         return static_cast<int>(kOk);
     });
 }
@@ -283,8 +283,8 @@ int VkLGR875Com_GetRfVersion(uint32_t serial, int16_t* version, int32_t* build) 
         std::vector<uint8_t> data;
         int code = Library().Transact(serial, {0x35, 3, 13, kReadWaitMs}, {}, data);
         if (code != kOk) return code;
-        *version = bytes::ReadI16(data, 4);
-        *build = static_cast<int32_t>(bytes::ReadU32(data, 0));
+        *version = tb::bytes::ReadI16(data, 4);
+        *build = static_cast<int32_t>(tb::bytes::ReadU32(data, 0));
         return static_cast<int>(kOk);
     });
 }
@@ -317,7 +317,7 @@ int VkLGR875Com_GetAirPressureSetting(uint32_t serial, int* tenthsKPa) {
         std::vector<uint8_t> data;
         const CommandShape shape{kAirPressureCommand, 0, kAirPressureDataSize + 7, kSensorWaitMs};
         if (int code = Library().Transact(serial, shape, request, data); code != kOk) return code;
-        *tenthsKPa = AirPressureFromWord(bytes::ReadI16(data, 0));
+        *tenthsKPa = AirPressureFromWord(tb::bytes::ReadI16(data, 0));
         return static_cast<int>(kOk);
     });
 }
@@ -327,8 +327,8 @@ int VkLGR875Com_SetAirPressureSetting(uint32_t serial, int tenthsKPa) {
         auto words = AirPressureToWords(tenthsKPa);
         if (!words) return static_cast<int>(kArgumentError);
         std::array<uint8_t, kAirPressureDataSize> request{};
-        bytes::WriteU16(request, 0, static_cast<uint16_t>(words->offset));
-        bytes::WriteU16(request, 2, words->factor);
+        tb::bytes::WriteU16(request, 0, static_cast<uint16_t>(words->offset));
+        tb::bytes::WriteU16(request, 2, words->factor);
         const CommandShape shape{kAirPressureCommand, 1, kAirPressureDataSize + 7, kSensorWaitMs};
         return Library().Transact(serial, shape, request);
     });

@@ -13,7 +13,7 @@
 #include "client/CorrectionOperations.h"
 #include "client/Lgr890Cable.h"
 #include "client/LinkBlockOperations.h"
-#include "client/ResultCode.h"
+#include "client/ResultCodes.h"
 #include "sim/baseunit/BaseUnit.h"
 #include "sim/baseunit/BaseUnitFaults.h"
 #include "sim/core/Bench.h"

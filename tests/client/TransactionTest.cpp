@@ -4,7 +4,7 @@
 #include "client/CommandExchange.h"
 #include "client/CorrectionOperations.h"
 #include "client/LinkBlockOperations.h"
-#include "client/ResultCode.h"
+#include "client/ResultCodes.h"
 #include "tests/client/ClientFixture.h"
 
 namespace tb::client {
