@@ -24,11 +24,14 @@ bool ScalesUsable(uint16_t slopeScale, uint16_t offsetScale) {
 
 bool IsTwoChannelReadKind(int kind) { return kind == kKindLgr830 || kind == kKindLgr835; }
 
-void ShowWarning(int id) { services::ShowMessageId(id, services::MsgButtons::Ok, services::MsgIcon::Warning); }
+void ShowWarning(int id) {
+    services::ShowMessageId(id, services::MsgButtons::Ok, services::MsgIcon::Warning);
+}
 
 bool ReportWrite(bool written, int failureMessage) {
     if (written) {
-        services::ShowMessageId(kMsgAdjustmentFinished, services::MsgButtons::Ok, services::MsgIcon::Information);
+        services::ShowMessageId(kMsgAdjustmentFinished, services::MsgButtons::Ok,
+                                services::MsgIcon::Information);
     } else {
         ShowWarning(failureMessage);
     }

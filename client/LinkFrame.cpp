@@ -21,7 +21,8 @@ std::optional<std::span<const uint8_t>> UnwrapTextFrame(std::span<const uint8_t>
     const std::size_t bodySize = bytes::ReadU16(received, 2);
     if (received.size() - kFrameHeadSize < bodySize + kFrameCheckSize) return std::nullopt;
     const auto body = received.subspan(kFrameHeadSize, bodySize);
-    if (bytes::ByteSum16(body) != bytes::ReadU16(received, kFrameHeadSize + bodySize)) return std::nullopt;
+    if (bytes::ByteSum16(body) != bytes::ReadU16(received, kFrameHeadSize + bodySize))
+        return std::nullopt;
     return body;
 }
 

@@ -87,7 +87,8 @@ int GetConctMachInfo(ModelLibrary& library, int port, uint32_t* serial, int16_t*
     if (int code = ReadLoggerTable(session, kTableCommand, table); code != kOk) return code;
     session.Close();
 
-    if (bytes::ReadU16(table, kTableTypeCodeOffset) != profile.typeCode) return profile.wrongTypeCode;
+    if (bytes::ReadU16(table, kTableTypeCodeOffset) != profile.typeCode)
+        return profile.wrongTypeCode;
     uint32_t serialNumber = bytes::ReadU32(table, kTableSerialOffset);
     LoggerEntry* entry = library.Loggers().FindOrCreate(serialNumber);
     if (!entry) return kListEntryFailed;

@@ -51,7 +51,8 @@ int CheckReply(std::span<const uint8_t> received, uint8_t command, int status35C
     if (received.size() < kFrameHeaderSize) return kReplyLengthWrong;
     if (received.size() != bytes::ReadU16(received, 3) + kFrameOverhead) return kLengthFieldWrong;
     size_t checkAt = received.size() - 2;
-    if (bytes::ByteSum16(received.first(checkAt)) != bytes::ReadU16(received, checkAt)) return kCheckWrong;
+    if (bytes::ByteSum16(received.first(checkAt)) != bytes::ReadU16(received, checkAt))
+        return kCheckWrong;
     return kOk;
 }
 

@@ -3,8 +3,9 @@
 //
 // Product code: the command line runs pages behind it, and page tests drive
 // pages through it. Either types into edit boxes with SetText, ticks boxes,
-// picks radios and then reads back what the page showed, enabled or focused. Controls spring into existence on first use:
-// enabled, visible, empty, unchecked, radio index 0, no rows.
+// picks radios and then reads back what the page showed, enabled or focused.
+// Controls spring into existence on first use: enabled, visible, empty,
+// unchecked, radio index 0, no rows.
 #pragma once
 
 #include <map>

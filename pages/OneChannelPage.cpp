@@ -64,8 +64,8 @@ void COneChannelPage::ReadUnitSetting() {
 }
 
 void COneChannelPage::SetUnitLabels() {
-    const std::string unit =
-        services::LoadResString(unitSetting_ == services::kFahrenheit ? kMsgFahrenheit : kMsgCelsius);
+    const std::string unit = services::LoadResString(
+        unitSetting_ == services::kFahrenheit ? kMsgFahrenheit : kMsgCelsius);
     for (int id : {kUnitBefore1, kUnitBefore2, kUnitAfter1, kUnitAfter2}) View().SetText(id, unit);
 }
 
@@ -95,8 +95,8 @@ void COneChannelPage::PointModeClicked() {
 }
 
 void COneChannelPage::ShowCurrentLine(const Correction& correction) {
-    View().SetText(kCurrentLine,
-                   FormatCorrection(kFmtCurrent3, correction, unitSetting_ == services::kFahrenheit));
+    View().SetText(kCurrentLine, FormatCorrection(kFmtCurrent3, correction,
+                                                  unitSetting_ == services::kFahrenheit));
 }
 
 bool COneChannelPage::FindLogger() {
@@ -106,7 +106,8 @@ bool COneChannelPage::FindLogger() {
 }
 
 void COneChannelPage::Initialise() {
-    if (services::ShowMessageId(kMsgConfirmInitialise, services::MsgButtons::YesNo) != services::MsgAnswer::Yes) {
+    if (services::ShowMessageId(kMsgConfirmInitialise, services::MsgButtons::YesNo) !=
+        services::MsgAnswer::Yes) {
         return;
     }
     BusyScope busy(View(), {kSend, kInitialise, kReceive});
@@ -147,7 +148,8 @@ bool COneChannelPage::ConfirmSend(const Correction& entered) {
     const Correction shown{entered.slope, RoundHalfAway(entered.offset, 3)};
     const std::string formula =
         FormatCorrection(kFmtEntered3, shown, unitSetting_ == services::kFahrenheit);
-    const std::string question = services::FormatText(services::LoadResString(kMsgConfirmSend), {formula});
+    const std::string question =
+        services::FormatText(services::LoadResString(kMsgConfirmSend), {formula});
     return services::ShowMessage(question, services::MsgButtons::YesNo) == services::MsgAnswer::Yes;
 }
 

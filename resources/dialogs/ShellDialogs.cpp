@@ -26,7 +26,8 @@ constexpr ControlTemplate kSettingsControls[] = {
 }  // namespace
 
 const DialogTemplate& AboutDialog() {
-    static constexpr DialogTemplate kDialog{kDialogAbout, "バージョン情報", 306, 104, kAboutControls};
+    static constexpr DialogTemplate kDialog{kDialogAbout, "バージョン情報", 306, 104,
+                                            kAboutControls};
     return kDialog;
 }
 

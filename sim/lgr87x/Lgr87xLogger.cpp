@@ -85,7 +85,8 @@ void Lgr87xLogger::FillRecords(size_t records) {
     const size_t values = RecordSize() / 2;
     for (size_t i = 0; i < records; ++i) {
         for (size_t v = 0; v < values; ++v) {
-            wire::WriteU16(recordedData, i * RecordSize() + v * 2, static_cast<uint32_t>(i * 10 + v));
+            wire::WriteU16(recordedData, i * RecordSize() + v * 2,
+                           static_cast<uint32_t>(i * 10 + v));
         }
     }
 }
@@ -199,7 +200,8 @@ std::vector<uint8_t> Lgr87xLogger::Dispatch(const Lgr87xRequest& request) {
             return Ok(command);
         case 0x39: {
             std::array<uint8_t, 8> data{};
-            for (size_t i = 0; i < 4; ++i) wire::WriteU16(data, 2 * i, static_cast<uint16_t>(battery[i]));
+            for (size_t i = 0; i < 4; ++i)
+                wire::WriteU16(data, 2 * i, static_cast<uint16_t>(battery[i]));
             return Ok(command, data);
         }
         case 0x3A:

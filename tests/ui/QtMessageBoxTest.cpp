@@ -41,7 +41,8 @@ TEST(QtMessageBoxes, QuestionsShowTitleTextIconAndJapaneseButtons) {
     tb::ui::ScopedQtMessageBoxes boxes;
     BoxSeen seen;
     ActOnNextBox(seen, QStringLiteral("はい(&Y)"));
-    EXPECT_EQ(tb::services::ShowMessage("送信してよろしいですか？", MsgButtons::YesNo), MsgAnswer::Yes);
+    EXPECT_EQ(tb::services::ShowMessage("送信してよろしいですか？", MsgButtons::YesNo),
+              MsgAnswer::Yes);
     EXPECT_EQ(seen.title, QStringLiteral("Trimbench2"));
     EXPECT_EQ(seen.text, QStringLiteral("送信してよろしいですか？"));
     EXPECT_EQ(seen.icon, QMessageBox::Question);
