@@ -16,7 +16,7 @@ const std::array<CommandEntry<CPageLgr820>, 7> CPageLgr820::kCommands = {{
     {kTwoPoint, &CPageLgr820::OnPointMode},
 }};
 
-CPageLgr820::CPageLgr820(std::unique_ptr<OneChannelLogger> logger)
+CPageLgr820::CPageLgr820(std::unique_ptr<BaseUnitLogger> logger)
     : COneChannelPage(resources::kDialogLgr820, std::move(logger)) {}
 
 bool CPageLgr820::OnCommand(int id) { return DispatchCommand<CPageLgr820>(*this, kCommands, id); }

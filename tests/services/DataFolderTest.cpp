@@ -64,7 +64,7 @@ TEST(EnsureDirectory, RefusesFilesEmptyAndOverlongPaths) {
 TEST(ProgramFolder, IsTheFolderOfTheRunningProgram) {
     const fs::path folder = ProgramFolder();
     EXPECT_TRUE(fs::is_directory(folder));
-    EXPECT_TRUE(fs::exists(folder / "test_app"));
+    EXPECT_TRUE(fs::exists(folder / "test_services"));
 }
 
 }  // namespace

@@ -1,0 +1,227 @@
+#include "pages/BaseUnitPage.h"
+
+#include <algorithm>
+
+#include "services/FormatText.h"
+#include "services/MessageBox.h"
+#include "services/PageServices.h"
+#include "services/Settings.h"
+#include "pages/BusyScope.h"
+
+namespace tb::pages {
+namespace {
+
+constexpr int kInitialise = 1014;
+constexpr int kSend = 1130;
+constexpr int kReceive = 1134;
+
+constexpr int kMsgReceived = 106;
+constexpr int kMsgCelsius = 1003;
+constexpr int kMsgFahrenheit = 1004;
+constexpr int kMsgConfirmInitialise = 1005;
+constexpr int kMsgNoChange = 1040;
+constexpr int kMsgConfirmTwoChannels = 1041;
+constexpr int kMsgNotConnected = 1048;
+constexpr int kMsgConfirmOneChannel = 1064;
+
+constexpr int kOneDecimal = 1;
+constexpr int kThreeDecimals = 3;
+
+const Correction kIdentity{1.0, 0.0};
+
+}  // namespace
+
+CBaseUnitPage::CBaseUnitPage(int dialogId, std::unique_ptr<BaseUnitLogger> logger,
+                             std::initializer_list<ChannelIds> channels)
+    : CPropertyPage(dialogId), logger_(std::move(logger)) {
+    for (const ChannelIds& ids : channels) channels_.emplace_back(ids);
+}
+
+void CBaseUnitPage::DoDataExchange(bool save) {
+    for (AdjustChannel& channel : channels_) channel.Exchange(View(), save);
+}
+
+void CBaseUnitPage::OnInitDialog() {
+    ReadUnitSetting();
+    SetTemperatureLabels();
+    for (AdjustChannel& channel : channels_) {
+        channel.ApplyChannelRule(View());
+        channel.ApplyRowRule(View());
+        channel.current = kIdentity;
+    }
+    UpdateData(false);
+    ClearLines();
+}
+
+void CBaseUnitPage::OnSetActive() {
+    ReadUnitSetting();
+    SetTemperatureLabels();
+    if (activatedBefore_) UpdateData(false);
+    activatedBefore_ = true;
+}
+
+void CBaseUnitPage::ReadUnitSetting() {
+    const int unit = services::ReadTempUnit();
+    if (unit != unitSetting_) channels_.front().ShowLine(View(), "");
+    unitSetting_ = unit;
+}
+
+// Only channel 1 measures temperature; a humidity channel keeps its " %".
+void CBaseUnitPage::SetTemperatureLabels() {
+    const int unit = unitSetting_ == services::kFahrenheit ? kMsgFahrenheit : kMsgCelsius;
+    channels_.front().SetUnitLabels(View(), services::LoadResString(unit));
+}
+
+void CBaseUnitPage::ClearLines() {
+    for (const AdjustChannel& channel : channels_) channel.ShowLine(View(), "");
+}
+
+CheckKind CBaseUnitPage::KindOf(std::size_t channel) const {
+    return channel == 0 ? TemperatureKind(unitSetting_) : CheckKind::Celsius;
+}
+
+ChannelFormats CBaseUnitPage::FormatsOf(std::size_t channel) const {
+    return {kFmtEntered3, kFmtCurrent3, kThreeDecimals,
+            channel == 0 && unitSetting_ == services::kFahrenheit};
+}
+
+void CBaseUnitPage::ChannelClicked(std::size_t clicked) {
+    UpdateData(true);
+    for (std::size_t i = 0; i < channels_.size(); ++i) {
+        if (i != clicked) channels_[i].Untick(View());
+    }
+    channels_.at(clicked).ApplyChannelRule(View());
+    channels_.at(clicked).ApplyRowRule(View());
+    for (std::size_t i = 0; i < channels_.size(); ++i) {
+        if (i != clicked) channels_[i].ApplyChannelRule(View());
+    }
+}
+
+void CBaseUnitPage::PointModeClicked(std::size_t channel) {
+    UpdateData(true);
+    channels_.at(channel).ApplyRowRule(View());
+}
+
+void CBaseUnitPage::ShowLine(std::size_t channel, Correction shown) {
+    const ChannelFormats formats = FormatsOf(channel);
+    channels_[channel].ShowLine(View(), FormatCorrection(formats.line, shown, formats.degreeF));
+}
+
+bool CBaseUnitPage::FindLogger() {
+    if (logger_ && logger_->IsConnected()) return true;
+    services::ShowMessageId(kMsgNotConnected);
+    return false;
+}
+
+bool CBaseUnitPage::ReadCurrent() {
+    std::vector<Correction> current;
+    for (const AdjustChannel& channel : channels_) current.push_back(channel.current);
+    if (!logger_->Read(current)) return false;
+    for (std::size_t i = 0; i < channels_.size(); ++i) channels_[i].current = current[i];
+    return true;
+}
+
+// Writes every channel's composed correction; on success each line shows
+// what the logger now holds (to one decimal where it keeps only one).
+bool CBaseUnitPage::WriteComposed(bool initialise) {
+    std::vector<Correction> composed;
+    for (const AdjustChannel& channel : channels_) composed.push_back(channel.composed);
+    const bool written = initialise ? logger_->Initialise(composed) : logger_->Write(composed);
+    if (!written) return false;
+    for (std::size_t i = 0; i < channels_.size(); ++i) {
+        Correction shown = channels_[i].composed;
+        if (FormatsOf(i).offsetDecimals == kOneDecimal) {
+            shown.offset = RoundHalfAway(shown.offset, kOneDecimal);
+        }
+        ShowLine(i, shown);
+    }
+    return true;
+}
+
+void CBaseUnitPage::Initialise() {
+    if (services::ShowMessageId(kMsgConfirmInitialise, services::MsgButtons::YesNo) != services::MsgAnswer::Yes) {
+        return;
+    }
+    BusyScope busy(View(), {kSend, kInitialise, kReceive});
+    if (!FindLogger()) return;
+    for (AdjustChannel& channel : channels_) channel.composed = kIdentity;
+    WriteComposed(true);
+}
+
+void CBaseUnitPage::Send() {
+    UpdateData(true);
+    if (std::none_of(channels_.begin(), channels_.end(),
+                     [](const AdjustChannel& channel) { return channel.Ticked(); })) {
+        return;
+    }
+    BusyScope busy(View(), {kSend, kInitialise, kReceive});
+    if (!FindLogger() || !ReadCurrent()) return;
+    std::vector<Correction> entered(channels_.size(), kIdentity);
+    if (!DeriveAndCompose(entered) || !ComposedFits() || !ConfirmSend(entered)) return;
+    WriteComposed(false);
+}
+
+// Channel by channel, in order: a refusal on one stops before the next is
+// read. An unticked channel keeps the identity as its entered correction,
+// so its current one is written back.
+bool CBaseUnitPage::DeriveAndCompose(std::vector<Correction>& entered) {
+    for (std::size_t i = 0; i < channels_.size(); ++i) {
+        AdjustChannel& channel = channels_[i];
+        if (channel.Ticked()) {
+            const std::optional<Correction> derived = channel.DeriveEntered(View(), KindOf(i));
+            if (!derived) return false;
+            entered[i] = *derived;
+        }
+    }
+    for (std::size_t i = 0; i < channels_.size(); ++i) {
+        AdjustChannel& channel = channels_[i];
+        channel.composed = RoundsCurrentBeforeComposing()
+                               ? ComposeWithRoundedCurrent(channel.current, entered[i])
+                               : ComposeCorrection(channel.current, entered[i]);
+    }
+    return true;
+}
+
+bool CBaseUnitPage::ComposedFits() {
+    for (std::size_t i = 0; i < channels_.size(); ++i) {
+        const AdjustChannel& channel = channels_[i];
+        const int refusal = channel.UnfitMessage(logger_->Fits(channel.composed), KindOf(i));
+        if (refusal != 0) {
+            services::ShowMessageId(refusal);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CBaseUnitPage::ConfirmSend(const std::vector<Correction>& entered) {
+    std::vector<std::string> texts;
+    for (std::size_t i = 0; i < channels_.size(); ++i) {
+        if (!channels_[i].Ticked()) {
+            texts.push_back(services::LoadResString(kMsgNoChange));
+            continue;
+        }
+        const ChannelFormats formats = FormatsOf(i);
+        Correction shown{entered[i].slope, RoundHalfAway(entered[i].offset, kThreeDecimals)};
+        if (formats.offsetDecimals == kOneDecimal) {
+            shown.offset = RoundHalfAway(shown.offset, kOneDecimal);
+        }
+        texts.push_back(FormatCorrection(formats.confirm, shown, formats.degreeF));
+    }
+    const std::string text =
+        texts.size() == 1
+            ? services::FormatText(services::LoadResString(kMsgConfirmOneChannel), {texts[0]})
+            : services::FormatText(services::LoadResString(kMsgConfirmTwoChannels), {texts[0], texts[1]});
+    return services::ShowMessage(text, services::MsgButtons::YesNo) == services::MsgAnswer::Yes;
+}
+
+void CBaseUnitPage::Receive() {
+    BusyScope busy(View(), {kSend, kInitialise, kReceive});
+    if (!FindLogger() || !ReadCurrent()) return;
+    for (std::size_t i = 0; i < channels_.size(); ++i) ShowLine(i, channels_[i].current);
+    services::ShowMessageId(kMsgReceived, services::MsgButtons::Ok, services::MsgIcon::Information);
+}
+
+void CBaseUnitPage::Help() { services::ShowHelp(); }
+
+}  // namespace tb::pages
