@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/PageServices.h"
+#include "services/PageServices.h"
 #include "pages/history/HistoryList.h"
 
 namespace tb::history {
@@ -97,7 +97,7 @@ int AppendHistory(HistorySensor& sensor, HistoryDevice& device, pages::DialogVie
                   const HistoryEntry& rec2) {
     const RecordBytes bytes = EncodeRecord(MergeHistory(sensor, adjustment, initialise, rec1, rec2));
     const int code = device.WriteRecord(sensor.sensor, bytes);
-    app::PumpWait(kAfterHistoryWriteMs);
+    services::PumpWait(kAfterHistoryWriteMs);
     if (code == 0) {
         const bool ok = ReadHistory(sensor, device) == 0;
         SetupHistoryColumns(view, sensor.listId, ok);

@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "HistoryFixture.h"
-#include "app/ScriptedMessageBoxes.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 #include "pages/history/HistoryLog.h"
 #include "pages/history/LocaleEncoding.h"
 #include "pages/history/SensorProfile.h"
@@ -51,7 +51,7 @@ class HistoryLog : public HistoryTest {
                                Entry(3, 1, {234, 235, 0, 0}, 0), {}, {305419896, 0});
     }
 
-    app::ScriptedMessageBoxes boxes_;
+    services::ScriptedMessageBoxes boxes_;
 };
 
 TEST_F(HistoryLog, FoldersAreMadeWhenMissing) {
@@ -157,8 +157,8 @@ TEST_F(HistoryLog, UnwritableLogGivesMessage1036WithItsCause) {
         EXPECT_EQ(boxes_.Last().text,
                   "アジャストメント履歴ファイルの保存に失敗しました。 (code=" +
                       std::to_string(static_cast<int>(c.expected)) + ")");
-        EXPECT_EQ(boxes_.Last().icon, app::MsgIcon::Warning);
-        EXPECT_EQ(boxes_.Last().buttons, app::MsgButtons::Ok);
+        EXPECT_EQ(boxes_.Last().icon, services::MsgIcon::Warning);
+        EXPECT_EQ(boxes_.Last().buttons, services::MsgButtons::Ok);
     }
 }
 
