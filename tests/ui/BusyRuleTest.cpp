@@ -10,7 +10,7 @@
 #include "services/PageServices.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "services/Settings.h"
-#include "app/EmptyPage.h"
+#include "tests/support/EmptyPage.h"
 #include "app/TrimbenchDlg.h"
 #include "pages/PageLgr820.h"
 #include "resources/dialogs/DialogIds.h"

@@ -1,5 +1,5 @@
-// The tab of a model whose page has no controls in this program: the page's
-// caption over an empty page.
+// A page with no controls for window tests and benchmarks that bring their
+// own pages: the tab shows the dialog's caption over an empty page.
 #pragma once
 
 #include "pages/PropertyPage.h"
