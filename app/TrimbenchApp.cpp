@@ -1,7 +1,5 @@
 #include "app/TrimbenchApp.h"
 
-#include <QDesktopServices>
-#include <QUrl>
 #include <clocale>
 #include <locale>
 
@@ -9,6 +7,7 @@
 #include "services/Settings.h"
 #include "services/StringOverride.h"
 #include "app/TrimbenchDlg.h"
+#include "ui/HelpWindow.h"
 #include "ui/QtMessageBoxBackend.h"
 #include "ui/QtPumpHook.h"
 
@@ -17,10 +16,6 @@ namespace {
 
 constexpr const char* kCompanyKey = "KESTRUNE CORPORATION";
 constexpr const char* kApplicationName = "Trimbench2";
-
-bool OpenWithDesktopViewer(const std::string& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
-}
 
 }  // namespace
 
@@ -43,18 +38,23 @@ CTrimbenchApp::CTrimbenchApp(int& argc, char** argv, const std::string& resource
           resourceLibraryPath.empty() ? DefaultResourceLibraryPath() : resourceLibraryPath)),
       qt_(argc, argv) {}
 
-CTrimbenchApp::~CTrimbenchApp() { services::SetStringOverride({}); }
+CTrimbenchApp::~CTrimbenchApp() {
+    services::SetStringOverride({});
+    services::SetCaptionOverride({});
+}
 
 void CTrimbenchApp::InitInstance() {
     if (resources_->IsLoaded()) {
-        services::SetStringOverride(
-            [library = resources_.get()](int id) { return library->String(id); });
+        services::SetStringOverride([library = resources_.get()](int id) { return library->String(id); });
+        services::SetCaptionOverride([library = resources_.get()](std::string_view builtin) {
+            return library->Caption(std::string(builtin));
+        });
     }
     languageNumber_ = services::LanguageNumber();
     if (languageNumber_ == 0) SelectJapaneseLocale();
     QCoreApplication::setOrganizationName(QString::fromLatin1(kCompanyKey));
     QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationName));
-    services::SetHelpOpener(OpenWithDesktopViewer);
+    services::SetHelpOpener(ui::OpenInHelpWindow);
 }
 
 int CTrimbenchApp::Run() {
@@ -65,6 +65,7 @@ int CTrimbenchApp::Run() {
     boxes.Backend().SetOwner(&dialog);
     dialog.exec();
     services::SetHelpOpener({});
+    delete ui::CurrentHelpWindow();
     return 0;
 }
 

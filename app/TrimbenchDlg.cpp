@@ -4,6 +4,7 @@
 #include <QMenuBar>
 
 #include "services/PageServices.h"
+#include "services/StringOverride.h"
 #include "app/AboutDlg.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogTemplate.h"
@@ -14,7 +15,7 @@ namespace tb::app {
 CTrimbenchDlg::CTrimbenchDlg(SheetPages pages, int languageNumber, QWidget* parent)
     : QDialog(parent) {
     const resources::DialogTemplate* dialog = resources::FindDialogTemplate(resources::kDialogMain);
-    setWindowTitle(QString::fromUtf8(dialog->caption));
+    setWindowTitle(QString::fromStdString(services::TemplateText(dialog->caption)));
     setAccessibleName(windowTitle());
     setWindowIcon(ui::ProgramIcon());
     AddAboutEntry();

@@ -2,6 +2,8 @@
 // "Settings". Every read goes to the store; nothing is cached.
 #pragma once
 
+#include <string>
+
 namespace tb::services {
 
 enum TempUnit { kCelsius = 0, kFahrenheit = 1 };
@@ -19,5 +21,13 @@ void WriteTempUnit(int unit);
 // as 0). The store is TRIMBENCH_SETTINGS_FILE (an INI file) when that is set.
 int ReadDateForm();
 int DefaultDateForm(int languageNumber);
+
+// The language of the interface built into the program.
+inline constexpr const char* kBuiltinLanguage = "ja";
+
+// The chosen interface language: TRIMBENCH_LANGUAGE, else Interface/Language
+// in the store, else kBuiltinLanguage. Only a code of two or three lower-case
+// letters ("en") counts; anything else reads as kBuiltinLanguage.
+std::string ReadInterfaceLanguage();
 
 }  // namespace tb::services

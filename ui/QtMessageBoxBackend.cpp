@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "services/StringOverride.h"
+
 namespace tb::ui {
 namespace {
 
@@ -17,6 +19,11 @@ QMessageBox::Icon IconOf(services::MsgIcon icon) {
             break;
     }
     return QMessageBox::Warning;
+}
+
+// The Yes and No buttons follow the interface language like the dialogs do.
+QString ButtonText(const char* builtin) {
+    return QString::fromStdString(services::TemplateText(builtin));
 }
 
 }  // namespace
@@ -34,8 +41,8 @@ services::MsgAnswer QtMessageBoxBackend::Show(const services::MessageBoxRequest&
         box.exec();
         return services::MsgAnswer::Ok;
     }
-    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+    QPushButton* yes = box.addButton(ButtonText("はい(&Y)"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(ButtonText("いいえ(&N)"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     // Closing the box without choosing is a No: nothing is written unasked.
     box.setEscapeButton(no);
