@@ -45,7 +45,8 @@ CTrimbenchApp::~CTrimbenchApp() {
 
 void CTrimbenchApp::InitInstance() {
     if (resources_->IsLoaded()) {
-        services::SetStringOverride([library = resources_.get()](int id) { return library->String(id); });
+        services::SetStringOverride(
+            [library = resources_.get()](int id) { return library->String(id); });
         services::SetCaptionOverride([library = resources_.get()](std::string_view builtin) {
             return library->Caption(std::string(builtin));
         });

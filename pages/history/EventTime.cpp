@@ -68,6 +68,8 @@ std::string FormatEventTime(int32_t time, int dateForm) {
     return text;
 }
 
-std::string FormatEventTime(int32_t time) { return FormatEventTime(time, services::ReadDateForm()); }
+std::string FormatEventTime(int32_t time) {
+    return FormatEventTime(time, services::ReadDateForm());
+}
 
 }  // namespace tb::history

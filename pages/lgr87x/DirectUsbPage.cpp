@@ -447,7 +447,8 @@ std::optional<EnteredCorrection> CDirectUsbPage::ComputeChannel(int tab, int j, 
         }
     }
     const auto [x1, y1, x2, y2] = values;
-    const bool fahrenheit = channel.kind == ChannelKind::Temperature && unit == services::kFahrenheit;
+    const bool fahrenheit =
+        channel.kind == ChannelKind::Temperature && unit == services::kFahrenheit;
     EnteredCorrection entered;
     if (!twoPoint) {
         entered.display = {1.0, RoundedDifference(x1, y1)};
@@ -542,8 +543,8 @@ void CDirectUsbPage::ShowLimitMessage(int tab, int channel, const Correction& en
     const std::string composedText =
         FormatBracketed(mode, ClampToInt(slopeCode), ClampToInt(offsetCode));
     const int number = table.channels[static_cast<std::size_t>(channel)].number;
-    std::string text =
-        services::FormatText(services::LoadResString(kMsgLimitFormula), {number, enteredText, composedText});
+    std::string text = services::FormatText(services::LoadResString(kMsgLimitFormula),
+                                            {number, enteredText, composedText});
     text += "\n\n";
     if (slopeFailed) {
         text += services::FormatText(services::LoadResString(kMsgSlopeLimit), {0, 2});
@@ -608,7 +609,8 @@ void CDirectUsbPage::Send() {
 
 void CDirectUsbPage::Initialise() {
     if (!FindConnectedLogger(true)) return;
-    if (services::ShowMessageId(kMsgConfirmInitialise, services::MsgButtons::YesNo) != services::MsgAnswer::Yes) {
+    if (services::ShowMessageId(kMsgConfirmInitialise, services::MsgButtons::YesNo) !=
+        services::MsgAnswer::Yes) {
         return;
     }
     ControlsOff off(*this);

@@ -100,7 +100,8 @@ class BaseUnitRig final : public Rig {
     WriteOutcome Read() override {
         boxes_.Clear();
         std::array<double, 1> slopes{}, offsets{};
-        const bool read = client::ReadCorrection(client::kKindOneChannel, slopes, offsets, 1000, 1000);
+        const bool read =
+            client::ReadCorrection(client::kKindOneChannel, slopes, offsets, 1000, 1000);
         return {read, boxes_.Texts().empty() ? "" : boxes_.Texts().back()};
     }
     std::string Held() override {

@@ -117,7 +117,8 @@ TEST_F(HistoryLog, LinesOfEverySensorKind) {
 }
 
 TEST_F(HistoryLog, TypedTextsAreCutToFifteenCharactersBetweenCharacters) {
-    EXPECT_EQ(CutToCharacters("１２３４５６７８９０１２３４５６", 15), "１２３４５６７８９０１２３４５");
+    EXPECT_EQ(CutToCharacters("１２３４５６７８９０１２３４５６", 15),
+              "１２３４５６７８９０１２３４５");
     EXPECT_EQ(CutToCharacters("1234567890123456", 15), "123456789012345");
     EXPECT_EQ(CutToCharacters("12345678901234é", 15), "12345678901234é");
     EXPECT_EQ(CutToCharacters("abc", 15), "abc");
@@ -154,9 +155,8 @@ TEST_F(HistoryLog, UnwritableLogGivesMessage1036WithItsCause) {
         boxes_.Clear();
         EXPECT_EQ(WriteExample(), c.expected);
         ASSERT_EQ(boxes_.Count(), 1u);
-        EXPECT_EQ(boxes_.Last().text,
-                  "アジャストメント履歴ファイルの保存に失敗しました。 (code=" +
-                      std::to_string(static_cast<int>(c.expected)) + ")");
+        EXPECT_EQ(boxes_.Last().text, "アジャストメント履歴ファイルの保存に失敗しました。 (code=" +
+                                          std::to_string(static_cast<int>(c.expected)) + ")");
         EXPECT_EQ(boxes_.Last().icon, services::MsgIcon::Warning);
         EXPECT_EQ(boxes_.Last().buttons, services::MsgButtons::Ok);
     }

@@ -296,15 +296,12 @@ TEST(OneChannelPages, HelpReportsAHelpFileThatCannotBeOpened) {
     CPageLgr820 page(std::make_unique<ScriptedPageLogger>(logger));
     MemoryDialogView view;
     ScriptedMessageBoxes boxes;
-    std::string opened;
-    tb::services::SetHelpOpener([&](const std::string& path) {
-        opened = path;
-        return false;
-    });
+    tb::services::SetHelpOpener([](const std::string&) { return false; });
     page.AttachView(view);
     page.OnInitDialog();
     page.OnCommand(kHelp);
     tb::services::SetHelpOpener({});
-    EXPECT_TRUE(opened.empty());  // no help file beside the test program
+    // Whether the manual is missing or no viewer takes it, one box says so.
+    ASSERT_EQ(boxes.Count(), 1u);
     EXPECT_EQ(boxes.Last().text, "ヘルプファイルが起動できません。");
 }
