@@ -7,8 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/LoggerDirectory.h"
-#include "cli/PageOperations.h"
+#include "cli/CommandValues.h"
 
 namespace tb::cli {
 

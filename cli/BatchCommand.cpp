@@ -26,7 +26,7 @@ std::string ReasonOf(const OperationResult& result) {
     for (const ShownBox& box : result.boxes) {
         if (!reason.empty()) break;
         const bool failure = box.id ? OutcomeOfMessage(*box.id) != ExitCode::Done
-                                    : box.request.icon == app::MsgIcon::Warning;
+                                    : box.request.icon == services::MsgIcon::Warning;
         if (failure) reason = box.request.text;
     }
     return reason.substr(0, reason.find('\n'));

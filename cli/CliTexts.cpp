@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "app/Settings.h"
+#include "services/Settings.h"
 
 namespace tb::cli {
 namespace {
@@ -145,7 +145,7 @@ constexpr Entry kTexts[] = {
 
 }  // namespace
 
-bool JapaneseInterface() { return app::LanguageNumber() == 0; }
+bool JapaneseInterface() { return services::LanguageNumber() == 0; }
 
 std::string Text(T id) {
     const bool japanese = JapaneseInterface();

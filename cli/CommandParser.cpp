@@ -1,6 +1,6 @@
 #include "cli/CommandParser.h"
 
-#include "app/Settings.h"
+#include "services/Settings.h"
 #include "cli/Arguments.h"
 
 namespace tb::cli {
@@ -97,7 +97,7 @@ bool CommandParser::ApplyUnit(Terminal& terminal, int& exit) const {
         exit = UsageError(terminal, Text(T::BadUnit, {Value("unit")}));
         return false;
     }
-    app::OverrideTempUnit(*unit);
+    services::OverrideTempUnit(*unit);
     return true;
 }
 

@@ -21,8 +21,8 @@ QJsonArray MessagesJson(const std::vector<ShownBox>& boxes) {
         QJsonObject message{{"text", Q(box.request.text)},
                             {"icon", Q(IconName(box.request.icon))},
                             {"id", box.id ? QJsonValue(*box.id) : QJsonValue()}};
-        if (box.request.buttons == app::MsgButtons::YesNo)
-            message["answer"] = box.answer == app::MsgAnswer::Yes ? "yes" : "no";
+        if (box.request.buttons == services::MsgButtons::YesNo)
+            message["answer"] = box.answer == services::MsgAnswer::Yes ? "yes" : "no";
         messages.append(message);
     }
     return messages;

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CommandValues.h"
 #include "cli/ExitCode.h"
 #include "cli/ModelTable.h"
 
@@ -33,16 +34,6 @@ std::vector<AttachedLogger> ListAttached();
 // was set to the link library's code.
 std::optional<AttachedLogger> ListLanUnit(const std::string& host, int port,
                                           const std::string& login, int& error);
-
-// Which logger a command names: by serial number, by COM number, or neither
-// (then the only attached logger of the model).
-struct LoggerChoice {
-    std::optional<uint32_t> serial;
-    std::optional<int> com;
-    // The input kind of a multi-input logger; found from the logger's
-    // settings when the command names none.
-    std::optional<int> inputKind;
-};
 
 // "00A1B2C3" or "COM5".
 std::string LoggerLabel(const LoggerChoice& choice);

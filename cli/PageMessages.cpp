@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/PageServices.h"
+#include "services/PageServices.h"
 #include "pages/CorrectionFormula.h"
 
 namespace tb::cli {
@@ -52,7 +52,7 @@ constexpr std::array<MessageOutcome, 29> kOutcomes = {{
 std::optional<int> OutcomeMessageId(const std::string& text) {
     for (const MessageOutcome& outcome : kOutcomes) {
         // Up to its first field: a report may go on with details after it.
-        std::string known = app::LoadResString(outcome.id);
+        std::string known = services::LoadResString(outcome.id);
         known = known.substr(0, known.find('%'));
         if (!known.empty() && text.starts_with(known)) return outcome.id;
     }

@@ -187,7 +187,7 @@ OperationResult RunOnPage(const ModelRow& row, const LoggerChoice& choice, Opera
 
     // The question comes once the page has read the logger, derived the
     // correction and found it inside the limits: that is the verdict.
-    boxes.OnDryRunQuestion([&](const app::MessageBoxRequest& request) {
+    boxes.OnDryRunQuestion([&](const services::MessageBoxRequest& request) {
         if (operation != Operation::Adjust) {
             if (options.printBoxes) terminal.err << Text(T::DryRunNoInitialise) << '\n';
             return;

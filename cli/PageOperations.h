@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CommandValues.h"
 #include "cli/ExitCode.h"
 #include "cli/LoggerDirectory.h"
 #include "cli/ModelTable.h"
@@ -20,11 +21,6 @@
 namespace tb::cli {
 
 enum class Operation { Read, Adjust, Initialise };
-
-struct Reading {
-    std::string before;
-    std::string after;
-};
 
 // What is entered on the page for an adjustment: one point or two.
 struct AdjustInput {

@@ -19,14 +19,14 @@ bool IsYes(std::string answer) {
 
 }  // namespace
 
-std::string IconName(app::MsgIcon icon) {
+std::string IconName(services::MsgIcon icon) {
     switch (icon) {
-        case app::MsgIcon::Information:
+        case services::MsgIcon::Information:
             return "information";
-        case app::MsgIcon::Question:
+        case services::MsgIcon::Question:
             return "question";
-        case app::MsgIcon::Warning:
-        case app::MsgIcon::Default:
+        case services::MsgIcon::Warning:
+        case services::MsgIcon::Default:
             break;
     }
     return "warning";
@@ -37,25 +37,25 @@ TerminalMessageBoxes::TerminalMessageBoxes(Terminal& terminal, AnswerPolicy poli
     : terminal_(terminal),
       policy_(policy),
       printBoxes_(printBoxes),
-      previous_(app::CurrentMessageBoxBackend()) {
-    app::SetMessageBoxBackend(this);
+      previous_(services::CurrentMessageBoxBackend()) {
+    services::SetMessageBoxBackend(this);
 }
 
-TerminalMessageBoxes::~TerminalMessageBoxes() { app::SetMessageBoxBackend(previous_); }
+TerminalMessageBoxes::~TerminalMessageBoxes() { services::SetMessageBoxBackend(previous_); }
 
 void TerminalMessageBoxes::OnDryRunQuestion(
-    std::function<void(const app::MessageBoxRequest&)> hook) {
+    std::function<void(const services::MessageBoxRequest&)> hook) {
     dryRunHook_ = std::move(hook);
 }
 
-app::MsgAnswer TerminalMessageBoxes::Show(const app::MessageBoxRequest& request) {
-    ShownBox box{OutcomeMessageId(request.text), request, app::MsgAnswer::Ok};
-    if (request.buttons == app::MsgButtons::YesNo) {
+services::MsgAnswer TerminalMessageBoxes::Show(const services::MessageBoxRequest& request) {
+    ShownBox box{OutcomeMessageId(request.text), request, services::MsgAnswer::Ok};
+    if (request.buttons == services::MsgButtons::YesNo) {
         box.answer = Ask(request);
     } else if (printBoxes_) {
         // Reports of success are results; warnings are diagnostics.
         std::ostream& stream =
-            request.icon == app::MsgIcon::Information ? terminal_.out : terminal_.err;
+            request.icon == services::MsgIcon::Information ? terminal_.out : terminal_.err;
         stream << request.text << '\n';
         stream.flush();
     }
@@ -63,14 +63,14 @@ app::MsgAnswer TerminalMessageBoxes::Show(const app::MessageBoxRequest& request)
     return boxes_.back().answer;
 }
 
-app::MsgAnswer TerminalMessageBoxes::Ask(const app::MessageBoxRequest& request) {
+services::MsgAnswer TerminalMessageBoxes::Ask(const services::MessageBoxRequest& request) {
     switch (policy_) {
         case AnswerPolicy::Yes:
             if (printBoxes_) terminal_.err << request.text << '\n' << Text(T::AnsweredYes) << '\n';
-            return app::MsgAnswer::Yes;
+            return services::MsgAnswer::Yes;
         case AnswerPolicy::DryRun:
             if (dryRunHook_) dryRunHook_(request);
-            return app::MsgAnswer::No;
+            return services::MsgAnswer::No;
         case AnswerPolicy::Ask:
             break;
     }
@@ -79,20 +79,20 @@ app::MsgAnswer TerminalMessageBoxes::Ask(const app::MessageBoxRequest& request) 
     std::string line;
     const bool read = static_cast<bool>(std::getline(terminal_.in, line));
     if (!read) terminal_.err << '\n';
-    return read && IsYes(line) ? app::MsgAnswer::Yes : app::MsgAnswer::No;
+    return read && IsYes(line) ? services::MsgAnswer::Yes : services::MsgAnswer::No;
 }
 
 ExitCode TerminalMessageBoxes::Outcome() const {
     bool declined = false;
     for (const ShownBox& box : boxes_) {
-        if (box.request.buttons == app::MsgButtons::YesNo) {
-            declined = declined || (box.answer != app::MsgAnswer::Yes && policy_ != AnswerPolicy::DryRun);
+        if (box.request.buttons == services::MsgButtons::YesNo) {
+            declined = declined || (box.answer != services::MsgAnswer::Yes && policy_ != AnswerPolicy::DryRun);
             continue;
         }
         if (box.id) {
             const ExitCode code = OutcomeOfMessage(*box.id);
             if (code != ExitCode::Done) return code;
-        } else if (box.request.icon == app::MsgIcon::Warning) {
+        } else if (box.request.icon == services::MsgIcon::Warning) {
             return ExitCode::Failure;
         }
     }

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MessageBox.h"
+#include "services/MessageBox.h"
 #include "cli/ExitCode.h"
 #include "cli/Terminal.h"
 
@@ -22,11 +22,11 @@ enum class AnswerPolicy { Ask, Yes, DryRun };
 
 struct ShownBox {
     std::optional<int> id;  // the outcome message it is, if any
-    app::MessageBoxRequest request;
-    app::MsgAnswer answer = app::MsgAnswer::Ok;
+    services::MessageBoxRequest request;
+    services::MsgAnswer answer = services::MsgAnswer::Ok;
 };
 
-class TerminalMessageBoxes : public app::MessageBoxBackend {
+class TerminalMessageBoxes : public services::MessageBoxBackend {
   public:
     // Installs itself for the process; the destructor restores the previous backend.
     TerminalMessageBoxes(Terminal& terminal, AnswerPolicy policy, bool printBoxes);
@@ -35,9 +35,9 @@ class TerminalMessageBoxes : public app::MessageBoxBackend {
     TerminalMessageBoxes& operator=(const TerminalMessageBoxes&) = delete;
 
     // Runs when a question is about to be answered No for a dry run.
-    void OnDryRunQuestion(std::function<void(const app::MessageBoxRequest&)> hook);
+    void OnDryRunQuestion(std::function<void(const services::MessageBoxRequest&)> hook);
 
-    app::MsgAnswer Show(const app::MessageBoxRequest& request) override;
+    services::MsgAnswer Show(const services::MessageBoxRequest& request) override;
 
     const std::vector<ShownBox>& Boxes() const { return boxes_; }
     void Clear() { boxes_.clear(); }
@@ -49,17 +49,17 @@ class TerminalMessageBoxes : public app::MessageBoxBackend {
     bool Showed(int id) const;
 
   private:
-    app::MsgAnswer Ask(const app::MessageBoxRequest& request);
+    services::MsgAnswer Ask(const services::MessageBoxRequest& request);
 
     Terminal& terminal_;
     AnswerPolicy policy_;
     bool printBoxes_;
-    app::MessageBoxBackend* previous_;
-    std::function<void(const app::MessageBoxRequest&)> dryRunHook_;
+    services::MessageBoxBackend* previous_;
+    std::function<void(const services::MessageBoxRequest&)> dryRunHook_;
     std::vector<ShownBox> boxes_;
 };
 
 // The icon's name as --json reports it: "warning", "question", "information".
-std::string IconName(app::MsgIcon icon);
+std::string IconName(services::MsgIcon icon);
 
 }  // namespace tb::cli

@@ -4,16 +4,16 @@
 #include <QCoreApplication>
 #include <iostream>
 
-#include "app/ResourceLibrary.h"
+#include "services/ResourceLibrary.h"
 #include "cli/Trimbench.h"
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     // The texts of the chosen interface language, as the window has them.
-    const tb::app::ResourceLibrary texts(tb::app::DefaultResourceLibraryPath());
-    tb::app::InstallResourceTexts(texts);
+    const tb::services::ResourceLibrary texts(tb::services::DefaultResourceLibraryPath());
+    tb::services::InstallResourceTexts(texts);
     tb::cli::Terminal terminal{std::cout, std::cerr, std::cin, isatty(STDERR_FILENO) != 0};
     const int exit = tb::cli::RunTrimbench(QCoreApplication::arguments(), terminal);
-    tb::app::RemoveResourceTexts();
+    tb::services::RemoveResourceTexts();
     return exit;
 }

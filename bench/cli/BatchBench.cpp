@@ -44,7 +44,7 @@ std::string WriteRows(const fs::path& folder) {
 }
 
 bool RunBatch(const std::string& rows) {
-    const std::string program = (fs::path(tb::app::ProgramFolder()) / "trimbench").string();
+    const std::string program = (fs::path(tb::services::ProgramFolder()) / "trimbench").string();
     std::vector<std::string> args{program, "batch", rows, "--yes"};
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
@@ -63,8 +63,8 @@ bool RunBatch(const std::string& rows) {
 
 // The same send on the page, in this process: the sum of the operations.
 double PageSendMs(int runs, int& failures) {
-    AnsweringBoxes boxes(tb::app::MsgAnswer::Yes);
-    tb::app::SetMessageBoxBackend(&boxes);
+    AnsweringBoxes boxes(tb::services::MsgAnswer::Yes);
+    tb::services::SetMessageBoxBackend(&boxes);
     tb::pages::MemoryDialogView view;
     tb::pages::CPageLgr820 page(tb::pages::MakeBaseUnitLogger());
     page.AttachView(view);
@@ -83,7 +83,7 @@ double PageSendMs(int runs, int& failures) {
             return !view.Text(oc::kCurrentLine).empty();
         },
         failures);
-    tb::app::SetMessageBoxBackend(nullptr);
+    tb::services::SetMessageBoxBackend(nullptr);
     return ms;
 }
 

@@ -3,7 +3,7 @@
 // the command line must leave the logger holding what the window would.
 #include <QJsonArray>
 
-#include "app/PageServices.h"
+#include "services/PageServices.h"
 #include "cli/ExitCode.h"
 #include "sim/lan/LanUnitWithLogger.h"
 #include "sim/lgr87x/Lgr87xDevice.h"
@@ -53,7 +53,7 @@ TEST_F(CliTest, LimitRefusalExitsWithItsCodeAndThePageMessage) {
 
     const CliRun refused = Trimbench({"adjust", "820", "--point", "0:0.75", "--yes"});
     EXPECT_EQ(refused.exit, Code(ExitCode::Limit));
-    EXPECT_NE(refused.err.find(app::LoadResString(1054)), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find(services::LoadResString(1054)), std::string::npos) << refused.err;
     EXPECT_EQ(Writes(*logger), 0);
 
     const CliRun dryRun = Trimbench({"adjust", "820", "--point", "0:0.75", "--dry-run", "--json"});
@@ -154,7 +154,7 @@ TEST_F(CliTest, ReadShowsEveryChannelInTheUnitAsked) {
     EXPECT_EQ(fahrenheit.exit, 0) << fahrenheit.err;
     EXPECT_NE(fahrenheit.out.find("Ch.1: 現在の設定：y = 1.000x +0.450"), std::string::npos)
         << fahrenheit.out;
-    EXPECT_EQ(app::ReadTempUnit(), 0);  // the stored setting is untouched
+    EXPECT_EQ(services::ReadTempUnit(), 0);  // the stored setting is untouched
 
     const CliRun cableRead = Trimbench({"read", "890", "--json"});
     ASSERT_EQ(cableRead.exit, 0) << cableRead.err;

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
+#include "services/Settings.h"
 #include "cli/Trimbench.h"
 #include "sim/baseunit/BaseUnit.h"
 #include "sim/core/Bench.h"
@@ -57,10 +57,10 @@ class CliTest : public ::testing::Test {
         setenv("XDG_CONFIG_HOME", (home_ / ".config").c_str(), 1);
         settings_ = home_ / "settings.ini";
         setenv("TRIMBENCH_SETTINGS_FILE", settings_.c_str(), 1);
-        app::WriteTempUnit(0);
+        services::WriteTempUnit(0);
     }
     void TearDown() override {
-        app::OverrideTempUnit(std::nullopt);
+        services::OverrideTempUnit(std::nullopt);
         std::filesystem::remove_all(home_);
     }
 
@@ -95,7 +95,7 @@ class CliTest : public ::testing::Test {
         run.exit = cli::RunTrimbench(arguments, terminal);
         run.out = out.str();
         run.err = err.str();
-        app::OverrideTempUnit(std::nullopt);
+        services::OverrideTempUnit(std::nullopt);
         return run;
     }
 

@@ -12,7 +12,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/PageServices.h"
+#include "services/PageServices.h"
 #include "tests/support/SimProgram.h"
 
 namespace {
@@ -42,7 +42,7 @@ class TrimbenchProgram : public ::testing::Test {
     }
 
     static std::string Program(const char* name) {
-        return (std::filesystem::path(tb::app::ProgramFolder()) / name).string();
+        return (std::filesystem::path(tb::services::ProgramFolder()) / name).string();
     }
 
     // Runs trimbench with its standard input closed; standard error is

@@ -4,7 +4,7 @@
 // must end up holding exactly the same (or be refused the same way).
 #include <algorithm>
 
-#include "app/ScriptedMessageBoxes.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 #include "pages/BaseUnitPage.h"
 #include "pages/ClientBaseUnitLogger.h"
 #include "pages/MemoryDialogView.h"
@@ -78,10 +78,10 @@ class SharedLogic : public CliTest {
     // type, send, answer Yes.
     std::string ThroughThePage(sim::loggers::SimulatedLogger& logger, const Case& c) {
         Reset(logger);
-        app::WriteTempUnit(c.unit);
+        services::WriteTempUnit(c.unit);
         pages::MemoryDialogView view;
-        app::ScriptedMessageBoxes boxes;
-        boxes.SetDefaultAnswer(app::MsgAnswer::Yes);
+        services::ScriptedMessageBoxes boxes;
+        boxes.SetDefaultAnswer(services::MsgAnswer::Yes);
         auto page = PageFor(c.model);
         page->AttachView(view);
         page->OnInitDialog();
@@ -103,7 +103,7 @@ class SharedLogic : public CliTest {
             view.SetText(ids.after2, c.points[1].second);
         }
         page->OnCommand(resources::multi_input::kSend);
-        app::WriteTempUnit(0);
+        services::WriteTempUnit(0);
         return State(logger);
     }
 

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/ScriptedMessageBoxes.h"
-#include "app/Settings.h"
+#include "tests/support/ScriptedMessageBoxes.h"
+#include "services/Settings.h"
 #include "pages/ClientBaseUnitLogger.h"
 #include "pages/MemoryDialogView.h"
 #include "pages/PageLgr820.h"
@@ -18,7 +18,7 @@
 #include "sim/loggers/Lgr890CableDevice.h"
 #include "sim/loggers/SimulatedLogger.h"
 
-using tb::app::MsgAnswer;
+using tb::services::MsgAnswer;
 using tb::sim::loggers::Block64;
 using namespace tb::pages::one_channel;
 
@@ -46,7 +46,7 @@ class PagesOverBench : public ::testing::Test {
         settings_ = std::filesystem::temp_directory_path() /
                     ("tb-pages-bench-" + std::to_string(getpid()) + ".ini");
         setenv("TRIMBENCH_SETTINGS_FILE", settings_.c_str(), 1);
-        tb::app::WriteTempUnit(0);
+        tb::services::WriteTempUnit(0);
     }
     void TearDown() override { std::filesystem::remove(settings_); }
 
@@ -74,7 +74,7 @@ class PagesOverBench : public ::testing::Test {
     std::filesystem::path settings_;
     tb::sim::Bench bench_{{.pacing = false}};
     tb::pages::MemoryDialogView view_;
-    tb::app::ScriptedMessageBoxes boxes_;
+    tb::services::ScriptedMessageBoxes boxes_;
 };
 
 }  // namespace
@@ -109,7 +109,7 @@ TEST_F(PagesOverBench, Lgr820ReceiveInDegreesFShowsTheFahrenheitForm) {
         logger->SetAdjustment(BlockHolding(1000, 250));
     }
     bench_.UseTemporaryDeviceMap();
-    tb::app::WriteTempUnit(1);
+    tb::services::WriteTempUnit(1);
     tb::pages::CPageLgr820 page(tb::pages::MakeBaseUnitLogger());
     Open(page);
     page.OnCommand(kReceive);
