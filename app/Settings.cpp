@@ -80,3 +80,12 @@ int DefaultDateForm(int languageNumber) {
 int ReadDateForm() { return ReadInteger(kDateFormKey).value_or(DefaultDateForm(LanguageNumber())); }
 
 }  // namespace tb::app
+
+namespace tb::app {
+
+std::string ReadSettingText(const char* key, const std::string& fallback) {
+    const QVariant value = OpenStore()->value(QString::fromLatin1(key));
+    return value.isValid() ? value.toString().toStdString() : fallback;
+}
+
+}  // namespace tb::app

@@ -2,6 +2,8 @@
 // "Settings". Every read goes to the store; nothing is cached.
 #pragma once
 
+#include <string>
+
 namespace tb::app {
 
 enum TempUnit { kCelsius = 0, kFahrenheit = 1 };
@@ -18,6 +20,9 @@ void WriteTempUnit(int unit);
 // as the default; other numbers are passed on (the date layout treats them
 // as 0). The store is TRIMBENCH_SETTINGS_FILE (an INI file) when that is set.
 int ReadDateForm();
+
+// A text value of the store by its "Group/Key"; fallback when missing.
+std::string ReadSettingText(const char* key, const std::string& fallback = {});
 int DefaultDateForm(int languageNumber);
 
 }  // namespace tb::app

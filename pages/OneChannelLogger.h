@@ -5,6 +5,9 @@
 // success messages, as the command client does.
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "pages/CorrectionFormula.h"
 
 namespace tb::pages {
@@ -18,6 +21,12 @@ class OneChannelLogger {
     virtual bool Read(Correction& current) = 0;
     // Writes `composed` and verifies it.
     virtual bool Write(const Correction& composed) = 0;
+    // What the logger holds now, without any message; nothing when it does
+    // not answer. Used to record what a write that failed left behind.
+    virtual std::optional<Correction> ReadQuietly() { return std::nullopt; }
+    // Who answers: the base unit's serial as "%08X", or empty when the
+    // logger has no readable identity (the model-890 cable).
+    virtual std::string UnitSerial() { return {}; }
 };
 
 }  // namespace tb::pages

@@ -21,11 +21,13 @@ constexpr int kMsgNotConnected = 1048;
 constexpr int kMsgConfirmSend = 1064;
 
 const Correction kIdentity{1.0, 0.0};
+const char* const kChannelName = "CH1";
 
 }  // namespace
 
-COneChannelPage::COneChannelPage(int dialogId, std::unique_ptr<OneChannelLogger> logger)
-    : CPropertyPage(dialogId), logger_(std::move(logger)) {}
+COneChannelPage::COneChannelPage(int dialogId, std::unique_ptr<OneChannelLogger> logger,
+                                 std::string model)
+    : CPropertyPage(dialogId), logger_(std::move(logger)), model_(std::move(model)) {}
 
 void COneChannelPage::DoDataExchange(bool save) {
     DialogView& view = View();
@@ -105,14 +107,34 @@ bool COneChannelPage::FindLogger() {
     return false;
 }
 
+void COneChannelPage::IdentifyLogger(OperationRecord& record) {
+    record.Identify([this] { return logger_->UnitSerial(); });
+}
+
 void COneChannelPage::Initialise() {
     if (app::ShowMessageId(kMsgConfirmInitialise, app::MsgButtons::YesNo) != app::MsgAnswer::Yes) {
         return;
     }
     BusyScope busy(View(), {kSend, kInitialise, kReceive});
     if (!FindLogger()) return;
+    OperationRecord record(PageOperation::Initialise, model_, model_, unitSetting_);
+    IdentifyLogger(record);
+    ChannelRecord& channel = record.Channel(0, kChannelName);
+    // With a journal attached the record shows what the logger held before.
+    if (record.Active()) {
+        Correction found;
+        if (!logger_->Read(found)) return;
+        channel.asFound = found;
+    }
     composed_ = kIdentity;
-    if (logger_->Write(composed_)) ShowCurrentLine(composed_);
+    channel.composed = composed_;
+    if (logger_->Write(composed_)) {
+        channel.asLeft = composed_;
+        record.Succeeded();
+        ShowCurrentLine(composed_);
+    } else {
+        RecordWhatWasLeft(record, channel);
+    }
 }
 
 void COneChannelPage::Send() {
@@ -120,12 +142,35 @@ void COneChannelPage::Send() {
     if (!adjustChannel_) return;
     BusyScope busy(View(), {kSend, kInitialise, kReceive});
     if (!FindLogger()) return;
+    OperationRecord record(PageOperation::Send, model_, model_, unitSetting_);
+    IdentifyLogger(record);
+    ChannelRecord& channel = record.Channel(0, kChannelName);
+    channel.enteredPoints = EnteredPoints(pointMode_ == 1, before1_, after1_, before2_, after2_);
+    channel.limits = LimitsRecord(TemperatureKind(unitSetting_));
     if (!logger_->Read(current_)) return;
+    channel.asFound = current_;
+    // Until a write is attempted the logger keeps what it was found with.
+    channel.asLeft = current_;
     Correction entered;
     if (!DeriveEntered(entered)) return;
+    channel.entered = entered;
     composed_ = ComposeCorrection(current_, entered);
+    channel.composed = composed_;
     if (!ConfirmSend(entered)) return;
-    if (logger_->Write(composed_)) ShowCurrentLine(composed_);
+    if (logger_->Write(composed_)) {
+        channel.asLeft = composed_;
+        record.Succeeded();
+        ShowCurrentLine(composed_);
+    } else {
+        RecordWhatWasLeft(record, channel);
+    }
+}
+
+// A write that was not confirmed may still have reached the logger: the
+// record says what the logger holds now, or nothing when it cannot tell.
+void COneChannelPage::RecordWhatWasLeft(OperationRecord& record, ChannelRecord& channel) {
+    channel.asLeft.reset();
+    if (record.Active()) channel.asLeft = logger_->ReadQuietly();
 }
 
 bool COneChannelPage::DeriveEntered(Correction& entered) {
@@ -154,7 +199,13 @@ bool COneChannelPage::ConfirmSend(const Correction& entered) {
 void COneChannelPage::Receive() {
     BusyScope busy(View(), {kSend, kInitialise, kReceive});
     if (!FindLogger()) return;
+    OperationRecord record(PageOperation::Receive, model_, model_, unitSetting_);
+    IdentifyLogger(record);
+    ChannelRecord& channel = record.Channel(0, kChannelName);
     if (!logger_->Read(current_)) return;
+    channel.asFound = current_;
+    channel.asLeft = current_;
+    record.Succeeded();
     ShowCurrentLine(current_);
     app::ShowMessageId(kMsgReceived, app::MsgButtons::Ok, app::MsgIcon::Information);
 }

@@ -8,6 +8,7 @@
 
 #include "pages/CorrectionFormula.h"
 #include "pages/OneChannelLogger.h"
+#include "pages/OperationRecord.h"
 #include "pages/PropertyPage.h"
 
 namespace tb::pages {
@@ -36,7 +37,8 @@ inline constexpr int kEditLength = 6;
 
 class COneChannelPage : public CPropertyPage {
   public:
-    COneChannelPage(int dialogId, std::unique_ptr<OneChannelLogger> logger);
+    // model names the page and the logger models it serves in the journal.
+    COneChannelPage(int dialogId, std::unique_ptr<OneChannelLogger> logger, std::string model);
 
     void OnInitDialog() override;
     void OnSetActive() override;
@@ -69,8 +71,12 @@ class COneChannelPage : public CPropertyPage {
     // Reads and derives the entered correction; false after its message.
     bool DeriveEntered(Correction& entered);
     bool ConfirmSend(const Correction& entered);
+    // Names the logger in the journal record of an operation.
+    void IdentifyLogger(OperationRecord& record);
+    void RecordWhatWasLeft(OperationRecord& record, ChannelRecord& channel);
 
     std::unique_ptr<OneChannelLogger> logger_;
+    std::string model_;
     bool adjustChannel_ = false;
     int pointMode_ = 0;
     std::string before1_, after1_, before2_, after2_;

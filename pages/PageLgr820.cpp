@@ -17,7 +17,7 @@ const std::array<CommandEntry<CPageLgr820>, 7> CPageLgr820::kCommands = {{
 }};
 
 CPageLgr820::CPageLgr820(std::unique_ptr<OneChannelLogger> logger)
-    : COneChannelPage(resources::kDialogLgr820, std::move(logger)) {}
+    : COneChannelPage(resources::kDialogLgr820, std::move(logger), "820/821") {}
 
 bool CPageLgr820::OnCommand(int id) { return DispatchCommand<CPageLgr820>(*this, kCommands, id); }
 

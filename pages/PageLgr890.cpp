@@ -17,7 +17,7 @@ const std::array<CommandEntry<CPageLgr890>, 7> CPageLgr890::kCommands = {{
 }};
 
 CPageLgr890::CPageLgr890(std::unique_ptr<OneChannelLogger> logger)
-    : COneChannelPage(resources::kDialogLgr890, std::move(logger)) {}
+    : COneChannelPage(resources::kDialogLgr890, std::move(logger), "890") {}
 
 bool CPageLgr890::OnCommand(int id) { return DispatchCommand<CPageLgr890>(*this, kCommands, id); }
 
