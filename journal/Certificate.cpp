@@ -37,11 +37,15 @@ enum Label {
     kUnit = 3023,
 };
 
-constexpr const char* kFontFamily = "Noto Sans CJK JP";
+// Latin text in a TrueType face, Japanese in the CJK face; both are embedded.
+constexpr const char* kLatinFamily = "DejaVu Sans";
+constexpr const char* kJapaneseFamily = "Noto Sans CJK JP";
 constexpr int kResolution = 300;
 
 QString Label(int id) { return QString::fromStdString(app::LoadResString(id)).toHtmlEscaped(); }
 QString Html(const std::string& text) { return QString::fromStdString(text).toHtmlEscaped(); }
+// A correction stays on one line.
+QString Unbroken(const std::string& text) { return Html(text).replace(' ', "&nbsp;"); }
 
 QString LimitsText(const pages::ChannelRecord& channel) {
     if (!channel.limits) return QStringLiteral("-");
@@ -63,23 +67,32 @@ QString HeaderRow(int label, const QString& value) {
     return QStringLiteral("<tr><th align=left>%1</th><td>%2</td></tr>").arg(Label(label), value);
 }
 
+// One row per figure, one column per channel: wide enough for any correction.
 QString EntryTable(const JournalEntry& entry) {
     QString html = QStringLiteral("<p><b>%1 %2</b> &nbsp; %3 &nbsp; %4</p>")
                        .arg(Label(kRecordNumber), QString::number(entry.id),
                             Html(LocalTimeText(entry)), Html(OperationText(entry.operation)));
-    html += QStringLiteral(
-                "<table border=1 cellspacing=0 cellpadding=4 width=100%><tr>"
-                "<th>%1</th><th>%2</th><th>%3</th><th>%4</th><th>%5</th><th>%6</th></tr>")
-                .arg(Label(kChannel), Label(kAsFound), Label(kPoints), Label(kAsLeft),
-                     Label(kLimits), Label(kVerdict));
-    for (const pages::ChannelRecord& channel : ParseChannels(entry.channels)) {
-        html += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td><td>%4</td><td>%5</td>"
-                               "<td align=center>%6</td></tr>")
-                    .arg(Html(channel.name), Html(CorrectionText(channel.asFound)),
-                         PointsHtml(channel.enteredPoints), Html(CorrectionText(channel.asLeft)),
-                         LimitsText(channel),
-                         Label(ChannelPassed(entry, channel) ? kPassed : kFailed));
-    }
+    const std::vector<pages::ChannelRecord> channels = ParseChannels(entry.channels);
+    auto row = [&](int label, auto cell) {
+        QString line = QStringLiteral("<tr><th align=left width=24%>%1</th>").arg(Label(label));
+        for (const pages::ChannelRecord& channel : channels) {
+            line += QStringLiteral("<td>%1</td>").arg(cell(channel));
+        }
+        return line + QStringLiteral("</tr>");
+    };
+    html += QStringLiteral("<table border=1 cellspacing=0 cellpadding=4 width=100%>");
+    html += row(kChannel, [](const pages::ChannelRecord& c) { return Html(c.name); });
+    html += row(kAsFound, [](const pages::ChannelRecord& c) {
+        return Unbroken(CorrectionText(c.asFound));
+    });
+    html += row(kPoints, [](const pages::ChannelRecord& c) { return PointsHtml(c.enteredPoints); });
+    html += row(kAsLeft, [](const pages::ChannelRecord& c) {
+        return Unbroken(CorrectionText(c.asLeft));
+    });
+    html += row(kLimits, [](const pages::ChannelRecord& c) { return LimitsText(c); });
+    html += row(kVerdict, [&](const pages::ChannelRecord& c) {
+        return QStringLiteral("<b>%1</b>").arg(Label(ChannelPassed(entry, c) ? kPassed : kFailed));
+    });
     return html + QStringLiteral("</table>");
 }
 
@@ -137,8 +150,9 @@ bool WriteCertificate(const std::vector<JournalEntry>& entries, const Certificat
                                                IdentityText(entries.front())));
         writer.setCreator(QStringLiteral("Trimbench2"));
         QTextDocument document;
-        QFont font(QString::fromLatin1(kFontFamily));
-        font.setPointSizeF(9.5);
+        QFont font;
+        font.setFamilies({QString::fromLatin1(kLatinFamily), QString::fromLatin1(kJapaneseFamily)});
+        font.setPointSizeF(9.0);
         document.setDefaultFont(font);
         document.setHtml(QString::fromStdString(CertificateHtml(entries, header)));
         document.print(&writer);

@@ -6,7 +6,7 @@ PACKAGES=(
   qt6-base-dev qt6-qpa-plugins libgl1-mesa-dev
   libudev-dev libgtest-dev libgmock-dev libbenchmark-dev
   libqt6sql6-sqlite libqt6sql6-psql postgresql poppler-utils
-  fonts-noto-cjk locales
+  fonts-noto-cjk fonts-dejavu-core locales
   xvfb xauth dbus dbus-x11 at-spi2-core python3 python3-pyatspi
 )
 missing=()

@@ -9,6 +9,7 @@
 #include "app/Settings.h"
 #include "app/StringOverride.h"
 #include "app/window/TrimbenchDlg.h"
+#include "journal/JournalRecorder.h"
 #include "ui/QtMessageBoxBackend.h"
 #include "ui/QtPumpHook.h"
 
@@ -60,7 +61,8 @@ int CTrimbenchApp::Run() {
     InitInstance();
     ui::ScopedQtPumpHook pump;
     ui::ScopedQtMessageBoxes boxes;
-    CTrimbenchDlg dialog(MakeStandardPages(), languageNumber_);
+    const std::unique_ptr<journal::InstalledJournal> journal = journal::ConnectJournal();
+    CTrimbenchDlg dialog(MakeStandardPages(), languageNumber_, nullptr, journal->Location());
     boxes.Backend().SetOwner(&dialog);
     dialog.exec();
     SetHelpOpener({});
