@@ -1,15 +1,11 @@
-// The behaviour shared by the one-channel temperature pages (820/821 and
-// 890): data exchange, the enable rules, the unit labels and the three
-// operations. A page differs only in its dialog and in the logger it binds.
+// The one-channel temperature pages (820/821 and 890): one temperature
+// channel on the shared base-unit page behaviour. A page differs only in
+// its dialog and in the logger it binds.
 #pragma once
 
 #include <memory>
-#include <string>
 
-#include "pages/CorrectionFormula.h"
-#include "pages/OneChannelLogger.h"
-#include "pages/OperationRecord.h"
-#include "pages/PropertyPage.h"
+#include "pages/BaseUnitPage.h"
 
 namespace tb::pages {
 
@@ -35,55 +31,19 @@ inline constexpr int kHelp = 1013;
 inline constexpr int kEditLength = 6;
 }  // namespace one_channel
 
-class COneChannelPage : public CPropertyPage {
+class COneChannelPage : public CBaseUnitPage {
   public:
-    // model names the page and the logger models it serves in the journal.
-    COneChannelPage(int dialogId, std::unique_ptr<OneChannelLogger> logger, std::string model);
-
-    void OnInitDialog() override;
-    void OnSetActive() override;
+    COneChannelPage(int dialogId, std::unique_ptr<BaseUnitLogger> logger);
 
     // The page state, for the window and for tests.
-    bool AdjustChannel() const { return adjustChannel_; }
-    int PointMode() const { return pointMode_; }
-    int UnitSetting() const { return unitSetting_; }
-    const Correction& Current() const { return current_; }
-    const Correction& Composed() const { return composed_; }
+    bool AdjustChannel() const { return Channel(0).Ticked(); }
+    int PointMode() const { return Channel(0).PointMode(); }
+    const Correction& Current() const { return Channel(0).current; }
+    const Correction& Composed() const { return Channel(0).composed; }
 
   protected:
-    void DoDataExchange(bool save) override;
-
-    // The operations and control handlers the pages bind in their tables.
-    void Initialise();
-    void Send();
-    void Receive();
-    void Help();
-    void ChannelClicked();
-    void PointModeClicked();
-
-  private:
-    void ApplyChannelRule();
-    void ApplyRowRule();
-    void ReadUnitSetting();
-    void SetUnitLabels();
-    void ShowCurrentLine(const Correction& correction);
-    bool FindLogger();
-    // Reads and derives the entered correction; false after its message.
-    bool DeriveEntered(Correction& entered);
-    bool ConfirmSend(const Correction& entered);
-    // Names the logger in the journal record of an operation.
-    void IdentifyLogger(OperationRecord& record);
-    void RecordWhatWasLeft(OperationRecord& record, ChannelRecord& channel);
-
-    std::unique_ptr<OneChannelLogger> logger_;
-    std::string model_;
-    bool adjustChannel_ = false;
-    int pointMode_ = 0;
-    std::string before1_, after1_, before2_, after2_;
-    int unitSetting_ = 0;
-    Correction current_{1.0, 0.0};
-    Correction composed_{1.0, 0.0};
-    bool activatedBefore_ = false;
+    void ChannelClicked() { CBaseUnitPage::ChannelClicked(0); }
+    void PointModeClicked() { CBaseUnitPage::PointModeClicked(0); }
 };
 
 }  // namespace tb::pages

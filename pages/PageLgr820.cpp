@@ -16,8 +16,8 @@ const std::array<CommandEntry<CPageLgr820>, 7> CPageLgr820::kCommands = {{
     {kTwoPoint, &CPageLgr820::OnPointMode},
 }};
 
-CPageLgr820::CPageLgr820(std::unique_ptr<OneChannelLogger> logger)
-    : COneChannelPage(resources::kDialogLgr820, std::move(logger), "820/821") {}
+CPageLgr820::CPageLgr820(std::unique_ptr<BaseUnitLogger> logger)
+    : COneChannelPage(resources::kDialogLgr820, std::move(logger)) {}
 
 bool CPageLgr820::OnCommand(int id) { return DispatchCommand<CPageLgr820>(*this, kCommands, id); }
 

@@ -9,7 +9,7 @@ namespace tb::pages {
 
 class CPageLgr820 final : public COneChannelPage {
   public:
-    explicit CPageLgr820(std::unique_ptr<OneChannelLogger> logger);
+    explicit CPageLgr820(std::unique_ptr<BaseUnitLogger> logger);
     bool OnCommand(int id) override;
 
   private:

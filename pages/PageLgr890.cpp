@@ -16,8 +16,8 @@ const std::array<CommandEntry<CPageLgr890>, 7> CPageLgr890::kCommands = {{
     {kTwoPoint, &CPageLgr890::OnPointMode},
 }};
 
-CPageLgr890::CPageLgr890(std::unique_ptr<OneChannelLogger> logger)
-    : COneChannelPage(resources::kDialogLgr890, std::move(logger), "890") {}
+CPageLgr890::CPageLgr890(std::unique_ptr<BaseUnitLogger> logger)
+    : COneChannelPage(resources::kDialogLgr890, std::move(logger)) {}
 
 bool CPageLgr890::OnCommand(int id) { return DispatchCommand<CPageLgr890>(*this, kCommands, id); }
 

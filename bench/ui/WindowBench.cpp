@@ -26,16 +26,19 @@ constexpr uint32_t kDeviceWaitMs = 3000;
 
 // A logger that answers at once but, like a slow write, waits 3000 ms
 // (pumping the window) before it reports success.
-class SlowWriteLogger final : public tb::pages::OneChannelLogger {
+class SlowWriteLogger final : public tb::pages::BaseUnitLogger {
   public:
     bool IsConnected() override { return true; }
-    bool Read(tb::pages::Correction& current) override {
-        current = {1.0, 0.0};
+    bool Read(std::span<tb::pages::Correction> current) override {
+        for (auto& channel : current) channel = {1.0, 0.0};
         return true;
     }
-    bool Write(const tb::pages::Correction&) override {
+    bool Write(std::span<const tb::pages::Correction>) override {
         tb::app::PumpWait(kDeviceWaitMs);
         return true;
+    }
+    tb::pages::CodeFit Fits(const tb::pages::Correction&) const override {
+        return tb::pages::CodeFit::Fits;
     }
 };
 

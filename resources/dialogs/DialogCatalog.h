@@ -14,6 +14,9 @@ const DialogTemplate& MainDialog();
 const DialogTemplate& SettingsDialog();
 const DialogTemplate& Lgr820Dialog();
 const DialogTemplate& Lgr890Dialog();
+const DialogTemplate& Lgr830Dialog();
+const DialogTemplate& Lgr835Dialog();
+const DialogTemplate& Lgr850Dialog();
 std::span<const DialogTemplate> LaterPageDialogs();
 
 }  // namespace tb::resources::catalog

@@ -9,7 +9,8 @@ namespace {
 std::vector<const DialogTemplate*> BuildTable() {
     std::vector<const DialogTemplate*> table = {
         &catalog::AboutDialog(),  &catalog::MainDialog(),   &catalog::SettingsDialog(),
-        &catalog::Lgr820Dialog(), &catalog::Lgr890Dialog(),
+        &catalog::Lgr820Dialog(), &catalog::Lgr890Dialog(), &catalog::Lgr830Dialog(),
+        &catalog::Lgr835Dialog(), &catalog::Lgr850Dialog(),
     };
     for (const DialogTemplate& later : catalog::LaterPageDialogs()) table.push_back(&later);
     std::sort(table.begin(), table.end(),

@@ -7,10 +7,7 @@ namespace tb::resources::catalog {
 std::span<const DialogTemplate> LaterPageDialogs() {
     static constexpr DialogTemplate kDialogs[] = {
         {129, "  LGR-870  ", kPageWidth, kPageHeight, {}},
-        {130, "LGR850B", kPageWidth, kPageHeight, {}},
-        {134, "LGR830B", kPageWidth, kPageHeight, {}},
         {135, "  LGR-875  ", kPageWidth, kPageHeight, {}},
-        {136, "LGR835B", kPageWidth, kPageHeight, {}},
     };
     return kDialogs;
 }

@@ -50,6 +50,7 @@ class SimulatedLogger final : public LoggerBehindUnit {
     const Block64& Settings() const { return settings_; }
     Block64& MutableSettings() { return settings_; }
     const PassThroughCorrection& PassThrough() const { return passThrough_; }
+    void SetPassThrough(const PassThroughCorrection& correction) { passThrough_ = correction; }
     // The factory state: slope 1.0 and offset 0 on every channel.
     void Reset();
 

@@ -7,7 +7,7 @@
 #include "app/ScriptedMessageBoxes.h"
 #include "app/Settings.h"
 #include "journal/JournalRecorder.h"
-#include "pages/ClientOneChannelLogger.h"
+#include "pages/ClientBaseUnitLogger.h"
 #include "pages/MemoryDialogView.h"
 #include "pages/PageLgr820.h"
 #include "sim/baseunit/BaseUnit.h"

@@ -9,7 +9,7 @@
 
 #include "app/ScriptedMessageBoxes.h"
 #include "app/Settings.h"
-#include "pages/ClientOneChannelLogger.h"
+#include "pages/ClientBaseUnitLogger.h"
 #include "pages/MemoryDialogView.h"
 #include "pages/PageLgr820.h"
 #include "pages/PageLgr890.h"

@@ -1,13 +1,16 @@
-// A one-channel logger for page tests: it holds a correction as the device
-// would (three decimals), answers as scripted and reports its outcomes with
-// the messages the command client shows.
+// A base-unit logger for page tests: it holds one or two corrections as
+// the device would (three decimals, codes at scale 1000), answers as
+// scripted and reports its outcomes with the messages the command client
+// shows.
 #pragma once
 
 #include <cmath>
+#include <cstdint>
 #include <functional>
+#include <limits>
 
 #include "app/MessageBox.h"
-#include "pages/OneChannelLogger.h"
+#include "pages/BaseUnitLogger.h"
 
 namespace tb::testing {
 
@@ -16,14 +19,16 @@ struct LoggerState {
     bool readSucceeds = true;
     bool writeSucceeds = true;
     pages::Correction held{1.0, 0.0};
+    pages::Correction held2{1.0, 0.0};  // channel 2 of a two-channel logger
     int connectionChecks = 0;
     int reads = 0;
     int writes = 0;
+    int initialises = 0;
     // Runs inside every read and write, while the page waits for the device.
     std::function<void()> duringExchange;
 };
 
-class ScriptedLogger final : public pages::OneChannelLogger {
+class ScriptedLogger final : public pages::BaseUnitLogger {
   public:
     explicit ScriptedLogger(LoggerState& state) : state_(state) {}
 
@@ -32,31 +37,54 @@ class ScriptedLogger final : public pages::OneChannelLogger {
         return state_.connected;
     }
 
-    bool Read(pages::Correction& current) override {
+    bool Read(std::span<pages::Correction> current) override {
         ++state_.reads;
         if (state_.duringExchange) state_.duringExchange();
         if (!state_.readSucceeds) {
             app::ShowMessageId(1048);
             return false;
         }
-        current = state_.held;
+        current[0] = state_.held;
+        if (current.size() > 1) current[1] = state_.held2;
         return true;
     }
 
-    bool Write(const pages::Correction& composed) override {
+    bool Write(std::span<const pages::Correction> composed) override {
         ++state_.writes;
         if (state_.duringExchange) state_.duringExchange();
         if (!state_.writeSucceeds) {
             app::ShowMessageId(1048);
             return false;
         }
-        state_.held = {std::round(composed.slope * 1000) / 1000,
-                       std::round(composed.offset * 1000) / 1000};
+        state_.held = Stored(composed[0]);
+        if (composed.size() > 1) state_.held2 = Stored(composed[1]);
         app::ShowMessageId(1050, app::MsgButtons::Ok, app::MsgIcon::Information);
         return true;
     }
 
+    bool Initialise(std::span<const pages::Correction> identity) override {
+        ++state_.initialises;
+        return Write(identity);
+    }
+
+    pages::CodeFit Fits(const pages::Correction& composed) const override {
+        const double slope = std::round(composed.slope * 1000);
+        const double offset = std::round(composed.offset * 1000);
+        if (slope < 0 || slope > std::numeric_limits<uint16_t>::max()) {
+            return pages::CodeFit::SlopeDoesNotFit;
+        }
+        if (offset < std::numeric_limits<int16_t>::min() ||
+            offset > std::numeric_limits<int16_t>::max()) {
+            return pages::CodeFit::OffsetDoesNotFit;
+        }
+        return pages::CodeFit::Fits;
+    }
+
   private:
+    static pages::Correction Stored(const pages::Correction& c) {
+        return {std::round(c.slope * 1000) / 1000, std::round(c.offset * 1000) / 1000};
+    }
+
     LoggerState& state_;
 };
 

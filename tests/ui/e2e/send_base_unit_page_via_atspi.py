@@ -1,14 +1,16 @@
 #!/usr/bin/env python3
-"""End-to-end: a technician sends a one-point correction on a one-channel page.
+"""End-to-end: a technician sends a one-point correction on a base-unit page.
 
 Drives the real Trimbench2 window through the desktop's assistive-technology
-interface (AT-SPI), against the default bench of trimbench-sim (a base unit
-with a model-821 logger, a model-890 cable), and checks the correction the
-simulated logger then holds.
+interface (AT-SPI), against trimbench-sim (its default bench of a base unit
+with a model-821 logger and a model-890 cable for the pages 820 and 890; a
+base unit with a model-835 logger for 835, where channel 2 is sent; one with
+a voltage-input 850 logger for 850), and checks the correction the simulated
+logger then holds.
 
-Usage: send_one_channel_via_atspi.py OUTPUT_FOLDER 820|890   (run under
-dbus-run-session and xvfb-run). Every wait is bounded; the whole run stops
-after 120 s.
+Usage: send_base_unit_page_via_atspi.py OUTPUT_FOLDER 820|890|835|850   (run
+under dbus-run-session and xvfb-run). Every wait is bounded; the whole run
+stops after 120 s.
 """
 import os
 import re
@@ -22,9 +24,35 @@ import pyatspi
 
 OUT = sys.argv[1]
 PAGE = sys.argv[2] if len(sys.argv) > 2 else "820"
-# Per page: dialog id, tab text, the logger's name in the bench's dump.
-PAGES = {"820": (133, "LGR820B/821B", r"LGR-82\d"), "890": (139, "  LGR-890  ", r"LGR-890")}
-DIALOG, TAB, LOGGER = PAGES[PAGE]
+
+
+class Page:
+    """What a run does on one page: the bench it needs, the input kind it
+    chooses (850), the channel it ticks and types into, and the codes' scales."""
+
+    def __init__(self, dialog, tab, logger, sim_args=(), kind_radio=None, channel=1,
+                 readings=("25.0", "25.3"), scales=(1000, 1000)):
+        self.dialog, self.tab, self.logger = dialog, tab, logger
+        self.sim_args, self.kind_radio, self.channel = list(sim_args), kind_radio, channel
+        self.readings, self.scales = readings, scales
+        # Channel 1 has the one-channel ids on every page; channel 2 its own.
+        self.tick, self.before, self.after, self.line = (
+            (1021, 1016, 1018, 1076) if channel == 1 else (1017, 1022, 1023, 1075))
+        entered = "(y = 1.000x +0.300)"
+        self.confirmation = ("CH:1 " + entered if channel == 1
+                             else "CH:1 変更なし\nCH:2 " + entered)
+
+
+PAGES = {
+    "820": Page(133, "LGR820B/821B", r"LGR-82\d"),
+    "890": Page(139, "  LGR-890  ", r"LGR-890"),
+    "835": Page(136, "LGR835B", r"LGR-835", ["--logger", "835"], channel=2,
+                readings=("50.0", "50.3")),
+    "850": Page(130, "LGR850B", r"LGR-850 voltage", ["--logger", "850-v"], kind_radio=1005,
+                readings=("1.0", "1.3"), scales=(4096, 10000)),
+}
+P = PAGES[PAGE]
+DIALOG, TAB, LOGGER = P.dialog, P.tab, P.logger
 RUN_LIMIT = time.monotonic() + 120
 
 
@@ -123,10 +151,10 @@ def answer(box, prefix):
     raise Failure("no button " + prefix)
 
 
-def held_codes(sim, log_path):
-    """Asks the bench for a fresh dump; the page's logger's channel-1 codes."""
-    pattern = re.compile(r"logger: " + LOGGER + r"\b.*?channel 1: slope code (\d+), offset code (-?\d+)",
-                         re.S)
+def held_codes(sim, log_path, channel):
+    """Asks the bench for a fresh dump; the page's logger's codes of channel."""
+    pattern = re.compile(r"logger: " + LOGGER + r"\b.*?channel %d: slope code (\d+), offset code (-?\d+)"
+                         % channel, re.S)
     def matches():
         with open(log_path, encoding="utf-8") as log:
             return pattern.findall(log.read())
@@ -147,7 +175,7 @@ def select_tab(app, text):
 
 def current_line(page):
     return wait_for("the current-setting line",
-                    lambda: "y =" in text_of(control(page, 1076)) and text_of(control(page, 1076)))
+                    lambda: "y =" in text_of(control(page, P.line)) and text_of(control(page, P.line)))
 
 
 def parse_formula(line):
@@ -161,7 +189,8 @@ def run(work):
     device_map = os.path.join(work, "devices.map")
     sim_log = os.path.join(work, "sim.log")
     env = dict(os.environ)
-    sim = subprocess.Popen([os.path.join(OUT, "trimbench-sim"), "--map", device_map, "--quiet"],
+    sim = subprocess.Popen([os.path.join(OUT, "trimbench-sim"), "--map", device_map, "--quiet"]
+                           + P.sim_args,
                            stdin=subprocess.DEVNULL,
                            stdout=open(sim_log, "w"), stderr=subprocess.STDOUT)
     window = None
@@ -172,7 +201,7 @@ def run(work):
         time.sleep(0.2)
         initial = open(sim_log, encoding="utf-8").read()
         if not re.search(r"logger: " + LOGGER + r"\b", initial):
-            raise Skipped("the default bench of trimbench-sim has no %s logger:\n%s"
+            raise Skipped("the bench of trimbench-sim has no %s logger:\n%s"
                           % (LOGGER, initial))
         env.update(TRIMBENCH_DEVICE_MAP=device_map, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                    QT_QPA_PLATFORM="xcb", XDG_CONFIG_HOME=work, HOME=work,
@@ -184,23 +213,31 @@ def run(work):
         wait_for("the page shown", lambda: control(page, 1134).getState().contains(
             pyatspi.STATE_SHOWING))
 
+        if P.kind_radio is not None:
+            act("a press on the input kind", lambda: press(control(page, P.kind_radio)))
+            wait_for("the input kind chosen", lambda: control(page, P.kind_radio).getState().contains(
+                pyatspi.STATE_CHECKED))
+        other = 3 - P.channel
+        untouched = held_codes(sim, sim_log, other) if P.channel == 2 else None
+
         # What the logger holds before: a receive shows it.
         act("a press on 設定値受信", lambda: press(control(page, 1134)))
         box, _ = wait_for("the receive report", lambda: message_box(app, "設定値を受信しました。"))
         act("an answer", lambda: answer(box, "OK"))
         slope, offset = parse_formula(current_line(page))
 
-        act("a tick on the channel box", lambda: press(control(page, 1021)))
-        wait_for("the ticked channel box", lambda: control(page, 1016).getState().contains(
+        before, after = P.readings
+        act("a tick on the channel box", lambda: press(control(page, P.tick)))
+        wait_for("the ticked channel box", lambda: control(page, P.before).getState().contains(
             pyatspi.STATE_ENABLED))
-        act("typing", lambda: control(page, 1016).queryEditableText().setTextContents("25.0"))
-        act("typing", lambda: control(page, 1018).queryEditableText().setTextContents("25.3"))
-        if text_of(control(page, 1016)) != "25.0" or text_of(control(page, 1018)) != "25.3":
+        act("typing", lambda: control(page, P.before).queryEditableText().setTextContents(before))
+        act("typing", lambda: control(page, P.after).queryEditableText().setTextContents(after))
+        if text_of(control(page, P.before)) != before or text_of(control(page, P.after)) != after:
             raise Failure("the readings did not reach the edit boxes")
 
         act("a press on 設定送信", lambda: press(control(page, 1130)))
         box, question = wait_for("the confirmation", lambda: message_box(app, "送信してよろしいですか"))
-        if "CH:1 (y = 1.000x +0.300)" not in question:
+        if P.confirmation not in question:
             raise Failure("unexpected confirmation: " + repr(question))
         act("an answer", lambda: answer(box, "はい"))
         box, _ = wait_for("the success report",
@@ -216,10 +253,12 @@ def run(work):
         except Failure:
             raise Failure("current line shows %r, expected slope %.3f offset %+.3f"
                           % (current_line(page), slope, expected_offset))
-        held = held_codes(sim, sim_log)
-        want = (round(slope * 1000), round(expected_offset * 1000))
+        held = held_codes(sim, sim_log, P.channel)
+        want = (round(slope * P.scales[0]), round(expected_offset * P.scales[1]))
         if held != want:
             raise Failure("the logger holds codes %r, expected %r" % (held, want))
+        if untouched is not None and held_codes(sim, sim_log, other) != untouched:
+            raise Failure("channel %d changed from %r" % (other, untouched))
         print("logger holds slope code %d, offset code %d as sent" % held)
     finally:
         stop([p for p in (window, sim) if p is not None])

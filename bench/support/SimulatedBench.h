@@ -1,0 +1,128 @@
+// What the end-to-end benchmarks share: trimbench-sim started beside the
+// benchmark with its own device map, medians of timed runs, the report
+// line, and the wire figures of the base-unit link that their protocol
+// floors are built from.
+//
+// The floor of an operation is what it cannot do without: the waits the
+// client and the link library make by design, plus the time the bytes that
+// are not hidden behind a wait take on the wire.
+#pragma once
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/MessageBox.h"
+#include "app/PageServices.h"
+
+extern char** environ;
+
+namespace tb::bench {
+
+inline constexpr double kBaseUnitBaud = 38400;
+inline constexpr double kCableBaud = 2400;
+inline constexpr int kBitsPerByte = 10;
+
+inline double WireMs(double bytes, double baud) { return bytes * kBitsPerByte * 1000.0 / baud; }
+
+// Frames of the base-unit exchanges, in bytes on the wire.
+inline constexpr double kSerialQuery = 12, kSerialAnswer = 44;
+inline constexpr double kWriteFrame = 90, kWriteAnswer = 30;
+inline constexpr double kReadFrame = 19, kReadAnswer = 101;
+// The link library's own pauses: 10 ms before each port open, 20 ms after
+// each header byte but the last (three for a kind-'2' frame).
+inline constexpr double kOpenPauseMs = 10, kHeaderPausesMs = 60;
+
+// One exchange over the link: the pauses around it and its bytes.
+inline double ExchangeFloorMs(double requestBytes, double answerBytes) {
+    return kOpenPauseMs + kHeaderPausesMs + WireMs(requestBytes + answerBytes, kBaseUnitBaud);
+}
+inline double SerialQueryFloorMs() { return ExchangeFloorMs(kSerialQuery, kSerialAnswer); }
+inline double BlockReadFloorMs() { return ExchangeFloorMs(kReadFrame, kReadAnswer); }
+inline double BlockWriteFloorMs() { return ExchangeFloorMs(kWriteFrame, kWriteAnswer); }
+
+// Answers every box at once: `answer` to questions, OK to the rest.
+class AnsweringBoxes : public app::MessageBoxBackend {
+  public:
+    explicit AnsweringBoxes(app::MsgAnswer answer) : answer_(answer) {}
+    app::MsgAnswer Show(const app::MessageBoxRequest& request) override {
+        return request.buttons == app::MsgButtons::YesNo ? answer_ : app::MsgAnswer::Ok;
+    }
+
+  private:
+    app::MsgAnswer answer_;
+};
+
+struct Simulator {
+    pid_t pid = -1;
+    std::string mapPath;
+};
+
+// trimbench-sim from the program folder with `options`, its devices in a
+// map of its own that TRIMBENCH_DEVICE_MAP then names; pid -1 on failure.
+inline Simulator StartSimulator(const std::vector<std::string>& options) {
+    const auto folder = std::filesystem::path(app::ProgramFolder());
+    const std::string program = (folder / "trimbench-sim").string();
+    char temp[] = "/tmp/tb-bench-XXXXXX";
+    const char* made = ::mkdtemp(temp);
+    if (!made) return {};
+    Simulator sim;
+    sim.mapPath = std::string(made) + "/devices.map";
+    std::vector<std::string> args{program, "--quiet", "--map", sim.mapPath};
+    args.insert(args.end(), options.begin(), options.end());
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    ::posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    const int spawned =
+        ::posix_spawn(&sim.pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    ::posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) return {};
+    for (int i = 0; i < 200 && !std::filesystem::exists(sim.mapPath); ++i) ::usleep(10000);
+    if (!std::filesystem::exists(sim.mapPath)) sim.pid = -1;
+    ::setenv("TRIMBENCH_DEVICE_MAP", sim.mapPath.c_str(), 1);
+    return sim;
+}
+
+inline void StopSimulator(const Simulator& sim) {
+    if (sim.pid > 0) {
+        ::kill(sim.pid, SIGTERM);
+        ::waitpid(sim.pid, nullptr, 0);
+    }
+    if (!sim.mapPath.empty()) {
+        std::filesystem::remove_all(std::filesystem::path(sim.mapPath).parent_path());
+    }
+}
+
+// The median duration of `runs` runs; failed runs are counted.
+inline double MedianMs(int runs, const std::function<bool()>& operation, int& failures) {
+    using Clock = std::chrono::steady_clock;
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = Clock::now();
+        if (!operation()) ++failures;
+        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+inline void Report(const char* name, double medianMs, double floorMs, int runs, int failures) {
+    std::printf("%-28s median %8.1f ms  floor %8.1f ms  ratio %.3f  (%d runs, %d failed)\n", name,
+                medianMs, floorMs, medianMs / floorMs, runs, failures);
+}
+
+}  // namespace tb::bench

@@ -1,0 +1,42 @@
+// The logger behind a base-unit page (820/821, 830, 835, 850) or behind the
+// model-890 cable, as the page sees it: one or two channels.
+//
+// The program binds the command client (ClientBaseUnitLogger); headless
+// tests bind a scripted logger. Read, Write and Initialise show their own
+// failure and success messages, as the command client does.
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "pages/CorrectionFormula.h"
+
+namespace tb::pages {
+
+// Whether a correction can be stored in the logger's 16-bit codes.
+enum class CodeFit { Fits, SlopeDoesNotFit, OffsetDoesNotFit };
+
+class BaseUnitLogger {
+  public:
+    virtual ~BaseUnitLogger() = default;
+    // Whether the right kind of logger is connected now.
+    virtual bool IsConnected() = 0;
+    // Reads the logger's correction of each channel (as many as `current`
+    // holds) into `current`, which is unchanged on failure.
+    virtual bool Read(std::span<Correction> current) = 0;
+    // Writes `composed` (one entry per channel) and verifies it.
+    virtual bool Write(std::span<const Correction> composed) = 0;
+    // Writes the factory state; most loggers take it as any other write.
+    virtual bool Initialise(std::span<const Correction> identity) { return Write(identity); }
+    // Whether `composed` fits the codes the logger stores; nothing is sent.
+    virtual CodeFit Fits(const Correction& composed) const = 0;
+    // What the logger holds now (as many channels as `current` holds),
+    // without any message; false when it does not tell. Used to record what
+    // a write that was not confirmed left behind.
+    virtual bool ReadQuietly(std::span<Correction> /*current*/) { return false; }
+    // The base unit's serial as "%08X", or empty when the logger is not
+    // behind a base unit (the model-890 cable) or none answers.
+    virtual std::string UnitSerial() { return {}; }
+};
+
+}  // namespace tb::pages

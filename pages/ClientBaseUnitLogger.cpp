@@ -1,0 +1,218 @@
+#include "pages/ClientBaseUnitLogger.h"
+
+#include <array>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <functional>
+
+#include "client/CorrectionCodes.h"
+#include "client/LoggerClient.h"
+
+namespace tb::pages {
+namespace {
+
+constexpr uint16_t kScale1000 = 1000;
+
+// Logger kind and mode of each transaction a page makes.
+struct Transport {
+    int readKind;
+    int writeKind;
+    int writeMode;
+    int initialiseKind;
+    int initialiseMode;
+};
+
+struct Scales {
+    uint16_t slope = kScale1000;
+    uint16_t offset = kScale1000;
+};
+
+// The first base unit's serial, as the journal names it.
+std::string FirstBaseUnitSerial() {
+    const std::optional<uint32_t> key = client::FindBaseUnit();
+    if (!key) return {};
+    char text[9];
+    std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(*key));
+    return text;
+}
+
+CodeFit FitOf(const Correction& composed, Scales scales, int offsetDecimals) {
+    if (!client::EncodeSlopeCode(composed.slope, scales.slope)) return CodeFit::SlopeDoesNotFit;
+    if (!client::EncodeOffsetCode(composed.offset, scales.offset, offsetDecimals)) {
+        return CodeFit::OffsetDoesNotFit;
+    }
+    return CodeFit::Fits;
+}
+
+// One or two channels in the 64-byte adjustment block, through
+// ReadCorrection / SendCorrection; `connected` is the page's connection check.
+class AdjustmentBlockLogger final : public BaseUnitLogger {
+  public:
+    AdjustmentBlockLogger(Transport transport, Scales scales, std::function<bool()> connected,
+                          bool behindBaseUnit = true)
+        : transport_(transport),
+          scales_(scales),
+          connected_(std::move(connected)),
+          behindBaseUnit_(behindBaseUnit) {}
+
+    bool IsConnected() override { return connected_(); }
+
+    bool Read(std::span<Correction> current) override { return ReadWith(client::ReadCorrection, current); }
+
+    bool ReadQuietly(std::span<Correction> current) override {
+        return ReadWith(client::ReadCorrectionQuietly, current);
+    }
+
+    std::string UnitSerial() override { return behindBaseUnit_ ? FirstBaseUnitSerial() : ""; }
+
+    bool Write(std::span<const Correction> composed) override {
+        return Send(transport_.writeKind, transport_.writeMode, composed);
+    }
+
+    bool Initialise(std::span<const Correction> identity) override {
+        return Send(transport_.initialiseKind, transport_.initialiseMode, identity);
+    }
+
+    CodeFit Fits(const Correction& composed) const override {
+        return FitOf(composed, scales_, client::OffsetDecimalsForKind(transport_.writeKind));
+    }
+
+  private:
+    struct Codes {
+        std::array<double, 2> slopes{};
+        std::array<double, 2> offsets{};
+        std::span<double> Slopes(std::size_t n) { return std::span(slopes).first(n); }
+        std::span<double> Offsets(std::size_t n) { return std::span(offsets).first(n); }
+    };
+
+    template <typename ReadFunction>
+    bool ReadWith(ReadFunction read, std::span<Correction> current) {
+        Codes codes = Split(current);
+        if (current.size() > codes.slopes.size() ||
+            !read(transport_.readKind, codes.Slopes(current.size()), codes.Offsets(current.size()),
+                  scales_.slope, scales_.offset)) {
+            return false;
+        }
+        for (std::size_t i = 0; i < current.size(); ++i) {
+            current[i] = {codes.slopes[i], codes.offsets[i]};
+        }
+        return true;
+    }
+
+    static Codes Split(std::span<const Correction> corrections) {
+        Codes codes;
+        for (std::size_t i = 0; i < corrections.size() && i < codes.slopes.size(); ++i) {
+            codes.slopes[i] = corrections[i].slope;
+            codes.offsets[i] = corrections[i].offset;
+        }
+        return codes;
+    }
+
+    bool Send(int kind, int mode, std::span<const Correction> corrections) {
+        if (corrections.size() > 2) return false;
+        Codes codes = Split(corrections);
+        return client::SendCorrection(kind, codes.Slopes(corrections.size()),
+                                      codes.Offsets(corrections.size()), scales_.slope,
+                                      scales_.offset, mode);
+    }
+
+    Transport transport_;
+    Scales scales_;
+    std::function<bool()> connected_;
+    bool behindBaseUnit_;
+};
+
+// The multi-input logger's noise/vibration input, reached through the base
+// unit's pass-through command.
+class PassThroughLogger final : public BaseUnitLogger {
+  public:
+    PassThroughLogger(Scales scales, std::function<bool()> connected)
+        : scales_(scales), connected_(std::move(connected)) {}
+
+    bool IsConnected() override { return connected_(); }
+
+    bool Read(std::span<Correction> current) override {
+        if (current.size() != 1) return false;
+        return client::ReadPassThroughCorrection(current[0].slope, current[0].offset, scales_.slope,
+                                                 scales_.offset);
+    }
+
+    bool Write(std::span<const Correction> composed) override {
+        if (composed.size() != 1) return false;
+        return client::SendPassThroughCorrection(composed[0].slope, composed[0].offset,
+                                                 scales_.slope, scales_.offset);
+    }
+
+    CodeFit Fits(const Correction& composed) const override {
+        return FitOf(composed, scales_, client::kCoarseOffsetDecimals);
+    }
+
+    std::string UnitSerial() override { return FirstBaseUnitSerial(); }
+
+  private:
+    Scales scales_;
+    std::function<bool()> connected_;
+};
+
+constexpr int kOneChannelMode = 0;
+constexpr int kLgr830Mode = 1;
+constexpr int kMultiInputFineMode = 2;
+constexpr int kLgr835Mode = 3;
+constexpr int kLgr890Mode = 4;
+constexpr int kMultiInputCoarseMode = 5;
+
+constexpr int kNoiseVibrationInput = 4;
+
+Transport SameKindAndMode(int kind, int mode) { return {kind, kind, mode, kind, mode}; }
+
+std::unique_ptr<BaseUnitLogger> BaseUnitModel(int kind, int mode) {
+    return std::make_unique<AdjustmentBlockLogger>(
+        SameKindAndMode(kind, mode), Scales{}, [kind] { return client::CheckBaseUnitModel(kind); });
+}
+
+// Temperature inputs are written with offsets of one decimal, but
+// initialised, as the other inputs, with three.
+Transport MultiInputTransport(int inputKind) {
+    const bool temperature = inputKind == 0 || inputKind == 1;
+    Transport transport = SameKindAndMode(client::kKindMultiInputFine, kMultiInputFineMode);
+    transport.readKind = client::kKindOneChannel;
+    if (temperature) {
+        transport.writeKind = client::kKindMultiInputCoarse;
+        transport.writeMode = kMultiInputCoarseMode;
+    }
+    return transport;
+}
+
+}  // namespace
+
+std::unique_ptr<BaseUnitLogger> MakeBaseUnitLogger() {
+    return BaseUnitModel(client::kKindOneChannel, kOneChannelMode);
+}
+
+std::unique_ptr<BaseUnitLogger> MakeLgr890CableLogger() {
+    return std::make_unique<AdjustmentBlockLogger>(
+        SameKindAndMode(client::kKindLgr890, kLgr890Mode), Scales{},
+        [] { return client::FindSerialPort() != -1; }, false);
+}
+
+std::unique_ptr<BaseUnitLogger> MakeLgr830Logger() {
+    return BaseUnitModel(client::kKindLgr830, kLgr830Mode);
+}
+
+std::unique_ptr<BaseUnitLogger> MakeLgr835Logger() {
+    return BaseUnitModel(client::kKindLgr835, kLgr835Mode);
+}
+
+std::unique_ptr<BaseUnitLogger> MakeMultiInputLogger(int inputKind, uint16_t slopeScale,
+                                                     uint16_t offsetScale) {
+    const Scales scales{slopeScale, offsetScale};
+    auto connected = [inputKind] { return client::CheckMultiInputModel(inputKind); };
+    if (inputKind == kNoiseVibrationInput) {
+        return std::make_unique<PassThroughLogger>(scales, connected);
+    }
+    return std::make_unique<AdjustmentBlockLogger>(MultiInputTransport(inputKind), scales,
+                                                   connected);
+}
+
+}  // namespace tb::pages
