@@ -21,11 +21,11 @@ namespace tb::journal {
 
 // What the window's filters select; empty fields select everything.
 struct JournalFilter {
-    std::string serial;   // matches the unit serial or the logger serial
-    std::string model;
-    std::string fromUtc;  // first instant, ISO 8601 UTC, inclusive
-    std::string toUtc;    // last instant, exclusive
-    std::string outcome;  // kOutcome...
+    std::string serial{};   // matches the unit serial or the logger serial
+    std::string model{};
+    std::string fromUtc{};  // first instant, ISO 8601 UTC, inclusive
+    std::string toUtc{};    // last instant, exclusive
+    std::string outcome{};  // kOutcome...
 
     friend bool operator==(const JournalFilter&, const JournalFilter&) = default;
 };

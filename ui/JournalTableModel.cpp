@@ -16,9 +16,7 @@ QString Text(const std::string& text) { return QString::fromStdString(text); }
 }  // namespace
 
 JournalTableModel::JournalTableModel(journal::JournalStore& store, QObject* parent)
-    : QAbstractTableModel(parent), store_(store) {
-    Refresh();
-}
+    : QAbstractTableModel(parent), store_(store) {}
 
 void JournalTableModel::SetFilter(const journal::JournalFilter& filter) {
     filter_ = filter;

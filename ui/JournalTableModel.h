@@ -24,6 +24,7 @@ class JournalTableModel final : public QAbstractTableModel {
     static constexpr int kPageRows = 200;
     static constexpr std::size_t kPagesKept = 16;
 
+    // Empty until the first SetFilter or Refresh.
     explicit JournalTableModel(journal::JournalStore& store, QObject* parent = nullptr);
 
     void SetFilter(const journal::JournalFilter& filter);

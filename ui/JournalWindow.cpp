@@ -114,7 +114,6 @@ JournalWindow::JournalWindow(const journal::JournalLocation& location, QWidget* 
     table_->setModel(model_.get());
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { ShowDetail(); });
-    FillModels();
 }
 
 JournalWindow::~JournalWindow() {

@@ -2,6 +2,7 @@
 // chain and its verify, schema versions, CSV export.
 #include <gtest/gtest.h>
 
+#include <QProcess>
 #include <QSqlQuery>
 #include <filesystem>
 #include <fstream>
@@ -121,6 +122,16 @@ TEST_F(JournalStoreTest, VerifyNamesTheRowWhoseBytesWereChangedInTheFile) {
     EXPECT_FALSE(report.Intact());
     EXPECT_EQ(report.firstBroken, 2);
     EXPECT_EQ(report.rows, 2);
+
+    // The shell's verify command says the same, and fails.
+    QProcess tool;
+    tool.start(QString::fromStdString(
+                   std::filesystem::read_symlink("/proc/self/exe").parent_path().string() +
+                   "/trimbench-journal"),
+               {"--sqlite", QString::fromStdString(path_), "verify"});
+    ASSERT_TRUE(tool.waitForFinished(30000));
+    EXPECT_EQ(tool.exitCode(), 1);
+    EXPECT_EQ(tool.readAllStandardOutput().toStdString(), "chain broken at row 2\n");
 }
 
 TEST_F(JournalStoreTest, SchemaIsCreatedOnceAndAJournalOfANewerProgramIsRefused) {
