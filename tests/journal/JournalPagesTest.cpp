@@ -14,6 +14,7 @@
 #include "sim/core/Bench.h"
 #include "sim/loggers/SimulatedLogger.h"
 #include "tests/app/TempDir.h"
+#include "tests/support/OneChannelBlock.h"
 
 namespace tb::journal {
 namespace {
@@ -26,18 +27,11 @@ using namespace pages::one_channel;
 constexpr uint8_t kLgr821DeviceCode = 0x5C;
 constexpr uint32_t kUnitSerial = 0x00A1B2C3;
 
-Block64 BlockHolding(uint16_t slopeCode, int16_t offsetCode) {
-    Block64 block{};
-    block[0] = static_cast<uint8_t>(slopeCode & 0xFF);
-    block[1] = static_cast<uint8_t>(slopeCode >> 8);
-    block[2] = static_cast<uint8_t>(static_cast<uint16_t>(offsetCode) & 0xFF);
-    block[3] = static_cast<uint8_t>(static_cast<uint16_t>(offsetCode) >> 8);
-    return block;
-}
+using testsupport::BlockHolding;
 
 Correction Held(const Block64& block) {
-    return {(block[0] | (block[1] << 8)) / 1000.0,
-            static_cast<int16_t>(block[2] | (block[3] << 8)) / 1000.0};
+    const auto [slope, offset] = testsupport::CodesOf(block);
+    return {slope / 1000.0, offset / 1000.0};
 }
 
 class JournalPagesTest : public ::testing::Test {
