@@ -69,4 +69,8 @@ AppliedLimits LimitsRecord(CheckKind kind);
 
 const char* OperationName(PageOperation operation);
 
+// The logger models a page serves, as the journal names them ("820/821",
+// "870", ...), from the page's dialog.
+std::string ModelOfPage(int dialogId);
+
 }  // namespace tb::pages

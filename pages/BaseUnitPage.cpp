@@ -7,7 +7,6 @@
 #include "app/PageServices.h"
 #include "app/Settings.h"
 #include "pages/BusyScope.h"
-#include "resources/dialogs/DialogIds.h"
 
 namespace tb::pages {
 namespace {
@@ -29,17 +28,6 @@ constexpr int kOneDecimal = 1;
 constexpr int kThreeDecimals = 3;
 
 const Correction kIdentity{1.0, 0.0};
-
-// How the journal names the loggers of each page.
-struct PageModel {
-    int dialogId;
-    const char* model;
-};
-constexpr PageModel kPageModels[] = {
-    {resources::kDialogLgr820, "820/821"}, {resources::kDialogLgr830, "830"},
-    {resources::kDialogLgr835, "835"},     {resources::kDialogLgr850, "850"},
-    {resources::kDialogLgr890, "890"},
-};
 
 }  // namespace
 
@@ -156,7 +144,7 @@ void CBaseUnitPage::Initialise() {
     }
     BusyScope busy(View(), {kSend, kInitialise, kReceive});
     if (!FindLogger()) return;
-    OperationRecord record(PageOperation::Initialise, ModelName(), ModelName(), unitSetting_);
+    OperationRecord record(PageOperation::Initialise, DialogId(), unitSetting_);
     StartRecord(record);
     // With a journal attached the record shows what the logger held before.
     if (record.Active()) {
@@ -182,7 +170,7 @@ void CBaseUnitPage::Send() {
     }
     BusyScope busy(View(), {kSend, kInitialise, kReceive});
     if (!FindLogger()) return;
-    OperationRecord record(PageOperation::Send, ModelName(), ModelName(), unitSetting_);
+    OperationRecord record(PageOperation::Send, DialogId(), unitSetting_);
     StartRecord(record);
     for (std::size_t i = 0; i < channels_.size(); ++i) {
         if (!channels_[i].Ticked()) continue;
@@ -265,7 +253,7 @@ bool CBaseUnitPage::ConfirmSend(const std::vector<Correction>& entered) {
 void CBaseUnitPage::Receive() {
     BusyScope busy(View(), {kSend, kInitialise, kReceive});
     if (!FindLogger()) return;
-    OperationRecord record(PageOperation::Receive, ModelName(), ModelName(), unitSetting_);
+    OperationRecord record(PageOperation::Receive, DialogId(), unitSetting_);
     StartRecord(record);
     if (!ReadCurrent()) return;
     RecordChannels(record, &ChannelRecord::asFound, &AdjustChannel::current);
@@ -276,13 +264,6 @@ void CBaseUnitPage::Receive() {
 }
 
 void CBaseUnitPage::Help() { app::ShowHelp(); }
-
-std::string CBaseUnitPage::ModelName() const {
-    for (const PageModel& page : kPageModels) {
-        if (page.dialogId == DialogId()) return page.model;
-    }
-    return std::to_string(DialogId());
-}
 
 void CBaseUnitPage::StartRecord(OperationRecord& record) {
     record.Identify([this] { return logger_->UnitSerial(); });

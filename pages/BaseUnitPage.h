@@ -83,7 +83,6 @@ class CBaseUnitPage : public CPropertyPage {
     void RecordChannels(OperationRecord& record, std::optional<Correction> ChannelRecord::*field,
                         Correction AdjustChannel::*source);
     void RecordWhatWasLeft(OperationRecord& record);
-    std::string ModelName() const;
 
     std::unique_ptr<BaseUnitLogger> logger_;
     std::vector<AdjustChannel> channels_;

@@ -4,12 +4,11 @@
 
 namespace tb::pages {
 
-OperationRecord::OperationRecord(PageOperation operation, std::string page, std::string model,
-                                 int tempUnit)
+OperationRecord::OperationRecord(PageOperation operation, int dialogId, int tempUnit)
     : active_(AdjustmentRecorderInstalled()) {
     record_.operation = operation;
-    record_.page = std::move(page);
-    record_.model = std::move(model);
+    record_.page = ModelOfPage(dialogId);
+    record_.model = record_.page;
     record_.tempUnit = tempUnit;
     app::ClearLastMessageId();
 }

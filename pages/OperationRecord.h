@@ -6,7 +6,7 @@
 // numbered message shown as the outcome and records. Every page uses the
 // same shape:
 //
-//   OperationRecord record(PageOperation::Send, "820/821", "820", unit);
+//   OperationRecord record(PageOperation::Send, DialogId(), unit);
 //   record.Identify(...);                     // only costs a query when recording
 //   record.Channel(0, "CH1").asFound = ...;
 //   ...
@@ -22,7 +22,8 @@ namespace tb::pages {
 
 class OperationRecord {
   public:
-    OperationRecord(PageOperation operation, std::string page, std::string model, int tempUnit);
+    // The page and its models are named after the page's dialog.
+    OperationRecord(PageOperation operation, int dialogId, int tempUnit);
     ~OperationRecord();
     OperationRecord(const OperationRecord&) = delete;
     OperationRecord& operator=(const OperationRecord&) = delete;
