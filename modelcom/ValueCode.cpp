@@ -1,5 +1,6 @@
 #include "modelcom/ValueCode.h"
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -28,6 +29,9 @@ void WriteText(char* out, const std::string& text) {
     std::snprintf(out, kTextCapacity, "%s", text.c_str());
 }
 
+// The kilo text is a field of exactly kKiloTextSize characters without a
+// terminator: callers pass buffers of that size. A shorter pattern is padded
+// with zero bytes; nothing after the field is touched.
 void WriteKiloText(char* out, const std::string& text, int64_t numerator, int64_t scale,
                    std::initializer_list<KiloRule> rules) {
     if (!out) return;
@@ -36,17 +40,18 @@ void WriteKiloText(char* out, const std::string& text, int64_t numerator, int64_
         if (numerator >= rule.from * scale) chosen = &rule;
     }
     if (!chosen) return;
-    std::string kilo;
-    for (const char* p = chosen->pattern; *p; ++p) {
+    std::array<char, kKiloTextSize> kilo{};
+    std::size_t length = 0;
+    for (const char* p = chosen->pattern; *p && length < kilo.size(); ++p) {
         if (*p >= '0' && *p <= '9') {
             size_t index = static_cast<size_t>(*p - '0');
             if (index >= text.size()) return;
-            kilo += text[index];
+            kilo[length++] = text[index];
         } else {
-            kilo += *p;
+            kilo[length++] = *p;
         }
     }
-    WriteText(out, kilo);
+    std::memcpy(out, kilo.data(), kilo.size());
 }
 
 std::string Printf(const char* format, double value) {

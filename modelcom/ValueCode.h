@@ -22,9 +22,12 @@ int NormalizeValue(double x, int scale);
 // m * 2^e of a code (the value times its scale), exact.
 int64_t CodeNumerator(int code);
 
+inline constexpr int kKiloTextSize = 5;
+
 // Each writes a terminated text into `text` (16 bytes are enough) and, where
-// given and the value is in range, a kilo text of five characters at most,
-// also terminated. Either pointer may be null.
+// given and the value is in range, a kilo text: exactly kKiloTextSize bytes,
+// no terminator (a four-character text is padded with one zero byte), the
+// bytes after them untouched. Either pointer may be null.
 double ConvertIlluminance(int code, char* text, char* kiloText);
 double ConvertUv(int code, char* text);
 double ConvertIntegIlluminance(int code, char* text, char* kiloText);

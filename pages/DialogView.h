@@ -10,6 +10,14 @@
 
 namespace tb::pages {
 
+// One column of a report-style list view; every column is left-aligned.
+struct ListColumn {
+    std::string header;
+    int width = 0;  // pixels
+
+    bool operator==(const ListColumn&) const = default;
+};
+
 class DialogView {
 public:
     virtual ~DialogView() = default;
@@ -32,7 +40,10 @@ public:
     // Keyboard focus on the control, its whole text selected, caret in view.
     virtual void FocusAndSelect(int id) = 0;
 
-    // List controls (report-style list views).
+    // List controls (report-style list views). SetColumns replaces every
+    // column; the rows stay.
+    virtual void SetColumns(int id, const std::vector<ListColumn>& columns) = 0;
+    virtual std::vector<ListColumn> Columns(int id) const = 0;
     virtual void ClearRows(int id) = 0;
     virtual void AddRow(int id, const std::vector<std::string>& cells) = 0;
     virtual std::vector<std::vector<std::string>> Rows(int id) const = 0;

@@ -32,6 +32,12 @@ void MemoryDialogView::FocusAndSelect(int id) {
     focusHistory_.push_back(id);
 }
 
+void MemoryDialogView::SetColumns(int id, const std::vector<ListColumn>& columns) {
+    At(id).columns = columns;
+}
+
+std::vector<ListColumn> MemoryDialogView::Columns(int id) const { return StateOf(id).columns; }
+
 void MemoryDialogView::ClearRows(int id) { At(id).rows.clear(); }
 
 void MemoryDialogView::AddRow(int id, const std::vector<std::string>& cells) {

@@ -32,6 +32,8 @@ class MemoryDialogView : public DialogView {
 
     void FocusAndSelect(int id) override;
 
+    void SetColumns(int id, const std::vector<ListColumn>& columns) override;
+    std::vector<ListColumn> Columns(int id) const override;
     void ClearRows(int id) override;
     void AddRow(int id, const std::vector<std::string>& cells) override;
     std::vector<std::vector<std::string>> Rows(int id) const override;
@@ -53,6 +55,7 @@ class MemoryDialogView : public DialogView {
         bool checked = false;
         int radioIndex = 0;
         std::string text;
+        std::vector<ListColumn> columns;
         std::vector<std::vector<std::string>> rows;
     };
 

@@ -47,6 +47,9 @@ QWidget* CreateListView(const ControlTemplate& control, QWidget* parent) {
     const QStringList headings = Caption(control).split(QLatin1Char('|'));
     list->setColumnCount(static_cast<int>(headings.size()));
     list->setHeaderLabels(headings);
+    // Pages set narrow columns (a 16-pixel row number); the style's minimum
+    // must not widen them.
+    list->header()->setMinimumSectionSize(0);
     return list;
 }
 

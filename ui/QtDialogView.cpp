@@ -96,6 +96,29 @@ void QtDialogView::FocusAndSelect(int id) {
     }
 }
 
+void QtDialogView::SetColumns(int id, const std::vector<pages::ListColumn>& columns) {
+    auto* list = As<QTreeWidget>(id);
+    if (list == nullptr) return;
+    QStringList headers;
+    for (const pages::ListColumn& column : columns) headers << FromUtf8(column.header);
+    list->setColumnCount(static_cast<int>(headers.size()));
+    list->setHeaderLabels(headers);
+    for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
+        list->setColumnWidth(c, columns[static_cast<std::size_t>(c)].width);
+        list->headerItem()->setTextAlignment(c, Qt::AlignLeft | Qt::AlignVCenter);
+    }
+}
+
+std::vector<pages::ListColumn> QtDialogView::Columns(int id) const {
+    std::vector<pages::ListColumn> columns;
+    const auto* list = As<QTreeWidget>(id);
+    if (list == nullptr) return columns;
+    for (int c = 0; c < list->columnCount(); ++c) {
+        columns.push_back({ToUtf8(list->headerItem()->text(c)), list->columnWidth(c)});
+    }
+    return columns;
+}
+
 void QtDialogView::ClearRows(int id) {
     if (auto* list = As<QTreeWidget>(id)) list->clear();
 }

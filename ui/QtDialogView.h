@@ -30,6 +30,8 @@ class QtDialogView final : public pages::DialogView {
 
     void FocusAndSelect(int id) override;
 
+    void SetColumns(int id, const std::vector<pages::ListColumn>& columns) override;
+    std::vector<pages::ListColumn> Columns(int id) const override;
     void ClearRows(int id) override;
     void AddRow(int id, const std::vector<std::string>& cells) override;
     std::vector<std::vector<std::string>> Rows(int id) const override;

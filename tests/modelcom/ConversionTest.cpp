@@ -89,6 +89,39 @@ TEST(Convert, UvAndIntegratedTexts) {
     EXPECT_STREQ(kilo, "2.048");
 }
 
+// The kilo text is a five-byte field: callers pass five-byte buffers, so not
+// one byte after it may be written (a four-character text ends in a zero).
+TEST(Convert, KiloTextIsExactlyFiveBytesAndNothingAfterThem) {
+    using Convert = double (*)(int, char*, char*);
+    struct Case {
+        const char* name;
+        Convert convert;
+        int code;
+        std::string expected;  // the five bytes; empty: none written
+    };
+    const Case cases[] = {
+        {"illuminance 10240", VkLGR870Com_ConvertIllumiToData, 0x8FA0, "10.24"},
+        {"illuminance 123400", VkLGR870Com_ConvertIllumiToData, 0xCBC6, "123.4"},
+        {"illuminance 80", VkLGR870Com_ConvertIllumiToData, 0x1FA0, ""},
+        {"integrated illuminance 2096640", VkLGR870Com_ConvertIntegIlmToData, 0x9FFF,
+         std::string("2096\0", 5)},
+        {"integrated illuminance 33546240", VkLGR870Com_ConvertIntegIlmToData, 0xDFFF, "33540"},
+        {"integrated UV 2048", VkLGR870Com_ConvertIntegUvToData, 0x9FA0, "2.048"},
+        {"integrated UV 8", VkLGR870Com_ConvertIntegUvToData, 0x1FA0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        char text[16];
+        char kilo[16];
+        std::memset(kilo, '#', sizeof kilo);
+        c.convert(c.code, text, kilo);
+        const std::size_t written = c.expected.size();
+        EXPECT_EQ(std::string(kilo, written), c.expected);
+        EXPECT_EQ(std::string(kilo + written, sizeof kilo - written),
+                  std::string(sizeof kilo - written, '#'));
+    }
+}
+
 TEST(Convert, EveryCodeRoundTripsThroughItsText) {
     // The value shown is never above the value coded, and a normalized
     // illuminance converts back to the value it came from.

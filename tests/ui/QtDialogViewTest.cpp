@@ -5,8 +5,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTreeWidget>
 
 #include "tests/ui/QtTestApp.h"
+#include "resources/dialogs/ControlMakers.h"
 #include "ui/DialogWidget.h"
 #include "ui/QtDialogView.h"
 
@@ -130,4 +132,32 @@ TEST_F(QtDialogViewTest, FocusAndSelectSelectsTheWholeText) {
     auto* edit = qobject_cast<QLineEdit*>(dialog_->Control(1019));
     EXPECT_EQ(edit->selectedText(), QStringLiteral("12a"));
     EXPECT_TRUE(edit->hasFocus() || QApplication::focusWidget() == nullptr);
+}
+
+// The history lists: columns replaced as a whole, rows kept, and what the
+// view reads back is what an assistive tool finds in the widget.
+TEST(QtDialogViewList, ColumnsAndRowsOfAListView) {
+    tb::testing::EnsureQtApp();
+    const tb::resources::ControlTemplate controls[] = {
+        tb::resources::make::List(1162, "a|b", {0, 0, 400, 100}, "History")};
+    const tb::resources::DialogTemplate dialogTemplate{9001, "list", 420, 120, controls};
+    DialogWidget dialog(dialogTemplate);
+    QtDialogView view(dialog, nullptr);
+    ASSERT_EQ(view.Columns(1162).size(), 2u);
+
+    view.AddRow(1162, {"1", "2024-05-06 07:08:09"});
+    const std::vector<tb::pages::ListColumn> columns = {{" ", 16}, {"日時", 130}, {"Ch.", 32}};
+    view.SetColumns(1162, columns);
+    EXPECT_EQ(view.Columns(1162), columns);
+    EXPECT_EQ(view.Rows(1162).size(), 1u) << "columns leave the rows alone";
+    auto* list = qobject_cast<QTreeWidget*>(dialog.Control(1162));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->headerItem()->text(1), QStringLiteral("日時"));
+
+    view.SetColumns(1162, {{"", 360}});
+    view.ClearRows(1162);
+    view.AddRow(1162, {"アジャストメント履歴の取得に失敗しました。"});
+    EXPECT_EQ(view.Columns(1162), (std::vector<tb::pages::ListColumn>{{"", 360}}));
+    EXPECT_EQ(view.Rows(1162),
+              (std::vector<std::vector<std::string>>{{"アジャストメント履歴の取得に失敗しました。"}}));
 }

@@ -1,0 +1,111 @@
+#include "pages/history/HistoryList.h"
+
+#include <array>
+
+#include "app/FormatText.h"
+#include "app/PageServices.h"
+#include "pages/history/EventTime.h"
+
+namespace tb::history {
+
+namespace {
+
+using app::FormatText;
+using app::LoadResString;
+
+struct ColumnText {
+    int headerId;
+    int width;
+};
+constexpr std::array<ColumnText, 5> kHistoryColumns{
+    {{1018, 16}, {1019, 130}, {1020, 32}, {1021, 128}, {1022, 180}}};
+constexpr int kFailureColumnWidth = 360;
+
+constexpr int kHistoryReadFailed = 1025;
+constexpr int kTenthsPair = 1026;
+constexpr int kTextPair = 1043;
+constexpr const char* kTwoPoints = "%s / %s";
+
+int PointsTextId(uint8_t kind) {
+    switch (kind) {
+        case kKindOnePoint:
+            return 1023;
+        case kKindTwoPoint:
+            return 1024;
+        default:
+            return 1027;
+    }
+}
+
+std::string TenthsPair(int16_t before, int16_t after) {
+    return FormatText(LoadResString(kTenthsPair), {before / 10.0, after / 10.0});
+}
+
+// A value of one of the sensor's own channels through its value text;
+// values of any other channel have no text.
+std::string ValueText(const SensorProfile& profile, int channel, int16_t value) {
+    const bool own = channel != 0 &&
+                     (channel == profile.channels[0] || channel == profile.channels[1]);
+    if (!own || !profile.valueText) return {};
+    return profile.valueText(channel, value);
+}
+
+std::string TextPair(const SensorProfile& profile, int channel, int16_t before, int16_t after) {
+    return FormatText(LoadResString(kTextPair),
+                      {ValueText(profile, channel, before), ValueText(profile, channel, after)});
+}
+
+std::string ValuesText(const SensorProfile& profile, const HistoryEntry& entry) {
+    if (entry.kind == kKindInitialise) return {};
+    std::string first;
+    std::string second;
+    if (profile.kind == SensorKind::TemperatureHumidity) {
+        first = TenthsPair(entry.before1, entry.after1);
+        second = TenthsPair(entry.before2, entry.after2);
+    } else {
+        first = TextPair(profile, entry.channel, entry.before1, entry.after1);
+        second = TextPair(profile, entry.channel, entry.before2, entry.after2);
+    }
+    if (entry.kind == kKindOnePoint) return first;
+    return FormatText(kTwoPoints, {first, second});
+}
+
+}  // namespace
+
+void SetupHistoryColumns(pages::DialogView& view, int listId, bool ok) {
+    if (!ok) {
+        view.SetColumns(listId, {{std::string(), kFailureColumnWidth}});
+        return;
+    }
+    view.ClearRows(listId);
+    std::vector<pages::ListColumn> columns;
+    for (const ColumnText& column : kHistoryColumns) {
+        columns.push_back({LoadResString(column.headerId), column.width});
+    }
+    view.SetColumns(listId, columns);
+}
+
+void FillHistoryList(pages::DialogView& view, const HistorySensor& sensor, bool ok) {
+    view.ClearRows(sensor.listId);
+    if (!ok) {
+        view.AddRow(sensor.listId, {LoadResString(kHistoryReadFailed)});
+        return;
+    }
+    for (const std::vector<std::string>& row : HistoryRows(sensor)) view.AddRow(sensor.listId, row);
+}
+
+std::vector<std::vector<std::string>> HistoryRows(const HistorySensor& sensor) {
+    std::vector<std::vector<std::string>> rows;
+    const int count = ValidEntryCount(sensor.state.entries);
+    for (int i = 0; i < count; ++i) {
+        const HistoryEntry& entry = sensor.state.entries[static_cast<std::size_t>(i)];
+        const bool initialise = entry.kind == kKindInitialise;
+        rows.push_back({std::to_string(i + 1), FormatEventTime(entry.time),
+                        initialise ? std::string() : std::to_string(entry.channel),
+                        LoadResString(PointsTextId(entry.kind)),
+                        ValuesText(sensor.profile, entry)});
+    }
+    return rows;
+}
+
+}  // namespace tb::history
