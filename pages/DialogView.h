@@ -40,6 +40,12 @@ public:
     // Keyboard focus on the control, its whole text selected, caret in view.
     virtual void FocusAndSelect(int id) = 0;
 
+    // Tab controls: the tabs' captions and the selected tab (-1: none).
+    virtual void InsertTab(int id, int index, const std::string& caption) = 0;
+    virtual std::vector<std::string> Tabs(int id) const = 0;
+    virtual void SelectTab(int id, int index) = 0;
+    virtual int SelectedTab(int id) const = 0;
+
     // List controls (report-style list views). SetColumns replaces every
     // column; the rows stay.
     virtual void SetColumns(int id, const std::vector<ListColumn>& columns) = 0;

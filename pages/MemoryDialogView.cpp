@@ -1,5 +1,8 @@
 #include "pages/MemoryDialogView.h"
 
+#include <algorithm>
+#include <cstddef>
+
 namespace tb::pages {
 const MemoryDialogView::Control& MemoryDialogView::StateOf(int id) const {
     static const Control kUntouched;
@@ -31,6 +34,29 @@ void MemoryDialogView::FocusAndSelect(int id) {
     focusedId_ = id;
     focusHistory_.push_back(id);
 }
+
+// A tab inserted at or before the selection moves the selection with it, as
+// a tab control does; the first tab inserted becomes the selected one.
+void MemoryDialogView::InsertTab(int id, int index, const std::string& caption) {
+    Control& control = At(id);
+    const auto at =
+        static_cast<std::size_t>(std::clamp(index, 0, static_cast<int>(control.tabs.size())));
+    control.tabs.insert(control.tabs.begin() + static_cast<std::ptrdiff_t>(at), caption);
+    if (control.selectedTab < 0) {
+        control.selectedTab = 0;
+    } else if (static_cast<int>(at) <= control.selectedTab) {
+        ++control.selectedTab;
+    }
+}
+
+std::vector<std::string> MemoryDialogView::Tabs(int id) const { return StateOf(id).tabs; }
+
+void MemoryDialogView::SelectTab(int id, int index) {
+    Control& control = At(id);
+    if (index >= 0 && index < static_cast<int>(control.tabs.size())) control.selectedTab = index;
+}
+
+int MemoryDialogView::SelectedTab(int id) const { return StateOf(id).selectedTab; }
 
 void MemoryDialogView::SetColumns(int id, const std::vector<ListColumn>& columns) {
     At(id).columns = columns;

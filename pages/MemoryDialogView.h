@@ -3,7 +3,7 @@
 // Headless page tests drive a page through it: they type into edit boxes
 // with SetText, tick boxes, pick radios and then read back what the page
 // showed, enabled or focused. Controls spring into existence on first use:
-// enabled, visible, empty, unchecked, radio index 0, no rows.
+// enabled, visible, empty, unchecked, radio index 0, no rows, no tabs.
 #pragma once
 
 #include <map>
@@ -32,6 +32,11 @@ class MemoryDialogView : public DialogView {
 
     void FocusAndSelect(int id) override;
 
+    void InsertTab(int id, int index, const std::string& caption) override;
+    std::vector<std::string> Tabs(int id) const override;
+    void SelectTab(int id, int index) override;
+    int SelectedTab(int id) const override;
+
     void SetColumns(int id, const std::vector<ListColumn>& columns) override;
     std::vector<ListColumn> Columns(int id) const override;
     void ClearRows(int id) override;
@@ -57,6 +62,8 @@ class MemoryDialogView : public DialogView {
         std::string text;
         std::vector<ListColumn> columns;
         std::vector<std::vector<std::string>> rows;
+        std::vector<std::string> tabs;
+        int selectedTab = -1;
     };
 
     Control& At(int id) { return controls_[id]; }

@@ -56,6 +56,9 @@ class CPropertyPage {
     virtual void OnKillActive() { UpdateData(true); }
     // A control was clicked; true when the page handled the command.
     virtual bool OnCommand(int /*id*/) { return false; }
+    // True when the Escape key does nothing on this page (it then never
+    // closes the window behind the page).
+    virtual bool SwallowsEscape() const { return false; }
 
   protected:
     // Moves the page state to (save == false) or from (save == true) the controls.

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTreeWidget>
 
 #include "ui/Accessibility.h"
@@ -53,6 +54,14 @@ QWidget* CreateListView(const ControlTemplate& control, QWidget* parent) {
     return list;
 }
 
+// The tabs are inserted by the page when it opens.
+QWidget* CreateTabBar(QWidget* parent) {
+    auto* tabs = new QTabBar(parent);
+    tabs->setDrawBase(true);
+    tabs->setExpanding(false);
+    return tabs;
+}
+
 QWidget* CreateWidget(const ControlTemplate& control, QWidget* parent) {
     switch (control.kind) {
         case ControlKind::GroupBox:
@@ -71,6 +80,8 @@ QWidget* CreateWidget(const ControlTemplate& control, QWidget* parent) {
             return CreateIcon(control, parent);
         case ControlKind::ListView:
             return CreateListView(control, parent);
+        case ControlKind::TabControl:
+            return CreateTabBar(parent);
     }
     return new QLabel(parent);
 }

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QTabBar>
 
 #include "ui/Accessibility.h"
 #include "ui/ControlFactory.h"
@@ -49,9 +50,15 @@ void DialogWidget::AddControl(const ControlTemplate& control, int& openGroup) {
 // assistive technology's toggle), but not the program's own SetChecked; a
 // radio button reports only being selected.
 void DialogWidget::ConnectCommand(const ControlTemplate& control) {
+    const int id = control.id;
+    if (auto* tabs = qobject_cast<QTabBar*>(controls_[id])) {
+        connect(tabs, &QTabBar::currentChanged, this, [this, id] {
+            if (settingState_ == 0) emit commandIssued(id);
+        });
+        return;
+    }
     auto* button = qobject_cast<QAbstractButton*>(controls_[control.id]);
     if (button == nullptr) return;
-    const int id = control.id;
     if (control.kind == ControlKind::PushButton) {
         connect(button, &QAbstractButton::clicked, this, [this, id] { emit commandIssued(id); });
         return;
@@ -67,6 +74,22 @@ void DialogWidget::SetChecked(int id, bool checked) {
     if (button == nullptr) return;
     ++settingState_;
     button->setChecked(checked);
+    --settingState_;
+}
+
+void DialogWidget::InsertTab(int id, int index, const QString& caption) {
+    auto* tabs = qobject_cast<QTabBar*>(Control(id));
+    if (tabs == nullptr) return;
+    ++settingState_;
+    tabs->insertTab(index, caption);
+    --settingState_;
+}
+
+void DialogWidget::SelectTab(int id, int index) {
+    auto* tabs = qobject_cast<QTabBar*>(Control(id));
+    if (tabs == nullptr) return;
+    ++settingState_;
+    tabs->setCurrentIndex(index);
     --settingState_;
 }
 

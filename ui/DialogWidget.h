@@ -35,9 +35,14 @@ class DialogWidget : public QWidget {
 
     // Sets a check box or radio button for the program; no command results.
     void SetChecked(int id, bool checked);
+    // Adds a tab to a tab control, or selects one, for the program; no
+    // command results.
+    void InsertTab(int id, int index, const QString& caption);
+    void SelectTab(int id, int index);
 
   signals:
-    // A button, check box or radio button with an id was clicked.
+    // A button, check box or radio button with an id was clicked, or the
+    // user selected another tab of a tab control.
     void commandIssued(int id);
 
   private:

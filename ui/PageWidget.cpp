@@ -1,5 +1,6 @@
 #include "ui/PageWidget.h"
 
+#include <QKeyEvent>
 #include <stdexcept>
 
 namespace tb::ui {
@@ -32,6 +33,15 @@ void PageWidget::Activate() {
         page_.OnInitDialog();
     }
     page_.OnSetActive();
+}
+
+// Keys that no control took come here on their way to the window.
+void PageWidget::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && page_.SwallowsEscape()) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void PageWidget::Deactivate() {

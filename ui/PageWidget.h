@@ -29,6 +29,9 @@ class PageWidget : public QWidget {
     // Called when another tab is about to be shown.
     void Deactivate();
 
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     pages::CPropertyPage& page_;
     DialogWidget* dialog_;

@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabBar>
 #include <QTreeWidget>
 
 namespace tb::ui {
@@ -94,6 +95,25 @@ void QtDialogView::FocusAndSelect(int id) {
         edit->selectAll();
         edit->end(true);
     }
+}
+
+void QtDialogView::InsertTab(int id, int index, const std::string& caption) {
+    dialog_.InsertTab(id, index, FromUtf8(caption));
+}
+
+std::vector<std::string> QtDialogView::Tabs(int id) const {
+    std::vector<std::string> captions;
+    if (const auto* tabs = As<QTabBar>(id)) {
+        for (int i = 0; i < tabs->count(); ++i) captions.push_back(ToUtf8(tabs->tabText(i)));
+    }
+    return captions;
+}
+
+void QtDialogView::SelectTab(int id, int index) { dialog_.SelectTab(id, index); }
+
+int QtDialogView::SelectedTab(int id) const {
+    const auto* tabs = As<QTabBar>(id);
+    return tabs == nullptr ? -1 : tabs->currentIndex();
 }
 
 void QtDialogView::SetColumns(int id, const std::vector<pages::ListColumn>& columns) {

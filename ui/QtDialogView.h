@@ -30,6 +30,11 @@ class QtDialogView final : public pages::DialogView {
 
     void FocusAndSelect(int id) override;
 
+    void InsertTab(int id, int index, const std::string& caption) override;
+    std::vector<std::string> Tabs(int id) const override;
+    void SelectTab(int id, int index) override;
+    int SelectedTab(int id) const override;
+
     void SetColumns(int id, const std::vector<pages::ListColumn>& columns) override;
     std::vector<pages::ListColumn> Columns(int id) const override;
     void ClearRows(int id) override;

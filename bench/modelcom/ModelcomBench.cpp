@@ -5,12 +5,12 @@
 //   1. the sequence an adjustment page runs for one send;
 //   2. a bulk download of 1000 records.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "bench/modelcom/DirectUsbFloor.h"
 #include "modelcom/lgr870/VkLGR870Com.h"
 #include "platform/usbserial/Vk800UsbSerialEx.h"
 #include "sim/core/Bench.h"
@@ -18,26 +18,7 @@
 
 namespace {
 
-constexpr double kByteMs = 10.0 * 1000.0 / 19200.0;  // start, 8 data, stop bits
-constexpr double kOpenMs = 1.0;                      // the pause before each open
-constexpr double kSettleMs = 100.0;                  // between request and reply read
-constexpr double kPauseMs = 100.0;                   // after calibration and history writes
-
-// One exchange: the settle sleep, unless request and reply take longer on the wire.
-double ExchangeFloor(int requestBytes, int replyBytes) {
-    return std::max(kSettleMs, (requestBytes + replyBytes) * kByteMs);
-}
-
-double PageSendFloor() {
-    double floor = 0;
-    floor += kOpenMs + ExchangeFloor(7, 71) + 2 * ExchangeFloor(8, 71);  // identification
-    floor += kOpenMs + ExchangeFloor(7, 87);                             // history read
-    floor += kOpenMs + ExchangeFloor(7, 19) + kPauseMs;                  // calibration read
-    floor += kOpenMs + ExchangeFloor(19, 7) + kPauseMs;                  // calibration write
-    floor += kOpenMs + ExchangeFloor(87, 7) + kPauseMs;                  // history write
-    floor += kOpenMs + ExchangeFloor(7, 87);                             // history read
-    return floor;
-}
+using namespace tb::bench;
 
 double DownloadFloor(int records) {
     int bytes = records * 8;
@@ -48,30 +29,11 @@ double DownloadFloor(int records) {
     return floor;
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-template <class F>
-double TimeMs(F&& body) {
-    auto start = std::chrono::steady_clock::now();
-    body();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-        .count();
-}
-
 void Check(int code, const char* what) {
     if (code < 0) {
         std::fprintf(stderr, "%s failed: %d\n", what, code);
         std::exit(1);
     }
-}
-
-void Report(const char* what, const std::vector<double>& runs, double floor) {
-    double median = Median(runs);
-    std::printf("%-34s median %8.1f ms  floor %8.1f ms  ratio %.3f  (%zu runs)\n", what, median,
-                floor, median / floor, runs.size());
 }
 
 }  // namespace
@@ -107,7 +69,7 @@ int main() {
             Check(VkLGR870Com_GetHistoryIU(serial, history), "GetHistoryIU");
         }));
     }
-    Report("page send sequence", sends, PageSendFloor());
+    Report("page send sequence", sends, LibrarySendFloor());
 
     // Each command opens the port anew; the port library's own open time is
     // outside the protocol's floor, so show it apart.
@@ -124,7 +86,7 @@ int main() {
     std::printf("%-34s median %8.1f ms per open, %.1f ms of the send sequence\n",
                 "  port library open (not in floor)", openMs, sendOpens * openMs);
     std::printf("%-34s ratio %.3f\n", "  send sequence less the opens",
-                (Median(sends) - sendOpens * openMs) / PageSendFloor());
+                (Median(sends) - sendOpens * openMs) / LibrarySendFloor());
 
     std::vector<double> downloads;
     std::vector<int16_t> c1(kRecords), c2(kRecords), c3(kRecords), c4(kRecords);

@@ -17,6 +17,7 @@ const DialogTemplate& Lgr890Dialog();
 const DialogTemplate& Lgr830Dialog();
 const DialogTemplate& Lgr835Dialog();
 const DialogTemplate& Lgr850Dialog();
-std::span<const DialogTemplate> LaterPageDialogs();
+const DialogTemplate& Lgr870Dialog();
+const DialogTemplate& Lgr875Dialog();
 
 }  // namespace tb::resources::catalog

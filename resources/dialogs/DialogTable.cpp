@@ -10,9 +10,9 @@ std::vector<const DialogTemplate*> BuildTable() {
     std::vector<const DialogTemplate*> table = {
         &catalog::AboutDialog(),  &catalog::MainDialog(),   &catalog::SettingsDialog(),
         &catalog::Lgr820Dialog(), &catalog::Lgr890Dialog(), &catalog::Lgr830Dialog(),
-        &catalog::Lgr835Dialog(), &catalog::Lgr850Dialog(),
+        &catalog::Lgr835Dialog(), &catalog::Lgr850Dialog(), &catalog::Lgr870Dialog(),
+        &catalog::Lgr875Dialog(),
     };
-    for (const DialogTemplate& later : catalog::LaterPageDialogs()) table.push_back(&later);
     std::sort(table.begin(), table.end(),
               [](const DialogTemplate* a, const DialogTemplate* b) { return a->id < b->id; });
     return table;

@@ -21,7 +21,8 @@ enum class ControlKind {
     EditBox,
     PushButton,
     Icon,
-    ListView
+    ListView,
+    TabControl
 };
 
 struct ControlTemplate {

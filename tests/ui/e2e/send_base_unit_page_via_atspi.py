@@ -14,13 +14,14 @@ stops after 120 s.
 """
 import os
 import re
-import signal
-import subprocess
 import sys
-import tempfile
-import time
 
 import pyatspi
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from atspi_helpers import (Failure, act, answer, control, fresh_dump, message_box,  # noqa: E402
+                           open_page, press, run_main, send_and_confirm, start_bench, start_window,
+                           stop, text_of, wait_for)
 
 OUT = sys.argv[1]
 PAGE = sys.argv[2] if len(sys.argv) > 2 else "820"
@@ -53,124 +54,12 @@ PAGES = {
 }
 P = PAGES[PAGE]
 DIALOG, TAB, LOGGER = P.dialog, P.tab, P.logger
-RUN_LIMIT = time.monotonic() + 120
-
-
-SKIP = 77  # CTest's skip code: the bench lacks the page's device
-
-
-class Failure(Exception):
-    pass
-
-
-class Skipped(Exception):
-    pass
-
-
-def wait_for(what, probe, timeout=30.0):
-    """Polls probe() until it returns something true; fails after timeout."""
-    end = min(time.monotonic() + timeout, RUN_LIMIT)
-    while True:
-        try:
-            found = probe()
-        except Exception:  # a window that is being built or torn down
-            found = None
-        if found:
-            return found
-        if time.monotonic() > end:
-            raise Failure("timed out waiting for " + what)
-        time.sleep(0.1)
-
-
-def descendants(node, depth=0):
-    if node is None or depth > 16:
-        return
-    yield node
-    for i in range(node.childCount):
-        yield from descendants(node.getChildAtIndex(i), depth + 1)
-
-
-def text_of(node):
-    try:
-        t = node.queryText()
-        return t.getText(0, t.characterCount)
-    except NotImplementedError:
-        return node.name or ""
-
-
-def find_app(pid):
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.get_process_id() == pid:
-            return app
-    return None
-
-
-def control(root, control_id):
-    """The control whose accessible description is its id."""
-    for node in descendants(root):
-        if node.description == str(control_id):
-            return node
-    return None
-
-
-def press(node):
-    action = node.queryAction()
-    for i in range(action.nActions):
-        if action.getName(i) in ("press", "Press", "click", "toggle", "Toggle"):
-            action.doAction(i)
-            return
-    action.doAction(0)
-
-
-def act(what, action):
-    """Runs an action on freshly looked-up accessibles, again while the
-    window is still settling (an accessible that went away in between)."""
-    def attempt():
-        action()
-        return True
-    return wait_for(what, attempt, 15)
-
-
-def message_box(app, fragment):
-    """A window of the program other than the main one that shows fragment."""
-    for i in range(app.childCount):
-        window = app.getChildAtIndex(i)
-        if window is None or window.name == "Trimbench":
-            continue
-        texts = [text_of(n) for n in descendants(window) if n.getRoleName() == "label"]
-        if any(fragment in t for t in texts):
-            return window, "\n".join(texts)
-    return None
-
-
-def answer(box, prefix):
-    for node in descendants(box):
-        if node.getRoleName() == "push button" and node.name.startswith(prefix):
-            press(node)
-            return
-    raise Failure("no button " + prefix)
-
-
 def held_codes(sim, log_path, channel):
-    """Asks the bench for a fresh dump; the page's logger's codes of channel."""
+    """The page's logger's codes of channel in a fresh dump of the bench."""
     pattern = re.compile(r"logger: " + LOGGER + r"\b.*?channel %d: slope code (\d+), offset code (-?\d+)"
                          % channel, re.S)
-    def matches():
-        with open(log_path, encoding="utf-8") as log:
-            return pattern.findall(log.read())
-    before = len(matches())
-    sim.send_signal(signal.SIGUSR1)
-    found = wait_for("the bench's state dump", lambda: len(matches()) > before and matches(), 10)
-    return int(found[-1][0]), int(found[-1][1])
-
-
-def select_tab(app, text):
-    for node in descendants(app):
-        if node.getRoleName() == "page tab" and node.name == text:
-            if not node.getState().contains(pyatspi.STATE_SELECTED):
-                press(node)
-            return True
-    return False
+    found = fresh_dump(sim, log_path, pattern)
+    return int(found[0]), int(found[1])
 
 
 def current_line(page):
@@ -186,32 +75,11 @@ def parse_formula(line):
 
 
 def run(work):
-    device_map = os.path.join(work, "devices.map")
-    sim_log = os.path.join(work, "sim.log")
-    env = dict(os.environ)
-    sim = subprocess.Popen([os.path.join(OUT, "trimbench-sim"), "--map", device_map, "--quiet"]
-                           + P.sim_args,
-                           stdin=subprocess.DEVNULL,
-                           stdout=open(sim_log, "w"), stderr=subprocess.STDOUT)
+    sim, device_map, sim_log = start_bench(OUT, work, r"logger: " + LOGGER + r"\b", P.sim_args)
     window = None
     try:
-        wait_for("the device map", lambda: os.path.exists(device_map)
-                 and os.path.getsize(device_map) > 0, 10)
-        initial = wait_for("the bench's first dump", lambda: open(sim_log, encoding="utf-8").read(), 10)
-        time.sleep(0.2)
-        initial = open(sim_log, encoding="utf-8").read()
-        if not re.search(r"logger: " + LOGGER + r"\b", initial):
-            raise Skipped("the bench of trimbench-sim has no %s logger:\n%s"
-                          % (LOGGER, initial))
-        env.update(TRIMBENCH_DEVICE_MAP=device_map, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                   QT_QPA_PLATFORM="xcb", XDG_CONFIG_HOME=work, HOME=work,
-                   TRIMBENCH_SETTINGS_FILE=os.path.join(work, "settings.ini"))
-        window = subprocess.Popen([os.path.join(OUT, "Trimbench2")], env=env)
-        app = wait_for("Trimbench2 on the accessibility bus", lambda: find_app(window.pid))
-        wait_for("the page's tab", lambda: select_tab(app, TAB))
-        page = wait_for("the page", lambda: control(app, DIALOG))
-        wait_for("the page shown", lambda: control(page, 1134).getState().contains(
-            pyatspi.STATE_SHOWING))
+        window, app = start_window(OUT, work, device_map)
+        page = open_page(app, TAB, DIALOG)
 
         if P.kind_radio is not None:
             act("a press on the input kind", lambda: press(control(page, P.kind_radio)))
@@ -235,14 +103,7 @@ def run(work):
         if text_of(control(page, P.before)) != before or text_of(control(page, P.after)) != after:
             raise Failure("the readings did not reach the edit boxes")
 
-        act("a press on 設定送信", lambda: press(control(page, 1130)))
-        box, question = wait_for("the confirmation", lambda: message_box(app, "送信してよろしいですか"))
-        if P.confirmation not in question:
-            raise Failure("unexpected confirmation: " + repr(question))
-        act("an answer", lambda: answer(box, "はい"))
-        box, _ = wait_for("the success report",
-                          lambda: message_box(app, "アジャストメントは正常に終了しました。"))
-        act("an answer", lambda: answer(box, "OK"))
+        send_and_confirm(app, page, P.confirmation, "アジャストメントは正常に終了しました。")
 
         expected_offset = round(offset + 0.3, 3)
         def shows_composed():
@@ -264,33 +125,8 @@ def run(work):
         stop([p for p in (window, sim) if p is not None])
 
 
-def stop(processes):
-    """Ends the processes this run started, by force if they linger."""
-    for process in processes:
-        process.terminate()
-    for process in processes:
-        try:
-            process.wait(10)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            process.wait()
-
-
 def main():
-    with tempfile.TemporaryDirectory(prefix="tb-e2e-%s-" % PAGE) as work:
-        try:
-            run(work)
-        except Skipped as skipped:
-            print("SKIPPED:", skipped)
-            return SKIP
-        except Failure as failure:
-            print("FAILED:", failure)
-            log = os.path.join(work, "sim.log")
-            if os.path.exists(log):
-                print(open(log, encoding="utf-8").read()[-3000:])
-            return 1
-    print("1 passed, 0 failed")
-    return 0
+    return run_main(PAGE, run)
 
 
 if __name__ == "__main__":

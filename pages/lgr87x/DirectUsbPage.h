@@ -1,0 +1,124 @@
+// The page of a direct-USB logger (models 870 and 875): two tabs, one per
+// sensor, each with two channels; send, initialise and receive work on the
+// pair of the tab that is shown. A new correction is composed with the one
+// the logger holds, checked, confirmed, written, recorded in the logger's
+// history and in the history log file.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "pages/CorrectionFormula.h"
+#include "pages/PropertyPage.h"
+#include "pages/history/AdjustmentHistory.h"
+#include "pages/lgr87x/DirectUsbModel.h"
+
+namespace tb::pages::lgr87x {
+
+// What WriteCorrection returns when the communication lock stayed busy.
+inline constexpr int kLockBusy = -99;
+
+// The entered correction of one channel: in the logger's unit, and as the
+// technician sees it (degrees F for temperature under the F unit).
+struct EnteredCorrection {
+    Correction logger;
+    Correction display;
+};
+
+// The model pages are this page with their model table.
+class CDirectUsbPage : public CPropertyPage {
+  public:
+    explicit CDirectUsbPage(const ModelTable& model);
+    ~CDirectUsbPage() override;
+
+    void OnInitDialog() override;
+    void OnSetActive() override;
+    bool SwallowsEscape() const override { return true; }
+
+    // Steps of the operations.
+    bool FindConnectedLogger(bool showMessages);
+    int ReadCurrentCorrection(int tab);
+    // Reads and checks the tab's entries; nothing after its message.
+    std::optional<std::array<EnteredCorrection, 2>> ComputeInputCorrection(int tab, int unit);
+    uint16_t EncodeInputValue(int tab, int channel, double value) const;
+    // 0 when done (written, or the failure reported), kLockBusy when the
+    // communication lock stayed busy.
+    int WriteCorrection(int tab, const CalibrationCodes& codes, bool initialise);
+
+    // Binds the page's buttons, its tab control and the ticks and radios of
+    // the channels its model has.
+    bool OnCommand(int id) override;
+
+  protected:
+    void DoDataExchange(bool save) override;
+
+  private:
+    void Send();
+    void Initialise();
+    void Receive();
+    void Help();
+    void TabChanged();
+    void ChannelTicked(int row);
+    void KindChosen(int row);
+    void OnTick1() { ChannelTicked(0); }
+    void OnTick2() { ChannelTicked(1); }
+    void OnTick3() { ChannelTicked(2); }
+    void OnTick4() { ChannelTicked(3); }
+    void OnKind1() { KindChosen(0); }
+    void OnKind2() { KindChosen(1); }
+    void OnKind3() { KindChosen(2); }
+    void OnKind4() { KindChosen(3); }
+    // The row whose check box or radio button `id` is; -1 for other controls.
+    static int RowOfControl(int id);
+
+    static const std::array<CommandEntry<CDirectUsbPage>, 17> kCommands;
+
+    struct Composition;
+    class ControlsOff;
+    struct RowPlace {
+        int tab;
+        int channel;
+    };
+
+    // Slope x 1000 of a tab's channel as the logger's history record holds it.
+    double StoredSlope(int tab, int channel) const;
+    const TabTable& Tab(int tab) const { return model_.tabs[static_cast<std::size_t>(tab)]; }
+    int SelectedTab() const;
+    bool IsUsed(int row) const;
+    RowPlace PlaceOf(int row) const;
+    void ApplyUnit();
+    void ApplyTickRule(int row);
+    void ApplyKindRule(int row);
+    void EnableRowInputs(int row, bool enabled, bool withRadios);
+    void ShowTab(int tab);
+    void ShowCurrentSettings(int tab);
+    void SetControlsEnabled(bool enabled);
+    int ReadHistory(int tab);
+    std::optional<double> ReadBox(int row, int box, ChannelKind kind);
+    std::optional<EnteredCorrection> ComputeChannel(int tab, int channel, int unit,
+                                                    std::array<uint16_t, 8>& block);
+    std::optional<Composition> Compose(int tab, const std::array<EnteredCorrection, 2>& entered);
+    void ShowLimitMessage(int tab, int channel, const Correction& entered, double slopeCode,
+                          double offsetCode, bool slopeFailed);
+    bool Confirm(int tab, const Composition& composition);
+    history::SensorAdjustment AdjustmentOf(int tab) const;
+    int RecordAdjustment(int tab, bool initialise, int32_t time);
+    void ReportFailure(int code);
+
+    const ModelTable& model_;
+    std::unique_ptr<history::HistoryDevice> historyDevice_;
+    std::array<history::HistorySensor, kTabCount> sensors_{};
+    std::array<bool, 4> ticked_{};
+    std::array<int, 4> kinds_{};
+    std::array<std::array<std::string, 4>, 4> typed_{};
+    int unit_ = 0;
+    bool activatedBefore_ = false;
+    int controlsOff_ = 0;
+    std::array<std::array<uint16_t, 8>, kTabCount> encoded_{};
+    std::array<double, 4> newSlope_{1000.0, 1000.0, 1000.0, 1000.0};
+};
+
+}  // namespace tb::pages::lgr87x

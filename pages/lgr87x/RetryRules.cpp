@@ -1,0 +1,27 @@
+#include "pages/lgr87x/RetryRules.h"
+
+#include "app/PageServices.h"
+
+namespace tb::pages::lgr87x {
+
+int CallWithReadRetry(const std::function<int()>& call) {
+    int code = 0;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        code = call();
+        if (code == 0) break;
+        app::PumpWait(kReadRetryMs);
+    }
+    return code;
+}
+
+int CallWithWriteRetry(const std::function<int()>& call) {
+    int code = 0;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        code = call();
+        if (code == 0 || code == kRecordingCode) break;
+        app::PumpWait(kWriteRetryMs);
+    }
+    return code;
+}
+
+}  // namespace tb::pages::lgr87x
