@@ -15,7 +15,7 @@ OperationRecord::OperationRecord(PageOperation operation, int dialogId, int temp
 
 OperationRecord::~OperationRecord() {
     if (!active_) return;
-    record_.messageId = app::LastMessageId();
+    record_.messageId = refusal_ != 0 ? refusal_ : app::LastMessageId();
     RecordAdjustment(record_);
 }
 

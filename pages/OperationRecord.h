@@ -42,9 +42,13 @@ class OperationRecord {
     AdjustmentRecord& Data() { return record_; }
     void Succeeded() { record_.success = true; }
     void SetResultCode(int code) { record_.resultCode = code; }
+    // A refusal shown as a composed text: its numbered message, since the
+    // box itself carries no number.
+    void Refused(int messageId) { refusal_ = messageId; }
 
   private:
     bool active_;
+    int refusal_ = 0;
     AdjustmentRecord record_;
 };
 
