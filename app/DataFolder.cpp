@@ -32,6 +32,17 @@ std::string ProgramFolder() {
     return program.parent_path().string();
 }
 
+std::optional<std::string> FindProgramFile(const std::string& programFolder,
+                                           const std::string& installedFolder,
+                                           const std::string& relative) {
+    for (const std::string& candidate : {programFolder + "/../" + installedFolder + "/" + relative,
+                                         programFolder + "/" + relative}) {
+        std::error_code error;
+        if (std::filesystem::is_regular_file(candidate, error)) return candidate;
+    }
+    return std::nullopt;
+}
+
 std::string DataFolderPath() {
     if (std::optional<std::string> documents = DocumentsFolder()) {
         std::string path = *documents + "/" + kCompanyFolder + "/" + kProductFolder;

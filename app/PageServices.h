@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,8 @@ std::string LoadResString(int id);
 // 1 ms sleeps; a wrap of the tick counter does not change the length.
 void PumpWait(uint32_t ms);
 
-// Opens "Trimbench_800.chm" in the program's folder with the desktop's
-// viewer; message 1006 when that is not possible.
+// Opens the user manual in the interface language (see HelpOpener.h);
+// message 1006 when that is not possible.
 void ShowHelp();
 
 // One box reporting per-logger failures (serials and codes of equal length).
@@ -38,5 +39,13 @@ bool EnsureDirectory(const std::string& path);
 
 // The folder that holds the running program (or the test executable).
 std::string ProgramFolder();
+
+// A part of the program's installation: <programFolder>/../<installedFolder>/
+// <relative> for the installed program (installedFolder such as
+// "share/trimbench"), <programFolder>/<relative> in the build tree, where
+// everything sits in one folder. Nothing when neither is a file.
+std::optional<std::string> FindProgramFile(const std::string& programFolder,
+                                           const std::string& installedFolder,
+                                           const std::string& relative);
 
 }  // namespace tb::app

@@ -20,6 +20,8 @@ constexpr const char* kCompany = "KESTRUNE CORPORATION";
 constexpr const char* kApplication = "Trimbench2";
 constexpr const char* kTempUnitKey = "Settings/AppTempeUnit";
 constexpr const char* kDateFormKey = "Settings/DateForm";
+constexpr const char* kLanguageKey = "Interface/Language";
+constexpr const char* kLanguageVariable = "TRIMBENCH_LANGUAGE";
 
 // The store, opened afresh for every access so that nothing is cached.
 // TRIMBENCH_SETTINGS_FILE names an explicit file (tests and portable use).
@@ -55,6 +57,15 @@ int DecimalPrefix(const std::string& text) {
     return static_cast<int>(negative ? -value : value);
 }
 
+// A language code names a folder, so only plain codes are taken.
+bool IsLanguageCode(const std::string& code) {
+    if (code.size() < 2 || code.size() > 3) return false;
+    for (char c : code) {
+        if (c < 'a' || c > 'z') return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int LanguageNumber() { return DecimalPrefix(LoadResString(kLanguageNumberString)); }
@@ -78,6 +89,16 @@ int DefaultDateForm(int languageNumber) {
 }
 
 int ReadDateForm() { return ReadInteger(kDateFormKey).value_or(DefaultDateForm(LanguageNumber())); }
+
+std::string ReadInterfaceLanguage() {
+    std::string code;
+    if (const char* chosen = std::getenv(kLanguageVariable); chosen && *chosen) {
+        code = chosen;
+    } else {
+        code = OpenStore()->value(QString::fromLatin1(kLanguageKey)).toString().toStdString();
+    }
+    return IsLanguageCode(code) ? code : kBuiltinLanguage;
+}
 
 }  // namespace tb::app
 

@@ -25,4 +25,12 @@ int ReadDateForm();
 std::string ReadSettingText(const char* key, const std::string& fallback = {});
 int DefaultDateForm(int languageNumber);
 
+// The language of the interface built into the program.
+inline constexpr const char* kBuiltinLanguage = "ja";
+
+// The chosen interface language: TRIMBENCH_LANGUAGE, else Interface/Language
+// in the store, else kBuiltinLanguage. Only a code of two or three lower-case
+// letters ("en") counts; anything else reads as kBuiltinLanguage.
+std::string ReadInterfaceLanguage();
+
 }  // namespace tb::app

@@ -9,11 +9,15 @@
 #include "app/HelpOpener.h"
 #include "app/MessageBox.h"
 #include "app/PageServices.h"
+#include "app/Settings.h"
 
 namespace tb::app {
 namespace {
 
 constexpr int kHelpFailedMessage = 1006;
+// Seen from the installed program's folder: ../share/trimbench/manual.
+constexpr const char* kManualInstalledFolder = "share/trimbench";
+constexpr const char* kManualFolder = "manual";
 
 struct OpenerSlot {
     std::mutex mutex;
@@ -38,10 +42,27 @@ void SetHelpOpener(HelpOpener opener) {
     TheOpener().opener = std::move(opener);
 }
 
-std::string HelpFilePath() { return ProgramFolder() + "/" + kHelpFileName; }
+std::string ManualPath(const std::string& programFolder, const std::string& language) {
+    for (const std::string& code : {language, std::string(kBuiltinLanguage)}) {
+        const std::string page = std::string(kManualFolder) + "/" + code + "/index.html";
+        if (auto found = FindProgramFile(programFolder, kManualInstalledFolder, page))
+            return *found;
+    }
+    return programFolder + "/../" + kManualInstalledFolder + "/" + kManualFolder + "/" +
+           kBuiltinLanguage + "/index.html";
+}
 
-void ShowHelp() {
-    const std::string path = HelpFilePath();
+// A resource library other than the built-in language without a language
+// pack of its own (one put beside the program) gets the English manual.
+std::string HelpFilePath() {
+    if (LanguageNumber() == 0) return ManualPath(ProgramFolder(), kBuiltinLanguage);
+    const std::string chosen = ReadInterfaceLanguage();
+    return ManualPath(ProgramFolder(), chosen == kBuiltinLanguage ? "en" : chosen);
+}
+
+void ShowHelp() { ShowHelpFile(HelpFilePath()); }
+
+void ShowHelpFile(const std::string& path) {
     std::error_code error;
     bool opened = false;
     if (std::filesystem::is_regular_file(path, error)) {

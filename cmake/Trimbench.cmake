@@ -68,3 +68,43 @@ endfunction()
 
 # Marks the C exports of a shared library: everything else stays hidden.
 set(TB_EXPORT_DEFINE "TB_EXPORT=__attribute__((visibility(\"default\")))")
+
+# Installed layout (prefix /usr in the package): programs in bin/, every
+# shared library in the private folder lib/trimbench/ where the programs find
+# them through their RUNPATH, the C headers of the exported interfaces in
+# include/trimbench/, the manual and data in share/trimbench/.
+set(TB_INSTALL_LIBDIR lib/trimbench)
+set(TB_INSTALL_INCLUDEDIR include/trimbench)
+set(TB_INSTALL_DATADIR share/trimbench)
+
+# tb_install_program(TARGET): a program for bin/.
+function(tb_install_program target)
+  set_target_properties(${target} PROPERTIES INSTALL_RPATH "$ORIGIN/../${TB_INSTALL_LIBDIR}")
+  install(TARGETS ${target} RUNTIME DESTINATION bin)
+endfunction()
+
+# tb_install_library(TARGET [VERSIONED] [HEADERS FILE...] [DESTINATION DIR])
+# A shared library for lib/trimbench (or DIR below it). VERSIONED: one of our
+# own libraries; it carries the project's version and the ABI number in its
+# SONAME (lib<name>.so.<major>), and lib<name>.so stays the name callers
+# open. The stand-ins for outside libraries keep their plain names. HEADERS:
+# the library's C interface (and what it includes), installed to
+# include/trimbench with their paths in the tree, so that they include each
+# other as they do here.
+function(tb_install_library target)
+  cmake_parse_arguments(L "VERSIONED" "DESTINATION" "HEADERS" ${ARGN})
+  if(L_VERSIONED)
+    set_target_properties(${target} PROPERTIES
+      VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
+  endif()
+  set(destination ${TB_INSTALL_LIBDIR})
+  if(L_DESTINATION)
+    set(destination ${TB_INSTALL_LIBDIR}/${L_DESTINATION})
+  endif()
+  install(TARGETS ${target} LIBRARY DESTINATION ${destination})
+  foreach(header IN LISTS L_HEADERS)
+    file(RELATIVE_PATH relative ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/${header})
+    get_filename_component(folder ${relative} DIRECTORY)
+    install(FILES ${header} DESTINATION ${TB_INSTALL_INCLUDEDIR}/${folder})
+  endforeach()
+endfunction()

@@ -75,8 +75,11 @@ class Reception {
                     }
                 }
                 if (kind_ && headerGot_ == kind_->headerBytes) return true;
+                port_.pause(kHeaderBytePauseMs);
             }
-            port_.pause(kHeaderBytePauseMs);
+            // A read that brought no byte is simply repeated after the 1 ms
+            // pause: waiting 20 ms here would hold up the first byte of every
+            // reply by up to that long.
         }
     }
 

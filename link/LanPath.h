@@ -19,6 +19,9 @@ class LanPath : public LinkPath {
                      uint32_t* key) = 0;
     // Asks the entry's status dialog (if any) to close.
     virtual void DismissDialog(MngEntry& entry) = 0;
+    // Closes the entry's status dialog and returns once its worker thread has
+    // ended, so that the next open of the key starts from a clean entry.
+    virtual void EndWorker(MngEntry& entry) = 0;
     // Called once when the library unloads, before the table is freed.
     virtual void Unload() = 0;
 };

@@ -160,7 +160,7 @@ int LinkLibrary::CloseComm(uint32_t key) {
     }
     LinkPath* path = PathOf(*entry);
     if (!path) {
-        lan_->DismissDialog(*entry);
+        lan_->EndWorker(*entry);
         return TransportMismatch(*entry, "CloseComm");
     }
     return path->Close(*entry);

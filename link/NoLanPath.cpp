@@ -25,6 +25,7 @@ class NoLanPath final : public LanPath {
         return 0;
     }
     void DismissDialog(MngEntry&) override {}
+    void EndWorker(MngEntry&) override {}
     void Unload() override {}
 
   private:

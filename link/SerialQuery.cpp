@@ -13,6 +13,9 @@ namespace tb::link {
 namespace {
 
 constexpr uint32_t kQueryReadPauseMs = 20;
+// While no byte has come, the next read follows soon: the unit's reply
+// starts a few milliseconds after the query has left.
+constexpr uint32_t kQueryPollPauseMs = 1;
 constexpr uint32_t kQueryReadLimitMs = 4000;
 constexpr size_t kQueryHeaderBytes = 4;
 
@@ -55,7 +58,7 @@ bool LinkLibrary::ReadQueryReply(uint32_t handle, uint8_t* buffer, size_t want, 
         got += std::min(static_cast<size_t>(read), asked);
         if (got == want) return true;
         if (platform::ElapsedSince(start) >= kQueryReadLimitMs) return false;
-        PumpAndSleep(kQueryReadPauseMs);
+        PumpAndSleep(read > 0 ? kQueryReadPauseMs : kQueryPollPauseMs);
     }
 }
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the release configuration and starts
-# Trimbench2. Without a real logger attached, the simulated device bench
+# Installs what is missing, builds the release configuration (configured
+# once; later starts only rebuild what changed) and starts Trimbench2. Without a real logger attached, the simulated device bench
 # (trimbench-sim) is started first and the program is pointed at it; the
 # bench stops when the window closes. Without a display the window runs
 # under xvfb-run (invisible).
@@ -11,7 +11,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# The build files re-run CMake by themselves when a CMakeLists changes.
+if [[ ! -f build/release/build.ninja ]]; then
+  cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
 targets=(Trimbench2)
 grep -q 'add_executable(trimbench-sim' sim/main/CMakeLists.txt 2>/dev/null && targets+=(trimbench-sim)
 cmake --build build/release -j "${TB_JOBS:-$(nproc)}" --target "${targets[@]}"

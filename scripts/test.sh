@@ -34,4 +34,7 @@ for config in release asan; do
   echo "=== tests ($config)"
   (cd "build/$config" && ctest --output-on-failure -j "${TB_JOBS:-2}" --timeout 300) || status=1
 done
+
+echo "=== Debian package"
+./scripts/package.sh || status=1
 exit $status

@@ -10,6 +10,7 @@
 #include <QTabBar>
 #include <QTreeWidget>
 
+#include "app/StringOverride.h"
 #include "ui/Accessibility.h"
 #include "ui/ProgramIcon.h"
 
@@ -19,7 +20,9 @@ namespace {
 using resources::ControlKind;
 using resources::ControlTemplate;
 
-QString Caption(const ControlTemplate& control) { return QString::fromUtf8(control.caption); }
+QString Caption(const ControlTemplate& control) {
+    return QString::fromStdString(app::TemplateText(control.caption));
+}
 
 QWidget* CreateEditBox(const ControlTemplate& control, QWidget* parent) {
     auto* edit = new QLineEdit(parent);

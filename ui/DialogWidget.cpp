@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QTabBar>
 
+#include "app/StringOverride.h"
 #include "ui/Accessibility.h"
 #include "ui/ControlFactory.h"
 
@@ -14,8 +15,9 @@ using resources::ControlTemplate;
 
 DialogWidget::DialogWidget(const resources::DialogTemplate& dialog, QWidget* parent)
     : QWidget(parent), dialog_(dialog) {
-    setWindowTitle(QString::fromUtf8(dialog.caption));
-    setAccessibleName(QString::fromUtf8(dialog.caption));
+    const QString caption = QString::fromStdString(app::TemplateText(dialog.caption));
+    setWindowTitle(caption);
+    setAccessibleName(caption);
     setAccessibleDescription(ControlIdDescription(dialog.id));
     setFixedSize(dialog.width, dialog.height);
     int openGroup = resources::kNoControlId;

@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "app/StringOverride.h"
+
 namespace tb::ui {
 namespace {
 
@@ -17,6 +19,11 @@ QMessageBox::Icon IconOf(app::MsgIcon icon) {
             break;
     }
     return QMessageBox::Warning;
+}
+
+// The Yes and No buttons follow the interface language like the dialogs do.
+QString ButtonText(const char* builtin) {
+    return QString::fromStdString(app::TemplateText(builtin));
 }
 
 }  // namespace
@@ -34,8 +41,8 @@ app::MsgAnswer QtMessageBoxBackend::Show(const app::MessageBoxRequest& request) 
         box.exec();
         return app::MsgAnswer::Ok;
     }
-    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+    QPushButton* yes = box.addButton(ButtonText("はい(&Y)"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(ButtonText("いいえ(&N)"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     // Closing the box without choosing is a No: nothing is written unasked.
     box.setEscapeButton(no);

@@ -2,9 +2,25 @@
 
 #include <dlfcn.h>
 
+#include <filesystem>
+
 #include "app/PageServices.h"
+#include "app/Settings.h"
 
 namespace tb::app {
+namespace {
+
+std::optional<std::string> TextOrNothing(const char* text) {
+    if (text == nullptr) return std::nullopt;
+    return std::string(text);
+}
+
+bool IsFile(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+}  // namespace
 
 ResourceLibrary::ResourceLibrary(const std::string& path) {
     handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -13,7 +29,9 @@ ResourceLibrary::ResourceLibrary(const std::string& path) {
     if (lookup_ == nullptr) {
         dlclose(handle_);
         handle_ = nullptr;
+        return;
     }
+    captionLookup_ = reinterpret_cast<CaptionLookup>(dlsym(handle_, kResourceCaptionExport));
 }
 
 ResourceLibrary::~ResourceLibrary() {
@@ -22,11 +40,23 @@ ResourceLibrary::~ResourceLibrary() {
 
 std::optional<std::string> ResourceLibrary::String(int id) const {
     if (lookup_ == nullptr) return std::nullopt;
-    const char* text = lookup_(id);
-    if (text == nullptr) return std::nullopt;
-    return std::string(text);
+    return TextOrNothing(lookup_(id));
 }
 
-std::string DefaultResourceLibraryPath() { return ProgramFolder() + "/" + kResourceLibraryName; }
+std::optional<std::string> ResourceLibrary::Caption(const std::string& builtin) const {
+    if (captionLookup_ == nullptr) return std::nullopt;
+    return TextOrNothing(captionLookup_(builtin.c_str()));
+}
+
+std::string ResourceLibraryPath(const std::string& programFolder, const std::string& language) {
+    const std::string beside = programFolder + "/" + kResourceLibraryName;
+    if (IsFile(beside) || language.empty() || language == kBuiltinLanguage) return beside;
+    const std::string pack = "lang/" + language + "/" + kResourceLibraryName;
+    return FindProgramFile(programFolder, "lib/trimbench", pack).value_or(beside);
+}
+
+std::string DefaultResourceLibraryPath() {
+    return ResourceLibraryPath(ProgramFolder(), ReadInterfaceLanguage());
+}
 
 }  // namespace tb::app

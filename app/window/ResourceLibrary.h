@@ -1,10 +1,21 @@
-// The optional resource library "Trimbench_800.so" in the program's folder.
+// The optional resource library "Trimbench_800.so".
 //
 // When it is there and provides
 //     extern "C" const char* Trimbench800_String(int id);
 // its texts replace the program's own string texts (a null result keeps
-// ours). A missing library, one that cannot be loaded or one without that
-// export is silently ignored.
+// ours). When it also provides
+//     extern "C" const char* Trimbench800_Caption(const char* builtin);
+// its texts replace the dialogs' own texts (captions, spoken names, the
+// message box's buttons), again null to keep ours. A missing library, one
+// that cannot be loaded or one without the string export is silently
+// ignored.
+//
+// Which library: "Trimbench_800.so" in the program's folder when there is
+// one; otherwise the language pack of the chosen interface language
+// (TRIMBENCH_LANGUAGE, else Interface/Language in the settings store; "ja"
+// or nothing is the built-in Japanese), found as lang/<language>/ in the
+// library folder of the installed program (../lib/trimbench) or beside the
+// program in the build tree.
 #pragma once
 
 #include <optional>
@@ -14,6 +25,7 @@ namespace tb::app {
 
 inline constexpr const char* kResourceLibraryName = "Trimbench_800.so";
 inline constexpr const char* kResourceStringExport = "Trimbench800_String";
+inline constexpr const char* kResourceCaptionExport = "Trimbench800_Caption";
 
 class ResourceLibrary {
   public:
@@ -26,14 +38,22 @@ class ResourceLibrary {
     bool IsLoaded() const { return lookup_ != nullptr; }
     // The library's text for string `id`, or nothing when it keeps ours.
     std::optional<std::string> String(int id) const;
+    // The library's text for a built-in dialog text, or nothing.
+    std::optional<std::string> Caption(const std::string& builtin) const;
 
   private:
     using Lookup = const char* (*)(int);
+    using CaptionLookup = const char* (*)(const char*);
     void* handle_ = nullptr;
     Lookup lookup_ = nullptr;
+    CaptionLookup captionLookup_ = nullptr;
 };
 
-// The library's path beside the running program.
+// The library to load for a program in `programFolder` and the interface
+// language `language` (as described above); empty when there is none.
+std::string ResourceLibraryPath(const std::string& programFolder, const std::string& language);
+
+// The same for the running program and the chosen language.
 std::string DefaultResourceLibraryPath();
 
 }  // namespace tb::app

@@ -1,7 +1,5 @@
 #include "app/window/TrimbenchApp.h"
 
-#include <QDesktopServices>
-#include <QUrl>
 #include <clocale>
 #include <locale>
 
@@ -10,6 +8,7 @@
 #include "app/StringOverride.h"
 #include "app/window/TrimbenchDlg.h"
 #include "journal/JournalRecorder.h"
+#include "ui/HelpWindow.h"
 #include "ui/QtMessageBoxBackend.h"
 #include "ui/QtPumpHook.h"
 
@@ -18,10 +17,6 @@ namespace {
 
 constexpr const char* kCompanyKey = "KESTRUNE CORPORATION";
 constexpr const char* kApplicationName = "Trimbench2";
-
-bool OpenWithDesktopViewer(const std::string& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
-}
 
 }  // namespace
 
@@ -44,17 +39,23 @@ CTrimbenchApp::CTrimbenchApp(int& argc, char** argv, const std::string& resource
           resourceLibraryPath.empty() ? DefaultResourceLibraryPath() : resourceLibraryPath)),
       qt_(argc, argv) {}
 
-CTrimbenchApp::~CTrimbenchApp() { SetStringOverride({}); }
+CTrimbenchApp::~CTrimbenchApp() {
+    SetStringOverride({});
+    SetCaptionOverride({});
+}
 
 void CTrimbenchApp::InitInstance() {
     if (resources_->IsLoaded()) {
         SetStringOverride([library = resources_.get()](int id) { return library->String(id); });
+        SetCaptionOverride([library = resources_.get()](std::string_view builtin) {
+            return library->Caption(std::string(builtin));
+        });
     }
     languageNumber_ = app::LanguageNumber();
     if (languageNumber_ == 0) SelectJapaneseLocale();
     QCoreApplication::setOrganizationName(QString::fromLatin1(kCompanyKey));
     QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationName));
-    SetHelpOpener(OpenWithDesktopViewer);
+    SetHelpOpener(ui::OpenInHelpWindow);
 }
 
 int CTrimbenchApp::Run() {
@@ -66,6 +67,7 @@ int CTrimbenchApp::Run() {
     boxes.Backend().SetOwner(&dialog);
     dialog.exec();
     SetHelpOpener({});
+    delete ui::CurrentHelpWindow();
     return 0;
 }
 

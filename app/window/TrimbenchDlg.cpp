@@ -4,6 +4,7 @@
 #include <QMenuBar>
 
 #include "app/PageServices.h"
+#include "app/StringOverride.h"
 #include "app/window/AboutDlg.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogTemplate.h"
@@ -16,7 +17,7 @@ CTrimbenchDlg::CTrimbenchDlg(SheetPages pages, int languageNumber, QWidget* pare
                              std::optional<journal::JournalLocation> journal)
     : QDialog(parent), journal_(std::move(journal)) {
     const resources::DialogTemplate* dialog = resources::FindDialogTemplate(resources::kDialogMain);
-    setWindowTitle(QString::fromUtf8(dialog->caption));
+    setWindowTitle(QString::fromStdString(TemplateText(dialog->caption)));
     setAccessibleName(windowTitle());
     setWindowIcon(ui::ProgramIcon());
     AddAboutEntry();

@@ -1,6 +1,11 @@
 // Times of the link library against a simulated base unit on a paced pty
 // (38400 baud), each beside the floor the protocol itself imposes: its fixed
 // pauses plus the wire time of the bytes that must cross the line.
+//
+// The simulator's thread must wake within a fraction of a byte time; on a
+// machine that other work keeps busy its scheduling delays add to every
+// figure. There, run it with real-time priority (as root:
+// `chrt -f 20 bench_link`) to see the library's own times.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>

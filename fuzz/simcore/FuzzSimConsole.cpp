@@ -16,7 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ConsoleCommand command = ParseConsoleCommand(line);
         bool needsPort = command.kind == ConsoleCommand::Kind::Arm ||
                          command.kind == ConsoleCommand::Kind::Busy ||
-                         command.kind == ConsoleCommand::Kind::Clear;
+                         command.kind == ConsoleCommand::Kind::Clear ||
+                         command.kind == ConsoleCommand::Kind::Unplug ||
+                         command.kind == ConsoleCommand::Kind::Replug;
         if (needsPort && (command.com < 1 || command.com > 256)) std::abort();
         if (command.kind == ConsoleCommand::Kind::Arm &&
             (command.fault.count == 0 || command.fault.ms < 0 || command.fault.ms > 600000))

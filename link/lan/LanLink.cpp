@@ -209,6 +209,20 @@ void LanLink::DismissDialog(MngEntry& entry) {
     if (LanWorker* worker = WorkerOf(entry)) worker->Dismiss();
 }
 
+void LanLink::EndWorker(MngEntry& entry) {
+    LanWorker* worker = WorkerOf(entry);
+    if (!worker) return;
+    // Pumping, as every wait of the caller does, until the thread has gone:
+    // a dialog that is merely asked to close would still take the next
+    // open's connect request and then drop it. Asked again while the thread
+    // runs, in case it had not yet made its dialog.
+    while (worker->Running()) {
+        worker->Dismiss();
+        link_.PumpAndSleep(kWaitPauseMs);
+    }
+    worker->Join();
+}
+
 void LanLink::Unload() {
     for (auto& [key, worker] : workers_) worker->Dismiss();
     for (auto& [key, worker] : workers_) worker->Join();

@@ -31,6 +31,7 @@ class LanLink final : public LanPath {
     int ClearCommBuf(MngEntry& entry, int selector) override;
     int Close(MngEntry& entry) override;
     void DismissDialog(MngEntry& entry) override;
+    void EndWorker(MngEntry& entry) override;
     void Unload() override;
 
   private:

@@ -64,21 +64,76 @@ Bench::~Bench() {
 int Bench::Add(std::unique_ptr<Device> device, int comNumber) {
     auto lock = LockState();
     if (comNumber == 0) comNumber = FreeNumber();
-    if (comNumber < kLowestCom || comNumber > kHighestCom || Port(comNumber) != nullptr)
+    if (comNumber < kLowestCom || comNumber > kHighestCom || Port(comNumber) != nullptr ||
+        unplugged_.count(comNumber) != 0)
         throw std::invalid_argument("COM number " + std::to_string(comNumber) + " not available");
-    ports_.push_back(std::make_unique<SimPort>(comNumber, std::move(device), options_.pacing,
-                                               [this] { Wake(); }));
+    InsertPort(std::make_unique<SimPort>(comNumber, std::move(device), options_.pacing,
+                                         [this] { Wake(); }));
+    return comNumber;
+}
+
+void Bench::InsertPort(std::unique_ptr<SimPort> port) {
+    ports_.push_back(std::move(port));
     std::sort(ports_.begin(), ports_.end(),
               [](const auto& a, const auto& b) { return a->ComNumber() < b->ComNumber(); });
     RewriteMap();
     Wake();
-    return comNumber;
+}
+
+bool Bench::Unplug(int comNumber) {
+    auto lock = LockState();
+    auto it = std::find_if(ports_.begin(), ports_.end(),
+                           [comNumber](const auto& p) { return p->ComNumber() == comNumber; });
+    if (it == ports_.end()) return false;
+    unplugged_[comNumber] = (*it)->TakeDevice();
+    ports_.erase(it);  // closes the pty
+    RewriteMap();
+    Wake();
+    return true;
+}
+
+bool Bench::Replug(int comNumber) {
+    auto lock = LockState();
+    auto it = unplugged_.find(comNumber);
+    if (it == unplugged_.end()) return false;
+    auto port = std::make_unique<SimPort>(comNumber, std::move(it->second), options_.pacing,
+                                          [this] { Wake(); });
+    unplugged_.erase(it);
+    InsertPort(std::move(port));
+    return true;
+}
+
+bool Bench::UnplugOnNextReply(int comNumber) {
+    auto lock = LockState();
+    SimPort* port = Port(comNumber);
+    if (port == nullptr) return false;
+    port->PullOnNextReply();
+    return true;
+}
+
+std::vector<int> Bench::UnpluggedComNumbers() const {
+    auto lock = LockState();
+    std::vector<int> numbers;
+    for (const auto& [number, device] : unplugged_) numbers.push_back(number);
+    return numbers;
+}
+
+// Runs on the service thread, after the ports' work, so that no port is
+// removed while it is being served.
+void Bench::RemovePulledPorts() {
+    for (;;) {
+        auto it = std::find_if(ports_.begin(), ports_.end(),
+                               [](const auto& p) { return p->Pulled(); });
+        if (it == ports_.end()) return;
+        Unplug((*it)->ComNumber());
+    }
 }
 
 int Bench::FreeNumber() const {
     for (int n = std::max(kLowestCom, options_.firstComNumber); n <= kHighestCom; ++n) {
         bool used = std::any_of(ports_.begin(), ports_.end(),
-                                [n](const auto& p) { return p->ComNumber() == n; });
+                                [n](const auto& p) { return p->ComNumber() == n; }) ||
+                    unplugged_.count(n) != 0;
         if (!used) return n;
     }
     return 0;
@@ -180,11 +235,16 @@ std::string Bench::Dump() const {
                 Hex4(id.vendor) + "-" + Hex4(id.product) + " latch " + latch + " " +
                 std::to_string(id.baud) + " baud: " + port->GetDevice().Name() + "\n";
         text += "    faults: " + port->Faults().Describe() +
-                (port->Busy() ? ", port kept busy" : "") + "\n";
+                (port->Busy() ? ", port kept busy" : "") +
+                (port->PullArmed() ? ", pulled out at its next reply" : "") + "\n";
         text += "    bytes in: " + std::to_string(port->BytesIn()) +
                 ", out: " + std::to_string(port->BytesOut()) + "\n";
         if (!port->LastError().empty()) text += "    device error: " + port->LastError() + "\n";
         text += Indent(port->GetDevice().DumpState());
+    }
+    for (const auto& [number, device] : unplugged_) {
+        text += "COM" + std::to_string(number) + " unplugged: " + device->Name() + "\n";
+        text += Indent(device->DumpState());
     }
     return text;
 }
@@ -220,6 +280,7 @@ void Bench::Run() {
         auto lock = LockState();
         auto now = SimClock::now();
         for (auto& port : ports_) port->Service(now);
+        RemovePulledPorts();
     }
 }
 

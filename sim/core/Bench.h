@@ -11,6 +11,7 @@
 #pragma once
 
 #include <atomic>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -71,6 +72,18 @@ class Bench {
 
     void SetPacing(bool on);
 
+    // Pulls the device on a COM number out, as a pulled USB cable does: its
+    // pty closes (a client's reads and writes fail) and it leaves the device
+    // map. The device keeps its state. False when nothing is plugged there.
+    bool Unplug(int comNumber);
+    // Plugs an unplugged device in again under the same COM number, on a
+    // new pty. False when no device is unplugged from that number.
+    bool Replug(int comNumber);
+    // Pulls the device out when it starts its next reply (the reply is lost).
+    bool UnplugOnNextReply(int comNumber);
+    // The COM numbers of the unplugged devices.
+    std::vector<int> UnpluggedComNumbers() const;
+
     // Held while device callbacks run; take it to read or change a
     // device's state from another thread.
     std::unique_lock<std::recursive_mutex> LockState() const;
@@ -84,10 +97,13 @@ class Bench {
     void Wake();
     void RewriteMap();
     int FreeNumber() const;
+    void RemovePulledPorts();
+    void InsertPort(std::unique_ptr<SimPort> port);
 
     BenchOptions options_;
     mutable std::recursive_mutex state_;
     std::vector<std::unique_ptr<SimPort>> ports_;
+    std::map<int, std::unique_ptr<Device>> unplugged_;
     std::string mapPath_;
     std::string tempFolder_;
     int wakeFd_ = -1;

@@ -34,6 +34,11 @@ void SimPort::RefreshIdentity() {
 }
 
 void SimPort::Send(std::span<const uint8_t> reply) {
+    if (pullOnReply_) {
+        pulled_ = true;
+        wake_();
+        return;
+    }
     auto pieces = faults_.Shape(std::vector<uint8_t>(reply.begin(), reply.end()));
     auto start = SimClock::now();
     for (const auto& piece : pieces) {
@@ -82,6 +87,7 @@ void SimPort::CallDevice(F call) {
 }
 
 void SimPort::Service(SimClock::time_point now) {
+    if (pulled_) return;
     ReadFromClient(now);
     DeliverDue(now);
     if (timer_ && *timer_ <= now) {

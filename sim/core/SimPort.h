@@ -49,6 +49,15 @@ class SimPort final : public DeviceLink {
     // client are left out (the service loop waits for room to write them).
     std::optional<SimClock::time_point> NextEvent(SimClock::time_point now) const;
 
+    // Pulls the device out as it starts its next reply: the reply is lost
+    // and the bench then closes the pty (a cable pulled mid-exchange).
+    void PullOnNextReply() { pullOnReply_ = true; }
+    bool PullArmed() const { return pullOnReply_; }
+    bool Pulled() const { return pulled_; }
+    // Hands the device over (to keep it while unplugged); the port is
+    // unusable afterwards.
+    std::unique_ptr<Device> TakeDevice() { return std::move(device_); }
+
     // Bytes received and sent so far (for dumps and tests).
     uint64_t BytesIn() const { return bytesIn_; }
     uint64_t BytesOut() const { return bytesOut_; }
@@ -71,6 +80,8 @@ class SimPort final : public DeviceLink {
     FaultInjector faults_;
     std::optional<SimClock::time_point> timer_;
     std::function<void()> wake_;
+    bool pullOnReply_ = false;
+    bool pulled_ = false;
     uint64_t bytesIn_ = 0;
     uint64_t bytesOut_ = 0;
     std::string lastError_;

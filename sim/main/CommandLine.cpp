@@ -13,6 +13,7 @@ const std::vector<FamilyOption>& OwnOptions() {
         {"--map", "PATH", "where to write the device map (default: " + DefaultMapPath() + ")"},
         {"--no-pacing", "", "send bytes at once instead of at each line's baud rate"},
         {"--first-com", "N", "hand out COM numbers from N upwards (default 1)"},
+        {"--unplugged", "COM", "start with the device on COM pulled out (repeatable; replug COM)"},
         {"--dump-on-exit", "", "print every device's state when stopping"},
         {"--quiet", "", "do not print state changes as they happen"},
         {"--help", "", "show this text"},
@@ -39,6 +40,8 @@ void ApplyOwn(SimSettings& settings, const std::string& name, const std::string&
         settings.pacing = false;
     else if (name == "--first-com")
         settings.firstComNumber = IntOption({{name, {value}}}, name, 1, 1, 256);
+    else if (name == "--unplugged")
+        settings.unplugged.push_back(IntOption({{name, {value}}}, name, 1, 1, 256));
     else if (name == "--dump-on-exit")
         settings.dumpOnExit = true;
     else if (name == "--quiet")

@@ -16,6 +16,7 @@ struct SimSettings {
     bool dumpOnExit = false;
     bool quiet = false;
     int firstComNumber = 1;
+    std::vector<int> unplugged;  // COM numbers whose device starts pulled out
     bool help = false;
     OptionValues familyOptions;
 };

@@ -128,7 +128,8 @@ ConsoleCommand ParseConsoleCommand(std::string_view line) {
     else if (verb == "dump")
         command.kind = ConsoleCommand::Kind::Dump;
     else {
-        if (verb != "busy" && verb != "clear" && !IsFaultVerb(verb))
+        if (verb != "busy" && verb != "clear" && verb != "unplug" && verb != "replug" &&
+            !IsFaultVerb(verb))
             return Invalid("unknown command (try help)");
         if (!in.Take(1, 256, command.com, "a COM number from 1 to 256")) return Invalid(in.Error());
         if (verb == "busy") {
@@ -138,6 +139,14 @@ ConsoleCommand ParseConsoleCommand(std::string_view line) {
             command.busy = state == "on";
         } else if (verb == "clear") {
             command.kind = ConsoleCommand::Kind::Clear;
+        } else if (verb == "unplug") {
+            command.kind = ConsoleCommand::Kind::Unplug;
+            if (in.Left() != 0) {
+                if (in.Word() != "mid") return Invalid("expected mid or nothing");
+                command.midExchange = true;
+            }
+        } else if (verb == "replug") {
+            command.kind = ConsoleCommand::Kind::Replug;
         } else {
             command.kind = ConsoleCommand::Kind::Arm;
             if (!ParseFault(verb, in, command.fault)) return Invalid(in.Error());
@@ -162,8 +171,20 @@ std::string RunConsoleCommand(const ConsoleCommand& command, Bench& bench) {
             break;
     }
     auto lock = bench.LockState();
-    SimPort* port = bench.Port(command.com);
     std::string com = "COM" + std::to_string(command.com);
+    if (command.kind == Kind::Replug) {
+        if (!bench.Replug(command.com)) return "error: no device unplugged from " + com + "\n";
+        return com + " plugged in at " + bench.Port(command.com)->Path() + "\n";
+    }
+    if (command.kind == Kind::Unplug && !command.midExchange) {
+        if (!bench.Unplug(command.com)) return "error: no device on " + com + "\n";
+        return com + " unplugged\n";
+    }
+    if (command.kind == Kind::Unplug) {
+        if (!bench.UnplugOnNextReply(command.com)) return "error: no device on " + com + "\n";
+        return com + " will be pulled out at its next reply\n";
+    }
+    SimPort* port = bench.Port(command.com);
     if (port == nullptr) return "error: no device on " + com + "\n";
     if (command.kind == Kind::Busy) {
         if (!port->SetBusy(command.busy)) return "error: " + com + " is held by a client\n";
@@ -179,7 +200,8 @@ std::string RunConsoleCommand(const ConsoleCommand& command, Bench& bench) {
 std::string ConsoleHelp() {
     return "commands: dump | busy COM on|off | silence COM [count] | delay COM MS [count] |\n"
            "          split COM BYTES PAUSE-MS [count] | short COM BYTES [count] |\n"
-           "          garble COM INDEX MASK [count] | clear COM | help\n"
+           "          garble COM INDEX MASK [count] | clear COM |\n"
+           "          unplug COM [mid] | replug COM | help\n"
            "count: replies affected (default 1) or \"always\"\n";
 }
 

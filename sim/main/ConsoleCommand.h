@@ -9,6 +9,9 @@
 //   short <COM> <bytes> [count]           send only the first bytes
 //   garble <COM> <index> <mask> [count]   XOR one byte (index < 0: from the end)
 //   clear <COM>                           disarm every fault of the device
+//   unplug <COM> [mid]                    pull the device out (mid: as it starts
+//                                         its next reply)
+//   replug <COM>                          plug it in again under the same number
 //   help
 //
 // count is the number of replies affected (default 1), or "always".
@@ -25,10 +28,11 @@ namespace tb::sim {
 inline constexpr size_t kMaxConsoleLine = 256;
 
 struct ConsoleCommand {
-    enum class Kind { Nothing, Help, Dump, Busy, Arm, Clear, Invalid };
+    enum class Kind { Nothing, Help, Dump, Busy, Arm, Clear, Unplug, Replug, Invalid };
     Kind kind = Kind::Nothing;
     int com = 0;
     bool busy = false;
+    bool midExchange = false;  // Unplug: at the device's next reply
     Fault fault;
     std::string error;  // Invalid: what is wrong, for the user
 };

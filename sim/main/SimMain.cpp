@@ -103,6 +103,10 @@ int Run(const std::vector<std::string>& args) {
 
     Bench bench({.pacing = settings.pacing, .firstComNumber = settings.firstComNumber});
     BuildBench(bench, settings, families);
+    for (int com : settings.unplugged) {
+        if (!bench.Unplug(com))
+            throw std::invalid_argument("--unplugged: no device on COM" + std::to_string(com));
+    }
     std::string mapPath = settings.mapPath.empty() ? DefaultMapPath() : settings.mapPath;
     bench.WriteDeviceMap(mapPath);
     std::printf("TRIMBENCH_DEVICE_MAP=%s\n%s", mapPath.c_str(), bench.Dump().c_str());

@@ -225,5 +225,27 @@ TEST_F(LinkApiTest, AReceiveWithTimeOutZeroWaitsTwoSeconds) {
     EXPECT_LE(waited, 3100u);
 }
 
+// The unit answers 5 ms after a write. Both the serial query and a frame's
+// reception must take its first byte then, not at the next 20 ms step: the
+// only fixed pauses are the open's 10 ms and the 20 ms after each header
+// byte but the last.
+TEST_F(LinkApiTest, AReplyIsTakenFromItsFirstByteNotAfterAFixedPause) {
+    AttachUnitWithSerial(2, "00001234");
+    const uint64_t queryStart = clock_.TotalSleptMs();
+    ASSERT_EQ(Serials(), (std::vector<uint32_t>{0x1234}));
+    EXPECT_LE(clock_.TotalSleptMs() - queryStart, 10u + 5u + 3 * 20u + 4u);
+
+    commandReply_ = Kind2Frame("EIADJ:STATUS=ok");
+    const auto command = Kind2Frame("EIADJ:ACT=");
+    ASSERT_EQ(link_.OpenUSBComm(0x1234), 0);
+    ASSERT_EQ(link_.SendComm(0x1234, command.data(), static_cast<int>(command.size())), 0);
+    std::vector<uint8_t> reply(1024, 0);
+    const uint64_t receiveStart = clock_.TotalSleptMs();
+    ASSERT_EQ(link_.RecvComm(0x1234, reply.data(), 1024, 0),
+              static_cast<int>(commandReply_.size()));
+    EXPECT_LE(clock_.TotalSleptMs() - receiveStart, 5u + 3 * 20u + 5u);
+    EXPECT_EQ(link_.CloseComm(0x1234), 0);
+}
+
 }  // namespace
 }  // namespace tb::link

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -203,6 +204,57 @@ TEST(BenchTest, AFloodingClientIsHeldBackByTheLineRate) {
     // At 300 baud the line carries 9 bytes in 300 ms; what was accepted
     // waits in the pty and the bench's line buffer, not in ever more memory.
     EXPECT_LT(accepted, 512u * 1024);
+}
+
+// A pulled cable: the client's line fails, the map forgets the device, the
+// number stays reserved, and a replug serves the same device under it again.
+TEST(BenchTest, UnplugClosesThePortAndReplugBringsTheDeviceBackUnderItsNumber) {
+    Bench bench({.pacing = false});
+    const std::string map = bench.UseTemporaryDeviceMap();
+    auto& echo = bench.Emplace<EchoDevice>();
+    bench.Emplace<EchoDevice>();
+    PtyClient client(bench.Port(1)->Path());
+    client.Write("a");
+    ASSERT_EQ(client.Read(1, 2000ms), "a");
+
+    ASSERT_TRUE(bench.Unplug(1));
+    EXPECT_FALSE(bench.Unplug(1));
+    EXPECT_EQ(bench.Port(1), nullptr);
+    EXPECT_EQ(bench.UnpluggedComNumbers(), std::vector<int>{1});
+    EXPECT_EQ(ReadFile(map).find("\n1 "), std::string::npos) << ReadFile(map);
+    EXPECT_EQ(ReadFile(map).rfind("1 ", 0), std::string::npos) << ReadFile(map);
+    pollfd hangUp{client.Fd(), POLLIN, 0};
+    ASSERT_EQ(poll(&hangUp, 1, 2000), 1);
+    EXPECT_NE(hangUp.revents & (POLLHUP | POLLERR), 0) << "the line is gone";
+    EXPECT_NE(bench.Dump().find("COM1 unplugged"), std::string::npos);
+    EXPECT_EQ(bench.Add(std::make_unique<EchoDevice>()), 3) << "an unplugged number stays taken";
+    EXPECT_FALSE(bench.Replug(2));
+
+    ASSERT_TRUE(bench.Replug(1));
+    EXPECT_TRUE(bench.UnpluggedComNumbers().empty());
+    ASSERT_NE(bench.Port(1), nullptr);
+    EXPECT_EQ(&bench.Port(1)->GetDevice(), &echo);
+    EXPECT_NE(ReadFile(map).find(bench.Port(1)->Path()), std::string::npos);
+    PtyClient again(bench.Port(1)->Path());
+    again.Write("c");
+    EXPECT_EQ(again.Read(1, 2000ms), "c");
+    auto lock = bench.LockState();
+    EXPECT_EQ(std::string(echo.Received().begin(), echo.Received().end()), "ac");
+}
+
+TEST(BenchTest, ADevicePulledAtItsNextReplyTakesTheRequestButNeverAnswers) {
+    Bench bench({.pacing = false});
+    auto& echo = bench.Emplace<EchoDevice>();
+    PtyClient client(bench.Port(1)->Path());
+    ASSERT_TRUE(bench.UnplugOnNextReply(1));
+    EXPECT_NE(bench.Dump().find("pulled out at its next reply"), std::string::npos);
+    client.Write("r");
+    EXPECT_EQ(client.Read(1, 300ms), "");
+    for (int i = 0; i < 200 && bench.Port(1) != nullptr; ++i) std::this_thread::sleep_for(5ms);
+    EXPECT_EQ(bench.Port(1), nullptr);
+    ASSERT_TRUE(bench.Replug(1));
+    auto lock = bench.LockState();
+    EXPECT_EQ(std::string(echo.Received().begin(), echo.Received().end()), "r");
 }
 
 }  // namespace

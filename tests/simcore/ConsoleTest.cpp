@@ -37,7 +37,7 @@ TEST(ConsoleTest, BadCommandsAreRefusedWithAReason) {
     for (const char* line : {"silence 0", "silence 257", "silence x", "delay 1", "delay 1 -5",
                              "delay 1 700000", "split 1 4", "garble 1 0 0", "garble 1 0 256",
                              "short 1 99999999999", "busy 1 maybe", "clear 1 extra", "frobnicate 1",
-                             "silence 1 0", "dump now", "silence 1 1 1 1 1 1 1", "delay 1 0x"}) {
+                             "silence 1 0", "dump now", "unplug 1 now", "replug", "silence 1 1 1 1 1 1 1", "delay 1 0x"}) {
         auto command = ParseConsoleCommand(line);
         EXPECT_EQ(command.kind, Kind::Invalid) << line;
         EXPECT_FALSE(command.error.empty()) << line;
@@ -58,6 +58,14 @@ TEST(ConsoleTest, CommandsActOnTheBench) {
               "error: no device on COM2\n");
     EXPECT_NE(RunConsoleCommand(ParseConsoleCommand("dump"), bench).find("port kept busy"),
               std::string::npos);
+    EXPECT_EQ(RunConsoleCommand(ParseConsoleCommand("unplug 1 mid"), bench),
+              "COM1 will be pulled out at its next reply\n");
+    EXPECT_EQ(RunConsoleCommand(ParseConsoleCommand("unplug 1"), bench), "COM1 unplugged\n");
+    EXPECT_EQ(RunConsoleCommand(ParseConsoleCommand("unplug 1"), bench),
+              "error: no device on COM1\n");
+    EXPECT_EQ(RunConsoleCommand(ParseConsoleCommand("replug 1"), bench).rfind("COM1 plugged in at /dev/", 0), 0u);
+    EXPECT_EQ(RunConsoleCommand(ParseConsoleCommand("replug 1"), bench),
+              "error: no device unplugged from COM1\n");
 }
 
 TEST(ConsoleTest, InputIsCutIntoLinesAndOverlongLinesAreDropped) {

@@ -91,6 +91,8 @@ TEST_F(MainWindowTest, WindowFitsTheSheetExactlyAndEveryPageShowsWhole) {
     const QString artefact = QStringLiteral(TB_ARTEFACT_DIR "/trimbench2-window.png");
     QDir().mkpath(QStringLiteral(TB_ARTEFACT_DIR));
     EXPECT_TRUE(grab.save(artefact));
+    QDir().mkpath(QStringLiteral(TB_ARTEFACT_DIR "/manual/ja"));
+    EXPECT_TRUE(grab.save(QStringLiteral(TB_ARTEFACT_DIR "/manual/ja/trimbench2-window.png")));
 }
 
 TEST_F(MainWindowTest, SettingsRadioButtonsWriteTheUnitAtOnce) {

@@ -13,4 +13,17 @@ inline QApplication& EnsureQtApp() {
     return *app;
 }
 
+// The command line of the program, for tests that construct the application
+// object themselves (it keeps references to both).
+inline int& ProgramArgc() {
+    static int argc = 1;
+    return argc;
+}
+
+inline char** ProgramArgv() {
+    static char name[] = "Trimbench2";
+    static char* argv[] = {name, nullptr};
+    return argv;
+}
+
 }  // namespace tb::testing

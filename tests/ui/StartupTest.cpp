@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <filesystem>
 #include <fstream>
 
 #include "app/PageServices.h"
@@ -9,20 +10,14 @@
 #include "app/StringOverride.h"
 #include "app/window/ResourceLibrary.h"
 #include "app/window/TrimbenchApp.h"
+#include "tests/ui/QtTestApp.h"
 
 using tb::app::CTrimbenchApp;
 using tb::app::ResourceLibrary;
 
-namespace {
-
-int argc = 1;
-char name[] = "Trimbench2";
-char* argv[] = {name, nullptr};
-
-}  // namespace
-
 TEST(Startup, ResourceLibraryTextsReplaceOursIncludingTheLanguageNumber) {
-    CTrimbenchApp app(argc, argv, TB_TEST_RESOURCE_LIBRARY);
+    CTrimbenchApp app(tb::testing::ProgramArgc(), tb::testing::ProgramArgv(),
+                      TB_TEST_RESOURCE_LIBRARY);
     ASSERT_TRUE(app.HasResourceLibrary());
     app.InitInstance();
     EXPECT_EQ(app.LanguageNumber(), 1);
@@ -33,7 +28,8 @@ TEST(Startup, ResourceLibraryTextsReplaceOursIncludingTheLanguageNumber) {
 }
 
 TEST(Startup, WithoutResourceLibraryTheProgramUsesItsOwnTextsAndJapaneseLocale) {
-    CTrimbenchApp app(argc, argv, "/nonexistent/Trimbench_800.so");
+    CTrimbenchApp app(tb::testing::ProgramArgc(), tb::testing::ProgramArgv(),
+                      "/nonexistent/Trimbench_800.so");
     EXPECT_FALSE(app.HasResourceLibrary());
     app.InitInstance();
     EXPECT_EQ(app.LanguageNumber(), 0);
@@ -58,4 +54,32 @@ TEST(Startup, JapaneseLocaleIsSelectedWhenTheMachineHasIt) {
         EXPECT_NE(std::string(std::setlocale(LC_ALL, nullptr)).find("ja_JP"), std::string::npos);
     }
     std::setlocale(LC_ALL, "C");
+}
+
+TEST(Startup, TheChosenLanguagePackIsFoundInstalledOrInTheBuildTree) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::path(QDir::tempPath().toStdString()) /
+                          ("tb-langpack-" + std::to_string(QCoreApplication::applicationPid()));
+    const auto touch = [](const fs::path& file) {
+        fs::create_directories(file.parent_path());
+        std::ofstream(file) << "x";
+    };
+    const fs::path bin = root / "bin", out = root / "build/out";
+    fs::create_directories(bin);
+    touch(root / "lib/trimbench/lang/en/Trimbench_800.so");
+    touch(out / "lang/en/Trimbench_800.so");
+    using tb::app::ResourceLibraryPath;
+
+    EXPECT_TRUE(fs::equivalent(ResourceLibraryPath(bin.string(), "en"),
+                               root / "lib/trimbench/lang/en/Trimbench_800.so"));
+    EXPECT_TRUE(
+        fs::equivalent(ResourceLibraryPath(out.string(), "en"), out / "lang/en/Trimbench_800.so"));
+    // Japanese, or a language without a pack: the library beside the program,
+    // which is normally absent.
+    EXPECT_EQ(ResourceLibraryPath(bin.string(), "ja"), (bin / "Trimbench_800.so").string());
+    EXPECT_EQ(ResourceLibraryPath(bin.string(), "de"), (bin / "Trimbench_800.so").string());
+    // A library put beside the program wins over any choice.
+    touch(out / "Trimbench_800.so");
+    EXPECT_EQ(ResourceLibraryPath(out.string(), "en"), (out / "Trimbench_800.so").string());
+    fs::remove_all(root);
 }
