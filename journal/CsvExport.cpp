@@ -7,6 +7,7 @@
 namespace tb::journal {
 namespace {
 
+constexpr int kReadBatch = 5000;
 constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
 constexpr const char* kHeader =
     "id,recorded_utc,utc_offset_min,operator,program_version,page,model,operation,unit_serial,"
@@ -65,6 +66,16 @@ std::string CsvLine(const JournalEntry& entry) {
 }
 
 }  // namespace
+
+std::vector<JournalEntry> AllRows(JournalStore& store, const JournalFilter& filter) {
+    std::vector<JournalEntry> entries;
+    for (int64_t offset = 0;; offset += kReadBatch) {
+        auto batch = store.Fetch(filter, offset, kReadBatch);
+        entries.insert(entries.end(), batch.begin(), batch.end());
+        if (static_cast<int>(batch.size()) < kReadBatch) break;
+    }
+    return entries;
+}
 
 std::string CsvText(const std::vector<JournalEntry>& entries) {
     std::string text = std::string(kByteOrderMark) + kHeader + "\r\n";

@@ -52,8 +52,6 @@ enum Text {
     kFailureText = 3043,
 };
 
-constexpr int kExportBatch = 5000;
-
 QString Res(int id) { return QString::fromStdString(app::LoadResString(id)); }
 
 void Describe(QWidget& widget, int id, const QString& name) {
@@ -255,13 +253,8 @@ bool JournalWindow::ExportCsv(const std::string& path, std::string& error) {
         error = "no journal";
         return false;
     }
-    std::vector<journal::JournalEntry> entries;
-    for (int64_t offset = 0;; offset += kExportBatch) {
-        auto batch = store_->Fetch(model_->Filter(), offset, kExportBatch);
-        entries.insert(entries.end(), batch.begin(), batch.end());
-        if (static_cast<int>(batch.size()) < kExportBatch) break;
-    }
-    return journal::WriteFileAtomically(path, journal::CsvText(entries), error);
+    return journal::WriteFileAtomically(
+        path, journal::CsvText(journal::AllRows(*store_, model_->Filter())), error);
 }
 
 std::vector<journal::JournalEntry> JournalWindow::CertificateEntries(int row, bool wholeDay) {
@@ -277,7 +270,7 @@ std::vector<journal::JournalEntry> JournalWindow::CertificateEntries(int row, bo
     filter.fromUtc = UtcStartOf(day, zone);
     filter.toUtc = UtcStartOf(day.addDays(1), zone);
     std::vector<journal::JournalEntry> entries;
-    for (journal::JournalEntry& entry : store_->Fetch(filter, 0, kExportBatch)) {
+    for (journal::JournalEntry& entry : journal::AllRows(*store_, filter)) {
         if (entry.operation != "receive") entries.push_back(std::move(entry));
     }
     if (entries.empty()) return {*selected};

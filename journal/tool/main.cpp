@@ -20,8 +20,6 @@ namespace {
 
 using namespace tb::journal;
 
-constexpr int kExportBatch = 5000;
-
 int Usage() {
     std::fprintf(stderr,
                  "usage: trimbench-journal [--sqlite FILE | --postgresql OPTIONS] "
@@ -44,12 +42,7 @@ int Verify(JournalStore& store) {
 }
 
 int ExportCsv(JournalStore& store, const std::string& path) {
-    std::vector<JournalEntry> entries;
-    for (int64_t offset = 0;; offset += kExportBatch) {
-        auto batch = store.Fetch({}, offset, kExportBatch);
-        entries.insert(entries.end(), batch.begin(), batch.end());
-        if (static_cast<int>(batch.size()) < kExportBatch) break;
-    }
+    const std::vector<JournalEntry> entries = AllRows(store, {});
     std::string error;
     if (!WriteFileAtomically(path, CsvText(entries), error)) {
         std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(), error.c_str());
