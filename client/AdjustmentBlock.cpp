@@ -1,6 +1,6 @@
 #include "client/AdjustmentBlock.h"
 
-#include "client/ByteOrder.h"
+#include "platform/ByteOrder.h"
 #include "client/CorrectionCodes.h"
 
 namespace tb::client {
@@ -19,8 +19,8 @@ std::optional<AdjustmentBlock> EncodeAdjustmentBlock(std::span<const ChannelCorr
         const auto offset =
             EncodeOffsetCode(channels[i].offset, scales.offset, OffsetDecimalsForKind(kind));
         if (!slope || !offset) return std::nullopt;
-        WriteU16(block, i * kChannelBytes, *slope);
-        WriteU16(block, i * kChannelBytes + 2, static_cast<uint16_t>(*offset));
+        bytes::WriteU16(block, i * kChannelBytes, *slope);
+        bytes::WriteU16(block, i * kChannelBytes + 2, static_cast<uint16_t>(*offset));
     }
     return block;
 }
@@ -28,8 +28,8 @@ std::optional<AdjustmentBlock> EncodeAdjustmentBlock(std::span<const ChannelCorr
 ChannelCorrection DecodeAdjustmentChannel(std::span<const uint8_t, kAdjustmentBlockSize> block,
                                           std::size_t channel, CorrectionScales scales) {
     const std::size_t at = (channel % kMaxChannels) * kChannelBytes;
-    return {DecodeSlope(ReadU16(block, at), scales.slope),
-            DecodeOffset(ReadS16(block, at + 2), scales.offset)};
+    return {DecodeSlope(bytes::ReadU16(block, at), scales.slope),
+            DecodeOffset(bytes::ReadI16(block, at + 2), scales.offset)};
 }
 
 }  // namespace tb::client

@@ -9,7 +9,7 @@
 #include "client/LinkApi.h"
 #include "client/LinkFrame.h"
 #include "client/ReplyParser.h"
-#include "client/ResultCode.h"
+#include "client/ResultCodes.h"
 
 namespace tb::client {
 namespace {

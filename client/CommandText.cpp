@@ -1,6 +1,6 @@
 #include "client/CommandText.h"
 
-#include "client/ByteOrder.h"
+#include "platform/ByteOrder.h"
 
 namespace tb::client {
 namespace {
@@ -20,7 +20,7 @@ void AppendField(std::vector<uint8_t>& out, std::string_view key, std::span<cons
     AppendText(out, key);
     out.push_back('=');
     out.resize(out.size() + 2);
-    WriteU16(out, out.size() - 2, static_cast<uint16_t>(value.size()));
+    bytes::WriteU16(out, out.size() - 2, static_cast<uint16_t>(value.size()));
     out.insert(out.end(), value.begin(), value.end());
 }
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/MessageBox.h"
+#include "services/MessageBox.h"
 #include "client/AdjustmentBlock.h"
 #include "client/CorrectionCodes.h"
 #include "client/Lgr890Cable.h"
@@ -24,11 +24,14 @@ bool ScalesUsable(uint16_t slopeScale, uint16_t offsetScale) {
 
 bool IsTwoChannelReadKind(int kind) { return kind == kKindLgr830 || kind == kKindLgr835; }
 
-void ShowWarning(int id) { app::ShowMessageId(id, app::MsgButtons::Ok, app::MsgIcon::Warning); }
+void ShowWarning(int id) {
+    services::ShowMessageId(id, services::MsgButtons::Ok, services::MsgIcon::Warning);
+}
 
 bool ReportWrite(bool written, int failureMessage) {
     if (written) {
-        app::ShowMessageId(kMsgAdjustmentFinished, app::MsgButtons::Ok, app::MsgIcon::Information);
+        services::ShowMessageId(kMsgAdjustmentFinished, services::MsgButtons::Ok,
+                                services::MsgIcon::Information);
     } else {
         ShowWarning(failureMessage);
     }

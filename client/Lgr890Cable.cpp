@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/PageServices.h"
+#include "services/PageServices.h"
 #include "client/BaseUnitDiscovery.h"
 #include "client/Lgr890Reply.h"
 #include "client/SerialPort.h"
@@ -22,7 +22,7 @@ bool WriteAll(SerialPort& port, std::span<const uint8_t> bytes) {
 bool Wake(SerialPort& port) {
     const uint8_t wake = kWakeByte;
     if (!WriteAll(port, std::span(&wake, 1))) return false;
-    app::PumpWait(kAfterWakeMs);
+    services::PumpWait(kAfterWakeMs);
     return true;
 }
 
@@ -50,7 +50,7 @@ bool WriteBytes(SerialPort& port, std::span<const uint8_t, kAdjustmentBlockSize>
     if (!Wake(port)) return false;
     for (uint16_t address = 0; address < kCableWrittenBytes; ++address) {
         if (!WriteAll(port, MakeWriteByteRequest(address, block[address]))) return false;
-        app::PumpWait(kAfterFrameMs);
+        services::PumpWait(kAfterFrameMs);
     }
     return true;
 }
@@ -60,10 +60,10 @@ bool WriteBytes(SerialPort& port, std::span<const uint8_t, kAdjustmentBlockSize>
 bool WriteBlockSerial(std::span<const uint8_t, kAdjustmentBlockSize> block, int waitMs) {
     auto port = OpenCablePort();
     if (!port || !WriteBytes(*port, block)) return false;
-    app::PumpWait(static_cast<uint32_t>(std::max(waitMs, 0)));
+    services::PumpWait(static_cast<uint32_t>(std::max(waitMs, 0)));
     port->Purge();
     const auto reply = RequestBlock(*port);
-    app::PumpWait(kAfterFrameMs);
+    services::PumpWait(kAfterFrameMs);
     port.reset();
     return reply && Lgr890ReplyConfirmsWrite(*reply, block.first<kCableWrittenBytes>());
 }

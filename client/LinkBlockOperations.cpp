@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/PageServices.h"
+#include "services/PageServices.h"
 #include "client/BaseUnitDiscovery.h"
 #include "client/CommandExchange.h"
-#include "client/ResultCode.h"
+#include "client/ResultCodes.h"
 #include "client/SohFrame.h"
 
 namespace tb::client {
@@ -37,7 +37,7 @@ bool WriteBlockVerified(std::span<const uint8_t, kAdjustmentBlockSize> block, in
     if (AdjustWrite(*key, write) != kResultOk) return false;
     if (waitMs < 0) return true;
     for (int attempt = 0; attempt < kVerifyReadBacks; ++attempt) {
-        app::PumpWait(static_cast<uint32_t>(waitMs));
+        services::PumpWait(static_cast<uint32_t>(waitMs));
         if (ReadBackMatches(*key, block)) return true;
     }
     return false;

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <limits>
 
-#include "client/ByteOrder.h"
+#include "platform/ByteOrder.h"
 #include "client/CommandText.h"
 #include "client/LinkFrame.h"
-#include "client/ResultCode.h"
+#include "client/ResultCodes.h"
 
 namespace tb::client {
 namespace {
@@ -48,7 +48,7 @@ std::optional<std::span<const uint8_t>> FindField(std::span<const uint8_t> field
         const std::size_t keySize = static_cast<std::size_t>(equals - rest.begin());
         const std::size_t lengthAt = keySize + 1;
         if (rest.size() - lengthAt < 2) return std::nullopt;
-        const std::size_t valueSize = ReadU16(rest, lengthAt);
+        const std::size_t valueSize = bytes::ReadU16(rest, lengthAt);
         const std::size_t valueAt = lengthAt + 2;
         if (rest.size() - valueAt < valueSize) return std::nullopt;
         if (SameText(rest.first(keySize), key)) return rest.subspan(valueAt, valueSize);

@@ -1,6 +1,6 @@
 #include "client/SohFrame.h"
 
-#include "client/ByteOrder.h"
+#include "platform/ByteOrder.h"
 
 namespace tb::client {
 
@@ -9,9 +9,9 @@ SohFrame MakeSohRequest(uint8_t letter, std::array<uint8_t, 4> data) {
     frame[0] = kSohStart;
     frame[1] = letter;
     frame[2] = 0;
-    WriteU16(frame, 3, kSohDataLength);
+    bytes::WriteU16(frame, 3, kSohDataLength);
     std::copy(data.begin(), data.end(), frame.begin() + kSohDataAt);
-    WriteU16(frame, kSohCheckAt, ByteSum16(std::span(frame).first(kSohCheckAt)));
+    bytes::WriteU16(frame, kSohCheckAt, bytes::ByteSum16(std::span(frame).first(kSohCheckAt)));
     return frame;
 }
 
@@ -19,15 +19,15 @@ SohFrame MakeReadCorrectionRequest() { return MakeSohRequest(kLetterReadCorrecti
 
 SohFrame MakeWriteCorrectionRequest(int16_t offsetCode, uint16_t slopeCode) {
     std::array<uint8_t, 4> data{};
-    WriteU16(data, 0, static_cast<uint16_t>(offsetCode));
-    WriteU16(data, 2, slopeCode);
+    bytes::WriteU16(data, 0, static_cast<uint16_t>(offsetCode));
+    bytes::WriteU16(data, 2, slopeCode);
     return MakeSohRequest(kLetterWriteCorrection, data);
 }
 
 SohFrame MakeWriteByteRequest(uint16_t address, uint8_t value) {
     std::array<uint8_t, 4> data{};
-    WriteU16(data, 0, address);
-    WriteU16(data, 2, value);
+    bytes::WriteU16(data, 0, address);
+    bytes::WriteU16(data, 2, value);
     return MakeSohRequest(kLetterWriteByte, data);
 }
 
@@ -48,13 +48,13 @@ int CheckReadCorrectionReply(std::span<const uint8_t> reply) {
         default:
             return -6;
     }
-    if (ReadU16(reply, 3) != kSohDataLength) return -7;
-    if (ByteSum16(reply.first(kSohCheckAt)) != ReadU16(reply, kSohCheckAt)) return -8;
+    if (bytes::ReadU16(reply, 3) != kSohDataLength) return -7;
+    if (bytes::ByteSum16(reply.first(kSohCheckAt)) != bytes::ReadU16(reply, kSohCheckAt)) return -8;
     return 0;
 }
 
 PassThroughCodes DecodePassThroughCodes(std::span<const uint8_t, kSohFrameSize> reply) {
-    return {ReadS16(reply, kSohDataAt), ReadU16(reply, kSohDataAt + 2)};
+    return {bytes::ReadI16(reply, kSohDataAt), bytes::ReadU16(reply, kSohDataAt + 2)};
 }
 
 }  // namespace tb::client

@@ -1,14 +1,28 @@
 # Helpers shared by every area of the tree.
 
-# Adds every direct sub-folder of FOLDER that has a CMakeLists.txt.
-function(tb_add_area_folders folder)
-  file(GLOB children LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/${folder}/*)
-  list(SORT children)
-  foreach(child IN LISTS children)
-    if(IS_DIRECTORY ${child} AND EXISTS ${child}/CMakeLists.txt)
-      add_subdirectory(${child})
-    endif()
+# The layer folders of cmake/Layers.txt, bottom layer first, into OUT_VAR.
+function(tb_read_layers out_var)
+  file(STRINGS ${CMAKE_SOURCE_DIR}/cmake/Layers.txt lines REGEX "^[a-z]")
+  list(REVERSE lines)
+  set(folders "")
+  foreach(line IN LISTS lines)
+    string(REGEX MATCHALL "[a-z0-9_]+" names "${line}")
+    list(APPEND folders ${names})
   endforeach()
+  set(${out_var} ${folders} PARENT_SCOPE)
+endfunction()
+
+# tb_include_folder(TARGET PUBLIC|PRIVATE FOLDER): TARGET (and, PUBLIC, what
+# links it) reaches the headers of the top-level FOLDER as "FOLDER/...", and
+# no other folder of the tree. Each folder gets an include root in the build
+# tree holding a single link to it.
+function(tb_include_folder target scope folder)
+  set(root ${CMAKE_BINARY_DIR}/include/${folder})
+  if(NOT IS_SYMLINK ${root}/${folder})
+    file(MAKE_DIRECTORY ${root})
+    file(CREATE_LINK ${CMAKE_SOURCE_DIR}/${folder} ${root}/${folder} SYMBOLIC)
+  endif()
+  target_include_directories(${target} ${scope} ${root})
 endfunction()
 
 # tb_test(NAME SOURCES ... LIBS ... [ENV k=v ...] [LABELS ...] [SERIAL])

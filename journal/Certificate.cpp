@@ -7,9 +7,9 @@
 #include <QSaveFile>
 #include <QTextDocument>
 
-#include "app/FormatText.h"
-#include "app/PageServices.h"
 #include "journal/JournalText.h"
+#include "services/FormatText.h"
+#include "services/PageServices.h"
 
 namespace tb::journal {
 namespace {
@@ -42,7 +42,9 @@ constexpr const char* kLatinFamily = "DejaVu Sans";
 constexpr const char* kJapaneseFamily = "Noto Sans CJK JP";
 constexpr int kResolution = 300;
 
-QString Label(int id) { return QString::fromStdString(app::LoadResString(id)).toHtmlEscaped(); }
+QString Label(int id) {
+    return QString::fromStdString(services::LoadResString(id)).toHtmlEscaped();
+}
 QString Html(const std::string& text) { return QString::fromStdString(text).toHtmlEscaped(); }
 // A correction stays on one line.
 QString Unbroken(const std::string& text) { return Html(text).replace(' ', "&nbsp;"); }
@@ -51,8 +53,8 @@ QString LimitsText(const pages::ChannelRecord& channel) {
     if (!channel.limits) return QStringLiteral("-");
     const double offset = channel.enteredPoints.size() > 2 ? channel.limits->twoPointOffsetLimit
                                                            : channel.limits->onePointOffsetLimit;
-    return Html(app::FormatText(app::LoadResString(kLimitsFormat),
-                                {channel.limits->minSlope, channel.limits->maxSlope, offset}));
+    return Html(services::FormatText(services::LoadResString(kLimitsFormat),
+                                     {channel.limits->minSlope, channel.limits->maxSlope, offset}));
 }
 
 QString PointsHtml(const std::vector<std::string>& points) {
@@ -82,13 +84,11 @@ QString EntryTable(const JournalEntry& entry) {
     };
     html += QStringLiteral("<table border=1 cellspacing=0 cellpadding=4 width=100%>");
     html += row(kChannel, [](const pages::ChannelRecord& c) { return Html(c.name); });
-    html += row(kAsFound, [](const pages::ChannelRecord& c) {
-        return Unbroken(CorrectionText(c.asFound));
-    });
+    html += row(kAsFound,
+                [](const pages::ChannelRecord& c) { return Unbroken(CorrectionText(c.asFound)); });
     html += row(kPoints, [](const pages::ChannelRecord& c) { return PointsHtml(c.enteredPoints); });
-    html += row(kAsLeft, [](const pages::ChannelRecord& c) {
-        return Unbroken(CorrectionText(c.asLeft));
-    });
+    html += row(kAsLeft,
+                [](const pages::ChannelRecord& c) { return Unbroken(CorrectionText(c.asLeft)); });
     html += row(kLimits, [](const pages::ChannelRecord& c) { return LimitsText(c); });
     html += row(kVerdict, [&](const pages::ChannelRecord& c) {
         return QStringLiteral("<b>%1</b>").arg(Label(ChannelPassed(entry, c) ? kPassed : kFailed));
@@ -146,7 +146,7 @@ bool WriteCertificate(const std::vector<JournalEntry>& entries, const Certificat
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter);
         writer.setResolution(kResolution);
-        writer.setTitle(QString::fromStdString(app::LoadResString(kTitle) + " " +
+        writer.setTitle(QString::fromStdString(services::LoadResString(kTitle) + " " +
                                                IdentityText(entries.front())));
         writer.setCreator(QStringLiteral("Trimbench2"));
         QTextDocument document;

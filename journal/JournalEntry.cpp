@@ -1,14 +1,15 @@
 #include "journal/JournalEntry.h"
 
+#include <unistd.h>
+
 #include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTimeZone>
 #include <cstdlib>
-#include <unistd.h>
 
-#include "app/Settings.h"
+#include "services/Settings.h"
 
 namespace tb::journal {
 namespace {
@@ -138,7 +139,7 @@ RecordContext CurrentContext() {
     RecordContext context;
     context.recordedUtc = now.toUTC().toString(Qt::ISODateWithMs).toStdString();
     context.utcOffsetMinutes = now.offsetFromUtc() / 60;
-    context.operatorName = app::ReadSettingText("Journal/Operator", LoginName());
+    context.operatorName = services::ReadSettingText("Journal/Operator", LoginName());
     context.programVersion = TRIMBENCH_VERSION;
     return context;
 }

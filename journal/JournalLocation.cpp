@@ -1,18 +1,18 @@
 #include "journal/JournalLocation.h"
 
-#include "app/PageServices.h"
-#include "app/Settings.h"
+#include "services/PageServices.h"
+#include "services/Settings.h"
 
 namespace tb::journal {
 
 JournalLocation ConfiguredLocation() {
     JournalLocation location;
-    const std::string engine = app::ReadSettingText("Journal/Engine", "sqlite");
+    const std::string engine = services::ReadSettingText("Journal/Engine", "sqlite");
     location.engine = engine == "postgresql" ? Engine::Postgres : Engine::Sqlite;
-    const std::string folder = app::DataFolderPath();
-    location.sqlitePath = app::ReadSettingText(
+    const std::string folder = services::DataFolderPath();
+    location.sqlitePath = services::ReadSettingText(
         "Journal/File", folder.empty() ? std::string() : folder + "/" + kJournalFileName);
-    location.postgresOptions = app::ReadSettingText("Journal/Connection");
+    location.postgresOptions = services::ReadSettingText("Journal/Connection");
     return location;
 }
 
@@ -23,6 +23,6 @@ std::unique_ptr<JournalStore> OpenJournal(const JournalLocation& location, std::
     return JournalStore::OpenSqlite(location.sqlitePath, error);
 }
 
-std::string LabName() { return app::ReadSettingText("Journal/Lab"); }
+std::string LabName() { return services::ReadSettingText("Journal/Lab"); }
 
 }  // namespace tb::journal

@@ -1,8 +1,8 @@
 #include "journal/JournalRecorder.h"
 
-#include "app/FormatText.h"
-#include "app/MessageBox.h"
-#include "app/PageServices.h"
+#include "services/FormatText.h"
+#include "services/MessageBox.h"
+#include "services/PageServices.h"
 
 namespace tb::journal {
 
@@ -23,8 +23,9 @@ void JournalRecorder::Record(const pages::AdjustmentRecord& record) {
     JournalEntry entry = EntryFromRecord(record, CurrentContext());
     std::string error;
     if (Append(entry, error)) return;
-    app::ShowMessage(app::FormatText(app::LoadResString(kMsgJournalWriteFailed), {error}),
-                     app::MsgButtons::Ok, app::MsgIcon::Warning);
+    services::ShowMessage(
+        services::FormatText(services::LoadResString(kMsgJournalWriteFailed), {error}),
+        services::MsgButtons::Ok, services::MsgIcon::Warning);
 }
 
 InstalledJournal::InstalledJournal(JournalLocation location) : recorder_(std::move(location)) {

@@ -4,8 +4,8 @@
 #include <QTimeZone>
 #include <cstdio>
 
-#include "app/FormatText.h"
-#include "app/PageServices.h"
+#include "services/FormatText.h"
+#include "services/PageServices.h"
 
 namespace tb::journal {
 namespace {
@@ -38,8 +38,8 @@ enum Label {
 };
 
 QDateTime LocalTime(const JournalEntry& entry) {
-    const QDateTime utc = QDateTime::fromString(QString::fromStdString(entry.recordedUtc),
-                                                Qt::ISODateWithMs);
+    const QDateTime utc =
+        QDateTime::fromString(QString::fromStdString(entry.recordedUtc), Qt::ISODateWithMs);
     return utc.toTimeZone(QTimeZone(entry.utcOffsetMinutes * 60));
 }
 
@@ -77,7 +77,7 @@ std::string FieldOf(const pages::ChannelRecord& channel, ChannelField field) {
 }
 
 std::string Line(int label, const std::string& value) {
-    return app::LoadResString(label) + ": " + value + "\n";
+    return services::LoadResString(label) + ": " + value + "\n";
 }
 
 }  // namespace
@@ -92,7 +92,8 @@ std::string CorrectionText(const std::optional<pages::Correction>& correction) {
 std::string LocalTimeText(const JournalEntry& entry) {
     const QDateTime local = LocalTime(entry);
     if (!local.isValid()) return entry.recordedUtc;
-    const int minutes = entry.utcOffsetMinutes < 0 ? -entry.utcOffsetMinutes : entry.utcOffsetMinutes;
+    const int minutes =
+        entry.utcOffsetMinutes < 0 ? -entry.utcOffsetMinutes : entry.utcOffsetMinutes;
     char offset[16];
     std::snprintf(offset, sizeof offset, "%c%02d:%02d", entry.utcOffsetMinutes < 0 ? '-' : '+',
                   minutes / 60 % 100, minutes % 60);
@@ -107,17 +108,17 @@ std::string LocalDateText(const JournalEntry& entry) {
 }
 
 std::string OperationText(const std::string& operation) {
-    if (operation == "send") return app::LoadResString(kMsgSend);
-    if (operation == "receive") return app::LoadResString(kMsgReceive);
-    if (operation == "initialise") return app::LoadResString(kMsgInitialise);
+    if (operation == "send") return services::LoadResString(kMsgSend);
+    if (operation == "receive") return services::LoadResString(kMsgReceive);
+    if (operation == "initialise") return services::LoadResString(kMsgInitialise);
     return operation;
 }
 
 std::string OutcomeText(const JournalEntry& entry) {
-    if (entry.outcome == kOutcomeSuccess) return app::LoadResString(kMsgOutcomeSuccess);
-    if (entry.outcome == kOutcomeCancelled) return app::LoadResString(kMsgOutcomeCancelled);
-    return app::FormatText(app::LoadResString(kMsgOutcomeFailure),
-                           {entry.messageId, entry.resultCode.value_or(0)});
+    if (entry.outcome == kOutcomeSuccess) return services::LoadResString(kMsgOutcomeSuccess);
+    if (entry.outcome == kOutcomeCancelled) return services::LoadResString(kMsgOutcomeCancelled);
+    return services::FormatText(services::LoadResString(kMsgOutcomeFailure),
+                                {entry.messageId, entry.resultCode.value_or(0)});
 }
 
 std::string IdentityText(const JournalEntry& entry) {

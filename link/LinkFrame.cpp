@@ -25,10 +25,4 @@ uint64_t BytesAfterHeader(const FrameKind& kind, std::span<const uint8_t> header
     return length + kind.extraBytes;
 }
 
-uint16_t ByteSum16(std::span<const uint8_t> data) {
-    uint16_t sum = 0;
-    for (uint8_t byte : data) sum = static_cast<uint16_t>(sum + byte);
-    return sum;
-}
-
 }  // namespace tb::link

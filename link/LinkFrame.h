@@ -29,9 +29,6 @@ std::optional<FrameKind> FrameKindOf(uint8_t kindByte);
 // Bytes after a complete header (data part and trailer), from its length field.
 uint64_t BytesAfterHeader(const FrameKind& kind, std::span<const uint8_t> header);
 
-// The 16-bit byte sum of a kind-'2' data part.
-uint16_t ByteSum16(std::span<const uint8_t> data);
-
 // The serial query: a kind-'2' frame carrying "RUINF:".
 inline constexpr std::array<uint8_t, 12> kSerialQueryFrame{'T', '2', 0x06, 0x00, 'R',  'U',
                                                            'I', 'N', 'F',  ':',  0xBE, 0x01};

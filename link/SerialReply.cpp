@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "link/LinkFrame.h"
+#include "platform/ByteOrder.h"
 
 namespace tb::link {
 namespace {
@@ -60,7 +61,7 @@ std::optional<uint32_t> ParseHex32(std::string_view digits) {
 }  // namespace
 
 std::optional<uint32_t> CheckSerialReply(std::span<const uint8_t> data, uint16_t check) {
-    if (ByteSum16(data) != check) return std::nullopt;
+    if (bytes::ByteSum16(data) != check) return std::nullopt;
     if (!StatusIsGood(data)) return std::nullopt;
     const auto serial = FindItem(data, kSerialKey, kSerialLength);
     if (!serial) return std::nullopt;

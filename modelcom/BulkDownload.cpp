@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "modelcom/ByteOrder.h"
+#include "platform/ByteOrder.h"
 #include "modelcom/Frame.h"
 #include "modelcom/LoggerTable.h"
 #include "modelcom/PumpingWait.h"
@@ -45,12 +45,12 @@ class RunningDownload {
 int ReadRecordTable(PortSession& session, uint16_t requestedBytes, std::vector<uint8_t>& table) {
     table.clear();
     uint8_t data[2];
-    WriteU16(data, 0, requestedBytes);
+    bytes::WriteU16(data, 0, requestedBytes);
     for (size_t block = 0; block < kTableBlockCount; ++block) {
-        CommandSpec spec{kRecordTableCommand, static_cast<uint8_t>(block), kTableReplyLength,
+        CommandShape shape{kRecordTableCommand, static_cast<uint8_t>(block), kTableReplyLength,
                          kTableWaitMs};
         std::vector<uint8_t> reply;
-        if (int code = session.Exchange(spec, data, reply); code != kOk) return code;
+        if (int code = session.Exchange(shape, data, reply); code != kOk) return code;
         auto blockData = ReplyData(reply);
         table.insert(table.end(), blockData.begin(), blockData.end());
     }
@@ -116,7 +116,7 @@ void StoreRecords(std::span<const uint8_t> data, std::span<int16_t* const> chann
     const size_t recordSize = channels.size() * 2;
     for (size_t i = 0; i < records; ++i) {
         for (size_t c = 0; c < channels.size(); ++c) {
-            channels[c][i] = ReadI16(data, i * recordSize + c * 2);
+            channels[c][i] = bytes::ReadI16(data, i * recordSize + c * 2);
         }
     }
 }
@@ -140,7 +140,7 @@ int DownloadRecords(ModelLibrary& library, uint32_t serial, std::span<int16_t* c
     if (code != kOk) return code;
     std::memcpy(table, recordTable.data(), kTableSize);
 
-    const size_t recordedBytes = ReadU16(recordTable, kRecordedBytesOffset);
+    const size_t recordedBytes = bytes::ReadU16(recordTable, kRecordedBytesOffset);
     if (recordedBytes == 0) return kNoRecordedData;
     const size_t blocks = (recordedBytes + kDataBlockSize - 1) / kDataBlockSize;
 

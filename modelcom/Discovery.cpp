@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "modelcom/ByteOrder.h"
+#include "platform/ByteOrder.h"
 #include "modelcom/Frame.h"
 #include "modelcom/LatchReader.h"
 #include "modelcom/LoggerTable.h"
@@ -37,11 +37,11 @@ int ReadLoggerTable(PortSession& session, uint8_t command, std::vector<uint8_t>&
     table.clear();
     const uint8_t zero = 0;
     for (size_t block = 0; block < kTableBlockCount; ++block) {
-        CommandSpec spec{command, static_cast<uint8_t>(block), kTableReplyLength, 100};
+        CommandShape shape{command, static_cast<uint8_t>(block), kTableReplyLength, 100};
         std::span<const uint8_t> data;
         if (block > 0) data = std::span(&zero, 1);
         std::vector<uint8_t> reply;
-        if (int code = session.Exchange(spec, data, reply); code != kOk) return code;
+        if (int code = session.Exchange(shape, data, reply); code != kOk) return code;
         auto blockData = ReplyData(reply);
         table.insert(table.end(), blockData.begin(), blockData.end());
     }
@@ -87,8 +87,9 @@ int GetConctMachInfo(ModelLibrary& library, int port, uint32_t* serial, int16_t*
     if (int code = ReadLoggerTable(session, kTableCommand, table); code != kOk) return code;
     session.Close();
 
-    if (ReadU16(table, kTableTypeCodeOffset) != profile.typeCode) return profile.wrongTypeCode;
-    uint32_t serialNumber = ReadU32(table, kTableSerialOffset);
+    if (bytes::ReadU16(table, kTableTypeCodeOffset) != profile.typeCode)
+        return profile.wrongTypeCode;
+    uint32_t serialNumber = bytes::ReadU32(table, kTableSerialOffset);
     LoggerEntry* entry = library.Loggers().FindOrCreate(serialNumber);
     if (!entry) return kListEntryFailed;
     entry->port.store(port);

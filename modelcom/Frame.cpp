@@ -2,16 +2,10 @@
 
 #include <algorithm>
 
-#include "modelcom/ByteOrder.h"
+#include "platform/ByteOrder.h"
 #include "modelcom/ResultCodes.h"
 
 namespace tb::modelcom {
-
-uint16_t FrameSum(std::span<const uint8_t> bytes) {
-    uint32_t sum = 0;
-    for (uint8_t b : bytes) sum += b;
-    return static_cast<uint16_t>(sum & 0xFFFF);
-}
 
 std::vector<uint8_t> BuildRequest(uint8_t command, uint8_t sub, std::span<const uint8_t> data) {
     if (data.size() > kMaxRequestData) return {};
@@ -19,10 +13,10 @@ std::vector<uint8_t> BuildRequest(uint8_t command, uint8_t sub, std::span<const 
     frame[0] = kFrameStart;
     frame[1] = command;
     frame[2] = sub;
-    WriteU16(frame, 3, static_cast<uint32_t>(data.size()));
+    bytes::WriteU16(frame, 3, static_cast<uint32_t>(data.size()));
     std::copy(data.begin(), data.end(), frame.begin() + kFrameHeaderSize);
     size_t checkAt = kFrameHeaderSize + data.size();
-    WriteU16(frame, checkAt, FrameSum(std::span(frame).first(checkAt)));
+    bytes::WriteU16(frame, checkAt, bytes::ByteSum16(std::span(frame).first(checkAt)));
     return frame;
 }
 
@@ -55,9 +49,10 @@ int CheckReply(std::span<const uint8_t> received, uint8_t command, int status35C
         if (int code = StatusCode(received[2], status35Code); code != kOk) return code;
     }
     if (received.size() < kFrameHeaderSize) return kReplyLengthWrong;
-    if (received.size() != ReadU16(received, 3) + kFrameOverhead) return kLengthFieldWrong;
+    if (received.size() != bytes::ReadU16(received, 3) + kFrameOverhead) return kLengthFieldWrong;
     size_t checkAt = received.size() - 2;
-    if (FrameSum(received.first(checkAt)) != ReadU16(received, checkAt)) return kCheckWrong;
+    if (bytes::ByteSum16(received.first(checkAt)) != bytes::ReadU16(received, checkAt))
+        return kCheckWrong;
     return kOk;
 }
 

@@ -21,9 +21,6 @@ inline constexpr uint8_t kStatusRefused = 0x15;
 inline constexpr uint8_t kStatusRecording = 0x09;
 inline constexpr uint8_t kStatus35 = 0x35;
 
-// The sum of the bytes modulo 65536.
-uint16_t FrameSum(std::span<const uint8_t> bytes);
-
 // The request frame, or an empty vector when the data do not fit.
 std::vector<uint8_t> BuildRequest(uint8_t command, uint8_t sub, std::span<const uint8_t> data);
 

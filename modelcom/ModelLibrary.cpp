@@ -12,31 +12,31 @@ int ModelLibrary::OpenLogger(uint32_t serial, PortSession& session) {
     return session.Open(entry->port.load());
 }
 
-int ModelLibrary::Transact(uint32_t serial, const CommandSpec& spec,
+int ModelLibrary::Transact(uint32_t serial, const CommandShape& shape,
                            std::span<const uint8_t> request, std::vector<uint8_t>& data) {
     PortSession session(profile_.status35Code);
     if (int opened = OpenLogger(serial, session); opened != kOk) return opened;
     std::vector<uint8_t> reply;
-    int code = session.Exchange(spec, request, reply);
+    int code = session.Exchange(shape, request, reply);
     session.Close();
     if (code != kOk) return code;
     auto replyData = ReplyData(reply);
     data.assign(replyData.begin(), replyData.end());
-    if (spec.pauseAfter) PumpingWait(kAfterWriteMs);
+    if (shape.pauseAfter) PumpingWait(kAfterWriteMs);
     return kOk;
 }
 
-int ModelLibrary::Transact(uint32_t serial, const CommandSpec& spec,
+int ModelLibrary::Transact(uint32_t serial, const CommandShape& shape,
                            std::span<const uint8_t> request) {
     std::vector<uint8_t> data;
-    return Transact(serial, spec, request, data);
+    return Transact(serial, shape, request, data);
 }
 
-int ModelLibrary::TransactFramed(uint32_t serial, const CommandSpec& spec,
+int ModelLibrary::TransactFramed(uint32_t serial, const CommandShape& shape,
                                  std::span<const uint8_t> request, std::vector<uint8_t>& reply) {
     PortSession session(profile_.status35Code);
     if (int opened = OpenLogger(serial, session); opened != kOk) return opened;
-    int code = session.ExchangeFramed(spec, request, reply);
+    int code = session.ExchangeFramed(shape, request, reply);
     session.Close();
     return code;
 }

@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "modelcom/CommandSpec.h"
+#include "modelcom/CommandShape.h"
 #include "modelcom/LoggerList.h"
 #include "modelcom/ModelProfile.h"
 #include "modelcom/PortSession.h"
@@ -25,14 +25,14 @@ class ModelLibrary {
     int OpenLogger(uint32_t serial, PortSession& session);
 
     // One command: open, request, reply, close, check. On 0 `data` holds the
-    // reply's data bytes (exactly spec.replyLength - 7 of them).
-    int Transact(uint32_t serial, const CommandSpec& spec, std::span<const uint8_t> request,
+    // reply's data bytes (exactly shape.replyLength - 7 of them).
+    int Transact(uint32_t serial, const CommandShape& shape, std::span<const uint8_t> request,
                  std::vector<uint8_t>& data);
-    int Transact(uint32_t serial, const CommandSpec& spec, std::span<const uint8_t> request);
+    int Transact(uint32_t serial, const CommandShape& shape, std::span<const uint8_t> request);
 
     // One command whose reply content is checked before its length: on 0
-    // `reply` is a sound frame, possibly not of spec.replyLength bytes.
-    int TransactFramed(uint32_t serial, const CommandSpec& spec, std::span<const uint8_t> request,
+    // `reply` is a sound frame, possibly not of shape.replyLength bytes.
+    int TransactFramed(uint32_t serial, const CommandShape& shape, std::span<const uint8_t> request,
                        std::vector<uint8_t>& reply);
 
   private:

@@ -74,18 +74,18 @@ std::vector<uint8_t> PortSession::Receive(size_t count, int waitMs, int interval
     return bytes;
 }
 
-int PortSession::Exchange(const CommandSpec& spec, std::span<const uint8_t> data,
+int PortSession::Exchange(const CommandShape& shape, std::span<const uint8_t> data,
                           std::vector<uint8_t>& reply) {
-    if (int code = ExchangeFramed(spec, data, reply); code != kOk) return code;
-    return reply.size() == spec.replyLength ? kOk : kReplyLengthWrong;
+    if (int code = ExchangeFramed(shape, data, reply); code != kOk) return code;
+    return reply.size() == shape.replyLength ? kOk : kReplyLengthWrong;
 }
 
-int PortSession::ExchangeFramed(const CommandSpec& spec, std::span<const uint8_t> data,
+int PortSession::ExchangeFramed(const CommandShape& shape, std::span<const uint8_t> data,
                                 std::vector<uint8_t>& reply) {
-    if (int sent = Send(spec.command, spec.sub, data); sent != kOk) return sent;
+    if (int sent = Send(shape.command, shape.sub, data); sent != kOk) return sent;
     PumpingWait(kRequestSettleMs);
-    reply = Receive(spec.replyLength, spec.waitMs, kReadInterval);
-    return CheckReply(reply, spec.command, status35Code_);
+    reply = Receive(shape.replyLength, shape.waitMs, kReadInterval);
+    return CheckReply(reply, shape.command, status35Code_);
 }
 
 int PortSession::CheckReceived(std::span<const uint8_t> received, uint8_t command,

@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "modelcom/CommandSpec.h"
+#include "modelcom/CommandShape.h"
 
 namespace tb::modelcom {
 
@@ -33,14 +33,14 @@ class PortSession {
     // Reads up to `count` bytes within waitMs; the bytes received (possibly none).
     std::vector<uint8_t> Receive(size_t count, int waitMs, int interval);
 
-    // Send, settle, read spec.replyLength bytes and check them. On 0 `reply`
+    // Send, settle, read shape.replyLength bytes and check them. On 0 `reply`
     // holds the whole reply frame.
-    int Exchange(const CommandSpec& spec, std::span<const uint8_t> data,
+    int Exchange(const CommandShape& shape, std::span<const uint8_t> data,
                  std::vector<uint8_t>& reply);
 
-    // As Exchange, but leaves the count against spec.replyLength to the
+    // As Exchange, but leaves the count against shape.replyLength to the
     // caller: on 0 `reply` is a sound frame of any length.
-    int ExchangeFramed(const CommandSpec& spec, std::span<const uint8_t> data,
+    int ExchangeFramed(const CommandShape& shape, std::span<const uint8_t> data,
                        std::vector<uint8_t>& reply);
 
     // The reply checks of this model, then the count against the expected length.

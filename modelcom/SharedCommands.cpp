@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "modelcom/ByteOrder.h"
+#include "platform/ByteOrder.h"
 #include "modelcom/Discovery.h"
 #include "modelcom/LoggerTable.h"
 #include "modelcom/ResultCodes.h"
@@ -18,7 +18,7 @@ inline constexpr uint16_t kCalibrationWriteWaitMs = 10000;
 inline constexpr uint16_t kComInfoWriteWaitMs = 2000;
 inline constexpr uint16_t kAckLength = 7;
 
-constexpr CommandSpec Ack(uint8_t command, uint16_t waitMs = kReadWaitMs) {
+constexpr CommandShape Ack(uint8_t command, uint16_t waitMs = kReadWaitMs) {
     return {command, 0, kAckLength, waitMs};
 }
 
@@ -27,29 +27,29 @@ constexpr CommandSpec Ack(uint8_t command, uint16_t waitMs = kReadWaitMs) {
 int ReadCalibration(ModelLibrary& library, uint32_t serial, uint8_t group,
                     CalibrationRecord& record) {
     std::vector<uint8_t> data;
-    const CommandSpec spec{0x5C, group, 19, kReadWaitMs, true};
-    if (int code = library.Transact(serial, spec, {}, data); code != kOk) return code;
-    record.time = static_cast<int32_t>(ReadU32(data, 0));
-    for (size_t i = 0; i < 4; ++i) record.values[i] = ReadI16(data, 4 + 2 * i);
+    const CommandShape shape{0x5C, group, 19, kReadWaitMs, true};
+    if (int code = library.Transact(serial, shape, {}, data); code != kOk) return code;
+    record.time = static_cast<int32_t>(bytes::ReadU32(data, 0));
+    for (size_t i = 0; i < 4; ++i) record.values[i] = bytes::ReadI16(data, 4 + 2 * i);
     return kOk;
 }
 
 int WriteCalibration(ModelLibrary& library, uint32_t serial, uint8_t group,
                      const CalibrationRecord& record) {
     std::array<uint8_t, 12> request{};
-    WriteU32(request, 0, static_cast<uint32_t>(record.time));
+    bytes::WriteU32(request, 0, static_cast<uint32_t>(record.time));
     for (size_t i = 0; i < 4; ++i) {
-        WriteU16(request, 4 + 2 * i, static_cast<uint16_t>(record.values[i]));
+        bytes::WriteU16(request, 4 + 2 * i, static_cast<uint16_t>(record.values[i]));
     }
-    const CommandSpec spec{0x5B, group, kAckLength, kCalibrationWriteWaitMs, true};
-    return library.Transact(serial, spec, request);
+    const CommandShape shape{0x5B, group, kAckLength, kCalibrationWriteWaitMs, true};
+    return library.Transact(serial, shape, request);
 }
 
 int ReadHistory(ModelLibrary& library, uint32_t serial, uint8_t group, uint8_t* record) {
     if (!record) return kArgumentError;
     std::vector<uint8_t> data;
-    const CommandSpec spec{0x5E, group, kHistoryRecordSize + 7, kReadWaitMs};
-    if (int code = library.Transact(serial, spec, {}, data); code != kOk) return code;
+    const CommandShape shape{0x5E, group, kHistoryRecordSize + 7, kReadWaitMs};
+    if (int code = library.Transact(serial, shape, {}, data); code != kOk) return code;
     std::memcpy(record, data.data(), kHistoryRecordSize);
     return kOk;
 }
@@ -57,8 +57,8 @@ int ReadHistory(ModelLibrary& library, uint32_t serial, uint8_t group, uint8_t* 
 int WriteHistory(ModelLibrary& library, uint32_t serial, uint8_t group, const uint8_t* record,
                  uint16_t waitMs) {
     if (!record) return kArgumentError;
-    const CommandSpec spec{0x5D, group, kAckLength, waitMs, true};
-    return library.Transact(serial, spec, std::span(record, kHistoryRecordSize));
+    const CommandShape shape{0x5D, group, kAckLength, waitMs, true};
+    return library.Transact(serial, shape, std::span(record, kHistoryRecordSize));
 }
 
 int SetRadioCommSettings(ModelLibrary& library, uint32_t serial, int a, int b) {
@@ -74,7 +74,7 @@ int GetMacCode(ModelLibrary& library, uint32_t serial, int16_t* code) {
     if (!code) return kArgumentError;
     std::vector<uint8_t> data;
     if (int r = library.Transact(serial, {0x35, 0, 15, kReadWaitMs}, {}, data); r != kOk) return r;
-    *code = ReadI16(data, 0);
+    *code = bytes::ReadI16(data, 0);
     return kOk;
 }
 
@@ -104,10 +104,10 @@ int GetComInfo(ModelLibrary& library, uint32_t serial, int32_t* a1, int32_t* b1,
     if (!AllSet(a1, b1, a2, b2, x, y)) return kArgumentError;
     std::vector<uint8_t> data;
     if (int r = library.Transact(serial, {0x61, 0, 25, kReadWaitMs}, {}, data); r != kOk) return r;
-    *a1 = static_cast<int32_t>(ReadU32(data, 0));
-    *b1 = static_cast<int32_t>(ReadU32(data, 4));
-    *a2 = static_cast<int32_t>(ReadU32(data, 8));
-    *b2 = static_cast<int32_t>(ReadU32(data, 12));
+    *a1 = static_cast<int32_t>(bytes::ReadU32(data, 0));
+    *b1 = static_cast<int32_t>(bytes::ReadU32(data, 4));
+    *a2 = static_cast<int32_t>(bytes::ReadU32(data, 8));
+    *b2 = static_cast<int32_t>(bytes::ReadU32(data, 12));
     *x = data[16];
     *y = data[17];
     return kOk;
@@ -120,8 +120,8 @@ int SetComInfo(ModelLibrary& library, uint32_t serial, int32_t a, int32_t b, con
     size_t length = strnlen(text, kComInfoTextSize + 1);
     if (length == 0 || length > kComInfoTextSize) return kArgumentError;
     std::array<uint8_t, 18> request{};
-    WriteU32(request, 0, static_cast<uint32_t>(a));
-    WriteU32(request, 4, static_cast<uint32_t>(b));
+    bytes::WriteU32(request, 0, static_cast<uint32_t>(a));
+    bytes::WriteU32(request, 4, static_cast<uint32_t>(b));
     std::memcpy(&request[8], text, length);
     request[16] = static_cast<uint8_t>(x & 0xFF);
     request[17] = static_cast<uint8_t>(y & 0xFF);
@@ -134,8 +134,8 @@ int GetChName(ModelLibrary& library, uint32_t serial, std::span<char* const> nam
         if (!name) return kArgumentError;
     }
     std::vector<uint8_t> data;
-    const CommandSpec spec{0x51, 0, kChannelNameFields * kChannelNameSize + 7, kReadWaitMs};
-    if (int code = library.Transact(serial, spec, {}, data); code != kOk) return code;
+    const CommandShape shape{0x51, 0, kChannelNameFields * kChannelNameSize + 7, kReadWaitMs};
+    if (int code = library.Transact(serial, shape, {}, data); code != kOk) return code;
     for (size_t i = 0; i < names.size(); ++i) {
         const uint8_t* field = &data[i * kChannelNameSize];
         size_t length = 0;

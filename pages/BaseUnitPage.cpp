@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/FormatText.h"
-#include "app/MessageBox.h"
-#include "app/PageServices.h"
-#include "app/Settings.h"
+#include "services/FormatText.h"
+#include "services/MessageBox.h"
+#include "services/PageServices.h"
+#include "services/Settings.h"
 #include "pages/BusyScope.h"
 
 namespace tb::pages {
@@ -61,15 +61,15 @@ void CBaseUnitPage::OnSetActive() {
 }
 
 void CBaseUnitPage::ReadUnitSetting() {
-    const int unit = app::ReadTempUnit();
+    const int unit = services::ReadTempUnit();
     if (unit != unitSetting_) channels_.front().ShowLine(View(), "");
     unitSetting_ = unit;
 }
 
 // Only channel 1 measures temperature; a humidity channel keeps its " %".
 void CBaseUnitPage::SetTemperatureLabels() {
-    const int unit = unitSetting_ == app::kFahrenheit ? kMsgFahrenheit : kMsgCelsius;
-    channels_.front().SetUnitLabels(View(), app::LoadResString(unit));
+    const int unit = unitSetting_ == services::kFahrenheit ? kMsgFahrenheit : kMsgCelsius;
+    channels_.front().SetUnitLabels(View(), services::LoadResString(unit));
 }
 
 void CBaseUnitPage::ClearLines() {
@@ -82,7 +82,7 @@ CheckKind CBaseUnitPage::KindOf(std::size_t channel) const {
 
 ChannelFormats CBaseUnitPage::FormatsOf(std::size_t channel) const {
     return {kFmtEntered3, kFmtCurrent3, kThreeDecimals,
-            channel == 0 && unitSetting_ == app::kFahrenheit};
+            channel == 0 && unitSetting_ == services::kFahrenheit};
 }
 
 void CBaseUnitPage::ChannelClicked(std::size_t clicked) {
@@ -109,7 +109,7 @@ void CBaseUnitPage::ShowLine(std::size_t channel, Correction shown) {
 
 bool CBaseUnitPage::FindLogger() {
     if (logger_ && logger_->IsConnected()) return true;
-    app::ShowMessageId(kMsgNotConnected);
+    services::ShowMessageId(kMsgNotConnected);
     return false;
 }
 
@@ -139,7 +139,7 @@ bool CBaseUnitPage::WriteComposed(bool initialise) {
 }
 
 void CBaseUnitPage::Initialise() {
-    if (app::ShowMessageId(kMsgConfirmInitialise, app::MsgButtons::YesNo) != app::MsgAnswer::Yes) {
+    if (services::ShowMessageId(kMsgConfirmInitialise, services::MsgButtons::YesNo) != services::MsgAnswer::Yes) {
         return;
     }
     BusyScope busy(View(), {kSend, kInitialise, kReceive});
@@ -222,7 +222,7 @@ bool CBaseUnitPage::ComposedFits() {
         const AdjustChannel& channel = channels_[i];
         const int refusal = channel.UnfitMessage(logger_->Fits(channel.composed), KindOf(i));
         if (refusal != 0) {
-            app::ShowMessageId(refusal);
+            services::ShowMessageId(refusal);
             return false;
         }
     }
@@ -233,7 +233,7 @@ bool CBaseUnitPage::ConfirmSend(const std::vector<Correction>& entered) {
     std::vector<std::string> texts;
     for (std::size_t i = 0; i < channels_.size(); ++i) {
         if (!channels_[i].Ticked()) {
-            texts.push_back(app::LoadResString(kMsgNoChange));
+            texts.push_back(services::LoadResString(kMsgNoChange));
             continue;
         }
         const ChannelFormats formats = FormatsOf(i);
@@ -245,9 +245,9 @@ bool CBaseUnitPage::ConfirmSend(const std::vector<Correction>& entered) {
     }
     const std::string text =
         texts.size() == 1
-            ? app::FormatText(app::LoadResString(kMsgConfirmOneChannel), {texts[0]})
-            : app::FormatText(app::LoadResString(kMsgConfirmTwoChannels), {texts[0], texts[1]});
-    return app::ShowMessage(text, app::MsgButtons::YesNo) == app::MsgAnswer::Yes;
+            ? services::FormatText(services::LoadResString(kMsgConfirmOneChannel), {texts[0]})
+            : services::FormatText(services::LoadResString(kMsgConfirmTwoChannels), {texts[0], texts[1]});
+    return services::ShowMessage(text, services::MsgButtons::YesNo) == services::MsgAnswer::Yes;
 }
 
 void CBaseUnitPage::Receive() {
@@ -260,10 +260,10 @@ void CBaseUnitPage::Receive() {
     RecordChannels(record, &ChannelRecord::asLeft, &AdjustChannel::current);
     record.Succeeded();
     for (std::size_t i = 0; i < channels_.size(); ++i) ShowLine(i, channels_[i].current);
-    app::ShowMessageId(kMsgReceived, app::MsgButtons::Ok, app::MsgIcon::Information);
+    services::ShowMessageId(kMsgReceived, services::MsgButtons::Ok, services::MsgIcon::Information);
 }
 
-void CBaseUnitPage::Help() { app::ShowHelp(); }
+void CBaseUnitPage::Help() { services::ShowHelp(); }
 
 void CBaseUnitPage::StartRecord(OperationRecord& record) {
     record.Identify([this] { return logger_->UnitSerial(); });

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/FormatText.h"
-#include "app/MessageBox.h"
-#include "app/PageServices.h"
+#include "services/FormatText.h"
+#include "services/MessageBox.h"
+#include "services/PageServices.h"
 #include "pages/DialogView.h"
 
 namespace tb::pages {
@@ -39,7 +39,7 @@ double EntryValue(CheckKind kind, double reading) {
 bool WithinMagnitude(double value, double limit) { return std::fabs(value) <= limit; }
 
 void ShowRefusal(int messageId) {
-    app::ShowMessageId(messageId, app::MsgButtons::Ok, app::MsgIcon::Warning);
+    services::ShowMessageId(messageId, services::MsgButtons::Ok, services::MsgIcon::Warning);
 }
 
 // Floating-point noise below any shown precision, and negative zero, print
@@ -152,7 +152,7 @@ Correction FahrenheitTerms(const Correction& celsius) {
 
 std::string FormatCorrection(int formatId, const Correction& correction, bool degreeF) {
     const Correction shown = degreeF ? FahrenheitTerms(correction) : correction;
-    return app::FormatText(app::LoadResString(formatId),
+    return services::FormatText(services::LoadResString(formatId),
                            {CleanForDisplay(shown.slope), CleanForDisplay(shown.offset)});
 }
 

@@ -1,9 +1,11 @@
-// A DialogView that keeps every control's state in memory.
+// A DialogView that keeps every control's state in memory: the headless view
+// that a page runs behind when no window shows it.
 //
-// Headless page tests drive a page through it: they type into edit boxes
-// with SetText, tick boxes, pick radios and then read back what the page
-// showed, enabled or focused. Controls spring into existence on first use:
-// enabled, visible, empty, unchecked, radio index 0, no rows, no tabs.
+// Product code: the command line runs pages behind it, and page tests drive
+// pages through it. Either types into edit boxes with SetText, ticks boxes,
+// picks radios and then reads back what the page showed, enabled or focused.
+// Controls spring into existence on first use: enabled, visible, empty,
+// unchecked, radio index 0, no rows, no tabs.
 #pragma once
 
 #include <map>

@@ -6,30 +6,12 @@
 #include <memory>
 
 #include "pages/BaseUnitPage.h"
+#include "resources/dialogs/OneChannelIds.h"
 
 namespace tb::pages {
 
 // Control ids of both one-channel dialogs.
-namespace one_channel {
-inline constexpr int kGroup = 1112;
-inline constexpr int kAdjustChannel = 1021;
-inline constexpr int kCurrentLine = 1076;
-inline constexpr int kOnePoint = 1015;
-inline constexpr int kTwoPoint = 1026;
-inline constexpr int kBefore1 = 1016;
-inline constexpr int kAfter1 = 1018;
-inline constexpr int kBefore2 = 1019;
-inline constexpr int kAfter2 = 1020;
-inline constexpr int kUnitBefore1 = 1118;
-inline constexpr int kUnitBefore2 = 1120;
-inline constexpr int kUnitAfter1 = 1119;
-inline constexpr int kUnitAfter2 = 1121;
-inline constexpr int kInitialise = 1014;
-inline constexpr int kSend = 1130;
-inline constexpr int kReceive = 1134;
-inline constexpr int kHelp = 1013;
-inline constexpr int kEditLength = 6;
-}  // namespace one_channel
+namespace one_channel = resources::one_channel;
 
 class COneChannelPage : public CBaseUnitPage {
   public:

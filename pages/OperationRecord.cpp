@@ -1,6 +1,6 @@
 #include "pages/OperationRecord.h"
 
-#include "app/MessageBox.h"
+#include "services/MessageBox.h"
 
 namespace tb::pages {
 
@@ -10,12 +10,12 @@ OperationRecord::OperationRecord(PageOperation operation, int dialogId, int temp
     record_.page = ModelOfPage(dialogId);
     record_.model = record_.page;
     record_.tempUnit = tempUnit;
-    app::ClearLastMessageId();
+    services::ClearLastMessageId();
 }
 
 OperationRecord::~OperationRecord() {
     if (!active_) return;
-    record_.messageId = refusal_ != 0 ? refusal_ : app::LastMessageId();
+    record_.messageId = refusal_ != 0 ? refusal_ : services::LastMessageId();
     RecordAdjustment(record_);
 }
 

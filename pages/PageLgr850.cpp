@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/PageServices.h"
-#include "app/Settings.h"
+#include "services/PageServices.h"
+#include "services/Settings.h"
 #include "pages/DataExchange.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/MultiInputIds.h"
@@ -103,15 +103,15 @@ void CPageLgr850::Relabel() {
     UpdateData(true);
     const InputKindRow& row = kInputKindTable[inputKind_];
     View().SetText(
-        kGroup, app::LoadResString(kStrChannel) + "1 (" + app::LoadResString(row.nameString) + ")");
+        kGroup, services::LoadResString(kStrChannel) + "1 (" + services::LoadResString(row.nameString) + ")");
     std::string unit;
     if (IsTemperatureInput(inputKind_)) {
-        checkKind_ = TemperatureKind(app::ReadTempUnit());
+        checkKind_ = TemperatureKind(services::ReadTempUnit());
         unit =
-            app::LoadResString(checkKind_ == CheckKind::Fahrenheit ? kStrFahrenheit : kStrCelsius);
+            services::LoadResString(checkKind_ == CheckKind::Fahrenheit ? kStrFahrenheit : kStrCelsius);
     } else {
         checkKind_ = static_cast<CheckKind>(inputKind_);
-        unit = app::LoadResString(row.unitString);
+        unit = services::LoadResString(row.unitString);
     }
     Channel(0).SetUnitLabels(View(), unit);
     Channel(0).ShowLine(View(), "");

@@ -2,8 +2,8 @@
 //
 // A socket registered here is watched by the pump of the thread that owns the
 // target window; each event arrives as `message` with wParam = the socket and
-// lParam = MakeSocketEventParam(event, error). Like the original design's
-// asynchronous select, the events are one-shot until re-enabled:
+// lParam = MakeSocketEventParam(event, error). The events are one-shot until
+// re-enabled:
 //   connect  once, when a non-blocking connect ends (error = errno on failure);
 //   write    once after connecting, then again after a send that would block
 //            has been re-enabled by ReenableSocketEvent;

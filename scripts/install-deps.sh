@@ -23,9 +23,14 @@ if ((${#missing[@]})); then
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-# The Japanese locale the program selects at start-up.
+# The Japanese locale the program selects at start-up (its test fails without it).
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
-  if [[ $(id -u) -eq 0 ]]; then
-    sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen && locale-gen >/dev/null || true
+  SUDO=""
+  [[ $(id -u) -ne 0 ]] && SUDO=sudo
+  $SUDO sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+  $SUDO locale-gen >/dev/null
+  if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
+    echo "install-deps: the ja_JP.UTF-8 locale could not be installed" >&2
+    exit 1
   fi
 fi

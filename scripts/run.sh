@@ -15,9 +15,7 @@ bash scripts/install-deps.sh
 if [[ ! -f build/release/build.ninja ]]; then
   cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-targets=(Trimbench2)
-grep -q 'add_executable(trimbench-sim' sim/main/CMakeLists.txt 2>/dev/null && targets+=(trimbench-sim)
-cmake --build build/release -j "${TB_JOBS:-$(nproc)}" --target "${targets[@]}"
+cmake --build build/release -j "${TB_JOBS:-$(nproc)}" --target Trimbench2 trimbench-sim
 out=$PWD/build/release/out
 
 # A logger of ours on USB: a device with one of the maker's vendor ids.
@@ -47,20 +45,16 @@ cleanup() {
 trap cleanup EXIT INT TERM
 
 if [[ $use_sim == 1 ]]; then
-  if [[ ! -x $out/trimbench-sim ]]; then
-    echo "no real logger attached and trimbench-sim is not built yet; starting without devices"
-  else
-    run_dir=$(mktemp -d)
-    map=$run_dir/devices.map
-    "$out/trimbench-sim" --map "$map" >"$run_dir/sim.log" 2>&1 &
-    sim_pid=$!
-    for _ in $(seq 100); do [[ -s $map ]] && break; sleep 0.05; done
-    if [[ ! -s $map ]]; then
-      echo "trimbench-sim did not start:"; cat "$run_dir/sim.log"; exit 1
-    fi
-    export TRIMBENCH_DEVICE_MAP=$map
-    echo "no real logger attached: simulated bench running (state log: $run_dir/sim.log)"
+  run_dir=$(mktemp -d)
+  map=$run_dir/devices.map
+  "$out/trimbench-sim" --map "$map" >"$run_dir/sim.log" 2>&1 &
+  sim_pid=$!
+  for _ in $(seq 100); do [[ -s $map ]] && break; sleep 0.05; done
+  if [[ ! -s $map ]]; then
+    echo "trimbench-sim did not start:"; cat "$run_dir/sim.log"; exit 1
   fi
+  export TRIMBENCH_DEVICE_MAP=$map
+  echo "no real logger attached: simulated bench running (state log: $run_dir/sim.log)"
 fi
 
 if [[ -z ${DISPLAY:-} && -z ${WAYLAND_DISPLAY:-} ]]; then

@@ -10,7 +10,7 @@
 #include <QTabBar>
 #include <QTreeWidget>
 
-#include "app/StringOverride.h"
+#include "services/StringOverride.h"
 #include "ui/Accessibility.h"
 #include "ui/ProgramIcon.h"
 
@@ -21,7 +21,7 @@ using resources::ControlKind;
 using resources::ControlTemplate;
 
 QString Caption(const ControlTemplate& control) {
-    return QString::fromStdString(app::TemplateText(control.caption));
+    return QString::fromStdString(services::TemplateText(control.caption));
 }
 
 QWidget* CreateEditBox(const ControlTemplate& control, QWidget* parent) {

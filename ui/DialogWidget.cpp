@@ -4,7 +4,7 @@
 #include <QButtonGroup>
 #include <QTabBar>
 
-#include "app/StringOverride.h"
+#include "services/StringOverride.h"
 #include "ui/Accessibility.h"
 #include "ui/ControlFactory.h"
 
@@ -15,7 +15,7 @@ using resources::ControlTemplate;
 
 DialogWidget::DialogWidget(const resources::DialogTemplate& dialog, QWidget* parent)
     : QWidget(parent), dialog_(dialog) {
-    const QString caption = QString::fromStdString(app::TemplateText(dialog.caption));
+    const QString caption = QString::fromStdString(services::TemplateText(dialog.caption));
     setWindowTitle(caption);
     setAccessibleName(caption);
     setAccessibleDescription(ControlIdDescription(dialog.id));

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/PageServices.h"
 #include "journal/JournalText.h"
+#include "services/PageServices.h"
 
 namespace tb::ui {
 namespace {
@@ -87,7 +87,7 @@ QVariant JournalTableModel::headerData(int section, Qt::Orientation orientation,
     if (role != Qt::DisplayRole) return {};
     if (orientation == Qt::Vertical) return section + 1;
     if (section < 0 || section >= kColumnCount) return {};
-    return Text(app::LoadResString(kHeaderTexts[section]));
+    return Text(services::LoadResString(kHeaderTexts[section]));
 }
 
 }  // namespace tb::ui

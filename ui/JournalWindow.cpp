@@ -17,13 +17,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/FormatText.h"
-#include "app/MessageBox.h"
-#include "app/PageServices.h"
 #include "journal/Certificate.h"
 #include "journal/CsvExport.h"
 #include "journal/JournalText.h"
 #include "resources/dialogs/JournalWindowIds.h"
+#include "services/FormatText.h"
+#include "services/MessageBox.h"
+#include "services/PageServices.h"
 #include "ui/Accessibility.h"
 
 namespace tb::ui {
@@ -52,7 +52,7 @@ enum Text {
     kFailureText = 3043,
 };
 
-QString Res(int id) { return QString::fromStdString(app::LoadResString(id)); }
+QString Res(int id) { return QString::fromStdString(services::LoadResString(id)); }
 
 void Describe(QWidget& widget, int id, const QString& name) {
     widget.setAccessibleName(name);
@@ -105,7 +105,7 @@ JournalWindow::JournalWindow(const journal::JournalLocation& location, QWidget* 
 
     if (!store_) {
         detail_->setPlainText(QString::fromStdString(
-            app::FormatText(app::LoadResString(kCannotRead), {error})));
+            services::FormatText(services::LoadResString(kCannotRead), {error})));
         return;
     }
     model_ = std::make_unique<JournalTableModel>(*store_);
@@ -186,7 +186,8 @@ void JournalWindow::BuildButtons(QHBoxLayout& layout) {
 
 void JournalWindow::FillModels() {
     const QSignalBlocker blocker(modelFilter_);
-    const QString chosen = modelFilter_->currentIndex() > 0 ? modelFilter_->currentText() : QString();
+    const QString chosen =
+        modelFilter_->currentIndex() > 0 ? modelFilter_->currentText() : QString();
     modelFilter_->clear();
     modelFilter_->addItem(Res(kAllText));
     for (const std::string& model : store_->Models()) {
@@ -262,8 +263,8 @@ std::vector<journal::JournalEntry> JournalWindow::CertificateEntries(int row, bo
     if (!selected) return {};
     if (!wholeDay) return {*selected};
     const QTimeZone zone(selected->utcOffsetMinutes * 60);
-    const QDate day = QDate::fromString(QString::fromStdString(journal::LocalDateText(*selected)),
-                                        Qt::ISODate);
+    const QDate day =
+        QDate::fromString(QString::fromStdString(journal::LocalDateText(*selected)), Qt::ISODate);
     journal::JournalFilter filter;
     filter.serial = journal::IdentityText(*selected);
     filter.model = selected->model;
@@ -286,50 +287,51 @@ bool JournalWindow::WriteCertificateFor(int row, bool wholeDay, const std::strin
 
 std::string JournalWindow::VerifyText(bool* intact) {
     if (intact != nullptr) *intact = false;
-    if (!store_) return app::FormatText(app::LoadResString(kCannotRead), {"no journal"});
+    if (!store_) return services::FormatText(services::LoadResString(kCannotRead), {"no journal"});
     const journal::VerifyReport report = store_->Verify();
     if (intact != nullptr) *intact = report.Intact();
-    if (!report.readable) return app::FormatText(app::LoadResString(kCannotRead), {report.error});
+    if (!report.readable)
+        return services::FormatText(services::LoadResString(kCannotRead), {report.error});
     if (report.firstBroken) {
-        return app::FormatText(app::LoadResString(kChainBroken), {*report.firstBroken});
+        return services::FormatText(services::LoadResString(kChainBroken), {*report.firstBroken});
     }
-    return app::FormatText(app::LoadResString(kChainIntact), {report.rows});
+    return services::FormatText(services::LoadResString(kChainIntact), {report.rows});
 }
 
 void JournalWindow::OnExportCsv() {
     const QString path = QFileDialog::getSaveFileName(
         this, Res(kExportText),
-        QString::fromStdString(app::DataFolderPath()) + QStringLiteral("/journal.csv"),
+        QString::fromStdString(services::DataFolderPath()) + QStringLiteral("/journal.csv"),
         QStringLiteral("CSV (*.csv)"));
     if (path.isEmpty()) return;
     std::string error;
     if (!ExportCsv(path.toStdString(), error)) {
-        app::ShowMessage(app::FormatText(app::LoadResString(kCannotWrite), {error}));
+        services::ShowMessage(services::FormatText(services::LoadResString(kCannotWrite), {error}));
     }
 }
 
 void JournalWindow::OnCertificate() {
     const int row = CurrentRow();
     if (row < 0) {
-        app::ShowMessageId(kSelectRow);
+        services::ShowMessageId(kSelectRow);
         return;
     }
     const QString path = QFileDialog::getSaveFileName(
         this, Res(kCertificateText),
-        QString::fromStdString(app::DataFolderPath()) + QStringLiteral("/certificate.pdf"),
+        QString::fromStdString(services::DataFolderPath()) + QStringLiteral("/certificate.pdf"),
         QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty()) return;
     std::string error;
     if (!WriteCertificateFor(row, wholeDay_->isChecked(), path.toStdString(), error)) {
-        app::ShowMessage(app::FormatText(app::LoadResString(kCannotWrite), {error}));
+        services::ShowMessage(services::FormatText(services::LoadResString(kCannotWrite), {error}));
     }
 }
 
 void JournalWindow::OnVerify() {
     bool intact = false;
     const std::string text = VerifyText(&intact);
-    app::ShowMessage(text, app::MsgButtons::Ok,
-                     intact ? app::MsgIcon::Information : app::MsgIcon::Warning);
+    services::ShowMessage(text, services::MsgButtons::Ok,
+                          intact ? services::MsgIcon::Information : services::MsgIcon::Warning);
 }
 
 }  // namespace tb::ui

@@ -3,19 +3,19 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "app/StringOverride.h"
+#include "services/StringOverride.h"
 
 namespace tb::ui {
 namespace {
 
-QMessageBox::Icon IconOf(app::MsgIcon icon) {
+QMessageBox::Icon IconOf(services::MsgIcon icon) {
     switch (icon) {
-        case app::MsgIcon::Question:
+        case services::MsgIcon::Question:
             return QMessageBox::Question;
-        case app::MsgIcon::Information:
+        case services::MsgIcon::Information:
             return QMessageBox::Information;
-        case app::MsgIcon::Warning:
-        case app::MsgIcon::Default:
+        case services::MsgIcon::Warning:
+        case services::MsgIcon::Default:
             break;
     }
     return QMessageBox::Warning;
@@ -23,23 +23,23 @@ QMessageBox::Icon IconOf(app::MsgIcon icon) {
 
 // The Yes and No buttons follow the interface language like the dialogs do.
 QString ButtonText(const char* builtin) {
-    return QString::fromStdString(app::TemplateText(builtin));
+    return QString::fromStdString(services::TemplateText(builtin));
 }
 
 }  // namespace
 
-app::MsgAnswer QtMessageBoxBackend::Show(const app::MessageBoxRequest& request) {
+services::MsgAnswer QtMessageBoxBackend::Show(const services::MessageBoxRequest& request) {
     QMessageBox box(IconOf(request.icon), QString::fromStdString(request.title),
                     QString::fromStdString(request.text), QMessageBox::NoButton, owner_.data());
     box.setTextFormat(Qt::PlainText);
     box.setAccessibleName(QString::fromStdString(request.title));
     box.setAccessibleDescription(QString::fromStdString(request.text));
-    if (request.buttons == app::MsgButtons::Ok) {
+    if (request.buttons == services::MsgButtons::Ok) {
         QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         box.setDefaultButton(ok);
         box.setEscapeButton(ok);
         box.exec();
-        return app::MsgAnswer::Ok;
+        return services::MsgAnswer::Ok;
     }
     QPushButton* yes = box.addButton(ButtonText("はい(&Y)"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(ButtonText("いいえ(&N)"), QMessageBox::NoRole);
@@ -47,14 +47,14 @@ app::MsgAnswer QtMessageBoxBackend::Show(const app::MessageBoxRequest& request) 
     // Closing the box without choosing is a No: nothing is written unasked.
     box.setEscapeButton(no);
     box.exec();
-    return box.clickedButton() == yes ? app::MsgAnswer::Yes : app::MsgAnswer::No;
+    return box.clickedButton() == yes ? services::MsgAnswer::Yes : services::MsgAnswer::No;
 }
 
 ScopedQtMessageBoxes::ScopedQtMessageBoxes(QWidget* owner)
-    : backend_(owner), previous_(app::CurrentMessageBoxBackend()) {
-    app::SetMessageBoxBackend(&backend_);
+    : backend_(owner), previous_(services::CurrentMessageBoxBackend()) {
+    services::SetMessageBoxBackend(&backend_);
 }
 
-ScopedQtMessageBoxes::~ScopedQtMessageBoxes() { app::SetMessageBoxBackend(previous_); }
+ScopedQtMessageBoxes::~ScopedQtMessageBoxes() { services::SetMessageBoxBackend(previous_); }
 
 }  // namespace tb::ui

@@ -4,17 +4,17 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "app/MessageBox.h"
+#include "services/MessageBox.h"
 
 namespace tb::ui {
 
-class QtMessageBoxBackend final : public app::MessageBoxBackend {
+class QtMessageBoxBackend final : public services::MessageBoxBackend {
   public:
     // Boxes are modal to `owner` (the main window) when it is given.
     explicit QtMessageBoxBackend(QWidget* owner = nullptr) : owner_(owner) {}
     void SetOwner(QWidget* owner) { owner_ = owner; }
 
-    app::MsgAnswer Show(const app::MessageBoxRequest& request) override;
+    services::MsgAnswer Show(const services::MessageBoxRequest& request) override;
 
   private:
     QPointer<QWidget> owner_;
@@ -32,7 +32,7 @@ class ScopedQtMessageBoxes {
 
   private:
     QtMessageBoxBackend backend_;
-    app::MessageBoxBackend* previous_;
+    services::MessageBoxBackend* previous_;
 };
 
 }  // namespace tb::ui

@@ -27,8 +27,8 @@ double CableWriteFloorMs() {
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
-    AnsweringBoxes boxes(tb::app::MsgAnswer::Ok);
-    tb::app::SetMessageBoxBackend(&boxes);
+    AnsweringBoxes boxes(tb::services::MsgAnswer::Ok);
+    tb::services::SetMessageBoxBackend(&boxes);
     const Simulator sim = StartSimulator({"--logger", "820", "--lgr890"});
     if (sim.pid <= 0) {
         std::fprintf(stderr, "trimbench-sim could not be started\n");
@@ -50,6 +50,6 @@ int main(int argc, char** argv) {
     Report("model-890 write (mode 4)", cableMs, CableWriteFloorMs(), runs, failures);
 
     StopSimulator(sim);
-    tb::app::SetMessageBoxBackend(nullptr);
+    tb::services::SetMessageBoxBackend(nullptr);
     return 0;
 }

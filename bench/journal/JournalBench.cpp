@@ -16,10 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "app/ScriptedMessageBoxes.h"
 #include "journal/Certificate.h"
 #include "journal/JournalChain.h"
 #include "journal/JournalStore.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 #include "ui/JournalWindow.h"
 
 namespace {
@@ -46,8 +46,7 @@ JournalEntry Entry(int i) {
     record.channels = {channel};
     record.success = i % 7 != 0;
     record.messageId = record.success ? 1050 : 1048;
-    return tb::journal::EntryFromRecord(
-        record, {"2026-12-09T02:15:10.123Z", 540, "bench", "1.31"});
+    return tb::journal::EntryFromRecord(record, {"2026-12-09T02:15:10.123Z", 540, "bench", "1.31"});
 }
 
 // The floor under a durable append: one small write and fsync in the same
@@ -87,10 +86,10 @@ void AppendFigures(const std::string& folder) {
         times.push_back(Ms(Clock::now() - start));
     }
     std::sort(times.begin(), times.end());
-    std::printf("journal append (SQLite, WAL, synchronous=FULL), %d appends: median %.3f ms, "
-                "p99 %.3f ms (target p99 <= 2 ms; floor: write+fsync p99 %.3f ms)\n",
-                kAppends, times[times.size() / 2], times[times.size() * 99 / 100],
-                SyncFloorP99(folder));
+    std::printf(
+        "journal append (SQLite, WAL, synchronous=FULL), %d appends: median %.3f ms, "
+        "p99 %.3f ms (target p99 <= 2 ms; floor: write+fsync p99 %.3f ms)\n",
+        kAppends, times[times.size() / 2], times[times.size() * 99 / 100], SyncFloorP99(folder));
 }
 
 // Writes rows with their chain in one transaction (the fast way to a large
@@ -108,17 +107,15 @@ void Fill(tb::journal::JournalStore& store, int rows) {
         JournalEntry e = Entry(i);
         e.chain = tb::journal::ChainValue(previous, e);
         previous = e.chain;
-        for (const QVariant& v :
-             QVariantList{QString::fromStdString(e.recordedUtc), e.utcOffsetMinutes,
-                          QString::fromStdString(e.operatorName),
-                          QString::fromStdString(e.programVersion), QString::fromStdString(e.page),
-                          QString::fromStdString(e.model), QString::fromStdString(e.operation),
-                          QString::fromStdString(e.unitSerial),
-                          QString::fromStdString(e.loggerSerial),
-                          QString::fromStdString(e.tempUnit), QString::fromStdString(e.channels),
-                          QString::fromStdString(e.outcome), e.messageId, QVariant(),
-                          QString::fromStdString(e.historyEntry),
-                          QString::fromStdString(e.chain)}) {
+        for (const QVariant& v : QVariantList{
+                 QString::fromStdString(e.recordedUtc), e.utcOffsetMinutes,
+                 QString::fromStdString(e.operatorName), QString::fromStdString(e.programVersion),
+                 QString::fromStdString(e.page), QString::fromStdString(e.model),
+                 QString::fromStdString(e.operation), QString::fromStdString(e.unitSerial),
+                 QString::fromStdString(e.loggerSerial), QString::fromStdString(e.tempUnit),
+                 QString::fromStdString(e.channels), QString::fromStdString(e.outcome), e.messageId,
+                 QVariant(), QString::fromStdString(e.historyEntry),
+                 QString::fromStdString(e.chain)}) {
             insert.addBindValue(v);
         }
         insert.exec();
@@ -127,8 +124,8 @@ void Fill(tb::journal::JournalStore& store, int rows) {
 }
 
 void WindowFigures(const std::string& folder) {
-    const tb::journal::JournalLocation location{tb::journal::Engine::Sqlite,
-                                                folder + "/window.sqlite3", {}};
+    const tb::journal::JournalLocation location{
+        tb::journal::Engine::Sqlite, folder + "/window.sqlite3", {}};
     {
         std::string error;
         auto store = tb::journal::OpenJournal(location, error);
@@ -155,15 +152,16 @@ void WindowFigures(const std::string& folder) {
     QApplication::processEvents();
     window.Table()->viewport()->repaint();
     const auto shown = Clock::now();
-    std::printf("journal window on %d rows: first rows painted %.1f ms after opening "
-                "(target 300 ms); %d rows listed\n",
-                kWindowRows, Ms(shown - start), window.Model()->rowCount());
+    std::printf(
+        "journal window on %d rows: first rows painted %.1f ms after opening "
+        "(target 300 ms); %d rows listed\n",
+        kWindowRows, Ms(shown - start), window.Model()->rowCount());
 
     const auto entries = window.CertificateEntries(0, false);
     const auto before = Clock::now();
     std::string error;
-    const bool written = tb::journal::WriteCertificate(
-        entries, {"Bench Lab", {}}, folder + "/certificate.pdf", error);
+    const bool written = tb::journal::WriteCertificate(entries, {"Bench Lab", {}},
+                                                       folder + "/certificate.pdf", error);
     std::printf("certificate PDF: %.1f ms (target 500 ms)%s\n", Ms(Clock::now() - before),
                 written ? "" : " FAILED");
 }
@@ -173,7 +171,7 @@ void WindowFigures(const std::string& folder) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    tb::app::ScriptedMessageBoxes boxes;
+    tb::services::ScriptedMessageBoxes boxes;
     const std::string folder =
         (std::filesystem::temp_directory_path() / ("tb-journal-bench-" + std::to_string(getpid())))
             .string();

@@ -100,8 +100,8 @@ bool ClientSend(const std::function<bool()>& check, int kind, int mode, std::siz
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
-    AnsweringBoxes boxes(tb::app::MsgAnswer::Yes);
-    tb::app::SetMessageBoxBackend(&boxes);
+    AnsweringBoxes boxes(tb::services::MsgAnswer::Yes);
+    tb::services::SetMessageBoxBackend(&boxes);
     const PageRun pages[] = {
         {"830 send (channel 1)", "830", 200,
          [] { return std::make_unique<tb::pages::CPageLgr830>(tb::pages::MakeLgr830Logger()); }, 0,
@@ -126,6 +126,6 @@ int main(int argc, char** argv) {
          }},
     };
     for (const PageRun& run : pages) RunPage(run, runs);
-    tb::app::SetMessageBoxBackend(nullptr);
+    tb::services::SetMessageBoxBackend(nullptr);
     return 0;
 }

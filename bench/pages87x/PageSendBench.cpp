@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ScriptedMessageBoxes.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 #include "bench/modelcom/DirectUsbFloor.h"
 #include "pages/MemoryDialogView.h"
 #include "pages/lgr87x/PageLgr870.h"
@@ -39,8 +39,8 @@ void TimeSends(const char* what, tb::sim::Lgr87xModel model, tb::pages::CPropert
     auto& logger = bench.Emplace<tb::sim::Lgr87xDevice>(tb::sim::Lgr87xDefaults(model)).Logger();
     bench.UseTemporaryDeviceMap();
     tb::pages::MemoryDialogView view;
-    tb::app::ScriptedMessageBoxes boxes;
-    boxes.SetDefaultAnswer(tb::app::MsgAnswer::Yes);
+    tb::services::ScriptedMessageBoxes boxes;
+    boxes.SetDefaultAnswer(tb::services::MsgAnswer::Yes);
     page.AttachView(view);
     page.OnInitDialog();
     page.OnSetActive();

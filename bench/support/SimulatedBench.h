@@ -23,8 +23,8 @@
 #include <string>
 #include <vector>
 
-#include "app/MessageBox.h"
-#include "app/PageServices.h"
+#include "services/MessageBox.h"
+#include "services/PageServices.h"
 
 extern char** environ;
 
@@ -53,15 +53,15 @@ inline double BlockReadFloorMs() { return ExchangeFloorMs(kReadFrame, kReadAnswe
 inline double BlockWriteFloorMs() { return ExchangeFloorMs(kWriteFrame, kWriteAnswer); }
 
 // Answers every box at once: `answer` to questions, OK to the rest.
-class AnsweringBoxes : public app::MessageBoxBackend {
+class AnsweringBoxes : public services::MessageBoxBackend {
   public:
-    explicit AnsweringBoxes(app::MsgAnswer answer) : answer_(answer) {}
-    app::MsgAnswer Show(const app::MessageBoxRequest& request) override {
-        return request.buttons == app::MsgButtons::YesNo ? answer_ : app::MsgAnswer::Ok;
+    explicit AnsweringBoxes(services::MsgAnswer answer) : answer_(answer) {}
+    services::MsgAnswer Show(const services::MessageBoxRequest& request) override {
+        return request.buttons == services::MsgButtons::YesNo ? answer_ : services::MsgAnswer::Ok;
     }
 
   private:
-    app::MsgAnswer answer_;
+    services::MsgAnswer answer_;
 };
 
 struct Simulator {
@@ -72,7 +72,7 @@ struct Simulator {
 // trimbench-sim from the program folder with `options`, its devices in a
 // map of its own that TRIMBENCH_DEVICE_MAP then names; pid -1 on failure.
 inline Simulator StartSimulator(const std::vector<std::string>& options) {
-    const auto folder = std::filesystem::path(app::ProgramFolder());
+    const auto folder = std::filesystem::path(services::ProgramFolder());
     const std::string program = (folder / "trimbench-sim").string();
     char temp[] = "/tmp/tb-bench-XXXXXX";
     const char* made = ::mkdtemp(temp);

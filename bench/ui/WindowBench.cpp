@@ -11,10 +11,10 @@
 #include <fstream>
 #include <string>
 
-#include "app/PageServices.h"
-#include "app/ScriptedMessageBoxes.h"
-#include "app/window/EmptyPage.h"
-#include "app/window/TrimbenchDlg.h"
+#include "services/PageServices.h"
+#include "tests/support/ScriptedMessageBoxes.h"
+#include "tests/support/EmptyPage.h"
+#include "app/TrimbenchDlg.h"
 #include "pages/PageLgr820.h"
 #include "resources/dialogs/DialogIds.h"
 #include "ui/QtPumpHook.h"
@@ -34,7 +34,7 @@ class SlowWriteLogger final : public tb::pages::BaseUnitLogger {
         return true;
     }
     bool Write(std::span<const tb::pages::Correction>) override {
-        tb::app::PumpWait(kDeviceWaitMs);
+        tb::services::PumpWait(kDeviceWaitMs);
         return true;
     }
     tb::pages::CodeFit Fits(const tb::pages::Correction&) const override {
@@ -82,8 +82,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     tb::ui::ScopedQtPumpHook pump;
-    tb::app::ScriptedMessageBoxes boxes;
-    boxes.SetDefaultAnswer(tb::app::MsgAnswer::Yes);
+    tb::services::ScriptedMessageBoxes boxes;
+    boxes.SetDefaultAnswer(tb::services::MsgAnswer::Yes);
 
     tb::app::CTrimbenchDlg dialog(BenchPages(), 0);
     FirstPaint paint;

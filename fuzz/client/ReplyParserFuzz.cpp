@@ -7,7 +7,7 @@
 #include "client/CommandExchange.h"
 #include "client/CommandText.h"
 #include "client/ReplyParser.h"
-#include "client/ResultCode.h"
+#include "client/ResultCodes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tb::client;

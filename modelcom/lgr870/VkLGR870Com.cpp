@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "modelcom/BulkDownload.h"
-#include "modelcom/ByteOrder.h"
+#include "platform/ByteOrder.h"
 #include "modelcom/Discovery.h"
 #include "modelcom/ExportGuard.h"
 #include "modelcom/Frame.h"
@@ -60,7 +60,7 @@ VersionPair ReadVersionPair(PortSession& session, uint8_t sub) {
     std::vector<uint8_t> reply;
     if (session.Exchange({0x35, sub, 13, kReadWaitMs}, {}, reply) != kOk) return {};
     auto data = ReplyData(reply);
-    return {ReadI16(data, 4), static_cast<int32_t>(ReadU32(data, 0))};
+    return {tb::bytes::ReadI16(data, 4), static_cast<int32_t>(tb::bytes::ReadU32(data, 0))};
 }
 
 }  // namespace
@@ -152,7 +152,7 @@ int VkLGR870Com_GetCurrent(uint32_t serial, int16_t* v1, int16_t* v2, int16_t* v
         if (code != kOk) return code;
         // The logger sends the values in the order 1, 2, 5, 6, 3, 4.
         int16_t* order[] = {v1, v2, v5, v6, v3, v4};
-        for (size_t i = 0; i < 6; ++i) *order[i] = ReadI16(data, 2 * i);
+        for (size_t i = 0; i < 6; ++i) *order[i] = tb::bytes::ReadI16(data, 2 * i);
         return static_cast<int>(kOk);
     });
 }
@@ -163,7 +163,7 @@ int VkLGR870Com_GetRecNum(uint32_t serial, int16_t* count) {
         std::vector<uint8_t> data;
         int code = Library().Transact(serial, {0x34, 0, 9, kReadWaitMs}, {}, data);
         if (code != kOk) return code;
-        *count = static_cast<int16_t>(ReadU16(data, 0) >> 2);
+        *count = static_cast<int16_t>(tb::bytes::ReadU16(data, 0) >> 2);
         return static_cast<int>(kOk);
     });
 }
@@ -182,7 +182,7 @@ int VkLGR870Com_GetFirmVersion(uint32_t serial, int16_t* a, int16_t* b, int16_t*
         if (int code = session.Exchange({0x35, 0, 15, kReadWaitMs}, {}, reply); code != kOk) {
             return code;
         }
-        int16_t main = ReadI16(ReplyData(reply), 6);
+        int16_t main = tb::bytes::ReadI16(ReplyData(reply), 6);
         // The other parts are optional: a failed one reads as zeros.
         VersionPair second = ReadVersionPair(session, 1);
         VersionPair third = ReadVersionPair(session, 2);
@@ -216,10 +216,10 @@ int VkLGR870Com_GetBattery(uint32_t serial, int16_t* v1, int16_t* v2, int16_t* v
         std::vector<uint8_t> data;
         int code = Library().Transact(serial, {0x39, 0, 15, kReadWaitMs}, {}, data);
         if (code != kOk) return code;
-        *v1 = ReadI16(data, 0);
-        *v2 = ReadI16(data, 2);
-        *v3 = ReadI16(data, 4);
-        *v4 = ReadI16(data, 6);
+        *v1 = tb::bytes::ReadI16(data, 0);
+        *v2 = tb::bytes::ReadI16(data, 2);
+        *v3 = tb::bytes::ReadI16(data, 4);
+        *v4 = tb::bytes::ReadI16(data, 6);
         return static_cast<int>(kOk);
     });
 }

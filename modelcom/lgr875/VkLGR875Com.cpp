@@ -6,7 +6,7 @@
 
 #include "modelcom/AirPressure.h"
 #include "modelcom/BulkDownload.h"
-#include "modelcom/ByteOrder.h"
+#include "platform/ByteOrder.h"
 #include "modelcom/Co2Code.h"
 #include "modelcom/Discovery.h"
 #include "modelcom/ExportGuard.h"
@@ -41,8 +41,8 @@ ModelLibrary& Library() { return Lgr875Library(); }
 int SensorTransact(uint32_t serial, std::span<const uint8_t> message, uint16_t replyLength,
                    std::vector<uint8_t>& sensorReply, bool (*sound)(std::span<const uint8_t>)) {
     std::vector<uint8_t> reply;
-    const CommandSpec spec{kSensorCommand, 0, replyLength, kSensorWaitMs};
-    if (int code = Library().TransactFramed(serial, spec, message, reply); code != kOk) {
+    const CommandShape shape{kSensorCommand, 0, replyLength, kSensorWaitMs};
+    if (int code = Library().TransactFramed(serial, shape, message, reply); code != kOk) {
         return code;
     }
     auto data = ReplyData(reply);
@@ -161,9 +161,9 @@ int VkLGR875Com_GetCurrent(uint32_t serial, int16_t* v1, int16_t* v2, int16_t* v
         std::vector<uint8_t> data;
         int code = Library().Transact(serial, {0x33, 0, 15, kReadWaitMs}, {}, data);
         if (code != kOk) return code;
-        *v1 = ReadI16(data, 0);
-        *v2 = ReadI16(data, 2);
-        *v3 = ReadI16(data, 4);
+        *v1 = tb::bytes::ReadI16(data, 0);
+        *v2 = tb::bytes::ReadI16(data, 2);
+        *v3 = tb::bytes::ReadI16(data, 4);
         return static_cast<int>(kOk);
     });
 }
@@ -174,7 +174,7 @@ int VkLGR875Com_GetRecNum(uint32_t serial, int16_t* count) {
         std::vector<uint8_t> data;
         int code = Library().Transact(serial, {0x34, 0, 9, kReadWaitMs}, {}, data);
         if (code != kOk) return code;
-        *count = static_cast<int16_t>(ReadU16(data, 0) / 3);
+        *count = static_cast<int16_t>(tb::bytes::ReadU16(data, 0) / 3);
         return static_cast<int>(kOk);
     });
 }
@@ -189,7 +189,7 @@ int VkLGR875Com_GetFirmVersion(uint32_t serial, int16_t* version) {
         std::vector<uint8_t> data;
         int code = Library().Transact(serial, {0x35, 0, 15, kReadWaitMs}, {}, data);
         if (code != kOk) return code;
-        *version = ReadI16(data, 6);
+        *version = tb::bytes::ReadI16(data, 6);
         return static_cast<int>(kOk);
     });
 }
@@ -213,8 +213,8 @@ int VkLGR875Com_GetBattery(uint32_t serial, int16_t* v1, int16_t* v2) {
         std::vector<uint8_t> data;
         int code = Library().Transact(serial, {0x39, 0, 15, kReadWaitMs}, {}, data);
         if (code != kOk) return code;
-        *v1 = ReadI16(data, 0);
-        *v2 = ReadI16(data, 4);
+        *v1 = tb::bytes::ReadI16(data, 0);
+        *v2 = tb::bytes::ReadI16(data, 4);
         return static_cast<int>(kOk);
     });
 }
@@ -283,8 +283,8 @@ int VkLGR875Com_GetRfVersion(uint32_t serial, int16_t* version, int32_t* build) 
         std::vector<uint8_t> data;
         int code = Library().Transact(serial, {0x35, 3, 13, kReadWaitMs}, {}, data);
         if (code != kOk) return code;
-        *version = ReadI16(data, 4);
-        *build = static_cast<int32_t>(ReadU32(data, 0));
+        *version = tb::bytes::ReadI16(data, 4);
+        *build = static_cast<int32_t>(tb::bytes::ReadU32(data, 0));
         return static_cast<int>(kOk);
     });
 }
@@ -315,9 +315,9 @@ int VkLGR875Com_GetAirPressureSetting(uint32_t serial, int* tenthsKPa) {
         if (!tenthsKPa) return static_cast<int>(kArgumentError);
         const std::array<uint8_t, kAirPressureDataSize> request{};
         std::vector<uint8_t> data;
-        const CommandSpec spec{kAirPressureCommand, 0, kAirPressureDataSize + 7, kSensorWaitMs};
-        if (int code = Library().Transact(serial, spec, request, data); code != kOk) return code;
-        *tenthsKPa = AirPressureFromWord(ReadI16(data, 0));
+        const CommandShape shape{kAirPressureCommand, 0, kAirPressureDataSize + 7, kSensorWaitMs};
+        if (int code = Library().Transact(serial, shape, request, data); code != kOk) return code;
+        *tenthsKPa = AirPressureFromWord(tb::bytes::ReadI16(data, 0));
         return static_cast<int>(kOk);
     });
 }
@@ -327,10 +327,10 @@ int VkLGR875Com_SetAirPressureSetting(uint32_t serial, int tenthsKPa) {
         auto words = AirPressureToWords(tenthsKPa);
         if (!words) return static_cast<int>(kArgumentError);
         std::array<uint8_t, kAirPressureDataSize> request{};
-        WriteU16(request, 0, static_cast<uint16_t>(words->offset));
-        WriteU16(request, 2, words->factor);
-        const CommandSpec spec{kAirPressureCommand, 1, kAirPressureDataSize + 7, kSensorWaitMs};
-        return Library().Transact(serial, spec, request);
+        tb::bytes::WriteU16(request, 0, static_cast<uint16_t>(words->offset));
+        tb::bytes::WriteU16(request, 2, words->factor);
+        const CommandShape shape{kAirPressureCommand, 1, kAirPressureDataSize + 7, kSensorWaitMs};
+        return Library().Transact(serial, shape, request);
     });
 }
 

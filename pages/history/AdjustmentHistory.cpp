@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/PageServices.h"
+#include "services/PageServices.h"
 #include "pages/history/HistoryList.h"
 
 namespace tb::history {
@@ -70,8 +70,10 @@ void BuildHistoryRecords(const HistorySensor& sensor, const SensorAdjustment& ad
         rec2 = entry;
         return;
     }
-    if (SlotAdjusted(sensor, adjustment, 0)) rec1 = AdjustmentEntry(sensor, adjustment, 0, time, unit);
-    if (SlotAdjusted(sensor, adjustment, 1)) rec2 = AdjustmentEntry(sensor, adjustment, 1, time, unit);
+    if (SlotAdjusted(sensor, adjustment, 0))
+        rec1 = AdjustmentEntry(sensor, adjustment, 0, time, unit);
+    if (SlotAdjusted(sensor, adjustment, 1))
+        rec2 = AdjustmentEntry(sensor, adjustment, 1, time, unit);
 }
 
 HistoryRecord MergeHistory(HistorySensor& sensor, const SensorAdjustment& adjustment,
@@ -95,9 +97,10 @@ HistoryRecord MergeHistory(HistorySensor& sensor, const SensorAdjustment& adjust
 int AppendHistory(HistorySensor& sensor, HistoryDevice& device, pages::DialogView& view,
                   const SensorAdjustment& adjustment, bool initialise, const HistoryEntry& rec1,
                   const HistoryEntry& rec2) {
-    const RecordBytes bytes = EncodeRecord(MergeHistory(sensor, adjustment, initialise, rec1, rec2));
+    const RecordBytes bytes =
+        EncodeRecord(MergeHistory(sensor, adjustment, initialise, rec1, rec2));
     const int code = device.WriteRecord(sensor.sensor, bytes);
-    app::PumpWait(kAfterHistoryWriteMs);
+    services::PumpWait(kAfterHistoryWriteMs);
     if (code == 0) {
         const bool ok = ReadHistory(sensor, device) == 0;
         SetupHistoryColumns(view, sensor.listId, ok);

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <ctime>
 
-#include "app/FormatText.h"
-#include "app/Settings.h"
+#include "services/FormatText.h"
+#include "services/Settings.h"
 
 namespace tb::history {
 
@@ -33,7 +33,7 @@ constexpr std::array<DateLayout, 7> kDateLayouts{{
     {"%d-%s-%04d", {Field::Day, Field::MonthName, Field::Year}},
 }};
 
-app::FormatArg FieldOf(const std::tm& local, Field field) {
+services::FormatArg FieldOf(const std::tm& local, Field field) {
     switch (field) {
         case Field::Year:
             return local.tm_year + 1900;
@@ -49,7 +49,7 @@ app::FormatArg FieldOf(const std::tm& local, Field field) {
 std::string DatePart(const std::tm& local, int dateForm) {
     const bool known = dateForm >= 0 && dateForm < static_cast<int>(kDateLayouts.size());
     const DateLayout& layout = kDateLayouts[known ? static_cast<std::size_t>(dateForm) : 0];
-    return app::FormatText(layout.format, {FieldOf(local, layout.fields[0]),
+    return services::FormatText(layout.format, {FieldOf(local, layout.fields[0]),
                                            FieldOf(local, layout.fields[1]),
                                            FieldOf(local, layout.fields[2])});
 }
@@ -68,6 +68,8 @@ std::string FormatEventTime(int32_t time, int dateForm) {
     return text;
 }
 
-std::string FormatEventTime(int32_t time) { return FormatEventTime(time, app::ReadDateForm()); }
+std::string FormatEventTime(int32_t time) {
+    return FormatEventTime(time, services::ReadDateForm());
+}
 
 }  // namespace tb::history

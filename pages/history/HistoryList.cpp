@@ -2,16 +2,16 @@
 
 #include <array>
 
-#include "app/FormatText.h"
-#include "app/PageServices.h"
+#include "services/FormatText.h"
+#include "services/PageServices.h"
 #include "pages/history/EventTime.h"
 
 namespace tb::history {
 
 namespace {
 
-using app::FormatText;
-using app::LoadResString;
+using services::FormatText;
+using services::LoadResString;
 
 struct ColumnText {
     int headerId;

@@ -1,16 +1,16 @@
 #include "pages/history/HistoryLog.h"
 
-#include "app/FormatText.h"
-#include "app/MessageBox.h"
-#include "app/PageServices.h"
+#include "services/FormatText.h"
+#include "services/MessageBox.h"
+#include "services/PageServices.h"
 #include "pages/history/EventTime.h"
 
 namespace tb::history {
 
 namespace {
 
-using app::FormatText;
-using app::LoadResString;
+using services::FormatText;
+using services::LoadResString;
 
 constexpr int kInitialiseLine = 1028;
 constexpr int kInitialiseWord = 1029;
@@ -101,11 +101,11 @@ LogFileError WriteHistoryLog(const HistorySensor& sensor, const SensorAdjustment
         HistoryLogLines(sensor, adjustment, initialise, rec1, rec2, event);
     // The data folder may have gone since the page started; a line is not
     // lost for that.
-    app::EnsureDataFolders();
-    const LogFileError error = AppendLogLines(app::DataFolderPath(), lines);
+    services::EnsureDataFolders();
+    const LogFileError error = AppendLogLines(services::DataFolderPath(), lines);
     if (error != LogFileError::None) {
-        app::ShowMessage(FormatText(LoadResString(kSaveFailed), {static_cast<int>(error)}),
-                         app::MsgButtons::Ok, app::MsgIcon::Warning);
+        services::ShowMessage(FormatText(LoadResString(kSaveFailed), {static_cast<int>(error)}),
+                         services::MsgButtons::Ok, services::MsgIcon::Warning);
     }
     return error;
 }

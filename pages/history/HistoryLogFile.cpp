@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/PageServices.h"
+#include "services/PageServices.h"
 #include "pages/history/HistoryLog.h"
 #include "pages/history/LocaleEncoding.h"
 
@@ -54,7 +54,7 @@ LogFileError FromErrno(int error) {
 
 // Why the log folder could not be made inside the data folder.
 LogFileError FolderError(const std::string& dataFolder, const std::string& logFolder) {
-    if (logFolder.size() >= app::kMaxPathLength) return LogFileError::BadPath;
+    if (logFolder.size() >= services::kMaxPathLength) return LogFileError::BadPath;
     std::error_code error;
     if (!std::filesystem::is_directory(dataFolder, error)) {
         return std::filesystem::exists(dataFolder, error) ? LogFileError::BadPath
@@ -103,7 +103,7 @@ bool LockExclusive(int fd) {
     while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         if (errno == EINTR) continue;
         if (errno != EWOULDBLOCK || waited >= kLockWaitMs) return false;
-        app::PumpWait(kLockRetryMs);
+        services::PumpWait(kLockRetryMs);
         waited += kLockRetryMs;
     }
     return true;
@@ -134,7 +134,7 @@ int WriteAll(int fd, off_t start, const std::string& bytes) {
 LogFileError AppendLogLines(const std::string& dataFolder, const std::vector<std::string>& lines) {
     if (dataFolder.empty()) return LogFileError::NotFound;
     const std::string logFolder = dataFolder + "/" + kLogFolderName;
-    if (!app::EnsureDirectory(logFolder)) return FolderError(dataFolder, logFolder);
+    if (!services::EnsureDirectory(logFolder)) return FolderError(dataFolder, logFolder);
     const std::optional<std::string> bytes = EncodeLines(lines);
     if (!bytes) return LogFileError::Encoding;
 

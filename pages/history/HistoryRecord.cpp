@@ -3,16 +3,16 @@
 #include <algorithm>
 #include <bit>
 
-#include "modelcom/ByteOrder.h"
+#include "platform/ByteOrder.h"
 
 namespace tb::history {
 
 namespace {
 
-using modelcom::ReadI16;
-using modelcom::ReadU32;
-using modelcom::WriteU16;
-using modelcom::WriteU32;
+using bytes::ReadI16;
+using bytes::ReadU32;
+using bytes::WriteU16;
+using bytes::WriteU32;
 
 constexpr std::size_t kChannel = 0;
 constexpr std::size_t kKind = 1;

@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/FormatText.h"
-#include "app/MessageBox.h"
-#include "app/PageServices.h"
-#include "app/Settings.h"
+#include "services/FormatText.h"
+#include "services/MessageBox.h"
+#include "services/PageServices.h"
+#include "services/Settings.h"
 #include "client/ReservedComPorts.h"
 #include "pages/DataExchange.h"
 #include "pages/history/HistoryList.h"
@@ -227,7 +227,7 @@ void CDirectUsbPage::DoDataExchange(bool save) {
 void CDirectUsbPage::OnInitDialog() {
     DialogView& view = View();
     for (int tab = 0; tab < kTabCount; ++tab) {
-        view.InsertTab(kTabs, tab, app::LoadResString(Tab(tab).caption));
+        view.InsertTab(kTabs, tab, services::LoadResString(Tab(tab).caption));
     }
     view.SelectTab(kTabs, 0);
     ApplyUnit();
@@ -242,7 +242,7 @@ void CDirectUsbPage::OnInitDialog() {
     }
     ShowTab(0);
     UpdateData(false);
-    app::EnsureDataFolders();
+    services::EnsureDataFolders();
 }
 
 void CDirectUsbPage::OnSetActive() {
@@ -254,11 +254,11 @@ void CDirectUsbPage::OnSetActive() {
 // The figures of the temperature channel's current setting were shown in
 // the other unit: they are cleared rather than left misleading.
 void CDirectUsbPage::ApplyUnit() {
-    const int unit = app::ReadTempUnit();
+    const int unit = services::ReadTempUnit();
     if (unit != unit_) View().SetText(model_.temperatureCurrentText, "");
     unit_ = unit;
     const std::string label =
-        app::LoadResString(unit_ == app::kFahrenheit ? kMsgFahrenheit : kMsgCelsius);
+        services::LoadResString(unit_ == services::kFahrenheit ? kMsgFahrenheit : kMsgCelsius);
     for (const TabTable& tab : model_.tabs) {
         for (const ChannelTable& channel : tab.channels) {
             if (channel.kind != ChannelKind::Temperature) continue;
@@ -363,7 +363,7 @@ bool CDirectUsbPage::FindConnectedLogger(bool showMessages) {
     // `ports` of them.
     std::array<uint8_t, kPortFlagCount> flags{};
     if (model_.calls.isConnect(flags.data(), ports) < 1) {
-        if (showMessages) app::ShowMessageId(kMsgNoLogger);
+        if (showMessages) services::ShowMessageId(kMsgNoLogger);
         return false;
     }
     int found = 0;
@@ -387,7 +387,7 @@ bool CDirectUsbPage::FindConnectedLogger(bool showMessages) {
     }
     if (found == 1) return true;
     connection.key = 0;
-    if (showMessages) app::ShowMessageId(found == 0 ? kMsgNoLogger : kMsgSeveralLoggers);
+    if (showMessages) services::ShowMessageId(found == 0 ? kMsgNoLogger : kMsgSeveralLoggers);
     return false;
 }
 
@@ -463,7 +463,8 @@ std::optional<EnteredCorrection> CDirectUsbPage::ComputeChannel(int tab, int j, 
         }
     }
     const auto [x1, y1, x2, y2] = values;
-    const bool fahrenheit = channel.kind == ChannelKind::Temperature && unit == app::kFahrenheit;
+    const bool fahrenheit =
+        channel.kind == ChannelKind::Temperature && unit == services::kFahrenheit;
     EnteredCorrection entered;
     if (!twoPoint) {
         entered.display = {1.0, RoundedDifference(x1, y1)};
@@ -558,17 +559,17 @@ void CDirectUsbPage::ShowLimitMessage(int tab, int channel, const Correction& en
     const std::string composedText =
         FormatBracketed(mode, ClampToInt(slopeCode), ClampToInt(offsetCode));
     const int number = table.channels[static_cast<std::size_t>(channel)].number;
-    std::string text =
-        app::FormatText(app::LoadResString(kMsgLimitFormula), {number, enteredText, composedText});
+    std::string text = services::FormatText(services::LoadResString(kMsgLimitFormula),
+                                            {number, enteredText, composedText});
     text += "\n\n";
     if (slopeFailed) {
-        text += app::FormatText(app::LoadResString(kMsgSlopeLimit), {0, 2});
+        text += services::FormatText(services::LoadResString(kMsgSlopeLimit), {0, 2});
     } else {
-        text += app::FormatText(app::LoadResString(kMsgOffsetLimit),
+        text += services::FormatText(services::LoadResString(kMsgOffsetLimit),
                                 {-table.offsetLimitShown, table.offsetLimitShown});
     }
     if (record_ != nullptr) record_->Refused(slopeFailed ? kMsgSlopeLimit : kMsgOffsetLimit);
-    app::ShowMessage(text, app::MsgButtons::Ok, app::MsgIcon::Warning);
+    services::ShowMessage(text, services::MsgButtons::Ok, services::MsgIcon::Warning);
 }
 
 bool CDirectUsbPage::Confirm(int tab, const Composition& composition) {
@@ -578,16 +579,16 @@ bool CDirectUsbPage::Confirm(int tab, const Composition& composition) {
         const bool ticked = ticked_[static_cast<std::size_t>(table.channels[j].row)];
         lines[j] = ticked ? FormatBracketed(table.bracketMode, composition.shownSlope[j],
                                             composition.shownOffset[j])
-                          : app::LoadResString(kMsgNoChange);
+                          : services::LoadResString(kMsgNoChange);
     }
     const std::string question =
-        app::FormatText(app::LoadResString(table.confirmMessage), {lines[0], lines[1]});
-    return app::ShowMessage(question, app::MsgButtons::YesNo) == app::MsgAnswer::Yes;
+        services::FormatText(services::LoadResString(table.confirmMessage), {lines[0], lines[1]});
+    return services::ShowMessage(question, services::MsgButtons::YesNo) == services::MsgAnswer::Yes;
 }
 
 void CDirectUsbPage::ReportFailure(int code) {
     if (record_ != nullptr) record_->SetResultCode(code);
-    app::ReportFailures({model_.connection.key}, {code});
+    services::ReportFailures({model_.connection.key}, {code});
 }
 
 Correction CDirectUsbPage::CorrectionOfCodes(int tab, std::size_t channel,
@@ -674,7 +675,7 @@ void CDirectUsbPage::Send() {
         }
         ++index;
     }
-    const int unit = app::ReadTempUnit();
+    const int unit = services::ReadTempUnit();
     const auto entered = ComputeInputCorrection(tab, unit);
     if (!entered) return;
     index = 0;
@@ -689,12 +690,13 @@ void CDirectUsbPage::Send() {
     const auto composition = Compose(tab, *entered);
     if (composition) RecordCodes(tab, &ChannelRecord::composed, composition->codes);
     if (!composition || !Confirm(tab, *composition)) return;
-    if (WriteCorrection(tab, composition->codes, false) == kLockBusy) app::ShowBusyMessage();
+    if (WriteCorrection(tab, composition->codes, false) == kLockBusy) services::ShowBusyMessage();
 }
 
 void CDirectUsbPage::Initialise() {
     if (!FindConnectedLogger(true)) return;
-    if (app::ShowMessageId(kMsgConfirmInitialise, app::MsgButtons::YesNo) != app::MsgAnswer::Yes) {
+    if (services::ShowMessageId(kMsgConfirmInitialise, services::MsgButtons::YesNo) !=
+        services::MsgAnswer::Yes) {
         return;
     }
     ControlsOff off(*this);
@@ -717,7 +719,7 @@ void CDirectUsbPage::Initialise() {
         ReportFailure(code);
         return;
     }
-    if (WriteCorrection(tab, kFactoryCodes, true) == kLockBusy) app::ShowBusyMessage();
+    if (WriteCorrection(tab, kFactoryCodes, true) == kLockBusy) services::ShowBusyMessage();
 }
 
 void CDirectUsbPage::Receive() {
@@ -737,10 +739,10 @@ void CDirectUsbPage::Receive() {
     RecordCodes(tab, &ChannelRecord::asLeft, found);
     record.Succeeded();
     ShowCurrentSettings(tab);
-    app::ShowMessageId(kMsgReceived, app::MsgButtons::Ok, app::MsgIcon::Information);
+    services::ShowMessageId(kMsgReceived, services::MsgButtons::Ok, services::MsgIcon::Information);
 }
 
-void CDirectUsbPage::Help() { app::ShowHelp(); }
+void CDirectUsbPage::Help() { services::ShowHelp(); }
 
 history::SensorAdjustment CDirectUsbPage::AdjustmentOf(int tab) const {
     history::SensorAdjustment adjustment;
@@ -761,7 +763,7 @@ history::SensorAdjustment CDirectUsbPage::AdjustmentOf(int tab) const {
 int CDirectUsbPage::RecordAdjustment(int tab, bool initialise, int32_t time) {
     history::HistorySensor& sensor = sensors_[static_cast<std::size_t>(tab)];
     const history::SensorAdjustment adjustment = AdjustmentOf(tab);
-    const int unit = app::ReadTempUnit();
+    const int unit = services::ReadTempUnit();
     history::HistoryEntry rec1;
     history::HistoryEntry rec2;
     history::BuildHistoryRecords(sensor, adjustment, initialise, time, unit, rec1, rec2);
@@ -786,12 +788,12 @@ int CDirectUsbPage::WriteCorrection(int tab, const CalibrationCodes& codes, bool
     int failure = 0;
     {
         ControlsOff off(*this);
-        if (!app::AcquireCommBusy()) return kLockBusy;
+        if (!services::AcquireCommBusy()) return kLockBusy;
         const auto time = static_cast<int32_t>(platform::NowSeconds());
         const uint32_t key = model_.connection.key;
         failure =
             CallWithWriteRetry([&] { return model_.calls.setCalibration(tab, key, time, codes); });
-        app::PumpWait(kAfterWriteMs);
+        services::PumpWait(kAfterWriteMs);
         if (failure != 0) RecordWhatWasLeft(tab);
         if (failure == 0) {
             model_.connection.table[static_cast<std::size_t>(tab)] = codes;
@@ -799,11 +801,11 @@ int CDirectUsbPage::WriteCorrection(int tab, const CalibrationCodes& codes, bool
             failure = RecordAdjustment(tab, initialise, time);
             if (failure == 0) ShowCurrentSettings(tab);
         }
-        app::ReleaseCommBusy();
+        services::ReleaseCommBusy();
     }
     if (failure == 0) {
         if (record_ != nullptr) record_->Succeeded();
-        app::ShowMessageId(kMsgSent, app::MsgButtons::Ok, app::MsgIcon::Information);
+        services::ShowMessageId(kMsgSent, services::MsgButtons::Ok, services::MsgIcon::Information);
     } else {
         ReportFailure(failure);
     }
@@ -818,7 +820,7 @@ void CDirectUsbPage::ShowCurrentSettings(int tab) {
         if (channel.kind == ChannelKind::Unused) continue;
         const Correction correction = CorrectionOfCodes(tab, j, codes);
         const bool fahrenheit =
-            channel.kind == ChannelKind::Temperature && unit_ == app::kFahrenheit;
+            channel.kind == ChannelKind::Temperature && unit_ == services::kFahrenheit;
         View().SetText(channel.currentText,
                        FormatCorrection(table.currentFormat, correction, fahrenheit));
     }

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/FormatText.h"
+#include "services/FormatText.h"
 #include "modelcom/lgr870/VkLGR870Com.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/Lgr87xDialogIds.h"
@@ -83,7 +83,7 @@ ModelConnection& Connection() {
 
 std::string FormatHistoryValue(int16_t value, char kind) {
     if (value >= -1000 && value <= -1) {
-        return app::FormatText(kind == 'I' ? "%.2f" : "%.3f", {value / 1000.0});
+        return services::FormatText(kind == 'I' ? "%.2f" : "%.3f", {value / 1000.0});
     }
     char text[kTextBufferSize] = {};
     const int data = static_cast<uint16_t>(value);

@@ -1,6 +1,6 @@
 #include "pages/lgr87x/RetryRules.h"
 
-#include "app/PageServices.h"
+#include "services/PageServices.h"
 
 namespace tb::pages::lgr87x {
 
@@ -9,7 +9,7 @@ int CallWithReadRetry(const std::function<int()>& call) {
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         code = call();
         if (code == 0) break;
-        app::PumpWait(kReadRetryMs);
+        services::PumpWait(kReadRetryMs);
     }
     return code;
 }
@@ -19,7 +19,7 @@ int CallWithWriteRetry(const std::function<int()>& call) {
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         code = call();
         if (code == 0 || code == kRecordingCode) break;
-        app::PumpWait(kWriteRetryMs);
+        services::PumpWait(kWriteRetryMs);
     }
     return code;
 }

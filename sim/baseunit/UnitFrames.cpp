@@ -2,16 +2,12 @@
 
 #include <algorithm>
 
+#include "sim/core/WireBytes.h"
+
 namespace tb::sim {
 namespace {
 
 constexpr size_t kLongestFrame = 4 + 0xFFFF + 2;
-
-uint16_t TextSum(std::span<const uint8_t> text) {
-    unsigned sum = 0;
-    for (uint8_t byte : text) sum += byte;
-    return static_cast<uint16_t>(sum);
-}
 
 // Length of a whole frame of another kind, once its header is in; 0 while not.
 size_t OtherKindLength(const std::vector<uint8_t>& b) {
@@ -38,7 +34,7 @@ std::vector<uint8_t> MakeUnitFrame(std::span<const uint8_t> text) {
     const size_t n = std::min<size_t>(text.size(), 0xFFFF);
     std::vector<uint8_t> frame{'T', '2', static_cast<uint8_t>(n), static_cast<uint8_t>(n >> 8)};
     frame.insert(frame.end(), text.begin(), text.begin() + static_cast<std::ptrdiff_t>(n));
-    const uint16_t sum = TextSum(text.first(n));
+    const uint16_t sum = wire::ByteSum16(text.first(n));
     frame.push_back(static_cast<uint8_t>(sum));
     frame.push_back(static_cast<uint8_t>(sum >> 8));
     return frame;
@@ -74,7 +70,7 @@ std::optional<UnitFrameReader::Frame> UnitFrameReader::Next() {
         frame.text.assign(buffer_.begin() + 4,
                           buffer_.begin() + 4 + static_cast<std::ptrdiff_t>(n));
         const uint16_t check = static_cast<uint16_t>(buffer_[4 + n] | (buffer_[5 + n] << 8));
-        frame.checkOk = check == TextSum(frame.text);
+        frame.checkOk = check == wire::ByteSum16(frame.text);
         buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(4 + n + 2));
         return frame;
     }

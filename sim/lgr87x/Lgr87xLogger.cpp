@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <sstream>
 
+#include "sim/core/WireBytes.h"
+
 namespace tb::sim {
 
 namespace {
@@ -13,20 +15,6 @@ constexpr uint8_t kRefused = 0x15;
 constexpr uint8_t kRecordingStatus = 0x09;
 constexpr uint8_t kStatus35 = 0x35;
 constexpr size_t kBlockSize = 1024;
-
-void Put16(std::span<uint8_t> out, size_t at, uint32_t value) {
-    out[at] = static_cast<uint8_t>(value & 0xFF);
-    out[at + 1] = static_cast<uint8_t>((value >> 8) & 0xFF);
-}
-
-void Put32(std::span<uint8_t> out, size_t at, uint32_t value) {
-    Put16(out, at, value & 0xFFFF);
-    Put16(out, at + 2, value >> 16);
-}
-
-int16_t Get16(std::span<const uint8_t> in, size_t at) {
-    return static_cast<int16_t>(in[at] | (in[at + 1] << 8));
-}
 
 // Commands that change the logger's memory; refused while it records.
 bool IsMemoryWrite(uint8_t command) {
@@ -74,8 +62,8 @@ Lgr87xLogger::Lgr87xLogger(Lgr87xModel model, uint32_t serial) : model_(model), 
     }
     current = model == Lgr87xModel::k870 ? std::array<int16_t, 6>{1234, 567, 215, 480, 11, 22}
                                          : std::array<int16_t, 6>{800, 215, 480, 0, 0, 0};
-    Put16(airPressure, 0, 0);
-    Put16(airPressure, 2, 10000);
+    wire::WriteU16(airPressure, 0, 0);
+    wire::WriteU16(airPressure, 2, 10000);
 }
 
 void Lgr87xLogger::SetName(size_t which, const std::string& name) {
@@ -87,8 +75,8 @@ void Lgr87xLogger::SetName(size_t which, const std::string& name) {
 
 std::array<uint8_t, 192> Lgr87xLogger::Table() const {
     std::array<uint8_t, 192> table = table_;
-    Put32(table, 45, serial_);
-    Put16(table, 62, TypeCode());
+    wire::WriteU32(table, 45, serial_);
+    wire::WriteU16(table, 62, TypeCode());
     return table;
 }
 
@@ -97,7 +85,8 @@ void Lgr87xLogger::FillRecords(size_t records) {
     const size_t values = RecordSize() / 2;
     for (size_t i = 0; i < records; ++i) {
         for (size_t v = 0; v < values; ++v) {
-            Put16(recordedData, i * RecordSize() + v * 2, static_cast<uint32_t>(i * 10 + v));
+            wire::WriteU16(recordedData, i * RecordSize() + v * 2,
+                           static_cast<uint32_t>(i * 10 + v));
         }
     }
 }
@@ -154,9 +143,9 @@ std::vector<uint8_t> Lgr87xLogger::Dispatch(const Lgr87xRequest& request) {
             if (!calibration.count(request.sub)) break;
             const Lgr87xCalibration& c = calibration[request.sub];
             std::array<uint8_t, 12> data{};
-            Put32(data, 0, static_cast<uint32_t>(c.time));
+            wire::WriteU32(data, 0, static_cast<uint32_t>(c.time));
             for (size_t i = 0; i < 4; ++i)
-                Put16(data, 4 + 2 * i, static_cast<uint16_t>(c.values[i]));
+                wire::WriteU16(data, 4 + 2 * i, static_cast<uint16_t>(c.values[i]));
             return Ok(command, data);
         }
         case 0x5B: {
@@ -164,7 +153,7 @@ std::vector<uint8_t> Lgr87xLogger::Dispatch(const Lgr87xRequest& request) {
             Lgr87xCalibration& c = calibration[request.sub];
             c.time = static_cast<int32_t>((in[0] | in[1] << 8) | (in[2] << 16) |
                                           (static_cast<uint32_t>(in[3]) << 24));
-            for (size_t i = 0; i < 4; ++i) c.values[i] = Get16(in, 4 + 2 * i);
+            for (size_t i = 0; i < 4; ++i) c.values[i] = wire::ReadI16(in, 4 + 2 * i);
             return Ok(command);
         }
         case 0x5E:
@@ -188,14 +177,14 @@ std::vector<uint8_t> Lgr87xLogger::Dispatch(const Lgr87xRequest& request) {
             std::array<uint8_t, 12> data{};
             size_t values = is870 ? 6 : 4;
             for (size_t i = 0; i < values; ++i)
-                Put16(data, 2 * i, static_cast<uint16_t>(current[i]));
+                wire::WriteU16(data, 2 * i, static_cast<uint16_t>(current[i]));
             return Ok(command, std::span(data).first(values * 2));
         }
         case 0x34: {
             std::array<uint8_t, 2> data{};
             // The logger counts stored values: four (870) or three (875) per record.
             size_t records = recordedData.size() / RecordSize();
-            Put16(data, 0,
+            wire::WriteU16(data, 0,
                   static_cast<uint32_t>(std::min<size_t>(records * (is870 ? 4 : 3), 0xFFFF)));
             return Ok(command, data);
         }
@@ -211,7 +200,8 @@ std::vector<uint8_t> Lgr87xLogger::Dispatch(const Lgr87xRequest& request) {
             return Ok(command);
         case 0x39: {
             std::array<uint8_t, 8> data{};
-            for (size_t i = 0; i < 4; ++i) Put16(data, 2 * i, static_cast<uint16_t>(battery[i]));
+            for (size_t i = 0; i < 4; ++i)
+                wire::WriteU16(data, 2 * i, static_cast<uint16_t>(battery[i]));
             return Ok(command, data);
         }
         case 0x3A:
@@ -251,14 +241,14 @@ std::vector<uint8_t> Lgr87xLogger::Dispatch(const Lgr87xRequest& request) {
 std::vector<uint8_t> Lgr87xLogger::Version(uint8_t sub) {
     if (sub == 0) {
         std::array<uint8_t, 8> data{};
-        Put16(data, 0, static_cast<uint16_t>(macCode));
-        Put16(data, 6, static_cast<uint16_t>(firmware));
+        wire::WriteU16(data, 0, static_cast<uint16_t>(macCode));
+        wire::WriteU16(data, 6, static_cast<uint16_t>(firmware));
         return Ok(0x35, data);
     }
     if (sub > 3) return Lgr87xReply(0x35, kRefused, {});
     std::array<uint8_t, 6> data{};
-    Put32(data, 0, static_cast<uint32_t>(partBuilds[sub - 1]));
-    Put16(data, 4, static_cast<uint16_t>(partVersions[sub - 1]));
+    wire::WriteU32(data, 0, static_cast<uint32_t>(partBuilds[sub - 1]));
+    wire::WriteU16(data, 4, static_cast<uint16_t>(partVersions[sub - 1]));
     return Ok(0x35, data);
 }
 
@@ -284,7 +274,7 @@ std::vector<uint8_t> Lgr87xLogger::RecordTable(const Lgr87xRequest& request) {
         blockSent_ = false;
     }
     auto table = Table();
-    Put16(table, 58, static_cast<uint32_t>(reportedBytes_));
+    wire::WriteU16(table, 58, static_cast<uint32_t>(reportedBytes_));
     return Ok(0x40, std::span(table).subspan(request.sub * 64u, 64));
 }
 
@@ -327,8 +317,8 @@ std::string Lgr87xLogger::DumpState() const {
     out << "recorded bytes: " << recordedData.size() << "\n";
     if (model_ == Lgr87xModel::k875) {
         out << "sensor register 0x001F: " << sensor.Register(0x001F) << "\n";
-        out << "air pressure words: " << Get16(airPressure, 0) << " "
-            << static_cast<uint16_t>(Get16(airPressure, 2)) << "\n";
+        out << "air pressure words: " << wire::ReadI16(airPressure, 0) << " "
+            << static_cast<uint16_t>(wire::ReadI16(airPressure, 2)) << "\n";
     }
     return out.str();
 }

@@ -2,13 +2,9 @@
 
 #include <algorithm>
 
-namespace tb::sim {
+#include "sim/core/WireBytes.h"
 
-uint16_t Lgr87xSum(std::span<const uint8_t> bytes) {
-    unsigned sum = 0;
-    for (uint8_t b : bytes) sum += b;
-    return static_cast<uint16_t>(sum);
-}
+namespace tb::sim {
 
 void Lgr87xFrameCutter::Push(std::span<const uint8_t> bytes) {
     buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
@@ -31,7 +27,7 @@ std::optional<Lgr87xRequest> Lgr87xFrameCutter::Next() {
         request.sub = buffer_[2];
         request.data.assign(buffer_.begin() + 5, buffer_.begin() + 5 + length);
         uint16_t sent = static_cast<uint16_t>(buffer_[total - 2] | (buffer_[total - 1] << 8));
-        request.checkOk = sent == Lgr87xSum(std::span(buffer_).first(total - 2));
+        request.checkOk = sent == wire::ByteSum16(std::span(buffer_).first(total - 2));
         buffer_.erase(buffer_.begin(), buffer_.begin() + total);
         return request;
     }
@@ -41,7 +37,7 @@ std::vector<uint8_t> Lgr87xReply(uint8_t command, uint8_t status, std::span<cons
     std::vector<uint8_t> frame{0x01, command, status, static_cast<uint8_t>(data.size() & 0xFF),
                                static_cast<uint8_t>(data.size() >> 8)};
     frame.insert(frame.end(), data.begin(), data.end());
-    uint16_t sum = Lgr87xSum(frame);
+    uint16_t sum = wire::ByteSum16(frame);
     frame.push_back(static_cast<uint8_t>(sum & 0xFF));
     frame.push_back(static_cast<uint8_t>(sum >> 8));
     return frame;

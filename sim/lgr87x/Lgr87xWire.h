@@ -36,6 +36,4 @@ class Lgr87xFrameCutter {
 // 0x01, command, status (or sequence), length, data, 16-bit sum; little-endian.
 std::vector<uint8_t> Lgr87xReply(uint8_t command, uint8_t status, std::span<const uint8_t> data);
 
-uint16_t Lgr87xSum(std::span<const uint8_t> bytes);
-
 }  // namespace tb::sim

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "platform/DeviceIds.h"
+#include "sim/core/WireBytes.h"
 #include "sim/loggers/SohPacket.h"
 
 namespace tb::sim::loggers {
@@ -97,7 +98,7 @@ void Lgr890CableDevice::AnswerRead(DeviceLink& link) {
     std::array<uint8_t, kReadReplySize> reply{kStart, kLetterReadBlock, AnswerCode(), 64, 0};
     std::copy(adjustment_.begin(), adjustment_.end(), reply.begin() + kReadReplyHeader);
     if (LoggerFaults::Take(faults_.readBackDiffers)) reply[kReadReplyHeader] ^= 0x01;
-    uint16_t sum = Sum16(std::span(reply).first(kReadReplyHeader + adjustment_.size()));
+    uint16_t sum = wire::ByteSum16(std::span(reply).first(kReadReplyHeader + adjustment_.size()));
     if (LoggerFaults::Take(faults_.badCheck)) sum ^= 0x5A5A;
     reply[kReadReplySize - 2] = static_cast<uint8_t>(sum & 0xFF);
     reply[kReadReplySize - 1] = static_cast<uint8_t>(sum >> 8);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "sim/core/WireBytes.h"
 #include "sim/loggers/SohPacket.h"
 #include "sim/loggers/TextCommand.h"
 
@@ -21,10 +22,6 @@ std::string Hex(std::span<const uint8_t> bytes) {
         text += piece;
     }
     return text;
-}
-
-uint16_t Word(const Block64& block, std::size_t at) {
-    return static_cast<uint16_t>(block[at] | (block[at + 1] << 8));
 }
 
 bool ActionIs(const TextCommand& command, char digit) {
@@ -129,8 +126,8 @@ std::string SimulatedLogger::DumpState() const {
     text += line;
     for (int channel = 0; channel < model_.channels; ++channel) {
         std::snprintf(line, sizeof line, "channel %d: slope code %u, offset code %d\n", channel + 1,
-                      Word(adjustment_, channel * 4),
-                      static_cast<int16_t>(Word(adjustment_, channel * 4 + 2)));
+                      wire::ReadU16(adjustment_, channel * 4),
+                      static_cast<int16_t>(wire::ReadU16(adjustment_, channel * 4 + 2)));
         text += line;
     }
     if (model_.hasPassThrough) {

@@ -28,6 +28,4 @@ std::optional<SohRequest> ReadSohRequest(std::span<const uint8_t> packet);
 SohPacket MakeSohAnswer(uint8_t letter, uint8_t answer, uint16_t word1, uint16_t word2,
                         bool badCheck = false);
 
-uint16_t Sum16(std::span<const uint8_t> bytes);
-
 }  // namespace tb::sim::loggers

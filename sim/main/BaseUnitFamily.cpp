@@ -36,15 +36,8 @@ uint16_t ParseProduct(const OptionValues& values) {
     return static_cast<uint16_t>(IntOption(values, "--base-unit-product", 0, 1, 0xFFFF));
 }
 
-// "NAME" or "NAME:COUNT" (COUNT -1: every reply).
-void ArmFault(SimPort& port, const std::string& spec) {
-    std::string name = spec;
-    int count = 1;
-    if (auto colon = spec.find(':'); colon != std::string::npos) {
-        name = spec.substr(0, colon);
-        count = IntOption({{"--base-unit-fault", {spec.substr(colon + 1)}}}, "--base-unit-fault", 1,
-                          -1, 1000000);
-    }
+void ArmFault(SimPort& port, const std::string& text) {
+    const auto [name, count] = ParseFaultOption("--base-unit-fault", text);
     const auto fault = BaseUnitFault(name, count);
     if (!fault) {
         std::string known;
@@ -61,7 +54,7 @@ void AddUnit(Bench& bench, BaseUnitConfig config, const OptionValues& values) {
     const auto& unit = bench.Emplace<BaseUnit>(config, logger);
     SimPort* port = bench.PortOf(unit);
     if (auto faults = values.find("--base-unit-fault"); faults != values.end()) {
-        for (const std::string& spec : faults->second) ArmFault(*port, spec);
+        for (const std::string& text : faults->second) ArmFault(*port, text);
     }
     if (HasOption(values, "--base-unit-busy")) port->SetBusy(true);
 }

@@ -41,4 +41,13 @@ int IntOption(const OptionValues& values, const std::string& name, int fallback,
     return value;
 }
 
+FaultOption ParseFaultOption(const std::string& option, const std::string& text) {
+    FaultOption fault{text, 1};
+    if (const auto colon = text.find(':'); colon != std::string::npos) {
+        fault.name = text.substr(0, colon);
+        fault.count = IntOption({{option, {text.substr(colon + 1)}}}, option, 1, -1, 1000000);
+    }
+    return fault;
+}
+
 }  // namespace tb::sim

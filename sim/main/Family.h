@@ -43,4 +43,13 @@ std::vector<Family> AllFamilies();
 int IntOption(const OptionValues& values, const std::string& name, int fallback, int low, int high);
 bool HasOption(const OptionValues& values, const std::string& name);
 
+// One value of a fault option: "NAME" or "NAME:COUNT", COUNT the number of
+// replies it spoils (1 when absent, -1 for every reply, at most 1000000).
+struct FaultOption {
+    std::string name;
+    int count = 1;
+};
+// Throws std::invalid_argument naming the option on a bad count.
+FaultOption ParseFaultOption(const std::string& option, const std::string& text);
+
 }  // namespace tb::sim

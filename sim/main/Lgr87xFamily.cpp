@@ -11,15 +11,8 @@ namespace {
 
 constexpr int kDefaultRecords = 500;
 
-// "KIND" or "KIND:COUNT" (COUNT -1: every reply).
-void ArmFault(Bench& bench, Lgr87xDevice& device, const std::string& spec) {
-    std::string name = spec;
-    int count = 1;
-    if (auto colon = spec.find(':'); colon != std::string::npos) {
-        name = spec.substr(0, colon);
-        count = IntOption({{"--lgr87x-fault", {spec.substr(colon + 1)}}}, "--lgr87x-fault", 1, -1,
-                          1000000);
-    }
+void ArmFault(Bench& bench, Lgr87xDevice& device, const std::string& text) {
+    const auto [name, count] = ParseFaultOption("--lgr87x-fault", text);
     if (auto fault = Lgr87xFaultByName(name)) {
         device.Logger().ArmFault(*fault, count);
     } else if (auto lineFault = Lgr87xLineFaultByName(name, count)) {
@@ -41,7 +34,7 @@ void AddLoggers(const OptionValues& values, Bench& bench, Lgr87xModel model, int
         auto& device = bench.Emplace<Lgr87xDevice>(options);
         device.Logger().recording = HasOption(values, "--lgr87x-recording");
         if (auto it = values.find("--lgr87x-fault"); it != values.end()) {
-            for (const auto& spec : it->second) ArmFault(bench, device, spec);
+            for (const auto& text : it->second) ArmFault(bench, device, text);
         }
         if (HasOption(values, "--lgr87x-busy")) bench.PortOf(device)->SetBusy(true);
     }

@@ -24,18 +24,8 @@ loggers::LoggerModel ModelOption(const std::string& name) {
     return *model;
 }
 
-// "name" or "name:count"; count -1 means until the simulator stops.
 void ArmFault(const std::string& text, loggers::LoggerFaults& faults) {
-    const auto colon = text.find(':');
-    const std::string name = text.substr(0, colon);
-    int count = 1;
-    if (colon != std::string::npos) {
-        try {
-            count = std::stoi(text.substr(colon + 1));
-        } catch (const std::exception&) {
-            throw std::invalid_argument("--logger-fault: bad count in \"" + text + "\"");
-        }
-    }
+    const auto [name, count] = ParseFaultOption("--logger-fault", text);
     if (name == "wrong-word")
         faults.wrongWord = count;
     else if (name == "no-status")

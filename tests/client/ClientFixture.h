@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/PageServices.h"
-#include "app/ScriptedMessageBoxes.h"
+#include "services/PageServices.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 #include "platform/Clock.h"
 #include "platform/DeviceIds.h"
 #include "tests/client/FakeLink.h"
@@ -24,11 +24,11 @@ class ClientFixture : public ::testing::Test {
         return *sim::loggers::ModelForDeviceCode(code, noise);
     }
     std::vector<std::string> Messages() const { return boxes_.Texts(); }
-    static std::string Text(int id) { return app::LoadResString(id); }
+    static std::string Text(int id) { return services::LoadResString(id); }
 
     platform::VirtualClock clock_;
     platform::ScopedClock scopedClock_;
-    app::ScriptedMessageBoxes boxes_;
+    services::ScriptedMessageBoxes boxes_;
     FakeLink link_;
 };
 

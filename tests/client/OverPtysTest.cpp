@@ -6,14 +6,14 @@
 #include <array>
 #include <memory>
 
-#include "app/PageServices.h"
-#include "app/ScriptedMessageBoxes.h"
+#include "services/PageServices.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 #include "client/BaseUnitDiscovery.h"
 #include "client/CommandExchange.h"
 #include "client/CorrectionOperations.h"
 #include "client/Lgr890Cable.h"
 #include "client/LinkBlockOperations.h"
-#include "client/ResultCode.h"
+#include "client/ResultCodes.h"
 #include "sim/baseunit/BaseUnit.h"
 #include "sim/baseunit/BaseUnitFaults.h"
 #include "sim/core/Bench.h"
@@ -47,7 +47,7 @@ class LinkOverPtys : public ::testing::Test {
     std::shared_ptr<sim::loggers::SimulatedLogger> logger_;
     sim::SimPort* port_ = nullptr;
     std::string path_;
-    app::ScriptedMessageBoxes boxes_;
+    services::ScriptedMessageBoxes boxes_;
 };
 
 TEST_F(LinkOverPtys, WriteWithVerificationSucceeds) {
@@ -60,7 +60,7 @@ TEST_F(LinkOverPtys, WriteWithVerificationSucceeds) {
         EXPECT_EQ(static_cast<int16_t>(block[2] | (block[3] << 8)), -500);
         EXPECT_EQ(logger_->AdjustmentReads(), 1);
     }
-    EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{app::LoadResString(1050)});
+    EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{services::LoadResString(1050)});
     EXPECT_TRUE(test::PortIsFree(path_));
 
     std::array<double, 1> readSlopes{}, readOffsets{};
@@ -77,7 +77,7 @@ TEST_F(LinkOverPtys, ReadBackThatDiffersFourTimesFails) {
     const std::array<double, 1> slopes{1.1}, offsets{0.2};
     EXPECT_FALSE(SendCorrection(0, slopes, offsets, 1000, 1000, 0));
     EXPECT_EQ(Reads(), 4);
-    EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{app::LoadResString(1048)});
+    EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{services::LoadResString(1048)});
     EXPECT_TRUE(test::PortIsFree(path_));
 }
 
@@ -155,7 +155,7 @@ class CableOverPty : public ::testing::Test {
     sim::loggers::Lgr890CableDevice* cable_ = nullptr;
     sim::SimPort* port_ = nullptr;
     std::string path_;
-    app::ScriptedMessageBoxes boxes_;
+    services::ScriptedMessageBoxes boxes_;
     std::vector<test::RecordedWrite> writes_;
     ScopedSerialPortOpener recorder_{[this](int number) -> std::unique_ptr<SerialPort> {
         auto port = OpenCableSerialPort(number);
@@ -178,7 +178,7 @@ TEST_F(CableOverPty, WakeByteBeforeTheFramesAndTheWaitBeforeTheRead) {
     ASSERT_EQ(read.bytes[1], 'Y');
     EXPECT_GE(wake.tick - lastV.tick, 100u + 1500u);
     EXPECT_GE(read.tick - wake.tick, 50u);
-    EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{app::LoadResString(1050)});
+    EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{services::LoadResString(1050)});
     EXPECT_TRUE(test::PortIsFree(path_));
 
     std::array<double, 1> readSlopes{}, readOffsets{};
@@ -197,7 +197,7 @@ TEST_F(CableOverPty, AShortReplyIsRefused) {
     std::array<double, 1> slopes{7.0}, offsets{7.0};
     EXPECT_FALSE(ReadCorrection(4, slopes, offsets, 1000, 1000));
     EXPECT_EQ(slopes[0], 7.0);
-    EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{app::LoadResString(1048)});
+    EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{services::LoadResString(1048)});
     EXPECT_TRUE(test::PortIsFree(path_));
 }
 

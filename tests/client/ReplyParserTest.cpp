@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "client/ReplyParser.h"
-#include "client/ResultCode.h"
+#include "client/ResultCodes.h"
 #include "tests/client/ReplyBytes.h"
 
 namespace tb::client {

@@ -4,7 +4,7 @@
 #include "client/CommandExchange.h"
 #include "client/CorrectionOperations.h"
 #include "client/LinkBlockOperations.h"
-#include "client/ResultCode.h"
+#include "client/ResultCodes.h"
 #include "tests/client/ClientFixture.h"
 
 namespace tb::client {
@@ -84,7 +84,7 @@ TEST_F(Transactions, WriteWithVerification) {
     EXPECT_EQ(clock_.TotalSleptMs(), 200u);
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(boxes_.Last().text, Text(1050));
-    EXPECT_EQ(boxes_.Last().icon, app::MsgIcon::Information);
+    EXPECT_EQ(boxes_.Last().icon, services::MsgIcon::Information);
     EXPECT_EQ(link_.OpenLinks(), 0);
 }
 
@@ -95,7 +95,7 @@ TEST_F(Transactions, ReadBackThatDiffersFourTimesFails) {
     EXPECT_EQ(logger_.AdjustmentReads(), 4);
     EXPECT_EQ(clock_.TotalSleptMs(), 4u * 3000u);
     EXPECT_EQ(boxes_.Last().text, Text(1048));
-    EXPECT_EQ(boxes_.Last().icon, app::MsgIcon::Warning);
+    EXPECT_EQ(boxes_.Last().icon, services::MsgIcon::Warning);
     EXPECT_EQ(link_.OpenLinks(), 0);
 }
 
@@ -205,11 +205,11 @@ TEST_F(PassThrough, ReadFailures) {
 
 TEST(PassThroughWithoutInput, ALoggerWithoutThePassThroughInputRefuses) {
     test::FakeLink link;
-    app::ScriptedMessageBoxes boxes;
+    services::ScriptedMessageBoxes boxes;
     link.AddUnit(kKey, platform::DeviceIds{}.Product(1), 0,
                  *sim::loggers::ModelForDeviceCode(0xA4, false));
     EXPECT_FALSE(SendPassThroughCorrection(1.0, 0.0, 1000, 10));
-    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{app::LoadResString(1014)});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{services::LoadResString(1014)});
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <optional>
 
-#include "app/PageServices.h"
-#include "app/ScriptedMessageBoxes.h"
+#include "services/PageServices.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 #include "client/CorrectionOperations.h"
 #include "client/LinkApi.h"
 #include "link/VkLGR800Comm.h"
@@ -76,7 +76,7 @@ void ClearLine(sim::Bench& bench, int com) {
 }
 
 // The correction the base-unit and cable rigs write: slope 1.25, offset -0.5.
-WriteOutcome SendOneChannel(int kind, int mode, app::ScriptedMessageBoxes& boxes) {
+WriteOutcome SendOneChannel(int kind, int mode, services::ScriptedMessageBoxes& boxes) {
     boxes.Clear();
     const std::array<double, 1> slopes{1.25}, offsets{-0.5};
     WriteOutcome outcome;
@@ -100,14 +100,15 @@ class BaseUnitRig final : public Rig {
     WriteOutcome Read() override {
         boxes_.Clear();
         std::array<double, 1> slopes{}, offsets{};
-        const bool read = client::ReadCorrection(client::kKindOneChannel, slopes, offsets, 1000, 1000);
+        const bool read =
+            client::ReadCorrection(client::kKindOneChannel, slopes, offsets, 1000, 1000);
         return {read, boxes_.Texts().empty() ? "" : boxes_.Texts().back()};
     }
     std::string Held() override {
         auto lock = bench_.LockState();
         return Hex(logger_->Adjustment());
     }
-    std::string FailureText() const override { return app::LoadResString(1048); }
+    std::string FailureText() const override { return services::LoadResString(1048); }
     bool Arm(const std::string& fault) override {
         if (ArmLineFault(bench_, com_, fault)) return true;
         auto lock = bench_.LockState();
@@ -137,7 +138,7 @@ class BaseUnitRig final : public Rig {
     sim::Bench bench_{{.pacing = false}};
     std::shared_ptr<sim::loggers::SimulatedLogger> logger_;
     int com_ = 0;
-    app::ScriptedMessageBoxes boxes_;
+    services::ScriptedMessageBoxes boxes_;
 };
 
 // The model-890 cable on its serial line, through the client.
@@ -153,7 +154,7 @@ class CableRig final : public Rig {
         auto lock = bench_.LockState();
         return Hex(cable_->Adjustment());
     }
-    std::string FailureText() const override { return app::LoadResString(1048); }
+    std::string FailureText() const override { return services::LoadResString(1048); }
     bool Arm(const std::string& fault) override {
         if (ArmLineFault(bench_, com_, fault)) return true;
         auto lock = bench_.LockState();
@@ -179,7 +180,7 @@ class CableRig final : public Rig {
     sim::Bench bench_{{.pacing = false}};
     sim::loggers::Lgr890CableDevice* cable_ = nullptr;
     int com_ = 0;
-    app::ScriptedMessageBoxes boxes_;
+    services::ScriptedMessageBoxes boxes_;
 };
 
 // A model-870 logger on its own USB port, through its model library.
@@ -256,7 +257,7 @@ class LanRig final : public Rig {
         auto lock = made_.unit->LockState();
         return Hex(made_.logger->Adjustment());
     }
-    std::string FailureText() const override { return app::LoadResString(1048); }
+    std::string FailureText() const override { return services::LoadResString(1048); }
     bool Arm(const std::string& fault) override {
         auto& unit = *made_.unit;
         if (fault == "refused") return sim::lan::ArmLanFault(unit, "refuse-connections");
@@ -312,7 +313,7 @@ class LanRig final : public Rig {
     static inline uint32_t lanKey_ = 0;
 
     sim::lan::LanUnitWithLogger made_;
-    app::ScriptedMessageBoxes boxes_;
+    services::ScriptedMessageBoxes boxes_;
     static inline const client::LinkApi kLanCalls{VkLGR800_GetConnectNum, GetSerial, Open, Clear,
                                                   Send,  Receive,  Close};
     client::ScopedLinkApi link_{kLanCalls};

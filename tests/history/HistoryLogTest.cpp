@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "HistoryFixture.h"
-#include "app/ScriptedMessageBoxes.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 #include "pages/history/HistoryLog.h"
 #include "pages/history/LocaleEncoding.h"
 #include "pages/history/SensorProfile.h"
@@ -51,7 +51,7 @@ class HistoryLog : public HistoryTest {
                                Entry(3, 1, {234, 235, 0, 0}, 0), {}, {305419896, 0});
     }
 
-    app::ScriptedMessageBoxes boxes_;
+    services::ScriptedMessageBoxes boxes_;
 };
 
 TEST_F(HistoryLog, FoldersAreMadeWhenMissing) {
@@ -117,7 +117,8 @@ TEST_F(HistoryLog, LinesOfEverySensorKind) {
 }
 
 TEST_F(HistoryLog, TypedTextsAreCutToFifteenCharactersBetweenCharacters) {
-    EXPECT_EQ(CutToCharacters("１２３４５６７８９０１２３４５６", 15), "１２３４５６７８９０１２３４５");
+    EXPECT_EQ(CutToCharacters("１２３４５６７８９０１２３４５６", 15),
+              "１２３４５６７８９０１２３４５");
     EXPECT_EQ(CutToCharacters("1234567890123456", 15), "123456789012345");
     EXPECT_EQ(CutToCharacters("12345678901234é", 15), "12345678901234é");
     EXPECT_EQ(CutToCharacters("abc", 15), "abc");
@@ -154,11 +155,10 @@ TEST_F(HistoryLog, UnwritableLogGivesMessage1036WithItsCause) {
         boxes_.Clear();
         EXPECT_EQ(WriteExample(), c.expected);
         ASSERT_EQ(boxes_.Count(), 1u);
-        EXPECT_EQ(boxes_.Last().text,
-                  "アジャストメント履歴ファイルの保存に失敗しました。 (code=" +
-                      std::to_string(static_cast<int>(c.expected)) + ")");
-        EXPECT_EQ(boxes_.Last().icon, app::MsgIcon::Warning);
-        EXPECT_EQ(boxes_.Last().buttons, app::MsgButtons::Ok);
+        EXPECT_EQ(boxes_.Last().text, "アジャストメント履歴ファイルの保存に失敗しました。 (code=" +
+                                          std::to_string(static_cast<int>(c.expected)) + ")");
+        EXPECT_EQ(boxes_.Last().icon, services::MsgIcon::Warning);
+        EXPECT_EQ(boxes_.Last().buttons, services::MsgButtons::Ok);
     }
 }
 

@@ -3,23 +3,23 @@
 // history entry it wrote.
 #include <gtest/gtest.h>
 
-#include "app/ScriptedMessageBoxes.h"
-#include "app/Settings.h"
 #include "journal/JournalRecorder.h"
 #include "pages/MemoryDialogView.h"
 #include "pages/lgr87x/PageLgr870.h"
 #include "resources/dialogs/Lgr87xDialogIds.h"
+#include "services/Settings.h"
 #include "sim/core/Bench.h"
 #include "sim/lgr87x/Lgr87xDevice.h"
-#include "tests/app/TempDir.h"
+#include "tests/services/TempDir.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 
 namespace tb::journal {
 namespace {
 
 using namespace resources::lgr87x_ids;
-using app::MsgAnswer;
 using pages::Correction;
 using pages::lgr87x::CalibrationCodes;
+using services::MsgAnswer;
 
 constexpr uint32_t kSerial870 = 0x12345678;
 constexpr uint8_t kFirstGroup = 2;
@@ -29,7 +29,7 @@ constexpr int kSetCalibrationCommand = 0x5B;
 class JournalLgr870Test : public ::testing::Test {
   protected:
     void SetUp() override {
-        app::WriteTempUnit(0);
+        services::WriteTempUnit(0);
         sim::Lgr87xOptions options = sim::Lgr87xDefaults(sim::Lgr87xModel::k870);
         options.serial = kSerial870;
         logger_ = &bench_.Emplace<sim::Lgr87xDevice>(options).Logger();
@@ -91,7 +91,7 @@ class JournalLgr870Test : public ::testing::Test {
     sim::Bench bench_{{.pacing = false}};
     sim::Lgr87xLogger* logger_ = nullptr;
     pages::MemoryDialogView view_;
-    app::ScriptedMessageBoxes boxes_;
+    services::ScriptedMessageBoxes boxes_;
     pages::lgr87x::CPageLgr870 page_;
 };
 
@@ -148,8 +148,7 @@ TEST_F(JournalLgr870Test, AnInitialiseRecordsWhatItReplacedAndTheFactoryState) {
     const JournalEntry row = OnlyRow();
     EXPECT_EQ(row.operation, "initialise");
     EXPECT_EQ(row.outcome, kOutcomeSuccess);
-    EXPECT_EQ(Field(row, &pages::ChannelRecord::asFound),
-              AsCorrections({1100, 500, 900, -300}));
+    EXPECT_EQ(Field(row, &pages::ChannelRecord::asFound), AsCorrections({1100, 500, 900, -300}));
     EXPECT_EQ(Field(row, &pages::ChannelRecord::asLeft), AsCorrections({1000, 0, 1000, 0}));
     EXPECT_FALSE(row.historyEntry.empty());
 }

@@ -4,23 +4,23 @@
 
 #include <memory>
 
-#include "app/ScriptedMessageBoxes.h"
-#include "app/Settings.h"
 #include "journal/JournalRecorder.h"
 #include "pages/ClientBaseUnitLogger.h"
 #include "pages/MemoryDialogView.h"
 #include "pages/PageLgr820.h"
+#include "services/Settings.h"
 #include "sim/baseunit/BaseUnit.h"
 #include "sim/core/Bench.h"
 #include "sim/loggers/SimulatedLogger.h"
-#include "tests/app/TempDir.h"
+#include "tests/services/TempDir.h"
 #include "tests/support/OneChannelBlock.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 
 namespace tb::journal {
 namespace {
 
-using app::MsgAnswer;
 using pages::Correction;
+using services::MsgAnswer;
 using sim::loggers::Block64;
 using namespace pages::one_channel;
 
@@ -37,7 +37,7 @@ Correction Held(const Block64& block) {
 class JournalPagesTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        app::WriteTempUnit(0);
+        services::WriteTempUnit(0);
         logger_ = std::make_shared<sim::loggers::SimulatedLogger>(
             *sim::loggers::ModelForDeviceCode(kLgr821DeviceCode));
         bench_.Emplace<sim::BaseUnit>(sim::BaseUnitConfig{.serial = kUnitSerial}, logger_);
@@ -85,7 +85,7 @@ class JournalPagesTest : public ::testing::Test {
     sim::Bench bench_{{.pacing = false}};
     std::shared_ptr<sim::loggers::SimulatedLogger> logger_;
     pages::MemoryDialogView view_;
-    app::ScriptedMessageBoxes boxes_;
+    services::ScriptedMessageBoxes boxes_;
     pages::CPageLgr820 page_{pages::MakeBaseUnitLogger()};
 };
 
@@ -134,8 +134,8 @@ TEST_F(JournalPagesTest, AFailedWriteRecordsTheFailureAndWhatTheLoggerWasLeftHol
         SetHeld(1010, 400);
         boxes_.Clear();
         // Once the technician has confirmed, the fault is armed.
-        boxes_.OnShow([this, c](const app::MessageBoxRequest& box) {
-            if (box.buttons != app::MsgButtons::YesNo) return;
+        boxes_.OnShow([this, c](const services::MessageBoxRequest& box) {
+            if (box.buttons != services::MsgButtons::YesNo) return;
             auto lock = bench_.LockState();
             logger_->Faults().*c.fault = c.count;
         });
@@ -173,13 +173,15 @@ TEST_F(JournalPagesTest, AnInitialiseRecordsTheCorrectionItReplacedAndTheFactory
 }
 
 TEST_F(JournalPagesTest, AnUnwritableJournalLeavesTheAdjustmentStandingAndSaysSo) {
-    InstalledJournal unwritable(JournalLocation{Engine::Sqlite, dir_.str() + "/no/such.sqlite3", {}});
+    InstalledJournal unwritable(
+        JournalLocation{Engine::Sqlite, dir_.str() + "/no/such.sqlite3", {}});
     Send("25.0", "25.3");
     EXPECT_EQ(HeldNow(), (Correction{1.010, 0.700}));
     const auto texts = boxes_.Texts();
     ASSERT_GE(texts.size(), 2u);
     EXPECT_EQ(texts[texts.size() - 2], "アジャストメントは正常に終了しました。");
-    EXPECT_EQ(texts.back().rfind("調整は終了していますが、調整記録に書き込めませんでした。", 0), 0u);
+    EXPECT_EQ(texts.back().rfind("調整は終了していますが、調整記録に書き込めませんでした。", 0),
+              0u);
     EXPECT_EQ(view_.Text(kCurrentLine), "現在の設定：y = 1.010x +0.700");
 }
 

@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/ScriptedMessageBoxes.h"
 #include "journal/JournalRecorder.h"
-#include "tests/app/TempDir.h"
 #include "tests/journal/JournalSamples.h"
+#include "tests/services/TempDir.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 
 namespace tb::journal {
 namespace {
@@ -27,7 +27,7 @@ class JournalRecorderTest : public ::testing::Test {
 
     tb::testing::TempDir dir_;
     tb::testing::ScopedEnv settings_{"TRIMBENCH_SETTINGS_FILE", dir_.str() + "/settings.ini"};
-    app::ScriptedMessageBoxes boxes_;
+    services::ScriptedMessageBoxes boxes_;
 };
 
 TEST_F(JournalRecorderTest, APageRecordBecomesOneRowWithItsChannelsAndTheOperatorSetting) {
@@ -68,10 +68,10 @@ TEST_F(JournalRecorderTest, AFolderThatCannotHoldTheJournalShowsTheMessageAndALa
     InstalledJournal journal(At(folder + "/journal.sqlite3"));
     pages::RecordAdjustment(SampleRecord("00A1B2C3"));  // the folder does not exist yet
     ASSERT_EQ(boxes_.Count(), 1u);
-    EXPECT_EQ(boxes_.Last().text.rfind("調整は終了していますが、調整記録に書き込めませんでした。", 0),
-              0u)
+    EXPECT_EQ(
+        boxes_.Last().text.rfind("調整は終了していますが、調整記録に書き込めませんでした。", 0), 0u)
         << boxes_.Last().text;
-    EXPECT_EQ(boxes_.Last().icon, app::MsgIcon::Warning);
+    EXPECT_EQ(boxes_.Last().icon, services::MsgIcon::Warning);
 
     std::filesystem::create_directory(folder);
     pages::RecordAdjustment(SampleRecord("00A1B2C3"));
@@ -88,8 +88,8 @@ TEST_F(JournalRecorderTest, AReadOnlyFileSystemIsReportedNotThrown) {
     // Without root, a folder without write permission does the same.
     const std::string folder = dir_.str() + "/readonly";
     std::filesystem::create_directory(folder);
-    std::filesystem::permissions(folder, std::filesystem::perms::owner_read |
-                                             std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(
+        folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     InstalledJournal readOnly(At(folder + "/journal.sqlite3"));
     pages::RecordAdjustment(SampleRecord("00A1B2C3"));
     EXPECT_EQ(boxes_.Count(), 2u);

@@ -10,7 +10,7 @@
 
 #include "journal/CsvExport.h"
 #include "journal/JournalStore.h"
-#include "tests/app/TempDir.h"
+#include "tests/services/TempDir.h"
 #include "tests/journal/JournalSamples.h"
 
 namespace tb::journal {

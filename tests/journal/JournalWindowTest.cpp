@@ -10,15 +10,15 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/ScriptedMessageBoxes.h"
-#include "app/window/EmptyPage.h"
-#include "app/window/TrimbenchDlg.h"
+#include "app/TrimbenchDlg.h"
 #include "journal/Certificate.h"
 #include "journal/CsvExport.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/JournalWindowIds.h"
-#include "tests/app/TempDir.h"
 #include "tests/journal/JournalSamples.h"
+#include "tests/services/TempDir.h"
+#include "tests/support/EmptyPage.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 #include "tests/ui/QtTestApp.h"
 #include "ui/JournalWindow.h"
 
@@ -49,10 +49,9 @@ class JournalWindowTest : public ::testing::Test {
         // Logger 00A1B2C3: a receive, two sends (one failed) on one day; another unit later.
         JournalEntry receive = SampleEntry("00A1B2C3", "2026-12-09T01:00:00.000Z");
         receive.operation = "receive";
-        for (JournalEntry entry :
-             {receive, SampleEntry("00A1B2C3", "2026-12-09T01:10:00.000Z"),
-              SampleEntry("00A1B2C3", "2026-12-09T01:20:00.000Z", false),
-              SampleEntry("00FFEE01", "2026-12-10T03:00:00.000Z")}) {
+        for (JournalEntry entry : {receive, SampleEntry("00A1B2C3", "2026-12-09T01:10:00.000Z"),
+                                   SampleEntry("00A1B2C3", "2026-12-09T01:20:00.000Z", false),
+                                   SampleEntry("00FFEE01", "2026-12-10T03:00:00.000Z")}) {
             ASSERT_TRUE(store->Append(entry, error)) << error;
             written_.push_back(entry);
         }
@@ -62,7 +61,7 @@ class JournalWindowTest : public ::testing::Test {
     tb::testing::ScopedEnv settings_{"TRIMBENCH_SETTINGS_FILE", dir_.str() + "/settings.ini"};
     JournalLocation location_{Engine::Sqlite, dir_.str() + "/journal.sqlite3", {}};
     std::vector<JournalEntry> written_;
-    app::ScriptedMessageBoxes boxes_;
+    services::ScriptedMessageBoxes boxes_;
 };
 
 TEST_F(JournalWindowTest, ListsNewestFirstFiltersAndShowsTheSelectedRowInFull) {

@@ -74,7 +74,7 @@ fs::path StageProgram(const fs::path& folder) {
     const fs::path out = fs::path(PROGRAM_PATH).parent_path();
     fs::copy_file(PROGRAM_PATH, folder / "lan_adjust_read");
     for (const auto& entry : fs::directory_iterator(out))
-        if (entry.path().extension() == ".so")
+        if (entry.path().filename().string().find(".so") != std::string::npos)
             fs::create_symlink(entry.path(), folder / entry.path().filename());
     std::ofstream(folder / "FileOutput").put('\n');
     return folder / "lan_adjust_read";

@@ -6,13 +6,14 @@
 
 #include "link/LinkFrame.h"
 #include "link/SerialReply.h"
+#include "platform/ByteOrder.h"
 
 namespace tb::link {
 namespace {
 
 std::optional<uint32_t> Check(const std::string& body) {
     std::vector<uint8_t> data(body.begin(), body.end());
-    return CheckSerialReply(data, ByteSum16(data));
+    return CheckSerialReply(data, bytes::ByteSum16(data));
 }
 
 std::string Item(const std::string& key, const std::string& value) {
@@ -30,7 +31,7 @@ TEST(SerialReplyTest, TakesTheSerialFromAGoodReplyWhereverItsItemsStand) {
 TEST(SerialReplyTest, RejectsAWrongStatusSerialOrCheck) {
     const std::string good = "RUINF:" + Item("STATUS=", "RUINF0000") + Item("SER=", "12345678");
     std::vector<uint8_t> data(good.begin(), good.end());
-    EXPECT_FALSE(CheckSerialReply(data, static_cast<uint16_t>(ByteSum16(data) + 1)));
+    EXPECT_FALSE(CheckSerialReply(data, static_cast<uint16_t>(bytes::ByteSum16(data) + 1)));
     EXPECT_FALSE(Check("RUINF:" + Item("STATUS=", "RUINF0001") + Item("SER=", "12345678")));
     EXPECT_FALSE(Check("RUINF:" + Item("STATUS=", "RUIN0000") + Item("SER=", "12345678")));
     EXPECT_FALSE(Check("RUINF:" + Item("STATUS=", "RUINF0000") + Item("SER=", "1234567x")));

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/MessageBox.h"
-#include "app/ScriptedMessageBoxes.h"
+#include "services/MessageBox.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 #include "pages/ChannelEntry.h"
 #include "pages/MemoryDialogView.h"
 
@@ -19,7 +19,7 @@ class ReadingEntry : public ::testing::Test {
         view_.SetText(kBoxes.after2, y2);
     }
 
-    app::ScriptedMessageBoxes boxes_;
+    services::ScriptedMessageBoxes boxes_;
     MemoryDialogView view_;
 };
 
@@ -50,7 +50,7 @@ TEST_F(ReadingEntry, FirstUnreadableBoxInReadingOrderGetsTheFocus) {
     EXPECT_FALSE(ReadChannelEntry(view_, kBoxes, true));
     ASSERT_EQ(boxes_.Count(), 1u);
     EXPECT_EQ(boxes_.Last().text, "数値を正しく入力してください。");
-    EXPECT_EQ(boxes_.Last().icon, app::MsgIcon::Warning);
+    EXPECT_EQ(boxes_.Last().icon, services::MsgIcon::Warning);
     EXPECT_EQ(view_.FocusHistory(), std::vector<int>{kBoxes.after1});
 
     Type("1", "2", "3", "");

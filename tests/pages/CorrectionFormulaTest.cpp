@@ -4,18 +4,18 @@
 #include <cmath>
 #include <string>
 
-#include "app/MessageBox.h"
-#include "app/PageServices.h"
-#include "app/ScriptedMessageBoxes.h"
+#include "services/MessageBox.h"
+#include "services/PageServices.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 #include "pages/CorrectionFormula.h"
 #include "pages/MemoryDialogView.h"
 
 namespace tb::pages {
 namespace {
 
-using app::MsgButtons;
-using app::MsgIcon;
-using app::ScriptedMessageBoxes;
+using services::MsgButtons;
+using services::MsgIcon;
+using services::ScriptedMessageBoxes;
 
 class Formula : public ::testing::Test {
   protected:
@@ -23,7 +23,7 @@ class Formula : public ::testing::Test {
     void ExpectRefusedWith(int messageId) {
         ASSERT_EQ(boxes_.Count(), 1u) << "expected message " << messageId;
         const auto box = boxes_.Last();
-        EXPECT_EQ(box.text, app::LoadResString(messageId));
+        EXPECT_EQ(box.text, services::LoadResString(messageId));
         EXPECT_EQ(box.buttons, MsgButtons::Ok);
         EXPECT_EQ(box.icon, MsgIcon::Warning);
         boxes_.Clear();
@@ -240,7 +240,7 @@ TEST(ReportInputError, ShowsTheMessageThenFocusesTheBox) {
     ScriptedMessageBoxes boxes;
     MemoryDialogView view;
     int focusedWhileOpen = -1;
-    boxes.OnShow([&](const app::MessageBoxRequest&) { focusedWhileOpen = view.FocusedId(); });
+    boxes.OnShow([&](const services::MessageBoxRequest&) { focusedWhileOpen = view.FocusedId(); });
     ReportInputError(kMsgEnterNumbers, 1016, view);
     ASSERT_EQ(boxes.Count(), 1u);
     EXPECT_EQ(boxes.Last().text, "数値を正しく入力してください。");

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/ScriptedMessageBoxes.h"
-#include "app/Settings.h"
+#include "tests/support/ScriptedMessageBoxes.h"
+#include "services/Settings.h"
 #include "pages/ClientBaseUnitLogger.h"
 #include "pages/MemoryDialogView.h"
 #include "pages/PageLgr820.h"
@@ -19,7 +19,7 @@
 #include "sim/loggers/SimulatedLogger.h"
 #include "tests/support/OneChannelBlock.h"
 
-using tb::app::MsgAnswer;
+using tb::services::MsgAnswer;
 using namespace tb::pages::one_channel;
 
 namespace {
@@ -36,7 +36,7 @@ class PagesOverBench : public ::testing::Test {
         settings_ = std::filesystem::temp_directory_path() /
                     ("tb-pages-bench-" + std::to_string(getpid()) + ".ini");
         setenv("TRIMBENCH_SETTINGS_FILE", settings_.c_str(), 1);
-        tb::app::WriteTempUnit(0);
+        tb::services::WriteTempUnit(0);
     }
     void TearDown() override { std::filesystem::remove(settings_); }
 
@@ -64,7 +64,7 @@ class PagesOverBench : public ::testing::Test {
     std::filesystem::path settings_;
     tb::sim::Bench bench_{{.pacing = false}};
     tb::pages::MemoryDialogView view_;
-    tb::app::ScriptedMessageBoxes boxes_;
+    tb::services::ScriptedMessageBoxes boxes_;
 };
 
 }  // namespace
@@ -99,7 +99,7 @@ TEST_F(PagesOverBench, Lgr820ReceiveInDegreesFShowsTheFahrenheitForm) {
         logger->SetAdjustment(BlockHolding(1000, 250));
     }
     bench_.UseTemporaryDeviceMap();
-    tb::app::WriteTempUnit(1);
+    tb::services::WriteTempUnit(1);
     tb::pages::CPageLgr820 page(tb::pages::MakeBaseUnitLogger());
     Open(page);
     page.OnCommand(kReceive);

@@ -10,9 +10,9 @@
 #include <sstream>
 #include <string>
 
-#include "app/PageServices.h"
-#include "app/ScriptedMessageBoxes.h"
-#include "app/Settings.h"
+#include "services/PageServices.h"
+#include "tests/support/ScriptedMessageBoxes.h"
+#include "services/Settings.h"
 #include "pages/MemoryDialogView.h"
 #include "pages/lgr87x/PageLgr870.h"
 #include "pages/lgr87x/PageLgr875.h"
@@ -24,8 +24,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace tb::resources::lgr87x_ids;
-using tb::app::MsgAnswer;
-using tb::app::MsgIcon;
+using tb::services::MsgAnswer;
+using tb::services::MsgIcon;
 using tb::pages::lgr87x::CalibrationCodes;
 using tb::sim::Lgr87xLogger;
 using tb::sim::Lgr87xModel;
@@ -51,7 +51,7 @@ class DirectUsbPages : public ::testing::Test {
         setenv("HOME", home_.c_str(), 1);
         setenv("XDG_CONFIG_HOME", (home_ / ".config").c_str(), 1);
         setenv("TRIMBENCH_SETTINGS_FILE", (home_ / "settings.ini").c_str(), 1);
-        tb::app::WriteTempUnit(0);
+        tb::services::WriteTempUnit(0);
     }
     void TearDown() override { fs::remove_all(home_); }
 
@@ -120,7 +120,7 @@ class DirectUsbPages : public ::testing::Test {
     fs::path home_;
     tb::sim::Bench bench_{{.pacing = false}};
     tb::pages::MemoryDialogView view_;
-    tb::app::ScriptedMessageBoxes boxes_;
+    tb::services::ScriptedMessageBoxes boxes_;
 };
 
 TEST_F(DirectUsbPages, PageStartShowsTheFirstTabWithItsFixedZeroPointsAndTheHistoryColumns) {
@@ -315,7 +315,7 @@ TEST_F(DirectUsbPages, SlopeComposesOnTheHistoryFactor) {
 
 TEST_F(DirectUsbPages, FahrenheitTemperatureSendsCelsiusAndConfirmsFahrenheit) {
     Lgr87xLogger& logger = Add(Lgr87xModel::k870, kSerial870);
-    tb::app::WriteTempUnit(1);
+    tb::services::WriteTempUnit(1);
     tb::pages::lgr87x::CPageLgr870 page;
     Open(page);
     SelectTab(page, 1);

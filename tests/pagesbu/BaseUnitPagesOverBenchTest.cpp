@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "app/ScriptedMessageBoxes.h"
-#include "app/Settings.h"
+#include "tests/support/ScriptedMessageBoxes.h"
+#include "services/Settings.h"
 #include "pages/ClientBaseUnitLogger.h"
 #include "pages/MemoryDialogView.h"
 #include "pages/PageLgr820.h"
@@ -24,7 +24,7 @@
 #include "sim/loggers/Lgr890CableDevice.h"
 #include "sim/loggers/SimulatedLogger.h"
 
-using tb::app::MsgAnswer;
+using tb::services::MsgAnswer;
 using tb::pages::Correction;
 using tb::sim::loggers::Block64;
 namespace th = tb::resources::temp_humidity;
@@ -76,7 +76,7 @@ class BaseUnitPagesOverBench : public ::testing::Test {
         settings_ = std::filesystem::temp_directory_path() /
                     ("tb-pagesbu-bench-" + std::to_string(getpid()) + ".ini");
         setenv("TRIMBENCH_SETTINGS_FILE", settings_.c_str(), 1);
-        tb::app::WriteTempUnit(0);
+        tb::services::WriteTempUnit(0);
     }
     void TearDown() override { std::filesystem::remove(settings_); }
 
@@ -143,7 +143,7 @@ class BaseUnitPagesOverBench : public ::testing::Test {
     std::filesystem::path settings_;
     tb::sim::Bench bench_{{.pacing = false}};
     tb::pages::MemoryDialogView view_;
-    tb::app::ScriptedMessageBoxes boxes_;
+    tb::services::ScriptedMessageBoxes boxes_;
 };
 
 }  // namespace
@@ -168,7 +168,7 @@ TEST_F(BaseUnitPagesOverBench, Lgr835Channel2SendWritesChannel1BackUnchanged) {
 // +29.5 is still 30.1 and refused (converted it would pass as 29.83).
 TEST_F(BaseUnitPagesOverBench, Lgr830HumidityOverThirtyIsRefusedWith1054InAnyUnit) {
     auto logger = AddLogger("830", BlockHolding({1000, 0}, {1000, 29500}));
-    tb::app::WriteTempUnit(1);
+    tb::services::WriteTempUnit(1);
     tb::pages::CPageLgr830 page(tb::pages::MakeLgr830Logger());
     Open(page);
     EnterHumidity(page, "0", "0.6");
@@ -181,7 +181,7 @@ TEST_F(BaseUnitPagesOverBench, Lgr830HumidityOverThirtyIsRefusedWith1054InAnyUni
 
 TEST_F(BaseUnitPagesOverBench, Lgr830DegreesFApplyToChannel1Only) {
     auto logger = AddLogger("830", BlockHolding({1000, 250}, {1000, 500}));
-    tb::app::WriteTempUnit(1);
+    tb::services::WriteTempUnit(1);
     tb::pages::CPageLgr830 page(tb::pages::MakeLgr830Logger());
     Open(page);
     EXPECT_EQ(view_.Text(th::kUnitBefore1Row1), "°F");
@@ -271,7 +271,7 @@ TEST_F(BaseUnitPagesOverBench, Lgr850NoiseWritesThroughThePassThroughCommand) {
 // written as 1.1 (one decimal) at offset scale 10.
 TEST_F(BaseUnitPagesOverBench, Lgr850ThermocoupleInDegreesFWritesDegreesCToOneDecimal) {
     auto logger = AddLogger("850-tc", BlockHolding({16384, 0}));
-    tb::app::WriteTempUnit(1);
+    tb::services::WriteTempUnit(1);
     tb::pages::CPageLgr850 page(tb::pages::MakeMultiInputLogger);
     Open(page);
     EnterMultiInput(page, mi::kThermocouple, "77.0", "78.9");

@@ -9,19 +9,19 @@
 #include <string>
 #include <vector>
 
-#include "app/ScriptedMessageBoxes.h"
-#include "app/Settings.h"
+#include "tests/support/ScriptedMessageBoxes.h"
+#include "services/Settings.h"
 #include "pages/MemoryDialogView.h"
 #include "pages/PageLgr850.h"
 #include "pages/TempHumidityPage.h"
 #include "resources/dialogs/MultiInputIds.h"
 #include "resources/dialogs/TempHumidityIds.h"
-#include "tests/pages1ch/ScriptedLogger.h"
+#include "tests/support/ScriptedPageLogger.h"
 
 using tb::pages::CheckKind;
 using tb::pages::MemoryDialogView;
 using tb::testing::LoggerState;
-using tb::testing::ScriptedLogger;
+using tb::testing::ScriptedPageLogger;
 namespace th = tb::resources::temp_humidity;
 namespace mi = tb::resources::multi_input;
 
@@ -34,14 +34,14 @@ class SettingsFile : public ::testing::Test {
                     ("tb-pagesbu-" + std::to_string(getpid()) + ".ini");
         std::filesystem::remove(settings_);
         setenv("TRIMBENCH_SETTINGS_FILE", settings_.c_str(), 1);
-        tb::app::WriteTempUnit(0);
+        tb::services::WriteTempUnit(0);
     }
     void TearDown() override { std::filesystem::remove(settings_); }
 
     std::filesystem::path settings_;
     LoggerState logger_;
     MemoryDialogView view_;
-    tb::app::ScriptedMessageBoxes boxes_;
+    tb::services::ScriptedMessageBoxes boxes_;
 };
 
 const std::vector<int> kChannel1Inputs{th::kOnePoint1,  th::kTwoPoint1,   th::kBefore1Row1,
@@ -52,7 +52,7 @@ const std::vector<int> kChannel2Inputs{th::kOnePoint2,  th::kTwoPoint2,   th::kB
 using TempHumidityPageTest = SettingsFile;
 
 TEST_F(TempHumidityPageTest, ChannelTicksAreExclusiveAndEachChannelHasItsOwnRules) {
-    tb::pages::CPageLgr830 page(std::make_unique<ScriptedLogger>(logger_));
+    tb::pages::CPageLgr830 page(std::make_unique<ScriptedPageLogger>(logger_));
     page.AttachView(view_);
     page.OnInitDialog();
     page.OnSetActive();
@@ -83,13 +83,13 @@ TEST_F(TempHumidityPageTest, ChannelTicksAreExclusiveAndEachChannelHasItsOwnRule
 TEST_F(TempHumidityPageTest, AUnitChangeClearsOnlyChannel1sLine) {
     logger_.held = {1.0, 0.25};
     logger_.held2 = {1.0, 1.5};
-    tb::pages::CPageLgr835 page(std::make_unique<ScriptedLogger>(logger_));
+    tb::pages::CPageLgr835 page(std::make_unique<ScriptedPageLogger>(logger_));
     page.AttachView(view_);
     page.OnInitDialog();
     page.OnSetActive();
     EXPECT_EQ(page.DialogId(), 136);
     page.OnCommand(th::kReceive);
-    tb::app::WriteTempUnit(1);
+    tb::services::WriteTempUnit(1);
     page.OnSetActive();
     EXPECT_EQ(view_.Text(th::kCurrentLine1), "");
     EXPECT_EQ(view_.Text(th::kCurrentLine2), "現在の設定：y = 1.000x +1.500");
@@ -112,7 +112,7 @@ class MultiInputPageTest : public SettingsFile {
         page_ = std::make_unique<tb::pages::CPageLgr850>(
             [this](int kind, uint16_t slopeScale, uint16_t offsetScale) {
                 bindings_.push_back({kind, slopeScale, offsetScale});
-                return std::make_unique<ScriptedLogger>(logger_);
+                return std::make_unique<ScriptedPageLogger>(logger_);
             });
         page_->AttachView(view_);
         page_->OnInitDialog();
@@ -177,7 +177,7 @@ TEST_F(MultiInputPageTest, EveryActivationClearsTheLineAndFollowsTheUnitSetting)
     page_->OnSetActive();
     EXPECT_EQ(view_.Text(mi::kCurrentLine), "");  // even with the unit unchanged
 
-    tb::app::WriteTempUnit(1);
+    tb::services::WriteTempUnit(1);
     page_->OnSetActive();
     EXPECT_EQ(page_->ChannelKind(), CheckKind::Fahrenheit);
     EXPECT_EQ(view_.Text(mi::kUnitAfter2), "°F");

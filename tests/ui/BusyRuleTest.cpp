@@ -7,14 +7,14 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "app/PageServices.h"
-#include "app/ScriptedMessageBoxes.h"
-#include "app/Settings.h"
-#include "app/window/EmptyPage.h"
-#include "app/window/TrimbenchDlg.h"
+#include "services/PageServices.h"
+#include "tests/support/ScriptedMessageBoxes.h"
+#include "services/Settings.h"
+#include "tests/support/EmptyPage.h"
+#include "app/TrimbenchDlg.h"
 #include "pages/PageLgr820.h"
 #include "resources/dialogs/DialogIds.h"
-#include "tests/pages1ch/ScriptedLogger.h"
+#include "tests/support/ScriptedPageLogger.h"
 #include "tests/ui/QtTestApp.h"
 #include "ui/QtPumpHook.h"
 
@@ -27,7 +27,7 @@ tb::app::SheetPages PagesWith820(tb::testing::LoggerState& logger) {
     namespace ids = tb::resources;
     tb::app::SheetPages pages;
     pages.models.push_back(std::make_unique<tb::pages::CPageLgr820>(
-        std::make_unique<tb::testing::ScriptedLogger>(logger)));
+        std::make_unique<tb::testing::ScriptedPageLogger>(logger)));
     for (int id : {ids::kDialogLgr830, ids::kDialogLgr870, ids::kDialogLgr850, ids::kDialogLgr875,
                    ids::kDialogLgr835, ids::kDialogLgr890}) {
         pages.models.push_back(std::make_unique<tb::app::CEmptyPage>(id));
@@ -61,7 +61,7 @@ class BusyRuleTest : public ::testing::Test {
 
     std::filesystem::path settings_;
     tb::testing::LoggerState logger_;
-    tb::app::ScriptedMessageBoxes boxes_;
+    tb::services::ScriptedMessageBoxes boxes_;
     tb::ui::ScopedQtPumpHook pump_;
     std::unique_ptr<CTrimbenchDlg> dialog_;
 };
@@ -85,7 +85,7 @@ TEST_F(BusyRuleTest, ClicksDuringAnOperationsWaitAreNotActedOn) {
             Click(kReceive);
             Click(kInitialise);
         });
-        tb::app::PumpWait(150);
+        tb::services::PumpWait(150);
     };
     Click(kReceive);
 
@@ -106,7 +106,7 @@ TEST_F(BusyRuleTest, WindowClosesNotWhileAnOperationRuns) {
     logger_.duringExchange = [&] {
         dialog_->close();
         QTest::keyClick(dialog_.get(), Qt::Key_Escape);
-        tb::app::PumpWait(20);
+        tb::services::PumpWait(20);
         visibleAfterClose = dialog_->isVisible();
     };
     Click(kReceive);
@@ -119,7 +119,7 @@ TEST_F(BusyRuleTest, EnteredValuesSurvivePageSwitchesAndTheUnitFollowsTheSetting
     Click(kAdjustChannel);
     QTest::keyClicks(Control(kBefore1), QStringLiteral("25.0"));
     ClickTab(6);
-    tb::app::WriteTempUnit(1);  // as the settings page does
+    tb::services::WriteTempUnit(1);  // as the settings page does
     ClickTab(0);
     auto* label = Control(kUnitBefore1);
     EXPECT_EQ(label->property("text").toString(), QStringLiteral("°F"));

@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
-#include "app/ScriptedMessageBoxes.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 #include "pages/lgr87x/PageLgr870.h"
 #include "pages/lgr87x/PageLgr875.h"
 #include "resources/dialogs/Lgr87xDialogIds.h"
@@ -48,7 +48,7 @@ class DirectUsbDialog : public ::testing::Test {
     QTabBar* Tabs() { return qobject_cast<QTabBar*>(Control(kTabs)); }
 
     std::filesystem::path settings_;
-    tb::app::ScriptedMessageBoxes boxes_;
+    tb::services::ScriptedMessageBoxes boxes_;
     std::unique_ptr<QDialog> dialog_;
     tb::ui::PageWidget* widget_ = nullptr;
 };

@@ -14,13 +14,13 @@
 #include <filesystem>
 #include <string>
 
-#include "app/HelpOpener.h"
-#include "app/MessageBox.h"
-#include "app/PageServices.h"
-#include "app/ScriptedMessageBoxes.h"
-#include "app/Settings.h"
-#include "app/window/TrimbenchApp.h"
-#include "app/window/TrimbenchDlg.h"
+#include "services/HelpOpener.h"
+#include "services/MessageBox.h"
+#include "services/PageServices.h"
+#include "tests/support/ScriptedMessageBoxes.h"
+#include "services/Settings.h"
+#include "app/TrimbenchApp.h"
+#include "app/TrimbenchDlg.h"
 #include "tests/ui/QtTestApp.h"
 #include "ui/HelpWindow.h"
 #include "ui/QtMessageBoxBackend.h"
@@ -40,7 +40,7 @@ class EnglishWindow : public ::testing::Test {
         app_.InitInstance();
     }
     void TearDown() override {
-        tb::app::SetHelpOpener({});
+        tb::services::SetHelpOpener({});
         std::remove(settingsFile_.c_str());
     }
 
@@ -55,7 +55,7 @@ class EnglishWindow : public ::testing::Test {
 TEST_F(EnglishWindow, CaptionsTabsAndSettingsFollowTheEnglishLibrary) {
     ASSERT_TRUE(app_.HasResourceLibrary());
     EXPECT_EQ(app_.LanguageNumber(), 1);
-    EXPECT_EQ(tb::app::ReadDateForm(), 4);
+    EXPECT_EQ(tb::services::ReadDateForm(), 4);
 
     CTrimbenchDlg dialog(tb::app::MakeStandardPages(), app_.LanguageNumber());
     const int tabs = dialog.Sheet()->count();
@@ -93,7 +93,7 @@ TEST_F(EnglishWindow, MessageBoxesSpeakEnglishWithEnglishButtons) {
         for (QAbstractButton* button : box->buttons()) buttons << button->text();
         box->reject();
     });
-    EXPECT_EQ(tb::app::ShowMessageId(1005, tb::app::MsgButtons::YesNo), tb::app::MsgAnswer::No);
+    EXPECT_EQ(tb::services::ShowMessageId(1005, tb::services::MsgButtons::YesNo), tb::services::MsgAnswer::No);
     EXPECT_TRUE(text.startsWith(QStringLiteral("The adjustment settings"))) << text.toStdString();
     buttons.sort();
     EXPECT_EQ(buttons, (QStringList{QStringLiteral("&No"), QStringLiteral("&Yes")}));
@@ -102,11 +102,11 @@ TEST_F(EnglishWindow, MessageBoxesSpeakEnglishWithEnglishButtons) {
 TEST_F(EnglishWindow, HelpButtonOpensTheEnglishManualOrReports1006) {
     CTrimbenchDlg dialog(tb::app::MakeStandardPages(), app_.LanguageNumber());
     std::string opened;
-    tb::app::SetHelpOpener([&](const std::string& path) {
+    tb::services::SetHelpOpener([&](const std::string& path) {
         opened = path;
         return true;
     });
-    tb::app::ScriptedMessageBoxes boxes;
+    tb::services::ScriptedMessageBoxes boxes;
     qobject_cast<QAbstractButton*>(Control(dialog, 0, 1013))->click();
     EXPECT_EQ(boxes.Count(), 0u);
     ASSERT_TRUE(std::filesystem::is_regular_file(opened)) << opened;
@@ -119,7 +119,7 @@ TEST_F(EnglishWindow, HelpButtonOpensTheEnglishManualOrReports1006) {
     delete tb::ui::CurrentHelpWindow();
 
     // Without the manual: message 1006, in English.
-    tb::app::ShowHelpFile("/nonexistent/manual/en/index.html");
+    tb::services::ShowHelpFile("/nonexistent/manual/en/index.html");
     ASSERT_EQ(boxes.Count(), 1u);
     EXPECT_EQ(boxes.Last().text, "The help file cannot be opened.");
 }

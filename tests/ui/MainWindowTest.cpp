@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/PageServices.h"
-#include "app/Settings.h"
-#include "app/StringOverride.h"
-#include "app/window/TrimbenchDlg.h"
+#include "services/PageServices.h"
+#include "services/Settings.h"
+#include "services/StringOverride.h"
+#include "app/TrimbenchDlg.h"
 #include "tests/ui/QtTestApp.h"
 
 using tb::app::CTrimbenchDlg;
@@ -96,7 +96,7 @@ TEST_F(MainWindowTest, WindowFitsTheSheetExactlyAndEveryPageShowsWhole) {
 }
 
 TEST_F(MainWindowTest, SettingsRadioButtonsWriteTheUnitAtOnce) {
-    tb::app::WriteTempUnit(1);
+    tb::services::WriteTempUnit(1);
     CTrimbenchDlg dialog(MakeStandardPages(), 1);
     dialog.Sheet()->setCurrentIndex(7);
     auto* page = dialog.Sheet()->PageWidgets()[7];
@@ -104,9 +104,9 @@ TEST_F(MainWindowTest, SettingsRadioButtonsWriteTheUnitAtOnce) {
     auto* fahrenheit = qobject_cast<QAbstractButton*>(page->Dialog().Control(1001));
     EXPECT_TRUE(fahrenheit->isChecked());  // shows what the store holds
     celsius->click();
-    EXPECT_EQ(tb::app::ReadTempUnit(), 0);
+    EXPECT_EQ(tb::services::ReadTempUnit(), 0);
     fahrenheit->click();
-    EXPECT_EQ(tb::app::ReadTempUnit(), 1);
+    EXPECT_EQ(tb::services::ReadTempUnit(), 1);
 
     // The model page shows degrees F when it is shown next, without a restart.
     dialog.Sheet()->setCurrentIndex(0);
@@ -122,7 +122,7 @@ TEST_F(MainWindowTest, SettingsRadioButtonsWriteTheUnitAtOnce) {
 TEST_F(MainWindowTest, AboutEntryOpensTheAboutBox) {
     CTrimbenchDlg dialog(MakeStandardPages(), 0);
     ASSERT_NE(dialog.AboutAction(), nullptr);
-    EXPECT_EQ(dialog.AboutAction()->text().toStdString(), tb::app::LoadResString(108));
+    EXPECT_EQ(dialog.AboutAction()->text().toStdString(), tb::services::LoadResString(108));
     QString title, version;
     QTimer::singleShot(0, [&] {
         QWidget* about = QApplication::activeModalWidget();
@@ -139,12 +139,12 @@ TEST_F(MainWindowTest, AboutEntryOpensTheAboutBox) {
 }
 
 TEST_F(MainWindowTest, NoAboutEntryWhenItsTextIsEmpty) {
-    tb::app::SetStringOverride([](int id) -> std::optional<std::string> {
+    tb::services::SetStringOverride([](int id) -> std::optional<std::string> {
         if (id == 108) return std::string();
         return std::nullopt;
     });
     CTrimbenchDlg dialog(MakeStandardPages(), 0);
-    tb::app::SetStringOverride({});
+    tb::services::SetStringOverride({});
     EXPECT_EQ(dialog.AboutAction(), nullptr);
     ASSERT_NE(dialog.Frame(), nullptr);
     EXPECT_EQ(dialog.Frame()->pos(), QPoint(0, 0));

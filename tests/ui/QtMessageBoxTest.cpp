@@ -8,9 +8,9 @@
 #include "tests/ui/QtTestApp.h"
 #include "ui/QtMessageBoxBackend.h"
 
-using tb::app::MsgAnswer;
-using tb::app::MsgButtons;
-using tb::app::MsgIcon;
+using tb::services::MsgAnswer;
+using tb::services::MsgButtons;
+using tb::services::MsgIcon;
 
 namespace {
 
@@ -41,14 +41,15 @@ TEST(QtMessageBoxes, QuestionsShowTitleTextIconAndJapaneseButtons) {
     tb::ui::ScopedQtMessageBoxes boxes;
     BoxSeen seen;
     ActOnNextBox(seen, QStringLiteral("はい(&Y)"));
-    EXPECT_EQ(tb::app::ShowMessage("送信してよろしいですか？", MsgButtons::YesNo), MsgAnswer::Yes);
+    EXPECT_EQ(tb::services::ShowMessage("送信してよろしいですか？", MsgButtons::YesNo),
+              MsgAnswer::Yes);
     EXPECT_EQ(seen.title, QStringLiteral("Trimbench2"));
     EXPECT_EQ(seen.text, QStringLiteral("送信してよろしいですか？"));
     EXPECT_EQ(seen.icon, QMessageBox::Question);
     EXPECT_EQ(seen.buttons.size(), 2);
 
     ActOnNextBox(seen, QString());
-    EXPECT_EQ(tb::app::ShowMessage("x", MsgButtons::YesNo), MsgAnswer::No);
+    EXPECT_EQ(tb::services::ShowMessage("x", MsgButtons::YesNo), MsgAnswer::No);
 }
 
 TEST(QtMessageBoxes, OkBoxesCarryTheirIcon) {
@@ -56,10 +57,10 @@ TEST(QtMessageBoxes, OkBoxesCarryTheirIcon) {
     tb::ui::ScopedQtMessageBoxes boxes;
     BoxSeen seen;
     ActOnNextBox(seen, QStringLiteral("OK"));
-    EXPECT_EQ(tb::app::ShowMessage("a", MsgButtons::Ok), MsgAnswer::Ok);
+    EXPECT_EQ(tb::services::ShowMessage("a", MsgButtons::Ok), MsgAnswer::Ok);
     EXPECT_EQ(seen.icon, QMessageBox::Warning);
     ActOnNextBox(seen, QStringLiteral("OK"));
-    tb::app::ShowMessage("b", MsgButtons::Ok, MsgIcon::Information);
+    tb::services::ShowMessage("b", MsgButtons::Ok, MsgIcon::Information);
     EXPECT_EQ(seen.icon, QMessageBox::Information);
     EXPECT_EQ(seen.buttons, QStringList{QStringLiteral("OK")});
 }

@@ -1,0 +1,40 @@
+// The application object: loads the optional resource library, selects the
+// locale from the language number, names the settings store and runs the
+// main dialog modally; the program ends when the dialog closes.
+#pragma once
+
+#include <QApplication>
+#include <memory>
+#include <string>
+
+#include "app/ResourceLibrary.h"
+
+namespace tb::app {
+
+class CTrimbenchApp {
+  public:
+    // `resourceLibraryPath` empty: the library beside the program.
+    CTrimbenchApp(int& argc, char** argv, const std::string& resourceLibraryPath = {});
+    ~CTrimbenchApp();
+    CTrimbenchApp(const CTrimbenchApp&) = delete;
+    CTrimbenchApp& operator=(const CTrimbenchApp&) = delete;
+
+    // Runs the program; returns its exit code.
+    int Run();
+
+    // Texts, language and locale, settings store; Run() starts with it.
+    void InitInstance();
+    bool HasResourceLibrary() const { return resources_->IsLoaded(); }
+    int LanguageNumber() const { return languageNumber_; }
+
+  private:
+    std::unique_ptr<ResourceLibrary> resources_;
+    QApplication qt_;
+    int languageNumber_ = 0;
+};
+
+// Selects the Japanese locale for the C library and the C++ library; false
+// when the machine has no such locale (the program carries on).
+bool SelectJapaneseLocale();
+
+}  // namespace tb::app

@@ -1,6 +1,0 @@
-#include "app/window/TrimbenchApp.h"
-
-int main(int argc, char** argv) {
-    tb::app::CTrimbenchApp app(argc, argv);
-    return app.Run();
-}

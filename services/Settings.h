@@ -1,0 +1,36 @@
+// The settings store: QSettings("KESTRUNE CORPORATION", "Trimbench2"), group
+// "Settings". Every read goes to the store; nothing is cached.
+#pragma once
+
+#include <string>
+
+namespace tb::services {
+
+enum TempUnit { kCelsius = 0, kFahrenheit = 1 };
+
+// String 1047 as a decimal integer; text that is not a number gives 0.
+int LanguageNumber();
+
+// Settings/AppTempeUnit: 0 (Celsius, also for a missing or foreign value) or 1.
+int ReadTempUnit();
+void WriteTempUnit(int unit);
+
+// Settings/DateForm, 0 to 6; its default follows the language number
+// (0: 0; 2 to 6: 6; any other: 4). A stored value that is not a number reads
+// as the default; other numbers are passed on (the date layout treats them
+// as 0). The store is TRIMBENCH_SETTINGS_FILE (an INI file) when that is set.
+int ReadDateForm();
+
+// A text value of the store by its "Group/Key"; fallback when missing.
+std::string ReadSettingText(const char* key, const std::string& fallback = {});
+int DefaultDateForm(int languageNumber);
+
+// The language of the interface built into the program.
+inline constexpr const char* kBuiltinLanguage = "ja";
+
+// The chosen interface language: TRIMBENCH_LANGUAGE, else Interface/Language
+// in the store, else kBuiltinLanguage. Only a code of two or three lower-case
+// letters ("en") counts; anything else reads as kBuiltinLanguage.
+std::string ReadInterfaceLanguage();
+
+}  // namespace tb::services
