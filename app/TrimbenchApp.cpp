@@ -7,6 +7,7 @@
 #include "services/Settings.h"
 #include "services/StringOverride.h"
 #include "app/TrimbenchDlg.h"
+#include "journal/JournalRecorder.h"
 #include "ui/HelpWindow.h"
 #include "ui/QtMessageBoxBackend.h"
 #include "ui/QtPumpHook.h"
@@ -53,7 +54,8 @@ int CTrimbenchApp::Run() {
     InitInstance();
     ui::ScopedQtPumpHook pump;
     ui::ScopedQtMessageBoxes boxes;
-    CTrimbenchDlg dialog(MakeStandardPages(), languageNumber_);
+    const std::unique_ptr<journal::InstalledJournal> journal = journal::ConnectJournal();
+    CTrimbenchDlg dialog(MakeStandardPages(), languageNumber_, nullptr, journal->Location());
     boxes.Backend().SetOwner(&dialog);
     dialog.exec();
     services::SetHelpOpener({});

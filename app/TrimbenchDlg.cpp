@@ -3,22 +3,25 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 
-#include "services/PageServices.h"
-#include "services/StringOverride.h"
 #include "app/AboutDlg.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogTemplate.h"
+#include "services/PageServices.h"
+#include "services/StringOverride.h"
+#include "ui/JournalWindow.h"
 #include "ui/ProgramIcon.h"
 
 namespace tb::app {
 
-CTrimbenchDlg::CTrimbenchDlg(SheetPages pages, int languageNumber, QWidget* parent)
-    : QDialog(parent) {
+CTrimbenchDlg::CTrimbenchDlg(SheetPages pages, int languageNumber, QWidget* parent,
+                             std::optional<journal::JournalLocation> journal)
+    : QDialog(parent), journal_(std::move(journal)) {
     const resources::DialogTemplate* dialog = resources::FindDialogTemplate(resources::kDialogMain);
     setWindowTitle(QString::fromStdString(services::TemplateText(dialog->caption)));
     setAccessibleName(windowTitle());
     setWindowIcon(ui::ProgramIcon());
     AddAboutEntry();
+    AddJournalEntry();
     CreateFrame(std::move(pages), languageNumber);
     FitToFrame();
     if (Sheet() != nullptr) Sheet()->SelectPage(0);
@@ -32,6 +35,25 @@ void CTrimbenchDlg::AddAboutEntry() {
     menuBar_ = new QMenuBar(this);
     aboutAction_ = menuBar_->addAction(QString::fromStdString(text));
     connect(aboutAction_, &QAction::triggered, this, &CTrimbenchDlg::ShowAboutBox);
+}
+
+CTrimbenchDlg::~CTrimbenchDlg() = default;
+
+void CTrimbenchDlg::AddJournalEntry() {
+    if (!journal_) return;
+    if (menuBar_ == nullptr) menuBar_ = new QMenuBar(this);
+    journalAction_ =
+        menuBar_->addAction(QString::fromStdString(services::LoadResString(kJournalMenuText)));
+    connect(journalAction_, &QAction::triggered, this, [this] { ShowJournalWindow(); });
+}
+
+ui::JournalWindow* CTrimbenchDlg::ShowJournalWindow() {
+    if (!journal_) return nullptr;
+    if (journalWindow_ == nullptr) journalWindow_ = new ui::JournalWindow(*journal_, this);
+    journalWindow_->show();
+    journalWindow_->raise();
+    journalWindow_->activateWindow();
+    return journalWindow_;
 }
 
 void CTrimbenchDlg::CreateFrame(SheetPages pages, int languageNumber) {

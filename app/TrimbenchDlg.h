@@ -4,21 +4,33 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
+
+#include "journal/JournalLocation.h"
 
 #include "app/SheetPages.h"
 #include "app/StPropertyFrame.h"
 
 class QMenuBar;
 
+namespace tb::ui {
+class JournalWindow;
+}
+
 namespace tb::app {
 
 inline constexpr int kAboutMenuText = 108;
+inline constexpr int kJournalMenuText = 3000;
 
 class CTrimbenchDlg : public QDialog {
     Q_OBJECT
 
   public:
-    CTrimbenchDlg(SheetPages pages, int languageNumber, QWidget* parent = nullptr);
+    // With a journal location the menu bar holds the entry that opens the
+    // journal window.
+    CTrimbenchDlg(SheetPages pages, int languageNumber, QWidget* parent = nullptr,
+                  std::optional<journal::JournalLocation> journal = std::nullopt);
+    ~CTrimbenchDlg() override;
 
     // Nullptr when the frame could not be created (the dialog stays empty).
     CStPropertyFrame* Frame() const { return frame_; }
@@ -27,6 +39,10 @@ class CTrimbenchDlg : public QDialog {
     QAction* AboutAction() const { return aboutAction_; }
 
     void ShowAboutBox();
+    // The journal entry, or nullptr without a journal.
+    QAction* JournalAction() const { return journalAction_; }
+    // Opens (or raises) the journal window; nullptr without a journal.
+    ui::JournalWindow* ShowJournalWindow();
 
   public slots:
     void reject() override;
@@ -36,6 +52,7 @@ class CTrimbenchDlg : public QDialog {
 
   private:
     void AddAboutEntry();
+    void AddJournalEntry();
     void CreateFrame(SheetPages pages, int languageNumber);
     void FitToFrame();
     // True while a page operation runs (the sheet is switched off then).
@@ -43,6 +60,9 @@ class CTrimbenchDlg : public QDialog {
 
     QMenuBar* menuBar_ = nullptr;
     QAction* aboutAction_ = nullptr;
+    QAction* journalAction_ = nullptr;
+    std::optional<journal::JournalLocation> journal_;
+    ui::JournalWindow* journalWindow_ = nullptr;
     CStPropertyFrame* frame_ = nullptr;
 };
 

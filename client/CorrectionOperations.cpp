@@ -67,15 +67,19 @@ bool SendCorrection(int kind, std::span<const double> slopes, std::span<const do
 
 bool ReadCorrection(int kind, std::span<double> slopes, std::span<double> offsets,
                     uint16_t slopeScale, uint16_t offsetScale) {
+    if (ReadCorrectionQuietly(kind, slopes, offsets, slopeScale, offsetScale)) return true;
+    ShowWarning(kMsgDeviceNotConnected);
+    return false;
+}
+
+bool ReadCorrectionQuietly(int kind, std::span<double> slopes, std::span<double> offsets,
+                           uint16_t slopeScale, uint16_t offsetScale) {
     const std::size_t channels = IsTwoChannelReadKind(kind) ? 2 : 1;
     AdjustmentBlock block{};
     const bool usable = ScalesUsable(slopeScale, offsetScale) && slopes.size() >= channels &&
                         offsets.size() >= channels;
     const bool read = usable && (kind == kKindLgr890 ? ReadBlockSerial(block) : ReadBlock(block));
-    if (!read) {
-        ShowWarning(kMsgDeviceNotConnected);
-        return false;
-    }
+    if (!read) return false;
     for (std::size_t i = 0; i < channels; ++i) {
         const auto channel = DecodeAdjustmentChannel(block, i, {slopeScale, offsetScale});
         slopes[i] = channel.slope;

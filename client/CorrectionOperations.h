@@ -28,6 +28,10 @@ bool SendCorrection(int kind, std::span<const double> slopes, std::span<const do
 // caller's arrays; message 1048 on failure, when the arrays are unchanged.
 bool ReadCorrection(int kind, std::span<double> slopes, std::span<double> offsets,
                     uint16_t slopeScale, uint16_t offsetScale);
+// The same without any message: what the journal uses to learn what a
+// logger holds after a write that was not confirmed.
+bool ReadCorrectionQuietly(int kind, std::span<double> slopes, std::span<double> offsets,
+                           uint16_t slopeScale, uint16_t offsetScale);
 
 // One channel through the base unit's pass-through command; message 1050 on
 // success, 1014 on failure.

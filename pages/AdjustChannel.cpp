@@ -3,6 +3,7 @@
 #include "pages/ChannelEntry.h"
 #include "pages/DataExchange.h"
 #include "pages/DialogView.h"
+#include "pages/OperationRecord.h"
 
 namespace tb::pages {
 
@@ -29,6 +30,10 @@ void AdjustChannel::ApplyRowRule(DialogView& view) const {
     view.Enable(ids_.after1, true);
     view.Enable(ids_.before2, pointMode_ == 1);
     view.Enable(ids_.after2, pointMode_ == 1);
+}
+
+std::vector<std::string> AdjustChannel::TypedPoints() const {
+    return EnteredPoints(pointMode_ == 1, before1_, after1_, before2_, after2_);
 }
 
 void AdjustChannel::Untick(DialogView& view) {

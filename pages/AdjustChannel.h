@@ -10,6 +10,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "pages/BaseUnitLogger.h"
 #include "pages/CorrectionFormula.h"
@@ -55,6 +56,9 @@ class AdjustChannel {
     // The limit message that refuses a composed correction the logger cannot
     // hold, or 0 when it fits.
     int UnfitMessage(CodeFit fit, CheckKind kind) const;
+
+    // The readings as typed: before 1, after 1 and, for two points, before 2, after 2.
+    std::vector<std::string> TypedPoints() const;
 
     void SetUnitLabels(DialogView& view, const std::string& unit) const;
     void ShowLine(DialogView& view, const std::string& text) const;

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 
 #include "pages/CorrectionFormula.h"
 
@@ -29,6 +30,13 @@ class BaseUnitLogger {
     virtual bool Initialise(std::span<const Correction> identity) { return Write(identity); }
     // Whether `composed` fits the codes the logger stores; nothing is sent.
     virtual CodeFit Fits(const Correction& composed) const = 0;
+    // What the logger holds now (as many channels as `current` holds),
+    // without any message; false when it does not tell. Used to record what
+    // a write that was not confirmed left behind.
+    virtual bool ReadQuietly(std::span<Correction> /*current*/) { return false; }
+    // The base unit's serial as "%08X", or empty when the logger is not
+    // behind a base unit (the model-890 cable) or none answers.
+    virtual std::string UnitSerial() { return {}; }
 };
 
 }  // namespace tb::pages

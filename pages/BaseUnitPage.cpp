@@ -144,8 +144,22 @@ void CBaseUnitPage::Initialise() {
     }
     BusyScope busy(View(), {kSend, kInitialise, kReceive});
     if (!FindLogger()) return;
+    OperationRecord record(PageOperation::Initialise, DialogId(), unitSetting_);
+    StartRecord(record);
+    // With a journal attached the record shows what the logger held before.
+    if (record.Active()) {
+        std::vector<Correction> found(channels_.size(), kIdentity);
+        if (!logger_->Read(found)) return;
+        for (std::size_t i = 0; i < found.size(); ++i) record.Data().channels[i].asFound = found[i];
+    }
     for (AdjustChannel& channel : channels_) channel.composed = kIdentity;
-    WriteComposed(true);
+    RecordChannels(record, &ChannelRecord::composed, &AdjustChannel::composed);
+    if (WriteComposed(true)) {
+        RecordChannels(record, &ChannelRecord::asLeft, &AdjustChannel::composed);
+        record.Succeeded();
+    } else {
+        RecordWhatWasLeft(record);
+    }
 }
 
 void CBaseUnitPage::Send() {
@@ -155,10 +169,31 @@ void CBaseUnitPage::Send() {
         return;
     }
     BusyScope busy(View(), {kSend, kInitialise, kReceive});
-    if (!FindLogger() || !ReadCurrent()) return;
+    if (!FindLogger()) return;
+    OperationRecord record(PageOperation::Send, DialogId(), unitSetting_);
+    StartRecord(record);
+    for (std::size_t i = 0; i < channels_.size(); ++i) {
+        if (!channels_[i].Ticked()) continue;
+        record.Data().channels[i].enteredPoints = channels_[i].TypedPoints();
+        record.Data().channels[i].limits = LimitsRecord(KindOf(i));
+    }
+    if (!ReadCurrent()) return;
+    RecordChannels(record, &ChannelRecord::asFound, &AdjustChannel::current);
+    // Until a write is attempted the logger keeps what it was found with.
+    RecordChannels(record, &ChannelRecord::asLeft, &AdjustChannel::current);
     std::vector<Correction> entered(channels_.size(), kIdentity);
-    if (!DeriveAndCompose(entered) || !ComposedFits() || !ConfirmSend(entered)) return;
-    WriteComposed(false);
+    if (!DeriveAndCompose(entered)) return;
+    for (std::size_t i = 0; i < channels_.size(); ++i) {
+        if (channels_[i].Ticked()) record.Data().channels[i].entered = entered[i];
+    }
+    RecordChannels(record, &ChannelRecord::composed, &AdjustChannel::composed);
+    if (!ComposedFits() || !ConfirmSend(entered)) return;
+    if (WriteComposed(false)) {
+        RecordChannels(record, &ChannelRecord::asLeft, &AdjustChannel::composed);
+        record.Succeeded();
+    } else {
+        RecordWhatWasLeft(record);
+    }
 }
 
 // Channel by channel, in order: a refusal on one stops before the next is
@@ -217,11 +252,43 @@ bool CBaseUnitPage::ConfirmSend(const std::vector<Correction>& entered) {
 
 void CBaseUnitPage::Receive() {
     BusyScope busy(View(), {kSend, kInitialise, kReceive});
-    if (!FindLogger() || !ReadCurrent()) return;
+    if (!FindLogger()) return;
+    OperationRecord record(PageOperation::Receive, DialogId(), unitSetting_);
+    StartRecord(record);
+    if (!ReadCurrent()) return;
+    RecordChannels(record, &ChannelRecord::asFound, &AdjustChannel::current);
+    RecordChannels(record, &ChannelRecord::asLeft, &AdjustChannel::current);
+    record.Succeeded();
     for (std::size_t i = 0; i < channels_.size(); ++i) ShowLine(i, channels_[i].current);
     services::ShowMessageId(kMsgReceived, services::MsgButtons::Ok, services::MsgIcon::Information);
 }
 
 void CBaseUnitPage::Help() { services::ShowHelp(); }
+
+void CBaseUnitPage::StartRecord(OperationRecord& record) {
+    record.Identify([this] { return logger_->UnitSerial(); });
+    for (std::size_t i = 0; i < channels_.size(); ++i) {
+        record.Channel(i, "CH" + std::to_string(i + 1));
+    }
+}
+
+void CBaseUnitPage::RecordChannels(OperationRecord& record,
+                                   std::optional<Correction> ChannelRecord::*field,
+                                   Correction AdjustChannel::*source) {
+    for (std::size_t i = 0; i < channels_.size(); ++i) {
+        record.Data().channels[i].*field = channels_[i].*source;
+    }
+}
+
+// A write that was not confirmed may still have reached the logger: the
+// record says what the logger holds now, or nothing when it cannot tell.
+void CBaseUnitPage::RecordWhatWasLeft(OperationRecord& record) {
+    std::vector<Correction> left(channels_.size(), kIdentity);
+    const bool known = record.Active() && logger_->ReadQuietly(left);
+    for (std::size_t i = 0; i < channels_.size(); ++i) {
+        record.Data().channels[i].asLeft =
+            known ? std::optional<Correction>(left[i]) : std::nullopt;
+    }
+}
 
 }  // namespace tb::pages

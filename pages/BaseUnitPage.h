@@ -11,11 +11,13 @@
 #include <cstddef>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "pages/AdjustChannel.h"
 #include "pages/BaseUnitLogger.h"
+#include "pages/OperationRecord.h"
 #include "pages/PropertyPage.h"
 
 namespace tb::pages {
@@ -74,6 +76,13 @@ class CBaseUnitPage : public CPropertyPage {
     bool ConfirmSend(const std::vector<Correction>& entered);
     bool WriteComposed(bool initialise);
     void ShowLine(std::size_t channel, Correction shown);
+
+    // The journal record of an operation that found its logger.
+    void StartRecord(OperationRecord& record);
+    // Sets field of every channel's record from source of every channel.
+    void RecordChannels(OperationRecord& record, std::optional<Correction> ChannelRecord::*field,
+                        Correction AdjustChannel::*source);
+    void RecordWhatWasLeft(OperationRecord& record);
 
     std::unique_ptr<BaseUnitLogger> logger_;
     std::vector<AdjustChannel> channels_;

@@ -1,6 +1,9 @@
 #include "pages/ClientBaseUnitLogger.h"
 
 #include <array>
+#include <cstdio>
+#include <optional>
+#include <string>
 #include <functional>
 
 #include "client/CorrectionCodes.h"
@@ -25,6 +28,15 @@ struct Scales {
     uint16_t offset = kScale1000;
 };
 
+// The first base unit's serial, as the journal names it.
+std::string FirstBaseUnitSerial() {
+    const std::optional<uint32_t> key = client::FindBaseUnit();
+    if (!key) return {};
+    char text[9];
+    std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(*key));
+    return text;
+}
+
 CodeFit FitOf(const Correction& composed, Scales scales, int offsetDecimals) {
     if (!client::EncodeSlopeCode(composed.slope, scales.slope)) return CodeFit::SlopeDoesNotFit;
     if (!client::EncodeOffsetCode(composed.offset, scales.offset, offsetDecimals)) {
@@ -37,23 +49,22 @@ CodeFit FitOf(const Correction& composed, Scales scales, int offsetDecimals) {
 // ReadCorrection / SendCorrection; `connected` is the page's connection check.
 class AdjustmentBlockLogger final : public BaseUnitLogger {
   public:
-    AdjustmentBlockLogger(Transport transport, Scales scales, std::function<bool()> connected)
-        : transport_(transport), scales_(scales), connected_(std::move(connected)) {}
+    AdjustmentBlockLogger(Transport transport, Scales scales, std::function<bool()> connected,
+                          bool behindBaseUnit = true)
+        : transport_(transport),
+          scales_(scales),
+          connected_(std::move(connected)),
+          behindBaseUnit_(behindBaseUnit) {}
 
     bool IsConnected() override { return connected_(); }
 
-    bool Read(std::span<Correction> current) override {
-        Codes codes = Split(current);
-        if (current.size() > codes.slopes.size() ||
-            !client::ReadCorrection(transport_.readKind, codes.Slopes(current.size()),
-                                    codes.Offsets(current.size()), scales_.slope, scales_.offset)) {
-            return false;
-        }
-        for (std::size_t i = 0; i < current.size(); ++i) {
-            current[i] = {codes.slopes[i], codes.offsets[i]};
-        }
-        return true;
+    bool Read(std::span<Correction> current) override { return ReadWith(client::ReadCorrection, current); }
+
+    bool ReadQuietly(std::span<Correction> current) override {
+        return ReadWith(client::ReadCorrectionQuietly, current);
     }
+
+    std::string UnitSerial() override { return behindBaseUnit_ ? FirstBaseUnitSerial() : ""; }
 
     bool Write(std::span<const Correction> composed) override {
         return Send(transport_.writeKind, transport_.writeMode, composed);
@@ -75,6 +86,20 @@ class AdjustmentBlockLogger final : public BaseUnitLogger {
         std::span<double> Offsets(std::size_t n) { return std::span(offsets).first(n); }
     };
 
+    template <typename ReadFunction>
+    bool ReadWith(ReadFunction read, std::span<Correction> current) {
+        Codes codes = Split(current);
+        if (current.size() > codes.slopes.size() ||
+            !read(transport_.readKind, codes.Slopes(current.size()), codes.Offsets(current.size()),
+                  scales_.slope, scales_.offset)) {
+            return false;
+        }
+        for (std::size_t i = 0; i < current.size(); ++i) {
+            current[i] = {codes.slopes[i], codes.offsets[i]};
+        }
+        return true;
+    }
+
     static Codes Split(std::span<const Correction> corrections) {
         Codes codes;
         for (std::size_t i = 0; i < corrections.size() && i < codes.slopes.size(); ++i) {
@@ -95,6 +120,7 @@ class AdjustmentBlockLogger final : public BaseUnitLogger {
     Transport transport_;
     Scales scales_;
     std::function<bool()> connected_;
+    bool behindBaseUnit_;
 };
 
 // The multi-input logger's noise/vibration input, reached through the base
@@ -121,6 +147,8 @@ class PassThroughLogger final : public BaseUnitLogger {
     CodeFit Fits(const Correction& composed) const override {
         return FitOf(composed, scales_, client::kCoarseOffsetDecimals);
     }
+
+    std::string UnitSerial() override { return FirstBaseUnitSerial(); }
 
   private:
     Scales scales_;
@@ -165,7 +193,7 @@ std::unique_ptr<BaseUnitLogger> MakeBaseUnitLogger() {
 std::unique_ptr<BaseUnitLogger> MakeLgr890CableLogger() {
     return std::make_unique<AdjustmentBlockLogger>(
         SameKindAndMode(client::kKindLgr890, kLgr890Mode), Scales{},
-        [] { return client::FindSerialPort() != -1; });
+        [] { return client::FindSerialPort() != -1; }, false);
 }
 
 std::unique_ptr<BaseUnitLogger> MakeLgr830Logger() {

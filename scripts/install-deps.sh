@@ -5,7 +5,8 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   qt6-base-dev qt6-qpa-plugins libgl1-mesa-dev
   libudev-dev libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-noto-cjk locales
+  libqt6sql6-sqlite libqt6sql6-psql postgresql poppler-utils
+  fonts-noto-cjk fonts-dejavu-core locales
   xvfb xauth dbus dbus-x11 at-spi2-core python3 python3-pyatspi
   dpkg-dev fakeroot file lintian appstream desktop-file-utils
 )

@@ -38,6 +38,11 @@ std::atomic<MessageBoxBackend*>& InstalledBackend() {
     return backend;
 }
 
+std::atomic<int>& LastId() {
+    static std::atomic<int> id{0};
+    return id;
+}
+
 }  // namespace
 
 void SetMessageBoxBackend(MessageBoxBackend* backend) { InstalledBackend().store(backend); }
@@ -66,7 +71,12 @@ MsgAnswer ShowMessage(const std::string& text, MsgButtons buttons, MsgIcon icon)
 }
 
 MsgAnswer ShowMessageId(int stringId, MsgButtons buttons, MsgIcon icon) {
+    LastId().store(stringId);
     return ShowMessage(LoadResString(stringId), buttons, icon);
 }
+
+int LastMessageId() { return LastId().load(); }
+
+void ClearLastMessageId() { LastId().store(0); }
 
 }  // namespace tb::services

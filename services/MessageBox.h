@@ -45,4 +45,10 @@ MsgAnswer ShowMessage(const std::string& text, MsgButtons buttons = MsgButtons::
 MsgAnswer ShowMessageId(int stringId, MsgButtons buttons = MsgButtons::Ok,
                         MsgIcon icon = MsgIcon::Default);
 
+// The id of the last numbered message shown through ShowMessageId since the
+// last clear, 0 when none was. A page operation clears it when it starts and
+// reads it when it ends, to record how it ended.
+int LastMessageId();
+void ClearLastMessageId();
+
 }  // namespace tb::services

@@ -107,4 +107,9 @@ std::string ReadInterfaceLanguage() {
     return IsLanguageCode(code) ? code : kBuiltinLanguage;
 }
 
+std::string ReadSettingText(const char* key, const std::string& fallback) {
+    const QVariant value = OpenStore()->value(QString::fromLatin1(key));
+    return value.isValid() ? value.toString().toStdString() : fallback;
+}
+
 }  // namespace tb::services

@@ -26,6 +26,9 @@ void OverrideTempUnit(std::optional<int> unit);
 // as the default; other numbers are passed on (the date layout treats them
 // as 0). The store is TRIMBENCH_SETTINGS_FILE (an INI file) when that is set.
 int ReadDateForm();
+
+// A text value of the store by its "Group/Key"; fallback when missing.
+std::string ReadSettingText(const char* key, const std::string& fallback = {});
 int DefaultDateForm(int languageNumber);
 
 // The language of the interface built into the program.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 #include "services/FormatText.h"
@@ -122,6 +123,21 @@ class CDirectUsbPage::ControlsOff {
     }
     ControlsOff(const ControlsOff&) = delete;
     ControlsOff& operator=(const ControlsOff&) = delete;
+
+  private:
+    CDirectUsbPage& page_;
+};
+
+// Makes an operation's journal record reachable from the steps it calls,
+// for as long as the operation runs.
+class CDirectUsbPage::RecordScope {
+  public:
+    RecordScope(CDirectUsbPage& page, OperationRecord& record) : page_(page) {
+        page_.record_ = &record;
+    }
+    ~RecordScope() { page_.record_ = nullptr; }
+    RecordScope(const RecordScope&) = delete;
+    RecordScope& operator=(const RecordScope&) = delete;
 
   private:
     CDirectUsbPage& page_;
@@ -552,6 +568,7 @@ void CDirectUsbPage::ShowLimitMessage(int tab, int channel, const Correction& en
         text += services::FormatText(services::LoadResString(kMsgOffsetLimit),
                                 {-table.offsetLimitShown, table.offsetLimitShown});
     }
+    if (record_ != nullptr) record_->Refused(slopeFailed ? kMsgSlopeLimit : kMsgOffsetLimit);
     services::ShowMessage(text, services::MsgButtons::Ok, services::MsgIcon::Warning);
 }
 
@@ -570,7 +587,48 @@ bool CDirectUsbPage::Confirm(int tab, const Composition& composition) {
 }
 
 void CDirectUsbPage::ReportFailure(int code) {
+    if (record_ != nullptr) record_->SetResultCode(code);
     services::ReportFailures({model_.connection.key}, {code});
+}
+
+Correction CDirectUsbPage::CorrectionOfCodes(int tab, std::size_t channel,
+                                             const CalibrationCodes& codes) const {
+    return {codes[channel * 2] / 1000.0,
+            codes[channel * 2 + 1] / static_cast<double>(Tab(tab).offsetScale)};
+}
+
+void CDirectUsbPage::StartRecord(OperationRecord& record, int tab) {
+    record.Identify({}, [this] {
+        char key[9];
+        std::snprintf(key, sizeof key, "%08X", static_cast<unsigned>(model_.connection.key));
+        return std::string(key);
+    });
+    const TabTable& table = Tab(tab);
+    std::size_t index = 0;
+    for (const ChannelTable& channel : table.channels) {
+        if (channel.kind == ChannelKind::Unused) continue;
+        record.Channel(index++, "CH" + std::to_string(channel.number));
+    }
+}
+
+void CDirectUsbPage::RecordCodes(int tab, std::optional<Correction> ChannelRecord::*field,
+                                 const CalibrationCodes& codes) {
+    if (record_ == nullptr) return;
+    const TabTable& table = Tab(tab);
+    std::size_t index = 0;
+    for (std::size_t j = 0; j < kChannelsPerTab; ++j) {
+        if (table.channels[j].kind == ChannelKind::Unused) continue;
+        record_->Data().channels.at(index++).*field = CorrectionOfCodes(tab, j, codes);
+    }
+}
+
+// A write that was not confirmed may still have reached the logger.
+void CDirectUsbPage::RecordWhatWasLeft(int tab) {
+    if (record_ == nullptr || !record_->Active()) return;
+    CalibrationCodes left{};
+    if (model_.calls.getCalibration(tab, model_.connection.key, left) == 0) {
+        RecordCodes(tab, &ChannelRecord::asLeft, left);
+    }
 }
 
 int CDirectUsbPage::ReadHistory(int tab) {
@@ -585,6 +643,9 @@ void CDirectUsbPage::Send() {
     ControlsOff off(*this);
     if (!FindConnectedLogger(true)) return;
     const int tab = SelectedTab();
+    OperationRecord record(PageOperation::Send, DialogId(), unit_);
+    RecordScope scope(*this, record);
+    StartRecord(record, tab);
     // A correction composed on a record or a correction that could not be
     // read would rest on stale values: nothing is written then.
     int code = ReadHistory(tab);
@@ -593,16 +654,41 @@ void CDirectUsbPage::Send() {
         ReportFailure(code);
         return;
     }
+    const CalibrationCodes found = model_.connection.table[static_cast<std::size_t>(tab)];
+    RecordCodes(tab, &ChannelRecord::asFound, found);
+    // Until a write is attempted the logger keeps what it was found with.
+    RecordCodes(tab, &ChannelRecord::asLeft, found);
     const TabTable& table = Tab(tab);
     const bool anyTicked = std::any_of(table.channels.begin(), table.channels.end(),
                                        [this](const ChannelTable& channel) {
                                            return ticked_[static_cast<std::size_t>(channel.row)];
                                        });
     if (!anyTicked) return;
+    std::size_t index = 0;
+    for (const ChannelTable& channel : table.channels) {
+        if (channel.kind == ChannelKind::Unused) continue;
+        const std::size_t row = static_cast<std::size_t>(channel.row);
+        if (ticked_[row]) {
+            const auto& typed = typed_[row];
+            record.Data().channels.at(index).enteredPoints =
+                EnteredPoints(kinds_[row] == 1, typed[0], typed[1], typed[2], typed[3]);
+        }
+        ++index;
+    }
     const int unit = services::ReadTempUnit();
     const auto entered = ComputeInputCorrection(tab, unit);
     if (!entered) return;
+    index = 0;
+    for (std::size_t j = 0; j < kChannelsPerTab; ++j) {
+        const ChannelTable& channel = table.channels[j];
+        if (channel.kind == ChannelKind::Unused) continue;
+        if (ticked_[static_cast<std::size_t>(channel.row)]) {
+            record.Data().channels.at(index).entered = (*entered)[j].logger;
+        }
+        ++index;
+    }
     const auto composition = Compose(tab, *entered);
+    if (composition) RecordCodes(tab, &ChannelRecord::composed, composition->codes);
     if (!composition || !Confirm(tab, *composition)) return;
     if (WriteCorrection(tab, composition->codes, false) == kLockBusy) services::ShowBusyMessage();
 }
@@ -615,6 +701,17 @@ void CDirectUsbPage::Initialise() {
     }
     ControlsOff off(*this);
     const int tab = SelectedTab();
+    OperationRecord record(PageOperation::Initialise, DialogId(), unit_);
+    RecordScope scope(*this, record);
+    StartRecord(record, tab);
+    // With a journal attached the record shows what the logger held before.
+    if (record.Active()) {
+        CalibrationCodes found{};
+        if (model_.calls.getCalibration(tab, model_.connection.key, found) == 0) {
+            RecordCodes(tab, &ChannelRecord::asFound, found);
+        }
+    }
+    RecordCodes(tab, &ChannelRecord::composed, kFactoryCodes);
     // The initialisation entry is merged into the record as read; on a
     // failed read the merge would overwrite the logger's history.
     const int code = ReadHistory(tab);
@@ -629,7 +726,18 @@ void CDirectUsbPage::Receive() {
     ControlsOff off(*this);
     if (!FindConnectedLogger(true)) return;
     const int tab = SelectedTab();
-    if (ReadCurrentCorrection(tab) != 0) return;
+    OperationRecord record(PageOperation::Receive, DialogId(), unit_);
+    RecordScope scope(*this, record);
+    StartRecord(record, tab);
+    const int code = ReadCurrentCorrection(tab);
+    if (code != 0) {
+        record.SetResultCode(code);
+        return;
+    }
+    const CalibrationCodes& found = model_.connection.table[static_cast<std::size_t>(tab)];
+    RecordCodes(tab, &ChannelRecord::asFound, found);
+    RecordCodes(tab, &ChannelRecord::asLeft, found);
+    record.Succeeded();
     ShowCurrentSettings(tab);
     services::ShowMessageId(kMsgReceived, services::MsgButtons::Ok, services::MsgIcon::Information);
 }
@@ -661,6 +769,14 @@ int CDirectUsbPage::RecordAdjustment(int tab, bool initialise, int32_t time) {
     history::BuildHistoryRecords(sensor, adjustment, initialise, time, unit, rec1, rec2);
     const int code =
         history::AppendHistory(sensor, *historyDevice_, View(), adjustment, initialise, rec1, rec2);
+    if (code == 0 && record_ != nullptr) {
+        std::vector<uint8_t>& bytes = record_->Data().historyEntry;
+        for (const history::HistoryEntry* entry : {&rec1, &rec2}) {
+            if (entry->kind == 0) continue;
+            const history::EntryBytes encoded = history::EncodeEntry(*entry);
+            bytes.insert(bytes.end(), encoded.begin(), encoded.end());
+        }
+    }
     if (code == 0) {
         history::WriteHistoryLog(sensor, adjustment, initialise, rec1, rec2,
                                  {model_.connection.key, unit});
@@ -678,14 +794,17 @@ int CDirectUsbPage::WriteCorrection(int tab, const CalibrationCodes& codes, bool
         failure =
             CallWithWriteRetry([&] { return model_.calls.setCalibration(tab, key, time, codes); });
         services::PumpWait(kAfterWriteMs);
+        if (failure != 0) RecordWhatWasLeft(tab);
         if (failure == 0) {
             model_.connection.table[static_cast<std::size_t>(tab)] = codes;
+            RecordCodes(tab, &ChannelRecord::asLeft, codes);
             failure = RecordAdjustment(tab, initialise, time);
             if (failure == 0) ShowCurrentSettings(tab);
         }
         services::ReleaseCommBusy();
     }
     if (failure == 0) {
+        if (record_ != nullptr) record_->Succeeded();
         services::ShowMessageId(kMsgSent, services::MsgButtons::Ok, services::MsgIcon::Information);
     } else {
         ReportFailure(failure);
@@ -699,8 +818,7 @@ void CDirectUsbPage::ShowCurrentSettings(int tab) {
     for (std::size_t j = 0; j < kChannelsPerTab; ++j) {
         const ChannelTable& channel = table.channels[j];
         if (channel.kind == ChannelKind::Unused) continue;
-        const Correction correction{codes[j * 2] / 1000.0,
-                                    codes[j * 2 + 1] / static_cast<double>(table.offsetScale)};
+        const Correction correction = CorrectionOfCodes(tab, j, codes);
         const bool fahrenheit =
             channel.kind == ChannelKind::Temperature && unit_ == services::kFahrenheit;
         View().SetText(channel.currentText,

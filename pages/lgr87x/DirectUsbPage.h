@@ -12,6 +12,7 @@
 #include <string>
 
 #include "pages/CorrectionFormula.h"
+#include "pages/OperationRecord.h"
 #include "pages/PropertyPage.h"
 #include "pages/history/AdjustmentHistory.h"
 #include "pages/lgr87x/DirectUsbModel.h"
@@ -107,6 +108,17 @@ class CDirectUsbPage : public CPropertyPage {
     history::SensorAdjustment AdjustmentOf(int tab) const;
     int RecordAdjustment(int tab, bool initialise, int32_t time);
     void ReportFailure(int code);
+
+    // The journal record of the running operation (nullptr between them).
+    class RecordScope;
+    Correction CorrectionOfCodes(int tab, std::size_t channel, const CalibrationCodes& codes) const;
+    void StartRecord(OperationRecord& record, int tab);
+    // Sets field of each used channel of the tab from codes.
+    void RecordCodes(int tab, std::optional<Correction> ChannelRecord::*field,
+                     const CalibrationCodes& codes);
+    // After a write that failed: what the logger holds, when it says.
+    void RecordWhatWasLeft(int tab);
+    OperationRecord* record_ = nullptr;
 
     const ModelTable& model_;
     std::unique_ptr<history::HistoryDevice> historyDevice_;

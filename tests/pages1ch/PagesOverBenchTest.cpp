@@ -17,9 +17,9 @@
 #include "sim/core/Bench.h"
 #include "sim/loggers/Lgr890CableDevice.h"
 #include "sim/loggers/SimulatedLogger.h"
+#include "tests/support/OneChannelBlock.h"
 
 using tb::services::MsgAnswer;
-using tb::sim::loggers::Block64;
 using namespace tb::pages::one_channel;
 
 namespace {
@@ -27,18 +27,8 @@ namespace {
 constexpr uint8_t kLgr821DeviceCode = 0x5C;
 constexpr uint8_t kLgr830DeviceCode = 0x5E;
 
-Block64 BlockHolding(uint16_t slopeCode, int16_t offsetCode) {
-    Block64 block{};
-    block[0] = static_cast<uint8_t>(slopeCode & 0xFF);
-    block[1] = static_cast<uint8_t>(slopeCode >> 8);
-    block[2] = static_cast<uint8_t>(static_cast<uint16_t>(offsetCode) & 0xFF);
-    block[3] = static_cast<uint8_t>(static_cast<uint16_t>(offsetCode) >> 8);
-    return block;
-}
-
-std::pair<int, int> CodesOf(const Block64& block) {
-    return {block[0] | (block[1] << 8), static_cast<int16_t>(block[2] | (block[3] << 8))};
-}
+using tb::testsupport::BlockHolding;
+using tb::testsupport::CodesOf;
 
 class PagesOverBench : public ::testing::Test {
   protected:

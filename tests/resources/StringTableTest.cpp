@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "resources/StringTable.h"
@@ -7,11 +8,14 @@
 namespace tb::resources {
 namespace {
 
-TEST(StringTable, HoldsEveryNumberedTextOnceFrom103To2001) {
+TEST(StringTable, HoldsEveryNumberedTextOnceFrom103To2001AndTheJournalTextsAbove) {
     auto strings = BuiltinStrings();
-    ASSERT_EQ(strings.size(), 74u);
+    const auto pageTexts = std::count_if(strings.begin(), strings.end(),
+                                         [](const StringEntry& entry) { return entry.id <= 2001; });
+    ASSERT_EQ(pageTexts, 74);
     EXPECT_EQ(strings.front().id, 103);
-    EXPECT_EQ(strings.back().id, 2001);
+    EXPECT_EQ(strings[73].id, 2001);
+    EXPECT_EQ(strings[74].id, 3000);
     std::set<int> ids;
     for (const auto& entry : strings) {
         EXPECT_TRUE(ids.insert(entry.id).second) << "duplicate id " << entry.id;

@@ -1,0 +1,183 @@
+// Figures of the adjustment journal: append latency (median and p99 of 2000
+// appends to the SQLite journal, target p99 <= 2 ms), the time from opening
+// the journal window on a 100 000-row journal to its first painted rows
+// (target 300 ms), and the time to write one certificate (target 500 ms).
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QSqlQuery>
+#include <QTableView>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "journal/Certificate.h"
+#include "journal/JournalChain.h"
+#include "journal/JournalStore.h"
+#include "tests/support/ScriptedMessageBoxes.h"
+#include "ui/JournalWindow.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using tb::journal::JournalEntry;
+
+constexpr int kAppends = 2000;
+constexpr int kWindowRows = 100000;
+
+double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+JournalEntry Entry(int i) {
+    tb::pages::AdjustmentRecord record;
+    record.page = record.model = i % 3 == 0 ? "890" : "820/821";
+    record.unitSerial = "00A1" + std::to_string(1000 + i % 50);
+    tb::pages::ChannelRecord channel;
+    channel.name = "CH1";
+    channel.asFound = tb::pages::Correction{1.0, 0.4};
+    channel.enteredPoints = {"25.0", "25.3"};
+    channel.entered = tb::pages::Correction{1.0, 0.3};
+    channel.composed = channel.asLeft = tb::pages::Correction{1.0, 0.7};
+    channel.limits = tb::pages::LimitsRecord(tb::pages::CheckKind::Celsius);
+    record.channels = {channel};
+    record.success = i % 7 != 0;
+    record.messageId = record.success ? 1050 : 1048;
+    return tb::journal::EntryFromRecord(record, {"2026-12-09T02:15:10.123Z", 540, "bench", "1.31"});
+}
+
+// The floor under a durable append: one small write and fsync in the same
+// folder (a committed row costs at least one such sync of the write-ahead log).
+double SyncFloorP99(const std::string& folder) {
+    const std::string path = folder + "/sync-floor";
+    const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY | O_TRUNC, 0600);
+    if (fd < 0) return -1.0;
+    std::vector<double> times;
+    char block[4096] = {};
+    for (int i = 0; i < 500; ++i) {
+        const auto start = Clock::now();
+        if (::pwrite(fd, block, sizeof block, 0) != static_cast<ssize_t>(sizeof block) ||
+            ::fsync(fd) != 0) {
+            break;
+        }
+        times.push_back(Ms(Clock::now() - start));
+    }
+    ::close(fd);
+    if (times.empty()) return -1.0;
+    std::sort(times.begin(), times.end());
+    return times[times.size() * 99 / 100];
+}
+
+void AppendFigures(const std::string& folder) {
+    std::string error;
+    auto store = tb::journal::JournalStore::OpenSqlite(folder + "/append.sqlite3", error);
+    if (!store) {
+        std::printf("append: cannot open: %s\n", error.c_str());
+        return;
+    }
+    std::vector<double> times;
+    for (int i = 0; i < kAppends; ++i) {
+        JournalEntry entry = Entry(i);
+        const auto start = Clock::now();
+        if (!store->Append(entry, error)) std::printf("append failed: %s\n", error.c_str());
+        times.push_back(Ms(Clock::now() - start));
+    }
+    std::sort(times.begin(), times.end());
+    std::printf(
+        "journal append (SQLite, WAL, synchronous=FULL), %d appends: median %.3f ms, "
+        "p99 %.3f ms (target p99 <= 2 ms; floor: write+fsync p99 %.3f ms)\n",
+        kAppends, times[times.size() / 2], times[times.size() * 99 / 100], SyncFloorP99(folder));
+}
+
+// Writes rows with their chain in one transaction (the fast way to a large
+// journal; the program appends one row per operation).
+void Fill(tb::journal::JournalStore& store, int rows) {
+    QSqlDatabase& db = store.Database();
+    db.transaction();
+    QSqlQuery insert(db);
+    insert.prepare(
+        "INSERT INTO journal (recorded_utc, utc_offset_min, operator, program_version, page, "
+        "model, operation, unit_serial, logger_serial, temp_unit, channels, outcome, message_id, "
+        "result_code, history_entry, chain) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+    std::string previous = tb::journal::kChainStart;
+    for (int i = 0; i < rows; ++i) {
+        JournalEntry e = Entry(i);
+        e.chain = tb::journal::ChainValue(previous, e);
+        previous = e.chain;
+        for (const QVariant& v : QVariantList{
+                 QString::fromStdString(e.recordedUtc), e.utcOffsetMinutes,
+                 QString::fromStdString(e.operatorName), QString::fromStdString(e.programVersion),
+                 QString::fromStdString(e.page), QString::fromStdString(e.model),
+                 QString::fromStdString(e.operation), QString::fromStdString(e.unitSerial),
+                 QString::fromStdString(e.loggerSerial), QString::fromStdString(e.tempUnit),
+                 QString::fromStdString(e.channels), QString::fromStdString(e.outcome), e.messageId,
+                 QVariant(), QString::fromStdString(e.historyEntry),
+                 QString::fromStdString(e.chain)}) {
+            insert.addBindValue(v);
+        }
+        insert.exec();
+    }
+    db.commit();
+}
+
+void WindowFigures(const std::string& folder) {
+    const tb::journal::JournalLocation location{
+        tb::journal::Engine::Sqlite, folder + "/window.sqlite3", {}};
+    {
+        std::string error;
+        auto store = tb::journal::OpenJournal(location, error);
+        if (!store) {
+            std::printf("window: cannot open: %s\n", error.c_str());
+            return;
+        }
+        Fill(*store, kWindowRows);
+        const auto start = Clock::now();
+        const auto report = store->Verify();
+        std::printf("verify of %lld rows: %.0f ms (%s)\n", static_cast<long long>(report.rows),
+                    Ms(Clock::now() - start), report.Intact() ? "intact" : "broken");
+    }
+    // The program's window is up when the journal opens: fonts and styles
+    // are loaded already.
+    {
+        QLabel warm(QStringLiteral("調整記録… 1.000 CSV"));
+        warm.show();
+        QApplication::processEvents();
+    }
+    const auto start = Clock::now();
+    tb::ui::JournalWindow window(location);
+    window.show();
+    QApplication::processEvents();
+    window.Table()->viewport()->repaint();
+    const auto shown = Clock::now();
+    std::printf(
+        "journal window on %d rows: first rows painted %.1f ms after opening "
+        "(target 300 ms); %d rows listed\n",
+        kWindowRows, Ms(shown - start), window.Model()->rowCount());
+
+    const auto entries = window.CertificateEntries(0, false);
+    const auto before = Clock::now();
+    std::string error;
+    const bool written = tb::journal::WriteCertificate(entries, {"Bench Lab", {}},
+                                                       folder + "/certificate.pdf", error);
+    std::printf("certificate PDF: %.1f ms (target 500 ms)%s\n", Ms(Clock::now() - before),
+                written ? "" : " FAILED");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    tb::services::ScriptedMessageBoxes boxes;
+    const std::string folder =
+        (std::filesystem::temp_directory_path() / ("tb-journal-bench-" + std::to_string(getpid())))
+            .string();
+    std::filesystem::create_directories(folder);
+    AppendFigures(folder);
+    WindowFigures(folder);
+    std::filesystem::remove_all(folder);
+    return 0;
+}

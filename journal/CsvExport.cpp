@@ -1,0 +1,101 @@
+#include "journal/CsvExport.h"
+
+#include <QSaveFile>
+
+#include "journal/JournalText.h"
+
+namespace tb::journal {
+namespace {
+
+constexpr int kReadBatch = 5000;
+constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
+constexpr const char* kHeader =
+    "id,recorded_utc,utc_offset_min,operator,program_version,page,model,operation,unit_serial,"
+    "logger_serial,temp_unit,channels,as_found,points,entered,composed,as_left,outcome,"
+    "message_id,result_code,history_entry,chain";
+
+std::string Quoted(const std::string& field) {
+    if (field.find_first_of(",\"\r\n") == std::string::npos) return field;
+    std::string text = "\"";
+    for (char c : field) {
+        if (c == '"') text += '"';
+        text += c;
+    }
+    return text + "\"";
+}
+
+std::string ChannelNames(const JournalEntry& entry) {
+    std::string names;
+    for (const pages::ChannelRecord& channel : ParseChannels(entry.channels)) {
+        if (!names.empty()) names += " | ";
+        names += channel.name;
+    }
+    return names;
+}
+
+std::string CsvLine(const JournalEntry& entry) {
+    const std::vector<std::string> fields = {
+        std::to_string(entry.id),
+        entry.recordedUtc,
+        std::to_string(entry.utcOffsetMinutes),
+        entry.operatorName,
+        entry.programVersion,
+        entry.page,
+        entry.model,
+        entry.operation,
+        entry.unitSerial,
+        entry.loggerSerial,
+        entry.tempUnit,
+        ChannelNames(entry),
+        ChannelsText(entry, ChannelField::AsFound),
+        ChannelsText(entry, ChannelField::Points),
+        ChannelsText(entry, ChannelField::Entered),
+        ChannelsText(entry, ChannelField::Composed),
+        ChannelsText(entry, ChannelField::AsLeft),
+        entry.outcome,
+        std::to_string(entry.messageId),
+        entry.resultCode ? std::to_string(*entry.resultCode) : std::string(),
+        entry.historyEntry,
+        entry.chain};
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) line += ',';
+        line += Quoted(fields[i]);
+    }
+    return line + "\r\n";
+}
+
+}  // namespace
+
+std::vector<JournalEntry> AllRows(JournalStore& store, const JournalFilter& filter) {
+    std::vector<JournalEntry> entries;
+    for (int64_t offset = 0;; offset += kReadBatch) {
+        auto batch = store.Fetch(filter, offset, kReadBatch);
+        entries.insert(entries.end(), batch.begin(), batch.end());
+        if (static_cast<int>(batch.size()) < kReadBatch) break;
+    }
+    return entries;
+}
+
+std::string CsvText(const std::vector<JournalEntry>& entries) {
+    std::string text = std::string(kByteOrderMark) + kHeader + "\r\n";
+    for (const JournalEntry& entry : entries) text += CsvLine(entry);
+    return text;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& error) {
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString().toStdString();
+        return false;
+    }
+    const qint64 size = static_cast<qint64>(bytes.size());
+    if (file.write(bytes.data(), size) != size || !file.commit()) {
+        error = file.errorString().toStdString();
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tb::journal

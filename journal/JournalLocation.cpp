@@ -1,0 +1,28 @@
+#include "journal/JournalLocation.h"
+
+#include "services/PageServices.h"
+#include "services/Settings.h"
+
+namespace tb::journal {
+
+JournalLocation ConfiguredLocation() {
+    JournalLocation location;
+    const std::string engine = services::ReadSettingText("Journal/Engine", "sqlite");
+    location.engine = engine == "postgresql" ? Engine::Postgres : Engine::Sqlite;
+    const std::string folder = services::DataFolderPath();
+    location.sqlitePath = services::ReadSettingText(
+        "Journal/File", folder.empty() ? std::string() : folder + "/" + kJournalFileName);
+    location.postgresOptions = services::ReadSettingText("Journal/Connection");
+    return location;
+}
+
+std::unique_ptr<JournalStore> OpenJournal(const JournalLocation& location, std::string& error) {
+    if (location.engine == Engine::Postgres) {
+        return JournalStore::OpenPostgres(location.postgresOptions, error);
+    }
+    return JournalStore::OpenSqlite(location.sqlitePath, error);
+}
+
+std::string LabName() { return services::ReadSettingText("Journal/Lab"); }
+
+}  // namespace tb::journal

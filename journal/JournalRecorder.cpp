@@ -1,0 +1,41 @@
+#include "journal/JournalRecorder.h"
+
+#include "services/FormatText.h"
+#include "services/MessageBox.h"
+#include "services/PageServices.h"
+
+namespace tb::journal {
+
+JournalRecorder::JournalRecorder(JournalLocation location) : location_(std::move(location)) {}
+
+JournalRecorder::~JournalRecorder() = default;
+
+bool JournalRecorder::Append(JournalEntry& entry, std::string& error) {
+    if (!store_) store_ = OpenJournal(location_, error);
+    if (!store_) return false;
+    if (store_->Append(entry, error)) return true;
+    // A dropped server connection or a replaced file: open afresh next time.
+    store_.reset();
+    return false;
+}
+
+void JournalRecorder::Record(const pages::AdjustmentRecord& record) {
+    JournalEntry entry = EntryFromRecord(record, CurrentContext());
+    std::string error;
+    if (Append(entry, error)) return;
+    services::ShowMessage(
+        services::FormatText(services::LoadResString(kMsgJournalWriteFailed), {error}),
+        services::MsgButtons::Ok, services::MsgIcon::Warning);
+}
+
+InstalledJournal::InstalledJournal(JournalLocation location) : recorder_(std::move(location)) {
+    pages::SetAdjustmentRecorder(&recorder_);
+}
+
+InstalledJournal::~InstalledJournal() { pages::SetAdjustmentRecorder(nullptr); }
+
+std::unique_ptr<InstalledJournal> ConnectJournal() {
+    return std::make_unique<InstalledJournal>(ConfiguredLocation());
+}
+
+}  // namespace tb::journal

@@ -1,0 +1,161 @@
+#include "journal/JournalSchema.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+#include <optional>
+#include <regex>
+#include <span>
+#include <vector>
+
+namespace tb::journal {
+namespace {
+
+struct Migration {
+    int version;
+    std::vector<const char*> sqlite;
+    std::vector<const char*> postgres;
+};
+
+// The columns are the same on both engines; only the key and the trigger
+// bodies differ.
+#define TB_JOURNAL_COLUMNS                                                                        \
+    "recorded_utc TEXT NOT NULL, utc_offset_min INTEGER NOT NULL, operator TEXT NOT NULL, "       \
+    "program_version TEXT NOT NULL, page TEXT NOT NULL, model TEXT NOT NULL, "                   \
+    "operation TEXT NOT NULL, unit_serial TEXT NOT NULL, logger_serial TEXT NOT NULL, "          \
+    "temp_unit TEXT NOT NULL, channels TEXT NOT NULL, outcome TEXT NOT NULL, "                   \
+    "message_id INTEGER NOT NULL, result_code INTEGER, history_entry TEXT NOT NULL, "            \
+    "chain TEXT NOT NULL"
+
+const std::vector<Migration>& Migrations() {
+    static const std::vector<Migration> migrations = {
+        {1,
+         {"CREATE TABLE journal_schema (version INTEGER NOT NULL)",
+          "CREATE TABLE journal (id INTEGER PRIMARY KEY AUTOINCREMENT, " TB_JOURNAL_COLUMNS ")",
+          "CREATE INDEX journal_by_unit ON journal (unit_serial)",
+          "CREATE INDEX journal_by_logger ON journal (logger_serial)",
+          "CREATE INDEX journal_by_model ON journal (model)",
+          "CREATE INDEX journal_by_time ON journal (recorded_utc)",
+          "CREATE TRIGGER journal_refuse_update BEFORE UPDATE ON journal "
+          "BEGIN SELECT RAISE(ABORT, 'journal rows are append-only'); END",
+          "CREATE TRIGGER journal_refuse_delete BEFORE DELETE ON journal "
+          "BEGIN SELECT RAISE(ABORT, 'journal rows are append-only'); END",
+          "CREATE TRIGGER journal_schema_refuse_update BEFORE UPDATE ON journal_schema "
+          "BEGIN SELECT RAISE(ABORT, 'schema versions are append-only'); END"},
+         {"CREATE TABLE journal_schema (version INTEGER NOT NULL)",
+          "CREATE TABLE journal (id BIGSERIAL PRIMARY KEY, " TB_JOURNAL_COLUMNS ")",
+          "CREATE INDEX journal_by_unit ON journal (unit_serial)",
+          "CREATE INDEX journal_by_logger ON journal (logger_serial)",
+          "CREATE INDEX journal_by_model ON journal (model)",
+          "CREATE INDEX journal_by_time ON journal (recorded_utc)",
+          "CREATE FUNCTION journal_refuse_change() RETURNS trigger LANGUAGE plpgsql AS "
+          "$$BEGIN RAISE EXCEPTION 'journal rows are append-only'; END$$",
+          "CREATE TRIGGER journal_refuse_change BEFORE UPDATE OR DELETE ON journal "
+          "FOR EACH ROW EXECUTE FUNCTION journal_refuse_change()",
+          "CREATE TRIGGER journal_refuse_truncate BEFORE TRUNCATE ON journal "
+          "FOR EACH STATEMENT EXECUTE FUNCTION journal_refuse_change()",
+          "CREATE TRIGGER journal_schema_refuse_change BEFORE UPDATE OR DELETE ON journal_schema "
+          "FOR EACH ROW EXECUTE FUNCTION journal_refuse_change()"}},
+    };
+    return migrations;
+}
+
+#undef TB_JOURNAL_COLUMNS
+
+bool Run(QSqlDatabase& db, const QString& sql, std::string& error) {
+    QSqlQuery query(db);
+    if (query.exec(sql)) return true;
+    error = query.lastError().text().toStdString();
+    return false;
+}
+
+bool HasSchemaTable(QSqlDatabase& db) {
+    return db.tables().contains(QStringLiteral("journal_schema"));
+}
+
+bool ApplyMigration(QSqlDatabase& db, Engine engine, const Migration& migration,
+                    std::string& error) {
+    if (!db.transaction()) {
+        error = db.lastError().text().toStdString();
+        return false;
+    }
+    const auto& statements = engine == Engine::Sqlite ? migration.sqlite : migration.postgres;
+    for (const char* statement : statements) {
+        if (!Run(db, QString::fromUtf8(statement), error)) {
+            db.rollback();
+            return false;
+        }
+    }
+    QSqlQuery insert(db);
+    insert.prepare(QStringLiteral("INSERT INTO journal_schema (version) VALUES (?)"));
+    insert.addBindValue(migration.version);
+    if (!insert.exec()) {
+        error = insert.lastError().text().toStdString();
+        db.rollback();
+        return false;
+    }
+    if (!db.commit()) {
+        error = db.lastError().text().toStdString();
+        db.rollback();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int CurrentSchemaVersion() { return Migrations().back().version; }
+
+std::optional<int> StoredSchemaVersion(QSqlDatabase& db) {
+    if (!HasSchemaTable(db)) return 0;
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("SELECT MAX(version) FROM journal_schema")) || !query.next()) {
+        return std::nullopt;
+    }
+    return query.value(0).isNull() ? 0 : query.value(0).toInt();
+}
+
+bool MigrateSchema(QSqlDatabase& db, Engine engine, std::string& error) {
+    const std::optional<int> stored = StoredSchemaVersion(db);
+    if (!stored) {
+        error = "cannot read the journal's schema version";
+        return false;
+    }
+    if (*stored > CurrentSchemaVersion()) {
+        error = "the journal was written by a newer program (schema version " +
+                std::to_string(*stored) + ")";
+        return false;
+    }
+    for (const Migration& migration : Migrations()) {
+        if (migration.version <= *stored) continue;
+        if (!ApplyMigration(db, engine, migration, error)) return false;
+    }
+    return true;
+}
+
+bool GrantJournalWriter(QSqlDatabase& db, const std::string& role, std::string& error) {
+    static const std::regex kIdentifier("[a-z_][a-z0-9_]{0,62}");
+    if (!std::regex_match(role, kIdentifier)) {
+        error = "role name must be a lower-case SQL identifier";
+        return false;
+    }
+    const QString name = QString::fromStdString(role);
+    QSqlQuery exists(db);
+    exists.prepare(QStringLiteral("SELECT 1 FROM pg_roles WHERE rolname = ?"));
+    exists.addBindValue(name);
+    if (!exists.exec()) {
+        error = exists.lastError().text().toStdString();
+        return false;
+    }
+    if (!exists.next() && !Run(db, "CREATE ROLE " + name + " NOLOGIN", error)) return false;
+    for (const QString& statement :
+         {"REVOKE ALL ON journal, journal_schema FROM " + name,
+          "GRANT SELECT, INSERT ON journal TO " + name,
+          "GRANT SELECT ON journal_schema TO " + name,
+          "GRANT USAGE ON SEQUENCE journal_id_seq TO " + name}) {
+        if (!Run(db, statement, error)) return false;
+    }
+    return true;
+}
+
+}  // namespace tb::journal

@@ -1,0 +1,32 @@
+// The journal's schema, the same on both engines, with a version and the
+// migrations that bring an older database to it.
+//
+// Version 1: the journal table, its indexes for the window's filters, and
+// triggers that refuse UPDATE and DELETE (on PostgreSQL also TRUNCATE).
+// A later version appends a Migration to the table in JournalSchema.cpp;
+// versions already applied are never changed.
+#pragma once
+
+#include <QSqlDatabase>
+#include <string>
+
+namespace tb::journal {
+
+enum class Engine { Sqlite, Postgres };
+
+// The version this program writes.
+int CurrentSchemaVersion();
+
+// The database's version, 0 when it has no journal yet, nothing on a read error.
+std::optional<int> StoredSchemaVersion(QSqlDatabase& db);
+
+// Applies every missing migration in one transaction each. Refuses a
+// database newer than this program. False with the reason in error.
+bool MigrateSchema(QSqlDatabase& db, Engine engine, std::string& error);
+
+// PostgreSQL: gives role (created when missing, without login) INSERT and
+// SELECT on the journal and nothing else; a lab's technicians log in as
+// members of it. Needs a user that may create roles and grant.
+bool GrantJournalWriter(QSqlDatabase& db, const std::string& role, std::string& error);
+
+}  // namespace tb::journal

@@ -1,0 +1,324 @@
+#include "journal/JournalStore.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QVariant>
+#include <atomic>
+
+#include "journal/JournalChain.h"
+
+namespace tb::journal {
+namespace {
+
+constexpr const char* kColumns =
+    "id, recorded_utc, utc_offset_min, operator, program_version, page, model, operation, "
+    "unit_serial, logger_serial, temp_unit, channels, outcome, message_id, result_code, "
+    "history_entry, chain";
+// Any constant: every program appending to one PostgreSQL journal takes it.
+constexpr qint64 kAppendLockKey = 0x54424A524E4CLL;
+constexpr int kBusyTimeoutMs = 5000;
+constexpr int kVerifyBatch = 2000;
+
+QString NextConnectionName() {
+    static std::atomic<int> counter{0};
+    return QStringLiteral("tb-journal-%1").arg(counter.fetch_add(1));
+}
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+std::string ErrorOf(const QSqlQuery& query) { return query.lastError().text().toStdString(); }
+
+JournalEntry EntryFromQuery(const QSqlQuery& query) {
+    JournalEntry entry;
+    int column = 0;
+    auto text = [&] { return query.value(column++).toString().toStdString(); };
+    entry.id = query.value(column++).toLongLong();
+    entry.recordedUtc = text();
+    entry.utcOffsetMinutes = query.value(column++).toInt();
+    entry.operatorName = text();
+    entry.programVersion = text();
+    entry.page = text();
+    entry.model = text();
+    entry.operation = text();
+    entry.unitSerial = text();
+    entry.loggerSerial = text();
+    entry.tempUnit = text();
+    entry.channels = text();
+    entry.outcome = text();
+    entry.messageId = query.value(column++).toInt();
+    const QVariant code = query.value(column++);
+    if (!code.isNull()) entry.resultCode = code.toInt();
+    entry.historyEntry = text();
+    entry.chain = text();
+    return entry;
+}
+
+// The WHERE clause of a filter and its values, in order.
+struct Condition {
+    QString sql;
+    QVariantList values;
+};
+
+Condition WhereOf(const JournalFilter& filter) {
+    QStringList parts;
+    Condition condition;
+    if (!filter.serial.empty()) {
+        parts << QStringLiteral("(unit_serial = ? OR logger_serial = ?)");
+        condition.values << Text(filter.serial) << Text(filter.serial);
+    }
+    if (!filter.model.empty()) {
+        parts << QStringLiteral("model = ?");
+        condition.values << Text(filter.model);
+    }
+    if (!filter.fromUtc.empty()) {
+        parts << QStringLiteral("recorded_utc >= ?");
+        condition.values << Text(filter.fromUtc);
+    }
+    if (!filter.toUtc.empty()) {
+        parts << QStringLiteral("recorded_utc < ?");
+        condition.values << Text(filter.toUtc);
+    }
+    if (!filter.outcome.empty()) {
+        parts << QStringLiteral("outcome = ?");
+        condition.values << Text(filter.outcome);
+    }
+    if (!parts.isEmpty()) condition.sql = QStringLiteral(" WHERE ") + parts.join(" AND ");
+    return condition;
+}
+
+bool Exec(QSqlDatabase& db, const QString& sql, std::string& error) {
+    QSqlQuery query(db);
+    if (query.exec(sql)) return true;
+    error = ErrorOf(query);
+    return false;
+}
+
+bool ContainsPassword(const std::string& options) {
+    return QString::fromStdString(options).contains(QStringLiteral("password"),
+                                                    Qt::CaseInsensitive);
+}
+
+}  // namespace
+
+JournalStore::JournalStore(const QString& connectionName, Engine engine)
+    : db_(QSqlDatabase::database(connectionName, false)),
+      connectionName_(connectionName),
+      engine_(engine) {}
+
+JournalStore::~JournalStore() {
+    db_.close();
+    db_ = QSqlDatabase();
+    QSqlDatabase::removeDatabase(connectionName_);
+}
+
+std::unique_ptr<JournalStore> JournalStore::Prepare(const QString& connectionName, Engine engine,
+                                                    std::string& error) {
+    std::unique_ptr<JournalStore> store(new JournalStore(connectionName, engine));
+    QSqlDatabase& open = store->db_;
+    if (!open.open()) {
+        error = open.lastError().text().toStdString();
+        return nullptr;
+    }
+    if (engine == Engine::Sqlite) {
+        // WAL keeps readers (the window) off the writer's way; FULL makes a
+        // committed row survive a power cut.
+        QSqlQuery mode(open);
+        if (!mode.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !mode.next() ||
+            mode.value(0).toString().compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0) {
+            error = mode.lastError().isValid() ? ErrorOf(mode) : "cannot switch the journal to WAL";
+            return nullptr;
+        }
+        if (!Exec(open, QStringLiteral("PRAGMA synchronous=FULL"), error)) return nullptr;
+    }
+    if (!MigrateSchema(open, engine, error)) return nullptr;
+    return store;
+}
+
+// Adds a connection of driver, configured by setup; empty name when the
+// driver is missing.
+template <typename Setup>
+QString AddConnection(const QString& driver, Setup setup) {
+    const QString name = NextConnectionName();
+    bool valid = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(driver, name);
+        valid = db.isValid();
+        if (valid) setup(db);
+    }
+    if (valid) return name;
+    QSqlDatabase::removeDatabase(name);
+    return {};
+}
+
+std::unique_ptr<JournalStore> JournalStore::OpenSqlite(const std::string& path,
+                                                       std::string& error) {
+    if (path.empty()) {
+        error = "no data folder for the journal";
+        return nullptr;
+    }
+    const QString name = AddConnection(QStringLiteral("QSQLITE"), [&](QSqlDatabase& db) {
+        db.setDatabaseName(Text(path));
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    });
+    if (name.isEmpty()) {
+        error = "the SQLite driver of Qt SQL is not installed";
+        return nullptr;
+    }
+    return Prepare(name, Engine::Sqlite, error);
+}
+
+std::unique_ptr<JournalStore> JournalStore::OpenPostgres(const std::string& options,
+                                                         std::string& error) {
+    if (ContainsPassword(options)) {
+        error = "the journal connection must not hold a password; use the password file";
+        return nullptr;
+    }
+    const QString name = AddConnection(QStringLiteral("QPSQL"), [&](QSqlDatabase& db) {
+        db.setConnectOptions(Text(options));
+    });
+    if (name.isEmpty()) {
+        error = "the PostgreSQL driver of Qt SQL is not installed";
+        return nullptr;
+    }
+    return Prepare(name, Engine::Postgres, error);
+}
+
+bool JournalStore::BeginAppend(std::string& error) {
+    if (engine_ == Engine::Sqlite) return Exec(db_, QStringLiteral("BEGIN IMMEDIATE"), error);
+    if (!Exec(db_, QStringLiteral("BEGIN"), error)) return false;
+    QSqlQuery lock(db_);
+    lock.prepare(QStringLiteral("SELECT pg_advisory_xact_lock(?)"));
+    lock.addBindValue(kAppendLockKey);
+    if (lock.exec()) return true;
+    error = ErrorOf(lock);
+    Exec(db_, QStringLiteral("ROLLBACK"), error);
+    error = ErrorOf(lock);
+    return false;
+}
+
+std::optional<std::string> JournalStore::LastChain(std::string& error) {
+    QSqlQuery query(db_);
+    if (!query.exec(QStringLiteral("SELECT chain FROM journal ORDER BY id DESC LIMIT 1"))) {
+        error = ErrorOf(query);
+        return std::nullopt;
+    }
+    return query.next() ? query.value(0).toString().toStdString() : std::string(kChainStart);
+}
+
+bool JournalStore::Append(JournalEntry& entry, std::string& error) {
+    if (!db_.isOpen()) {
+        error = "the journal is not open";
+        return false;
+    }
+    if (!BeginAppend(error)) return false;
+    auto fail = [&](std::string reason) {
+        std::string ignored;
+        Exec(db_, QStringLiteral("ROLLBACK"), ignored);
+        error = std::move(reason);
+        return false;
+    };
+    std::optional<std::string> previous = LastChain(error);
+    if (!previous) return fail(error);
+    entry.chain = ChainValue(*previous, entry);
+
+    QSqlQuery insert(db_);
+    insert.prepare(QStringLiteral(
+        "INSERT INTO journal (recorded_utc, utc_offset_min, operator, program_version, page, "
+        "model, operation, unit_serial, logger_serial, temp_unit, channels, outcome, message_id, "
+        "result_code, history_entry, chain) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?) RETURNING id"));
+    for (const QVariant& value :
+         QVariantList{Text(entry.recordedUtc), entry.utcOffsetMinutes, Text(entry.operatorName),
+                      Text(entry.programVersion), Text(entry.page), Text(entry.model),
+                      Text(entry.operation), Text(entry.unitSerial), Text(entry.loggerSerial),
+                      Text(entry.tempUnit), Text(entry.channels), Text(entry.outcome),
+                      entry.messageId,
+                      entry.resultCode ? QVariant(*entry.resultCode) : QVariant(QMetaType::fromType<int>()),
+                      Text(entry.historyEntry), Text(entry.chain)}) {
+        insert.addBindValue(value);
+    }
+    if (!insert.exec() || !insert.next()) return fail(ErrorOf(insert));
+    const int64_t id = insert.value(0).toLongLong();
+    insert.finish();
+    if (!Exec(db_, QStringLiteral("COMMIT"), error)) return fail(error);
+    entry.id = id;
+    return true;
+}
+
+std::optional<int64_t> JournalStore::Count(const JournalFilter& filter) {
+    const Condition where = WhereOf(filter);
+    QSqlQuery query(db_);
+    query.prepare(QStringLiteral("SELECT COUNT(*) FROM journal") + where.sql);
+    for (const QVariant& value : where.values) query.addBindValue(value);
+    if (!query.exec() || !query.next()) return std::nullopt;
+    return query.value(0).toLongLong();
+}
+
+std::vector<JournalEntry> JournalStore::Fetch(const JournalFilter& filter, int64_t offset,
+                                              int limit) {
+    std::vector<JournalEntry> entries;
+    const Condition where = WhereOf(filter);
+    QSqlQuery query(db_);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT %1 FROM journal%2 ORDER BY id DESC LIMIT ? OFFSET ?")
+                      .arg(QString::fromLatin1(kColumns), where.sql));
+    for (const QVariant& value : where.values) query.addBindValue(value);
+    query.addBindValue(limit);
+    query.addBindValue(static_cast<qlonglong>(offset));
+    if (!query.exec()) return entries;
+    while (query.next()) entries.push_back(EntryFromQuery(query));
+    return entries;
+}
+
+std::optional<JournalEntry> JournalStore::Entry(int64_t id) {
+    QSqlQuery query(db_);
+    query.prepare(
+        QStringLiteral("SELECT %1 FROM journal WHERE id = ?").arg(QString::fromLatin1(kColumns)));
+    query.addBindValue(static_cast<qlonglong>(id));
+    if (!query.exec() || !query.next()) return std::nullopt;
+    return EntryFromQuery(query);
+}
+
+std::vector<std::string> JournalStore::Models() {
+    std::vector<std::string> models;
+    QSqlQuery query(db_);
+    if (!query.exec(QStringLiteral("SELECT DISTINCT model FROM journal ORDER BY model"))) {
+        return models;
+    }
+    while (query.next()) models.push_back(query.value(0).toString().toStdString());
+    return models;
+}
+
+VerifyReport JournalStore::Verify() {
+    VerifyReport report;
+    std::string previous = kChainStart;
+    int64_t after = 0;
+    for (;;) {
+        QSqlQuery query(db_);
+        query.setForwardOnly(true);
+        query.prepare(QStringLiteral("SELECT %1 FROM journal WHERE id > ? ORDER BY id LIMIT ?")
+                          .arg(QString::fromLatin1(kColumns)));
+        query.addBindValue(static_cast<qlonglong>(after));
+        query.addBindValue(kVerifyBatch);
+        if (!query.exec()) {
+            report.readable = false;
+            report.error = ErrorOf(query);
+            return report;
+        }
+        int inBatch = 0;
+        while (query.next()) {
+            const JournalEntry entry = EntryFromQuery(query);
+            ++inBatch;
+            ++report.rows;
+            after = entry.id;
+            if (ChainValue(previous, entry) != entry.chain) {
+                report.firstBroken = entry.id;
+                return report;
+            }
+            previous = entry.chain;
+        }
+        if (inBatch < kVerifyBatch) return report;
+    }
+}
+
+}  // namespace tb::journal

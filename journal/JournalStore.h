@@ -1,0 +1,86 @@
+// The adjustment journal's store through Qt SQL: one SQLite file (WAL) on
+// the bench, or a PostgreSQL database shared by a lab's benches.
+//
+// Rows are only ever appended. An append takes the engine's write lock
+// (BEGIN IMMEDIATE; an advisory transaction lock on PostgreSQL), reads the
+// last chain value, and inserts the row with its own, so that several
+// programs writing at once still form one unbroken chain.
+#pragma once
+
+#include <QSqlDatabase>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "journal/JournalEntry.h"
+#include "journal/JournalSchema.h"
+
+namespace tb::journal {
+
+// What the window's filters select; empty fields select everything.
+struct JournalFilter {
+    std::string serial{};   // matches the unit serial or the logger serial
+    std::string model{};
+    std::string fromUtc{};  // first instant, ISO 8601 UTC, inclusive
+    std::string toUtc{};    // last instant, exclusive
+    std::string outcome{};  // kOutcome...
+
+    friend bool operator==(const JournalFilter&, const JournalFilter&) = default;
+};
+
+struct VerifyReport {
+    bool readable = true;              // false: the rows could not be read (see error)
+    int64_t rows = 0;                  // rows checked
+    std::optional<int64_t> firstBroken;  // id of the first row whose chain does not hold
+    std::string error;
+
+    bool Intact() const { return readable && !firstBroken; }
+};
+
+class JournalStore {
+  public:
+    // Opens (creating and migrating when needed) the SQLite journal at path.
+    static std::unique_ptr<JournalStore> OpenSqlite(const std::string& path, std::string& error);
+    // Opens the PostgreSQL journal with libpq connection options
+    // ("service=lab" or "host=... port=... dbname=... user=..."). A password
+    // in the options is refused: it belongs in the server's password file.
+    static std::unique_ptr<JournalStore> OpenPostgres(const std::string& options,
+                                                      std::string& error);
+
+    ~JournalStore();
+    JournalStore(const JournalStore&) = delete;
+    JournalStore& operator=(const JournalStore&) = delete;
+
+    Engine EngineKind() const { return engine_; }
+
+    // Appends entry, filling its id and chain. False with the reason.
+    bool Append(JournalEntry& entry, std::string& error);
+
+    // Rows selected by filter; nothing when they cannot be read.
+    std::optional<int64_t> Count(const JournalFilter& filter);
+    // Up to limit rows, newest first, skipping offset.
+    std::vector<JournalEntry> Fetch(const JournalFilter& filter, int64_t offset, int limit);
+    std::optional<JournalEntry> Entry(int64_t id);
+    // The distinct models in the journal, for the window's filter.
+    std::vector<std::string> Models();
+
+    // Walks the chain from the first row; names the first row that breaks it.
+    VerifyReport Verify();
+
+    QSqlDatabase& Database() { return db_; }
+
+  private:
+    JournalStore(const QString& connectionName, Engine engine);
+    static std::unique_ptr<JournalStore> Prepare(const QString& connectionName, Engine engine,
+                                                 std::string& error);
+    bool BeginAppend(std::string& error);
+    std::optional<std::string> LastChain(std::string& error);
+
+    QSqlDatabase db_;
+    QString connectionName_;
+    Engine engine_;
+};
+
+}  // namespace tb::journal

@@ -1,0 +1,76 @@
+// What a page operation that talked to a logger reports when it ends.
+//
+// Every page fills one AdjustmentRecord per initialise, send or receive and
+// hands it to the recorder the program has installed (the adjustment
+// journal). Pages stay free of storage: they only describe what happened.
+// With no recorder installed nothing is recorded and nothing changes.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "pages/CorrectionFormula.h"
+
+namespace tb::pages {
+
+enum class PageOperation { Initialise, Send, Receive };
+
+// The limits that applied to a channel's entry.
+struct AppliedLimits {
+    int checkKind = 0;
+    double minSlope = 0.0;
+    double maxSlope = 0.0;
+    double onePointOffsetLimit = 0.0;
+    double twoPointOffsetLimit = 0.0;
+};
+
+// One channel as the operation found, changed and left it.
+struct ChannelRecord {
+    std::string name;                        // as the page labels it ("CH1", "温度", ...)
+    std::optional<Correction> asFound;       // what the logger held before
+    std::vector<std::string> enteredPoints;  // before 1, after 1[, before 2, after 2] as typed
+    std::optional<Correction> entered;       // derived from the points
+    std::optional<Correction> composed;      // entered applied on top of as found
+    std::optional<Correction> asLeft;        // what the logger holds afterwards, when known
+    std::optional<AppliedLimits> limits;
+};
+
+struct AdjustmentRecord {
+    std::string page;   // the tab ("820/821", "890", ...)
+    std::string model;  // the logger model ("820", "870", ...)
+    PageOperation operation = PageOperation::Send;
+    std::string unitSerial;    // the base unit's serial ("%08X"), when there is one
+    std::string loggerSerial;  // the logger's own serial or connection key
+    int tempUnit = 0;          // 0 degrees C, 1 degrees F (entry and display)
+    std::vector<ChannelRecord> channels;
+    bool success = false;
+    int messageId = 0;                  // the last numbered message the operation showed
+    std::optional<int> resultCode;      // the library's code when the operation failed
+    std::vector<uint8_t> historyEntry;  // the history entry written (870/875)
+};
+
+class AdjustmentRecorder {
+  public:
+    virtual ~AdjustmentRecorder() = default;
+    // Stores the record. Must not throw; a failure is the recorder's to report.
+    virtual void Record(const AdjustmentRecord& record) = 0;
+};
+
+// Installs the recorder for the whole program (nullptr: record nothing).
+void SetAdjustmentRecorder(AdjustmentRecorder* recorder);
+bool AdjustmentRecorderInstalled();
+// Hands the record to the installed recorder, if any.
+void RecordAdjustment(const AdjustmentRecord& record);
+
+// The limits of a check kind as a record carries them.
+AppliedLimits LimitsRecord(CheckKind kind);
+
+const char* OperationName(PageOperation operation);
+
+// The logger models a page serves, as the journal names them ("820/821",
+// "870", ...), from the page's dialog.
+std::string ModelOfPage(int dialogId);
+
+}  // namespace tb::pages

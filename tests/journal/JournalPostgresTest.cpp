@@ -1,0 +1,165 @@
+// The shared journal on a real PostgreSQL server that this program starts
+// in a temporary folder: append-only by trigger and by privilege, the
+// password only in the password file, and two programs appending at once.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <QProcess>
+#include <QSqlQuery>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <set>
+
+#include "journal/JournalStore.h"
+#include "tests/journal/JournalSamples.h"
+#include "tests/journal/PostgresServer.h"
+
+namespace tb::journal {
+namespace {
+
+using testing::PostgresServer;
+using testing::SampleEntry;
+
+constexpr const char* kWriterRole = "trimbench_writer";
+constexpr const char* kBenchUser = "bench_one";
+
+class JournalPostgresTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        server_ = new PostgresServer;
+        if (!server_->Started()) return;
+        std::string error;
+        auto admin = JournalStore::OpenPostgres(server_->Options(PostgresServer::kAdmin), error);
+        ready_ = admin && GrantJournalWriter(admin->Database(), kWriterRole, error);
+        QSqlQuery query(admin ? admin->Database() : QSqlDatabase());
+        ready_ = ready_ &&
+                 query.exec(QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD 'bench-secret' IN ROLE %2")
+                                .arg(kBenchUser, kWriterRole)) &&
+                 query.exec(QStringLiteral("CREATE DATABASE tampered"));
+        admin.reset();
+        // The administrator comes in freely; everyone else by password.
+        ready_ = ready_ && server_->SetHba(std::string("local all ") + PostgresServer::kAdmin +
+                                           " trust\nlocal all all scram-sha-256\n");
+        passFile_ = server_->Folder() + "/pgpass";
+        std::ofstream(passFile_) << "*:*:*:" << kBenchUser << ":bench-secret\n";
+        std::filesystem::permissions(passFile_, std::filesystem::perms::owner_read |
+                                                    std::filesystem::perms::owner_write);
+        setenv("PGPASSFILE", passFile_.c_str(), 1);
+        if (!ready_) std::fprintf(stderr, "setup: %s\n", error.c_str());
+    }
+    static void TearDownTestSuite() {
+        delete server_;
+        server_ = nullptr;
+    }
+    void SetUp() override {
+        ASSERT_TRUE(server_->Started()) << server_->Log();
+        ASSERT_TRUE(ready_);
+    }
+
+    std::unique_ptr<JournalStore> OpenAs(const std::string& user,
+                                         const std::string& database = "postgres") {
+        std::string error;
+        auto store = JournalStore::OpenPostgres(server_->Options(user, database), error);
+        EXPECT_NE(store, nullptr) << error;
+        return store;
+    }
+
+    static PostgresServer* server_;
+    static bool ready_;
+    static std::string passFile_;
+};
+
+PostgresServer* JournalPostgresTest::server_ = nullptr;
+bool JournalPostgresTest::ready_ = false;
+std::string JournalPostgresTest::passFile_;
+
+TEST_F(JournalPostgresTest, ABenchAppendsAndReadsButNobodyChangesOrRemovesARow) {
+    auto bench = OpenAs(kBenchUser);
+    ASSERT_NE(bench, nullptr);
+    JournalEntry entry = SampleEntry("0000000B", "2026-12-09T06:00:00.000Z");
+    std::string error;
+    ASSERT_TRUE(bench->Append(entry, error)) << error;
+    EXPECT_EQ(bench->Entry(entry.id), entry);
+
+    const QString update = QStringLiteral("UPDATE journal SET outcome = 'failure' WHERE id = %1")
+                               .arg(entry.id);
+    const QString remove = QStringLiteral("DELETE FROM journal WHERE id = %1").arg(entry.id);
+    auto admin = OpenAs(PostgresServer::kAdmin);
+    ASSERT_NE(admin, nullptr);
+    for (JournalStore* store : {bench.get(), admin.get()}) {
+        QSqlQuery query(store->Database());
+        EXPECT_FALSE(query.exec(update));
+        EXPECT_FALSE(query.exec(remove));
+        EXPECT_FALSE(query.exec(QStringLiteral("TRUNCATE journal")));
+    }
+    // The bench's role lacks the privilege even where no trigger would stop it.
+    QSqlQuery query(bench->Database());
+    EXPECT_FALSE(query.exec(QStringLiteral("ALTER TABLE journal DISABLE TRIGGER ALL")));
+    EXPECT_FALSE(query.exec(QStringLiteral("INSERT INTO journal_schema (version) VALUES (99)")));
+    EXPECT_EQ(bench->Entry(entry.id), entry);
+    EXPECT_TRUE(bench->Verify().Intact());
+}
+
+TEST_F(JournalPostgresTest, ThePasswordComesFromThePasswordFileNeverFromTheSettings) {
+    std::string error;
+    EXPECT_EQ(JournalStore::OpenPostgres(server_->Options(kBenchUser) + " password=bench-secret",
+                                         error),
+              nullptr);
+    EXPECT_NE(error.find("password file"), std::string::npos) << error;
+
+    unsetenv("PGPASSFILE");
+    setenv("PGPASSFILE", (server_->Folder() + "/no-such-file").c_str(), 1);
+    EXPECT_EQ(JournalStore::OpenPostgres(server_->Options(kBenchUser), error), nullptr);
+    setenv("PGPASSFILE", passFile_.c_str(), 1);
+    EXPECT_NE(OpenAs(kBenchUser), nullptr);
+}
+
+TEST_F(JournalPostgresTest, TwoProgramsAppendingAtOnceLoseNoRowAndKeepOneChain) {
+    auto bench = OpenAs(kBenchUser);
+    ASSERT_NE(bench, nullptr);
+    const int64_t before = bench->Count({}).value_or(-1);
+    constexpr int kEach = 60;
+    QProcess first;
+    QProcess second;
+    const QString worker = QString::fromStdString(
+        std::filesystem::read_symlink("/proc/self/exe").parent_path().string() +
+        "/journal_append_worker");
+    const QString options = QString::fromStdString(server_->Options(kBenchUser));
+    first.start(worker, {options, QString::number(kEach), "first"});
+    second.start(worker, {options, QString::number(kEach), "second"});
+    for (QProcess* process : {&first, &second}) {
+        ASSERT_TRUE(process->waitForFinished(60000));
+        EXPECT_EQ(process->exitCode(), 0) << process->readAllStandardError().toStdString();
+    }
+    EXPECT_EQ(bench->Count({}), before + 2 * kEach);
+    std::set<std::string> operators;
+    for (const JournalEntry& entry : bench->Fetch({}, 0, 2 * kEach)) {
+        operators.insert(entry.operatorName);
+    }
+    EXPECT_EQ(operators.size(), 2u * kEach);
+    const VerifyReport report = bench->Verify();
+    EXPECT_TRUE(report.Intact()) << report.error << " row " << report.firstBroken.value_or(0);
+    EXPECT_EQ(report.rows, before + 2 * kEach);
+}
+
+TEST_F(JournalPostgresTest, VerifyNamesTheRowAnAdministratorChangedBehindTheTriggers) {
+    // A bench cannot even lay out a journal; the administrator does.
+    std::string error;
+    EXPECT_EQ(JournalStore::OpenPostgres(server_->Options(kBenchUser, "tampered"), error), nullptr);
+    EXPECT_NE(error.find("permission denied"), std::string::npos) << error;
+    auto admin = OpenAs(PostgresServer::kAdmin, "tampered");
+    ASSERT_NE(admin, nullptr);
+    for (int i = 0; i < 3; ++i) {
+        JournalEntry entry = SampleEntry("0000000C", "2026-12-09T07:00:00.000Z");
+        ASSERT_TRUE(admin->Append(entry, error)) << error;
+    }
+    QSqlQuery query(admin->Database());
+    ASSERT_TRUE(query.exec("ALTER TABLE journal DISABLE TRIGGER journal_refuse_change"));
+    ASSERT_TRUE(query.exec("UPDATE journal SET unit_serial = '0000000D' WHERE id = 2"));
+    const VerifyReport report = admin->Verify();
+    EXPECT_EQ(report.firstBroken, 2);
+}
+
+}  // namespace
+}  // namespace tb::journal

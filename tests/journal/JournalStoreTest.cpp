@@ -1,0 +1,189 @@
+// The SQLite journal: append and read back, filters, append-only rows, the
+// chain and its verify, schema versions, CSV export.
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QSqlQuery>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "journal/CsvExport.h"
+#include "journal/JournalStore.h"
+#include "tests/services/TempDir.h"
+#include "tests/journal/JournalSamples.h"
+
+namespace tb::journal {
+namespace {
+
+using testing::SampleEntry;
+
+class JournalStoreTest : public ::testing::Test {
+  protected:
+    std::unique_ptr<JournalStore> Open() {
+        std::string error;
+        auto store = JournalStore::OpenSqlite(path_, error);
+        EXPECT_NE(store, nullptr) << error;
+        return store;
+    }
+
+    // Appends rows for units A, B, A (the last one failed) on two days.
+    void AppendThree(JournalStore& store) {
+        std::string error;
+        for (JournalEntry entry : {SampleEntry("0000000A", "2026-12-08T23:59:59.000Z"),
+                                   SampleEntry("0000000B", "2026-12-09T01:00:00.000Z"),
+                                   SampleEntry("0000000A", "2026-12-09T02:00:00.500Z", false)}) {
+            ASSERT_TRUE(store.Append(entry, error)) << error;
+        }
+    }
+
+    tb::testing::TempDir dir_;
+    std::string path_ = dir_.str() + "/journal.sqlite3";
+};
+
+TEST_F(JournalStoreTest, RowsComeBackNewestFirstAsTheyWereWrittenAndFiltersSelectThem) {
+    auto store = Open();
+    JournalEntry written = SampleEntry("0000000C", "2026-12-09T03:00:00.000Z");
+    std::string error;
+    ASSERT_TRUE(store->Append(written, error)) << error;
+    EXPECT_EQ(written.id, 1);
+    EXPECT_EQ(written.chain.size(), 64u);
+    EXPECT_EQ(store->Entry(1), written);
+    AppendThree(*store);
+
+    const std::vector<JournalEntry> all = store->Fetch({}, 0, 10);
+    ASSERT_EQ(all.size(), 4u);
+    EXPECT_EQ(all.front().id, 4);
+    EXPECT_EQ(all.back().id, 1);
+    EXPECT_EQ(store->Fetch({}, 1, 2).front().id, 3);
+
+    struct Case {
+        JournalFilter filter;
+        std::vector<int64_t> ids;
+    };
+    const std::vector<Case> cases = {
+        {{.serial = "0000000A"}, {4, 2}},
+        {{.serial = "0000000A", .outcome = kOutcomeSuccess}, {2}},
+        {{.outcome = kOutcomeFailure}, {4}},
+        {{.fromUtc = "2026-12-09T00:00:00.000Z", .toUtc = "2026-12-09T02:00:00.500Z"}, {3}},
+        {{.model = "820/821"}, {4, 3, 2, 1}},
+        {{.model = "870"}, {}},
+    };
+    for (const Case& c : cases) {
+        std::vector<int64_t> ids;
+        for (const JournalEntry& entry : store->Fetch(c.filter, 0, 10)) ids.push_back(entry.id);
+        EXPECT_EQ(ids, c.ids) << c.filter.serial << c.filter.outcome << c.filter.fromUtc;
+        EXPECT_EQ(store->Count(c.filter), static_cast<int64_t>(c.ids.size()));
+    }
+    EXPECT_EQ(store->Models(), std::vector<std::string>{"820/821"});
+}
+
+TEST_F(JournalStoreTest, RowsCannotBeChangedOrRemovedAndTheChainStaysIntact) {
+    auto store = Open();
+    AppendThree(*store);
+    QSqlQuery query(store->Database());
+    EXPECT_FALSE(query.exec("UPDATE journal SET outcome = 'success' WHERE id = 3"));
+    EXPECT_FALSE(query.exec("DELETE FROM journal WHERE id = 1"));
+    EXPECT_FALSE(query.exec("DELETE FROM journal"));
+    EXPECT_FALSE(query.exec("UPDATE journal_schema SET version = 0"));
+    EXPECT_EQ(store->Count({}), 3);
+    EXPECT_EQ(store->Entry(3)->outcome, kOutcomeFailure);
+    const VerifyReport report = store->Verify();
+    EXPECT_TRUE(report.Intact());
+    EXPECT_EQ(report.rows, 3);
+}
+
+// Replaces the first occurrence of `from` in the file by `to` (same length).
+bool PatchFile(const std::string& path, const std::string& from, const std::string& to) {
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::size_t at = bytes.find(from);
+    if (at == std::string::npos) return false;
+    file.seekp(static_cast<std::streamoff>(at));
+    file.write(to.data(), static_cast<std::streamsize>(to.size()));
+    return static_cast<bool>(file);
+}
+
+TEST_F(JournalStoreTest, VerifyNamesTheRowWhoseBytesWereChangedInTheFile) {
+    {
+        auto store = Open();
+        std::string error;
+        for (const char* name : {"sato", "suzuki-b", "takahashi", "ito"}) {
+            JournalEntry entry = SampleEntry("0000000D", "2026-12-09T04:00:00.000Z");
+            entry.operatorName = name;
+            ASSERT_TRUE(store->Append(entry, error)) << error;
+        }
+    }  // closing checkpoints the write-ahead log into the file
+    ASSERT_FALSE(std::filesystem::exists(path_ + "-wal"));
+    ASSERT_TRUE(PatchFile(path_, "suzuki-b", "suzuki-c"));  // row 2's operator, one byte
+
+    auto store = Open();
+    const VerifyReport report = store->Verify();
+    EXPECT_FALSE(report.Intact());
+    EXPECT_EQ(report.firstBroken, 2);
+    EXPECT_EQ(report.rows, 2);
+
+    // The shell's verify command says the same, and fails.
+    QProcess tool;
+    tool.start(QString::fromStdString(
+                   std::filesystem::read_symlink("/proc/self/exe").parent_path().string() +
+                   "/trimbench-journal"),
+               {"--sqlite", QString::fromStdString(path_), "verify"});
+    ASSERT_TRUE(tool.waitForFinished(30000));
+    EXPECT_EQ(tool.exitCode(), 1);
+    EXPECT_EQ(tool.readAllStandardOutput().toStdString(), "chain broken at row 2\n");
+}
+
+TEST_F(JournalStoreTest, SchemaIsCreatedOnceAndAJournalOfANewerProgramIsRefused) {
+    {
+        auto store = Open();
+        AppendThree(*store);
+    }
+    {
+        auto store = Open();  // reopening migrates nothing and keeps the rows
+        EXPECT_EQ(store->Count({}), 3);
+        QSqlQuery query(store->Database());
+        ASSERT_TRUE(query.exec("SELECT COUNT(*), MAX(version) FROM journal_schema"));
+        ASSERT_TRUE(query.next());
+        EXPECT_EQ(query.value(0).toInt(), 1);
+        EXPECT_EQ(query.value(1).toInt(), CurrentSchemaVersion());
+        ASSERT_TRUE(query.exec("INSERT INTO journal_schema (version) VALUES (99)"));
+    }
+    std::string error;
+    EXPECT_EQ(JournalStore::OpenSqlite(path_, error), nullptr);
+    EXPECT_NE(error.find("newer program"), std::string::npos) << error;
+}
+
+TEST_F(JournalStoreTest, CsvExportIsUtf8WithByteOrderMarkOneQuotedLinePerRecord) {
+    JournalEntry entry = SampleEntry("00A1B2C3", "2026-12-09T02:15:10.123Z");
+    entry.id = 7;
+    entry.operatorName = "田中, \"主任\"";
+    entry.chain = "ab12";
+    JournalEntry failed = SampleEntry("00A1B2C3", "2026-12-09T02:16:00.000Z", false);
+    failed.id = 8;
+    failed.resultCode = 30;
+    failed.chain = "cd34";
+    const std::string expected =
+        "\xEF\xBB\xBF"
+        "id,recorded_utc,utc_offset_min,operator,program_version,page,model,operation,unit_serial,"
+        "logger_serial,temp_unit,channels,as_found,points,entered,composed,as_left,outcome,"
+        "message_id,result_code,history_entry,chain\r\n"
+        "7,2026-12-09T02:15:10.123Z,540,\"田中, \"\"主任\"\"\",1.31,820/821,820/821,send,00A1B2C3,,"
+        "C,CH1,y = 1.000x +0.400,25.0 -> 25.3,y = 1.000x +0.300,y = 1.000x +0.700,"
+        "y = 1.000x +0.700,success,1050,,,ab12\r\n"
+        "8,2026-12-09T02:16:00.000Z,540,tanaka,1.31,820/821,820/821,send,00A1B2C3,,"
+        "C,CH1,y = 1.000x +0.400,25.0 -> 25.3,y = 1.000x +0.300,y = 1.000x +0.700,"
+        "-,failure,1048,30,,cd34\r\n";
+    EXPECT_EQ(CsvText({entry, failed}), expected);
+
+    const std::string file = dir_.str() + "/export.csv";
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomically(file, CsvText({entry}), error)) << error;
+    std::ifstream in(file, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes, CsvText({entry}));
+    EXPECT_FALSE(WriteFileAtomically(dir_.str() + "/missing/export.csv", "x", error));
+}
+
+}  // namespace
+}  // namespace tb::journal

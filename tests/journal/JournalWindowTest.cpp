@@ -1,0 +1,155 @@
+// The journal window over a known journal: rows, filters, the detail pane,
+// CSV export, certificates (read back with pdftotext), verify, and the main
+// window's menu entry.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTableView>
+#include <fstream>
+#include <iterator>
+
+#include "app/TrimbenchDlg.h"
+#include "journal/Certificate.h"
+#include "journal/CsvExport.h"
+#include "resources/dialogs/DialogIds.h"
+#include "resources/dialogs/JournalWindowIds.h"
+#include "tests/journal/JournalSamples.h"
+#include "tests/services/TempDir.h"
+#include "tests/support/EmptyPage.h"
+#include "tests/support/ScriptedMessageBoxes.h"
+#include "tests/ui/QtTestApp.h"
+#include "ui/JournalWindow.h"
+
+namespace tb::journal {
+namespace {
+
+using testing::SampleEntry;
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::string PdfText(const std::string& pdf) {
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {"-layout", QString::fromStdString(pdf), "-"});
+    if (!process.waitForFinished(30000)) return {};
+    return process.readAllStandardOutput().toStdString();
+}
+
+class JournalWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        tb::testing::EnsureQtApp();
+        std::string error;
+        auto store = JournalStore::OpenSqlite(location_.sqlitePath, error);
+        ASSERT_NE(store, nullptr) << error;
+        // Logger 00A1B2C3: a receive, two sends (one failed) on one day; another unit later.
+        JournalEntry receive = SampleEntry("00A1B2C3", "2026-12-09T01:00:00.000Z");
+        receive.operation = "receive";
+        for (JournalEntry entry : {receive, SampleEntry("00A1B2C3", "2026-12-09T01:10:00.000Z"),
+                                   SampleEntry("00A1B2C3", "2026-12-09T01:20:00.000Z", false),
+                                   SampleEntry("00FFEE01", "2026-12-10T03:00:00.000Z")}) {
+            ASSERT_TRUE(store->Append(entry, error)) << error;
+            written_.push_back(entry);
+        }
+    }
+
+    tb::testing::TempDir dir_;
+    tb::testing::ScopedEnv settings_{"TRIMBENCH_SETTINGS_FILE", dir_.str() + "/settings.ini"};
+    JournalLocation location_{Engine::Sqlite, dir_.str() + "/journal.sqlite3", {}};
+    std::vector<JournalEntry> written_;
+    services::ScriptedMessageBoxes boxes_;
+};
+
+TEST_F(JournalWindowTest, ListsNewestFirstFiltersAndShowsTheSelectedRowInFull) {
+    ui::JournalWindow window(location_);
+    window.show();
+    ASSERT_TRUE(window.HasJournal());
+    ui::JournalTableModel& model = *window.Model();
+    ASSERT_EQ(model.rowCount(), 4);
+    EXPECT_EQ(model.index(0, ui::JournalTableModel::kSerial).data().toString(), "00FFEE01");
+    EXPECT_EQ(model.index(3, ui::JournalTableModel::kOperation).data().toString(), "設定値受信");
+    EXPECT_EQ(model.index(1, ui::JournalTableModel::kOutcome).data().toString(),
+              "失敗 (メッセージ 1048, コード 0)");
+    EXPECT_EQ(model.index(2, ui::JournalTableModel::kAsLeft).data().toString(),
+              "y = 1.000x +0.700");
+    EXPECT_EQ(model.index(2, ui::JournalTableModel::kTime).data().toString(),
+              "2026-12-09 10:10:00 (+09:00)");
+
+    window.SelectRow(2);
+    const std::string detail = window.DetailText();
+    EXPECT_NE(detail.find("調整前: y = 1.000x +0.400"), std::string::npos) << detail;
+    EXPECT_NE(detail.find("入力値: 25.0 -> 25.3"), std::string::npos) << detail;
+    EXPECT_NE(detail.find(written_[1].chain), std::string::npos);
+
+    auto* serial = window.findChild<QLineEdit*>();
+    ASSERT_NE(serial, nullptr);
+    serial->setText("00A1B2C3");
+    window.ApplyFilters();
+    EXPECT_EQ(model.rowCount(), 3);
+    EXPECT_EQ(model.Filter().serial, "00A1B2C3");
+
+    // Every control tells assistive technology what it is and its id.
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        if (widget->accessibleDescription().isEmpty()) continue;
+        EXPECT_FALSE(widget->accessibleName().isEmpty()) << widget->metaObject()->className();
+    }
+    EXPECT_EQ(window.Table()->accessibleDescription(),
+              QString::number(resources::journal_window::kTable));
+}
+
+TEST_F(JournalWindowTest, ExportsTheFilteredRowsAsCsvAndVerifiesTheChain) {
+    ui::JournalWindow window(location_);
+    window.show();
+    const std::string path = dir_.str() + "/export.csv";
+    std::string error;
+    ASSERT_TRUE(window.ExportCsv(path, error)) << error;
+    const std::vector<JournalEntry> newestFirst(written_.rbegin(), written_.rend());
+    EXPECT_EQ(ReadFile(path), CsvText(newestFirst));
+    EXPECT_EQ(window.VerifyText(), "調整記録の連鎖は正常です。(4 件)");
+}
+
+TEST_F(JournalWindowTest, ACertificateHoldsTheSerialAndTheAsFoundAndAsLeftFigures) {
+    {
+        std::ofstream ini(dir_.str() + "/settings.ini");
+        ini << "[Journal]\nLab=Kestrune Service Lab\n";
+    }
+    ui::JournalWindow window(location_);
+    window.show();
+    // Row 2 is the successful send; the whole day adds the failed one, not the receive.
+    EXPECT_EQ(window.CertificateEntries(2, true).size(), 2u);
+    const std::string pdf = dir_.str() + "/certificate.pdf";
+    std::string error;
+    ASSERT_TRUE(window.WriteCertificateFor(2, false, pdf, error)) << error;
+    const std::string text = PdfText(pdf);
+    EXPECT_NE(text.find("校正証明書"), std::string::npos) << text;
+    EXPECT_NE(text.find("00A1B2C3"), std::string::npos) << text;
+    EXPECT_NE(text.find("Kestrune Service Lab"), std::string::npos) << text;
+    EXPECT_NE(text.find("y = 1.000x +0.400"), std::string::npos) << text;  // as found
+    EXPECT_NE(text.find("y = 1.000x +0.700"), std::string::npos) << text;  // as left
+    EXPECT_NE(text.find("合格"), std::string::npos) << text;
+    EXPECT_EQ(ReadFile(pdf).rfind("%PDF", 0), 0u);
+    EXPECT_NE(ReadFile(pdf).find("/FontFile"), std::string::npos);  // fonts embedded
+
+    EXPECT_FALSE(WriteCertificate({}, {}, pdf, error));
+}
+
+TEST_F(JournalWindowTest, TheMainWindowsMenuEntryOpensTheJournal) {
+    app::SheetPages pages;
+    pages.models.push_back(std::make_unique<app::CEmptyPage>(resources::kDialogLgr820));
+    pages.settings = std::make_unique<app::CPageSettings>();
+    app::CTrimbenchDlg dialog(std::move(pages), 0, nullptr, location_);
+    ASSERT_NE(dialog.JournalAction(), nullptr);
+    EXPECT_EQ(dialog.JournalAction()->text(), "調整記録…");
+    ui::JournalWindow* window = dialog.ShowJournalWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->Model()->rowCount(), 4);
+    EXPECT_EQ(dialog.ShowJournalWindow(), window);
+}
+
+}  // namespace
+}  // namespace tb::journal

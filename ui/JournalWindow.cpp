@@ -1,0 +1,337 @@
+#include "ui/JournalWindow.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableView>
+#include <QTimeZone>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "journal/Certificate.h"
+#include "journal/CsvExport.h"
+#include "journal/JournalText.h"
+#include "resources/dialogs/JournalWindowIds.h"
+#include "services/FormatText.h"
+#include "services/MessageBox.h"
+#include "services/PageServices.h"
+#include "ui/Accessibility.h"
+
+namespace tb::ui {
+namespace {
+
+using namespace resources::journal_window;
+
+enum Text {
+    kTitle = 3002,
+    kExportText = 3003,
+    kCertificateText = 3004,
+    kVerifyText = 3005,
+    kChainIntact = 3006,
+    kChainBroken = 3007,
+    kCannotRead = 3008,
+    kCannotWrite = 3009,
+    kSerialText = 3010,
+    kModelText = 3011,
+    kPeriodText = 3012,
+    kOutcomeText = 3013,
+    kAllText = 3014,
+    kWholeDayText = 3015,
+    kSelectRow = 3016,
+    kSuccessText = 3040,
+    kCancelledText = 3041,
+    kFailureText = 3043,
+};
+
+QString Res(int id) { return QString::fromStdString(services::LoadResString(id)); }
+
+void Describe(QWidget& widget, int id, const QString& name) {
+    widget.setAccessibleName(name);
+    widget.setAccessibleDescription(ControlIdDescription(id));
+}
+
+// The first instant of a local day, as the store compares times.
+std::string UtcStartOf(const QDate& date, const QTimeZone& zone) {
+    return QDateTime(date, QTime(0, 0), zone).toUTC().toString(Qt::ISODateWithMs).toStdString();
+}
+
+// The outcome filter's choices; the first selects every outcome.
+const char* const kOutcomeValues[] = {"", journal::kOutcomeSuccess, journal::kOutcomeFailure,
+                                      journal::kOutcomeCancelled};
+
+}  // namespace
+
+JournalWindow::JournalWindow(const journal::JournalLocation& location, QWidget* parent)
+    : QDialog(parent) {
+    setWindowTitle(Res(kTitle));
+    setAccessibleName(windowTitle());
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
+    std::string error;
+    store_ = journal::OpenJournal(location, error);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* filters = new QGridLayout;
+    BuildFilters(*filters);
+    layout->addLayout(filters);
+
+    auto* splitter = new QSplitter(Qt::Vertical, this);
+    table_ = new QTableView(splitter);
+    Describe(*table_, kTable, Res(kTitle));
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    detail_ = new QPlainTextEdit(splitter);
+    detail_->setReadOnly(true);
+    Describe(*detail_, kDetail, Res(kTitle));
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+    layout->addWidget(splitter, 1);
+
+    auto* buttons = new QHBoxLayout;
+    BuildButtons(*buttons);
+    layout->addLayout(buttons);
+    resize(980, 640);
+
+    if (!store_) {
+        detail_->setPlainText(QString::fromStdString(
+            services::FormatText(services::LoadResString(kCannotRead), {error})));
+        return;
+    }
+    model_ = std::make_unique<JournalTableModel>(*store_);
+    table_->setModel(model_.get());
+    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { ShowDetail(); });
+}
+
+JournalWindow::~JournalWindow() {
+    if (table_ != nullptr) table_->setModel(nullptr);
+}
+
+void JournalWindow::BuildFilters(QGridLayout& layout) {
+    auto addLabelled = [&](int column, int textId, QWidget* widget, int id) {
+        auto* label = new QLabel(Res(textId), this);
+        label->setBuddy(widget);
+        layout.addWidget(label, 0, column);
+        layout.addWidget(widget, 1, column);
+        Describe(*widget, id, Res(textId));
+    };
+    serial_ = new QLineEdit(this);
+    serial_->setMaxLength(32);
+    addLabelled(0, kSerialText, serial_, kSerialFilter);
+    modelFilter_ = new QComboBox(this);
+    addLabelled(1, kModelText, modelFilter_, kModelFilter);
+
+    dateFilter_ = new QCheckBox(Res(kPeriodText), this);
+    Describe(*dateFilter_, kDateFilter, Res(kPeriodText));
+    layout.addWidget(dateFilter_, 0, 2, 1, 2);
+    from_ = new QDateEdit(QDate::currentDate(), this);
+    to_ = new QDateEdit(QDate::currentDate(), this);
+    for (QDateEdit* edit : {from_, to_}) {
+        edit->setCalendarPopup(true);
+        edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+        edit->setEnabled(false);
+    }
+    Describe(*from_, kDateFrom, Res(kPeriodText));
+    Describe(*to_, kDateTo, Res(kPeriodText));
+    layout.addWidget(from_, 1, 2);
+    layout.addWidget(to_, 1, 3);
+
+    outcome_ = new QComboBox(this);
+    for (int text : {kAllText, kSuccessText, kFailureText, kCancelledText}) {
+        outcome_->addItem(Res(text));
+    }
+    addLabelled(4, kOutcomeText, outcome_, kOutcomeFilter);
+    layout.setColumnStretch(0, 2);
+
+    connect(serial_, &QLineEdit::editingFinished, this, &JournalWindow::ApplyFilters);
+    connect(modelFilter_, &QComboBox::currentIndexChanged, this, &JournalWindow::ApplyFilters);
+    connect(outcome_, &QComboBox::currentIndexChanged, this, &JournalWindow::ApplyFilters);
+    connect(dateFilter_, &QCheckBox::toggled, this, [this](bool on) {
+        from_->setEnabled(on);
+        to_->setEnabled(on);
+        ApplyFilters();
+    });
+    connect(from_, &QDateEdit::dateChanged, this, &JournalWindow::ApplyFilters);
+    connect(to_, &QDateEdit::dateChanged, this, &JournalWindow::ApplyFilters);
+}
+
+void JournalWindow::BuildButtons(QHBoxLayout& layout) {
+    auto addButton = [&](int textId, int id, void (JournalWindow::*handler)()) {
+        auto* button = new QPushButton(Res(textId), this);
+        Describe(*button, id, Res(textId));
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, handler);
+        layout.addWidget(button);
+    };
+    addButton(kExportText, kExportCsv, &JournalWindow::OnExportCsv);
+    layout.addStretch(1);
+    wholeDay_ = new QCheckBox(Res(kWholeDayText), this);
+    Describe(*wholeDay_, kWholeDay, Res(kWholeDayText));
+    layout.addWidget(wholeDay_);
+    addButton(kCertificateText, kCertificate, &JournalWindow::OnCertificate);
+    layout.addStretch(1);
+    addButton(kVerifyText, kVerify, &JournalWindow::OnVerify);
+}
+
+void JournalWindow::FillModels() {
+    const QSignalBlocker blocker(modelFilter_);
+    const QString chosen =
+        modelFilter_->currentIndex() > 0 ? modelFilter_->currentText() : QString();
+    modelFilter_->clear();
+    modelFilter_->addItem(Res(kAllText));
+    for (const std::string& model : store_->Models()) {
+        modelFilter_->addItem(QString::fromStdString(model));
+    }
+    const int index = chosen.isEmpty() ? 0 : modelFilter_->findText(chosen);
+    modelFilter_->setCurrentIndex(std::max(index, 0));
+}
+
+void JournalWindow::showEvent(QShowEvent* event) {
+    if (store_) {
+        FillModels();
+        ApplyFilters();
+    }
+    QDialog::showEvent(event);
+}
+
+void JournalWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && model_) {
+        const std::optional<int64_t> count = store_->Count(model_->Filter());
+        if (count && *count != model_->rowCount()) ApplyFilters();
+    }
+    QDialog::changeEvent(event);
+}
+
+void JournalWindow::ApplyFilters() {
+    if (!model_) return;
+    journal::JournalFilter filter;
+    filter.serial = serial_->text().trimmed().toStdString();
+    if (modelFilter_->currentIndex() > 0) filter.model = modelFilter_->currentText().toStdString();
+    if (dateFilter_->isChecked()) {
+        const QTimeZone local = QTimeZone::systemTimeZone();
+        filter.fromUtc = UtcStartOf(from_->date(), local);
+        filter.toUtc = UtcStartOf(to_->date().addDays(1), local);
+    }
+    const int outcome = outcome_->currentIndex();
+    if (outcome > 0 && outcome < static_cast<int>(std::size(kOutcomeValues))) {
+        filter.outcome = kOutcomeValues[outcome];
+    }
+    model_->SetFilter(filter);
+    detail_->clear();
+    if (model_->rowCount() > 0) SelectRow(0);
+}
+
+void JournalWindow::SelectRow(int row) {
+    if (!model_ || row < 0 || row >= model_->rowCount()) return;
+    table_->setCurrentIndex(model_->index(row, 0));
+    ShowDetail();
+}
+
+int JournalWindow::CurrentRow() const {
+    return table_->currentIndex().isValid() ? table_->currentIndex().row() : -1;
+}
+
+void JournalWindow::ShowDetail() {
+    const auto entry = model_ ? model_->EntryAt(CurrentRow()) : std::nullopt;
+    detail_->setPlainText(entry ? QString::fromStdString(journal::DetailText(*entry)) : QString());
+}
+
+std::string JournalWindow::DetailText() const { return detail_->toPlainText().toStdString(); }
+
+bool JournalWindow::ExportCsv(const std::string& path, std::string& error) {
+    if (!store_) {
+        error = "no journal";
+        return false;
+    }
+    return journal::WriteFileAtomically(
+        path, journal::CsvText(journal::AllRows(*store_, model_->Filter())), error);
+}
+
+std::vector<journal::JournalEntry> JournalWindow::CertificateEntries(int row, bool wholeDay) {
+    const auto selected = model_ ? model_->EntryAt(row) : std::nullopt;
+    if (!selected) return {};
+    if (!wholeDay) return {*selected};
+    const QTimeZone zone(selected->utcOffsetMinutes * 60);
+    const QDate day =
+        QDate::fromString(QString::fromStdString(journal::LocalDateText(*selected)), Qt::ISODate);
+    journal::JournalFilter filter;
+    filter.serial = journal::IdentityText(*selected);
+    filter.model = selected->model;
+    filter.fromUtc = UtcStartOf(day, zone);
+    filter.toUtc = UtcStartOf(day.addDays(1), zone);
+    std::vector<journal::JournalEntry> entries;
+    for (journal::JournalEntry& entry : journal::AllRows(*store_, filter)) {
+        if (entry.operation != "receive") entries.push_back(std::move(entry));
+    }
+    if (entries.empty()) return {*selected};
+    std::reverse(entries.begin(), entries.end());
+    return entries;
+}
+
+bool JournalWindow::WriteCertificateFor(int row, bool wholeDay, const std::string& path,
+                                        std::string& error) {
+    const auto entries = CertificateEntries(row, wholeDay);
+    return journal::WriteCertificate(entries, {journal::LabName(), {}}, path, error);
+}
+
+std::string JournalWindow::VerifyText(bool* intact) {
+    if (intact != nullptr) *intact = false;
+    if (!store_) return services::FormatText(services::LoadResString(kCannotRead), {"no journal"});
+    const journal::VerifyReport report = store_->Verify();
+    if (intact != nullptr) *intact = report.Intact();
+    if (!report.readable)
+        return services::FormatText(services::LoadResString(kCannotRead), {report.error});
+    if (report.firstBroken) {
+        return services::FormatText(services::LoadResString(kChainBroken), {*report.firstBroken});
+    }
+    return services::FormatText(services::LoadResString(kChainIntact), {report.rows});
+}
+
+void JournalWindow::OnExportCsv() {
+    const QString path = QFileDialog::getSaveFileName(
+        this, Res(kExportText),
+        QString::fromStdString(services::DataFolderPath()) + QStringLiteral("/journal.csv"),
+        QStringLiteral("CSV (*.csv)"));
+    if (path.isEmpty()) return;
+    std::string error;
+    if (!ExportCsv(path.toStdString(), error)) {
+        services::ShowMessage(services::FormatText(services::LoadResString(kCannotWrite), {error}));
+    }
+}
+
+void JournalWindow::OnCertificate() {
+    const int row = CurrentRow();
+    if (row < 0) {
+        services::ShowMessageId(kSelectRow);
+        return;
+    }
+    const QString path = QFileDialog::getSaveFileName(
+        this, Res(kCertificateText),
+        QString::fromStdString(services::DataFolderPath()) + QStringLiteral("/certificate.pdf"),
+        QStringLiteral("PDF (*.pdf)"));
+    if (path.isEmpty()) return;
+    std::string error;
+    if (!WriteCertificateFor(row, wholeDay_->isChecked(), path.toStdString(), error)) {
+        services::ShowMessage(services::FormatText(services::LoadResString(kCannotWrite), {error}));
+    }
+}
+
+void JournalWindow::OnVerify() {
+    bool intact = false;
+    const std::string text = VerifyText(&intact);
+    services::ShowMessage(text, services::MsgButtons::Ok,
+                          intact ? services::MsgIcon::Information : services::MsgIcon::Warning);
+}
+
+}  // namespace tb::ui

@@ -1,0 +1,80 @@
+// The journal window: every recorded page operation, newest first, with
+// filters (logger serial, model, date range, outcome), the selected row in
+// full, CSV export, certificates and a check of the chain.
+#pragma once
+
+#include <QDialog>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "journal/JournalLocation.h"
+#include "ui/JournalTableModel.h"
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QGridLayout;
+class QHBoxLayout;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTableView;
+
+namespace tb::ui {
+
+class JournalWindow final : public QDialog {
+    Q_OBJECT
+
+  public:
+    // Opens the store itself; without one the window says why and stays empty.
+    JournalWindow(const journal::JournalLocation& location, QWidget* parent = nullptr);
+    ~JournalWindow() override;
+
+    bool HasJournal() const { return store_ != nullptr; }
+    JournalTableModel* Model() const { return model_.get(); }
+    QTableView* Table() const { return table_; }
+
+    // Selects the filter's rows again (also after new records).
+    void ApplyFilters();
+    void SelectRow(int row);
+    std::string DetailText() const;
+
+    // The actions behind the buttons, with the file already chosen.
+    bool ExportCsv(const std::string& path, std::string& error);
+    bool WriteCertificateFor(int row, bool wholeDay, const std::string& path, std::string& error);
+    // The rows a certificate of the row covers: the row itself, or every
+    // adjustment of its logger on its local day (oldest first).
+    std::vector<journal::JournalEntry> CertificateEntries(int row, bool wholeDay);
+    // The verdict on the chain as the verify button shows it.
+    std::string VerifyText(bool* intact = nullptr);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    // Coming back to the window (after a page operation) lists new records.
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void BuildFilters(QGridLayout& layout);
+    void BuildButtons(QHBoxLayout& layout);
+    void FillModels();
+    void ShowDetail();
+    void OnExportCsv();
+    void OnCertificate();
+    void OnVerify();
+    int CurrentRow() const;
+
+    std::unique_ptr<journal::JournalStore> store_;
+    std::unique_ptr<JournalTableModel> model_;
+    QLineEdit* serial_ = nullptr;
+    QComboBox* modelFilter_ = nullptr;
+    QCheckBox* dateFilter_ = nullptr;
+    QDateEdit* from_ = nullptr;
+    QDateEdit* to_ = nullptr;
+    QComboBox* outcome_ = nullptr;
+    QTableView* table_ = nullptr;
+    QPlainTextEdit* detail_ = nullptr;
+    QCheckBox* wholeDay_ = nullptr;
+};
+
+}  // namespace tb::ui
