@@ -11,6 +11,10 @@ case "$config" in
                  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
   *) echo "unknown configuration: $config" >&2; exit 2 ;;
 esac
+# A compiler cache makes rebuilds of unchanged files cheap across configurations and clones.
+if command -v ccache >/dev/null; then
+  args+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 cmake -S . -B "build/$config" -G Ninja "${args[@]}" >/dev/null
 if [[ $config == fuzz ]]; then
   cmake --build "build/$config" -j "$jobs" --target fuzz_all

@@ -8,7 +8,7 @@ PACKAGES=(
   libqt6sql6-sqlite libqt6sql6-psql postgresql poppler-utils
   fonts-noto-cjk fonts-dejavu-core locales
   xvfb xauth dbus dbus-x11 at-spi2-core python3 python3-pyatspi
-  dpkg-dev fakeroot file lintian appstream desktop-file-utils
+  dpkg-dev fakeroot file lintian appstream desktop-file-utils ccache
 )
 # One query for all of them; a package dpkg does not know counts as missing.
 installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${PACKAGES[@]}" 2>/dev/null \
