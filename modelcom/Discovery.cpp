@@ -4,12 +4,12 @@
 #include <cstring>
 #include <string>
 
-#include "platform/ByteOrder.h"
+#include "link/usbserial/PortLayer.h"
 #include "modelcom/Frame.h"
 #include "modelcom/LatchReader.h"
 #include "modelcom/LoggerTable.h"
-#include "modelcom/PortDriver.h"
 #include "modelcom/ResultCodes.h"
+#include "platform/ByteOrder.h"
 
 namespace tb::modelcom {
 
@@ -19,7 +19,7 @@ int IsConnect(ModelLibrary& library, uint8_t* flags, int count) {
     if (count == 0) return 0;
     std::array<uint8_t, kMaxPorts> attached{};
     std::string vidPid = library.Profile().vidPid();
-    if (CurrentPortDriver().CheckPort(vidPid.c_str(), attached.data()) != 0) return 0;
+    if (tb::link::CurrentPortLayer().CheckPort(vidPid.c_str(), attached.data()) != 0) return 0;
     int found = 0;
     for (int port = 1; port <= count; ++port) {
         if (!attached[static_cast<size_t>(port - 1)]) continue;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <atomic>
 
+#include "link/usbserial/PortLayer.h"
 #include "modelcom/Frame.h"
-#include "modelcom/PortDriver.h"
 #include "modelcom/PumpingWait.h"
 #include "modelcom/ResultCodes.h"
 #include "platform/Clock.h"
@@ -13,6 +13,8 @@
 namespace tb::modelcom {
 namespace {
 
+// Receive and send buffer sizes asked of the port library on open.
+inline constexpr int kPortBufferSize = 16384;
 inline constexpr int kDriverBusy = -7;
 inline constexpr int kDriverCannotOpen = -4;
 inline constexpr int kFlushReceive = 1;
@@ -33,7 +35,8 @@ int PortSession::Open(int port) {
         bool expected = false;
         if (!openInProgress.compare_exchange_strong(expected, true)) continue;
         uint32_t handle = 0;
-        int result = CurrentPortDriver().Open(port, kModelBaud, &handle);
+        int result = tb::link::CurrentPortLayer().OpenComm(port, kPortBufferSize, kPortBufferSize,
+                                                           kModelBaud, &handle);
         openInProgress.store(false);
         if (result == kDriverBusy) {
             if (++busyAnswers >= kBusyAttempts) return kPortBusy;
@@ -50,25 +53,25 @@ int PortSession::Open(int port) {
 
 void PortSession::Close() {
     if (!open_) return;
-    CurrentPortDriver().Close(handle_);
+    tb::link::CurrentPortLayer().CloseComm(handle_);
     open_ = false;
 }
 
 int PortSession::Send(uint8_t command, uint8_t sub, std::span<const uint8_t> data) {
     std::vector<uint8_t> frame = BuildRequest(command, sub, data);
     if (frame.empty() || !open_) return kSendFailed;
-    PortDriver& driver = CurrentPortDriver();
-    if (driver.Flush(handle_, kFlushReceive) != 1) return kSendFailed;
-    if (driver.Flush(handle_, kFlushSend) != 1) return kSendFailed;
+    tb::link::PortLayer& ports = tb::link::CurrentPortLayer();
+    if (ports.FlushComm(handle_, kFlushReceive) != 1) return kSendFailed;
+    if (ports.FlushComm(handle_, kFlushSend) != 1) return kSendFailed;
     // A frame only partly written never gets an answer: count it as not sent.
-    int written = driver.Write(handle_, frame.data(), static_cast<int>(frame.size()));
+    int written = ports.WriteComm(handle_, frame.data(), static_cast<int>(frame.size()));
     return written == static_cast<int>(frame.size()) ? kOk : kSendFailed;
 }
 
 std::vector<uint8_t> PortSession::Receive(size_t count, int waitMs, int interval) {
     std::vector<uint8_t> bytes(count);
-    int received = CurrentPortDriver().ReadWait(handle_, waitMs, bytes.data(),
-                                                static_cast<int>(count), interval);
+    int received = tb::link::CurrentPortLayer().ReadCommWait(handle_, waitMs, bytes.data(),
+                                                             static_cast<int>(count), interval);
     // A port error counts as nothing received; never trust a count beyond the buffer.
     bytes.resize(received < 0 ? 0 : std::min(static_cast<size_t>(received), count));
     return bytes;

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <vector>
 
+#include "link/usbserial/PortLayer.h"
 #include "modelcom/LatchReader.h"
-#include "modelcom/PortDriver.h"
 #include "modelcom/lgr870/Lgr870Library.h"
 #include "modelcom/lgr870/VkLGR870Com.h"
 #include "modelcom/lgr875/Lgr875Library.h"
@@ -19,7 +19,7 @@ using namespace tb::modelcom;
 
 namespace {
 
-class FuzzLogger : public PortDriver, public LatchReader {
+class FuzzLogger : public tb::link::PortLayer, public LatchReader {
 public:
     FuzzLogger(const uint8_t* data, size_t size) : data_(data), size_(size) {}
 
@@ -27,12 +27,12 @@ public:
         ports[0] = 1;
         return 0;
     }
-    int Open(int, int, uint32_t* handle) override {
+    int OpenComm(int, int, int, int, uint32_t* handle) override {
         *handle = 1;
         return 0;
     }
-    int Write(uint32_t, const uint8_t*, int count) override { return count; }
-    int ReadWait(uint32_t, int, uint8_t* buffer, int count, int) override {
+    int WriteComm(uint32_t, const uint8_t*, int count) override { return count; }
+    int ReadComm(uint32_t, uint8_t* buffer, int count) override {
         // Each read takes a length byte, then up to that many bytes.
         if (at_ >= size_) return 0;
         size_t wanted = data_[at_++];
@@ -42,8 +42,11 @@ public:
         at_ += n;
         return static_cast<int>(n);
     }
-    int Flush(uint32_t, int) override { return 1; }
-    void Close(uint32_t) override {}
+    int ReadCommWait(uint32_t handle, int, uint8_t* buffer, int count, int) override {
+        return ReadComm(handle, buffer, count);
+    }
+    int FlushComm(uint32_t, int) override { return 1; }
+    void CloseComm(uint32_t) override {}
     LatchOutcome Read(uint32_t, uint8_t* latch) override {
         *latch = 0x08;
         return LatchOutcome::kRead;
@@ -61,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static tb::platform::VirtualClock clock;
     static tb::platform::ScopedClock clockScope(clock);
     FuzzLogger logger(data, size);
-    ScopedPortDriver driver(logger);
+    tb::link::ScopedPortLayer ports(logger);
     ScopedLatchReader latch(logger);
     Lgr870Library().Loggers().Clear();
     Lgr875Library().Loggers().Clear();

@@ -1,5 +1,6 @@
-// The calls the link library makes into the USB serial port library, behind
-// an interface so that tests can put a scripted port in its place.
+// The one interface to the USB serial port library, used by the link library
+// and the model libraries alike, so that tests can put a scripted port or a
+// simulated logger in its place.
 #pragma once
 
 #include <cstdint>
@@ -17,12 +18,32 @@ class PortLayer {
     virtual int WriteComm(uint32_t handle, const uint8_t* data, int count) = 0;
     // Returns at once with 0..count bytes, or -5.
     virtual int ReadComm(uint32_t handle, uint8_t* buffer, int count) = 0;
+    // Waits up to waitMs (looking every interval ms) for count bytes; returns
+    // the bytes received (fewer when the wait ran out) or a negative value.
+    virtual int ReadCommWait(uint32_t handle, int waitMs, uint8_t* buffer, int count,
+                             int interval) = 0;
     // 1 on success, 0 on failure.
     virtual int FlushComm(uint32_t handle, int selector) = 0;
     virtual void CloseComm(uint32_t handle) = 0;
 };
 
-// The port library the link library is linked against.
+// The port library the programs are linked against.
 PortLayer& SystemPortLayer();
+
+// The port layer in force for the model libraries: the system one unless a
+// test installed another.
+PortLayer& CurrentPortLayer();
+
+// Installs a port layer as the one in force for the lifetime of the object (tests).
+class ScopedPortLayer {
+  public:
+    explicit ScopedPortLayer(PortLayer& layer);
+    ~ScopedPortLayer();
+    ScopedPortLayer(const ScopedPortLayer&) = delete;
+    ScopedPortLayer& operator=(const ScopedPortLayer&) = delete;
+
+  private:
+    PortLayer* previous_;
+};
 
 }  // namespace tb::link

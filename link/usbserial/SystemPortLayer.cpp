@@ -1,3 +1,5 @@
+#include <atomic>
+
 #include "link/usbserial/PortLayer.h"
 #include "platform/usbserial/Vk800UsbSerialEx.h"
 
@@ -18,11 +20,20 @@ class LibraryPortLayer final : public PortLayer {
     int ReadComm(uint32_t handle, uint8_t* buffer, int count) override {
         return Vk800UsbSerialEx_ReadComm(handle, buffer, count);
     }
+    int ReadCommWait(uint32_t handle, int waitMs, uint8_t* buffer, int count,
+                     int interval) override {
+        return Vk800UsbSerialEx_ReadCommWait(handle, waitMs, buffer, count, interval);
+    }
     int FlushComm(uint32_t handle, int selector) override {
         return Vk800UsbSerialEx_FlushComm(handle, selector);
     }
     void CloseComm(uint32_t handle) override { Vk800UsbSerialEx_CloseComm(handle); }
 };
+
+std::atomic<PortLayer*>& InstalledLayer() {
+    static std::atomic<PortLayer*> layer{nullptr};
+    return layer;
+}
 
 }  // namespace
 
@@ -30,5 +41,16 @@ PortLayer& SystemPortLayer() {
     static LibraryPortLayer layer;
     return layer;
 }
+
+PortLayer& CurrentPortLayer() {
+    PortLayer* installed = InstalledLayer().load();
+    return installed ? *installed : SystemPortLayer();
+}
+
+ScopedPortLayer::ScopedPortLayer(PortLayer& layer) : previous_(InstalledLayer().load()) {
+    InstalledLayer().store(&layer);
+}
+
+ScopedPortLayer::~ScopedPortLayer() { InstalledLayer().store(previous_); }
 
 }  // namespace tb::link

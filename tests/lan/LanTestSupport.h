@@ -43,6 +43,7 @@ class NoPorts : public PortLayer {
     int OpenComm(int, int, int, int, uint32_t*) override { return -4; }
     int WriteComm(uint32_t, const uint8_t*, int) override { return -6; }
     int ReadComm(uint32_t, uint8_t*, int) override { return -5; }
+    int ReadCommWait(uint32_t, int, uint8_t*, int, int) override { return -5; }
     int FlushComm(uint32_t, int) override { return 0; }
     void CloseComm(uint32_t) override {}
 };

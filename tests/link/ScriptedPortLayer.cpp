@@ -66,6 +66,21 @@ int ScriptedPortLayer::ReadComm(uint32_t handle, uint8_t* buffer, int count) {
     return placed;
 }
 
+int ScriptedPortLayer::ReadCommWait(uint32_t handle, int waitMs, uint8_t* buffer, int count,
+                                    int interval) {
+    const uint32_t start = platform::TickMs();
+    int placed = 0;
+    for (;;) {
+        const int got = ReadComm(handle, buffer + placed, count - placed);
+        if (got < 0) return got;
+        placed += got;
+        const uint32_t waited = platform::TickMs() - start;
+        if (placed >= count || waited >= static_cast<uint32_t>(std::max(waitMs, 0))) return placed;
+        platform::SleepMs(static_cast<uint32_t>(
+            std::min(std::max(interval, 1), waitMs - static_cast<int>(waited))));
+    }
+}
+
 int ScriptedPortLayer::FlushComm(uint32_t handle, int selector) {
     ScriptedPort& p = ports_[static_cast<int>(handle)];
     p.flushes.push_back(selector);

@@ -48,6 +48,10 @@ class ScriptedPortLayer final : public PortLayer {
     int OpenComm(int port, int rxSize, int txSize, int baud, uint32_t* handle) override;
     int WriteComm(uint32_t handle, const uint8_t* data, int count) override;
     int ReadComm(uint32_t handle, uint8_t* buffer, int count) override;
+    // Reads what has arrived, sleeping the clock in force by interval until
+    // count bytes are in or waitMs has passed.
+    int ReadCommWait(uint32_t handle, int waitMs, uint8_t* buffer, int count,
+                     int interval) override;
     int FlushComm(uint32_t handle, int selector) override;
     void CloseComm(uint32_t handle) override;
 

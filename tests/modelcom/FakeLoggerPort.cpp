@@ -6,7 +6,7 @@
 
 namespace tb::modelcom::test {
 
-FakeLoggerPort::FakeLoggerPort() : driverScope_(*this), latchScope_(*this) {}
+FakeLoggerPort::FakeLoggerPort() : portScope_(*this), latchScope_(*this) {}
 FakeLoggerPort::~FakeLoggerPort() = default;
 
 FakeLine& FakeLoggerPort::Attach(int port, tb::sim::Lgr87xLogger& logger,
@@ -29,7 +29,7 @@ int FakeLoggerPort::CheckPort(const char* vidPid, uint8_t ports[256]) {
     return found > 0 ? 0 : -1;
 }
 
-int FakeLoggerPort::Open(int port, int baud, uint32_t* handle) {
+int FakeLoggerPort::OpenComm(int port, int, int, int baud, uint32_t* handle) {
     if (baud != 19200) return -4;
     auto it = lines_.find(port);
     if (it == lines_.end() || it->second.cannotOpen) return -4;
@@ -44,7 +44,7 @@ int FakeLoggerPort::Open(int port, int baud, uint32_t* handle) {
     return 0;
 }
 
-int FakeLoggerPort::Write(uint32_t handle, const uint8_t* data, int count) {
+int FakeLoggerPort::WriteComm(uint32_t handle, const uint8_t* data, int count) {
     if (handle != static_cast<uint32_t>(100 + openPort_)) return -6;
     std::vector<uint8_t> frame(data, data + count);
     if (lines_[openPort_].writeResult != 0) return lines_[openPort_].writeResult;
@@ -81,24 +81,29 @@ void FakeLoggerPort::Deliver(FakeLine& line, std::vector<uint8_t> reply) {
     pending_.insert(pending_.end(), reply.begin(), reply.end());
 }
 
-int FakeLoggerPort::ReadWait(uint32_t handle, int waitMs, uint8_t* buffer, int count, int) {
+int FakeLoggerPort::ReadComm(uint32_t handle, uint8_t* buffer, int count) {
     if (handle != static_cast<uint32_t>(100 + openPort_)) return -5;
     int n = 0;
     while (n < count && !pending_.empty()) {
         buffer[n++] = pending_.front();
         pending_.pop_front();
     }
-    if (n < count) tb::platform::SleepMs(static_cast<uint32_t>(waitMs));
     return n;
 }
 
-int FakeLoggerPort::Flush(uint32_t, int selector) {
+int FakeLoggerPort::ReadCommWait(uint32_t handle, int waitMs, uint8_t* buffer, int count, int) {
+    const int n = ReadComm(handle, buffer, count);
+    if (n >= 0 && n < count) tb::platform::SleepMs(static_cast<uint32_t>(waitMs));
+    return n;
+}
+
+int FakeLoggerPort::FlushComm(uint32_t, int selector) {
     if (lines_[openPort_].flushFails) return 0;
     if (selector == 1) pending_.clear();
     return 1;
 }
 
-void FakeLoggerPort::Close(uint32_t) {
+void FakeLoggerPort::CloseComm(uint32_t) {
     ++closes_;
     openPort_ = 0;
 }

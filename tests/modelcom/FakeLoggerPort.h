@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "link/usbserial/PortLayer.h"
 #include "modelcom/LatchReader.h"
-#include "modelcom/PortDriver.h"
 #include "sim/lgr87x/Lgr87xLogger.h"
 #include "sim/lgr87x/Lgr87xWire.h"
 
@@ -31,7 +31,7 @@ struct FakeLine {
     std::deque<std::vector<uint8_t>> scriptedReplies;  // sent instead of the logger's answers
 };
 
-class FakeLoggerPort : public PortDriver, public LatchReader {
+class FakeLoggerPort : public tb::link::PortLayer, public LatchReader {
   public:
     FakeLoggerPort();
     ~FakeLoggerPort() override;
@@ -51,13 +51,15 @@ class FakeLoggerPort : public PortDriver, public LatchReader {
     // Runs for each frame written, before the logger answers it.
     std::function<void(const std::vector<uint8_t>&)> onWrite;
 
-    // PortDriver
+    // PortLayer
     int CheckPort(const char* vidPid, uint8_t ports[256]) override;
-    int Open(int port, int baud, uint32_t* handle) override;
-    int Write(uint32_t handle, const uint8_t* data, int count) override;
-    int ReadWait(uint32_t handle, int waitMs, uint8_t* buffer, int count, int interval) override;
-    int Flush(uint32_t handle, int selector) override;
-    void Close(uint32_t handle) override;
+    int OpenComm(int port, int rxSize, int txSize, int baud, uint32_t* handle) override;
+    int WriteComm(uint32_t handle, const uint8_t* data, int count) override;
+    int ReadComm(uint32_t handle, uint8_t* buffer, int count) override;
+    int ReadCommWait(uint32_t handle, int waitMs, uint8_t* buffer, int count,
+                     int interval) override;
+    int FlushComm(uint32_t handle, int selector) override;
+    void CloseComm(uint32_t handle) override;
 
     // LatchReader
     LatchOutcome Read(uint32_t portHandle, uint8_t* latch) override;
@@ -73,7 +75,7 @@ class FakeLoggerPort : public PortDriver, public LatchReader {
     int opens_ = 0;
     int closes_ = 0;
     int checkPortCalls_ = 0;
-    ScopedPortDriver driverScope_;
+    tb::link::ScopedPortLayer portScope_;
     ScopedLatchReader latchScope_;
 };
 
