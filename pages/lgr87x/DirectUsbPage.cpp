@@ -729,9 +729,12 @@ void CDirectUsbPage::Receive() {
     OperationRecord record(PageOperation::Receive, DialogId(), unit_);
     RecordScope scope(*this, record);
     StartRecord(record, tab);
+    // A read that fails is reported like every other failed exchange, so the
+    // technician never takes the unchanged lines for the logger's answer.
     const int code = ReadCurrentCorrection(tab);
     if (code != 0) {
         record.SetResultCode(code);
+        ReportFailure(code);
         return;
     }
     const CalibrationCodes& found = model_.connection.table[static_cast<std::size_t>(tab)];

@@ -433,6 +433,22 @@ TEST_F(DirectUsbPages, FailedHistoryReadEndsTheInitialiseWithAReport) {
     EXPECT_NE(boxes_.Last().text.find("12345678"), std::string::npos);
 }
 
+TEST_F(DirectUsbPages, FailedCalibrationReadEndsTheReceiveWithAReport) {
+    Lgr87xLogger& logger = Add(Lgr87xModel::k870, kSerial870);
+    tb::pages::lgr87x::CPageLgr870 page;
+    Open(page);
+    {
+        auto lock = bench_.LockState();
+        logger.ArmFault(tb::sim::Lgr87xFault::kRefusal, -1, kGetCalibrationCommand);
+    }
+    boxes_.Clear();
+    page.OnCommand(kReceive);
+
+    ASSERT_EQ(boxes_.Count(), 1u);
+    EXPECT_NE(boxes_.Last().text.find("12345678"), std::string::npos) << boxes_.Last().text;
+    EXPECT_TRUE(view_.IsEnabled(kReceive));
+}
+
 TEST_F(DirectUsbPages, ExactlyOneLoggerOfTheModelMayBeAttached) {
     tb::pages::lgr87x::CPageLgr870 page;
     Open(page);
