@@ -368,7 +368,9 @@ TEST_P(UnfitComposedCorrection, IsRefusedWithTheLimitMessageBeforeAnyWrite) {
     const Codes held =
         Held([&] { return CodesOf(cable ? device->Adjustment() : logger->Adjustment(), 0); });
     EXPECT_EQ(held, c.held);
-    if (!cable) EXPECT_EQ(Held([&] { return logger->AdjustmentWrites(); }), 0);
+    if (!cable) {
+        EXPECT_EQ(Held([&] { return logger->AdjustmentWrites(); }), 0);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryBaseUnitPage, UnfitComposedCorrection,
