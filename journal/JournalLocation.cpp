@@ -20,6 +20,9 @@ std::unique_ptr<JournalStore> OpenJournal(const JournalLocation& location, std::
     if (location.engine == Engine::Postgres) {
         return JournalStore::OpenPostgres(location.postgresOptions, error);
     }
+    // A technician's first operation may come before anything else made the
+    // data folder: the journal's home is made as the history log's is.
+    services::EnsureDataFolders();
     return JournalStore::OpenSqlite(location.sqlitePath, error);
 }
 
