@@ -3,11 +3,17 @@
 #include <algorithm>
 
 #include "client/SohFrame.h"
+#include "platform/ByteOrder.h"
 
 namespace tb::client {
 
+bool Lgr890ReplyIntact(std::span<const uint8_t> reply) {
+    if (reply.size() != kLgr890ReplySize) return false;
+    return bytes::ByteSum16(reply.first(kLgr890CheckAt)) == bytes::ReadU16(reply, kLgr890CheckAt);
+}
+
 std::optional<AdjustmentBlock> BlockFromLgr890Reply(std::span<const uint8_t> reply) {
-    if (reply.size() != kLgr890ReplySize) return std::nullopt;
+    if (!Lgr890ReplyIntact(reply)) return std::nullopt;
     if (reply[0] != kSohStart || reply[2] != kAnswerAccepted) return std::nullopt;
     AdjustmentBlock block{};
     const auto source = reply.subspan(kLgr890BlockAt, kAdjustmentBlockSize);
@@ -16,8 +22,7 @@ std::optional<AdjustmentBlock> BlockFromLgr890Reply(std::span<const uint8_t> rep
 }
 
 bool Lgr890ReplyConfirmsWrite(std::span<const uint8_t> reply, std::span<const uint8_t, 4> written) {
-    if (reply.size() < kLgr890BlockAt + written.size()) return false;
-    if (reply[2] != kAnswerAccepted) return false;
+    if (!Lgr890ReplyIntact(reply) || reply[2] != kAnswerAccepted) return false;
     return std::equal(written.begin(), written.end(), reply.begin() + kLgr890BlockAt);
 }
 

@@ -56,6 +56,7 @@ int main(int argc, char** argv) {
 
     std::mt19937 random(20261209);
     int armed = 0, explained = 0, unexplained = 0, wrongHeld = 0, armFailures = 0;
+    std::string previous = "none";
     for (int i = 0; i < iterations; ++i) {
         const std::string& fault = kFaults[random() % kFaults.size()];
         const bool damaging = !fault.empty() && fault != "split";
@@ -63,6 +64,9 @@ int main(int argc, char** argv) {
             ++armed;
             if (!rig->Arm(fault)) ++armFailures;
         }
+        // The bench as the round starts: a failure nothing armed explains is
+        // printed with it, so that a fault left over from an earlier round shows.
+        const std::string state = rig->Dump();
         for (const auto& outcome : {rig->Write(), rig->Read()}) {
             if (outcome.succeeded) continue;
             if (damaging) {
@@ -70,9 +74,11 @@ int main(int argc, char** argv) {
                 continue;
             }
             ++unexplained;
-            std::printf("round %d (%s): unexplained failure: %s\n", i,
-                        fault.empty() ? "no fault" : fault.c_str(), outcome.said.c_str());
+            std::printf("round %d (%s, previous round %s): unexplained failure: %s\n%s", i,
+                        fault.empty() ? "no fault" : fault.c_str(), previous.c_str(),
+                        outcome.said.c_str(), state.c_str());
         }
+        previous = fault.empty() ? "no fault" : fault;
         const std::string held = rig->Held();
         if (held != old && held != written) {
             ++wrongHeld;

@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (block && size != kLgr890ReplySize) __builtin_trap();
     const std::array<uint8_t, 4> written{0xE8, 0x03, 0x00, 0x00};
     const bool confirmed = Lgr890ReplyConfirmsWrite(reply, written);
-    if (confirmed && size < kLgr890BlockAt + written.size()) __builtin_trap();
+    if (confirmed && !Lgr890ReplyIntact(reply)) __builtin_trap();
+    if (block && !Lgr890ReplyIntact(reply)) __builtin_trap();
     const int check = CheckReadCorrectionReply(reply);
     if (check == 0 && size >= kSohFrameSize) {
         std::array<uint8_t, kSohFrameSize> frame{};

@@ -192,13 +192,23 @@ TEST_F(CableOverPty, WakeByteBeforeTheFramesAndTheWaitBeforeTheRead) {
     EXPECT_EQ(cable_->Adjustment(), sim::loggers::Lgr890CableDevice().Adjustment());
 }
 
-TEST_F(CableOverPty, AShortReplyIsRefused) {
-    ArmCable([](auto& faults) { faults.shortData = 1; });
-    std::array<double, 1> slopes{7.0}, offsets{7.0};
-    EXPECT_FALSE(ReadCorrection(4, slopes, offsets, 1000, 1000));
-    EXPECT_EQ(slopes[0], 7.0);
-    EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{services::LoadResString(1048)});
-    EXPECT_TRUE(test::PortIsFree(path_));
+TEST_F(CableOverPty, AShortReplyOrOneWithAWrongSumIsRefused) {
+    using Arm = std::function<void(sim::loggers::LoggerFaults&)>;
+    for (const Arm& arm : {Arm([](auto& f) { f.shortData = 1; }), Arm([](auto& f) { f.badCheck = 1; })}) {
+        boxes_.Clear();
+        ArmCable(arm);
+        std::array<double, 1> slopes{7.0}, offsets{7.0};
+        EXPECT_FALSE(ReadCorrection(4, slopes, offsets, 1000, 1000));
+        EXPECT_EQ(slopes[0], 7.0);
+        EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{services::LoadResString(1048)});
+        EXPECT_TRUE(test::PortIsFree(path_));
+    }
+    // A write whose confirming read carries a wrong sum is not called done,
+    // even though the echoed bytes look right.
+    const std::array<uint8_t, 64> block{0x10, 0x27};
+    ArmCable([](auto& faults) { faults.badCheck = 5; });  // four "V" answers, then the read
+    EXPECT_FALSE(WriteBlockSerial(block, 0));
+    EXPECT_TRUE(WriteBlockSerial(block, 0));
 }
 
 TEST_F(CableOverPty, WriteFailsOnRefusalOrAReplyCutBeforeTheEcho) {

@@ -59,7 +59,21 @@ std::vector<uint8_t> CableReply(std::size_t size, uint8_t answer) {
     for (std::size_t i = 0; i < size; ++i) reply[i] = static_cast<uint8_t>(0x20 + i);
     reply[0] = 0x01;
     if (size > 2) reply[2] = answer;
+    if (size == kLgr890ReplySize) {
+        unsigned sum = 0;
+        for (std::size_t i = 0; i < kLgr890CheckAt; ++i) sum += reply[i];
+        reply[69] = static_cast<uint8_t>(sum & 0xFF);
+        reply[70] = static_cast<uint8_t>(sum >> 8);
+    }
     return reply;
+}
+
+// The same reply with its sum damaged in the low or the high byte.
+std::vector<std::vector<uint8_t>> WithBadSums(std::vector<uint8_t> reply) {
+    auto low = reply, high = reply;
+    low[69] ^= 0x01;
+    high[70] ^= 0x80;
+    return {low, high};
 }
 
 TEST(Lgr890Reply, OnlyACompleteAcceptedReplyGivesTheBlock) {
@@ -75,13 +89,17 @@ TEST(Lgr890Reply, OnlyACompleteAcceptedReplyGivesTheBlock) {
     auto badStart = full;
     badStart[0] = 0x02;
     EXPECT_FALSE(BlockFromLgr890Reply(badStart));
+    for (const auto& bad : WithBadSums(full)) EXPECT_FALSE(BlockFromLgr890Reply(bad));
 }
 
-TEST(Lgr890Reply, WriteConfirmationNeedsTheEchoedBytes) {
+TEST(Lgr890Reply, WriteConfirmationNeedsTheEchoedBytesInAnIntactReply) {
     const std::array<uint8_t, 4> written{0x25, 0x26, 0x27, 0x28};
     EXPECT_TRUE(Lgr890ReplyConfirmsWrite(CableReply(71, 0x06), written));
-    EXPECT_TRUE(Lgr890ReplyConfirmsWrite(CableReply(9, 0x06), written));
-    EXPECT_FALSE(Lgr890ReplyConfirmsWrite(CableReply(8, 0x06), written));
+    // The echo alone proves nothing without the sum that covers it.
+    for (const auto& bad : WithBadSums(CableReply(71, 0x06)))
+        EXPECT_FALSE(Lgr890ReplyConfirmsWrite(bad, written));
+    EXPECT_FALSE(Lgr890ReplyConfirmsWrite(CableReply(70, 0x06), written));
+    EXPECT_FALSE(Lgr890ReplyConfirmsWrite(CableReply(9, 0x06), written));
     EXPECT_FALSE(Lgr890ReplyConfirmsWrite(CableReply(3, 0x06), written));
     EXPECT_FALSE(Lgr890ReplyConfirmsWrite(CableReply(71, 0x13), written));
     const std::array<uint8_t, 4> other{0x25, 0x26, 0x27, 0x00};

@@ -5,7 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <functional>
+#include <cctype>
+#include <memory>
 #include <string>
 
 #include "tests/faults/FaultRigs.h"
@@ -33,51 +34,61 @@ constexpr Cell NA(const char* why) { return {Expect::NotApplicable, why}; }
 
 struct Column {
     const char* name;
-    std::function<std::unique_ptr<Rig>()> make;
+    std::unique_ptr<Rig> (*make)();
 };
 
-const std::array<Column, 4> kColumns{{
+constexpr size_t kColumnCount = 5;
+const std::array<Column, kColumnCount> kColumns{{
     {"base-unit send", MakeBaseUnitRig},
     {"890 cable write", MakeCableRig},
     {"870 calibration write", MakeLgr870Rig},
+    {"875 calibration write", MakeLgr875Rig},
     {"LAN send", MakeLanRig},
 }};
 
 struct Row {
     const char* fault;
-    std::array<Cell, 4> cells;  // in the order of kColumns
+    std::array<Cell, kColumnCount> cells;  // in the order of kColumns
 };
 
 constexpr const char* kOnlyLan = "a LAN peer fault";
 constexpr const char* kOnlyDownload = "a fault of data downloads, which no write makes";
 constexpr const char* kNoTextWords = "the byte protocol has no command words or fields";
+constexpr const char* kNoRecording = "loggers behind a base unit have no recording state";
+constexpr const char* kOnlyCo2 = "only the 875's CO2 module";
+constexpr const char* kGarbledRow = "base-unit replies: the garbled row";
 
 const Row kRows[] = {
-    {"garbled", {F, F, F, F}},
-    {"short", {F, F, F, F}},
-    {"split", {G, G, G, G}},
-    {"silent", {F, F, F, F}},
-    {"busy port", {F, F, F, NA("a LAN unit has no port to hold")}},
+    {"garbled", {F, F, F, F, F}},
+    {"short", {F, F, F, F, F}},
+    {"split", {G, G, G, G, G}},
+    {"silent", {F, F, F, F, F}},
+    {"busy port", {F, F, F, F, NA("a LAN unit has no port to hold")}},
     {"refused",
-     {NA("the adjustment command has no refusal; its STATUS row covers it"), F, F, F}},
+     {NA("the adjustment command has no refusal; its STATUS row covers it"), F, F, F, F}},
     {"recording",
-     {NA("loggers behind a base unit have no recording state"),
-      NA("the cable has no recording state"), F, NA("loggers behind a base unit have no recording state")}},
-    {"read-back differs", {F, F, NA("the model library writes without a read-back"), F}},
-    {"wrong word", {F, NA("start-of-header answers carry no command word"), NA(kNoTextWords), F}},
-    {"no status", {F, NA("start-of-header answers carry no STATUS"), NA(kNoTextWords), F}},
-    {"short data", {F, F, NA(kNoTextWords), F}},
-    // The cable's read-back carries a sum that the write's confirmation does
-    // not look at: the write goes through when the confirming bytes are right.
-    {"bad check",
-     {NA("base-unit replies: the garbled row"), G, F, NA("base-unit replies: the garbled row")}},
-    {"block skip", {NA(kOnlyDownload), NA(kOnlyDownload), NA(kOnlyDownload), NA(kOnlyDownload)}},
+     {NA(kNoRecording), NA("the cable has no recording state"), F, F, NA(kNoRecording)}},
+    {"read-back differs",
+     {F, F, NA("the model library writes without a read-back"),
+      NA("the model library writes without a read-back"), F}},
+    {"wrong word",
+     {F, NA("start-of-header answers carry no command word"), NA(kNoTextWords), NA(kNoTextWords),
+      F}},
+    {"no status",
+     {F, NA("start-of-header answers carry no STATUS"), NA(kNoTextWords), NA(kNoTextWords), F}},
+    {"short data", {F, F, NA(kNoTextWords), NA(kNoTextWords), F}},
+    {"bad check", {NA(kGarbledRow), F, F, F, NA(kGarbledRow)}},
+    {"block skip",
+     {NA(kOnlyDownload), NA(kOnlyDownload), NA(kOnlyDownload), NA(kOnlyDownload),
+      NA(kOnlyDownload)}},
     {"sensor CRC",
-     {NA("only the 875's CO2 module"), NA("only the 875's CO2 module"),
-      NA("a calibration write does not reach the CO2 module"), NA("only the 875's CO2 module")}},
-    {"unplug mid-exchange", {F, B, F, NA("a LAN peer has no cable: its closing row covers it")}},
-    {"slow LAN peer", {NA(kOnlyLan), NA(kOnlyLan), NA(kOnlyLan), G}},
-    {"LAN peer closing mid-frame", {NA(kOnlyLan), NA(kOnlyLan), NA(kOnlyLan), F}},
+     {NA(kOnlyCo2), NA(kOnlyCo2), NA(kOnlyCo2),
+      NA("the calibration is kept by the logger; only the auto-calibration and air-pressure "
+         "settings reach the CO2 module"),
+      NA(kOnlyCo2)}},
+    {"unplug mid-exchange", {F, B, F, F, NA("a LAN peer has no cable: its closing row covers it")}},
+    {"slow LAN peer", {NA(kOnlyLan), NA(kOnlyLan), NA(kOnlyLan), NA(kOnlyLan), G}},
+    {"LAN peer closing mid-frame", {NA(kOnlyLan), NA(kOnlyLan), NA(kOnlyLan), NA(kOnlyLan), F}},
 };
 
 // True when every byte (two hex digits) of `held` is that of `old` or of `now`.
@@ -120,24 +131,32 @@ std::string RunCell(const Row& row, const Column& column, Expect expect) {
     return wrong;
 }
 
-TEST(FaultMatrix, NoFaultLeavesAWrongCorrectionASilentFailureOrAStuckPath) {
-    int ran = 0, notApplicable = 0;
+// One test per column, so that the columns run side by side.
+class FaultMatrix : public ::testing::TestWithParam<size_t> {};
+
+TEST_P(FaultMatrix, NoFaultLeavesAWrongCorrectionASilentFailureOrAStuckPath) {
+    const Column& column = kColumns[GetParam()];
+    int ran = 0;
     for (const Row& row : kRows) {
-        for (size_t c = 0; c < kColumns.size(); ++c) {
-            const Cell& cell = row.cells[c];
-            const std::string where = std::string(row.fault) + " x " + kColumns[c].name;
-            if (cell.expect == Expect::NotApplicable) {
-                ++notApplicable;
-                RecordProperty(where, std::string("not applicable: ") + cell.whyNot);
-                continue;
-            }
-            ++ran;
-            const std::string wrong = RunCell(row, kColumns[c], cell.expect);
-            EXPECT_EQ(wrong, "") << where;
+        const Cell& cell = row.cells[GetParam()];
+        const std::string where = std::string(row.fault) + " x " + column.name;
+        if (cell.expect == Expect::NotApplicable) {
+            RecordProperty(where, std::string("not applicable: ") + cell.whyNot);
+            continue;
         }
+        ++ran;
+        EXPECT_EQ(RunCell(row, column, cell.expect), "") << where;
     }
-    EXPECT_EQ(ran + notApplicable, static_cast<int>(std::size(kRows) * kColumns.size()));
+    EXPECT_GT(ran, 0) << column.name;
 }
+
+INSTANTIATE_TEST_SUITE_P(Columns, FaultMatrix, ::testing::Range<size_t>(0, kColumnCount),
+                         [](const auto& info) {
+                             std::string name;
+                             for (const char* c = kColumns[info.param].name; *c != 0; ++c)
+                                 name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+                             return name;
+                         });
 
 }  // namespace
 }  // namespace tb::faults

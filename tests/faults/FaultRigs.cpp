@@ -12,6 +12,7 @@
 #include "client/LinkApi.h"
 #include "link/VkLGR800Comm.h"
 #include "modelcom/lgr870/VkLGR870Com.h"
+#include "modelcom/lgr875/VkLGR875Com.h"
 #include "platform/Clock.h"
 #include "sim/baseunit/BaseUnit.h"
 #include "sim/baseunit/BaseUnitFaults.h"
@@ -127,6 +128,7 @@ class BaseUnitRig final : public Rig {
         auto lock = bench_.LockState();
         logger_->Faults().Clear();
     }
+    std::string Dump() override { return bench_.Dump(); }
 
   private:
     bool ArmReply(const Fault& fault) {
@@ -174,6 +176,7 @@ class CableRig final : public Rig {
         auto lock = bench_.LockState();
         cable_->Faults().Clear();
     }
+    std::string Dump() override { return bench_.Dump(); }
 
   private:
     FastClock clock_;
@@ -183,25 +186,19 @@ class CableRig final : public Rig {
     services::ScriptedMessageBoxes boxes_;
 };
 
-// A model-870 logger on its own USB port, through its model library.
-class Lgr870Rig final : public Rig {
+// A model-870 or model-875 logger on its own USB port, through its model
+// library: the 870's illuminance calibration, the 875's CO2 channel.
+class Lgr87xRig final : public Rig {
   public:
-    Lgr870Rig() {
-        device_ = &bench_.Emplace<sim::Lgr87xDevice>(sim::Lgr87xDefaults(sim::Lgr87xModel::k870));
+    explicit Lgr87xRig(sim::Lgr87xModel model) : model_(model) {
+        device_ = &bench_.Emplace<sim::Lgr87xDevice>(sim::Lgr87xDefaults(model));
         com_ = bench_.ComNumberOf(*device_);
         bench_.UseTemporaryDeviceMap();
         auto lock = bench_.LockState();
         serial_ = device_->Logger().Serial();
     }
     WriteOutcome Write() override {
-        // The library finds the logger by its serial number on the ports it lists.
-        uint8_t flags[256] = {};
-        VkLGR870Com_IsConnect(flags, 256);
-        uint32_t serial = 0;
-        int16_t type = 0;
-        char a[64] = {}, b[64] = {};
-        VkLGR870Com_GetConctMachInfo(com_, &serial, &type, a, b);
-        const int code = VkLGR870Com_SetCalibrationIU(serial_, 1700000000, 1012, -340, 987, 55);
+        const int code = model_ == sim::Lgr87xModel::k870 ? Write870() : Write875();
         return {code == 0, "code " + std::to_string(code)};
     }
     std::string Held() override {
@@ -233,10 +230,34 @@ class Lgr870Rig final : public Rig {
         auto lock = bench_.LockState();
         device_->Logger().ClearFaults();
     }
+    std::string Dump() override { return bench_.Dump(); }
 
   private:
+    static constexpr int32_t kTime = 1700000000;
+
+    // Each library finds the logger by its serial number on the ports it lists.
+    int Write870() {
+        uint8_t flags[256] = {};
+        VkLGR870Com_IsConnect(flags, 256);
+        uint32_t serial = 0;
+        int16_t type = 0;
+        char a[64] = {}, b[64] = {};
+        VkLGR870Com_GetConctMachInfo(com_, &serial, &type, a, b);
+        return VkLGR870Com_SetCalibrationIU(serial_, kTime, 1012, -340, 987, 55);
+    }
+    int Write875() {
+        uint8_t flags[256] = {};
+        VkLGR875Com_IsConnect(flags, 256);
+        uint32_t serial = 0;
+        int16_t type = 0;
+        char a[64] = {}, b[64] = {};
+        VkLGR875Com_GetConctMachInfo(com_, &serial, &type, a, b);
+        return VkLGR875Com_SetCalibrationCh1(serial_, kTime, 1012, -35);
+    }
+
     FastClock clock_;
     sim::Bench bench_{{.pacing = false}};
+    sim::Lgr87xModel model_;
     sim::Lgr87xDevice* device_ = nullptr;
     int com_ = 0;
     uint32_t serial_ = 0;
@@ -285,6 +306,10 @@ class LanRig final : public Rig {
         unit.SetFaults({});
         made_.logger->Faults().Clear();
     }
+    std::string Dump() override {
+        auto lock = made_.unit->LockState();
+        return made_.logger->DumpState();
+    }
 
   private:
     static constexpr uint32_t kUnitKey = 0x00012345;
@@ -323,7 +348,8 @@ class LanRig final : public Rig {
 
 std::unique_ptr<Rig> MakeBaseUnitRig() { return std::make_unique<BaseUnitRig>(); }
 std::unique_ptr<Rig> MakeCableRig() { return std::make_unique<CableRig>(); }
-std::unique_ptr<Rig> MakeLgr870Rig() { return std::make_unique<Lgr870Rig>(); }
+std::unique_ptr<Rig> MakeLgr870Rig() { return std::make_unique<Lgr87xRig>(sim::Lgr87xModel::k870); }
+std::unique_ptr<Rig> MakeLgr875Rig() { return std::make_unique<Lgr87xRig>(sim::Lgr87xModel::k875); }
 std::unique_ptr<Rig> MakeLanRig() { return std::make_unique<LanRig>(); }
 
 }  // namespace tb::faults

@@ -30,11 +30,14 @@ class Rig {
     virtual bool Arm(const std::string& fault) = 0;
     // Disarms every fault; an unplugged device is plugged in again.
     virtual void ClearFaults() = 0;
+    // The simulated devices' state and armed faults, for a failure's report.
+    virtual std::string Dump() = 0;
 };
 
 std::unique_ptr<Rig> MakeBaseUnitRig();
 std::unique_ptr<Rig> MakeCableRig();
 std::unique_ptr<Rig> MakeLgr870Rig();
+std::unique_ptr<Rig> MakeLgr875Rig();
 std::unique_ptr<Rig> MakeLanRig();
 
 }  // namespace tb::faults
