@@ -46,6 +46,7 @@ const std::vector<std::string> kFaults{
 
 int main(int argc, char** argv) {
     const int iterations = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);  // failures show as they happen
     auto rig = tb::faults::MakeBaseUnitRig();
     const std::string old = rig->Held();
     rig->Write();  // the warm-up also makes everything that lives for the whole run

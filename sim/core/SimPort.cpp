@@ -34,7 +34,7 @@ void SimPort::RefreshIdentity() {
 }
 
 void SimPort::Send(std::span<const uint8_t> reply) {
-    if (pullOnReply_) {
+    if (repliesBeforePull_ > 0 && --repliesBeforePull_ == 0) {
         pulled_ = true;
         wake_();
         return;

@@ -2,6 +2,7 @@
 // device's faults and timer.
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -51,8 +52,11 @@ class SimPort final : public DeviceLink {
 
     // Pulls the device out as it starts its next reply: the reply is lost
     // and the bench then closes the pty (a cable pulled mid-exchange).
-    void PullOnNextReply() { pullOnReply_ = true; }
-    bool PullArmed() const { return pullOnReply_; }
+    void PullOnNextReply() { PullAtReply(1); }
+    // The same at the device's nth reply from now (e.g. in the middle of a
+    // write that takes several exchanges); 0 disarms.
+    void PullAtReply(int nth) { repliesBeforePull_ = std::max(nth, 0); }
+    bool PullArmed() const { return repliesBeforePull_ > 0; }
     bool Pulled() const { return pulled_; }
     // Hands the device over (to keep it while unplugged); the port is
     // unusable afterwards.
@@ -80,7 +84,7 @@ class SimPort final : public DeviceLink {
     FaultInjector faults_;
     std::optional<SimClock::time_point> timer_;
     std::function<void()> wake_;
-    bool pullOnReply_ = false;
+    int repliesBeforePull_ = 0;
     bool pulled_ = false;
     uint64_t bytesIn_ = 0;
     uint64_t bytesOut_ = 0;

@@ -139,6 +139,45 @@ TEST_F(PagesOverBench, Lgr890SendOverItsCableAndNoCableMeans1048) {
     EXPECT_EQ(view_.Text(kCurrentLine), "現在の設定：y = 1.002x -0.250");
 }
 
+// The cable writes byte by byte: a cable pulled between two of them leaves
+// the logger with part of the new correction. The page must not show the
+// new one as written, and once the cable is back its receive shows what the
+// logger really holds.
+TEST_F(PagesOverBench, Lgr890CablePulledMidWriteNeverShowsTheNewCorrection) {
+    auto& cable = bench_.Emplace<tb::sim::loggers::Lgr890CableDevice>();
+    const int com = bench_.ComNumberOf(cable);
+    {
+        auto lock = bench_.LockState();
+        cable.SetAdjustment(BlockHolding(1002, -350));
+    }
+    bench_.UseTemporaryDeviceMap();
+    tb::pages::CPageLgr890 page(tb::pages::MakeLgr890CableLogger());
+    Open(page);
+    page.OnCommand(kReceive);
+    ASSERT_EQ(view_.Text(kCurrentLine), "現在の設定：y = 1.002x -0.350");
+    {
+        // The send reads first, then writes bytes 0 to 3: pulled at the
+        // answer to byte 2, so the offset's low byte is new and its high byte old.
+        auto lock = bench_.LockState();
+        bench_.Port(com)->PullAtReply(4);
+    }
+    EnterOnePoint(page, "20", "20.1");
+    boxes_.AnswerNext(MsgAnswer::Yes);
+    page.OnCommand(kSend);
+    EXPECT_EQ(boxes_.Last().text, "選択された機器が接続されていません。");
+    EXPECT_EQ(view_.Text(kCurrentLine), "現在の設定：y = 1.002x -0.350");
+    std::pair<int, int> held;
+    {
+        auto lock = bench_.LockState();
+        held = CodesOf(cable.Adjustment());
+    }
+    EXPECT_EQ(held, std::make_pair(1002, static_cast<int>(static_cast<int16_t>(0xFE06))));
+
+    ASSERT_TRUE(bench_.Replug(com));
+    page.OnCommand(kReceive);
+    EXPECT_EQ(view_.Text(kCurrentLine), "現在の設定：y = 1.002x -0.506");
+}
+
 TEST_F(PagesOverBench, Lgr890PageWithoutCableReadsAndWritesNothing) {
     AddBaseUnit(kLgr821DeviceCode);  // a base unit is no model-890 cable
     bench_.UseTemporaryDeviceMap();
