@@ -128,6 +128,9 @@ std::string RunCell(const Row& row, const Column& column, Expect expect) {
         wrong += "held a mix: " + during + " (old " + before + ", new " + after + "); ";
     if (expect == Expect::GoesThrough && during != after)
         wrong += "succeeded but holds " + during + "; ";
+    // The bench's own account (faults left armed, bytes in and out) helps tell
+    // a fault of the program from one of the rig.
+    if (!wrong.empty()) wrong += "\nthe bench afterwards:\n" + rig->Dump();
     return wrong;
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "services/PageServices.h"
+#include "tests/support/CappedWaitPortLayer.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "client/CorrectionOperations.h"
 #include "client/LinkApi.h"
@@ -256,6 +257,10 @@ class Lgr87xRig final : public Rig {
     }
 
     FastClock clock_;
+    // Reply waits of at most 1.5 s: a silent logger fails as it would after
+    // ten, and a reply in pieces still has ample time on a busy machine.
+    testsupport::CappedWaitPortLayer ports_{1500};
+    link::ScopedPortLayer scopedPorts_{ports_};
     sim::Bench bench_{{.pacing = false}};
     sim::Lgr87xModel model_;
     sim::Lgr87xDevice* device_ = nullptr;
