@@ -57,6 +57,12 @@ class SimPort final : public DeviceLink {
     // write that takes several exchanges); 0 disarms.
     void PullAtReply(int nth) { repliesBeforePull_ = std::max(nth, 0); }
     bool PullArmed() const { return repliesBeforePull_ > 0; }
+    // Disarms the line's faults and a pull that has not happened yet: a
+    // pull left armed would take the device out in some later exchange.
+    void ClearFaults() {
+        faults_.Clear();
+        repliesBeforePull_ = 0;
+    }
     bool Pulled() const { return pulled_; }
     // Hands the device over (to keep it while unplugged); the port is
     // unusable afterwards.

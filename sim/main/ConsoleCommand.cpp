@@ -191,7 +191,7 @@ std::string RunConsoleCommand(const ConsoleCommand& command, Bench& bench) {
         return com + (command.busy ? " kept busy\n" : " free\n");
     }
     if (command.kind == Kind::Clear)
-        port->Faults().Clear();
+        port->ClearFaults();
     else
         port->Faults().Arm(command.fault);
     return com + " faults: " + port->Faults().Describe() + "\n";

@@ -73,7 +73,7 @@ bool ArmLineFault(sim::Bench& bench, int com, const std::string& fault) {
 void ClearLine(sim::Bench& bench, int com) {
     for (int unplugged : bench.UnpluggedComNumbers()) bench.Replug(unplugged);
     auto lock = bench.LockState();
-    bench.Port(com)->Faults().Clear();
+    bench.Port(com)->ClearFaults();
     bench.Port(com)->SetBusy(false);
 }
 

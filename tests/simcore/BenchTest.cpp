@@ -257,5 +257,34 @@ TEST(BenchTest, ADevicePulledAtItsNextReplyTakesTheRequestButNeverAnswers) {
     EXPECT_EQ(std::string(echo.Received().begin(), echo.Received().end()), "r");
 }
 
+// Clearing a port's faults also disarms a pull that has not happened yet
+// (else it would take the device out in some later exchange); a pull armed
+// for a later reply lets the earlier ones through.
+TEST(BenchTest, ClearingDisarmsAPendingPullAndAPullCanWaitForALaterReply) {
+    Bench bench({.pacing = false});
+    bench.Emplace<EchoDevice>();
+    PtyClient client(bench.Port(1)->Path());
+    {
+        auto lock = bench.LockState();
+        bench.Port(1)->PullOnNextReply();
+        bench.Port(1)->ClearFaults();
+    }
+    EXPECT_EQ(bench.Dump().find("pulled out"), std::string::npos);
+    client.Write("a");
+    EXPECT_EQ(client.Read(1, 2000ms), "a");
+    ASSERT_NE(bench.Port(1), nullptr);
+
+    {
+        auto lock = bench.LockState();
+        bench.Port(1)->PullAtReply(2);
+    }
+    client.Write("b");
+    EXPECT_EQ(client.Read(1, 2000ms), "b");
+    client.Write("c");
+    EXPECT_EQ(client.Read(1, 300ms), "");
+    for (int i = 0; i < 200 && bench.Port(1) != nullptr; ++i) std::this_thread::sleep_for(5ms);
+    EXPECT_EQ(bench.Port(1), nullptr);
+}
+
 }  // namespace
 }  // namespace tb::sim
