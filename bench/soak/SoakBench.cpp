@@ -57,6 +57,7 @@ int main(int argc, char** argv) {
 
     std::mt19937 random(20261209);
     int armed = 0, explained = 0, unexplained = 0, wrongHeld = 0, armFailures = 0;
+    int pendingPulls = 0;  // rounds that ended with a pull armed but not yet made
     std::string previous = "none";
     for (int i = 0; i < iterations; ++i) {
         const std::string& fault = kFaults[random() % kFaults.size()];
@@ -85,6 +86,7 @@ int main(int argc, char** argv) {
             ++wrongHeld;
             std::printf("round %d (%s): the logger holds %s\n", i, fault.c_str(), held.c_str());
         }
+        if (rig->Dump().find("pulled out at its next reply") != std::string::npos) ++pendingPulls;
         rig->ClearFaults();
     }
     const long rssEnd = ResidentKiB();
@@ -93,6 +95,7 @@ int main(int argc, char** argv) {
                 iterations, armed, armFailures);
     std::printf("failures explained by a fault %d, unexplained %d, wrong corrections held %d\n",
                 explained, unexplained, wrongHeld);
+    std::printf("rounds that ended with an unplug still pending %d\n", pendingPulls);
     std::printf("resident memory %ld KiB at start, %ld KiB at end\n", rssStart, rssEnd);
     std::printf("open descriptors %d at start, %d at end\n", fdsStart, fdsEnd);
     return unexplained == 0 && wrongHeld == 0 && armFailures == 0 && fdsStart == fdsEnd ? 0 : 1;

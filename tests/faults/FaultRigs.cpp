@@ -70,11 +70,16 @@ bool ArmLineFault(sim::Bench& bench, int com, const std::string& fault) {
     return true;
 }
 
+// Under the bench's lock, so that a pull armed for a reply still on its way
+// cannot happen halfway: it is disarmed, or it has happened and the device
+// is plugged in again.
 void ClearLine(sim::Bench& bench, int com) {
-    for (int unplugged : bench.UnpluggedComNumbers()) bench.Replug(unplugged);
     auto lock = bench.LockState();
-    bench.Port(com)->ClearFaults();
-    bench.Port(com)->SetBusy(false);
+    if (sim::SimPort* port = bench.Port(com)) {
+        port->ClearFaults();
+        port->SetBusy(false);
+    }
+    for (int unplugged : bench.UnpluggedComNumbers()) bench.Replug(unplugged);
 }
 
 // The correction the base-unit and cable rigs write: slope 1.25, offset -0.5.
@@ -236,24 +241,27 @@ class Lgr87xRig final : public Rig {
   private:
     static constexpr int32_t kTime = 1700000000;
 
-    // Each library finds the logger by its serial number on the ports it lists.
-    int Write870() {
+    // Each library finds the logger by its serial number on the ports it
+    // lists, then writes; `write` is given the serial.
+    template <class IsConnect, class GetInfo, class Write>
+    int ListThenWrite(IsConnect isConnect, GetInfo getInfo, Write write) {
         uint8_t flags[256] = {};
-        VkLGR870Com_IsConnect(flags, 256);
+        isConnect(flags, 256);
         uint32_t serial = 0;
         int16_t type = 0;
         char a[64] = {}, b[64] = {};
-        VkLGR870Com_GetConctMachInfo(com_, &serial, &type, a, b);
-        return VkLGR870Com_SetCalibrationIU(serial_, kTime, 1012, -340, 987, 55);
+        getInfo(com_, &serial, &type, a, b);
+        return write(serial_);
+    }
+    int Write870() {
+        return ListThenWrite(VkLGR870Com_IsConnect, VkLGR870Com_GetConctMachInfo, [](uint32_t s) {
+            return VkLGR870Com_SetCalibrationIU(s, kTime, 1012, -340, 987, 55);
+        });
     }
     int Write875() {
-        uint8_t flags[256] = {};
-        VkLGR875Com_IsConnect(flags, 256);
-        uint32_t serial = 0;
-        int16_t type = 0;
-        char a[64] = {}, b[64] = {};
-        VkLGR875Com_GetConctMachInfo(com_, &serial, &type, a, b);
-        return VkLGR875Com_SetCalibrationCh1(serial_, kTime, 1012, -35);
+        return ListThenWrite(VkLGR875Com_IsConnect, VkLGR875Com_GetConctMachInfo, [](uint32_t s) {
+            return VkLGR875Com_SetCalibrationCh1(s, kTime, 1012, -35);
+        });
     }
 
     FastClock clock_;
