@@ -640,6 +640,7 @@ int CDirectUsbPage::ReadHistory(int tab) {
 // operation meanwhile.
 void CDirectUsbPage::Send() {
     UpdateData(true);
+    prepared_.reset();
     ControlsOff off(*this);
     if (!FindConnectedLogger(true)) return;
     const int tab = SelectedTab();
@@ -689,7 +690,9 @@ void CDirectUsbPage::Send() {
     }
     const auto composition = Compose(tab, *entered);
     if (composition) RecordCodes(tab, &ChannelRecord::composed, composition->codes);
-    if (!composition || !Confirm(tab, *composition)) return;
+    if (!composition) return;
+    prepared_ = PreparedCodes{tab, composition->codes};
+    if (!Confirm(tab, *composition)) return;
     if (WriteCorrection(tab, composition->codes, false) == kLockBusy) services::ShowBusyMessage();
 }
 
