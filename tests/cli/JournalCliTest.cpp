@@ -147,6 +147,10 @@ TEST_F(JournalCli, Lgr870DryRunPrintsTheComposedCodesAndWritesNothing) {
     EXPECT_NE(text.out.find("y = 1.000x +0.500"), std::string::npos) << text.out;
     EXPECT_NE(text.out.find(cli::Text(cli::T::WithinLimits)), std::string::npos) << text.out;
     EXPECT_EQ(held(), before);
+    // Each dry run is in the journal as the window's No would be.
+    const auto rows = Rows();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].outcome, journal::kOutcomeCancelled);
 }
 
 TEST_F(JournalCli, ReadAdjustAndInitialiseReachABaseUnitOnTheLan) {
