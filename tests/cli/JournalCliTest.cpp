@@ -4,6 +4,7 @@
 // never blocks the adjustment, and the base-unit commands over the LAN.
 #include <QJsonArray>
 #include <QSettings>
+#include <fstream>
 
 #include "cli/CliTexts.h"
 #include "cli/ExitCode.h"
@@ -84,6 +85,25 @@ TEST_F(JournalCli, AnAdjustLeavesOneRowThatJournalListsAsTableJsonAndTheWindowsC
     ASSERT_EQ(Trimbench({"read", "821"}).exit, 0);
     ASSERT_EQ(Rows().size(), 2u);
     EXPECT_EQ(Rows().front().operation, "receive");
+}
+
+TEST_F(JournalCli, EveryBatchRowThatRanLeavesItsRowFailedOnesIncluded) {
+    AddUnit(0x00820001);
+    auto limited = AddUnit(0x00820002);
+    Hold(*limited, 1000, 29500);
+    bench_.UseTemporaryDeviceMap();
+    const std::string file = (home_ / "rows.csv").string();
+    std::ofstream(file) << "model,serial,channel,before1,after1\n"
+                        << "820,00820001,1,20,20.1\n"
+                        << "820,00820002,1,0,0.75\n"
+                        << "820,00820001,1,20,20.2\n";
+    EXPECT_EQ(Trimbench({"batch", file, "--yes", "--keep-going"}).exit, Code(ExitCode::Limit));
+    const auto rows = Rows();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].outcome, journal::kOutcomeSuccess);
+    EXPECT_EQ(rows[1].outcome, journal::kOutcomeFailure);
+    EXPECT_EQ(rows[1].unitSerial, "00820002");
+    EXPECT_EQ(rows[2].outcome, journal::kOutcomeSuccess);
 }
 
 TEST_F(JournalCli, BadFiltersAndMissingRecordsAreRefusedWithTheirCodes) {
