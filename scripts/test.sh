@@ -4,6 +4,9 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 status=0
+# Prints how long the step just finished took, so a slow CI run shows where its time went.
+took() { echo "--- $1 took $((SECONDS - step_start)) s"; step_start=$SECONDS; }
+step_start=$SECONDS
 fuzz_seconds=${TB_FUZZ_SECONDS:-4}
 
 # One fuzz target for the given time, on its corpus and seeds; prints its log on failure.
@@ -21,6 +24,7 @@ fuzz_one() {
 }
 
 ./scripts/build.sh fuzz || status=1
+took "fuzz build"
 if [[ $status -eq 0 ]]; then
   # As many targets at once as there are cores: each one is single-threaded.
   running=0
@@ -31,6 +35,7 @@ if [[ $status -eq 0 ]]; then
     running=$((running + 1))
   done
   while ((running > 0)); do wait -n || status=1; running=$((running - 1)); done
+  took "fuzzing"
 fi
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
@@ -41,10 +46,13 @@ for config in release asan; do
   if ! ./scripts/build.sh "$config"; then
     echo "build of $config failed"; status=1; continue
   fi
+  took "$config build"
   echo "=== tests ($config)"
   (cd "build/$config" && ctest --output-on-failure -j "${TB_JOBS:-2}" --timeout 300) || status=1
+  took "$config tests"
 done
 
 echo "=== Debian package"
 ./scripts/package.sh || status=1
+took "package"
 exit $status
