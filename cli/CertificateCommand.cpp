@@ -51,9 +51,7 @@ int RunCertificate(const QStringList& arguments, Terminal& terminal) {
     parser.AddValue("date", T::OptDate, "D");
     parser.AddValue("out", T::OptOut, "FILE.pdf");
     int exit = 0;
-    if (!parser.Parse(arguments, terminal, exit)) return exit;
-    if (!parser.Positional().isEmpty())
-        return UsageError(terminal, Text(T::ExtraArguments, {parser.Positional()[0].toStdString()}));
+    if (!parser.Parse(arguments, terminal, exit) || !parser.NoPositional(terminal, exit)) return exit;
     if (!parser.IsSet("serial")) return UsageError(terminal, Text(T::MissingSerial));
     if (!parser.IsSet("out") || parser.Value("out").empty())
         return UsageError(terminal, Text(T::MissingOut));

@@ -45,6 +45,13 @@ bool CommandParser::Parse(const QStringList& arguments, Terminal& terminal, int&
     return true;
 }
 
+bool CommandParser::NoPositional(Terminal& terminal, int& exit) const {
+    const QStringList positional = Positional();
+    if (positional.isEmpty()) return true;
+    exit = UsageError(terminal, Text(T::ExtraArguments, {positional.front().toStdString()}));
+    return false;
+}
+
 const ModelRow* CommandParser::Model(Terminal& terminal, int& exit) const {
     const QStringList positional = Positional();
     if (positional.isEmpty()) {

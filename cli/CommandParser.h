@@ -38,6 +38,9 @@ class CommandParser {
     QStringList Values(const QString& name) const { return parser_.values(name); }
     QStringList Positional() const { return parser_.positionalArguments(); }
 
+    // For commands without positional arguments: false after an extra one
+    // was reported.
+    bool NoPositional(Terminal& terminal, int& exit) const;
     // The model of the one positional argument; nullptr after the error was reported.
     const ModelRow* Model(Terminal& terminal, int& exit) const;
     // --serial / --port; nothing after the error was reported.

@@ -88,9 +88,7 @@ int RunJournal(const QStringList& arguments, Terminal& terminal) {
     parser.AddValue("model", T::OptModel, "M");
     parser.AddFlag("csv", T::OptCsv);
     int exit = 0;
-    if (!parser.Parse(arguments, terminal, exit)) return exit;
-    if (!parser.Positional().isEmpty())
-        return UsageError(terminal, Text(T::ExtraArguments, {parser.Positional()[0].toStdString()}));
+    if (!parser.Parse(arguments, terminal, exit) || !parser.NoPositional(terminal, exit)) return exit;
     if (parser.IsSet("csv") && parser.IsSet("json")) return UsageError(terminal, Text(T::CsvWithJson));
     journal::JournalFilter filter;
     if (!FilterOf(parser, filter, terminal, exit)) return exit;

@@ -31,9 +31,7 @@ int RunList(const QStringList& arguments, Terminal& terminal) {
     parser.AddValue("lan", T::OptLan, "HOST:PORT");
     parser.AddValue("login", T::OptLogin, "TEXT");
     int exit = 0;
-    if (!parser.Parse(arguments, terminal, exit)) return exit;
-    if (!parser.Positional().isEmpty())
-        return UsageError(terminal, Text(T::ExtraArguments, {parser.Positional()[0].toStdString()}));
+    if (!parser.Parse(arguments, terminal, exit) || !parser.NoPositional(terminal, exit)) return exit;
 
     std::optional<LanAddress> lan;
     if (!parser.Lan(lan, terminal, exit)) return exit;
