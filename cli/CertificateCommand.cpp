@@ -6,6 +6,8 @@
 #include "journal/CertificateDay.h"
 #include "journal/JournalLocation.h"
 #ifdef TB_CLI_CERTIFICATE
+#include <QGuiApplication>
+
 #include "journal/Certificate.h"
 #endif
 
@@ -17,6 +19,12 @@ namespace {
 bool WriteDayCertificate(const std::vector<journal::JournalEntry>& entries, const std::string& path,
                          std::string& error) {
 #ifdef TB_CLI_CERTIFICATE
+    // The PDF writer draws with the GUI module (the program makes a GUI
+    // application for this command).
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+        error = "the PDF writer needs a GUI application";
+        return false;
+    }
     return journal::WriteCertificate(entries, {journal::LabName(), {}}, path, error);
 #else
     (void)entries;

@@ -37,6 +37,8 @@ bool LanOf(const CommandParser& parser, const ModelRow& row, const LoggerChoice&
     return true;
 }
 
+std::string LanLabel(const LanAddress& lan) { return lan.host + ":" + std::to_string(lan.port); }
+
 void AddAnswerOptions(CommandParser& parser) {
     parser.AddFlag("yes", T::OptYes);
     parser.AddFlag("dry-run", T::OptDryRun);
@@ -164,14 +166,16 @@ int RunPageCommand(const PageCommand& command, const QStringList& arguments, Ter
         if (link->OpenError() != 0) {
             OperationResult failed;
             failed.code = ExitCode::Communication;
-            failed.logger = lan->host + ":" + std::to_string(lan->port);
+            failed.logger = LanLabel(*lan);
             failed.message = Text(T::LanFailed, {std::to_string(link->OpenError())});
             if (!json) terminal.err << "trimbench: " << failed.message << '\n';
             return Finish(command.name, *row, failed, json, terminal);
         }
     }
-    const OperationResult result =
+    OperationResult result =
         RunOperation(*row, choice, command.operation, *input, {*policy, !json}, terminal);
+    // The LAN unit's link key means nothing to the technician: its address does.
+    if (lan && result.code != ExitCode::NoLogger) result.logger = LanLabel(*lan);
     return Finish(command.name, *row, result, json, terminal);
 }
 

@@ -82,6 +82,11 @@ TEST_F(JournalCli, AnAdjustLeavesOneRowThatJournalListsAsTableJsonAndTheWindowsC
     EXPECT_EQ(Trimbench({"journal", "--model", "830", "--json"}).Json()["records"].toArray().size(), 0);
     EXPECT_EQ(Trimbench({"journal", "--since", "2999-01-01", "--json"}).Json()["records"].toArray().size(), 0);
     EXPECT_EQ(Trimbench({"journal", "--serial", "00000001", "--json"}).Json()["records"].toArray().size(), 0);
+    // In a process without a GUI application the PDF writer cannot draw:
+    // refused, and no file is left behind.
+    const std::string pdf = (home_ / "c.pdf").string();
+    EXPECT_EQ(Trimbench({"certificate", "--serial", "00A1B2C3", "--out", pdf}).exit, Code(ExitCode::Failure));
+    EXPECT_FALSE(std::filesystem::exists(pdf));
     ASSERT_EQ(Trimbench({"read", "821"}).exit, 0);
     ASSERT_EQ(Rows().size(), 2u);
     EXPECT_EQ(Rows().front().operation, "receive");
@@ -187,6 +192,7 @@ TEST_F(JournalCli, ReadAdjustAndInitialiseReachABaseUnitOnTheLan) {
     const CliRun read = Trimbench({"read", "820", "--lan", address, "--login", "line7", "--json"});
     ASSERT_EQ(read.exit, 0) << read.err;
     EXPECT_DOUBLE_EQ(read.Json()["channels"].toArray()[0].toObject()["offset"].toDouble(), 0.4);
+    EXPECT_EQ(read.Json()["logger"].toString().toStdString(), address);
     ASSERT_EQ(Trimbench({"initialise", "820", "--lan", address, "--login", "line7", "--yes"}).exit, 0);
     EXPECT_EQ(held(), std::make_pair(1000, 0));
     EXPECT_EQ(Rows().size(), 3u);
