@@ -5,16 +5,15 @@
 
 #include <QAction>
 #include <QLineEdit>
-#include <QProcess>
 #include <QTableView>
 #include <fstream>
-#include <iterator>
 
 #include "app/TrimbenchDlg.h"
 #include "journal/Certificate.h"
 #include "journal/CsvExport.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/JournalWindowIds.h"
+#include "tests/journal/DocumentText.h"
 #include "tests/journal/JournalSamples.h"
 #include "tests/services/TempDir.h"
 #include "tests/support/EmptyPage.h"
@@ -25,19 +24,9 @@
 namespace tb::journal {
 namespace {
 
+using testing::PdfText;
+using testing::ReadFile;
 using testing::SampleEntry;
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-std::string PdfText(const std::string& pdf) {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {"-layout", QString::fromStdString(pdf), "-"});
-    if (!process.waitForFinished(30000)) return {};
-    return process.readAllStandardOutput().toStdString();
-}
 
 class JournalWindowTest : public ::testing::Test {
   protected:
