@@ -11,6 +11,7 @@
 #include "app/TrimbenchDlg.h"
 #include "journal/Certificate.h"
 #include "journal/CsvExport.h"
+#include "journal/JournalText.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/JournalWindowIds.h"
 #include "tests/journal/DocumentText.h"
@@ -62,7 +63,10 @@ TEST_F(JournalWindowTest, ListsNewestFirstFiltersAndShowsTheSelectedRowInFull) {
     EXPECT_EQ(model.index(0, ui::JournalTableModel::kSerial).data().toString(), "00FFEE01");
     EXPECT_EQ(model.index(3, ui::JournalTableModel::kOperation).data().toString(), "設定値受信");
     EXPECT_EQ(model.index(1, ui::JournalTableModel::kOutcome).data().toString(),
-              "失敗 (メッセージ 1048, コード 0)");
+              "失敗 (メッセージ 1048)");
+    JournalEntry withCode = written_[2];
+    withCode.resultCode = 5;
+    EXPECT_EQ(OutcomeText(withCode), "失敗 (メッセージ 1048, コード 5)");
     EXPECT_EQ(model.index(2, ui::JournalTableModel::kAsLeft).data().toString(),
               "y = 1.000x +0.700");
     EXPECT_EQ(model.index(2, ui::JournalTableModel::kTime).data().toString(),
