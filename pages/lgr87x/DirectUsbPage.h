@@ -122,6 +122,8 @@ class CDirectUsbPage : public CPropertyPage {
     class RecordScope;
     Correction CorrectionOfCodes(int tab, std::size_t channel, const CalibrationCodes& codes) const;
     void StartRecord(OperationRecord& record, int tab);
+    // The limits Compose checks a channel of the tab against.
+    AppliedLimits LimitsOfTab(int tab) const;
     // Sets field of each used channel of the tab from codes.
     void RecordCodes(int tab, std::optional<Correction> ChannelRecord::*field,
                      const CalibrationCodes& codes);
