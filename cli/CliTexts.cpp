@@ -23,7 +23,9 @@ constexpr Entry kTexts[] = {
      "  adjust      補正式を求めて機器に書き込む\n"
      "  initialise  補正式を工場出荷時の状態に戻す\n"
      "  batch       CSV ファイルの各行を順に調整する\n"
-     "  history     調整履歴を表示する (870, 875)\n\n"
+     "  history     調整履歴を表示する (870, 875)\n"
+     "  journal     調整記録 (ジャーナル) の一覧\n"
+     "  certificate 機器の1日分の調整の校正証明書 (PDF)\n\n"
      "各サブコマンドの説明: trimbench <サブコマンド> --help\n"
      "終了コードと --json の形: man trimbench\n",
      "usage: trimbench <subcommand> [options]\n\n"
@@ -33,7 +35,9 @@ constexpr Entry kTexts[] = {
      "  adjust      derive a correction and write it into a logger\n"
      "  initialise  reset a logger's correction to the factory state\n"
      "  batch       adjust loggers row by row from a CSV file\n"
-     "  history     the adjustment history a logger keeps (870, 875)\n\n"
+     "  history     the adjustment history a logger keeps (870, 875)\n"
+     "  journal     the records of the adjustment journal\n"
+     "  certificate the certificate (PDF) of a logger's adjustments on one day\n\n"
      "help on a subcommand: trimbench <subcommand> --help\n"
      "exit codes and the --json shape: man trimbench\n"},
     {T::HelpList, "接続されている機器 (ベースユニットとその子機、890 ケーブル) の一覧。",
@@ -141,6 +145,34 @@ constexpr Entry kTexts[] = {
     {T::LanFailed, "LAN のベースユニットに接続できません (%1)",
      "cannot reach the base unit on the LAN (%1)"},
     {T::UnknownLogger, "不明", "unknown"},
+    {T::HelpJournal, "調整記録 (ジャーナル) を新しい順に一覧表示します。",
+     "Lists the records of the adjustment journal, newest first."},
+    {T::HelpCertificate,
+     "機器の1日分 (省略時は最後に調整した日) の調整の校正証明書を PDF で書き出します。",
+     "Writes the certificate (PDF) of a logger's adjustments on one day (default: the day of "
+     "its latest adjustment)."},
+    {T::OptSince, "この日 (YYYY-MM-DD) 以降の記録", "records from this day (YYYY-MM-DD) on"},
+    {T::OptModel, "この機種の記録", "records of this model"},
+    {T::OptCsv, "ジャーナル画面の書き出しと同じ CSV で出力",
+     "print CSV, as the journal window exports it"},
+    {T::OptDate, "証明書の日 (YYYY-MM-DD)", "the day of the certificate (YYYY-MM-DD)"},
+    {T::OptOut, "書き出す PDF ファイル", "the PDF file to write"},
+    {T::OptLanLogger, "LAN 上のベースユニットの機器 (--login と共に)",
+     "the logger behind a base unit on the LAN (with --login)"},
+    {T::BadDate, "日付は YYYY-MM-DD の形で指定します: %1", "a date takes the form YYYY-MM-DD: %1"},
+    {T::CsvWithJson, "--csv と --json は同時に指定できません", "--csv and --json exclude each other"},
+    {T::JournalUnreadable, "ジャーナルを開けません: %1", "cannot open the journal: %1"},
+    {T::JournalNone, "該当する記録はありません", "no records"},
+    {T::JournalColumns, "番号|日時|機種|操作|シリアル|結果|調整後", "id|time|model|operation|serial|outcome|as left"},
+    {T::MissingSerial, "--serial を指定してください", "give --serial"},
+    {T::MissingOut, "--out を指定してください", "give --out"},
+    {T::NoRecordFor, "シリアル %1 の調整の記録がありません%2", "the journal holds no adjustment of %1%2"},
+    {T::CertificateWritten, "証明書を書き出しました: %1 (%2 件)", "certificate written: %1 (%2 records)"},
+    {T::CertificateFailed, "証明書を書き出せません: %1", "cannot write the certificate: %1"},
+    {T::LanWithSerial, "--lan と --serial / --port は同時に指定できません",
+     "--lan excludes --serial and --port"},
+    {T::LanNotForModel, "機種 %1 は LAN のベースユニットでは使えません",
+     "model %1 is not reached through a base unit on the LAN"},
 };
 
 }  // namespace

@@ -45,6 +45,13 @@ bool CommandParser::Parse(const QStringList& arguments, Terminal& terminal, int&
     return true;
 }
 
+bool CommandParser::NoPositional(Terminal& terminal, int& exit) const {
+    const QStringList positional = Positional();
+    if (positional.isEmpty()) return true;
+    exit = UsageError(terminal, Text(T::ExtraArguments, {positional.front().toStdString()}));
+    return false;
+}
+
 const ModelRow* CommandParser::Model(Terminal& terminal, int& exit) const {
     const QStringList positional = Positional();
     if (positional.isEmpty()) {
@@ -112,6 +119,26 @@ bool CommandParser::InputKind(const ModelRow& row, LoggerChoice& choice, Termina
     if (!choice.inputKind)
         exit = UsageError(terminal, Text(T::BadInputKind, {Value("input-kind"), InputKindNames(row)}));
     return choice.inputKind.has_value();
+}
+
+bool CommandParser::Lan(std::optional<LanAddress>& lan, Terminal& terminal, int& exit) const {
+    if (!IsSet("lan")) return true;
+    if (!IsSet("login")) {
+        exit = UsageError(terminal, Text(T::MissingLogin));
+        return false;
+    }
+    const std::string text = Value("lan");
+    const auto colon = text.rfind(':');
+    const std::string digits = colon == std::string::npos ? std::string() : text.substr(colon + 1);
+    const bool ok = colon != std::string::npos && colon > 0 && !digits.empty() && digits.size() <= 5 &&
+                    digits.find_first_not_of("0123456789") == std::string::npos &&
+                    std::stoi(digits) > 0 && std::stoi(digits) <= 65535;
+    if (!ok) {
+        exit = UsageError(terminal, Text(T::BadLan, {text}));
+        return false;
+    }
+    lan = LanAddress{text.substr(0, colon), std::stoi(digits), Value("login")};
+    return true;
 }
 
 }  // namespace tb::cli

@@ -15,6 +15,13 @@
 
 namespace tb::cli {
 
+// A base unit on the LAN: --lan HOST:PORT --login TEXT.
+struct LanAddress {
+    std::string host;
+    int port = 0;
+    std::string login;
+};
+
 class CommandParser {
   public:
     CommandParser(T description, const QString& positional);
@@ -31,6 +38,9 @@ class CommandParser {
     QStringList Values(const QString& name) const { return parser_.values(name); }
     QStringList Positional() const { return parser_.positionalArguments(); }
 
+    // For commands without positional arguments: false after an extra one
+    // was reported.
+    bool NoPositional(Terminal& terminal, int& exit) const;
     // The model of the one positional argument; nullptr after the error was reported.
     const ModelRow* Model(Terminal& terminal, int& exit) const;
     // --serial / --port; nothing after the error was reported.
@@ -41,6 +51,9 @@ class CommandParser {
     bool ApplyUnit(Terminal& terminal, int& exit) const;
     // --input-kind into the choice; refused on a model without input kinds.
     bool InputKind(const ModelRow& row, LoggerChoice& choice, Terminal& terminal, int& exit) const;
+    // --lan and --login into `lan` (left empty without --lan); false after
+    // the error was reported.
+    bool Lan(std::optional<LanAddress>& lan, Terminal& terminal, int& exit) const;
 
   private:
     QCommandLineParser parser_;

@@ -13,5 +13,7 @@ int RunAdjust(const QStringList& arguments, Terminal& terminal);
 int RunInitialise(const QStringList& arguments, Terminal& terminal);
 int RunBatch(const QStringList& arguments, Terminal& terminal);
 int RunHistory(const QStringList& arguments, Terminal& terminal);
+int RunJournal(const QStringList& arguments, Terminal& terminal);
+int RunCertificate(const QStringList& arguments, Terminal& terminal);
 
 }  // namespace tb::cli

@@ -20,6 +20,8 @@ std::string_view ResultName(ExitCode code) {
             return "communication";
         case ExitCode::Declined:
             return "declined";
+        case ExitCode::NoRecord:
+            return "no-record";
     }
     return "failure";
 }

@@ -15,6 +15,7 @@ enum class ExitCode : int {
     Limit = 5,          // the correction is outside the channel's limits
     Communication = 6,  // the logger did not answer, refused, or the read-back differed
     Declined = 7,       // the confirmation was answered No
+    NoRecord = 8,       // the journal holds no record for what was asked
 };
 
 // The stable name of a code in --json output and in the batch summary.

@@ -24,22 +24,6 @@ void PrintTable(const std::vector<AttachedLogger>& loggers, Terminal& terminal) 
     }
 }
 
-// HOST:PORT of --lan; false after the error was reported.
-bool ParseLan(const std::string& text, std::string& host, int& port, Terminal& terminal, int& exit) {
-    const auto colon = text.rfind(':');
-    bool ok = colon != std::string::npos && colon > 0;
-    if (ok) {
-        host = text.substr(0, colon);
-        const std::string digits = text.substr(colon + 1);
-        ok = !digits.empty() && digits.size() <= 5 &&
-             digits.find_first_not_of("0123456789") == std::string::npos;
-        port = ok ? std::stoi(digits) : 0;
-        ok = ok && port > 0 && port <= 65535;
-    }
-    if (!ok) exit = UsageError(terminal, Text(T::BadLan, {text}));
-    return ok;
-}
-
 }  // namespace
 
 int RunList(const QStringList& arguments, Terminal& terminal) {
@@ -47,19 +31,15 @@ int RunList(const QStringList& arguments, Terminal& terminal) {
     parser.AddValue("lan", T::OptLan, "HOST:PORT");
     parser.AddValue("login", T::OptLogin, "TEXT");
     int exit = 0;
-    if (!parser.Parse(arguments, terminal, exit)) return exit;
-    if (!parser.Positional().isEmpty())
-        return UsageError(terminal, Text(T::ExtraArguments, {parser.Positional()[0].toStdString()}));
+    if (!parser.Parse(arguments, terminal, exit) || !parser.NoPositional(terminal, exit)) return exit;
 
+    std::optional<LanAddress> lan;
+    if (!parser.Lan(lan, terminal, exit)) return exit;
     std::vector<AttachedLogger> loggers = ListAttached();
     ExitCode code = ExitCode::Done;
-    if (parser.IsSet("lan")) {
-        if (!parser.IsSet("login")) return UsageError(terminal, Text(T::MissingLogin));
-        std::string host;
-        int port = 0;
-        if (!ParseLan(parser.Value("lan"), host, port, terminal, exit)) return exit;
+    if (lan) {
         int error = 0;
-        if (auto unit = ListLanUnit(host, port, parser.Value("login"), error)) {
+        if (auto unit = ListLanUnit(lan->host, lan->port, lan->login, error)) {
             loggers.push_back(*unit);
         } else {
             terminal.err << Text(T::LanFailed, {std::to_string(error)}) << '\n';

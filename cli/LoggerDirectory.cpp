@@ -7,7 +7,7 @@
 #include "cli/CliTexts.h"
 #include "client/BaseUnitDiscovery.h"
 #include "client/CommandExchange.h"
-#include "link/VkLGR800Comm.h"
+#include "client/LanUnitLink.h"
 #include "modelcom/lgr870/VkLGR870Com.h"
 #include "modelcom/lgr875/VkLGR875Com.h"
 
@@ -15,7 +15,6 @@ namespace tb::cli {
 namespace {
 
 constexpr int kPortCount = 256;
-constexpr uint32_t kLanOption = 1;
 constexpr std::size_t kDeviceCodeAt = 62;
 
 std::string Hex8(uint32_t value) {
@@ -107,16 +106,15 @@ std::vector<AttachedLogger> ListAttached() {
 
 std::optional<AttachedLogger> ListLanUnit(const std::string& host, int port,
                                           const std::string& login, int& error) {
-    uint32_t key = 0;
-    error = VkLGR800_OpenLANComm(host.c_str(), port, login.c_str(), kLanOption, &key);
+    const client::LanUnitLink link(host, port, login);
+    error = link.OpenError();
     if (error != 0) return std::nullopt;
-    AttachedLogger entry{{}, {}, std::nullopt, std::nullopt, "lan"};
     client::CommandExchange exchange(64);
-    error = client::SettingsReadOnOpenLink(key, exchange);
-    VkLGR800_CloseComm(key);
+    error = client::SettingsRead(link.Key(), exchange);
     if (error != 0) return std::nullopt;
     std::array<uint8_t, 64> settings{};
     std::copy(exchange.block.begin(), exchange.block.end(), settings.begin());
+    AttachedLogger entry{{}, {}, std::nullopt, std::nullopt, "lan"};
     entry.model = ModelsAccepting(settings);
     entry.detail = host + ":" + std::to_string(port) + ", " + DeviceCodeText(settings);
     return entry;

@@ -69,14 +69,25 @@ ChannelPlace DirectUsbPlace(const pages::CPropertyPage&, int channel) {
 
 // The page keeps the codes the logger holds, as last read or written.
 template <const pages::lgr87x::ModelTable& (*Model)()>
-pages::Correction DirectUsbCurrent(const pages::CPropertyPage&, int channel) {
-    const auto [tab, j] = DirectUsbSlot<Model>(channel);
+pages::Correction CorrectionOfCodes(int tab, std::size_t j, const pages::lgr87x::CalibrationCodes& codes) {
     const auto& table = Model().tabs[static_cast<std::size_t>(tab)];
-    const auto& codes = Model().connection.table[static_cast<std::size_t>(tab)];
     return {codes[j * 2] / 1000.0, codes[j * 2 + 1] / static_cast<double>(table.offsetScale)};
 }
 
-std::optional<pages::Correction> NotKept(const pages::CPropertyPage&, int) { return std::nullopt; }
+template <const pages::lgr87x::ModelTable& (*Model)()>
+pages::Correction DirectUsbCurrent(const pages::CPropertyPage&, int channel) {
+    const auto [tab, j] = DirectUsbSlot<Model>(channel);
+    return CorrectionOfCodes<Model>(tab, j, Model().connection.table[static_cast<std::size_t>(tab)]);
+}
+
+// The codes the page composed for its confirmation, on the channel's tab.
+template <const pages::lgr87x::ModelTable& (*Model)()>
+std::optional<pages::Correction> DirectUsbComposed(const pages::CPropertyPage& page, int channel) {
+    const auto& prepared = static_cast<const pages::lgr87x::CDirectUsbPage&>(page).Prepared();
+    const auto [tab, j] = DirectUsbSlot<Model>(channel);
+    if (!prepared || prepared->tab != tab) return std::nullopt;
+    return CorrectionOfCodes<Model>(tab, j, prepared->codes);
+}
 
 template <int Kind>
 bool AcceptsKind(int, std::span<const uint8_t, 64> settings) {
@@ -129,14 +140,14 @@ const std::array<ModelRow, 8> kModels = {{
      BaseUnitCurrent, BaseUnitComposed, AcceptsKind<client::kKindLgr830>, {}, 0},
     {"870", Transport::DirectUsb, resources::kDialogLgr870, 4, kButtons,
      MakeDirectUsbPage<pages::lgr87x::CPageLgr870>, DirectUsbPlace<pages::lgr87x::Lgr870Model>,
-     DirectUsbCurrent<pages::lgr87x::Lgr870Model>, NotKept, nullptr, {}, 0, du::kTabs, 2,
+     DirectUsbCurrent<pages::lgr87x::Lgr870Model>, DirectUsbComposed<pages::lgr87x::Lgr870Model>, nullptr, {}, 0, du::kTabs, 2,
      kPairs870, kHistory870},
     {"850", Transport::BaseUnit, resources::kDialogLgr850, 1, kButtons, MakePage850,
      BaseUnitPlace<mi::kEditLength>, BaseUnitCurrent, BaseUnitComposed, AcceptsMultiInput,
      kMultiInputKinds, mi::kThermocouple},
     {"875", Transport::DirectUsb, resources::kDialogLgr875, 3, kButtons,
      MakeDirectUsbPage<pages::lgr87x::CPageLgr875>, DirectUsbPlace<pages::lgr87x::Lgr875Model>,
-     DirectUsbCurrent<pages::lgr87x::Lgr875Model>, NotKept, nullptr, {}, 0, du::kTabs, 2,
+     DirectUsbCurrent<pages::lgr87x::Lgr875Model>, DirectUsbComposed<pages::lgr87x::Lgr875Model>, nullptr, {}, 0, du::kTabs, 2,
      kPairs875, kHistory875},
     {"835", Transport::BaseUnit, resources::kDialogLgr835, 2, kButtons,
      Make<pages::CPageLgr835, pages::MakeLgr835Logger>, BaseUnitPlace<th::kEditLength>,

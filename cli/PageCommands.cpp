@@ -3,6 +3,7 @@
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/JsonOutput.h"
+#include "client/LanUnitLink.h"
 
 namespace tb::cli {
 namespace {
@@ -12,6 +13,31 @@ void AddLoggerOptions(CommandParser& parser) {
     parser.AddValue("port", T::OptPort, "N");
     parser.AddValue("input-kind", T::OptInputKind, "K");
 }
+
+// --lan and --login: a base unit on the LAN instead of those on USB.
+void AddLanOptions(CommandParser& parser) {
+    parser.AddValue("lan", T::OptLanLogger, "HOST:PORT");
+    parser.AddValue("login", T::OptLogin, "TEXT");
+}
+
+// The LAN unit a command names, checked against the model and the other
+// options; false after the error was reported.
+bool LanOf(const CommandParser& parser, const ModelRow& row, const LoggerChoice& choice,
+           std::optional<LanAddress>& lan, Terminal& terminal, int& exit) {
+    if (!parser.Lan(lan, terminal, exit)) return false;
+    if (!lan) return true;
+    if (choice.serial || choice.com) {
+        exit = UsageError(terminal, Text(T::LanWithSerial));
+        return false;
+    }
+    if (row.transport != Transport::BaseUnit) {
+        exit = UsageError(terminal, Text(T::LanNotForModel, {std::string(row.model)}));
+        return false;
+    }
+    return true;
+}
+
+std::string LanLabel(const LanAddress& lan) { return lan.host + ":" + std::to_string(lan.port); }
 
 void AddAnswerOptions(CommandParser& parser) {
     parser.AddFlag("yes", T::OptYes);
@@ -113,6 +139,7 @@ std::optional<AdjustInput> InitialiseInputOf(const CommandParser& parser, const 
 int RunPageCommand(const PageCommand& command, const QStringList& arguments, Terminal& terminal) {
     CommandParser parser(command.help, "MODEL");
     AddLoggerOptions(parser);
+    AddLanOptions(parser);
     if (command.answers) AddAnswerOptions(parser);
     if (command.operation != Operation::Read) parser.AddValue("channel", T::OptChannel, "N");
     if (command.operation == Operation::Initialise) parser.AddValue("pair", T::OptPair, "IU|TH|CO2");
@@ -129,9 +156,26 @@ int RunPageCommand(const PageCommand& command, const QStringList& arguments, Ter
     if (command.entry) input = AdjustInputOf(parser, *row, terminal, exit);
     if (command.operation == Operation::Initialise) input = InitialiseInputOf(parser, *row, terminal, exit);
     if (!input) return exit;
+    std::optional<LanAddress> lan;
+    if (!LanOf(parser, *row, choice, lan, terminal, exit)) return exit;
     const bool json = parser.IsSet("json");
-    const OperationResult result =
+    // The LAN unit stands in for the USB ones while the page runs.
+    std::optional<client::LanUnitLink> link;
+    if (lan) {
+        link.emplace(lan->host, lan->port, lan->login);
+        if (link->OpenError() != 0) {
+            OperationResult failed;
+            failed.code = ExitCode::Communication;
+            failed.logger = LanLabel(*lan);
+            failed.message = Text(T::LanFailed, {std::to_string(link->OpenError())});
+            if (!json) terminal.err << "trimbench: " << failed.message << '\n';
+            return Finish(command.name, *row, failed, json, terminal);
+        }
+    }
+    OperationResult result =
         RunOperation(*row, choice, command.operation, *input, {*policy, !json}, terminal);
+    // The LAN unit's link key means nothing to the technician: its address does.
+    if (lan && result.code != ExitCode::NoLogger) result.logger = LanLabel(*lan);
     return Finish(command.name, *row, result, json, terminal);
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "services/PageServices.h"
+#include "journal/JournalRecorder.h"
 #include "pages/CorrectionFormula.h"
 
 namespace tb::cli {
@@ -15,7 +16,7 @@ struct MessageOutcome {
 
 using namespace tb::pages;
 
-constexpr std::array<MessageOutcome, 29> kOutcomes = {{
+constexpr std::array<MessageOutcome, 30> kOutcomes = {{
     {106, ExitCode::Done},   // the settings were received
     {1013, ExitCode::Done},  // the send has finished
     {1027, ExitCode::Done},  // initialised
@@ -45,6 +46,9 @@ constexpr std::array<MessageOutcome, 29> kOutcomes = {{
     {1037, ExitCode::Communication},  // another operation is communicating
     {1049, ExitCode::Communication},  // error while receiving the settings
     {1036, ExitCode::Failure},        // the history log file could not be saved
+    // The journal could not store the record: reported, and the operation
+    // keeps its own outcome.
+    {journal::kMsgJournalWriteFailed, ExitCode::Done},
 }};
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "cli/CliTexts.h"
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
+#include "journal/JournalRecorder.h"
 
 namespace tb::cli {
 namespace {
@@ -14,7 +15,7 @@ struct Subcommand {
     int (*run)(const QStringList&, Terminal&);
 };
 
-constexpr std::array<Subcommand, 7> kSubcommands = {{
+constexpr std::array<Subcommand, 9> kSubcommands = {{
     {"list", RunList},
     {"read", RunRead},
     {"adjust", RunAdjust},
@@ -22,6 +23,8 @@ constexpr std::array<Subcommand, 7> kSubcommands = {{
     {"initialize", RunInitialise},
     {"batch", RunBatch},
     {"history", RunHistory},
+    {"journal", RunJournal},
+    {"certificate", RunCertificate},
 }};
 
 }  // namespace
@@ -37,8 +40,12 @@ int RunTrimbench(const QStringList& arguments, Terminal& terminal) {
         return static_cast<int>(ExitCode::Done);
     }
     for (const Subcommand& subcommand : kSubcommands) {
-        if (name == QLatin1String(subcommand.name))
-            return subcommand.run(arguments.mid(1), terminal);
+        if (name != QLatin1String(subcommand.name)) continue;
+        // Every page operation is recorded in the journal as the window
+        // records it; a record that cannot be stored is reported and the
+        // operation stands.
+        const std::unique_ptr<journal::InstalledJournal> journal = journal::ConnectJournal();
+        return subcommand.run(arguments.mid(1), terminal);
     }
     UsageError(terminal, Text(T::UnknownCommand, {name.toStdString()}));
     terminal.err << Text(T::Usage);

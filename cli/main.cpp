@@ -2,13 +2,36 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <cstdlib>
+#include <cstring>
 #include <iostream>
+#include <memory>
+#ifdef TB_CLI_CERTIFICATE
+#include <QGuiApplication>
+#endif
 
 #include "services/ResourceLibrary.h"
 #include "cli/Trimbench.h"
 
+namespace {
+
+// Certificates are drawn with the GUI module's PDF writer, which needs a
+// GUI application; on a bench without a display it draws off-screen.
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
+#ifdef TB_CLI_CERTIFICATE
+    if (argc > 1 && std::strcmp(argv[1], "certificate") == 0) {
+        if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+            setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+#endif
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = MakeApplication(argc, argv);
     // The texts of the chosen interface language, as the window has them.
     const tb::services::ResourceLibrary texts(tb::services::DefaultResourceLibraryPath());
     tb::services::InstallResourceTexts(texts);

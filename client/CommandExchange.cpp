@@ -72,11 +72,6 @@ int SettingsRead(uint32_t unitKey, CommandExchange& exchange) {
     return RunTransaction(unitKey, {SettingsReadBody(), kWordSettings, true}, exchange);
 }
 
-int SettingsReadOnOpenLink(uint32_t key, CommandExchange& exchange) {
-    return ExchangeOverOpenLink(CurrentLinkApi(), key, {SettingsReadBody(), kWordSettings, true},
-                                exchange);
-}
-
 int PassThroughSend(uint32_t unitKey, CommandExchange& exchange) {
     return RunTransaction(unitKey, {PassThroughBody(exchange.block), kWordPassThrough, false},
                           exchange);

@@ -28,9 +28,6 @@ int AdjustWrite(uint32_t unitKey, CommandExchange& exchange);
 int AdjustRead(uint32_t unitKey, CommandExchange& exchange);
 // EISET read; the 64-byte block is filled from DATA.
 int SettingsRead(uint32_t unitKey, CommandExchange& exchange);
-// EISET read on a link that the caller has opened and will close (a base
-// unit on the LAN, opened with VkLGR800_OpenLANComm).
-int SettingsReadOnOpenLink(uint32_t key, CommandExchange& exchange);
 // EISOH with the 11-byte frame in the block; the reply needs no DATA.
 int PassThroughSend(uint32_t unitKey, CommandExchange& exchange);
 // EISOH with the 11-byte frame in the block; the reply's DATA replaces it.

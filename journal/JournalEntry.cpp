@@ -1,5 +1,6 @@
 #include "journal/JournalEntry.h"
 
+#include <pwd.h>
 #include <unistd.h>
 
 #include <QDateTime>
@@ -7,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTimeZone>
+#include <array>
 #include <cstdlib>
 
 #include "services/Settings.h"
@@ -58,6 +60,15 @@ std::optional<pages::AppliedLimits> LimitsOf(const QJsonValue& value) {
 std::string LoginName() {
     if (const char* user = std::getenv("USER"); user && *user) return user;
     if (const char* login = getlogin(); login && *login) return login;
+    // Started without a session's environment or a terminal (a service, a
+    // launcher): the account the program runs as.
+    passwd entry{};
+    passwd* found = nullptr;
+    std::array<char, 1024> buffer{};
+    if (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
+        found->pw_name && *found->pw_name) {
+        return found->pw_name;
+    }
     return {};
 }
 

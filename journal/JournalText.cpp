@@ -16,6 +16,7 @@ constexpr int kMsgInitialise = 3032;
 constexpr int kMsgOutcomeSuccess = 3040;
 constexpr int kMsgOutcomeCancelled = 3041;
 constexpr int kMsgOutcomeFailure = 3042;
+constexpr int kMsgOutcomeRefused = 3065;
 
 enum Label {
     kLabelTime = 3020,
@@ -117,8 +118,13 @@ std::string OperationText(const std::string& operation) {
 std::string OutcomeText(const JournalEntry& entry) {
     if (entry.outcome == kOutcomeSuccess) return services::LoadResString(kMsgOutcomeSuccess);
     if (entry.outcome == kOutcomeCancelled) return services::LoadResString(kMsgOutcomeCancelled);
+    // A refusal or a message without a library call behind it has no code;
+    // "code 0" would read as the code of success.
+    if (!entry.resultCode) {
+        return services::FormatText(services::LoadResString(kMsgOutcomeRefused), {entry.messageId});
+    }
     return services::FormatText(services::LoadResString(kMsgOutcomeFailure),
-                                {entry.messageId, entry.resultCode.value_or(0)});
+                                {entry.messageId, *entry.resultCode});
 }
 
 std::string IdentityText(const JournalEntry& entry) {

@@ -19,7 +19,8 @@ std::string LocalTimeText(const JournalEntry& entry);
 std::string LocalDateText(const JournalEntry& entry);
 
 std::string OperationText(const std::string& operation);
-// "成功", "取消" or "失敗 (メッセージ n, コード c)".
+// "成功", "取消", "失敗 (メッセージ n, コード c)", or "失敗 (メッセージ n)" when
+// no library code came back (a refusal by the limits).
 std::string OutcomeText(const JournalEntry& entry);
 
 // The identity of the logger: logger serial, else the base unit's serial.

@@ -17,9 +17,14 @@ namespace tb::pages {
 
 enum class PageOperation { Initialise, Send, Receive };
 
-// The limits that applied to a channel's entry.
+// The check kind of limits that come from a direct-USB model's own table
+// (870, 875) rather than from a CheckKind.
+inline constexpr int kModelTableLimits = -1;
+
+// The limits that applied to a channel's entry: the composed slope's range
+// and the composed offset's magnitude, in the logger's units.
 struct AppliedLimits {
-    int checkKind = 0;
+    int checkKind = 0;  // a CheckKind, or kModelTableLimits
     double minSlope = 0.0;
     double maxSlope = 0.0;
     double onePointOffsetLimit = 0.0;

@@ -7,13 +7,14 @@
 #include "services/PageServices.h"
 #include "services/Settings.h"
 #include "pages/BusyScope.h"
+#include "resources/dialogs/PageButtonIds.h"
 
 namespace tb::pages {
 namespace {
 
-constexpr int kInitialise = 1014;
-constexpr int kSend = 1130;
-constexpr int kReceive = 1134;
+using resources::page_buttons::kInitialise;
+using resources::page_buttons::kReceive;
+using resources::page_buttons::kSend;
 
 constexpr int kMsgReceived = 106;
 constexpr int kMsgCelsius = 1003;

@@ -139,6 +139,7 @@ constexpr std::array kStrings = std::to_array<StringEntry>({
     {3062, "調整前 (受入時) の補正"},
     {3063, "調整後 (返却時) の補正"},
     {3064, "基準点 (調整前 → 調整後)"},
+    {3065, "失敗 (メッセージ %d)"},
 });
 
 constexpr bool IsStrictlyIncreasing() {

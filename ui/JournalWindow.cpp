@@ -18,6 +18,7 @@
 #include <algorithm>
 
 #include "journal/Certificate.h"
+#include "journal/CertificateDay.h"
 #include "journal/CsvExport.h"
 #include "journal/JournalText.h"
 #include "resources/dialogs/JournalWindowIds.h"
@@ -57,11 +58,6 @@ QString Res(int id) { return QString::fromStdString(services::LoadResString(id))
 void Describe(QWidget& widget, int id, const QString& name) {
     widget.setAccessibleName(name);
     widget.setAccessibleDescription(ControlIdDescription(id));
-}
-
-// The first instant of a local day, as the store compares times.
-std::string UtcStartOf(const QDate& date, const QTimeZone& zone) {
-    return QDateTime(date, QTime(0, 0), zone).toUTC().toString(Qt::ISODateWithMs).toStdString();
 }
 
 // The outcome filter's choices; the first selects every outcome.
@@ -220,8 +216,8 @@ void JournalWindow::ApplyFilters() {
     if (modelFilter_->currentIndex() > 0) filter.model = modelFilter_->currentText().toStdString();
     if (dateFilter_->isChecked()) {
         const QTimeZone local = QTimeZone::systemTimeZone();
-        filter.fromUtc = UtcStartOf(from_->date(), local);
-        filter.toUtc = UtcStartOf(to_->date().addDays(1), local);
+        filter.fromUtc = journal::UtcStartOf(from_->date(), local);
+        filter.toUtc = journal::UtcStartOf(to_->date().addDays(1), local);
     }
     const int outcome = outcome_->currentIndex();
     if (outcome > 0 && outcome < static_cast<int>(std::size(kOutcomeValues))) {
@@ -262,21 +258,7 @@ std::vector<journal::JournalEntry> JournalWindow::CertificateEntries(int row, bo
     const auto selected = model_ ? model_->EntryAt(row) : std::nullopt;
     if (!selected) return {};
     if (!wholeDay) return {*selected};
-    const QTimeZone zone(selected->utcOffsetMinutes * 60);
-    const QDate day =
-        QDate::fromString(QString::fromStdString(journal::LocalDateText(*selected)), Qt::ISODate);
-    journal::JournalFilter filter;
-    filter.serial = journal::IdentityText(*selected);
-    filter.model = selected->model;
-    filter.fromUtc = UtcStartOf(day, zone);
-    filter.toUtc = UtcStartOf(day.addDays(1), zone);
-    std::vector<journal::JournalEntry> entries;
-    for (journal::JournalEntry& entry : journal::AllRows(*store_, filter)) {
-        if (entry.operation != "receive") entries.push_back(std::move(entry));
-    }
-    if (entries.empty()) return {*selected};
-    std::reverse(entries.begin(), entries.end());
-    return entries;
+    return journal::DayEntries(*store_, *selected);
 }
 
 bool JournalWindow::WriteCertificateFor(int row, bool wholeDay, const std::string& path,

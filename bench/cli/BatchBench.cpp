@@ -11,9 +11,11 @@
 // Two figures: the batch against 20 times the protocol's floor of a row,
 // and against 20 times the same send made on the page in this process (what
 // the operations themselves take), which shows the command line's own cost.
+// Both record every send in a journal of their own, as the window does.
 #include <fstream>
 
 #include "bench/support/SimulatedBench.h"
+#include "journal/JournalRecorder.h"
 #include "pages/ClientBaseUnitLogger.h"
 #include "pages/MemoryDialogView.h"
 #include "pages/PageLgr820.h"
@@ -63,6 +65,7 @@ bool RunBatch(const std::string& rows) {
 
 // The same send on the page, in this process: the sum of the operations.
 double PageSendMs(int runs, int& failures) {
+    const auto journal = tb::journal::ConnectJournal();
     AnsweringBoxes boxes(tb::services::MsgAnswer::Yes);
     tb::services::SetMessageBoxBackend(&boxes);
     tb::pages::MemoryDialogView view;
@@ -99,6 +102,7 @@ int main(int argc, char** argv) {
     }
     const fs::path folder = fs::path(sim.mapPath).parent_path();
     ::setenv("TRIMBENCH_SETTINGS_FILE", (folder / "settings.ini").c_str(), 1);
+    std::ofstream(folder / "settings.ini") << "[Journal]\nFile=" << (folder / "journal.sqlite3").string() << '\n';
     const std::string rows = WriteRows(folder);
 
     int batchFailures = 0;

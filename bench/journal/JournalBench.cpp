@@ -49,8 +49,9 @@ JournalEntry Entry(int i) {
     return tb::journal::EntryFromRecord(record, {"2026-12-09T02:15:10.123Z", 540, "bench", "1.31"});
 }
 
-// The floor under a durable append: one small write and fsync in the same
-// folder (a committed row costs at least one such sync of the write-ahead log).
+// One small write and fsync in the same folder: what a commit would cost if
+// it waited for the disk, and what each checkpoint of the write-ahead log
+// (automatic, and when the journal is closed) still pays.
 double SyncFloorP99(const std::string& folder) {
     const std::string path = folder + "/sync-floor";
     const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY | O_TRUNC, 0600);
@@ -85,11 +86,16 @@ void AppendFigures(const std::string& folder) {
         if (!store->Append(entry, error)) std::printf("append failed: %s\n", error.c_str());
         times.push_back(Ms(Clock::now() - start));
     }
+    const auto closeStart = Clock::now();
+    store.reset();
+    const double closeMs = Ms(Clock::now() - closeStart);
     std::sort(times.begin(), times.end());
     std::printf(
-        "journal append (SQLite, WAL, synchronous=FULL), %d appends: median %.3f ms, "
-        "p99 %.3f ms (target p99 <= 2 ms; floor: write+fsync p99 %.3f ms)\n",
-        kAppends, times[times.size() / 2], times[times.size() * 99 / 100], SyncFloorP99(folder));
+        "journal append (SQLite, WAL, synchronous=NORMAL), %d appends: median %.3f ms, "
+        "p99 %.3f ms, max %.3f ms (target p99 <= 2 ms); close with checkpoint %.1f ms; "
+        "write+fsync p99 %.3f ms\n",
+        kAppends, times[times.size() / 2], times[times.size() * 99 / 100], times.back(), closeMs,
+        SyncFloorP99(folder));
 }
 
 // Writes rows with their chain in one transaction (the fast way to a large

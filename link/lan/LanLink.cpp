@@ -187,8 +187,12 @@ int LanLink::ClearCommBuf(MngEntry&, int) { return 0; }
 
 int LanLink::Close(MngEntry& entry) {
     link_.Log("Close Start(%08x)", entry.key);
-    if (LoadShared(entry.sendState) == kRequestPending ||
-        LoadShared(entry.recvState) == kRequestPending) {
+    // A request is in progress until the caller's own send or receive has
+    // returned, not merely until the worker has answered it: a close from a
+    // handler that runs while the caller waits must not pull the key away
+    // from under that call.
+    if (LoadShared(entry.sendState) != kRequestIdle ||
+        LoadShared(entry.recvState) != kRequestIdle) {
         link_.Log("<!>CloseComm LAN Comminucation in Progress(%08x)", entry.key);
         return kLanBusy;
     }

@@ -611,6 +611,13 @@ void CDirectUsbPage::StartRecord(OperationRecord& record, int tab) {
     }
 }
 
+AppliedLimits CDirectUsbPage::LimitsOfTab(int tab) const {
+    const TabTable& table = Tab(tab);
+    const double offsetLimit = table.offsetLimit / static_cast<double>(table.offsetScale);
+    return {kModelTableLimits, kMinSlopeCode / 1000.0, kMaxSlopeCode / 1000.0, offsetLimit,
+            offsetLimit};
+}
+
 void CDirectUsbPage::RecordCodes(int tab, std::optional<Correction> ChannelRecord::*field,
                                  const CalibrationCodes& codes) {
     if (record_ == nullptr) return;
@@ -640,6 +647,7 @@ int CDirectUsbPage::ReadHistory(int tab) {
 // operation meanwhile.
 void CDirectUsbPage::Send() {
     UpdateData(true);
+    prepared_.reset();
     ControlsOff off(*this);
     if (!FindConnectedLogger(true)) return;
     const int tab = SelectedTab();
@@ -670,8 +678,10 @@ void CDirectUsbPage::Send() {
         const std::size_t row = static_cast<std::size_t>(channel.row);
         if (ticked_[row]) {
             const auto& typed = typed_[row];
-            record.Data().channels.at(index).enteredPoints =
+            ChannelRecord& recorded = record.Data().channels.at(index);
+            recorded.enteredPoints =
                 EnteredPoints(kinds_[row] == 1, typed[0], typed[1], typed[2], typed[3]);
+            recorded.limits = LimitsOfTab(tab);
         }
         ++index;
     }
@@ -689,7 +699,9 @@ void CDirectUsbPage::Send() {
     }
     const auto composition = Compose(tab, *entered);
     if (composition) RecordCodes(tab, &ChannelRecord::composed, composition->codes);
-    if (!composition || !Confirm(tab, *composition)) return;
+    if (!composition) return;
+    prepared_ = PreparedCodes{tab, composition->codes};
+    if (!Confirm(tab, *composition)) return;
     if (WriteCorrection(tab, composition->codes, false) == kLockBusy) services::ShowBusyMessage();
 }
 

@@ -49,6 +49,15 @@ class CDirectUsbPage : public CPropertyPage {
     // communication lock stayed busy.
     int WriteCorrection(int tab, const CalibrationCodes& codes, bool initialise);
 
+    // The codes the last send composed and found inside the limits, with
+    // their tab, from the composition until the next send starts; what the
+    // confirmation asks to write.
+    struct PreparedCodes {
+        int tab;
+        CalibrationCodes codes;
+    };
+    const std::optional<PreparedCodes>& Prepared() const { return prepared_; }
+
     // Binds the page's buttons, its tab control and the ticks and radios of
     // the channels its model has.
     bool OnCommand(int id) override;
@@ -113,12 +122,15 @@ class CDirectUsbPage : public CPropertyPage {
     class RecordScope;
     Correction CorrectionOfCodes(int tab, std::size_t channel, const CalibrationCodes& codes) const;
     void StartRecord(OperationRecord& record, int tab);
+    // The limits Compose checks a channel of the tab against.
+    AppliedLimits LimitsOfTab(int tab) const;
     // Sets field of each used channel of the tab from codes.
     void RecordCodes(int tab, std::optional<Correction> ChannelRecord::*field,
                      const CalibrationCodes& codes);
     // After a write that failed: what the logger holds, when it says.
     void RecordWhatWasLeft(int tab);
     OperationRecord* record_ = nullptr;
+    std::optional<PreparedCodes> prepared_;
 
     const ModelTable& model_;
     std::unique_ptr<history::HistoryDevice> historyDevice_;

@@ -3,6 +3,8 @@
 // templates and the pages both use these names.
 #pragma once
 
+#include "resources/dialogs/PageButtonIds.h"
+
 namespace tb::resources::lgr87x_ids {
 
 inline constexpr int kTabs = 1183;
@@ -46,9 +48,9 @@ inline constexpr int kHeadAfterRight = 1117;
 inline constexpr int kArrowsLeft[2] = {1126, 1127};
 inline constexpr int kArrowsRight[2] = {1128, 1129};
 
-inline constexpr int kInitialise = 1014;
-inline constexpr int kSend = 1130;
-inline constexpr int kReceive = 1134;
+using page_buttons::kInitialise;
+using page_buttons::kSend;
+using page_buttons::kReceive;
 inline constexpr int kHelp = 1013;
 
 // History lists: the first tab's sensor, then the second's.

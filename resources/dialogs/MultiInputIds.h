@@ -3,6 +3,8 @@
 // input-kind radio row is its own.
 #pragma once
 
+#include "resources/dialogs/PageButtonIds.h"
+
 namespace tb::resources::multi_input {
 
 // Input kind, a radio group led by kThermocouple.
@@ -28,9 +30,9 @@ inline constexpr int kUnitAfter1 = 1119;
 inline constexpr int kUnitBefore2 = 1120;
 inline constexpr int kUnitAfter2 = 1121;
 
-inline constexpr int kInitialise = 1014;
-inline constexpr int kSend = 1130;
-inline constexpr int kReceive = 1134;
+using page_buttons::kInitialise;
+using page_buttons::kSend;
+using page_buttons::kReceive;
 inline constexpr int kHelp = 1013;
 
 inline constexpr int kEditLength = 7;

@@ -2,6 +2,8 @@
 // by their template and by the page behind them.
 #pragma once
 
+#include "resources/dialogs/PageButtonIds.h"
+
 namespace tb::resources::one_channel {
 
 inline constexpr int kGroup = 1112;
@@ -19,9 +21,9 @@ inline constexpr int kUnitBefore1 = 1118;
 inline constexpr int kUnitBefore2 = 1120;
 inline constexpr int kUnitAfter1 = 1119;
 inline constexpr int kUnitAfter2 = 1121;
-inline constexpr int kInitialise = 1014;
-inline constexpr int kSend = 1130;
-inline constexpr int kReceive = 1134;
+using page_buttons::kInitialise;
+using page_buttons::kSend;
+using page_buttons::kReceive;
 inline constexpr int kHelp = 1013;
 // Characters an entry box takes.
 inline constexpr int kEditLength = 6;

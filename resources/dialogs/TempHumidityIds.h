@@ -3,6 +3,8 @@
 // the ids of the one-channel pages; channel 2 (humidity) its own.
 #pragma once
 
+#include "resources/dialogs/PageButtonIds.h"
+
 namespace tb::resources::temp_humidity {
 
 // Channel 1, temperature.
@@ -39,9 +41,9 @@ inline constexpr int kUnitAfter2Row1 = 1123;
 inline constexpr int kUnitBefore2Row2 = 1124;
 inline constexpr int kUnitAfter2Row2 = 1125;
 
-inline constexpr int kInitialise = 1014;
-inline constexpr int kSend = 1130;
-inline constexpr int kReceive = 1134;
+using page_buttons::kInitialise;
+using page_buttons::kSend;
+using page_buttons::kReceive;
 inline constexpr int kHelp = 1013;
 
 inline constexpr int kEditLength = 6;

@@ -149,6 +149,7 @@ constexpr StringEntry kStrings[] = {
     {3062, "Correction as found"},
     {3063, "Correction as left"},
     {3064, "Reference points (before → after)"},
+    {3065, "Failed (message %d)"},
 };
 
 }  // namespace

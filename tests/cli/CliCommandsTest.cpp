@@ -220,7 +220,8 @@ TEST_F(CliTest, ListReachesABaseUnitOnTheLanAndReportsARefusedLogin) {
 }
 
 TEST_F(CliTest, EverySubcommandHasHelp) {
-    for (const char* command : {"list", "read", "adjust", "initialise", "batch"}) {
+    for (const char* command :
+         {"list", "read", "adjust", "initialise", "batch", "history", "journal", "certificate"}) {
         const CliRun run = Trimbench({command, "--help"});
         EXPECT_EQ(run.exit, 0) << command;
         EXPECT_NE(run.out.find("--json"), std::string::npos) << command;

@@ -30,6 +30,8 @@ class TrimbenchProgram : public ::testing::Test {
                   ("tb-cli-program-" + std::to_string(getpid()));
         std::filesystem::create_directories(folder_);
         setenv("TRIMBENCH_SETTINGS_FILE", (folder_ / "settings.ini").c_str(), 1);
+        std::ofstream(folder_ / "settings.ini")
+            << "[Journal]\nFile=" << (folder_ / "journal.sqlite3").string() << "\nLab=Line 7 lab\n";
         sim_ = std::make_unique<tb::testsupport::SimProgram>(
             Program("trimbench-sim"), (folder_ / "devices.map").string(),
             std::vector<std::string>{"--no-pacing", "--logger", "820", "--lgr890"});
@@ -100,6 +102,29 @@ TEST_F(TrimbenchProgram, ListsAdjustsReadsAndRunsABatchAgainstTheSimulator) {
     EXPECT_EQ(Trimbench("initialise 820 --yes").exit, 0);
     EXPECT_DOUBLE_EQ(Trimbench("read 820 --json").Json()["channels"].toArray()[0].toObject()["offset"].toDouble(),
                      0.0);
+}
+
+// The certificate is the journal window's: the program draws it off-screen.
+TEST_F(TrimbenchProgram, WritesTheCertificateOfTheLoggersLatestDay) {
+    const std::string unit =
+        Trimbench("list --json").Json()["loggers"].toArray()[0].toObject()["serial"].toString().toStdString();
+    const std::string pdf = (folder_ / "certificate.pdf").string();
+    EXPECT_EQ(Trimbench("certificate --serial " + unit + " --out " + pdf).exit, 8);  // nothing recorded yet
+    ASSERT_EQ(Trimbench("adjust 820 --point 20:20.4 --yes").exit, 0);
+
+    const Result written = Trimbench("certificate --serial " + unit + " --out " + pdf + " --json");
+    ASSERT_EQ(written.exit, 0) << written.out;
+    EXPECT_EQ(written.Json()["records"].toInt(), 1);
+    FILE* pipe = popen(("pdftotext -layout " + pdf + " -").c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string shown;
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) shown.append(buffer, n);
+    pclose(pipe);
+    EXPECT_NE(shown.find(unit), std::string::npos) << shown;
+    EXPECT_NE(shown.find("Line 7 lab"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("y = 1.000x +0.000"), std::string::npos) << shown;  // as found
+    EXPECT_NE(shown.find("y = 1.000x +0.400"), std::string::npos) << shown;  // as left
 }
 
 }  // namespace

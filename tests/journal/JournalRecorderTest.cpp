@@ -63,6 +63,16 @@ TEST_F(JournalRecorderTest, APageRecordBecomesOneRowWithItsChannelsAndTheOperato
     EXPECT_EQ(boxes_.Count(), 0u);
 }
 
+TEST_F(JournalRecorderTest, StartedWithoutASessionsEnvironmentTheOperatorIsStillNamed) {
+    tb::testing::ScopedEnv noUser{"USER", ""};
+    InstalledJournal journal(At(dir_.str() + "/journal.sqlite3"));
+    pages::RecordAdjustment(SampleRecord("00A1B2C3"));
+    ASSERT_NE(journal.Recorder().Store(), nullptr);
+    const std::vector<JournalEntry> rows = journal.Recorder().Store()->Fetch({}, 0, 1);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_FALSE(rows.front().operatorName.empty());
+}
+
 TEST_F(JournalRecorderTest, AFolderThatCannotHoldTheJournalShowsTheMessageAndALaterRecordLands) {
     const std::string folder = dir_.str() + "/data";
     InstalledJournal journal(At(folder + "/journal.sqlite3"));

@@ -134,6 +134,30 @@ TEST_F(JournalStoreTest, VerifyNamesTheRowWhoseBytesWereChangedInTheFile) {
     EXPECT_EQ(tool.readAllStandardOutput().toStdString(), "chain broken at row 2\n");
 }
 
+// Commits do not wait for the disk; closing is what makes the file whole.
+// With the window still reading, the bench's close must not leave its rows
+// only in the write-ahead log.
+TEST_F(JournalStoreTest, ClosingFoldsTheRowsIntoTheFileWhileAnotherProgramReads) {
+    auto window = Open();
+    ASSERT_EQ(window->Count({}), 0);
+    {
+        auto bench = Open();
+        AppendThree(*bench);
+        ASSERT_GT(std::filesystem::file_size(path_ + "-wal"), 0u);
+    }
+    EXPECT_EQ(std::filesystem::file_size(path_ + "-wal"), 0u);
+    EXPECT_EQ(window->Count({}), 3);
+
+    // The file alone, as a copy or a backup takes it, holds every row.
+    const std::string copy = dir_.str() + "/copy.sqlite3";
+    std::filesystem::copy_file(path_, copy);
+    std::string error;
+    auto copied = JournalStore::OpenSqlite(copy, error);
+    ASSERT_NE(copied, nullptr) << error;
+    EXPECT_EQ(copied->Count({}), 3);
+    EXPECT_TRUE(copied->Verify().Intact());
+}
+
 TEST_F(JournalStoreTest, SchemaIsCreatedOnceAndAJournalOfANewerProgramIsRefused) {
     {
         auto store = Open();

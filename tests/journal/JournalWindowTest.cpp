@@ -5,16 +5,16 @@
 
 #include <QAction>
 #include <QLineEdit>
-#include <QProcess>
 #include <QTableView>
 #include <fstream>
-#include <iterator>
 
 #include "app/TrimbenchDlg.h"
 #include "journal/Certificate.h"
 #include "journal/CsvExport.h"
+#include "journal/JournalText.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/JournalWindowIds.h"
+#include "tests/journal/DocumentText.h"
 #include "tests/journal/JournalSamples.h"
 #include "tests/services/TempDir.h"
 #include "tests/support/EmptyPage.h"
@@ -25,19 +25,9 @@
 namespace tb::journal {
 namespace {
 
+using testing::PdfText;
+using testing::ReadFile;
 using testing::SampleEntry;
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-std::string PdfText(const std::string& pdf) {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {"-layout", QString::fromStdString(pdf), "-"});
-    if (!process.waitForFinished(30000)) return {};
-    return process.readAllStandardOutput().toStdString();
-}
 
 class JournalWindowTest : public ::testing::Test {
   protected:
@@ -73,7 +63,10 @@ TEST_F(JournalWindowTest, ListsNewestFirstFiltersAndShowsTheSelectedRowInFull) {
     EXPECT_EQ(model.index(0, ui::JournalTableModel::kSerial).data().toString(), "00FFEE01");
     EXPECT_EQ(model.index(3, ui::JournalTableModel::kOperation).data().toString(), "設定値受信");
     EXPECT_EQ(model.index(1, ui::JournalTableModel::kOutcome).data().toString(),
-              "失敗 (メッセージ 1048, コード 0)");
+              "失敗 (メッセージ 1048)");
+    JournalEntry withCode = written_[2];
+    withCode.resultCode = 5;
+    EXPECT_EQ(OutcomeText(withCode), "失敗 (メッセージ 1048, コード 5)");
     EXPECT_EQ(model.index(2, ui::JournalTableModel::kAsLeft).data().toString(),
               "y = 1.000x +0.700");
     EXPECT_EQ(model.index(2, ui::JournalTableModel::kTime).data().toString(),

@@ -5,8 +5,11 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
+#include <chrono>
 
 #include "link/diag/Diagnostics.h"
+#include "link/lan/LanMessages.h"
 #include "link/lan/LanWorker.h"
 #include "platform/MessageWindow.h"
 #include "platform/Pump.h"
@@ -31,6 +34,28 @@ TEST_F(LanLinkTest, CloseWhileASendOrReceiveIsOutstandingGivesMinus24) {
     ASSERT_FALSE(closeResults.empty());
     for (int result : closeResults) EXPECT_EQ(result, kLanBusy);
     EXPECT_EQ(Entry(key).TrFlg, kTransportLan);
+    EXPECT_EQ(link_->CloseComm(key), 0);
+}
+
+// The worker has answered the receive but the caller's call has not yet
+// returned: a close from a handler in that gap is still refused.
+TEST_F(LanLinkTest, CloseAfterTheWorkerAnsweredButBeforeTheCallReturnedGivesMinus24) {
+    uint32_t key = 0;
+    ASSERT_EQ(Open(key), 0);
+    unit_.ReplyFaults().Arm(sim::Fault::Delay(200));
+    MngEntry& entry = Entry(key);
+    std::vector<int> closeResults;
+    platform::ScopedPumpHook reentrant([&] {
+        if (LoadShared(entry.recvState) != kRequestPending) return;
+        for (int i = 0; i < 500 && LoadShared(entry.recvState) == kRequestPending; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        closeResults.push_back(link_->CloseComm(key));
+    });
+    const auto frame = KindTwoFrame(kAdjustReadBody);
+    std::vector<uint8_t> reply;
+    ASSERT_EQ(RoundTrip(key, frame, reply), static_cast<int>(frame.size()));
+    ASSERT_FALSE(closeResults.empty());
+    for (int result : closeResults) EXPECT_EQ(result, kLanBusy);
     EXPECT_EQ(link_->CloseComm(key), 0);
 }
 

@@ -1,0 +1,87 @@
+// trimbench certificate --serial S [--date D] --out FILE.pdf
+#include "cli/CommandParser.h"
+#include "cli/Commands.h"
+#include "cli/JournalAccess.h"
+#include "cli/JsonOutput.h"
+#include "journal/CertificateDay.h"
+#include "journal/JournalLocation.h"
+#ifdef TB_CLI_CERTIFICATE
+#include <QGuiApplication>
+
+#include "journal/Certificate.h"
+#endif
+
+namespace tb::cli {
+namespace {
+
+// The certificate of the day, as the journal window's button writes it;
+// false with the reason.
+bool WriteDayCertificate(const std::vector<journal::JournalEntry>& entries, const std::string& path,
+                         std::string& error) {
+#ifdef TB_CLI_CERTIFICATE
+    // The PDF writer draws with the GUI module (the program makes a GUI
+    // application for this command).
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+        error = "the PDF writer needs a GUI application";
+        return false;
+    }
+    return journal::WriteCertificate(entries, {journal::LabName(), {}}, path, error);
+#else
+    (void)entries;
+    (void)path;
+    error = "this build has no PDF writer";
+    return false;
+#endif
+}
+
+int Report(ExitCode code, const std::string& message, const std::string& path, std::size_t records,
+           bool json, Terminal& terminal) {
+    if (json) {
+        PrintJson(terminal, {{"command", "certificate"},
+                             {"result", QString::fromUtf8(ResultName(code).data())},
+                             {"exitCode", static_cast<int>(code)},
+                             {"message", QString::fromStdString(message)},
+                             {"file", code == ExitCode::Done ? QString::fromStdString(path) : QString()},
+                             {"records", static_cast<int>(records)}});
+    } else if (code == ExitCode::Done) {
+        terminal.out << message << '\n';
+    } else {
+        terminal.err << "trimbench: " << message << '\n';
+    }
+    return static_cast<int>(code);
+}
+
+}  // namespace
+
+int RunCertificate(const QStringList& arguments, Terminal& terminal) {
+    CommandParser parser(T::HelpCertificate, QString());
+    parser.AddValue("serial", T::OptSerial, "S");
+    parser.AddValue("date", T::OptDate, "D");
+    parser.AddValue("out", T::OptOut, "FILE.pdf");
+    int exit = 0;
+    if (!parser.Parse(arguments, terminal, exit) || !parser.NoPositional(terminal, exit)) return exit;
+    if (!parser.IsSet("serial")) return UsageError(terminal, Text(T::MissingSerial));
+    if (!parser.IsSet("out") || parser.Value("out").empty())
+        return UsageError(terminal, Text(T::MissingOut));
+    std::optional<QDate> day;
+    if (parser.IsSet("date") && !(day = ParseDay(parser.Value("date"), terminal, exit))) return exit;
+    const auto store = OpenConfiguredJournal(terminal, exit);
+    if (!store) return exit;
+
+    const bool json = parser.IsSet("json");
+    const std::string serial = JournalSerial(parser.Value("serial"));
+    const std::string path = parser.Value("out");
+    const auto latest = journal::LatestAdjustment(*store, serial, day);
+    if (!latest) {
+        const std::string on = day ? " (" + parser.Value("date") + ")" : std::string();
+        return Report(ExitCode::NoRecord, Text(T::NoRecordFor, {serial, on}), path, 0, json, terminal);
+    }
+    const std::vector<journal::JournalEntry> entries = journal::DayEntries(*store, *latest);
+    std::string error;
+    if (!WriteDayCertificate(entries, path, error))
+        return Report(ExitCode::Failure, Text(T::CertificateFailed, {error}), path, 0, json, terminal);
+    return Report(ExitCode::Done, Text(T::CertificateWritten, {path, std::to_string(entries.size())}),
+                  path, entries.size(), json, terminal);
+}
+
+}  // namespace tb::cli

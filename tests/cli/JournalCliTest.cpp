@@ -1,0 +1,207 @@
+// The journal through the command line: every page operation leaves one
+// row as the window's would, `journal` lists them (table, JSON, and CSV in
+// the journal window's export bytes), a journal that cannot be written
+// never blocks the adjustment, and the base-unit commands over the LAN.
+#include <QJsonArray>
+#include <QSettings>
+#include <fstream>
+
+#include "cli/CliTexts.h"
+#include "cli/ExitCode.h"
+#include "journal/CsvExport.h"
+#include "journal/JournalRecorder.h"
+#include "journal/JournalStore.h"
+#include "services/FormatText.h"
+#include "services/PageServices.h"
+#include "sim/lan/LanUnitWithLogger.h"
+#include "sim/lgr87x/Lgr87xDevice.h"
+#include "tests/cli/CliFixture.h"
+
+namespace tb::clitest {
+namespace {
+
+using cli::ExitCode;
+
+constexpr int Code(ExitCode code) { return static_cast<int>(code); }
+
+class JournalCli : public CliTest {
+  protected:
+    void SetUp() override {
+        CliTest::SetUp();
+        journal_ = (home_ / "journal.sqlite3").string();
+        Set("Journal/File", QString::fromStdString(journal_));
+        Set("Journal/Operator", "line7");
+    }
+    void Set(const char* key, const QString& value) {
+        QSettings(QString::fromStdString(settings_.string()), QSettings::IniFormat)
+            .setValue(key, value);
+    }
+    std::vector<journal::JournalEntry> Rows() {
+        std::string error;
+        auto store = journal::JournalStore::OpenSqlite(journal_, error);
+        EXPECT_NE(store, nullptr) << error;
+        return store ? journal::AllRows(*store, {}) : std::vector<journal::JournalEntry>{};
+    }
+
+    std::string journal_;
+};
+
+TEST_F(JournalCli, AnAdjustLeavesOneRowThatJournalListsAsTableJsonAndTheWindowsCsv) {
+    auto logger = AddUnit(0x00A1B2C3);
+    Hold(*logger, 1000, 400);
+    bench_.UseTemporaryDeviceMap();
+    ASSERT_EQ(Trimbench({"adjust", "821", "--point", "25.0:25.3", "--yes"}).exit, 0);
+
+    const std::vector<journal::JournalEntry> rows = Rows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].operation, "send");
+    EXPECT_EQ(rows[0].outcome, journal::kOutcomeSuccess);
+    EXPECT_EQ(rows[0].operatorName, "line7");
+    EXPECT_EQ(rows[0].unitSerial, "00A1B2C3");
+
+    const CliRun json = Trimbench({"journal", "--serial", "a1b2c3", "--model", "820", "--json"});
+    ASSERT_EQ(json.exit, 0) << json.err;
+    const QJsonArray records = json.Json()["records"].toArray();
+    ASSERT_EQ(records.size(), 1);
+    const QJsonObject record = records[0].toObject();
+    EXPECT_EQ(record["id"].toInteger(), rows[0].id);
+    EXPECT_EQ(record["operation"].toString(), "send");
+    EXPECT_EQ(record["operator"].toString(), "line7");
+    const QJsonObject channel = record["channels"].toArray().at(0).toObject();
+    EXPECT_FALSE(channel.isEmpty()) << rows[0].channels;
+
+    const CliRun csv = Trimbench({"journal", "--csv"});
+    ASSERT_EQ(csv.exit, 0);
+    EXPECT_EQ(csv.out, journal::CsvText(rows));
+
+    const CliRun table = Trimbench({"journal"});
+    EXPECT_NE(table.out.find("00A1B2C3"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("y = 1.000x +0.700"), std::string::npos) << table.out;
+
+    // Filters that select nothing, and the reads and dry runs that do record.
+    EXPECT_EQ(Trimbench({"journal", "--model", "830", "--json"}).Json()["records"].toArray().size(), 0);
+    EXPECT_EQ(Trimbench({"journal", "--since", "2999-01-01", "--json"}).Json()["records"].toArray().size(), 0);
+    EXPECT_EQ(Trimbench({"journal", "--serial", "00000001", "--json"}).Json()["records"].toArray().size(), 0);
+    // In a process without a GUI application the PDF writer cannot draw:
+    // refused, and no file is left behind.
+    const std::string pdf = (home_ / "c.pdf").string();
+    EXPECT_EQ(Trimbench({"certificate", "--serial", "00A1B2C3", "--out", pdf}).exit, Code(ExitCode::Failure));
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+    ASSERT_EQ(Trimbench({"read", "821"}).exit, 0);
+    ASSERT_EQ(Rows().size(), 2u);
+    EXPECT_EQ(Rows().front().operation, "receive");
+}
+
+TEST_F(JournalCli, EveryBatchRowThatRanLeavesItsRowFailedOnesIncluded) {
+    AddUnit(0x00820001);
+    auto limited = AddUnit(0x00820002);
+    Hold(*limited, 1000, 29500);
+    bench_.UseTemporaryDeviceMap();
+    const std::string file = (home_ / "rows.csv").string();
+    std::ofstream(file) << "model,serial,channel,before1,after1\n"
+                        << "820,00820001,1,20,20.1\n"
+                        << "820,00820002,1,0,0.75\n"
+                        << "820,00820001,1,20,20.2\n";
+    EXPECT_EQ(Trimbench({"batch", file, "--yes", "--keep-going"}).exit, Code(ExitCode::Limit));
+    const auto rows = Rows();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].outcome, journal::kOutcomeSuccess);
+    EXPECT_EQ(rows[1].outcome, journal::kOutcomeFailure);
+    EXPECT_EQ(rows[1].unitSerial, "00820002");
+    EXPECT_EQ(rows[2].outcome, journal::kOutcomeSuccess);
+}
+
+TEST_F(JournalCli, BadFiltersAndMissingRecordsAreRefusedWithTheirCodes) {
+    struct Case {
+        std::vector<std::string> args;
+        ExitCode code;
+    };
+    const std::vector<Case> cases = {
+        {{"journal", "--since", "2026-13-01"}, ExitCode::RefusedInput},
+        {{"journal", "--since", "yesterday"}, ExitCode::RefusedInput},
+        {{"journal", "--model", "999"}, ExitCode::Usage},
+        {{"journal", "--csv", "--json"}, ExitCode::Usage},
+        {{"certificate", "--out", "x.pdf"}, ExitCode::Usage},
+        {{"certificate", "--serial", "00A1B2C3"}, ExitCode::Usage},
+        {{"certificate", "--serial", "00A1B2C3", "--date", "9.12.2026", "--out", "x.pdf"},
+         ExitCode::RefusedInput},
+        {{"certificate", "--serial", "00A1B2C3", "--out", "x.pdf"}, ExitCode::NoRecord},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = Trimbench(c.args);
+        EXPECT_EQ(run.exit, Code(c.code)) << c.args[0] << " " << c.args[1] << "\n" << run.err;
+        EXPECT_FALSE(run.err.empty()) << c.args[0] << " " << c.args[1];
+    }
+    EXPECT_FALSE(std::filesystem::exists("x.pdf"));
+}
+
+TEST_F(JournalCli, AnUnwritableJournalIsReportedAndTheAdjustmentStands) {
+    auto logger = AddUnit(0x00A1B2C3);
+    bench_.UseTemporaryDeviceMap();
+    std::filesystem::create_directories(home_ / "not-a-file.sqlite3");
+    Set("Journal/File", QString::fromStdString((home_ / "not-a-file.sqlite3").string()));
+
+    const CliRun run = Trimbench({"adjust", "820", "--point", "20:20.1", "--yes", "--json"});
+    EXPECT_EQ(run.exit, 0) << run.err;
+    EXPECT_TRUE(run.Json()["written"].toBool());
+    EXPECT_EQ(Held(*logger), std::make_pair(1000, 100));
+    std::string shown;
+    for (const QJsonValue message : run.Json()["messages"].toArray())
+        shown += message.toObject()["text"].toString().toStdString() + "\n";
+    const std::string failed = services::LoadResString(journal::kMsgJournalWriteFailed);
+    EXPECT_NE(shown.find(failed.substr(0, failed.find('%'))), std::string::npos) << shown;
+}
+
+TEST_F(JournalCli, Lgr870DryRunPrintsTheComposedCodesAndWritesNothing) {
+    auto& device = bench_.Emplace<sim::Lgr87xDevice>(sim::Lgr87xDefaults(sim::Lgr87xModel::k870));
+    bench_.UseTemporaryDeviceMap();
+    auto held = [&] {
+        auto lock = bench_.LockState();
+        return device.Logger().calibration.at(1).values;
+    };
+    const auto before = held();
+
+    const CliRun run = Trimbench({"adjust", "870", "--channel", "3", "--point", "25:25.5", "--dry-run", "--json"});
+    ASSERT_EQ(run.exit, 0) << run.err;
+    EXPECT_FALSE(run.Json()["written"].toBool());
+    EXPECT_DOUBLE_EQ(run.Json()["composed"].toObject()["slope"].toDouble(), 1.0);
+    EXPECT_DOUBLE_EQ(run.Json()["composed"].toObject()["offset"].toDouble(), 0.5);
+    EXPECT_EQ(held(), before);
+
+    const CliRun text = Trimbench({"adjust", "870", "--channel", "3", "--point", "25:25.5", "--dry-run"});
+    EXPECT_NE(text.out.find("y = 1.000x +0.500"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find(cli::Text(cli::T::WithinLimits)), std::string::npos) << text.out;
+    EXPECT_EQ(held(), before);
+    // Each dry run is in the journal as the window's No would be.
+    const auto rows = Rows();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].outcome, journal::kOutcomeCancelled);
+}
+
+TEST_F(JournalCli, ReadAdjustAndInitialiseReachABaseUnitOnTheLan) {
+    bench_.UseTemporaryDeviceMap();
+    auto lan = sim::lan::MakeLanUnitWithLogger({.loggerModel = "820", .login = "line7"});
+    const std::string address = "127.0.0.1:" + std::to_string(lan.unit->Port());
+    auto held = [&] {
+        auto lock = lan.unit->LockState();
+        return CodesOf(lan.logger->Adjustment());
+    };
+
+    ASSERT_EQ(Trimbench({"adjust", "820", "--lan", address, "--login", "line7", "--point", "20:20.4", "--yes"}).exit, 0);
+    EXPECT_EQ(held(), std::make_pair(1000, 400));
+    const CliRun read = Trimbench({"read", "820", "--lan", address, "--login", "line7", "--json"});
+    ASSERT_EQ(read.exit, 0) << read.err;
+    EXPECT_DOUBLE_EQ(read.Json()["channels"].toArray()[0].toObject()["offset"].toDouble(), 0.4);
+    EXPECT_EQ(read.Json()["logger"].toString().toStdString(), address);
+    ASSERT_EQ(Trimbench({"initialise", "820", "--lan", address, "--login", "line7", "--yes"}).exit, 0);
+    EXPECT_EQ(held(), std::make_pair(1000, 0));
+    EXPECT_EQ(Rows().size(), 3u);
+
+    EXPECT_EQ(Trimbench({"read", "820", "--lan", address, "--login", "wrong"}).exit, Code(ExitCode::Communication));
+    EXPECT_EQ(Trimbench({"read", "870", "--lan", address, "--login", "line7"}).exit, Code(ExitCode::Usage));
+    EXPECT_EQ(Trimbench({"read", "820", "--lan", address, "--login", "line7", "--serial", "1"}).exit,
+              Code(ExitCode::Usage));
+}
+
+}  // namespace
+}  // namespace tb::clitest

@@ -1,0 +1,42 @@
+// A certificate of an 870 adjustment made against the simulated logger,
+// read back with pdftotext: the logger's serial, what it held before and
+// holds after, the limits the page checked and the pass mark.
+#include <QGuiApplication>
+
+#include "journal/Certificate.h"
+#include "tests/journal/DocumentText.h"
+#include "tests/journal/JournalLgr870Bench.h"
+
+namespace tb::journal {
+namespace {
+
+class JournalLgr870CertificateTest : public JournalLgr870Test {
+  protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "test_journal_lgr870";
+        static char* argv[] = {name, nullptr};
+        static QGuiApplication* app = new QGuiApplication(argc, argv);
+        (void)app;
+    }
+};
+
+TEST_F(JournalLgr870CertificateTest, ACertificateOfASendNamesTheLoggerItsFiguresAndTheLimits) {
+    Hold(kSecondGroup, {1000, 500, 1000, 200});
+    SendOnSecondTab("20");
+    ASSERT_EQ(Held(kSecondGroup), (CalibrationCodes{1000, 500, 2000, 400}));
+    const JournalEntry row = OnlyRow();
+    const std::string pdf = dir_.str() + "/certificate.pdf";
+    std::string error;
+    ASSERT_TRUE(WriteCertificate({row}, {"Kestrune Service Lab", {}}, pdf, error)) << error;
+    const std::string text = testing::PdfText(pdf);
+    for (const char* expected : {"12345678", "870", "y = 1.000x +0.500", "y = 1.000x +0.200",
+                                 "y = 2.000x +0.400", "10 → 20",
+                                 "傾き 0.001〜2.000 / オフセット ±30.0", "合格"}) {
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    }
+    EXPECT_EQ(text.find("不合格"), std::string::npos) << text;
+}
+
+}  // namespace
+}  // namespace tb::journal
