@@ -39,6 +39,10 @@ bool DispatchOneMessage() {
     return true;
 }
 
+void WaitForThreadMessage(uint32_t waitMs) {
+    if (auto queue = detail::CurrentThreadQueue()) queue->WaitForMessage(waitMs);
+}
+
 PumpHook MessageQueuePumpHook() {
     return [] { PumpThreadMessages(); };
 }

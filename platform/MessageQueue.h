@@ -5,6 +5,8 @@
 // messages sent from other threads and finally posted messages.
 #pragma once
 
+#include <cstdint>
+
 #include "platform/Api.h"
 #include "platform/Pump.h"
 
@@ -17,6 +19,11 @@ TB_PLATFORM_API int PumpThreadMessages();
 
 // Dispatches at most one message; false when there was none.
 TB_PLATFORM_API bool DispatchOneMessage();
+
+// Waits up to waitMs for a message sent or posted to the calling thread, and
+// returns as soon as one arrives. Sockets and timers are not watched: a loop
+// that serves them too waits in short steps.
+TB_PLATFORM_API void WaitForThreadMessage(uint32_t waitMs);
 
 // A pump hook (Pump.h) that pumps the calling thread's message queue. Threads
 // that own message windows and wait through PumpPendingMessages() install it.

@@ -34,9 +34,12 @@ std::optional<intptr_t> SentReply::WaitFor(uint32_t waitMs, bool& abandoned) {
 }
 
 bool ThreadQueue::Enqueue(QueuedMessage message) {
-    std::lock_guard lock(mutex);
-    if (!alive) return false;
-    (message.reply ? sent : posted).push_back(std::move(message));
+    {
+        std::lock_guard lock(mutex);
+        if (!alive) return false;
+        (message.reply ? sent : posted).push_back(std::move(message));
+    }
+    arrived.notify_all();
     return true;
 }
 
@@ -52,6 +55,12 @@ std::optional<QueuedMessage> ThreadQueue::TakeNext(bool sentOnly) {
 size_t ThreadQueue::PendingCount() {
     std::lock_guard lock(mutex);
     return sent.size() + posted.size();
+}
+
+bool ThreadQueue::WaitForMessage(uint32_t waitMs) {
+    std::unique_lock lock(mutex);
+    return arrived.wait_for(lock, std::chrono::milliseconds(waitMs),
+                            [this] { return !sent.empty() || !posted.empty(); });
 }
 
 void ThreadQueue::ForgetWindow(uintptr_t window) {

@@ -65,6 +65,7 @@ struct SocketWatch {
 class ThreadQueue {
   public:
     std::mutex mutex;
+    std::condition_variable arrived;  // notified whenever a message is queued
     std::deque<QueuedMessage> sent;
     std::deque<QueuedMessage> posted;
     std::vector<WindowTimer> timers;
@@ -74,6 +75,8 @@ class ThreadQueue {
     bool Enqueue(QueuedMessage message);
     std::optional<QueuedMessage> TakeNext(bool sentOnly);
     size_t PendingCount();
+    // Waits up to waitMs for a sent or posted message; true when one is queued.
+    bool WaitForMessage(uint32_t waitMs);
     void ForgetWindow(uintptr_t window);
     // The owner thread ends: refuse new messages, release every sender.
     void Shutdown();

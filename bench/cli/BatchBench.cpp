@@ -4,6 +4,7 @@
 //
 // One row is the page's send on one logger named by serial number:
 //
+//   finding it:   discovery (the unit with that serial)
 //   model check:  discovery, EISET read
 //   current:      discovery, EIADJ read
 //   write:        discovery, EIADJ write, 200 ms, EIADJ read-back
@@ -31,7 +32,7 @@ constexpr const char* kUnitSerial = "00820001";  // the simulator's first base u
 constexpr double kReadBackWaitMs = 200;
 
 double RowFloorMs() {
-    return 3 * SerialQueryFloorMs() + 3 * BlockReadFloorMs() + BlockWriteFloorMs() + kReadBackWaitMs;
+    return 4 * SerialQueryFloorMs() + 3 * BlockReadFloorMs() + BlockWriteFloorMs() + kReadBackWaitMs;
 }
 
 // 20 one-point adjustments that stay within the limits: the offset goes up

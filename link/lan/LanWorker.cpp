@@ -16,7 +16,7 @@ namespace {
 
 using platform::WindowHandle;
 
-constexpr auto kIdlePause = std::chrono::milliseconds(1);
+constexpr uint32_t kIdlePauseMs = 1;
 
 }  // namespace
 
@@ -69,7 +69,7 @@ void LanWorker::Run() {
         SetDialog(dialog);
         platform::PostWindowMessage(dialog, kConnectRequest);
         while (platform::IsMessageWindow(dialog)) {
-            if (!platform::DispatchOneMessage()) std::this_thread::sleep_for(kIdlePause);
+            if (!platform::DispatchOneMessage()) platform::WaitForThreadMessage(kIdlePauseMs);
         }
     }
     running_.store(false, std::memory_order_release);

@@ -156,3 +156,34 @@ TEST(MessageWindow, ClosingAParentDestroysItsChildrenFirst) {
     EXPECT_EQ(order, (std::vector<std::string>{"child", "parent"}));
     EXPECT_FALSE(IsMessageWindow(child));
 }
+
+// An idle owner waiting for its queue wakes when a message is posted from
+// another thread, not at the end of its wait; with nothing posted it waits
+// the whole time.
+TEST(MessageWindow, AnIdleWaitEndsWhenAMessageArrives) {
+    using Clock = std::chrono::steady_clock;
+    std::vector<Received> received;
+    WindowHandle window = CreateMessageWindow([&](WindowHandle, uint32_t m, uintptr_t w, intptr_t l) {
+        received.push_back({m, w, l});
+        return 0;
+    });
+    ASSERT_NE(window, nullptr);
+
+    auto start = Clock::now();
+    WaitForThreadMessage(30);
+    EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(30)) << "nothing was posted";
+
+    std::thread poster([window] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        PostWindowMessage(window, 0x8001, 7, 8);
+    });
+    start = Clock::now();
+    WaitForThreadMessage(60000);
+    const auto waited = Clock::now() - start;
+    poster.join();
+    EXPECT_LT(waited, std::chrono::seconds(30)) << "the post did not end the wait";
+    ASSERT_TRUE(DispatchOneMessage());
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received[0].message, 0x8001u);
+    DestroyMessageWindow(window);
+}
