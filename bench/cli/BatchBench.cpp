@@ -13,6 +13,10 @@
 // and against 20 times the same send made on the page in this process (what
 // the operations themselves take), which shows the command line's own cost.
 // Both record every send in a journal of their own, as the window does.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
 #include <fstream>
 
 #include "bench/support/SimulatedBench.h"
@@ -96,7 +100,7 @@ double PageSendMs(int runs, int& failures) {
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     const Simulator sim = StartSimulator({"--logger", "820"});
-    if (sim.pid <= 0) {
+    if (!sim.Started()) {
         std::fprintf(stderr, "trimbench-sim could not be started\n");
         StopSimulator(sim);
         return 1;

@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
     AnsweringBoxes boxes(tb::services::MsgAnswer::Ok);
     tb::services::SetMessageBoxBackend(&boxes);
     const Simulator sim = StartSimulator({"--logger", "820", "--lgr890"});
-    if (sim.pid <= 0) {
+    if (!sim.Started()) {
         std::fprintf(stderr, "trimbench-sim could not be started\n");
         StopSimulator(sim);
         return 1;

@@ -47,7 +47,7 @@ struct PageRun {
 // and again; a run succeeds when the page shows the written correction.
 void RunPage(const PageRun& run, int runs) {
     const Simulator sim = StartSimulator({"--logger", run.logger});
-    if (sim.pid <= 0) {
+    if (!sim.Started()) {
         std::fprintf(stderr, "trimbench-sim could not be started for %s\n", run.name);
         StopSimulator(sim);
         return;

@@ -8,10 +8,6 @@
 // are not hidden behind a wait take on the wire.
 #pragma once
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -20,13 +16,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "services/MessageBox.h"
 #include "services/PageServices.h"
-
-extern char** environ;
+#include "tests/support/SimProgram.h"
 
 namespace tb::bench {
 
@@ -77,44 +73,29 @@ class AnsweringBoxes : public services::MessageBoxBackend {
     services::MsgAnswer answer_;
 };
 
+// trimbench-sim beside the benchmark, its devices in a map of its own that
+// TRIMBENCH_DEVICE_MAP then names.
 struct Simulator {
-    pid_t pid = -1;
+    std::unique_ptr<testsupport::SimProgram> program;
     std::string mapPath;
+    bool Started() const { return program && program->Started(); }
 };
 
-// trimbench-sim from the program folder with `options`, its devices in a
-// map of its own that TRIMBENCH_DEVICE_MAP then names; pid -1 on failure.
+// trimbench-sim from the program folder with `options`; Started() false on failure.
 inline Simulator StartSimulator(const std::vector<std::string>& options) {
-    const auto folder = std::filesystem::path(services::ProgramFolder());
-    const std::string program = (folder / "trimbench-sim").string();
     char temp[] = "/tmp/tb-bench-XXXXXX";
     const char* made = ::mkdtemp(temp);
     if (!made) return {};
     Simulator sim;
     sim.mapPath = std::string(made) + "/devices.map";
-    std::vector<std::string> args{program, "--quiet", "--map", sim.mapPath};
-    args.insert(args.end(), options.begin(), options.end());
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    ::posix_spawn_file_actions_init(&actions);
-    ::posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    const int spawned =
-        ::posix_spawn(&sim.pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-    ::posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) return {};
-    for (int i = 0; i < 200 && !std::filesystem::exists(sim.mapPath); ++i) ::usleep(10000);
-    if (!std::filesystem::exists(sim.mapPath)) sim.pid = -1;
+    const auto program = std::filesystem::path(services::ProgramFolder()) / "trimbench-sim";
+    sim.program = std::make_unique<testsupport::SimProgram>(program.string(), sim.mapPath, options);
     ::setenv("TRIMBENCH_DEVICE_MAP", sim.mapPath.c_str(), 1);
     return sim;
 }
 
 inline void StopSimulator(const Simulator& sim) {
-    if (sim.pid > 0) {
-        ::kill(sim.pid, SIGTERM);
-        ::waitpid(sim.pid, nullptr, 0);
-    }
+    if (sim.program) sim.program->Stop();
     if (!sim.mapPath.empty()) {
         std::filesystem::remove_all(std::filesystem::path(sim.mapPath).parent_path());
     }
