@@ -25,9 +25,7 @@ std::string ReasonOf(const OperationResult& result) {
     std::string reason = result.message;
     for (const ShownBox& box : result.boxes) {
         if (!reason.empty()) break;
-        const bool failure = box.id ? OutcomeOfMessage(*box.id) != ExitCode::Done
-                                    : box.request.icon == services::MsgIcon::Warning;
-        if (failure) reason = box.request.text;
+        if (OutcomeOfBox(box) != ExitCode::Done) reason = box.request.text;
     }
     return reason.substr(0, reason.find('\n'));
 }

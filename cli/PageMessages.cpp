@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "services/PageServices.h"
 #include "journal/JournalRecorder.h"
 #include "pages/CorrectionFormula.h"
 
@@ -53,20 +52,10 @@ constexpr std::array<MessageOutcome, 30> kOutcomes = {{
 
 }  // namespace
 
-std::optional<int> OutcomeMessageId(const std::string& text) {
-    for (const MessageOutcome& outcome : kOutcomes) {
-        // Up to its first field: a report may go on with details after it.
-        std::string known = services::LoadResString(outcome.id);
-        known = known.substr(0, known.find('%'));
-        if (!known.empty() && text.starts_with(known)) return outcome.id;
-    }
-    return std::nullopt;
-}
-
-ExitCode OutcomeOfMessage(int id) {
+std::optional<ExitCode> OutcomeOfMessage(int id) {
     for (const MessageOutcome& outcome : kOutcomes)
         if (outcome.id == id) return outcome.code;
-    return ExitCode::Failure;
+    return std::nullopt;
 }
 
 }  // namespace tb::cli

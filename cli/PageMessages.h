@@ -1,9 +1,8 @@
 // The page messages that decide how a command ends.
 //
 // Pages report every outcome in a message box; the command line turns the
-// boxes it was shown into an exit code. A box is recognised by its text,
-// which is the text of its numbered string as LoadResString gives it (so a
-// resource library's texts are recognised too).
+// boxes it was shown into an exit code. A box names its numbered string in
+// the request (MessageBoxRequest::stringId), whatever its text became.
 #pragma once
 
 #include <optional>
@@ -13,13 +12,10 @@
 
 namespace tb::cli {
 
-// The number of the string whose text this is, among the messages that
-// decide an outcome; nothing for any other text.
-std::optional<int> OutcomeMessageId(const std::string& text);
-
-// What a message means for the exit code: Done for the reports of success,
-// RefusedInput, Limit or Communication for the failures.
-ExitCode OutcomeOfMessage(int id);
+// What an OK box of this message means for the exit code: Done for the
+// reports of success, RefusedInput, Limit or Communication for the
+// failures; nothing for a message that decides no outcome.
+std::optional<ExitCode> OutcomeOfMessage(int id);
 
 // The message that reports a logger missing (also shown when it stops
 // answering half-way, so the command line looks again before saying which).

@@ -49,7 +49,9 @@ void TerminalMessageBoxes::OnDryRunQuestion(
 }
 
 services::MsgAnswer TerminalMessageBoxes::Show(const services::MessageBoxRequest& request) {
-    ShownBox box{OutcomeMessageId(request.text), request, services::MsgAnswer::Ok};
+    const std::optional<int> id =
+        request.stringId != 0 ? std::optional<int>(request.stringId) : std::nullopt;
+    ShownBox box{id, request, services::MsgAnswer::Ok};
     if (request.buttons == services::MsgButtons::YesNo) {
         box.answer = Ask(request);
     } else if (printBoxes_) {
@@ -89,14 +91,18 @@ ExitCode TerminalMessageBoxes::Outcome() const {
             declined = declined || (box.answer != services::MsgAnswer::Yes && policy_ != AnswerPolicy::DryRun);
             continue;
         }
-        if (box.id) {
-            const ExitCode code = OutcomeOfMessage(*box.id);
-            if (code != ExitCode::Done) return code;
-        } else if (box.request.icon == services::MsgIcon::Warning) {
-            return ExitCode::Failure;
-        }
+        const ExitCode code = OutcomeOfBox(box);
+        if (code != ExitCode::Done) return code;
     }
     return declined ? ExitCode::Declined : ExitCode::Done;
+}
+
+ExitCode OutcomeOfBox(const ShownBox& box) {
+    if (box.request.buttons == services::MsgButtons::YesNo) return ExitCode::Done;
+    const std::optional<ExitCode> code = box.id ? OutcomeOfMessage(*box.id) : std::nullopt;
+    if (code) return *code;
+    // A warning that decides no known outcome is still a failure.
+    return box.request.icon == services::MsgIcon::Warning ? ExitCode::Failure : ExitCode::Done;
 }
 
 bool TerminalMessageBoxes::Showed(int id) const {

@@ -21,7 +21,7 @@ namespace tb::cli {
 enum class AnswerPolicy { Ask, Yes, DryRun };
 
 struct ShownBox {
-    std::optional<int> id;  // the outcome message it is, if any
+    std::optional<int> id;  // the numbered message it is, if any
     services::MessageBoxRequest request;
     services::MsgAnswer answer = services::MsgAnswer::Ok;
 };
@@ -58,6 +58,10 @@ class TerminalMessageBoxes : public services::MessageBoxBackend {
     std::function<void(const services::MessageBoxRequest&)> dryRunHook_;
     std::vector<ShownBox> boxes_;
 };
+
+// What one box says of the outcome: Done for questions and reports of
+// success, the failure's code otherwise.
+ExitCode OutcomeOfBox(const ShownBox& box);
 
 // The icon's name as --json reports it: "warning", "question", "information".
 std::string IconName(services::MsgIcon icon);

@@ -25,7 +25,7 @@ void JournalRecorder::Record(const pages::AdjustmentRecord& record) {
     if (Append(entry, error)) return;
     services::ShowMessage(
         services::FormatText(services::LoadResString(kMsgJournalWriteFailed), {error}),
-        services::MsgButtons::Ok, services::MsgIcon::Warning);
+        services::MsgButtons::Ok, services::MsgIcon::Warning, kMsgJournalWriteFailed);
 }
 
 InstalledJournal::InstalledJournal(JournalLocation location) : recorder_(std::move(location)) {

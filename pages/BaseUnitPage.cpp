@@ -148,10 +148,15 @@ void CBaseUnitPage::Initialise() {
     OperationRecord record(PageOperation::Initialise, DialogId(), unitSetting_);
     StartRecord(record);
     // With a journal attached the record shows what the logger held before.
+    // The read is the journal's only: when it fails the record says nothing
+    // of it and the initialisation goes on as the technician asked.
     if (record.Active()) {
         std::vector<Correction> found(channels_.size(), kIdentity);
-        if (!logger_->Read(found)) return;
-        for (std::size_t i = 0; i < found.size(); ++i) record.Data().channels[i].asFound = found[i];
+        if (logger_->ReadQuietly(found)) {
+            for (std::size_t i = 0; i < found.size(); ++i) {
+                record.Data().channels[i].asFound = found[i];
+            }
+        }
     }
     for (AdjustChannel& channel : channels_) channel.composed = kIdentity;
     RecordChannels(record, &ChannelRecord::composed, &AdjustChannel::composed);
@@ -244,11 +249,13 @@ bool CBaseUnitPage::ConfirmSend(const std::vector<Correction>& entered) {
         }
         texts.push_back(FormatCorrection(formats.confirm, shown, formats.degreeF));
     }
+    const int question = texts.size() == 1 ? kMsgConfirmOneChannel : kMsgConfirmTwoChannels;
     const std::string text =
         texts.size() == 1
-            ? services::FormatText(services::LoadResString(kMsgConfirmOneChannel), {texts[0]})
-            : services::FormatText(services::LoadResString(kMsgConfirmTwoChannels), {texts[0], texts[1]});
-    return services::ShowMessage(text, services::MsgButtons::YesNo) == services::MsgAnswer::Yes;
+            ? services::FormatText(services::LoadResString(question), {texts[0]})
+            : services::FormatText(services::LoadResString(question), {texts[0], texts[1]});
+    return services::ShowMessage(text, services::MsgButtons::YesNo, services::MsgIcon::Default,
+                                 question) == services::MsgAnswer::Yes;
 }
 
 void CBaseUnitPage::Receive() {

@@ -58,8 +58,9 @@ MsgIcon ResolveIcon(MsgButtons buttons, MsgIcon icon) {
     return buttons == MsgButtons::YesNo ? MsgIcon::Question : MsgIcon::Warning;
 }
 
-MsgAnswer ShowMessage(const std::string& text, MsgButtons buttons, MsgIcon icon) {
+MsgAnswer ShowMessage(const std::string& text, MsgButtons buttons, MsgIcon icon, int stringId) {
     MessageBoxRequest request;
+    request.stringId = stringId;
     request.title = kMessageBoxTitle;
     request.text = text;
     request.buttons = buttons;
@@ -72,7 +73,7 @@ MsgAnswer ShowMessage(const std::string& text, MsgButtons buttons, MsgIcon icon)
 
 MsgAnswer ShowMessageId(int stringId, MsgButtons buttons, MsgIcon icon) {
     LastId().store(stringId);
-    return ShowMessage(LoadResString(stringId), buttons, icon);
+    return ShowMessage(LoadResString(stringId), buttons, icon, stringId);
 }
 
 int LastMessageId() { return LastId().load(); }

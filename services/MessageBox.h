@@ -22,6 +22,9 @@ struct MessageBoxRequest {
     std::string text;
     MsgButtons buttons = MsgButtons::Ok;
     MsgIcon icon = MsgIcon::Warning;
+    // The numbered string the text was made from (0: none), so that whoever
+    // shows the box knows which message it is without reading its text.
+    int stringId = 0;
 };
 
 class MessageBoxBackend {
@@ -39,8 +42,9 @@ MessageBoxBackend* CurrentMessageBoxBackend();
 // Applies the default icon rule.
 MsgIcon ResolveIcon(MsgButtons buttons, MsgIcon icon);
 
+// `stringId` names the numbered string a composed text was made from.
 MsgAnswer ShowMessage(const std::string& text, MsgButtons buttons = MsgButtons::Ok,
-                      MsgIcon icon = MsgIcon::Default);
+                      MsgIcon icon = MsgIcon::Default, int stringId = 0);
 // The same with the text of a numbered string.
 MsgAnswer ShowMessageId(int stringId, MsgButtons buttons = MsgButtons::Ok,
                         MsgIcon icon = MsgIcon::Default);

@@ -37,7 +37,7 @@ void ReportFailures(const std::vector<uint32_t>& serials, const std::vector<int3
     const std::size_t count = std::min(serials.size(), codes.size());
     std::string report = LoadResString(kFailedMessage);
     if (count == 0) {
-        ShowMessage(report, MsgButtons::Ok, MsgIcon::Warning);
+        ShowMessage(report, MsgButtons::Ok, MsgIcon::Warning, kFailedMessage);
         return;
     }
     bool anyRecording = false;
@@ -49,7 +49,7 @@ void ReportFailures(const std::vector<uint32_t>& serials, const std::vector<int3
     if (codes[count - 1] == kRecordingCode) {
         ShowMessageId(kRecordingMessage, MsgButtons::Ok, MsgIcon::Information);
     } else {
-        ShowMessage(report, MsgButtons::Ok, MsgIcon::Warning);
+        ShowMessage(report, MsgButtons::Ok, MsgIcon::Warning, kFailedMessage);
     }
 }
 

@@ -105,7 +105,7 @@ LogFileError WriteHistoryLog(const HistorySensor& sensor, const SensorAdjustment
     const LogFileError error = AppendLogLines(services::DataFolderPath(), lines);
     if (error != LogFileError::None) {
         services::ShowMessage(FormatText(LoadResString(kSaveFailed), {static_cast<int>(error)}),
-                         services::MsgButtons::Ok, services::MsgIcon::Warning);
+                              services::MsgButtons::Ok, services::MsgIcon::Warning, kSaveFailed);
     }
     return error;
 }

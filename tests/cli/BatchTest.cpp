@@ -130,5 +130,29 @@ TEST_F(BatchRun, AMissingOrMalformedFileIsReportedBeforeAnyRowRuns) {
     EXPECT_FALSE(malformed.err.empty());
 }
 
+// A question is reported as the question it is, and never as the reason a
+// row failed: the reason of a write that failed after Yes is the failure.
+TEST_F(BatchRun, QuestionsKeepTheirOwnIdAndAFailedWriteIsItsOwnReason) {
+    auto logger = AddUnit(0x00820001);
+    bench_.UseTemporaryDeviceMap();
+    const CliRun asked = Trimbench({"adjust", "820", "--point", "20:20.5", "--yes", "--json"});
+    ASSERT_EQ(asked.exit, 0) << asked.out << asked.err;
+    const QJsonArray messages = asked.Json()["messages"].toArray();
+    ASSERT_GE(messages.size(), 2);
+    EXPECT_EQ(messages[0].toObject()["icon"].toString(), "question");
+    EXPECT_EQ(messages[0].toObject()["id"].toInt(), 1064);
+    EXPECT_EQ(messages[1].toObject()["id"].toInt(), 1050);
+
+    {
+        auto lock = bench_.LockState();
+        logger->Faults().readBackDiffers = -1;
+    }
+    const std::string csv = WriteCsv("model,serial,channel,before1,after1\n820,00820001,1,20,21\n");
+    const CliRun failed = Trimbench({"batch", csv, "--yes"});
+    EXPECT_EQ(failed.exit, static_cast<int>(cli::ExitCode::Communication));
+    EXPECT_NE(failed.out.find("選択された機器が接続されていません。"), std::string::npos) << failed.out;
+    EXPECT_EQ(failed.out.find("という補正式になります"), std::string::npos) << failed.out;
+}
+
 }  // namespace
 }  // namespace tb::clitest
