@@ -97,18 +97,39 @@ bool SendPassThroughCorrection(double slope, double offset, uint16_t slopeScale,
     return ReportWrite(written, kMsgCommunicationFailed);
 }
 
-bool ReadPassThroughCorrection(double& slope, double& offset, uint16_t slopeScale,
-                               uint16_t offsetScale) {
+namespace {
+
+enum class PassThroughRead { Done, ExchangeFailed, NotAccepted };
+
+PassThroughRead ReadPassThrough(double& slope, double& offset, uint16_t slopeScale,
+                                uint16_t offsetScale) {
     SohFrame frame{};
     if (!ScalesUsable(slopeScale, offsetScale) || !ReadPassThroughFrame(frame)) {
-        ShowWarning(kMsgReceiveFailed);
-        return false;
+        return PassThroughRead::ExchangeFailed;
     }
-    if (frame[0] != kSohStart || CheckReadCorrectionReply(frame) != 0) return false;
+    if (frame[0] != kSohStart || CheckReadCorrectionReply(frame) != 0) {
+        return PassThroughRead::NotAccepted;
+    }
     const auto codes = DecodePassThroughCodes(frame);
     slope = DecodeSlope(codes.slope, slopeScale);
     offset = DecodeOffset(codes.offset, offsetScale);
-    return true;
+    return PassThroughRead::Done;
+}
+
+}  // namespace
+
+// An answer the logger did not accept is reported like a failed exchange:
+// an operation never ends without telling the technician why.
+bool ReadPassThroughCorrection(double& slope, double& offset, uint16_t slopeScale,
+                               uint16_t offsetScale) {
+    const PassThroughRead read = ReadPassThrough(slope, offset, slopeScale, offsetScale);
+    if (read != PassThroughRead::Done) ShowWarning(kMsgReceiveFailed);
+    return read == PassThroughRead::Done;
+}
+
+bool ReadPassThroughCorrectionQuietly(double& slope, double& offset, uint16_t slopeScale,
+                                      uint16_t offsetScale) {
+    return ReadPassThrough(slope, offset, slopeScale, offsetScale) == PassThroughRead::Done;
 }
 
 }  // namespace tb::client

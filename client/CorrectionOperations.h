@@ -39,9 +39,12 @@ bool SendPassThroughCorrection(double slope, double offset, uint16_t slopeScale,
                                uint16_t offsetScale);
 
 // Reads one channel through the pass-through command; message 1049 when the
-// exchange fails; false without a message when the logger's frame is not an
-// accepted answer. slope and offset change only on success.
+// exchange fails or the logger's frame is not an accepted answer. slope and
+// offset change only on success.
 bool ReadPassThroughCorrection(double& slope, double& offset, uint16_t slopeScale,
                                uint16_t offsetScale);
+// The same without any message.
+bool ReadPassThroughCorrectionQuietly(double& slope, double& offset, uint16_t slopeScale,
+                                      uint16_t offsetScale);
 
 }  // namespace tb::client

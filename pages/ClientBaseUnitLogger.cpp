@@ -138,6 +138,12 @@ class PassThroughLogger final : public BaseUnitLogger {
                                                  scales_.offset);
     }
 
+    bool ReadQuietly(std::span<Correction> current) override {
+        if (current.size() != 1) return false;
+        return client::ReadPassThroughCorrectionQuietly(current[0].slope, current[0].offset,
+                                                        scales_.slope, scales_.offset);
+    }
+
     bool Write(std::span<const Correction> composed) override {
         if (composed.size() != 1) return false;
         return client::SendPassThroughCorrection(composed[0].slope, composed[0].offset,

@@ -1,9 +1,10 @@
 // Times a Send on the 870 and the 875 page, as the technician starts it
 // (logger search, history read, calibration read, write with its pauses,
-// history write, list refresh), against a simulated logger on a pty paced
-// at 19200 baud. The floor is the protocol's own (fixed sleeps, or wire
-// time where longer) plus the page's fixed pauses: 300 ms after the
-// correction write and 200 ms after the history write.
+// the read-back of the written pair, history write, list refresh), against
+// a simulated logger on a pty paced at 19200 baud. The floor is the
+// protocol's own (fixed sleeps, or wire time where longer) plus the page's
+// fixed pauses: 300 ms after the correction write and 200 ms after the
+// history write.
 #include <unistd.h>
 
 #include <cstdio>
@@ -30,8 +31,10 @@ constexpr double kPagePausesMs = 300.0 + 200.0;
 constexpr int kRuns = 5;
 
 // The page's own floor: the logger search opens the port once before the
-// identification; the rest is the library's send sequence.
-double PageSendFloor() { return kOpenMs + LibrarySendFloor() + kPagePausesMs; }
+// identification; the rest is the library's send sequence and the
+// read-back, a calibration read with its exchange and pause.
+double ReadBackFloor() { return kOpenMs + ExchangeFloor(7, 19) + kPauseMs; }
+double PageSendFloor() { return kOpenMs + LibrarySendFloor() + ReadBackFloor() + kPagePausesMs; }
 
 void TimeSends(const char* what, tb::sim::Lgr87xModel model, tb::pages::CPropertyPage& page,
                const char* before, const char* after) {

@@ -43,7 +43,6 @@ constexpr int kDefaultPortCount = 32;
 constexpr uint32_t kAfterWriteMs = 300;
 constexpr int kMinSlopeCode = 1;
 constexpr int kMaxSlopeCode = 2000;
-constexpr double kNoAdjustment = 1000.0;
 // A negative CO2 concentration as the library encodes it.
 constexpr uint16_t kCo2Negative = 0xF000;
 constexpr std::size_t kNameBufferSize = 16;
@@ -77,6 +76,17 @@ int ClampToInt(double value) {
 }
 
 double ToCelsius(double fahrenheit) { return (fahrenheit - 32.0) * 0.5555555555555556; }
+
+// The slope x 1000 a channel's new slope is composed on. The history
+// record's factor keeps the precision that the logger's code has lost, but
+// it only describes the logger while it still rounds to the code the logger
+// holds: the channel's entries may have rotated out of the record (the
+// factor then reads 1000.0), or a history write may have failed behind a
+// calibration write that succeeded.
+double SlopeToComposeOn(double historyFactor, int16_t heldSlopeCode) {
+    return RoundToWhole(historyFactor) == heldSlopeCode ? historyFactor
+                                                        : static_cast<double>(heldSlopeCode);
+}
 
 bool IsZeroPointKind(ChannelKind kind) {
     return kind == ChannelKind::Illuminance || kind == ChannelKind::Uv;
@@ -518,15 +528,20 @@ std::optional<CDirectUsbPage::Composition> CDirectUsbPage::Compose(
     std::array<double, 2> offsets{};
     for (std::size_t j = 0; j < kChannelsPerTab; ++j) {
         const Correction& in = entered[j].logger;
-        const double stored = StoredSlope(tab, static_cast<int>(j));
-        const int row = table.channels[j].row;
+        const double base = SlopeToComposeOn(StoredSlope(tab, static_cast<int>(j)), current[j * 2]);
+        const std::size_t row = static_cast<std::size_t>(table.channels[j].row);
         result.shownSlope[j] = ClampToInt(RoundToWhole(entered[j].display.slope * 1000.0));
         result.shownOffset[j] = ClampToInt(RoundToWhole(entered[j].display.offset * scale));
-        const double newSlope =
-            (stored == kNoAdjustment && in.slope == 1.0) ? kNoAdjustment : in.slope * stored;
-        newSlope_[static_cast<std::size_t>(row)] = newSlope;
+        // A slope of exactly 1 keeps the base as it is, to the last digit.
+        const double newSlope = in.slope == 1.0 ? base : in.slope * base;
+        newSlope_[row] = newSlope;
         slopes[j] = RoundToWhole(newSlope);
         offsets[j] = RoundToWhole(in.offset * scale + current[j * 2 + 1] * in.slope);
+        // A channel that is not adjusted is written back exactly as read.
+        if (!ticked_[row] || table.channels[j].kind == ChannelKind::Unused) {
+            slopes[j] = current[j * 2];
+            offsets[j] = current[j * 2 + 1];
+        }
     }
     for (std::size_t j = 0; j < kChannelsPerTab; ++j) {
         if (!(slopes[j] >= kMinSlopeCode && slopes[j] <= kMaxSlopeCode)) {
@@ -569,7 +584,8 @@ void CDirectUsbPage::ShowLimitMessage(int tab, int channel, const Correction& en
                                 {-table.offsetLimitShown, table.offsetLimitShown});
     }
     if (record_ != nullptr) record_->Refused(slopeFailed ? kMsgSlopeLimit : kMsgOffsetLimit);
-    services::ShowMessage(text, services::MsgButtons::Ok, services::MsgIcon::Warning);
+    services::ShowMessage(text, services::MsgButtons::Ok, services::MsgIcon::Warning,
+                          kMsgLimitFormula);
 }
 
 bool CDirectUsbPage::Confirm(int tab, const Composition& composition) {
@@ -583,7 +599,8 @@ bool CDirectUsbPage::Confirm(int tab, const Composition& composition) {
     }
     const std::string question =
         services::FormatText(services::LoadResString(table.confirmMessage), {lines[0], lines[1]});
-    return services::ShowMessage(question, services::MsgButtons::YesNo) == services::MsgAnswer::Yes;
+    return services::ShowMessage(question, services::MsgButtons::YesNo, services::MsgIcon::Default,
+                                 table.confirmMessage) == services::MsgAnswer::Yes;
 }
 
 void CDirectUsbPage::ReportFailure(int code) {
@@ -629,13 +646,31 @@ void CDirectUsbPage::RecordCodes(int tab, std::optional<Correction> ChannelRecor
     }
 }
 
-// A write that was not confirmed may still have reached the logger.
+// A write that was not confirmed may still have reached the logger: the
+// record says what the logger holds now, or nothing when it does not tell.
 void CDirectUsbPage::RecordWhatWasLeft(int tab) {
     if (record_ == nullptr || !record_->Active()) return;
     CalibrationCodes left{};
     if (model_.calls.getCalibration(tab, model_.connection.key, left) == 0) {
         RecordCodes(tab, &ChannelRecord::asLeft, left);
+        return;
     }
+    for (ChannelRecord& channel : record_->Data().channels) channel.asLeft.reset();
+}
+
+// Reads the pair back after a write the logger acknowledged: 0 when it holds
+// what was written, kReadBackDiffers when it holds something else (the table
+// and the record then show what it holds), or the read's code.
+int CDirectUsbPage::ReadBack(int tab, const CalibrationCodes& written) {
+    CalibrationCodes held{};
+    const uint32_t key = model_.connection.key;
+    const int code = CallWithReadRetry([&] { return model_.calls.getCalibration(tab, key, held); });
+    if (code != 0) return code;
+    model_.connection.table[static_cast<std::size_t>(tab)] = held;
+    if (held == written) return 0;
+    RecordCodes(tab, &ChannelRecord::asLeft, held);
+    ShowCurrentSettings(tab);
+    return kReadBackDiffers;
 }
 
 int CDirectUsbPage::ReadHistory(int tab) {
@@ -809,9 +844,9 @@ int CDirectUsbPage::WriteCorrection(int tab, const CalibrationCodes& codes, bool
         failure =
             CallWithWriteRetry([&] { return model_.calls.setCalibration(tab, key, time, codes); });
         services::PumpWait(kAfterWriteMs);
-        if (failure != 0) RecordWhatWasLeft(tab);
+        if (failure == 0) failure = ReadBack(tab, codes);
+        if (failure != 0 && failure != kReadBackDiffers) RecordWhatWasLeft(tab);
         if (failure == 0) {
-            model_.connection.table[static_cast<std::size_t>(tab)] = codes;
             RecordCodes(tab, &ChannelRecord::asLeft, codes);
             failure = RecordAdjustment(tab, initialise, time);
             if (failure == 0) ShowCurrentSettings(tab);

@@ -21,6 +21,9 @@ namespace tb::pages::lgr87x {
 
 // What WriteCorrection returns when the communication lock stayed busy.
 inline constexpr int kLockBusy = -99;
+// The failure code reported when the logger acknowledged a calibration
+// write but reading the pair back gives other codes.
+inline constexpr int kReadBackDiffers = -98;
 
 // The entered correction of one channel: in the logger's unit, and as the
 // technician sees it (degrees F for temperature under the F unit).
@@ -129,6 +132,7 @@ class CDirectUsbPage : public CPropertyPage {
                      const CalibrationCodes& codes);
     // After a write that failed: what the logger holds, when it says.
     void RecordWhatWasLeft(int tab);
+    int ReadBack(int tab, const CalibrationCodes& written);
     OperationRecord* record_ = nullptr;
     std::optional<PreparedCodes> prepared_;
 

@@ -224,6 +224,12 @@ void Bench::SetPacing(bool on) {
 
 std::unique_lock<std::recursive_mutex> Bench::LockState() const { return std::unique_lock(state_); }
 
+bool Bench::Settled() const {
+    auto lock = LockState();
+    return std::all_of(ports_.begin(), ports_.end(),
+                       [](const std::unique_ptr<SimPort>& port) { return port->Settled(); });
+}
+
 std::string Bench::Dump() const {
     auto lock = LockState();
     std::string text;

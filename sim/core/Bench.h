@@ -84,6 +84,9 @@ class Bench {
     // The COM numbers of the unplugged devices.
     std::vector<int> UnpluggedComNumbers() const;
 
+    // Whether every port is settled (SimPort::Settled).
+    bool Settled() const;
+
     // Held while device callbacks run; take it to read or change a
     // device's state from another thread.
     std::unique_lock<std::recursive_mutex> LockState() const;

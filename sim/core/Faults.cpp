@@ -66,6 +66,10 @@ std::vector<ReplyPiece> FaultInjector::Shape(std::vector<uint8_t> reply) {
     std::vector<ReplyPiece> pieces{{0, std::move(reply)}};
     bool silent = false;
     for (auto& fault : armed_) {
+        if (fault.skip > 0) {
+            --fault.skip;
+            continue;
+        }
         if (fault.kind == FaultKind::Silence)
             silent = true;
         else
@@ -101,6 +105,7 @@ std::string FaultInjector::Describe() const {
         text +=
             FaultName(fault.kind) + " (" +
             (fault.count < 0 ? std::string("every reply") : std::to_string(fault.count) + " left") +
+            (fault.skip > 0 ? ", after " + std::to_string(fault.skip) + " more" : std::string()) +
             ")";
     }
     return text.empty() ? "none" : text;

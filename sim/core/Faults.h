@@ -1,7 +1,7 @@
 // Faults a simulated device can be told to commit on its replies.
 //
 // Each armed fault affects the next `count` replies (-1: every reply until
-// cleared). A reply is one Send() of a device. Faults combine in the order
+// cleared), after letting `skip` replies pass unchanged. A reply is one Send() of a device. Faults combine in the order
 // they were armed, except that silence wins over everything.
 #pragma once
 
@@ -26,6 +26,14 @@ struct Fault {
     int ms = 0;
     int position = 0;
     uint8_t mask = 0xFF;
+    int skip = 0;  // replies that pass unchanged before the fault starts
+
+    // The same fault, starting after `replies` unchanged replies.
+    Fault After(int replies) const {
+        Fault later = *this;
+        later.skip = replies;
+        return later;
+    }
 
     static Fault Silence(int count = 1) { return {FaultKind::Silence, count}; }
     static Fault Delay(int ms, int count = 1) { return {FaultKind::Delay, count, ms}; }

@@ -1,5 +1,6 @@
 #include "sim/core/SimPort.h"
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -70,6 +71,12 @@ std::optional<SimClock::time_point> SimPort::NextEvent(SimClock::time_point now)
         if (candidate && (!next || *candidate < *next)) next = candidate;
     }
     return next;
+}
+
+bool SimPort::Settled() const {
+    int unread = 0;
+    if (ioctl(pty_.MasterFd(), FIONREAD, &unread) != 0) unread = 0;
+    return unread == 0 && incoming_.Empty() && outgoing_.Empty();
 }
 
 bool SimPort::WantsRead() const { return incoming_.Size() < kLineBuffer; }

@@ -64,6 +64,11 @@ class SimPort final : public DeviceLink {
         repliesBeforePull_ = 0;
     }
     bool Pulled() const { return pulled_; }
+    // Nothing on its way: no request bytes unread or undelivered, no reply
+    // bytes unsent (a device's own timer, such as a cable falling asleep,
+    // does not count). A test on virtual time lets the
+    // bench's thread catch up while some port is not settled.
+    bool Settled() const;
     // Hands the device over (to keep it while unplugged); the port is
     // unusable afterwards.
     std::unique_ptr<Device> TakeDevice() { return std::move(device_); }

@@ -10,6 +10,7 @@ const std::pair<const char*, Lgr87xFault> kProtocolFaults[] = {
     {"recording", Lgr87xFault::kRecording},     {"refusal", Lgr87xFault::kRefusal},
     {"status35", Lgr87xFault::kStatus35},       {"block-skip", Lgr87xFault::kBlockSkip},
     {"sensor-crc", Lgr87xFault::kSensorBadCrc}, {"over-report", Lgr87xFault::kOverReport},
+    {"stores-altered", Lgr87xFault::kStoresAltered},
 };
 
 // Half of the shortest reply (a 7-byte acknowledgement) still cuts every reply short.

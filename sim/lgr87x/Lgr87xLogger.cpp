@@ -154,6 +154,7 @@ std::vector<uint8_t> Lgr87xLogger::Dispatch(const Lgr87xRequest& request) {
             c.time = static_cast<int32_t>((in[0] | in[1] << 8) | (in[2] << 16) |
                                           (static_cast<uint32_t>(in[3]) << 24));
             for (size_t i = 0; i < 4; ++i) c.values[i] = wire::ReadI16(in, 4 + 2 * i);
+            if (TakeFault(Lgr87xFault::kStoresAltered, command, request.sub)) ++c.values[0];
             return Ok(command);
         }
         case 0x5E:

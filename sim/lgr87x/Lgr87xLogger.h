@@ -27,6 +27,7 @@ enum class Lgr87xFault {
     kBlockSkip,     // a data block carries a sequence number one too far
     kSensorBadCrc,  // the sensor module's reply carries a wrong CRC
     kOverReport,    // the recorded-data table reports all data, whatever was asked
+    kStoresAltered, // a calibration write is acknowledged, but its first slope is kept one code higher
 };
 
 struct Lgr87xCalibration {

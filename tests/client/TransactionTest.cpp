@@ -194,11 +194,16 @@ TEST_F(PassThrough, RefusalsAndMismatchesFailWithMessage1014) {
 TEST_F(PassThrough, ReadFailures) {
     double slope = 5, offset = 5;
     logger_.Faults().badCheck = 1;
-    EXPECT_FALSE(ReadPassThroughCorrection(slope, offset, 1000, 10));
-    EXPECT_TRUE(Messages().empty());  // a malformed answer ends without a message
-    logger_.Faults().silence = 1;
+    // A malformed answer is reported like a failed exchange, never silently;
+    // the quiet read the journal uses says nothing of either.
     EXPECT_FALSE(ReadPassThroughCorrection(slope, offset, 1000, 10));
     EXPECT_EQ(Messages(), std::vector<std::string>{Text(1049)});
+    logger_.Faults().silence = 1;
+    EXPECT_FALSE(ReadPassThroughCorrection(slope, offset, 1000, 10));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{Text(1049), Text(1049)}));
+    logger_.Faults().badCheck = 1;
+    EXPECT_FALSE(ReadPassThroughCorrectionQuietly(slope, offset, 1000, 10));
+    EXPECT_EQ(Messages().size(), 2u);
     EXPECT_EQ(slope, 5);
     EXPECT_EQ(offset, 5);
 }

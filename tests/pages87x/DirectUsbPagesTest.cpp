@@ -281,36 +281,61 @@ TEST_F(DirectUsbPages, ComposedLimitsNameTheChannelAndWriteNothingWhenRefused) {
     }
 }
 
-// The slope composes on the factor the history record keeps, and the new
-// factor goes back into the record with the entry.
-TEST_F(DirectUsbPages, SlopeComposesOnTheHistoryFactor) {
-    Lgr87xLogger& logger = Add(Lgr87xModel::k870, kSerial870);
-    std::array<uint8_t, 80> record{};
-    record[0] = 3;  // an earlier one-point adjustment of Ch.3
-    record[1] = 1;
-    const double stored = 1500.0;
-    std::memcpy(record.data() + 60, &stored, sizeof stored);  // little-endian host
-    {
-        auto lock = bench_.LockState();
-        logger.history[kSecondGroup] = record;
-    }
-    tb::pages::lgr87x::CPageLgr870 page;
-    Open(page);
-    SelectTab(page, 1);
-    Tick(page, 2);
-    TwoPoint(page, 2);
-    Type(2, "0", "0", "10", "12");
-    boxes_.AnswerNext(MsgAnswer::Yes);
-    page.OnCommand(kSend);
+// The slope composes on the factor the history record keeps while it still
+// describes the logger's slope (it keeps the precision the code has lost);
+// a factor that does not round to the logger's slope code is stale, and the
+// logger's own code is taken. The new factor goes back into the record.
+TEST_F(DirectUsbPages, SlopeComposesOnTheHistoryFactorOnlyWhileItAgreesWithTheLogger) {
+    struct Case {
+        double storedFactor;
+        int16_t heldSlope;
+        int16_t expectedSlope;
+        double expectedFactor;
+    };
+    for (const Case& c : {Case{1500.4, 1500, 1800, 1500.4 * 1.2}, Case{1500.0, 1000, 1200, 1200.0}}) {
+        SCOPED_TRACE(c.storedFactor);
+        tb::sim::Bench bench({.pacing = false});
+        tb::sim::Lgr87xOptions options = tb::sim::Lgr87xDefaults(Lgr87xModel::k870);
+        options.serial = kSerial870;
+        Lgr87xLogger& logger = bench.Emplace<tb::sim::Lgr87xDevice>(options).Logger();
+        bench.UseTemporaryDeviceMap();
+        std::array<uint8_t, 80> record{};
+        record[0] = 3;  // an earlier one-point adjustment of Ch.3
+        record[1] = 1;
+        std::memcpy(record.data() + 60, &c.storedFactor, sizeof c.storedFactor);  // little-endian host
+        {
+            auto lock = bench.LockState();
+            logger.history[kSecondGroup] = record;
+            logger.calibration[kSecondGroup].values = {c.heldSlope, 0, 1000, 0};
+        }
+        tb::pages::MemoryDialogView view;
+        tb::pages::lgr87x::CPageLgr870 page;
+        page.AttachView(view);
+        page.OnInitDialog();
+        view.SelectTab(kTabs, 1);
+        page.OnCommand(kTabs);
+        view.SetCheck(kCheck[2], true);
+        page.OnCommand(kCheck[2]);
+        view.SetRadioIndex(kOnePoint[2], 1);
+        page.OnCommand(kTwoPoint[2]);
+        view.SetText(kBefore1[2], "0");
+        view.SetText(kAfter1[2], "0");
+        view.SetText(kBefore2[2], "10");
+        view.SetText(kAfter2[2], "12");
+        boxes_.AnswerNext(MsgAnswer::Yes);
+        page.OnCommand(kSend);
 
-    EXPECT_EQ(Held(logger, kSecondGroup), (CalibrationCodes{1800, 0, 1000, 0}));
-    const auto written = HeldHistory(logger, kSecondGroup);
-    double factor = 0;
-    std::memcpy(&factor, written.data() + 60, sizeof factor);
-    EXPECT_EQ(factor, 1800.0);
-    EXPECT_EQ(written[15], 3);      // the new entry after the earlier one
-    EXPECT_EQ(written[15 + 1], 2);  // two points
-    EXPECT_EQ(view_.Rows(kHistoryTH).size(), 2u);
+        auto lock = bench.LockState();
+        EXPECT_EQ(logger.calibration.at(kSecondGroup).values,
+                  (std::array<int16_t, 4>{c.expectedSlope, 0, 1000, 0}));
+        const auto& written = logger.history.at(kSecondGroup);
+        double factor = 0;
+        std::memcpy(&factor, written.data() + 60, sizeof factor);
+        EXPECT_DOUBLE_EQ(factor, c.expectedFactor);
+        EXPECT_EQ(written[15], 3);      // the new entry after the earlier one
+        EXPECT_EQ(written[15 + 1], 2);  // two points
+        EXPECT_EQ(view.Rows(kHistoryTH).size(), 2u);
+    }
 }
 
 TEST_F(DirectUsbPages, FahrenheitTemperatureSendsCelsiusAndConfirmsFahrenheit) {
@@ -534,3 +559,122 @@ TEST_F(DirectUsbPages, Co2EntriesAndOffsetLimits) {
 }
 
 }  // namespace
+
+// A day's run on one logger: Ch.3 adjusted at two points, then Ch.4 five
+// times, so that Ch.3's entries rotate out of the pair's history record.
+// Every send writes Ch.3 back exactly as the logger holds it; the same on
+// the 875's Ch.2/Ch.3 pair.
+TEST_F(DirectUsbPages, SendsOnOneChannelNeverRewriteTheOtherAfterItsHistoryRotatedOut) {
+    struct Case {
+        Lgr87xModel model;
+        uint32_t serial;
+        int firstRow;  // the pair's first channel (temperature)
+    };
+    for (const Case& c : {Case{Lgr87xModel::k870, kSerial870, 2}, Case{Lgr87xModel::k875, kSerial875, 2}}) {
+        SCOPED_TRACE(c.model == Lgr87xModel::k870 ? "870" : "875");
+        tb::sim::Bench bench({.pacing = false});
+        tb::sim::Lgr87xOptions options = tb::sim::Lgr87xDefaults(c.model);
+        options.serial = c.serial;
+        Lgr87xLogger& logger = bench.Emplace<tb::sim::Lgr87xDevice>(options).Logger();
+        bench.UseTemporaryDeviceMap();
+        tb::pages::MemoryDialogView view;
+        std::unique_ptr<tb::pages::CPropertyPage> page;
+        if (c.model == Lgr87xModel::k870) page = std::make_unique<tb::pages::lgr87x::CPageLgr870>();
+        else page = std::make_unique<tb::pages::lgr87x::CPageLgr875>();
+        page->AttachView(view);
+        page->OnInitDialog();
+        view.SelectTab(kTabs, 1);
+        page->OnCommand(kTabs);
+        boxes_.SetDefaultAnswer(MsgAnswer::Yes);
+        auto send = [&](int row, bool twoPoint, const char* b1, const char* a1,
+                        const char* b2 = "", const char* a2 = "") {
+            view.SetCheck(kCheck[row], true);
+            page->OnCommand(kCheck[row]);
+            view.SetRadioIndex(kOnePoint[row], twoPoint ? 1 : 0);
+            page->OnCommand(kOnePoint[row]);
+            view.SetText(kBefore1[row], b1);
+            view.SetText(kAfter1[row], a1);
+            view.SetText(kBefore2[row], b2);
+            view.SetText(kAfter2[row], a2);
+            boxes_.Clear();
+            page->OnCommand(kSend);
+            return boxes_.Last().text;
+        };
+        auto held = [&] {
+            auto lock = bench.LockState();
+            return logger.calibration.at(kSecondGroup).values;
+        };
+        EXPECT_EQ(send(c.firstRow, true, "20", "30", "30", "45"), "送信が終了しました。");
+        const auto afterFirst = held();
+        EXPECT_EQ(afterFirst[0], 1500);
+        for (const char* after : {"50.1", "50.2", "50.3", "50.4", "50.5"}) {
+            EXPECT_EQ(send(c.firstRow + 1, false, "50", after), "送信が終了しました。");
+            EXPECT_EQ(held()[0], afterFirst[0]) << after;
+            EXPECT_EQ(held()[1], afterFirst[1]) << after;
+        }
+        EXPECT_EQ(held()[3], 1500);  // the five one-point offsets, composed
+        // A one-point send on Ch.3 itself keeps its slope and composes its offset.
+        EXPECT_EQ(send(c.firstRow, false, "20", "21"), "送信が終了しました。");
+        EXPECT_EQ(held()[0], 1500);
+        EXPECT_EQ(held()[1], afterFirst[1] + 1000);
+        boxes_.SetDefaultAnswer(MsgAnswer::No);
+    }
+}
+
+// The history write fails behind a calibration write that succeeded: the
+// record's factor no longer describes the logger, and the next send on the
+// other channel writes the first one back as the logger holds it.
+TEST_F(DirectUsbPages, AFailedHistoryWriteLeavesNoStaleFactorBehind) {
+    constexpr int kSetHistoryCommand = 0x5D;
+    Lgr87xLogger& logger = Add(Lgr87xModel::k870, kSerial870);
+    tb::pages::lgr87x::CPageLgr870 page;
+    Open(page);
+    SelectTab(page, 1);
+    boxes_.SetDefaultAnswer(MsgAnswer::Yes);
+    Tick(page, 2);
+    TwoPoint(page, 2);
+    Type(2, "20", "30", "30", "45");
+    page.OnCommand(kSend);
+    ASSERT_EQ(Held(logger, kSecondGroup)[0], 1500);
+    {
+        auto lock = bench_.LockState();
+        logger.ArmFault(tb::sim::Lgr87xFault::kRefusal, 3, kSetHistoryCommand);
+    }
+    Type(2, "20", "30", "30", "35");  // slope 0.5: the logger holds 750, the record still 1500
+    boxes_.Clear();
+    page.OnCommand(kSend);
+    EXPECT_EQ(Held(logger, kSecondGroup)[0], 750);
+    EXPECT_NE(boxes_.Last().text.find("通信もしくは設定に失敗しました。"), std::string::npos);
+
+    Tick(page, 3);
+    Type(3, "50", "51");
+    boxes_.Clear();
+    page.OnCommand(kSend);
+    EXPECT_EQ(boxes_.Last().text, "送信が終了しました。");
+    EXPECT_EQ(Held(logger, kSecondGroup), (CalibrationCodes{750, Held(logger, kSecondGroup)[1], 1000, 1000}));
+    boxes_.SetDefaultAnswer(MsgAnswer::No);
+}
+
+// The logger acknowledges the write but holds other codes: reported as a
+// failure with the codes it holds on the page, never as sent.
+TEST_F(DirectUsbPages, AReadBackThatDiffersIsAFailureAndShowsWhatTheLoggerHolds) {
+    Lgr87xLogger& logger = Add(Lgr87xModel::k870, kSerial870);
+    tb::pages::lgr87x::CPageLgr870 page;
+    Open(page);
+    {
+        auto lock = bench_.LockState();
+        logger.ArmFault(tb::sim::Lgr87xFault::kStoresAltered, 1);
+    }
+    Tick(page, 0);
+    Type(0, "2.4", "");
+    boxes_.AnswerNext(MsgAnswer::Yes);
+    page.OnCommand(kSend);
+
+    EXPECT_EQ(Held(logger, kFirstGroup), (CalibrationCodes{1001, -2400, 1000, 0}));
+    EXPECT_EQ(boxes_.Last().stringId, 1014);
+    EXPECT_NE(boxes_.Last().text.find("-98"), std::string::npos) << boxes_.Last().text;
+    EXPECT_FALSE(Shown("送信が終了しました。"));
+    EXPECT_EQ(view_.Text(kCurrent870[0]), "現在の設定：y = 1.001x -2.400");
+    EXPECT_EQ(HeldHistory(logger, kFirstGroup)[1], 0);  // no history entry for it
+    EXPECT_EQ(LogFile(), "");
+}

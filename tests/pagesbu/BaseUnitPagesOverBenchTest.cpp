@@ -7,10 +7,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "services/Settings.h"
+#include "pages/AdjustmentRecord.h"
 #include "pages/ClientBaseUnitLogger.h"
 #include "pages/MemoryDialogView.h"
 #include "pages/PageLgr820.h"
@@ -21,6 +23,7 @@
 #include "resources/dialogs/TempHumidityIds.h"
 #include "sim/baseunit/BaseUnit.h"
 #include "sim/core/Bench.h"
+#include "sim/core/Faults.h"
 #include "sim/loggers/Lgr890CableDevice.h"
 #include "sim/loggers/SimulatedLogger.h"
 
@@ -384,3 +387,78 @@ INSTANTIATE_TEST_SUITE_P(EveryBaseUnitPage, UnfitComposedCorrection,
                              std::erase(name, '-');
                              return "Lgr" + name;
                          });
+
+namespace {
+
+// Keeps the last record a page hands to the journal.
+class LastRecord final : public tb::pages::AdjustmentRecorder {
+  public:
+    LastRecord() { tb::pages::SetAdjustmentRecorder(this); }
+    ~LastRecord() override { tb::pages::SetAdjustmentRecorder(nullptr); }
+    void Record(const tb::pages::AdjustmentRecord& record) override { last = record; }
+    std::optional<tb::pages::AdjustmentRecord> last;
+};
+
+}  // namespace
+
+// The reads made only for the journal (the base unit's serial, what the
+// logger held before an initialise) fail with the reply they wait for
+// silenced: the initialise still goes on as the technician asked, with no
+// message of theirs, and the journal row says it does not know.
+TEST_F(BaseUnitPagesOverBench, ReadsMadeOnlyForTheJournalNeverStopAnInitialise) {
+    // Replies before the journal's read: the connection check's serial query
+    // and settings read, then (for the as-found read) the serial query of
+    // the journal's own discovery.
+    struct Case {
+        const char* logger;
+        int skip;
+        bool serialKnown;
+        bool asFoundKnown;
+    };
+    for (const Case& c : {Case{"820", 2, false, true}, Case{"820", 3, true, false},
+                          Case{"850-noise", 3, true, false}}) {
+        SCOPED_TRACE(std::string(c.logger) + " after " + std::to_string(c.skip));
+        tb::sim::Bench bench({.pacing = false});
+        auto logger = std::make_shared<tb::sim::loggers::SimulatedLogger>(
+            *tb::sim::loggers::ModelForName(c.logger));
+        logger->SetAdjustment(BlockHolding({1100, 500}));
+        logger->SetPassThrough({500, 1100});
+        const int com =
+            bench.Add(std::make_unique<tb::sim::BaseUnit>(tb::sim::BaseUnitConfig{.serial = 0x00A1B2C3}, logger));
+        bench.UseTemporaryDeviceMap();
+        tb::pages::MemoryDialogView view;
+        const bool noise = std::string(c.logger) == "850-noise";
+        std::unique_ptr<tb::pages::CPropertyPage> page;
+        if (noise) page = std::make_unique<tb::pages::CPageLgr850>(tb::pages::MakeMultiInputLogger);
+        else page = std::make_unique<tb::pages::CPageLgr820>(tb::pages::MakeBaseUnitLogger());
+        page->AttachView(view);
+        page->OnInitDialog();
+        page->OnSetActive();
+        if (noise) {
+            view.SetRadioIndex(mi::kThermocouple, mi::kNoiseVibration - mi::kThermocouple);
+            page->OnCommand(mi::kNoiseVibration);
+        }
+        LastRecord journal;
+        {
+            auto lock = bench.LockState();
+            bench.Port(com)->Faults().Arm(tb::sim::Fault::Silence(1).After(c.skip));
+        }
+        boxes_.Clear();
+        boxes_.AnswerNext(MsgAnswer::Yes);
+        page->OnCommand(mi::kInitialise);
+
+        ASSERT_EQ(boxes_.Count(), 2u) << boxes_.Last().text;
+        EXPECT_EQ(boxes_.Last().stringId, 1050) << boxes_.Last().text;
+        auto lock = bench.LockState();
+        if (noise) {
+            EXPECT_EQ(logger->PassThrough().slopeCode, 1000);
+            EXPECT_EQ(logger->PassThrough().offsetCode, 0);
+        } else {
+            EXPECT_EQ(CodesOf(logger->Adjustment(), 0), (Codes{1000, 0}));
+        }
+        ASSERT_TRUE(journal.last.has_value());
+        EXPECT_TRUE(journal.last->success);
+        EXPECT_EQ(!journal.last->unitSerial.empty(), c.serialKnown);
+        EXPECT_EQ(journal.last->channels.at(0).asFound.has_value(), c.asFoundKnown);
+    }
+}
