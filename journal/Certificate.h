@@ -1,9 +1,14 @@
-// The calibration certificate: a one- or two-page A4 PDF of one adjustment
-// or of all adjustments of one logger on one day, made with Qt's PDF
-// writer. It names the lab and the operator, the logger's model and
-// serial, the date, and per channel the as-found correction, the reference
-// points entered, the as-left correction, the limits that applied and a
-// pass mark, and ends with signature lines. Labels are numbered texts
+// The calibration certificate: an A4 PDF of one adjustment or of all
+// adjustments of one logger on one day, made with Qt's PDF writer. It
+// carries its number (CertificateSeal.h), names the lab (name, address),
+// the customer and the operator, the logger's model and serial, the date,
+// the reference instruments the rows were made with (certificate numbers,
+// due dates) and the ambient conditions, and per channel the as-found
+// correction, the reference points entered, the as-left correction, the
+// limits that applied, the lab's stated uncertainty and a pass mark; it
+// ends with signature lines and the digest of the journal rows it covers,
+// and numbers its pages "n / m". The PDF's metadata holds the seal that
+// `trimbench journal verify --certificate` checks. Labels are numbered texts
 // (English with the English resource library); the Japanese font is
 // embedded. Needs a QGuiApplication.
 #pragma once
@@ -16,9 +21,22 @@
 namespace tb::journal {
 
 struct CertificateHeader {
-    std::string lab;
-    std::string operatorName;  // empty: the operator of the first entry
+    std::string lab{};
+    std::string operatorName{};  // empty: the operator of the first entry
+    std::string labAddress{};
+    std::string customer{};
+    // The lab's stated uncertainty per channel, printed as given:
+    // "温度=±0.10 °C (k=2); 湿度=±1.5 %RH (k=2); *=±0.2 (k=2)" (name as the
+    // page labels the channel; * for every other channel).
+    std::string uncertainty{};
 };
+
+// The header the settings give (Journal/Lab, Journal/LabAddress,
+// Journal/Customer, Journal/Uncertainty).
+CertificateHeader ConfiguredHeader();
+
+// The lab's stated uncertainty for a channel name; empty when none is given.
+std::string UncertaintyFor(const std::string& stated, const std::string& channel);
 
 // The certificate as HTML (what the PDF shows).
 std::string CertificateHtml(const std::vector<JournalEntry>& entries,

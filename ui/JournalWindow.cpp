@@ -26,6 +26,7 @@
 #include "services/MessageBox.h"
 #include "services/PageServices.h"
 #include "ui/Accessibility.h"
+#include "ui/JournalConditionsDialog.h"
 
 namespace tb::ui {
 namespace {
@@ -51,6 +52,7 @@ enum Text {
     kSuccessText = 3040,
     kCancelledText = 3041,
     kFailureText = 3043,
+    kConditionsText = 3078,
 };
 
 QString Res(int id) { return QString::fromStdString(services::LoadResString(id)); }
@@ -58,6 +60,12 @@ QString Res(int id) { return QString::fromStdString(services::LoadResString(id))
 void Describe(QWidget& widget, int id, const QString& name) {
     widget.setAccessibleName(name);
     widget.setAccessibleDescription(ControlIdDescription(id));
+}
+
+// Puts the message of text `id` with the reason into error; false.
+bool Failed(int id, std::string& error) {
+    error = services::FormatText(services::LoadResString(id), {error});
+    return false;
 }
 
 // The outcome filter's choices; the first selects every outcome.
@@ -171,6 +179,10 @@ void JournalWindow::BuildButtons(QHBoxLayout& layout) {
         layout.addWidget(button);
     };
     addButton(kExportText, kExportCsv, &JournalWindow::OnExportCsv);
+    addButton(kConditionsText, kConditions, &JournalWindow::OnConditions);
+    conditions_ = new QLabel(QString::fromStdString(SelectionSummary(journal::SessionSelection())), this);
+    Describe(*conditions_, kConditionsSummary, Res(kConditionsText));
+    layout.addWidget(conditions_);
     layout.addStretch(1);
     wholeDay_ = new QCheckBox(Res(kWholeDayText), this);
     Describe(*wholeDay_, kWholeDay, Res(kWholeDayText));
@@ -250,21 +262,26 @@ bool JournalWindow::ExportCsv(const std::string& path, std::string& error) {
         error = "no journal";
         return false;
     }
-    return journal::WriteFileAtomically(
-        path, journal::CsvText(journal::AllRows(*store_, model_->Filter())), error);
+    const auto rows = journal::AllRows(*store_, model_->Filter(), error);
+    if (!rows) return Failed(kCannotRead, error);
+    return journal::WriteFileAtomically(path, journal::CsvText(*rows), error) ||
+           Failed(kCannotWrite, error);
 }
 
-std::vector<journal::JournalEntry> JournalWindow::CertificateEntries(int row, bool wholeDay) {
+std::optional<std::vector<journal::JournalEntry>> JournalWindow::CertificateEntries(
+    int row, bool wholeDay, std::string& error) {
     const auto selected = model_ ? model_->EntryAt(row) : std::nullopt;
-    if (!selected) return {};
-    if (!wholeDay) return {*selected};
-    return journal::DayEntries(*store_, *selected);
+    if (!selected) return std::vector<journal::JournalEntry>{};
+    if (!wholeDay) return std::vector<journal::JournalEntry>{*selected};
+    return journal::DayEntries(*store_, *selected, error);
 }
 
 bool JournalWindow::WriteCertificateFor(int row, bool wholeDay, const std::string& path,
                                         std::string& error) {
-    const auto entries = CertificateEntries(row, wholeDay);
-    return journal::WriteCertificate(entries, {journal::LabName(), {}}, path, error);
+    const auto entries = CertificateEntries(row, wholeDay, error);
+    if (!entries) return Failed(kCannotRead, error);
+    return journal::WriteCertificate(*entries, journal::ConfiguredHeader(), path, error) ||
+           Failed(kCannotWrite, error);
 }
 
 std::string JournalWindow::VerifyText(bool* intact) {
@@ -287,9 +304,7 @@ void JournalWindow::OnExportCsv() {
         QStringLiteral("CSV (*.csv)"));
     if (path.isEmpty()) return;
     std::string error;
-    if (!ExportCsv(path.toStdString(), error)) {
-        services::ShowMessage(services::FormatText(services::LoadResString(kCannotWrite), {error}));
-    }
+    if (!ExportCsv(path.toStdString(), error)) services::ShowMessage(error);
 }
 
 void JournalWindow::OnCertificate() {
@@ -305,8 +320,15 @@ void JournalWindow::OnCertificate() {
     if (path.isEmpty()) return;
     std::string error;
     if (!WriteCertificateFor(row, wholeDay_->isChecked(), path.toStdString(), error)) {
-        services::ShowMessage(services::FormatText(services::LoadResString(kCannotWrite), {error}));
+        services::ShowMessage(error);
     }
+}
+
+void JournalWindow::OnConditions() {
+    if (!store_) return;
+    JournalConditionsDialog dialog(*store_, this);
+    dialog.exec();
+    conditions_->setText(QString::fromStdString(SelectionSummary(journal::SessionSelection())));
 }
 
 void JournalWindow::OnVerify() {

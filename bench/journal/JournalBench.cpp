@@ -163,10 +163,11 @@ void WindowFigures(const std::string& folder) {
         "(target 300 ms); %d rows listed\n",
         kWindowRows, Ms(shown - start), window.Model()->rowCount());
 
-    const auto entries = window.CertificateEntries(0, false);
-    const auto before = Clock::now();
     std::string error;
-    const bool written = tb::journal::WriteCertificate(entries, {"Bench Lab", {}},
+    const auto entries = window.CertificateEntries(0, false, error).value_or(
+        std::vector<tb::journal::JournalEntry>{});
+    const auto before = Clock::now();
+    const bool written = tb::journal::WriteCertificate(entries, {.lab = "Bench Lab"},
                                                        folder + "/certificate.pdf", error);
     std::printf("certificate PDF: %.1f ms (target 500 ms)%s\n", Ms(Clock::now() - before),
                 written ? "" : " FAILED");
