@@ -262,7 +262,7 @@ std::string CertificateHtml(const std::vector<JournalEntry>& entries,
     for (int64_t id : seal.rowIds) ids << QString::number(id);
     html += QStringLiteral("<p style='font-size:7pt'>%1: %2<br>%3: %4</p>")
                 .arg(Label(kRowsCovered), ids.join(QStringLiteral(", ")), Label(kDigest),
-                     Html(seal.digest));
+                     Html(seal.digest).toUpper());
     html += QStringLiteral("</body></html>");
     return html.toStdString();
 }

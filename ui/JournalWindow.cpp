@@ -27,6 +27,8 @@
 #include "services/PageServices.h"
 #include "ui/Accessibility.h"
 #include "ui/JournalConditionsDialog.h"
+#include "ui/JournalDriftView.h"
+#include "journal/DriftSeries.h"
 
 namespace tb::ui {
 namespace {
@@ -53,6 +55,7 @@ enum Text {
     kCancelledText = 3041,
     kFailureText = 3043,
     kConditionsText = 3078,
+    kDriftText = 3090,
 };
 
 QString Res(int id) { return QString::fromStdString(services::LoadResString(id)); }
@@ -188,6 +191,7 @@ void JournalWindow::BuildButtons(QHBoxLayout& layout) {
     Describe(*wholeDay_, kWholeDay, Res(kWholeDayText));
     layout.addWidget(wholeDay_);
     addButton(kCertificateText, kCertificate, &JournalWindow::OnCertificate);
+    addButton(kDriftText, kDrift, &JournalWindow::OnDrift);
     layout.addStretch(1);
     addButton(kVerifyText, kVerify, &JournalWindow::OnVerify);
 }
@@ -329,6 +333,36 @@ void JournalWindow::OnConditions() {
     JournalConditionsDialog dialog(*store_, this);
     dialog.exec();
     conditions_->setText(QString::fromStdString(SelectionSummary(journal::SessionSelection())));
+}
+
+std::unique_ptr<JournalDriftView> JournalWindow::DriftViewFor(int row, std::string& error) {
+    const auto selected = model_ ? model_->EntryAt(row) : std::nullopt;
+    if (!selected) return nullptr;
+    const journal::DriftLogger logger{journal::IdentityText(*selected), selected->model};
+    auto visits = journal::LoggerVisits(*store_, logger, error);
+    if (!visits) {
+        error = services::FormatText(services::LoadResString(kCannotRead), {error});
+        return nullptr;
+    }
+    auto view = std::make_unique<JournalDriftView>(logger, std::move(*visits), this);
+    const auto channels = journal::ParseChannels(selected->channels);
+    if (!channels.empty()) view->SelectChannel(channels.front().name);
+    return view;
+}
+
+void JournalWindow::OnDrift() {
+    const int row = CurrentRow();
+    if (row < 0) {
+        services::ShowMessageId(kSelectRow);
+        return;
+    }
+    std::string error;
+    const auto view = DriftViewFor(row, error);
+    if (!view) {
+        services::ShowMessage(error);
+        return;
+    }
+    view->exec();
 }
 
 void JournalWindow::OnVerify() {

@@ -26,6 +26,8 @@ class QTableView;
 
 namespace tb::ui {
 
+class JournalDriftView;
+
 class JournalWindow final : public QDialog {
     Q_OBJECT
 
@@ -52,6 +54,9 @@ class JournalWindow final : public QDialog {
     // with the reason, when the journal cannot be read.
     std::optional<std::vector<journal::JournalEntry>> CertificateEntries(int row, bool wholeDay,
                                                                         std::string& error);
+    // The drift view of the row's logger (its channel chosen); nothing, with
+    // the message, when the journal cannot be read.
+    std::unique_ptr<JournalDriftView> DriftViewFor(int row, std::string& error);
     // The verdict on the chain as the verify button shows it.
     std::string VerifyText(bool* intact = nullptr);
 
@@ -70,6 +75,7 @@ class JournalWindow final : public QDialog {
     void OnVerify();
     // The references and conditions for the work (JournalConditionsDialog).
     void OnConditions();
+    void OnDrift();
     int CurrentRow() const;
 
     std::unique_ptr<journal::JournalStore> store_;

@@ -24,7 +24,12 @@
 #include "tests/support/EmptyPage.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "tests/ui/QtTestApp.h"
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <algorithm>
+
 #include "ui/JournalConditionsDialog.h"
+#include "ui/JournalDriftView.h"
 #include "ui/JournalWindow.h"
 
 namespace tb::journal {
@@ -181,7 +186,7 @@ TEST_F(JournalWindowTest, PickedReferencesAreRememberedWarnedWhenExpiredAndRecor
          {seal.number, std::string("PT100-07"), std::string("JCSS-0412"), std::string("2099-02-28"),
           std::string("期限切れ"), std::string("23.5 °C, 45 %RH"), std::string("±0.10 °C (k=2)"),
           std::string("Aoba Foods"), std::string("1-2-3 Minato"), std::string("1 / 1 ページ"),
-          seal.digest.substr(0, 32)}) {
+          QString::fromStdString(seal.digest).toUpper().toStdString()}) {
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
     }
     EXPECT_EQ(FindSeal(ReadFile(pdf)), seal);
@@ -196,6 +201,43 @@ TEST_F(JournalWindowTest, ACertificateOfARowWithoutReferencesSaysNoneRecorded) {
     EXPECT_NE(text.find("記録なし"), std::string::npos) << text;
     // The labels are found by what they say (日 and 入 among them).
     EXPECT_NE(text.find("調整日"), std::string::npos) << text;
+}
+
+TEST_F(JournalWindowTest, TheDriftOfALoggerWithFiveVisitsHasFivePointsPerSeriesAndExports) {
+    std::string error;
+    {
+        auto store = JournalStore::OpenSqlite(location_.sqlitePath, error);
+        ASSERT_NE(store, nullptr) << error;
+        for (int visit = 0; visit < 5; ++visit) {
+            pages::AdjustmentRecord record = testing::SampleRecord("00D1F7A0");
+            record.channels[0].asFound = pages::Correction{1.0 + visit * 0.002, 0.1 * visit};
+            const std::string utc = "2026-0" + std::to_string(visit + 1) + "-15T01:00:00.000Z";
+            JournalEntry entry = EntryFromRecord(record, {utc, 540, "tanaka", "1.31"});
+            ASSERT_TRUE(store->Append(entry, error)) << error;
+        }
+    }
+    ui::JournalWindow window(location_);
+    window.show();
+    ASSERT_EQ(window.Model()->index(0, ui::JournalTableModel::kSerial).data().toString(), "00D1F7A0");
+    const auto drift = window.DriftViewFor(0, error);
+    ASSERT_NE(drift, nullptr) << error;
+    EXPECT_EQ(drift->Series().channel, "CH1");
+    EXPECT_EQ(drift->AsFoundSlope()->count(), 5);
+    EXPECT_EQ(drift->AsFoundOffset()->count(), 5);
+    EXPECT_EQ(drift->AsLeftSlope()->count(), 5);
+    EXPECT_DOUBLE_EQ(drift->AsFoundSlope()->at(4).y(), 1.008);
+    EXPECT_DOUBLE_EQ(drift->AsFoundOffset()->at(2).y(), 0.2);
+    EXPECT_NE(drift->HoverText(0).find("y = 1.000x +0.000"), std::string::npos) << drift->HoverText(0);
+
+    const std::string png = dir_.str() + "/drift.png";
+    const std::string csv = dir_.str() + "/drift.csv";
+    ASSERT_TRUE(drift->SavePng(png, error)) << error;
+    EXPECT_EQ(ReadFile(png).substr(1, 3), "PNG");
+    EXPECT_GT(ReadFile(png).size(), 1000u);
+    ASSERT_TRUE(drift->SaveCsv(csv, error)) << error;
+    const std::string text = ReadFile(csv);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6);
+    EXPECT_NE(text.find(",CH1,1.008,0.400,1.000,0.700,success"), std::string::npos) << text;
 }
 
 TEST_F(JournalWindowTest, TheMainWindowsMenuEntryOpensTheJournal) {
