@@ -68,7 +68,11 @@ Condition WhereOf(const JournalFilter& filter) {
     QStringList parts;
     Condition condition;
     if (!filter.serial.empty()) {
-        parts << QStringLiteral("(unit_serial = ? OR logger_serial = ?)");
+        // One index look-up per column: with an OR the engine may walk the
+        // whole table in key order instead.
+        parts << QStringLiteral(
+            "id IN (SELECT id FROM journal WHERE unit_serial = ? "
+            "UNION ALL SELECT id FROM journal WHERE logger_serial = ?)");
         condition.values << Text(filter.serial) << Text(filter.serial);
     }
     if (!filter.model.empty()) {

@@ -120,9 +120,9 @@ JournalDriftView::JournalDriftView(const journal::DriftLogger& logger,
 QChart* JournalDriftView::Chart() const { return view_->chart(); }
 
 void JournalDriftView::SelectChannel(const std::string& channel) {
+    // A change of channel redraws through the box's signal.
     const int index = channel_->findText(QString::fromStdString(channel));
     if (index >= 0) channel_->setCurrentIndex(index);
-    Draw();
 }
 
 void JournalDriftView::Draw() {
