@@ -1,9 +1,10 @@
-// trimbench certificate --serial S [--date D] [--customer TEXT] --out FILE.pdf
+// trimbench certificate --serial S [--date D] [--customer TEXT] [--drift] --out FILE.pdf
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/JournalAccess.h"
 #include "cli/JsonOutput.h"
 #include "journal/CertificateDay.h"
+#include "journal/DriftSeries.h"
 #include "journal/JournalLocation.h"
 #ifdef TB_CLI_CERTIFICATE
 #include <QGuiApplication>
@@ -17,7 +18,8 @@ namespace {
 // The certificate of the day, as the journal window's button writes it;
 // false with the reason.
 bool WriteDayCertificate(const std::vector<journal::JournalEntry>& entries,
-                         const std::string& customer, const std::string& path, std::string& error) {
+                         const std::vector<journal::DriftSeries>& drift, const std::string& customer,
+                         const std::string& path, std::string& error) {
 #ifdef TB_CLI_CERTIFICATE
     // The PDF writer draws with the GUI module (the program makes a GUI
     // application for this command).
@@ -27,9 +29,10 @@ bool WriteDayCertificate(const std::vector<journal::JournalEntry>& entries,
     }
     journal::CertificateHeader header = journal::ConfiguredHeader();
     if (!customer.empty()) header.customer = customer;
-    return journal::WriteCertificate(entries, header, path, error);
+    return journal::WriteCertificate(entries, header, path, error, drift);
 #else
     (void)entries;
+    (void)drift;
     (void)customer;
     (void)path;
     error = "this build has no PDF writer";
@@ -67,6 +70,7 @@ int RunCertificate(const QStringList& arguments, Terminal& terminal) {
     parser.AddValue("date", T::OptDate, "D");
     parser.AddValue("out", T::OptOut, "FILE.pdf");
     parser.AddValue("customer", T::OptCustomer, "TEXT");
+    parser.AddFlag("drift", T::OptDrift);
     int exit = 0;
     if (!parser.Parse(arguments, terminal, exit) || !parser.NoPositional(terminal, exit)) return exit;
     if (!parser.IsSet("serial")) return UsageError(terminal, Text(T::MissingSerial));
@@ -90,7 +94,13 @@ int RunCertificate(const QStringList& arguments, Terminal& terminal) {
     const auto dayEntries = journal::DayEntries(*store, *latest, error);
     if (!dayEntries) return Unreadable(error, path, json, terminal);
     const std::vector<journal::JournalEntry>& entries = *dayEntries;
-    if (!WriteDayCertificate(entries, parser.Value("customer"), path, error))
+    std::vector<journal::DriftSeries> drift;
+    if (parser.IsSet("drift")) {
+        auto series = journal::CertificateDrift(*store, entries, error);
+        if (!series) return Unreadable(error, path, json, terminal);
+        drift = std::move(*series);
+    }
+    if (!WriteDayCertificate(entries, drift, parser.Value("customer"), path, error))
         return Report(ExitCode::Failure, Text(T::CertificateFailed, {error}), path, 0, json, terminal);
     return Report(ExitCode::Done, Text(T::CertificateWritten, {path, std::to_string(entries.size())}),
                   path, entries.size(), json, terminal);

@@ -189,6 +189,8 @@ constexpr Entry kTexts[] = {
     {T::OptCertificateFile, "照合する証明書 (PDF ファイル)", "the certificate (PDF file) to check"},
     {T::OptCustomer, "証明書に記す依頼者 (設定 Journal/Customer に優先)",
      "the customer named on the certificate (over the Journal/Customer setting)"},
+    {T::OptDrift, "機器の最近の調整のドリフト (受入時の補正の推移) のグラフを含める",
+     "include the chart of the logger's drift over its last visits"},
     {T::ReferenceUsage, "reference の後に add ID, retire ID または list を指定してください",
      "reference takes add ID, retire ID or list"},
     {T::ReferenceAdded, "基準器 %1 を登録しました (期限 %2)", "reference %1 registered (due %2)"},

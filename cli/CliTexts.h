@@ -115,6 +115,7 @@ enum class T {
     OptDue,
     OptCertificateFile,
     OptCustomer,
+    OptDrift,
     ReferenceUsage,
     ReferenceAdded,
     ReferenceRetired,

@@ -8,9 +8,11 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QTextDocument>
+#include <QUrl>
 #include <set>
 
 #include "journal/CertificateSeal.h"
+#include "journal/DriftPicture.h"
 #include "journal/JournalLocation.h"
 #include "journal/JournalText.h"
 #include "journal/WorkConditions.h"
@@ -54,6 +56,7 @@ enum Label {
     kDigest = 3075,
     kPageFormat = 3076,
     kRowsCovered = 3077,
+    kDrift = 3090,
 };
 
 // Latin text in a TrueType face, Japanese in a CJK face; both are embedded.
@@ -65,6 +68,9 @@ constexpr const char* kLatinFamily = "DejaVu Sans";
 constexpr const char* kJapaneseFamily = "TakaoPGothic";
 constexpr const char* kJapaneseFallback = "Noto Sans CJK JP";
 constexpr int kResolution = 300;
+// The drift picture in the writer's pixels: about 150 x 50 mm at 300 dpi.
+constexpr int kDriftWidth = 1770;
+constexpr int kDriftHeight = 590;
 
 QString Label(int id) {
     return QString::fromStdString(services::LoadResString(id)).toHtmlEscaped();
@@ -230,7 +236,7 @@ bool ChannelPassed(const JournalEntry& entry, const pages::ChannelRecord& channe
 }
 
 std::string CertificateHtml(const std::vector<JournalEntry>& entries,
-                            const CertificateHeader& header) {
+                            const CertificateHeader& header, const std::vector<DriftSeries>& drift) {
     if (entries.empty()) return {};
     const JournalEntry& first = entries.front();
     const std::string operatorName =
@@ -253,6 +259,11 @@ std::string CertificateHtml(const std::vector<JournalEntry>& entries,
     html += HeaderRow(kAmbient, AmbientsHtml(entries));
     html += QStringLiteral("</table><br>");
     for (const JournalEntry& entry : entries) html += EntryTable(entry, header);
+    for (std::size_t i = 0; i < drift.size(); ++i) {
+        html += QStringLiteral("<p><b>%1 — %2</b> (%3 / %4)<br><img src=\"drift-%5\"></p>")
+                    .arg(Label(kDrift), Html(drift[i].channel), Label(kAsFound), Label(kAsLeft))
+                    .arg(i);
+    }
     html += QStringLiteral(
                 "<br><br><table width=100% cellpadding=8><tr>"
                 "<td width=50%>%1: ______________________</td>"
@@ -268,7 +279,8 @@ std::string CertificateHtml(const std::vector<JournalEntry>& entries,
 }
 
 bool WriteCertificate(const std::vector<JournalEntry>& entries, const CertificateHeader& header,
-                      const std::string& path, std::string& error) {
+                      const std::string& path, std::string& error,
+                      const std::vector<DriftSeries>& drift) {
     if (entries.empty()) {
         error = "no adjustment selected";
         return false;
@@ -297,7 +309,11 @@ bool WriteCertificate(const std::vector<JournalEntry>& entries, const Certificat
         // digest or a name stays two letters a reader's search finds.
         font.setLetterSpacing(QFont::AbsoluteSpacing, 0.01);
         document.setDefaultFont(font);
-        document.setHtml(QString::fromStdString(CertificateHtml(entries, header)));
+        for (std::size_t i = 0; i < drift.size(); ++i) {
+            document.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("drift-%1").arg(i)),
+                                 DriftPicture(drift[i], kDriftWidth, kDriftHeight));
+        }
+        document.setHtml(QString::fromStdString(CertificateHtml(entries, header, drift)));
         PrintNumbered(document, writer);
     }
     if (!file.commit()) {

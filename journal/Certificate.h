@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "journal/DriftSeries.h"
 #include "journal/JournalEntry.h"
 
 namespace tb::journal {
@@ -38,13 +39,18 @@ CertificateHeader ConfiguredHeader();
 // The lab's stated uncertainty for a channel name; empty when none is given.
 std::string UncertaintyFor(const std::string& stated, const std::string& channel);
 
-// The certificate as HTML (what the PDF shows).
+// The certificate as HTML (what the PDF shows); with drift, a picture per
+// series ("drift-0", ...) follows the records.
 std::string CertificateHtml(const std::vector<JournalEntry>& entries,
-                            const CertificateHeader& header);
+                            const CertificateHeader& header,
+                            const std::vector<DriftSeries>& drift = {});
 
-// Writes the PDF; false with the reason (no entries, a file that cannot be written).
+// Writes the PDF, with the drift of the logger's last visits when given
+// (CertificateDrift); false with the reason (no entries, a file that cannot
+// be written).
 bool WriteCertificate(const std::vector<JournalEntry>& entries, const CertificateHeader& header,
-                      const std::string& path, std::string& error);
+                      const std::string& path, std::string& error,
+                      const std::vector<DriftSeries>& drift = {});
 
 // Whether a channel passed: the operation succeeded and the logger was left
 // with what was meant to be written.

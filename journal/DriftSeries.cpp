@@ -61,6 +61,21 @@ DriftSeries DriftOf(const std::vector<JournalEntry>& visits, const std::string& 
     return series;
 }
 
+std::optional<std::vector<DriftSeries>> CertificateDrift(JournalStore& store,
+                                                         const std::vector<JournalEntry>& entries,
+                                                         std::string& error) {
+    std::vector<DriftSeries> drift;
+    if (entries.empty()) return drift;
+    const JournalEntry& first = entries.front();
+    auto visits = LoggerVisits(store, {IdentityText(first), first.model}, error);
+    if (!visits) return std::nullopt;
+    int64_t newest = 0;
+    for (const JournalEntry& entry : entries) newest = std::max(newest, entry.id);
+    std::erase_if(*visits, [&](const JournalEntry& entry) { return entry.id > newest; });
+    for (const std::string& channel : DriftChannels(*visits)) drift.push_back(DriftOf(*visits, channel));
+    return drift;
+}
+
 std::string DriftCsv(const DriftSeries& series) {
     std::string text =
         "\xEF\xBB\xBF"

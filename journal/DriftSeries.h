@@ -42,6 +42,12 @@ std::optional<std::vector<JournalEntry>> LoggerVisits(JournalStore& store, const
 std::vector<std::string> DriftChannels(const std::vector<JournalEntry>& visits);
 DriftSeries DriftOf(const std::vector<JournalEntry>& visits, const std::string& channel);
 
+// The drift of each channel of a certificate's logger up to the
+// certificate's newest row; nothing, with the reason, on a read error.
+std::optional<std::vector<DriftSeries>> CertificateDrift(JournalStore& store,
+                                                         const std::vector<JournalEntry>& entries,
+                                                         std::string& error);
+
 // One line per visit: id, time (UTC), as-found slope and offset, as-left
 // slope and offset, outcome; UTF-8 with a byte order mark, CRLF.
 std::string DriftCsv(const DriftSeries& series);

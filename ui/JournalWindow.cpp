@@ -190,6 +190,9 @@ void JournalWindow::BuildButtons(QHBoxLayout& layout) {
     wholeDay_ = new QCheckBox(Res(kWholeDayText), this);
     Describe(*wholeDay_, kWholeDay, Res(kWholeDayText));
     layout.addWidget(wholeDay_);
+    withDrift_ = new QCheckBox(Res(kDriftText), this);
+    Describe(*withDrift_, kCertificateDrift, Res(kDriftText));
+    layout.addWidget(withDrift_);
     addButton(kCertificateText, kCertificate, &JournalWindow::OnCertificate);
     addButton(kDriftText, kDrift, &JournalWindow::OnDrift);
     layout.addStretch(1);
@@ -281,10 +284,16 @@ std::optional<std::vector<journal::JournalEntry>> JournalWindow::CertificateEntr
 }
 
 bool JournalWindow::WriteCertificateFor(int row, bool wholeDay, const std::string& path,
-                                        std::string& error) {
+                                        std::string& error, bool withDrift) {
     const auto entries = CertificateEntries(row, wholeDay, error);
     if (!entries) return Failed(kCannotRead, error);
-    return journal::WriteCertificate(*entries, journal::ConfiguredHeader(), path, error) ||
+    std::vector<journal::DriftSeries> drift;
+    if (withDrift && !entries->empty()) {
+        auto series = journal::CertificateDrift(*store_, *entries, error);
+        if (!series) return Failed(kCannotRead, error);
+        drift = std::move(*series);
+    }
+    return journal::WriteCertificate(*entries, journal::ConfiguredHeader(), path, error, drift) ||
            Failed(kCannotWrite, error);
 }
 
@@ -323,7 +332,8 @@ void JournalWindow::OnCertificate() {
         QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty()) return;
     std::string error;
-    if (!WriteCertificateFor(row, wholeDay_->isChecked(), path.toStdString(), error)) {
+    if (!WriteCertificateFor(row, wholeDay_->isChecked(), path.toStdString(), error,
+                             withDrift_->isChecked())) {
         services::ShowMessage(error);
     }
 }

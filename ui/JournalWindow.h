@@ -48,7 +48,9 @@ class JournalWindow final : public QDialog {
     // The actions behind the buttons, with the file already chosen; false
     // with the message to show (a journal that cannot be read writes nothing).
     bool ExportCsv(const std::string& path, std::string& error);
-    bool WriteCertificateFor(int row, bool wholeDay, const std::string& path, std::string& error);
+    // withDrift adds the drift of the logger's last visits.
+    bool WriteCertificateFor(int row, bool wholeDay, const std::string& path, std::string& error,
+                             bool withDrift = false);
     // The rows a certificate of the row covers: the row itself, or every
     // adjustment of its logger on its local day (oldest first); nothing,
     // with the reason, when the journal cannot be read.
@@ -89,6 +91,7 @@ class JournalWindow final : public QDialog {
     QTableView* table_ = nullptr;
     QPlainTextEdit* detail_ = nullptr;
     QCheckBox* wholeDay_ = nullptr;
+    QCheckBox* withDrift_ = nullptr;
     QLabel* conditions_ = nullptr;
 };
 

@@ -35,5 +35,6 @@ inline constexpr int kDriftChannel = 3131;
 inline constexpr int kDriftChart = 3132;
 inline constexpr int kDriftPng = 3133;
 inline constexpr int kDriftCsv = 3134;
+inline constexpr int kCertificateDrift = 3135;
 
 }  // namespace tb::resources::journal_window

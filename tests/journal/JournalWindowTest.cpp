@@ -238,6 +238,12 @@ TEST_F(JournalWindowTest, TheDriftOfALoggerWithFiveVisitsHasFivePointsPerSeriesA
     const std::string text = ReadFile(csv);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6);
     EXPECT_NE(text.find(",CH1,1.008,0.400,1.000,0.700,success"), std::string::npos) << text;
+
+    // The certificate can carry the same drift as a picture.
+    const std::string pdf = dir_.str() + "/drift.pdf";
+    ASSERT_TRUE(window.WriteCertificateFor(0, false, pdf, error, true)) << error;
+    EXPECT_NE(PdfText(pdf).find("ドリフト — CH1"), std::string::npos) << PdfText(pdf);
+    EXPECT_NE(ReadFile(pdf).find("/Subtype /Image"), std::string::npos);
 }
 
 TEST_F(JournalWindowTest, TheMainWindowsMenuEntryOpensTheJournal) {
