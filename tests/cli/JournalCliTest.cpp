@@ -227,6 +227,23 @@ TEST_F(JournalCli, ReferencesAreRegisteredPickedAndRecordedAndBadOnesRefusedBefo
     EXPECT_EQ(Trimbench({"journal", "verify", "--certificate", "TB-000001-00000000"}).exit,
               Code(ExitCode::Failure));
     EXPECT_EQ(Trimbench({"journal", "verify"}).exit, 0);
+
+    // A file carrying the seal (as the PDF's metadata does) is checked the
+    // same way, and fails once a row was changed behind the triggers.
+    const std::string sealed = (home_ / "sealed.pdf").string();
+    std::ofstream(sealed) << "%PDF-1.4\n<tb:seal>" << journal::SealText(journal::SealOf(rows)) << "</tb:seal>\n";
+    EXPECT_EQ(Trimbench({"journal", "verify", "--certificate", sealed}).exit, 0);
+    {
+        std::string error;
+        auto store = journal::JournalStore::OpenSqlite(journal_, error);
+        ASSERT_NE(store, nullptr) << error;
+        QSqlQuery query(store->Database());
+        ASSERT_TRUE(query.exec("DROP TRIGGER journal_refuse_update"));
+        ASSERT_TRUE(query.exec("UPDATE journal SET ambient_c = '20' WHERE id = 1"));
+    }
+    const CliRun tampered = Trimbench({"journal", "verify", "--certificate", sealed});
+    EXPECT_EQ(tampered.exit, Code(ExitCode::Failure));
+    EXPECT_NE(tampered.err.find("row 1"), std::string::npos) << tampered.err;
 }
 
 TEST_F(JournalCli, ABatchRowsReferencesAndConditionsAreRecordedAndABadOneStopsTheWholeBatch) {
