@@ -204,7 +204,6 @@ constexpr Entry kTexts[] = {
     {T::ReferenceTooMany, "基準器は %1 台まで指定できます", "at most %1 references can be in use"},
     {T::ReferenceColumns, "ID|説明|証明書番号|校正日|期限|状態", "id|description|certificate|calibrated|due|state"},
     {T::ReferenceNone, "基準器は登録されていません", "the register holds no reference"},
-    {T::ReferenceInUse, "使用可", "in use"},
     {T::BadAmbient, "周囲条件を受け付けません: %1", "ambient conditions refused: %1"},
     {T::BatchRowConditions, "%1 行目: %2", "line %1: %2"},
     {T::HelpVerify,

@@ -126,7 +126,6 @@ enum class T {
     ReferenceTooMany,
     ReferenceColumns,
     ReferenceNone,
-    ReferenceInUse,
     BadAmbient,
     BatchRowConditions,
     HelpVerify,

@@ -60,6 +60,9 @@ QAreaSeries* Band(qreal from, qreal to, double low, double high, const QString& 
     upper->append(from, high);
     upper->append(to, high);
     auto* band = new QAreaSeries(upper, lower);
+    // The band's edges go with it when the chart removes it.
+    upper->setParent(band);
+    lower->setParent(band);
     band->setName(name);
     color.setAlpha(40);
     band->setColor(color);
