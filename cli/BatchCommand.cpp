@@ -8,6 +8,7 @@
 #include "cli/Commands.h"
 #include "cli/JsonOutput.h"
 #include "cli/PageMessages.h"
+#include "cli/WorkOptions.h"
 
 namespace tb::cli {
 namespace {
@@ -121,6 +122,7 @@ int RunBatch(const QStringList& arguments, Terminal& terminal) {
     parser.AddFlag("yes", T::OptYes);
     parser.AddFlag("dry-run", T::OptDryRun);
     parser.AddFlag("keep-going", T::OptKeepGoing);
+    AddWorkOptions(parser);
     int exit = 0;
     if (!parser.Parse(arguments, terminal, exit)) return exit;
     const auto policy = parser.Policy(terminal, exit);
@@ -137,6 +139,19 @@ int RunBatch(const QStringList& arguments, Terminal& terminal) {
                                         : file.error);
     }
 
+    const auto selection = WorkSelectionOf(parser, terminal, exit);
+    if (!selection) return exit;
+    std::vector<journal::WorkSelection> conditions(file.rows.size(), *selection);
+    for (std::size_t i = 0; i < file.rows.size(); ++i) {
+        const BatchRow& row = file.rows[i];
+        const std::string problem = RowSelection(row.references, row.ambient,
+                                                 parser.IsSet("allow-expired-reference"), conditions[i]);
+        if (problem.empty()) continue;
+        terminal.err << "trimbench: " << Text(T::BatchRowConditions, {std::to_string(row.line), problem})
+                     << '\n';
+        return static_cast<int>(ExitCode::RefusedInput);
+    }
+
     std::vector<RowOutcome> rows;
     for (const BatchRow& row : file.rows) rows.push_back({&row, false, row.model, {}});
     ExitCode code = ExitCode::Done;
@@ -144,6 +159,7 @@ int RunBatch(const QStringList& arguments, Terminal& terminal) {
     for (; ran < rows.size(); ++ran) {
         if (code != ExitCode::Done && !parser.IsSet("keep-going")) break;
         DrawProgress(ran, rows.size(), false, terminal);
+        const journal::SelectionScope scope(conditions[ran]);
         rows[ran].result = RunRow(*rows[ran].row, *policy, terminal);
         rows[ran].ran = true;
         code = Worse(code, rows[ran].result.code);

@@ -7,8 +7,9 @@
 namespace tb::cli {
 namespace {
 
-constexpr std::array<std::string_view, 8> kColumns = {
-    "model", "serial", "channel", "before1", "after1", "before2", "after2", "input_kind"};
+constexpr std::array<std::string_view, 10> kColumns = {
+    "model",  "serial", "channel",    "before1",    "after1",
+    "before2", "after2", "input_kind", "references", "ambient"};
 constexpr std::size_t kRequiredColumns = 5;
 
 std::string Trim(std::string_view text) {
@@ -63,7 +64,7 @@ std::vector<std::string_view> Lines(std::string_view text) {
 
 bool IsBlank(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
 
-// The header's column count (5 to 8), or 0 when it is not a prefix of the columns.
+// The header's column count (5 to 10), or 0 when it is not a prefix of the columns.
 std::size_t HeaderColumns(std::string_view line) {
     const auto fields = SplitFields(line);
     if (!fields || fields->size() < kRequiredColumns || fields->size() > kColumns.size()) return 0;
@@ -105,7 +106,8 @@ BatchFile ParseBatchFile(std::string_view text) {
         std::array<std::string, kColumns.size()> value{};
         for (std::size_t i = 0; i < fields->size(); ++i) value[i] = (*fields)[i];
         BatchRow row{lineNumber, Trim(value[0]), Trim(value[1]), Trim(value[2]), value[3],
-                     value[4],   value[5],       value[6],       Trim(value[7])};
+                     value[4],   value[5],       value[6],       Trim(value[7]),
+                     Trim(value[8]), Trim(value[9])};
         if (Trim(row.before1).empty() || Trim(row.after1).empty())
             return Fail(file, lineNumber, Text(T::BatchMissingReading));
         if (Trim(row.before2).empty() != Trim(row.after2).empty())

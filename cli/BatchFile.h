@@ -1,7 +1,9 @@
 // The CSV file of `trimbench batch`: a header line
-//     model,serial,channel,before1,after1,before2,after2,input_kind
-// (the last three columns may be left out) and one logger adjustment per
-// line. Fields may be quoted ("..." with "" for a quote); blank lines are
+//     model,serial,channel,before1,after1,before2,after2,input_kind,references,ambient
+// (the last five columns may be left out) and one logger adjustment per
+// line. references names the row's reference instruments (identifiers
+// separated by ';') and ambient its conditions ("T,RH", quoted); when
+// given, they replace --reference and --ambient for that row. Fields may be quoted ("..." with "" for a quote); blank lines are
 // skipped. The file is user text: its size, its line count and every
 // field's length are bounded before anything is kept.
 #pragma once
@@ -25,6 +27,8 @@ struct BatchRow {
     std::string channel;
     std::string before1, after1, before2, after2;
     std::string inputKind;
+    std::string references;
+    std::string ambient;
 };
 
 struct BatchFile {

@@ -1,9 +1,10 @@
-// trimbench certificate --serial S [--date D] --out FILE.pdf
+// trimbench certificate --serial S [--date D] [--customer TEXT] [--drift] --out FILE.pdf
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/JournalAccess.h"
 #include "cli/JsonOutput.h"
 #include "journal/CertificateDay.h"
+#include "journal/DriftSeries.h"
 #include "journal/JournalLocation.h"
 #ifdef TB_CLI_CERTIFICATE
 #include <QGuiApplication>
@@ -16,8 +17,9 @@ namespace {
 
 // The certificate of the day, as the journal window's button writes it;
 // false with the reason.
-bool WriteDayCertificate(const std::vector<journal::JournalEntry>& entries, const std::string& path,
-                         std::string& error) {
+bool WriteDayCertificate(const std::vector<journal::JournalEntry>& entries,
+                         const std::vector<journal::DriftSeries>& drift, const std::string& customer,
+                         const std::string& path, std::string& error) {
 #ifdef TB_CLI_CERTIFICATE
     // The PDF writer draws with the GUI module (the program makes a GUI
     // application for this command).
@@ -25,9 +27,13 @@ bool WriteDayCertificate(const std::vector<journal::JournalEntry>& entries, cons
         error = "the PDF writer needs a GUI application";
         return false;
     }
-    return journal::WriteCertificate(entries, {journal::LabName(), {}}, path, error);
+    journal::CertificateHeader header = journal::ConfiguredHeader();
+    if (!customer.empty()) header.customer = customer;
+    return journal::WriteCertificate(entries, header, path, error, drift);
 #else
     (void)entries;
+    (void)drift;
+    (void)customer;
     (void)path;
     error = "this build has no PDF writer";
     return false;
@@ -51,6 +57,11 @@ int Report(ExitCode code, const std::string& message, const std::string& path, s
     return static_cast<int>(code);
 }
 
+// The journal could not be read: nothing is drawn.
+int Unreadable(const std::string& error, const std::string& path, bool json, Terminal& terminal) {
+    return Report(ExitCode::Failure, Text(T::JournalUnreadable, {error}), path, 0, json, terminal);
+}
+
 }  // namespace
 
 int RunCertificate(const QStringList& arguments, Terminal& terminal) {
@@ -58,6 +69,8 @@ int RunCertificate(const QStringList& arguments, Terminal& terminal) {
     parser.AddValue("serial", T::OptSerial, "S");
     parser.AddValue("date", T::OptDate, "D");
     parser.AddValue("out", T::OptOut, "FILE.pdf");
+    parser.AddValue("customer", T::OptCustomer, "TEXT");
+    parser.AddFlag("drift", T::OptDrift);
     int exit = 0;
     if (!parser.Parse(arguments, terminal, exit) || !parser.NoPositional(terminal, exit)) return exit;
     if (!parser.IsSet("serial")) return UsageError(terminal, Text(T::MissingSerial));
@@ -71,14 +84,23 @@ int RunCertificate(const QStringList& arguments, Terminal& terminal) {
     const bool json = parser.IsSet("json");
     const std::string serial = JournalSerial(parser.Value("serial"));
     const std::string path = parser.Value("out");
-    const auto latest = journal::LatestAdjustment(*store, serial, day);
+    std::string error;
+    const auto latest = journal::LatestAdjustment(*store, serial, day, error);
+    if (!error.empty()) return Unreadable(error, path, json, terminal);
     if (!latest) {
         const std::string on = day ? " (" + parser.Value("date") + ")" : std::string();
         return Report(ExitCode::NoRecord, Text(T::NoRecordFor, {serial, on}), path, 0, json, terminal);
     }
-    const std::vector<journal::JournalEntry> entries = journal::DayEntries(*store, *latest);
-    std::string error;
-    if (!WriteDayCertificate(entries, path, error))
+    const auto dayEntries = journal::DayEntries(*store, *latest, error);
+    if (!dayEntries) return Unreadable(error, path, json, terminal);
+    const std::vector<journal::JournalEntry>& entries = *dayEntries;
+    std::vector<journal::DriftSeries> drift;
+    if (parser.IsSet("drift")) {
+        auto series = journal::CertificateDrift(*store, entries, error);
+        if (!series) return Unreadable(error, path, json, terminal);
+        drift = std::move(*series);
+    }
+    if (!WriteDayCertificate(entries, drift, parser.Value("customer"), path, error))
         return Report(ExitCode::Failure, Text(T::CertificateFailed, {error}), path, 0, json, terminal);
     return Report(ExitCode::Done, Text(T::CertificateWritten, {path, std::to_string(entries.size())}),
                   path, entries.size(), json, terminal);

@@ -15,5 +15,8 @@ int RunBatch(const QStringList& arguments, Terminal& terminal);
 int RunHistory(const QStringList& arguments, Terminal& terminal);
 int RunJournal(const QStringList& arguments, Terminal& terminal);
 int RunCertificate(const QStringList& arguments, Terminal& terminal);
+// trimbench journal reference ... and trimbench journal verify ...
+int RunJournalReference(const QStringList& arguments, Terminal& terminal);
+int RunJournalVerify(const QStringList& arguments, Terminal& terminal);
 
 }  // namespace tb::cli

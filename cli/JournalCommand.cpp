@@ -1,4 +1,6 @@
 // trimbench journal [--serial S] [--since DATE] [--model M] [--csv | --json]
+// trimbench journal reference ... (ReferenceCommand.cpp)
+// trimbench journal verify ...    (JournalVerifyCommand.cpp)
 #include <QJsonDocument>
 #include <iomanip>
 
@@ -36,7 +38,10 @@ QJsonObject RecordJson(const journal::JournalEntry& entry) {
             {"messageId", entry.messageId},
             {"resultCode", entry.resultCode ? QJsonValue(*entry.resultCode) : QJsonValue()},
             {"historyEntry", Q(entry.historyEntry)},
-            {"chain", Q(entry.chain)}};
+            {"chain", Q(entry.chain)},
+            {"references", QJsonDocument::fromJson(QByteArray::fromStdString(entry.references)).array()},
+            {"ambientC", Q(entry.ambientC)},
+            {"humidityPct", Q(entry.humidityPct)}};
 }
 
 void PrintTable(const std::vector<journal::JournalEntry>& entries, Terminal& terminal) {
@@ -82,6 +87,9 @@ bool FilterOf(const CommandParser& parser, journal::JournalFilter& filter, Termi
 }  // namespace
 
 int RunJournal(const QStringList& arguments, Terminal& terminal) {
+    const QString action = arguments.value(1);
+    if (action == QLatin1String("reference")) return RunJournalReference(arguments.mid(1), terminal);
+    if (action == QLatin1String("verify")) return RunJournalVerify(arguments.mid(1), terminal);
     CommandParser parser(T::HelpJournal, QString());
     parser.AddValue("serial", T::OptSerial, "S");
     parser.AddValue("since", T::OptSince, "DATE");
@@ -95,7 +103,13 @@ int RunJournal(const QStringList& arguments, Terminal& terminal) {
     const auto store = OpenConfiguredJournal(terminal, exit);
     if (!store) return exit;
 
-    const std::vector<journal::JournalEntry> entries = journal::AllRows(*store, filter);
+    std::string error;
+    const auto rows = journal::AllRows(*store, filter, error);
+    if (!rows) {
+        terminal.err << "trimbench: " << Text(T::JournalUnreadable, {error}) << '\n';
+        return static_cast<int>(ExitCode::Failure);
+    }
+    const std::vector<journal::JournalEntry>& entries = *rows;
     if (parser.IsSet("csv")) {
         terminal.out << journal::CsvText(entries);
     } else if (parser.IsSet("json")) {

@@ -3,6 +3,7 @@
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/JsonOutput.h"
+#include "cli/WorkOptions.h"
 #include "client/LanUnitLink.h"
 
 namespace tb::cli {
@@ -141,6 +142,7 @@ int RunPageCommand(const PageCommand& command, const QStringList& arguments, Ter
     AddLoggerOptions(parser);
     AddLanOptions(parser);
     if (command.answers) AddAnswerOptions(parser);
+    if (command.answers) AddWorkOptions(parser);
     if (command.operation != Operation::Read) parser.AddValue("channel", T::OptChannel, "N");
     if (command.operation == Operation::Initialise) parser.AddValue("pair", T::OptPair, "IU|TH|CO2");
     if (command.entry) parser.AddValue("point", T::OptPoint, "BEFORE:AFTER");
@@ -158,6 +160,10 @@ int RunPageCommand(const PageCommand& command, const QStringList& arguments, Ter
     if (!input) return exit;
     std::optional<LanAddress> lan;
     if (!LanOf(parser, *row, choice, lan, terminal, exit)) return exit;
+    std::optional<journal::WorkSelection> selection = journal::WorkSelection{};
+    if (command.answers && !(selection = WorkSelectionOf(parser, terminal, exit))) return exit;
+    // The rows this command records name what it was given, nothing else.
+    const journal::SelectionScope conditions(*selection);
     const bool json = parser.IsSet("json");
     // The LAN unit stands in for the USB ones while the page runs.
     std::optional<client::LanUnitLink> link;

@@ -1,15 +1,24 @@
 #include "journal/Certificate.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFont>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QTextDocument>
+#include <QUrl>
+#include <set>
 
+#include "journal/CertificateSeal.h"
+#include "journal/DriftPicture.h"
+#include "journal/JournalLocation.h"
 #include "journal/JournalText.h"
+#include "journal/WorkConditions.h"
 #include "services/FormatText.h"
 #include "services/PageServices.h"
+#include "services/Settings.h"
 
 namespace tb::journal {
 namespace {
@@ -35,12 +44,33 @@ enum Label {
     kModel = 3011,
     kSerial = 3010,
     kUnit = 3023,
+    kNumber = 3066,
+    kCustomer = 3067,
+    kAddress = 3068,
+    kReferences = 3069,
+    kReferenceFormat = 3070,
+    kExpired = 3071,
+    kNoneRecorded = 3072,
+    kAmbient = 3073,
+    kUncertainty = 3074,
+    kDigest = 3075,
+    kPageFormat = 3076,
+    kRowsCovered = 3077,
+    kDrift = 3090,
 };
 
-// Latin text in a TrueType face, Japanese in the CJK face; both are embedded.
+// Latin text in a TrueType face, Japanese in a CJK face; both are embedded.
+// The PDF writer names each glyph by the lowest code point the face maps to
+// it: a face that also maps the Kangxi radicals (U+2F00...) to the glyphs of
+// 日 and 入 makes those read as ⽇ and ⼊ to a PDF reader's search. Takao
+// Gothic has no radicals; the Noto face stands in where it is missing.
 constexpr const char* kLatinFamily = "DejaVu Sans";
-constexpr const char* kJapaneseFamily = "Noto Sans CJK JP";
+constexpr const char* kJapaneseFamily = "TakaoPGothic";
+constexpr const char* kJapaneseFallback = "Noto Sans CJK JP";
 constexpr int kResolution = 300;
+// The drift picture in the writer's pixels: about 150 x 50 mm at 300 dpi.
+constexpr int kDriftWidth = 1770;
+constexpr int kDriftHeight = 590;
 
 QString Label(int id) {
     return QString::fromStdString(services::LoadResString(id)).toHtmlEscaped();
@@ -69,8 +99,42 @@ QString HeaderRow(int label, const QString& value) {
     return QStringLiteral("<tr><th align=left>%1</th><td>%2</td></tr>").arg(Label(label), value);
 }
 
+// "23.5 °C, 45 %RH"; empty when the row has no conditions.
+std::string ConditionsText(const JournalEntry& entry) {
+    std::string text;
+    if (!entry.ambientC.empty()) text = entry.ambientC + " °C";
+    if (!entry.humidityPct.empty()) text += (text.empty() ? "" : ", ") + entry.humidityPct + " %RH";
+    return text;
+}
+
+// Every reference the rows name, once, in the order first met.
+QString ReferencesHtml(const std::vector<JournalEntry>& entries) {
+    QStringList lines;
+    std::set<std::string> seen;
+    for (const JournalEntry& entry : entries) {
+        for (const ReferenceUse& use : ParseReferences(entry.references)) {
+            if (!seen.insert(use.id + "\n" + use.certificate).second) continue;
+            QString line = Html(services::FormatText(services::LoadResString(kReferenceFormat),
+                                                     {use.id, use.certificate, use.dueOn}));
+            if (!use.description.empty()) line += QStringLiteral(" — ") + Html(use.description);
+            if (use.expired) line += QStringLiteral(" <b>[%1]</b>").arg(Label(kExpired));
+            lines << line;
+        }
+    }
+    return lines.isEmpty() ? Label(kNoneRecorded) : lines.join(QStringLiteral("<br>"));
+}
+
+QString AmbientsHtml(const std::vector<JournalEntry>& entries) {
+    QStringList values;
+    for (const JournalEntry& entry : entries) {
+        const QString text = Html(ConditionsText(entry));
+        if (!text.isEmpty() && !values.contains(text)) values << text;
+    }
+    return values.isEmpty() ? Label(kNoneRecorded) : values.join(QStringLiteral(" / "));
+}
+
 // One row per figure, one column per channel: wide enough for any correction.
-QString EntryTable(const JournalEntry& entry) {
+QString EntryTable(const JournalEntry& entry, const CertificateHeader& header) {
     QString html = QStringLiteral("<p><b>%1 %2</b> &nbsp; %3 &nbsp; %4</p>")
                        .arg(Label(kRecordNumber), QString::number(entry.id),
                             Html(LocalTimeText(entry)), Html(OperationText(entry.operation)));
@@ -90,13 +154,81 @@ QString EntryTable(const JournalEntry& entry) {
     html += row(kAsLeft,
                 [](const pages::ChannelRecord& c) { return Unbroken(CorrectionText(c.asLeft)); });
     html += row(kLimits, [](const pages::ChannelRecord& c) { return LimitsText(c); });
+    if (!header.uncertainty.empty()) {
+        html += row(kUncertainty, [&](const pages::ChannelRecord& c) {
+            const std::string stated = UncertaintyFor(header.uncertainty, c.name);
+            return stated.empty() ? QStringLiteral("-") : Html(stated);
+        });
+    }
     html += row(kVerdict, [&](const pages::ChannelRecord& c) {
         return QStringLiteral("<b>%1</b>").arg(Label(ChannelPassed(entry, c) ? kPassed : kFailed));
     });
     return html + QStringLiteral("</table>");
 }
 
+// Lays the document out on the writer's pages and draws each with "n / m"
+// under it.
+void PrintNumbered(QTextDocument& document, QPdfWriter& writer) {
+    QPainter painter(&writer);
+    document.documentLayout()->setPaintDevice(&writer);
+    const QRectF area = writer.pageLayout().paintRectPixels(writer.resolution());
+    const QFontMetricsF metrics(document.defaultFont(), &writer);
+    const qreal footer = metrics.height() * 2.5;
+    document.setPageSize(QSizeF(area.width(), area.height() - footer));
+    const int pages = document.pageCount();
+    const qreal height = area.height() - footer;
+    painter.setFont(document.defaultFont());
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0) writer.newPage();
+        painter.save();
+        painter.translate(0, -page * height);
+        document.drawContents(&painter, QRectF(0, page * height, area.width(), height));
+        painter.restore();
+        const QString number = QString::fromStdString(
+            services::FormatText(services::LoadResString(kPageFormat), {page + 1, pages}));
+        painter.drawText(QRectF(0, area.height() - footer, area.width(), footer),
+                         Qt::AlignHCenter | Qt::AlignBottom, number);
+    }
+}
+
+// The XMP packet: the title, and the seal the verify command reads back.
+QByteArray SealMetadata(const QString& title, const CertificateSeal& seal) {
+    return QStringLiteral(
+               "<?xpacket begin='' id='W5M0MpCehiHzreSzNTczkc9d'?>"
+               "<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF "
+               "xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'>"
+               "<rdf:Description rdf:about='' xmlns:dc='http://purl.org/dc/elements/1.1/' "
+               "xmlns:tb='https://trimbench.kestrune.example/ns/certificate/1.0/'>"
+               "<dc:title><rdf:Alt><rdf:li xml:lang='x-default'>%1</rdf:li></rdf:Alt></dc:title>"
+               "<tb:seal>%2</tb:seal>"
+               "</rdf:Description></rdf:RDF></x:xmpmeta><?xpacket end='w'?>")
+        .arg(title.toHtmlEscaped(), QString::fromStdString(SealText(seal)))
+        .toUtf8();
+}
+
 }  // namespace
+
+CertificateHeader ConfiguredHeader() {
+    CertificateHeader header;
+    header.lab = LabName();
+    header.labAddress = services::ReadSettingText("Journal/LabAddress");
+    header.customer = services::ReadSettingText("Journal/Customer");
+    header.uncertainty = services::ReadSettingText("Journal/Uncertainty");
+    return header;
+}
+
+std::string UncertaintyFor(const std::string& stated, const std::string& channel) {
+    std::string fallback;
+    for (const QString& part : QString::fromStdString(stated).split(';', Qt::SkipEmptyParts)) {
+        const qsizetype equals = part.indexOf('=');
+        if (equals <= 0) continue;
+        const std::string name = part.left(equals).trimmed().toStdString();
+        const std::string value = part.mid(equals + 1).trimmed().toStdString();
+        if (name == channel) return value;
+        if (name == "*") fallback = value;
+    }
+    return fallback;
+}
 
 bool ChannelPassed(const JournalEntry& entry, const pages::ChannelRecord& channel) {
     if (entry.outcome != kOutcomeSuccess || !channel.asLeft) return false;
@@ -104,14 +236,18 @@ bool ChannelPassed(const JournalEntry& entry, const pages::ChannelRecord& channe
 }
 
 std::string CertificateHtml(const std::vector<JournalEntry>& entries,
-                            const CertificateHeader& header) {
+                            const CertificateHeader& header, const std::vector<DriftSeries>& drift) {
     if (entries.empty()) return {};
     const JournalEntry& first = entries.front();
     const std::string operatorName =
         header.operatorName.empty() ? first.operatorName : header.operatorName;
+    const CertificateSeal seal = SealOf(entries);
     QString html = QStringLiteral("<html><body><h1 align=center>%1</h1>").arg(Label(kTitle));
     html += QStringLiteral("<table cellpadding=3>");
+    html += HeaderRow(kNumber, QStringLiteral("<b>%1</b>").arg(Html(seal.number)));
     html += HeaderRow(kLab, Html(header.lab));
+    if (!header.labAddress.empty()) html += HeaderRow(kAddress, Html(header.labAddress));
+    if (!header.customer.empty()) html += HeaderRow(kCustomer, Html(header.customer));
     html += HeaderRow(kOperator, Html(operatorName));
     html += HeaderRow(kModel, Html(first.model));
     html += HeaderRow(kSerial, Html(IdentityText(first)));
@@ -119,19 +255,32 @@ std::string CertificateHtml(const std::vector<JournalEntry>& entries,
         html += HeaderRow(kUnit, Html(first.unitSerial));
     }
     html += HeaderRow(kDate, Html(LocalDateText(first)));
+    html += HeaderRow(kReferences, ReferencesHtml(entries));
+    html += HeaderRow(kAmbient, AmbientsHtml(entries));
     html += QStringLiteral("</table><br>");
-    for (const JournalEntry& entry : entries) html += EntryTable(entry);
+    for (const JournalEntry& entry : entries) html += EntryTable(entry, header);
+    for (std::size_t i = 0; i < drift.size(); ++i) {
+        html += QStringLiteral("<p><b>%1 — %2</b> (%3 / %4)<br><img src=\"drift-%5\"></p>")
+                    .arg(Label(kDrift), Html(drift[i].channel), Label(kAsFound), Label(kAsLeft))
+                    .arg(i);
+    }
     html += QStringLiteral(
                 "<br><br><table width=100% cellpadding=8><tr>"
                 "<td width=50%>%1: ______________________</td>"
                 "<td width=50%>%2: ______________________</td></tr></table>")
                 .arg(Label(kCalibratedBy), Label(kApprovedBy));
+    QStringList ids;
+    for (int64_t id : seal.rowIds) ids << QString::number(id);
+    html += QStringLiteral("<p style='font-size:7pt'>%1: %2<br>%3: %4</p>")
+                .arg(Label(kRowsCovered), ids.join(QStringLiteral(", ")), Label(kDigest),
+                     Html(seal.digest).toUpper());
     html += QStringLiteral("</body></html>");
     return html.toStdString();
 }
 
 bool WriteCertificate(const std::vector<JournalEntry>& entries, const CertificateHeader& header,
-                      const std::string& path, std::string& error) {
+                      const std::string& path, std::string& error,
+                      const std::vector<DriftSeries>& drift) {
     if (entries.empty()) {
         error = "no adjustment selected";
         return false;
@@ -146,16 +295,26 @@ bool WriteCertificate(const std::vector<JournalEntry>& entries, const Certificat
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter);
         writer.setResolution(kResolution);
-        writer.setTitle(QString::fromStdString(services::LoadResString(kTitle) + " " +
-                                               IdentityText(entries.front())));
+        const QString title = QString::fromStdString(services::LoadResString(kTitle) + " " +
+                                                     IdentityText(entries.front()));
+        writer.setTitle(title);
         writer.setCreator(QStringLiteral("Trimbench2"));
+        writer.setDocumentXmpMetadata(SealMetadata(title, SealOf(entries)));
         QTextDocument document;
         QFont font;
-        font.setFamilies({QString::fromLatin1(kLatinFamily), QString::fromLatin1(kJapaneseFamily)});
+        font.setFamilies({QString::fromLatin1(kLatinFamily), QString::fromLatin1(kJapaneseFamily),
+                          QString::fromLatin1(kJapaneseFallback)});
         font.setPointSizeF(9.0);
+        // Any letter spacing turns the shaper's ligatures off: "ff" in a
+        // digest or a name stays two letters a reader's search finds.
+        font.setLetterSpacing(QFont::AbsoluteSpacing, 0.01);
         document.setDefaultFont(font);
-        document.setHtml(QString::fromStdString(CertificateHtml(entries, header)));
-        document.print(&writer);
+        for (std::size_t i = 0; i < drift.size(); ++i) {
+            document.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("drift-%1").arg(i)),
+                                 DriftPicture(drift[i], kDriftWidth, kDriftHeight));
+        }
+        document.setHtml(QString::fromStdString(CertificateHtml(entries, header, drift)));
+        PrintNumbered(document, writer);
     }
     if (!file.commit()) {
         error = file.errorString().toStdString();

@@ -1,9 +1,14 @@
-// The calibration certificate: a one- or two-page A4 PDF of one adjustment
-// or of all adjustments of one logger on one day, made with Qt's PDF
-// writer. It names the lab and the operator, the logger's model and
-// serial, the date, and per channel the as-found correction, the reference
-// points entered, the as-left correction, the limits that applied and a
-// pass mark, and ends with signature lines. Labels are numbered texts
+// The calibration certificate: an A4 PDF of one adjustment or of all
+// adjustments of one logger on one day, made with Qt's PDF writer. It
+// carries its number (CertificateSeal.h), names the lab (name, address),
+// the customer and the operator, the logger's model and serial, the date,
+// the reference instruments the rows were made with (certificate numbers,
+// due dates) and the ambient conditions, and per channel the as-found
+// correction, the reference points entered, the as-left correction, the
+// limits that applied, the lab's stated uncertainty and a pass mark; it
+// ends with signature lines and the digest of the journal rows it covers,
+// and numbers its pages "n / m". The PDF's metadata holds the seal that
+// `trimbench journal verify --certificate` checks. Labels are numbered texts
 // (English with the English resource library); the Japanese font is
 // embedded. Needs a QGuiApplication.
 #pragma once
@@ -11,22 +16,41 @@
 #include <string>
 #include <vector>
 
+#include "journal/DriftSeries.h"
 #include "journal/JournalEntry.h"
 
 namespace tb::journal {
 
 struct CertificateHeader {
-    std::string lab;
-    std::string operatorName;  // empty: the operator of the first entry
+    std::string lab{};
+    std::string operatorName{};  // empty: the operator of the first entry
+    std::string labAddress{};
+    std::string customer{};
+    // The lab's stated uncertainty per channel, printed as given:
+    // "温度=±0.10 °C (k=2); 湿度=±1.5 %RH (k=2); *=±0.2 (k=2)" (name as the
+    // page labels the channel; * for every other channel).
+    std::string uncertainty{};
 };
 
-// The certificate as HTML (what the PDF shows).
-std::string CertificateHtml(const std::vector<JournalEntry>& entries,
-                            const CertificateHeader& header);
+// The header the settings give (Journal/Lab, Journal/LabAddress,
+// Journal/Customer, Journal/Uncertainty).
+CertificateHeader ConfiguredHeader();
 
-// Writes the PDF; false with the reason (no entries, a file that cannot be written).
+// The lab's stated uncertainty for a channel name; empty when none is given.
+std::string UncertaintyFor(const std::string& stated, const std::string& channel);
+
+// The certificate as HTML (what the PDF shows); with drift, a picture per
+// series ("drift-0", ...) follows the records.
+std::string CertificateHtml(const std::vector<JournalEntry>& entries,
+                            const CertificateHeader& header,
+                            const std::vector<DriftSeries>& drift = {});
+
+// Writes the PDF, with the drift of the logger's last visits when given
+// (CertificateDrift); false with the reason (no entries, a file that cannot
+// be written).
 bool WriteCertificate(const std::vector<JournalEntry>& entries, const CertificateHeader& header,
-                      const std::string& path, std::string& error);
+                      const std::string& path, std::string& error,
+                      const std::vector<DriftSeries>& drift = {});
 
 // Whether a channel passed: the operation succeeded and the logger was left
 // with what was meant to be written.

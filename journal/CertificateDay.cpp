@@ -1,9 +1,10 @@
 #include "journal/CertificateDay.h"
 
 #include <QDateTime>
+#include <QStringList>
 #include <algorithm>
 
-#include "journal/CsvExport.h"
+#include "journal/JournalRows.h"
 #include "journal/JournalText.h"
 
 namespace tb::journal {
@@ -19,7 +20,9 @@ std::string UtcStartOf(const QDate& date, const QTimeZone& zone) {
     return QDateTime(date, QTime(0, 0), zone).toUTC().toString(Qt::ISODateWithMs).toStdString();
 }
 
-std::vector<JournalEntry> DayEntries(JournalStore& store, const JournalEntry& selected) {
+std::optional<std::vector<JournalEntry>> DayEntries(JournalStore& store,
+                                                    const JournalEntry& selected,
+                                                    std::string& error) {
     const QTimeZone zone(selected.utcOffsetMinutes * 60);
     const QDate day = QDate::fromString(QString::fromStdString(LocalDateText(selected)), Qt::ISODate);
     JournalFilter filter;
@@ -27,17 +30,19 @@ std::vector<JournalEntry> DayEntries(JournalStore& store, const JournalEntry& se
     filter.model = selected.model;
     filter.fromUtc = UtcStartOf(day, zone);
     filter.toUtc = UtcStartOf(day.addDays(1), zone);
+    auto rows = AllRows(store, filter, error);
+    if (!rows) return std::nullopt;
     std::vector<JournalEntry> entries;
-    for (JournalEntry& entry : AllRows(store, filter)) {
+    for (JournalEntry& entry : *rows) {
         if (IsAdjustment(entry)) entries.push_back(std::move(entry));
     }
-    if (entries.empty()) return {selected};
+    if (entries.empty()) return std::vector<JournalEntry>{selected};
     std::reverse(entries.begin(), entries.end());
     return entries;
 }
 
 std::optional<JournalEntry> LatestAdjustment(JournalStore& store, const std::string& serial,
-                                             const std::optional<QDate>& day) {
+                                             const std::optional<QDate>& day, std::string& error) {
     JournalFilter filter;
     filter.serial = serial;
     if (day) {
@@ -46,12 +51,38 @@ std::optional<JournalEntry> LatestAdjustment(JournalStore& store, const std::str
         filter.fromUtc = UtcStartOf(*day, local);
         filter.toUtc = UtcStartOf(day->addDays(1), local);
     }
-    for (int64_t offset = 0;; offset += kLatestBatch) {
-        const std::vector<JournalEntry> rows = store.Fetch(filter, offset, kLatestBatch);
-        for (const JournalEntry& entry : rows)
+    error.clear();
+    RowPager pager(store, filter, kLatestBatch);
+    for (;;) {
+        const auto rows = pager.Next(error);
+        if (!rows || rows->empty()) return std::nullopt;
+        for (const JournalEntry& entry : *rows)
             if (IsAdjustment(entry)) return entry;
-        if (static_cast<int>(rows.size()) < kLatestBatch) return std::nullopt;
     }
+}
+
+std::optional<CertificateSeal> SealForNumber(JournalStore& store, const std::string& number,
+                                             std::string& error) {
+    error.clear();
+    // "TB-<newest row id>-<digest>"
+    const QStringList parts = QString::fromStdString(number).split('-');
+    bool ok = false;
+    const qlonglong newest = parts.size() == 3 ? parts[1].toLongLong(&ok) : 0;
+    if (!ok || newest <= 0 || parts[0] != QLatin1String("TB")) return std::nullopt;
+    const auto row = store.Entry(newest);
+    if (!row) return std::nullopt;
+    std::vector<std::vector<JournalEntry>> candidates = {{*row}};
+    if (IsAdjustment(*row)) {
+        auto day = DayEntries(store, *row, error);
+        if (!day) return std::nullopt;
+        std::erase_if(*day, [&](const JournalEntry& entry) { return entry.id > newest; });
+        candidates.push_back(std::move(*day));
+    }
+    for (const auto& rows : candidates) {
+        CertificateSeal seal = SealOf(rows);
+        if (seal.number == number) return seal;
+    }
+    return std::nullopt;
 }
 
 }  // namespace tb::journal

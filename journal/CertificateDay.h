@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "journal/CertificateSeal.h"
 #include "journal/JournalEntry.h"
 #include "journal/JournalStore.h"
 
@@ -19,13 +20,22 @@ std::string UtcStartOf(const QDate& date, const QTimeZone& zone);
 
 // The adjustments (sends and initialisations) of the logger of `selected`,
 // same model, on the local day it was recorded, oldest first; `selected`
-// alone when that day holds none.
-std::vector<JournalEntry> DayEntries(JournalStore& store, const JournalEntry& selected);
+// alone when that day holds none. Nothing, with the reason, on a read error.
+std::optional<std::vector<JournalEntry>> DayEntries(JournalStore& store,
+                                                    const JournalEntry& selected,
+                                                    std::string& error);
 
 // The newest adjustment of the logger with this serial (logger or base-unit
 // serial), on the given local day when one is given; nothing when the
-// journal holds none.
+// journal holds none, or (error set) when it cannot be read.
 std::optional<JournalEntry> LatestAdjustment(JournalStore& store, const std::string& serial,
-                                             const std::optional<QDate>& day);
+                                             const std::optional<QDate>& day, std::string& error);
+
+// The seal of the certificate with this number, found again from the rows
+// the program draws certificates of (one adjustment, or its logger's day up
+// to it); nothing when no such rows give the number (error set on a read
+// error).
+std::optional<CertificateSeal> SealForNumber(JournalStore& store, const std::string& number,
+                                             std::string& error);
 
 }  // namespace tb::journal

@@ -3,16 +3,16 @@
 #include <QSaveFile>
 
 #include "journal/JournalText.h"
+#include "journal/WorkConditions.h"
 
 namespace tb::journal {
 namespace {
 
-constexpr int kReadBatch = 5000;
 constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
 constexpr const char* kHeader =
     "id,recorded_utc,utc_offset_min,operator,program_version,page,model,operation,unit_serial,"
     "logger_serial,temp_unit,channels,as_found,points,entered,composed,as_left,outcome,"
-    "message_id,result_code,history_entry,chain";
+    "message_id,result_code,history_entry,chain,references,ambient_c,humidity_pct";
 
 std::string Quoted(const std::string& field) {
     if (field.find_first_of(",\"\r\n") == std::string::npos) return field;
@@ -31,6 +31,16 @@ std::string ChannelNames(const JournalEntry& entry) {
         names += channel.name;
     }
     return names;
+}
+
+// "PT100-07 | DMM-02", an expired one marked "(expired)".
+std::string ReferenceIds(const JournalEntry& entry) {
+    std::string ids;
+    for (const ReferenceUse& use : ParseReferences(entry.references)) {
+        if (!ids.empty()) ids += " | ";
+        ids += use.id + (use.expired ? " (expired)" : "");
+    }
+    return ids;
 }
 
 std::string CsvLine(const JournalEntry& entry) {
@@ -56,7 +66,10 @@ std::string CsvLine(const JournalEntry& entry) {
         std::to_string(entry.messageId),
         entry.resultCode ? std::to_string(*entry.resultCode) : std::string(),
         entry.historyEntry,
-        entry.chain};
+        entry.chain,
+        ReferenceIds(entry),
+        entry.ambientC,
+        entry.humidityPct};
     std::string line;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0) line += ',';
@@ -66,16 +79,6 @@ std::string CsvLine(const JournalEntry& entry) {
 }
 
 }  // namespace
-
-std::vector<JournalEntry> AllRows(JournalStore& store, const JournalFilter& filter) {
-    std::vector<JournalEntry> entries;
-    for (int64_t offset = 0;; offset += kReadBatch) {
-        auto batch = store.Fetch(filter, offset, kReadBatch);
-        entries.insert(entries.end(), batch.begin(), batch.end());
-        if (static_cast<int>(batch.size()) < kReadBatch) break;
-    }
-    return entries;
-}
 
 std::string CsvText(const std::vector<JournalEntry>& entries) {
     std::string text = std::string(kByteOrderMark) + kHeader + "\r\n";

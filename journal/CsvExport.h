@@ -8,12 +8,9 @@
 #include <vector>
 
 #include "journal/JournalEntry.h"
-#include "journal/JournalStore.h"
+#include "journal/JournalRows.h"
 
 namespace tb::journal {
-
-// Every row the filter selects, newest first, read in batches.
-std::vector<JournalEntry> AllRows(JournalStore& store, const JournalFilter& filter);
 
 // The header line and one line per entry, in the order given.
 std::string CsvText(const std::vector<JournalEntry>& entries);

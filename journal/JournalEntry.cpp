@@ -166,6 +166,11 @@ std::string CanonicalText(const JournalEntry& entry) {
           entry.historyEntry}) {
         AppendField(text, field);
     }
+    if (entry.rowVersion <= kRowVersionFirst) return text;
+    for (const std::string& field : {std::to_string(entry.rowVersion), entry.references,
+                                     entry.ambientC, entry.humidityPct}) {
+        AppendField(text, field);
+    }
     return text;
 }
 

@@ -19,6 +19,12 @@ inline constexpr const char* kOutcomeSuccess = "success";
 inline constexpr const char* kOutcomeFailure = "failure";
 inline constexpr const char* kOutcomeCancelled = "cancelled";
 
+// Rows of version 1 were written before the references and the ambient
+// conditions were recorded; their canonical text stays as it was, so that
+// they still verify. Every row written now is of kRowVersion.
+inline constexpr int kRowVersionFirst = 1;
+inline constexpr int kRowVersion = 2;
+
 struct JournalEntry {
     int64_t id = 0;             // assigned by the store
     std::string recordedUtc;    // "2026-12-09T02:15:10.123Z"
@@ -37,6 +43,10 @@ struct JournalEntry {
     std::optional<int> resultCode;
     std::string historyEntry;   // upper-case hex of the entry bytes, empty when none
     std::string chain;          // SHA-256 over the previous row's chain and this row, hex
+    int rowVersion = kRowVersion;
+    std::string references;     // JSON array, see ReferencesJson; empty: none recorded
+    std::string ambientC;       // "23.5", empty when not given
+    std::string humidityPct;    // "45", empty when not given
 
     friend bool operator==(const JournalEntry&, const JournalEntry&) = default;
 };
@@ -62,7 +72,8 @@ std::string ChannelsJson(const std::vector<pages::ChannelRecord>& channels);
 std::vector<pages::ChannelRecord> ParseChannels(const std::string& json);
 
 // The text every row is hashed over: each field as <length>:<bytes>, in a
-// fixed order, so that no two different rows give the same text.
+// fixed order, so that no two different rows give the same text. From row
+// version 2 on the version, the references and the ambient conditions follow.
 std::string CanonicalText(const JournalEntry& entry);
 
 }  // namespace tb::journal

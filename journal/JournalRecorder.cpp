@@ -1,5 +1,9 @@
 #include "journal/JournalRecorder.h"
 
+#include <algorithm>
+
+#include "journal/WorkConditions.h"
+
 #include "services/FormatText.h"
 #include "services/MessageBox.h"
 #include "services/PageServices.h"
@@ -19,9 +23,27 @@ bool JournalRecorder::Append(JournalEntry& entry, std::string& error) {
     return false;
 }
 
+void JournalRecorder::AddConditions(JournalEntry& entry) {
+    const WorkSelection selection = CurrentSelection();
+    entry.ambientC = selection.ambientC;
+    entry.humidityPct = selection.humidityPct;
+    if (selection.references.empty() || !store_) return;
+    ReferenceRegister references(*store_);
+    Resolution resolution = ResolveReferences(references, selection.references, QDate::currentDate());
+    // One that is no longer usable is still named, marked, never dropped.
+    for (const std::string& id : selection.references) {
+        const bool listed = std::any_of(resolution.uses.begin(), resolution.uses.end(),
+                                        [&](const ReferenceUse& use) { return use.id == id; });
+        if (!listed) resolution.uses.push_back({id, {}, {}, {}, true});
+    }
+    entry.references = ReferencesJson(resolution.uses);
+}
+
 void JournalRecorder::Record(const pages::AdjustmentRecord& record) {
     JournalEntry entry = EntryFromRecord(record, CurrentContext());
     std::string error;
+    if (!store_) store_ = OpenJournal(location_, error);
+    AddConditions(entry);
     if (Append(entry, error)) return;
     services::ShowMessage(
         services::FormatText(services::LoadResString(kMsgJournalWriteFailed), {error}),

@@ -4,7 +4,8 @@
 // be reached never stops the program from starting) and tries again on
 // each later record until it can. A record that cannot be stored never
 // undoes or blocks the adjustment: the technician gets message 3001 with
-// the reason, and the adjustment stands.
+// the reason, and the adjustment stands. Each row records the references
+// and ambient conditions chosen for the work (WorkConditions.h).
 #pragma once
 
 #include <memory>
@@ -30,6 +31,8 @@ class JournalRecorder final : public pages::AdjustmentRecorder {
 
   private:
     bool Append(JournalEntry& entry, std::string& error);
+    // The references in use and the ambient conditions (WorkConditions.h).
+    void AddConditions(JournalEntry& entry);
 
     JournalLocation location_;
     std::unique_ptr<JournalStore> store_;

@@ -27,6 +27,18 @@ struct Migration {
     "message_id INTEGER NOT NULL, result_code INTEGER, history_entry TEXT NOT NULL, "            \
     "chain TEXT NOT NULL"
 
+// Version 2: what each row was traced to and under which conditions. Rows
+// written before keep row version 1 (and their canonical text).
+#define TB_ROW_VERSION_COLUMNS(add)                                                               \
+    "ALTER TABLE journal " add " row_version INTEGER NOT NULL DEFAULT 1",                        \
+    "ALTER TABLE journal " add " reference_list TEXT NOT NULL DEFAULT ''",                        \
+    "ALTER TABLE journal " add " ambient_c TEXT NOT NULL DEFAULT ''",                             \
+    "ALTER TABLE journal " add " humidity_pct TEXT NOT NULL DEFAULT ''"
+#define TB_REFERENCE_COLUMNS                                                                      \
+    "reference_id TEXT NOT NULL, action TEXT NOT NULL CHECK (action IN ('add', 'retire')), "     \
+    "description TEXT NOT NULL, certificate TEXT NOT NULL, calibrated_on TEXT NOT NULL, "        \
+    "due_on TEXT NOT NULL, recorded_utc TEXT NOT NULL, operator TEXT NOT NULL"
+
 const std::vector<Migration>& Migrations() {
     static const std::vector<Migration> migrations = {
         {1,
@@ -56,11 +68,39 @@ const std::vector<Migration>& Migrations() {
           "FOR EACH STATEMENT EXECUTE FUNCTION journal_refuse_change()",
           "CREATE TRIGGER journal_schema_refuse_change BEFORE UPDATE OR DELETE ON journal_schema "
           "FOR EACH ROW EXECUTE FUNCTION journal_refuse_change()"}},
+        {2,
+         {TB_ROW_VERSION_COLUMNS("ADD COLUMN"),
+          "CREATE TABLE reference_event (id INTEGER PRIMARY KEY AUTOINCREMENT, "
+          TB_REFERENCE_COLUMNS ")",
+          "CREATE INDEX reference_event_by_reference ON reference_event (reference_id)",
+          "CREATE TRIGGER reference_event_refuse_update BEFORE UPDATE ON reference_event "
+          "BEGIN SELECT RAISE(ABORT, 'the reference register is append-only'); END",
+          "CREATE TRIGGER reference_event_refuse_delete BEFORE DELETE ON reference_event "
+          "BEGIN SELECT RAISE(ABORT, 'the reference register is append-only'); END"},
+         {TB_ROW_VERSION_COLUMNS("ADD COLUMN"),
+          "CREATE TABLE reference_event (id BIGSERIAL PRIMARY KEY, " TB_REFERENCE_COLUMNS ")",
+          "CREATE INDEX reference_event_by_reference ON reference_event (reference_id)",
+          "CREATE TRIGGER reference_event_refuse_change BEFORE UPDATE OR DELETE ON reference_event "
+          "FOR EACH ROW EXECUTE FUNCTION journal_refuse_change()",
+          "CREATE TRIGGER reference_event_refuse_truncate BEFORE TRUNCATE ON reference_event "
+          "FOR EACH STATEMENT EXECUTE FUNCTION journal_refuse_change()",
+          // Roles that already append rows keep doing so: they may read and
+          // add to the register too (a lab may revoke INSERT again).
+          "DO $$DECLARE r record; BEGIN "
+          "FOR r IN SELECT DISTINCT roles.rolname FROM pg_class c, "
+          "aclexplode(c.relacl) AS acl, pg_roles roles "
+          "WHERE c.relname = 'journal' AND c.relkind = 'r' AND acl.privilege_type = 'INSERT' "
+          "AND roles.oid = acl.grantee AND acl.grantee <> c.relowner LOOP "
+          "EXECUTE format('GRANT SELECT, INSERT ON reference_event TO %I', r.rolname); "
+          "EXECUTE format('GRANT USAGE ON SEQUENCE reference_event_id_seq TO %I', r.rolname); "
+          "END LOOP; END$$"}},
     };
     return migrations;
 }
 
 #undef TB_JOURNAL_COLUMNS
+#undef TB_ROW_VERSION_COLUMNS
+#undef TB_REFERENCE_COLUMNS
 
 bool Run(QSqlDatabase& db, const QString& sql, std::string& error) {
     QSqlQuery query(db);
@@ -116,6 +156,10 @@ std::optional<int> StoredSchemaVersion(QSqlDatabase& db) {
 }
 
 bool MigrateSchema(QSqlDatabase& db, Engine engine, std::string& error) {
+    return MigrateSchemaTo(db, engine, CurrentSchemaVersion(), error);
+}
+
+bool MigrateSchemaTo(QSqlDatabase& db, Engine engine, int version, std::string& error) {
     const std::optional<int> stored = StoredSchemaVersion(db);
     if (!stored) {
         error = "cannot read the journal's schema version";
@@ -127,7 +171,7 @@ bool MigrateSchema(QSqlDatabase& db, Engine engine, std::string& error) {
         return false;
     }
     for (const Migration& migration : Migrations()) {
-        if (migration.version <= *stored) continue;
+        if (migration.version <= *stored || migration.version > version) continue;
         if (!ApplyMigration(db, engine, migration, error)) return false;
     }
     return true;
@@ -152,7 +196,10 @@ bool GrantJournalWriter(QSqlDatabase& db, const std::string& role, std::string& 
          {"REVOKE ALL ON journal, journal_schema FROM " + name,
           "GRANT SELECT, INSERT ON journal TO " + name,
           "GRANT SELECT ON journal_schema TO " + name,
-          "GRANT USAGE ON SEQUENCE journal_id_seq TO " + name}) {
+          "GRANT USAGE ON SEQUENCE journal_id_seq TO " + name,
+          "REVOKE ALL ON reference_event FROM " + name,
+          "GRANT SELECT, INSERT ON reference_event TO " + name,
+          "GRANT USAGE ON SEQUENCE reference_event_id_seq TO " + name}) {
         if (!Run(db, statement, error)) return false;
     }
     return true;

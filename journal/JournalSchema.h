@@ -3,6 +3,10 @@
 //
 // Version 1: the journal table, its indexes for the window's filters, and
 // triggers that refuse UPDATE and DELETE (on PostgreSQL also TRUNCATE).
+// Version 2: each row's version, references and ambient conditions
+// (columns with defaults: older rows stay version 1 and verify as before),
+// and the register of reference instruments (reference_event: additions
+// and retirements, append-only like the journal).
 // A later version appends a Migration to the table in JournalSchema.cpp;
 // versions already applied are never changed.
 #pragma once
@@ -23,10 +27,13 @@ std::optional<int> StoredSchemaVersion(QSqlDatabase& db);
 // Applies every missing migration in one transaction each. Refuses a
 // database newer than this program. False with the reason in error.
 bool MigrateSchema(QSqlDatabase& db, Engine engine, std::string& error);
+// The same up to `version` only: a journal as an older program left it.
+bool MigrateSchemaTo(QSqlDatabase& db, Engine engine, int version, std::string& error);
 
 // PostgreSQL: gives role (created when missing, without login) INSERT and
-// SELECT on the journal and nothing else; a lab's technicians log in as
-// members of it. Needs a user that may create roles and grant.
+// SELECT on the journal and on the reference register, and nothing else; a
+// lab's technicians log in as members of it. Needs a user that may create
+// roles and grant.
 bool GrantJournalWriter(QSqlDatabase& db, const std::string& role, std::string& error);
 
 }  // namespace tb::journal

@@ -14,7 +14,7 @@ namespace {
 constexpr const char* kColumns =
     "id, recorded_utc, utc_offset_min, operator, program_version, page, model, operation, "
     "unit_serial, logger_serial, temp_unit, channels, outcome, message_id, result_code, "
-    "history_entry, chain";
+    "history_entry, chain, row_version, reference_list, ambient_c, humidity_pct";
 // Any constant: every program appending to one PostgreSQL journal takes it.
 constexpr qint64 kAppendLockKey = 0x54424A524E4CLL;
 constexpr int kBusyTimeoutMs = 5000;
@@ -51,6 +51,10 @@ JournalEntry EntryFromQuery(const QSqlQuery& query) {
     if (!code.isNull()) entry.resultCode = code.toInt();
     entry.historyEntry = text();
     entry.chain = text();
+    entry.rowVersion = query.value(column++).toInt();
+    entry.references = text();
+    entry.ambientC = text();
+    entry.humidityPct = text();
     return entry;
 }
 
@@ -64,7 +68,11 @@ Condition WhereOf(const JournalFilter& filter) {
     QStringList parts;
     Condition condition;
     if (!filter.serial.empty()) {
-        parts << QStringLiteral("(unit_serial = ? OR logger_serial = ?)");
+        // One index look-up per column: with an OR the engine may walk the
+        // whole table in key order instead.
+        parts << QStringLiteral(
+            "id IN (SELECT id FROM journal WHERE unit_serial = ? "
+            "UNION ALL SELECT id FROM journal WHERE logger_serial = ?)");
         condition.values << Text(filter.serial) << Text(filter.serial);
     }
     if (!filter.model.empty()) {
@@ -236,7 +244,8 @@ bool JournalStore::Append(JournalEntry& entry, std::string& error) {
     insert.prepare(QStringLiteral(
         "INSERT INTO journal (recorded_utc, utc_offset_min, operator, program_version, page, "
         "model, operation, unit_serial, logger_serial, temp_unit, channels, outcome, message_id, "
-        "result_code, history_entry, chain) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?) RETURNING id"));
+        "result_code, history_entry, chain, row_version, reference_list, ambient_c, humidity_pct) "
+        "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?) RETURNING id"));
     for (const QVariant& value :
          QVariantList{Text(entry.recordedUtc), entry.utcOffsetMinutes, Text(entry.operatorName),
                       Text(entry.programVersion), Text(entry.page), Text(entry.model),
@@ -244,7 +253,8 @@ bool JournalStore::Append(JournalEntry& entry, std::string& error) {
                       Text(entry.tempUnit), Text(entry.channels), Text(entry.outcome),
                       entry.messageId,
                       entry.resultCode ? QVariant(*entry.resultCode) : QVariant(QMetaType::fromType<int>()),
-                      Text(entry.historyEntry), Text(entry.chain)}) {
+                      Text(entry.historyEntry), Text(entry.chain), entry.rowVersion,
+                      Text(entry.references), Text(entry.ambientC), Text(entry.humidityPct)}) {
         insert.addBindValue(value);
     }
     if (!insert.exec() || !insert.next()) return fail(ErrorOf(insert));
@@ -277,6 +287,33 @@ std::vector<JournalEntry> JournalStore::Fetch(const JournalFilter& filter, int64
     query.addBindValue(static_cast<qlonglong>(offset));
     if (!query.exec()) return entries;
     while (query.next()) entries.push_back(EntryFromQuery(query));
+    return entries;
+}
+
+std::optional<std::vector<JournalEntry>> JournalStore::ReadBefore(
+    const JournalFilter& filter, std::optional<int64_t> beforeId, int limit, std::string& error) {
+    Condition where = WhereOf(filter);
+    if (beforeId) {
+        where.sql += where.sql.isEmpty() ? QStringLiteral(" WHERE id < ?") : QStringLiteral(" AND id < ?");
+        where.values << static_cast<qlonglong>(*beforeId);
+    }
+    QSqlQuery query(db_);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT %1 FROM journal%2 ORDER BY id DESC LIMIT ?")
+                      .arg(QString::fromLatin1(kColumns), where.sql));
+    for (const QVariant& value : where.values) query.addBindValue(value);
+    query.addBindValue(limit);
+    if (!query.exec()) {
+        error = ErrorOf(query);
+        return std::nullopt;
+    }
+    std::vector<JournalEntry> entries;
+    while (query.next()) entries.push_back(EntryFromQuery(query));
+    // A connection lost halfway ends the loop early: that is no short page.
+    if (query.lastError().isValid()) {
+        error = ErrorOf(query);
+        return std::nullopt;
+    }
     return entries;
 }
 

@@ -60,8 +60,16 @@ class JournalStore {
 
     // Rows selected by filter; nothing when they cannot be read.
     std::optional<int64_t> Count(const JournalFilter& filter);
-    // Up to limit rows, newest first, skipping offset.
+    // Up to limit rows, newest first, skipping offset (the window's pages;
+    // nothing when they cannot be read).
     std::vector<JournalEntry> Fetch(const JournalFilter& filter, int64_t offset, int limit);
+    // Up to limit rows, newest first, whose id is below beforeId (all when
+    // none is given): paging by key, so rows appended meanwhile by another
+    // bench neither repeat nor shift a page. Nothing, with the reason, when
+    // the rows cannot be read.
+    std::optional<std::vector<JournalEntry>> ReadBefore(const JournalFilter& filter,
+                                                        std::optional<int64_t> beforeId, int limit,
+                                                        std::string& error);
     std::optional<JournalEntry> Entry(int64_t id);
     // The distinct models in the journal, for the window's filter.
     std::vector<std::string> Models();

@@ -4,6 +4,7 @@
 #include <QTimeZone>
 #include <cstdio>
 
+#include "journal/WorkConditions.h"
 #include "services/FormatText.h"
 #include "services/PageServices.h"
 
@@ -36,7 +37,11 @@ enum Label {
     kLabelModel = 3011,
     kLabelOutcome = 3013,
     kLabelRecordNumber = 3061,
+    kLabelReferences = 3069,
+    kLabelAmbient = 3073,
 };
+constexpr int kMsgExpired = 3071;
+constexpr int kMsgNoneRecorded = 3072;
 
 QDateTime LocalTime(const JournalEntry& entry) {
     const QDateTime utc =
@@ -139,6 +144,23 @@ std::string ChannelsText(const JournalEntry& entry, ChannelField field) {
     return Join(parts, " | ");
 }
 
+std::string ReferencesText(const JournalEntry& entry) {
+    std::string text;
+    for (const ReferenceUse& use : ParseReferences(entry.references)) {
+        if (!text.empty()) text += " | ";
+        text += use.id + " (" + use.certificate + ", " + use.dueOn + ")";
+        if (use.expired) text += " " + services::LoadResString(kMsgExpired);
+    }
+    return text.empty() ? services::LoadResString(kMsgNoneRecorded) : text;
+}
+
+std::string AmbientText(const JournalEntry& entry) {
+    std::string text;
+    if (!entry.ambientC.empty()) text = entry.ambientC + " °C";
+    if (!entry.humidityPct.empty()) text += (text.empty() ? "" : ", ") + entry.humidityPct + " %RH";
+    return text.empty() ? services::LoadResString(kMsgNoneRecorded) : text;
+}
+
 std::string DetailText(const JournalEntry& entry) {
     std::string text;
     text += Line(kLabelRecordNumber, std::to_string(entry.id));
@@ -151,6 +173,8 @@ std::string DetailText(const JournalEntry& entry) {
     text += Line(kLabelLogger, entry.loggerSerial.empty() ? "-" : entry.loggerSerial);
     text += Line(kLabelTempUnit, entry.tempUnit == "F" ? "°F" : "℃");
     text += Line(kLabelOutcome, OutcomeText(entry));
+    text += Line(kLabelReferences, ReferencesText(entry));
+    text += Line(kLabelAmbient, AmbientText(entry));
     for (const pages::ChannelRecord& channel : ParseChannels(entry.channels)) {
         text += "\n[" + channel.name + "]\n";
         text += Line(kLabelAsFound, FieldOf(channel, ChannelField::AsFound));

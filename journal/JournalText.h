@@ -30,6 +30,12 @@ std::string IdentityText(const JournalEntry& entry);
 enum class ChannelField { AsFound, Points, Entered, Composed, AsLeft };
 std::string ChannelsText(const JournalEntry& entry, ChannelField field);
 
+// The references a row was made with: "PT100-07 (C-123, 2027-03-31) | ...",
+// with the expired mark; "記録なし" when it names none.
+std::string ReferencesText(const JournalEntry& entry);
+// The ambient conditions: "23.5 °C, 45 %RH"; "記録なし" when not given.
+std::string AmbientText(const JournalEntry& entry);
+
 // The whole row, one labelled line per field and per channel.
 std::string DetailText(const JournalEntry& entry);
 

@@ -3,10 +3,10 @@
 set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
-  qt6-base-dev qt6-qpa-plugins libgl1-mesa-dev
+  qt6-base-dev qt6-qpa-plugins qt6-charts-dev libqt6opengl6-dev libgl1-mesa-dev
   libudev-dev libgtest-dev libgmock-dev libbenchmark-dev
   libqt6sql6-sqlite libqt6sql6-psql postgresql poppler-utils
-  fonts-noto-cjk fonts-dejavu-core locales
+  fonts-noto-cjk fonts-takao-gothic fonts-dejavu-core locales
   xvfb xauth dbus dbus-x11 at-spi2-core python3 python3-pyatspi
   dpkg-dev fakeroot file lintian appstream desktop-file-utils ccache
 )

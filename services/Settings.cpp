@@ -113,3 +113,16 @@ std::string ReadSettingText(const char* key, const std::string& fallback) {
 }
 
 }  // namespace tb::services
+
+namespace tb::services {
+
+void WriteSettingText(const char* key, const std::string& text) {
+    auto store = OpenStore();
+    if (text.empty()) {
+        store->remove(QString::fromLatin1(key));
+    } else {
+        store->setValue(QString::fromLatin1(key), QString::fromStdString(text));
+    }
+}
+
+}  // namespace tb::services

@@ -29,6 +29,8 @@ int ReadDateForm();
 
 // A text value of the store by its "Group/Key"; fallback when missing.
 std::string ReadSettingText(const char* key, const std::string& fallback = {});
+// Stores a text value by its "Group/Key"; an empty text removes the key.
+void WriteSettingText(const char* key, const std::string& text);
 int DefaultDateForm(int languageNumber);
 
 // The language of the interface built into the program.

@@ -26,6 +26,9 @@
 #include "services/MessageBox.h"
 #include "services/PageServices.h"
 #include "ui/Accessibility.h"
+#include "ui/JournalConditionsDialog.h"
+#include "ui/JournalDriftView.h"
+#include "journal/DriftSeries.h"
 
 namespace tb::ui {
 namespace {
@@ -51,6 +54,8 @@ enum Text {
     kSuccessText = 3040,
     kCancelledText = 3041,
     kFailureText = 3043,
+    kConditionsText = 3078,
+    kDriftText = 3090,
 };
 
 QString Res(int id) { return QString::fromStdString(services::LoadResString(id)); }
@@ -58,6 +63,12 @@ QString Res(int id) { return QString::fromStdString(services::LoadResString(id))
 void Describe(QWidget& widget, int id, const QString& name) {
     widget.setAccessibleName(name);
     widget.setAccessibleDescription(ControlIdDescription(id));
+}
+
+// Puts the message of text `id` with the reason into error; false.
+bool Failed(int id, std::string& error) {
+    error = services::FormatText(services::LoadResString(id), {error});
+    return false;
 }
 
 // The outcome filter's choices; the first selects every outcome.
@@ -171,11 +182,19 @@ void JournalWindow::BuildButtons(QHBoxLayout& layout) {
         layout.addWidget(button);
     };
     addButton(kExportText, kExportCsv, &JournalWindow::OnExportCsv);
+    addButton(kConditionsText, kConditions, &JournalWindow::OnConditions);
+    conditions_ = new QLabel(QString::fromStdString(SelectionSummary(journal::SessionSelection())), this);
+    Describe(*conditions_, kConditionsSummary, Res(kConditionsText));
+    layout.addWidget(conditions_);
     layout.addStretch(1);
     wholeDay_ = new QCheckBox(Res(kWholeDayText), this);
     Describe(*wholeDay_, kWholeDay, Res(kWholeDayText));
     layout.addWidget(wholeDay_);
+    withDrift_ = new QCheckBox(Res(kDriftText), this);
+    Describe(*withDrift_, kCertificateDrift, Res(kDriftText));
+    layout.addWidget(withDrift_);
     addButton(kCertificateText, kCertificate, &JournalWindow::OnCertificate);
+    addButton(kDriftText, kDrift, &JournalWindow::OnDrift);
     layout.addStretch(1);
     addButton(kVerifyText, kVerify, &JournalWindow::OnVerify);
 }
@@ -250,21 +269,32 @@ bool JournalWindow::ExportCsv(const std::string& path, std::string& error) {
         error = "no journal";
         return false;
     }
-    return journal::WriteFileAtomically(
-        path, journal::CsvText(journal::AllRows(*store_, model_->Filter())), error);
+    const auto rows = journal::AllRows(*store_, model_->Filter(), error);
+    if (!rows) return Failed(kCannotRead, error);
+    return journal::WriteFileAtomically(path, journal::CsvText(*rows), error) ||
+           Failed(kCannotWrite, error);
 }
 
-std::vector<journal::JournalEntry> JournalWindow::CertificateEntries(int row, bool wholeDay) {
+std::optional<std::vector<journal::JournalEntry>> JournalWindow::CertificateEntries(
+    int row, bool wholeDay, std::string& error) {
     const auto selected = model_ ? model_->EntryAt(row) : std::nullopt;
-    if (!selected) return {};
-    if (!wholeDay) return {*selected};
-    return journal::DayEntries(*store_, *selected);
+    if (!selected) return std::vector<journal::JournalEntry>{};
+    if (!wholeDay) return std::vector<journal::JournalEntry>{*selected};
+    return journal::DayEntries(*store_, *selected, error);
 }
 
 bool JournalWindow::WriteCertificateFor(int row, bool wholeDay, const std::string& path,
-                                        std::string& error) {
-    const auto entries = CertificateEntries(row, wholeDay);
-    return journal::WriteCertificate(entries, {journal::LabName(), {}}, path, error);
+                                        std::string& error, bool withDrift) {
+    const auto entries = CertificateEntries(row, wholeDay, error);
+    if (!entries) return Failed(kCannotRead, error);
+    std::vector<journal::DriftSeries> drift;
+    if (withDrift && !entries->empty()) {
+        auto series = journal::CertificateDrift(*store_, *entries, error);
+        if (!series) return Failed(kCannotRead, error);
+        drift = std::move(*series);
+    }
+    return journal::WriteCertificate(*entries, journal::ConfiguredHeader(), path, error, drift) ||
+           Failed(kCannotWrite, error);
 }
 
 std::string JournalWindow::VerifyText(bool* intact) {
@@ -287,9 +317,7 @@ void JournalWindow::OnExportCsv() {
         QStringLiteral("CSV (*.csv)"));
     if (path.isEmpty()) return;
     std::string error;
-    if (!ExportCsv(path.toStdString(), error)) {
-        services::ShowMessage(services::FormatText(services::LoadResString(kCannotWrite), {error}));
-    }
+    if (!ExportCsv(path.toStdString(), error)) services::ShowMessage(error);
 }
 
 void JournalWindow::OnCertificate() {
@@ -304,9 +332,47 @@ void JournalWindow::OnCertificate() {
         QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty()) return;
     std::string error;
-    if (!WriteCertificateFor(row, wholeDay_->isChecked(), path.toStdString(), error)) {
-        services::ShowMessage(services::FormatText(services::LoadResString(kCannotWrite), {error}));
+    if (!WriteCertificateFor(row, wholeDay_->isChecked(), path.toStdString(), error,
+                             withDrift_->isChecked())) {
+        services::ShowMessage(error);
     }
+}
+
+void JournalWindow::OnConditions() {
+    if (!store_) return;
+    JournalConditionsDialog dialog(*store_, this);
+    dialog.exec();
+    conditions_->setText(QString::fromStdString(SelectionSummary(journal::SessionSelection())));
+}
+
+std::unique_ptr<JournalDriftView> JournalWindow::DriftViewFor(int row, std::string& error) {
+    const auto selected = model_ ? model_->EntryAt(row) : std::nullopt;
+    if (!selected) return nullptr;
+    const journal::DriftLogger logger{journal::IdentityText(*selected), selected->model};
+    auto visits = journal::LoggerVisits(*store_, logger, error);
+    if (!visits) {
+        error = services::FormatText(services::LoadResString(kCannotRead), {error});
+        return nullptr;
+    }
+    auto view = std::make_unique<JournalDriftView>(logger, std::move(*visits), this);
+    const auto channels = journal::ParseChannels(selected->channels);
+    if (!channels.empty()) view->SelectChannel(channels.front().name);
+    return view;
+}
+
+void JournalWindow::OnDrift() {
+    const int row = CurrentRow();
+    if (row < 0) {
+        services::ShowMessageId(kSelectRow);
+        return;
+    }
+    std::string error;
+    const auto view = DriftViewFor(row, error);
+    if (!view) {
+        services::ShowMessage(error);
+        return;
+    }
+    view->exec();
 }
 
 void JournalWindow::OnVerify() {

@@ -1,10 +1,12 @@
 // The journal window: every recorded page operation, newest first, with
 // filters (logger serial, model, date range, outcome), the selected row in
-// full, CSV export, certificates and a check of the chain.
+// full, CSV export, certificates, a check of the chain, and the references
+// and conditions recorded with the work from now on.
 #pragma once
 
 #include <QDialog>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,12 +18,15 @@ class QComboBox;
 class QDateEdit;
 class QGridLayout;
 class QHBoxLayout;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTableView;
 
 namespace tb::ui {
+
+class JournalDriftView;
 
 class JournalWindow final : public QDialog {
     Q_OBJECT
@@ -40,12 +45,20 @@ class JournalWindow final : public QDialog {
     void SelectRow(int row);
     std::string DetailText() const;
 
-    // The actions behind the buttons, with the file already chosen.
+    // The actions behind the buttons, with the file already chosen; false
+    // with the message to show (a journal that cannot be read writes nothing).
     bool ExportCsv(const std::string& path, std::string& error);
-    bool WriteCertificateFor(int row, bool wholeDay, const std::string& path, std::string& error);
+    // withDrift adds the drift of the logger's last visits.
+    bool WriteCertificateFor(int row, bool wholeDay, const std::string& path, std::string& error,
+                             bool withDrift = false);
     // The rows a certificate of the row covers: the row itself, or every
-    // adjustment of its logger on its local day (oldest first).
-    std::vector<journal::JournalEntry> CertificateEntries(int row, bool wholeDay);
+    // adjustment of its logger on its local day (oldest first); nothing,
+    // with the reason, when the journal cannot be read.
+    std::optional<std::vector<journal::JournalEntry>> CertificateEntries(int row, bool wholeDay,
+                                                                        std::string& error);
+    // The drift view of the row's logger (its channel chosen); nothing, with
+    // the message, when the journal cannot be read.
+    std::unique_ptr<JournalDriftView> DriftViewFor(int row, std::string& error);
     // The verdict on the chain as the verify button shows it.
     std::string VerifyText(bool* intact = nullptr);
 
@@ -62,6 +75,9 @@ class JournalWindow final : public QDialog {
     void OnExportCsv();
     void OnCertificate();
     void OnVerify();
+    // The references and conditions for the work (JournalConditionsDialog).
+    void OnConditions();
+    void OnDrift();
     int CurrentRow() const;
 
     std::unique_ptr<journal::JournalStore> store_;
@@ -75,6 +91,8 @@ class JournalWindow final : public QDialog {
     QTableView* table_ = nullptr;
     QPlainTextEdit* detail_ = nullptr;
     QCheckBox* wholeDay_ = nullptr;
+    QCheckBox* withDrift_ = nullptr;
+    QLabel* conditions_ = nullptr;
 };
 
 }  // namespace tb::ui

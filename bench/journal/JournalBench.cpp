@@ -1,11 +1,15 @@
 // Figures of the adjustment journal: append latency (median and p99 of 2000
 // appends to the SQLite journal, target p99 <= 2 ms), the time from opening
 // the journal window on a 100 000-row journal to its first painted rows
-// (target 300 ms), and the time to write one certificate (target 500 ms).
+// (target 300 ms), the time to write one certificate (target 500 ms), and
+// the drift chart of a logger with 500 visits in that journal, from the
+// click to the painted chart (target 150 ms).
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <QApplication>
+#include <QDateTime>
+#include <QTimeZone>
 #include <QLabel>
 #include <QSqlQuery>
 #include <QTableView>
@@ -17,9 +21,11 @@
 #include <vector>
 
 #include "journal/Certificate.h"
+#include "journal/DriftSeries.h"
 #include "journal/JournalChain.h"
 #include "journal/JournalStore.h"
 #include "tests/support/ScriptedMessageBoxes.h"
+#include "ui/JournalDriftView.h"
 #include "ui/JournalWindow.h"
 
 namespace {
@@ -29,6 +35,9 @@ using tb::journal::JournalEntry;
 
 constexpr int kAppends = 2000;
 constexpr int kWindowRows = 100000;
+// Every 200th row is a visit of the drifting logger: 500 in the journal.
+constexpr int kDriftEvery = 200;
+constexpr const char* kDriftSerial = "00D1F700";
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
@@ -36,9 +45,14 @@ JournalEntry Entry(int i) {
     tb::pages::AdjustmentRecord record;
     record.page = record.model = i % 3 == 0 ? "890" : "820/821";
     record.unitSerial = "00A1" + std::to_string(1000 + i % 50);
+    const bool drifting = i % kDriftEvery == 0;
+    if (drifting) {
+        record.page = record.model = "820/821";
+        record.unitSerial = kDriftSerial;
+    }
     tb::pages::ChannelRecord channel;
     channel.name = "CH1";
-    channel.asFound = tb::pages::Correction{1.0, 0.4};
+    channel.asFound = tb::pages::Correction{1.0 + (drifting ? i / kDriftEvery * 0.0001 : 0.0), 0.4};
     channel.enteredPoints = {"25.0", "25.3"};
     channel.entered = tb::pages::Correction{1.0, 0.3};
     channel.composed = channel.asLeft = tb::pages::Correction{1.0, 0.7};
@@ -46,7 +60,9 @@ JournalEntry Entry(int i) {
     record.channels = {channel};
     record.success = i % 7 != 0;
     record.messageId = record.success ? 1050 : 1048;
-    return tb::journal::EntryFromRecord(record, {"2026-12-09T02:15:10.123Z", 540, "bench", "1.31"});
+    const QDateTime at = QDateTime(QDate(2025, 1, 1), QTime(0, 0), QTimeZone::utc()).addSecs(i * 300LL);
+    return tb::journal::EntryFromRecord(
+        record, {at.toString(Qt::ISODateWithMs).toStdString(), 540, "bench", "1.31"});
 }
 
 // One small write and fsync in the same folder: what a commit would cost if
@@ -107,7 +123,8 @@ void Fill(tb::journal::JournalStore& store, int rows) {
     insert.prepare(
         "INSERT INTO journal (recorded_utc, utc_offset_min, operator, program_version, page, "
         "model, operation, unit_serial, logger_serial, temp_unit, channels, outcome, message_id, "
-        "result_code, history_entry, chain) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+        "result_code, history_entry, chain, row_version, reference_list, ambient_c, humidity_pct) "
+        "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
     std::string previous = tb::journal::kChainStart;
     for (int i = 0; i < rows; ++i) {
         JournalEntry e = Entry(i);
@@ -121,12 +138,49 @@ void Fill(tb::journal::JournalStore& store, int rows) {
                  QString::fromStdString(e.loggerSerial), QString::fromStdString(e.tempUnit),
                  QString::fromStdString(e.channels), QString::fromStdString(e.outcome), e.messageId,
                  QVariant(), QString::fromStdString(e.historyEntry),
-                 QString::fromStdString(e.chain)}) {
+                 QString::fromStdString(e.chain), e.rowVersion, QString::fromStdString(e.references),
+                 QString::fromStdString(e.ambientC), QString::fromStdString(e.humidityPct)}) {
             insert.addBindValue(v);
         }
         insert.exec();
     }
     db.commit();
+}
+
+// The drift button on a row of the drifting logger: its visits read from
+// the 100 000-row journal, the chart laid out and painted.
+void DriftFigures(tb::ui::JournalWindow& window, const std::string& folder) {
+    std::string error;
+    int row = -1;
+    for (int i = 0; i < window.Model()->rowCount() && row < 0; ++i) {
+        const auto entry = window.Model()->EntryAt(i);
+        if (entry && entry->unitSerial == kDriftSerial) row = i;
+    }
+    const auto start = Clock::now();
+    {
+        const auto entry = window.Model()->EntryAt(row);
+        const auto visits = tb::journal::LoggerVisits(
+            *tb::journal::JournalStore::OpenSqlite(folder + "/window.sqlite3", error),
+            {kDriftSerial, entry->model}, error);
+        std::printf("drift: the logger's %zu visits read in %.1f ms\n", visits ? visits->size() : 0u,
+                    Ms(Clock::now() - start));
+    }
+    const auto click = Clock::now();
+    auto view = window.DriftViewFor(row, error);
+    if (!view) {
+        std::printf("drift chart: FAILED %s\n", error.c_str());
+        return;
+    }
+    view->show();
+    QApplication::processEvents();
+    view->repaint();
+    std::printf("drift chart of a logger with %zu visits in %d rows: painted %.1f ms after the click "
+                "(target 150 ms)\n",
+                view->Series().visits.size(), kWindowRows, Ms(Clock::now() - click));
+    const auto drawn = Clock::now();
+    const bool written = window.WriteCertificateFor(row, false, folder + "/drift.pdf", error, true);
+    std::printf("certificate with the drift chart: %.1f ms (target 300 ms)%s\n", Ms(Clock::now() - drawn),
+                written ? "" : " FAILED");
 }
 
 void WindowFigures(const std::string& folder) {
@@ -163,13 +217,15 @@ void WindowFigures(const std::string& folder) {
         "(target 300 ms); %d rows listed\n",
         kWindowRows, Ms(shown - start), window.Model()->rowCount());
 
-    const auto entries = window.CertificateEntries(0, false);
-    const auto before = Clock::now();
     std::string error;
-    const bool written = tb::journal::WriteCertificate(entries, {"Bench Lab", {}},
+    const auto entries = window.CertificateEntries(0, false, error).value_or(
+        std::vector<tb::journal::JournalEntry>{});
+    const auto before = Clock::now();
+    const bool written = tb::journal::WriteCertificate(entries, {.lab = "Bench Lab"},
                                                        folder + "/certificate.pdf", error);
     std::printf("certificate PDF: %.1f ms (target 500 ms)%s\n", Ms(Clock::now() - before),
                 written ? "" : " FAILED");
+    DriftFigures(window, folder);
 }
 
 }  // namespace

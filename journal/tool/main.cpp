@@ -42,13 +42,18 @@ int Verify(JournalStore& store) {
 }
 
 int ExportCsv(JournalStore& store, const std::string& path) {
-    const std::vector<JournalEntry> entries = AllRows(store, {});
     std::string error;
-    if (!WriteFileAtomically(path, CsvText(entries), error)) {
+    const auto entries = AllRows(store, {}, error);
+    if (!entries) {
+        std::fprintf(stderr, "cannot read the journal: %s; %s not written\n", error.c_str(),
+                     path.c_str());
+        return 1;
+    }
+    if (!WriteFileAtomically(path, CsvText(*entries), error)) {
         std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(), error.c_str());
         return 1;
     }
-    std::printf("%zu rows written to %s\n", entries.size(), path.c_str());
+    std::printf("%zu rows written to %s\n", entries->size(), path.c_str());
     return 0;
 }
 

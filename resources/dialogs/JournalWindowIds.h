@@ -16,5 +16,25 @@ inline constexpr int kExportCsv = 3109;
 inline constexpr int kCertificate = 3110;
 inline constexpr int kWholeDay = 3111;
 inline constexpr int kVerify = 3112;
+inline constexpr int kConditions = 3113;
+inline constexpr int kConditionsSummary = 3114;
+// The references and conditions dialog.
+inline constexpr int kReferenceTable = 3120;
+inline constexpr int kReferenceId = 3121;
+inline constexpr int kReferenceDescription = 3122;
+inline constexpr int kReferenceCertificate = 3123;
+inline constexpr int kReferenceCalibrated = 3124;
+inline constexpr int kReferenceDue = 3125;
+inline constexpr int kReferenceAdd = 3126;
+inline constexpr int kReferenceRetire = 3127;
+inline constexpr int kAmbientTemperature = 3128;
+inline constexpr int kAmbientHumidity = 3129;
+// The drift view.
+inline constexpr int kDrift = 3130;
+inline constexpr int kDriftChannel = 3131;
+inline constexpr int kDriftChart = 3132;
+inline constexpr int kDriftPng = 3133;
+inline constexpr int kDriftCsv = 3134;
+inline constexpr int kCertificateDrift = 3135;
 
 }  // namespace tb::resources::journal_window

@@ -4,11 +4,14 @@
 // never blocks the adjustment, and the base-unit commands over the LAN.
 #include <QJsonArray>
 #include <QSettings>
+#include <QSqlQuery>
 #include <fstream>
 
 #include "cli/CliTexts.h"
 #include "cli/ExitCode.h"
+#include "journal/CertificateSeal.h"
 #include "journal/CsvExport.h"
+#include "journal/WorkConditions.h"
 #include "journal/JournalRecorder.h"
 #include "journal/JournalStore.h"
 #include "services/FormatText.h"
@@ -40,7 +43,10 @@ class JournalCli : public CliTest {
         std::string error;
         auto store = journal::JournalStore::OpenSqlite(journal_, error);
         EXPECT_NE(store, nullptr) << error;
-        return store ? journal::AllRows(*store, {}) : std::vector<journal::JournalEntry>{};
+        if (!store) return {};
+        auto rows = journal::AllRows(*store, {}, error);
+        EXPECT_TRUE(rows) << error;
+        return rows.value_or(std::vector<journal::JournalEntry>{});
     }
 
     std::string journal_;
@@ -133,6 +139,138 @@ TEST_F(JournalCli, BadFiltersAndMissingRecordsAreRefusedWithTheirCodes) {
         EXPECT_FALSE(run.err.empty()) << c.args[0] << " " << c.args[1];
     }
     EXPECT_FALSE(std::filesystem::exists("x.pdf"));
+}
+
+TEST_F(JournalCli, AJournalWhoseRowsCannotBeReadFailsTheListingAndTheCertificate) {
+    {
+        std::string error;
+        auto store = journal::JournalStore::OpenSqlite(journal_, error);
+        ASSERT_NE(store, nullptr) << error;
+        QSqlQuery query(store->Database());
+        ASSERT_TRUE(query.exec("DROP TABLE journal"));
+        ASSERT_TRUE(query.exec("CREATE TABLE journal (id INTEGER PRIMARY KEY)"));
+    }
+    const std::string pdf = (home_ / "c.pdf").string();
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"journal", "--csv"}, {"journal", "--json"},
+          {"certificate", "--serial", "00A1B2C3", "--out", pdf}}) {
+        const CliRun run = Trimbench(args);
+        EXPECT_EQ(run.exit, Code(ExitCode::Failure)) << args[0] << " " << args[1];
+        EXPECT_TRUE(run.out.empty()) << run.out;
+        EXPECT_NE(run.err.find(cli::Text(cli::T::JournalUnreadable, {""})), std::string::npos) << run.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+}
+
+TEST_F(JournalCli, ReferencesAreRegisteredPickedAndRecordedAndBadOnesRefusedBeforeALoggerIsTouched) {
+    auto logger = AddUnit(0x00A1B2C3);
+    Hold(*logger, 1000, 400);
+    bench_.UseTemporaryDeviceMap();
+    auto add = [&](const char* id, const char* calibrated, const char* due) {
+        return Trimbench({"journal", "reference", "add", id, "--description", "Pt100 probe", "--certificate",
+                          "JCSS-0412", "--calibrated", calibrated, "--due", due}).exit;
+    };
+    ASSERT_EQ(add("PT100-07", "2026-01-05", "2099-01-05"), 0);
+    ASSERT_EQ(add("OLD-1", "2019-01-01", "2020-01-01"), 0);
+    EXPECT_EQ(add("BAD-1", "2026-01-05", "2025-01-05"), Code(ExitCode::RefusedInput));
+    EXPECT_EQ(add("BAD-2", "2026-01-05", "next year"), Code(ExitCode::RefusedInput));
+    EXPECT_EQ(Trimbench({"journal", "reference", "add", "X"}).exit, Code(ExitCode::RefusedInput));
+    EXPECT_EQ(Trimbench({"journal", "reference", "drop", "X"}).exit, Code(ExitCode::Usage));
+    const QJsonArray listed = Trimbench({"journal", "reference", "list", "--json"}).Json()["references"].toArray();
+    ASSERT_EQ(listed.size(), 2);
+    EXPECT_EQ(listed[0].toObject()["state"].toString(), "expired");  // OLD-1
+    EXPECT_EQ(listed[1].toObject()["due"].toString(), "2099-01-05");
+
+    const std::vector<std::string> adjust = {"adjust", "821", "--point", "25.0:25.3", "--yes"};
+    auto with = [&](std::vector<std::string> extra) {
+        std::vector<std::string> args = adjust;
+        args.insert(args.end(), extra.begin(), extra.end());
+        return Trimbench(args);
+    };
+    struct Refusal {
+        std::vector<std::string> extra;
+        const char* says;
+    };
+    for (const Refusal& refusal : std::vector<Refusal>{
+             {{"--reference", "NOPE"}, "NOPE"},
+             {{"--reference", "OLD-1"}, "--allow-expired-reference"},
+             {{"--reference", "PT100-07", "--ambient", "120,40"}, "120"},
+             {{"--ambient", "23,140"}, "140"}}) {
+        const CliRun run = with(refusal.extra);
+        EXPECT_EQ(run.exit, Code(ExitCode::RefusedInput)) << refusal.says << "\n" << run.err;
+        EXPECT_NE(run.err.find(refusal.says), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(Held(*logger), std::make_pair(1000, 400));
+    EXPECT_TRUE(Rows().empty());
+
+    ASSERT_EQ(with({"--reference", "PT100-07", "--reference", "OLD-1", "--allow-expired-reference",
+                    "--ambient", "23.5,45"}).exit, 0);
+    const std::vector<journal::JournalEntry> rows = Rows();
+    ASSERT_EQ(rows.size(), 1u);
+    const auto uses = journal::ParseReferences(rows[0].references);
+    ASSERT_EQ(uses.size(), 2u);
+    EXPECT_EQ(uses[0].certificate, "JCSS-0412");
+    EXPECT_FALSE(uses[0].expired);
+    EXPECT_TRUE(uses[1].expired);
+    EXPECT_EQ(rows[0].ambientC, "23.5");
+    EXPECT_EQ(rows[0].humidityPct, "45");
+
+    ASSERT_EQ(Trimbench({"journal", "reference", "retire", "PT100-07"}).exit, 0);
+    EXPECT_EQ(with({"--reference", "PT100-07"}).exit, Code(ExitCode::RefusedInput));
+    EXPECT_EQ(Trimbench({"journal", "reference", "retire", "PT100-07"}).exit, Code(ExitCode::RefusedInput));
+
+    // The certificate's number proves the rows untouched.
+    const std::string number = journal::SealOf(rows).number;
+    const CliRun verified = Trimbench({"journal", "verify", "--certificate", number});
+    EXPECT_EQ(verified.exit, 0) << verified.err;
+    EXPECT_NE(verified.out.find(number), std::string::npos) << verified.out;
+    EXPECT_EQ(Trimbench({"journal", "verify", "--certificate", "TB-000001-00000000"}).exit,
+              Code(ExitCode::Failure));
+    EXPECT_EQ(Trimbench({"journal", "verify"}).exit, 0);
+
+    // A file carrying the seal (as the PDF's metadata does) is checked the
+    // same way, and fails once a row was changed behind the triggers.
+    const std::string sealed = (home_ / "sealed.pdf").string();
+    std::ofstream(sealed) << "%PDF-1.4\n<tb:seal>" << journal::SealText(journal::SealOf(rows)) << "</tb:seal>\n";
+    EXPECT_EQ(Trimbench({"journal", "verify", "--certificate", sealed}).exit, 0);
+    {
+        std::string error;
+        auto store = journal::JournalStore::OpenSqlite(journal_, error);
+        ASSERT_NE(store, nullptr) << error;
+        QSqlQuery query(store->Database());
+        ASSERT_TRUE(query.exec("DROP TRIGGER journal_refuse_update"));
+        ASSERT_TRUE(query.exec("UPDATE journal SET ambient_c = '20' WHERE id = 1"));
+    }
+    const CliRun tampered = Trimbench({"journal", "verify", "--certificate", sealed});
+    EXPECT_EQ(tampered.exit, Code(ExitCode::Failure));
+    EXPECT_NE(tampered.err.find("row 1"), std::string::npos) << tampered.err;
+}
+
+TEST_F(JournalCli, ABatchRowsReferencesAndConditionsAreRecordedAndABadOneStopsTheWholeBatch) {
+    AddUnit(0x00820001);
+    bench_.UseTemporaryDeviceMap();
+    ASSERT_EQ(Trimbench({"journal", "reference", "add", "PT100-07", "--certificate", "C-1", "--calibrated",
+                         "2026-01-05", "--due", "2099-01-05"}).exit, 0);
+    const std::string file = (home_ / "rows.csv").string();
+    const std::string header = "model,serial,channel,before1,after1,before2,after2,input_kind,references,ambient\n";
+    std::ofstream(file) << header << "820,00820001,1,20,20.1,,,,PT100-07,\"22.5,40\"\n"
+                        << "820,00820001,1,20,20.2,,,,,\n"
+                        << "820,00820001,1,20,20.3,,,,NOPE,\n";
+    const CliRun refused = Trimbench({"batch", file, "--yes"});
+    EXPECT_EQ(refused.exit, Code(ExitCode::RefusedInput));
+    EXPECT_NE(refused.err.find("NOPE"), std::string::npos) << refused.err;
+    EXPECT_TRUE(Rows().empty());
+
+    std::ofstream(file) << header << "820,00820001,1,20,20.1,,,,PT100-07,\"22.5,40\"\n"
+                        << "820,00820001,1,20,20.2,,,,,\n";
+    ASSERT_EQ(Trimbench({"batch", file, "--yes", "--ambient", "21"}).exit, 0);
+    const auto rows = Rows();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].ambientC, "22.5");  // the row's own
+    EXPECT_EQ(rows[1].humidityPct, "40");
+    EXPECT_EQ(journal::ParseReferences(rows[1].references).size(), 1u);
+    EXPECT_EQ(rows[0].ambientC, "21");  // the option's
+    EXPECT_TRUE(rows[0].references.empty());
 }
 
 TEST_F(JournalCli, AnUnwritableJournalIsReportedAndTheAdjustmentStands) {

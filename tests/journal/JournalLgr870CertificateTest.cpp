@@ -28,7 +28,7 @@ TEST_F(JournalLgr870CertificateTest, ACertificateOfASendNamesTheLoggerItsFigures
     const JournalEntry row = OnlyRow();
     const std::string pdf = dir_.str() + "/certificate.pdf";
     std::string error;
-    ASSERT_TRUE(WriteCertificate({row}, {"Kestrune Service Lab", {}}, pdf, error)) << error;
+    ASSERT_TRUE(WriteCertificate({row}, {.lab = "Kestrune Service Lab"}, pdf, error)) << error;
     const std::string text = testing::PdfText(pdf);
     for (const char* expected : {"12345678", "870", "y = 1.000x +0.500", "y = 1.000x +0.200",
                                  "y = 2.000x +0.400", "10 → 20",

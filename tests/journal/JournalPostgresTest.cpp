@@ -11,8 +11,12 @@
 #include <memory>
 #include <set>
 
+#include "journal/CertificateDay.h"
+#include "journal/JournalRows.h"
 #include "journal/JournalStore.h"
 #include "tests/journal/JournalSamples.h"
+#include "journal/ReferenceRegister.h"
+#include "tests/journal/LegacyJournal.h"
 #include "tests/journal/PostgresServer.h"
 
 namespace tb::journal {
@@ -23,6 +27,8 @@ using testing::SampleEntry;
 
 constexpr const char* kWriterRole = "trimbench_writer";
 constexpr const char* kBenchUser = "bench_one";
+// May read the schema version but not the rows: every read of rows fails.
+constexpr const char* kNoRowsUser = "schema_only";
 
 class JournalPostgresTest : public ::testing::Test {
   protected:
@@ -36,13 +42,18 @@ class JournalPostgresTest : public ::testing::Test {
         ready_ = ready_ &&
                  query.exec(QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD 'bench-secret' IN ROLE %2")
                                 .arg(kBenchUser, kWriterRole)) &&
-                 query.exec(QStringLiteral("CREATE DATABASE tampered"));
+                 query.exec(QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD 'bench-secret'")
+                                .arg(kNoRowsUser)) &&
+                 query.exec(QStringLiteral("GRANT SELECT ON journal_schema TO %1").arg(kNoRowsUser)) &&
+                 query.exec(QStringLiteral("CREATE DATABASE tampered")) &&
+                 query.exec(QStringLiteral("CREATE DATABASE legacy"));
         admin.reset();
         // The administrator comes in freely; everyone else by password.
         ready_ = ready_ && server_->SetHba(std::string("local all ") + PostgresServer::kAdmin +
                                            " trust\nlocal all all scram-sha-256\n");
         passFile_ = server_->Folder() + "/pgpass";
-        std::ofstream(passFile_) << "*:*:*:" << kBenchUser << ":bench-secret\n";
+        std::ofstream(passFile_) << "*:*:*:" << kBenchUser << ":bench-secret\n"
+                                 << "*:*:*:" << kNoRowsUser << ":bench-secret\n";
         std::filesystem::permissions(passFile_, std::filesystem::perms::owner_read |
                                                     std::filesystem::perms::owner_write);
         setenv("PGPASSFILE", passFile_.c_str(), 1);
@@ -159,6 +170,126 @@ TEST_F(JournalPostgresTest, VerifyNamesTheRowAnAdministratorChangedBehindTheTrig
     ASSERT_TRUE(query.exec("UPDATE journal SET unit_serial = '0000000D' WHERE id = 2"));
     const VerifyReport report = admin->Verify();
     EXPECT_EQ(report.firstBroken, 2);
+}
+
+TEST_F(JournalPostgresTest, RowsWrittenBeforeTheMigrationStillVerifyAndTheWriterRoleKeepsOnlyItsRights) {
+    // The journal as the older program left it, its writer role granted then.
+    std::string error;
+    const QString name = QStringLiteral("legacy-postgres");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        db.setConnectOptions(QString::fromStdString(server_->Options(PostgresServer::kAdmin, "legacy")));
+        ASSERT_TRUE(db.open());
+        ASSERT_EQ(testing::WriteVersionOneJournal(db, Engine::Postgres, 3, error).size(), 3u) << error;
+        for (const char* grant : {"GRANT SELECT, INSERT ON journal TO trimbench_writer",
+                                  "GRANT SELECT ON journal_schema TO trimbench_writer",
+                                  "GRANT USAGE ON SEQUENCE journal_id_seq TO trimbench_writer"}) {
+            ASSERT_TRUE(QSqlQuery(db).exec(grant));
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    // A bench cannot migrate; the administrator does.
+    EXPECT_EQ(JournalStore::OpenPostgres(server_->Options(kBenchUser, "legacy"), error), nullptr);
+    auto admin = OpenAs(PostgresServer::kAdmin, "legacy");
+    ASSERT_NE(admin, nullptr);
+    EXPECT_EQ(admin->Entry(1)->rowVersion, kRowVersionFirst);
+
+    auto bench = OpenAs(kBenchUser, "legacy");
+    ASSERT_NE(bench, nullptr);
+    ReferenceRegister references(*bench);
+    ASSERT_TRUE(references.Add({"PT100-07", "probe", "JCSS-1", "2026-03-01", "2027-03-01"}, error)) << error;
+    JournalEntry entry = SampleEntry("0000001A", "2026-12-09T10:00:00.000Z");
+    entry.references = "[{\"id\":\"PT100-07\"}]";
+    entry.ambientC = "22";
+    ASSERT_TRUE(bench->Append(entry, error)) << error;
+    const VerifyReport report = bench->Verify();
+    EXPECT_TRUE(report.Intact()) << report.error << " row " << report.firstBroken.value_or(0);
+    EXPECT_EQ(report.rows, 4);
+    QSqlQuery query(bench->Database());
+    EXPECT_FALSE(query.exec("UPDATE reference_event SET due_on = '2099-01-01'"));
+    EXPECT_FALSE(query.exec("DELETE FROM reference_event"));
+    EXPECT_FALSE(query.exec("ALTER TABLE reference_event DISABLE TRIGGER ALL"));
+}
+
+std::string ProgramBeside(const char* name) {
+    return std::filesystem::read_symlink("/proc/self/exe").parent_path().string() + "/" + name;
+}
+
+TEST_F(JournalPostgresTest, AnExportPagesByKeySoRowsAnotherBenchAppendsNeitherRepeatNorGoMissing) {
+    auto exporter = OpenAs(kBenchUser);
+    auto otherBench = OpenAs(kBenchUser);
+    ASSERT_TRUE(exporter && otherBench);
+    std::string error;
+    for (int i = 0; i < 12; ++i) {
+        JournalEntry entry = SampleEntry("0000000E", "2026-12-09T08:00:00.000Z");
+        ASSERT_TRUE(otherBench->Append(entry, error)) << error;
+    }
+    const auto before = AllRows(*exporter, {}, error);
+    ASSERT_TRUE(before) << error;
+
+    RowPager pager(*exporter, {}, 5);
+    std::vector<int64_t> read;
+    for (int page = 0;; ++page) {
+        const auto rows = pager.Next(error);
+        ASSERT_TRUE(rows) << error;
+        if (rows->empty()) break;
+        for (const JournalEntry& row : *rows) read.push_back(row.id);
+        // Another bench appends between the export's pages: with an offset
+        // the next page would start on rows already read.
+        for (int i = 0; page < 2 && i < 3; ++i) {
+            JournalEntry entry = SampleEntry("0000000F", "2026-12-09T08:05:00.000Z");
+            ASSERT_TRUE(otherBench->Append(entry, error)) << error;
+        }
+    }
+    std::vector<int64_t> expected;
+    for (const JournalEntry& row : *before) expected.push_back(row.id);
+    EXPECT_EQ(read, expected);
+}
+
+TEST_F(JournalPostgresTest, AJournalThatCannotBeReadFailsTheExportAndTheCertificateAndWritesNothing) {
+    // The connection is lost halfway through an export.
+    auto exporter = OpenAs(kBenchUser);
+    auto admin = OpenAs(PostgresServer::kAdmin);
+    ASSERT_TRUE(exporter && admin);
+    std::string error;
+    for (int i = 0; i < 4; ++i) {
+        JournalEntry entry = SampleEntry("00000010", "2026-12-09T09:00:00.000Z");
+        ASSERT_TRUE(exporter->Append(entry, error)) << error;
+    }
+    QSqlQuery pid(exporter->Database());
+    ASSERT_TRUE(pid.exec("SELECT pg_backend_pid()") && pid.next());
+    RowPager pager(*exporter, {}, 2);
+    ASSERT_TRUE(pager.Next(error)) << error;
+    QSqlQuery kill(admin->Database());
+    ASSERT_TRUE(kill.exec(QStringLiteral("SELECT pg_terminate_backend(%1)").arg(pid.value(0).toInt())));
+    error.clear();
+    EXPECT_FALSE(pager.Next(error));
+    EXPECT_FALSE(error.empty());
+
+    // A role that may not read the rows: every reader reports it.
+    auto denied = OpenAs(kNoRowsUser);
+    ASSERT_NE(denied, nullptr);
+    error.clear();
+    EXPECT_FALSE(AllRows(*denied, {}, error));
+    EXPECT_NE(error.find("permission denied"), std::string::npos) << error;
+    error.clear();
+    EXPECT_FALSE(LatestAdjustment(*denied, "00000010", std::nullopt, error));
+    EXPECT_NE(error.find("permission denied"), std::string::npos) << error;
+    error.clear();
+    EXPECT_FALSE(DayEntries(*denied, SampleEntry("00000010", "2026-12-09T09:00:00.000Z"), error));
+    EXPECT_NE(error.find("permission denied"), std::string::npos) << error;
+
+    const std::string csv = server_->Folder() + "/export.csv";
+    QProcess tool;
+    tool.start(QString::fromStdString(ProgramBeside("trimbench-journal")),
+               {"--postgresql", QString::fromStdString(server_->Options(kNoRowsUser)), "export-csv",
+                QString::fromStdString(csv)});
+    ASSERT_TRUE(tool.waitForFinished(30000));
+    EXPECT_EQ(tool.exitCode(), 1);
+    EXPECT_TRUE(tool.readAllStandardOutput().isEmpty());
+    EXPECT_TRUE(tool.readAllStandardError().contains("cannot read the journal"));
+    EXPECT_FALSE(std::filesystem::exists(csv));
 }
 
 }  // namespace

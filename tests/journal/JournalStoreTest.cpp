@@ -10,6 +10,7 @@
 
 #include "journal/CsvExport.h"
 #include "journal/JournalStore.h"
+#include "journal/WorkConditions.h"
 #include "tests/services/TempDir.h"
 #include "tests/journal/JournalSamples.h"
 
@@ -169,7 +170,7 @@ TEST_F(JournalStoreTest, SchemaIsCreatedOnceAndAJournalOfANewerProgramIsRefused)
         QSqlQuery query(store->Database());
         ASSERT_TRUE(query.exec("SELECT COUNT(*), MAX(version) FROM journal_schema"));
         ASSERT_TRUE(query.next());
-        EXPECT_EQ(query.value(0).toInt(), 1);
+        EXPECT_EQ(query.value(0).toInt(), CurrentSchemaVersion());
         EXPECT_EQ(query.value(1).toInt(), CurrentSchemaVersion());
         ASSERT_TRUE(query.exec("INSERT INTO journal_schema (version) VALUES (99)"));
     }
@@ -183,6 +184,9 @@ TEST_F(JournalStoreTest, CsvExportIsUtf8WithByteOrderMarkOneQuotedLinePerRecord)
     entry.id = 7;
     entry.operatorName = "田中, \"主任\"";
     entry.chain = "ab12";
+    entry.references = ReferencesJson({{"PT100-07", "Pt100 probe", "C-1", "2026-01-01", true}});
+    entry.ambientC = "23.5";
+    entry.humidityPct = "45";
     JournalEntry failed = SampleEntry("00A1B2C3", "2026-12-09T02:16:00.000Z", false);
     failed.id = 8;
     failed.resultCode = 30;
@@ -191,13 +195,13 @@ TEST_F(JournalStoreTest, CsvExportIsUtf8WithByteOrderMarkOneQuotedLinePerRecord)
         "\xEF\xBB\xBF"
         "id,recorded_utc,utc_offset_min,operator,program_version,page,model,operation,unit_serial,"
         "logger_serial,temp_unit,channels,as_found,points,entered,composed,as_left,outcome,"
-        "message_id,result_code,history_entry,chain\r\n"
+        "message_id,result_code,history_entry,chain,references,ambient_c,humidity_pct\r\n"
         "7,2026-12-09T02:15:10.123Z,540,\"田中, \"\"主任\"\"\",1.31,820/821,820/821,send,00A1B2C3,,"
         "C,CH1,y = 1.000x +0.400,25.0 -> 25.3,y = 1.000x +0.300,y = 1.000x +0.700,"
-        "y = 1.000x +0.700,success,1050,,,ab12\r\n"
+        "y = 1.000x +0.700,success,1050,,,ab12,PT100-07 (expired),23.5,45\r\n"
         "8,2026-12-09T02:16:00.000Z,540,tanaka,1.31,820/821,820/821,send,00A1B2C3,,"
         "C,CH1,y = 1.000x +0.400,25.0 -> 25.3,y = 1.000x +0.300,y = 1.000x +0.700,"
-        "-,failure,1048,30,,cd34\r\n";
+        "-,failure,1048,30,,cd34,,,\r\n";
     EXPECT_EQ(CsvText({entry, failed}), expected);
 
     const std::string file = dir_.str() + "/export.csv";

@@ -10,9 +10,13 @@
 
 #include "app/TrimbenchDlg.h"
 #include "journal/Certificate.h"
+#include "journal/CertificateSeal.h"
+#include "journal/JournalRecorder.h"
+#include "journal/WorkConditions.h"
 #include "journal/CsvExport.h"
 #include "journal/JournalText.h"
 #include "resources/dialogs/DialogIds.h"
+#include "services/Settings.h"
 #include "resources/dialogs/JournalWindowIds.h"
 #include "tests/journal/DocumentText.h"
 #include "tests/journal/JournalSamples.h"
@@ -20,6 +24,12 @@
 #include "tests/support/EmptyPage.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "tests/ui/QtTestApp.h"
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <algorithm>
+
+#include "ui/JournalConditionsDialog.h"
+#include "ui/JournalDriftView.h"
 #include "ui/JournalWindow.h"
 
 namespace tb::journal {
@@ -113,9 +123,9 @@ TEST_F(JournalWindowTest, ACertificateHoldsTheSerialAndTheAsFoundAndAsLeftFigure
     ui::JournalWindow window(location_);
     window.show();
     // Row 2 is the successful send; the whole day adds the failed one, not the receive.
-    EXPECT_EQ(window.CertificateEntries(2, true).size(), 2u);
-    const std::string pdf = dir_.str() + "/certificate.pdf";
     std::string error;
+    EXPECT_EQ(window.CertificateEntries(2, true, error).value_or(std::vector<JournalEntry>{}).size(), 2u);
+    const std::string pdf = dir_.str() + "/certificate.pdf";
     ASSERT_TRUE(window.WriteCertificateFor(2, false, pdf, error)) << error;
     const std::string text = PdfText(pdf);
     EXPECT_NE(text.find("校正証明書"), std::string::npos) << text;
@@ -128,6 +138,112 @@ TEST_F(JournalWindowTest, ACertificateHoldsTheSerialAndTheAsFoundAndAsLeftFigure
     EXPECT_NE(ReadFile(pdf).find("/FontFile"), std::string::npos);  // fonts embedded
 
     EXPECT_FALSE(WriteCertificate({}, {}, pdf, error));
+}
+
+TEST_F(JournalWindowTest, PickedReferencesAreRememberedWarnedWhenExpiredAndRecordedInEachRow) {
+    std::string error;
+    auto store = JournalStore::OpenSqlite(location_.sqlitePath, error);
+    ASSERT_NE(store, nullptr) << error;
+    ui::JournalConditionsDialog dialog(*store);
+    ASSERT_TRUE(dialog.AddReference({"PT100-07", "Pt100 probe", "JCSS-0412", "2026-03-01", "2099-02-28"}));
+    ASSERT_TRUE(dialog.AddReference({"HYG-02", "hygrometer", "C-88", "2025-01-10", "2026-01-10"}));
+    EXPECT_FALSE(dialog.AddReference({"DMM-1", "", "C-1", "2026-03-01", "2026-02-28"}));
+    EXPECT_NE(boxes_.Last().text.find("before the calibration date"), std::string::npos);
+    ASSERT_EQ(dialog.Listed().size(), 2u);
+    dialog.SetInUse("PT100-07", true);
+    dialog.SetInUse("HYG-02", true);
+    dialog.SetAmbient("23.5", "145");
+    boxes_.Clear();
+    EXPECT_FALSE(dialog.Apply());  // humidity out of range: nothing kept
+    EXPECT_EQ(SessionSelection(), WorkSelection{});
+    dialog.SetAmbient("23.5", "45");
+    boxes_.Clear();
+    ASSERT_TRUE(dialog.Apply());
+    ASSERT_EQ(boxes_.Count(), 1u);  // the expired one, warned once
+    EXPECT_NE(boxes_.Last().text.find("HYG-02"), std::string::npos) << boxes_.Last().text;
+    EXPECT_EQ(SessionSelection(), (WorkSelection{{"HYG-02", "PT100-07"}, "23.5", "45"}));
+
+    // A page operation from now on records them, the expired one marked.
+    InstalledJournal journal(location_);
+    journal.Recorder().Record(testing::SampleRecord("00A1B2C3"));
+    const JournalEntry row = journal.Recorder().Store()->Fetch({}, 0, 1).front();
+    const std::vector<ReferenceUse> uses = ParseReferences(row.references);
+    ASSERT_EQ(uses.size(), 2u);
+    EXPECT_TRUE(uses[0].expired);
+    EXPECT_FALSE(uses[1].expired);
+    EXPECT_EQ(row.ambientC, "23.5");
+
+    // The certificate names them, its number, conditions, uncertainty and pages.
+    services::WriteSettingText("Journal/Lab", "Kestrune Service Lab");
+    services::WriteSettingText("Journal/LabAddress", "1-2-3 Minato");
+    services::WriteSettingText("Journal/Customer", "Aoba Foods");
+    services::WriteSettingText("Journal/Uncertainty", "CH1=±0.10 °C (k=2)");
+    const std::string pdf = dir_.str() + "/sealed.pdf";
+    ASSERT_TRUE(WriteCertificate({row}, ConfiguredHeader(), pdf, error)) << error;
+    const std::string text = PdfText(pdf);
+    const CertificateSeal seal = SealOf({row});
+    for (const std::string& expected :
+         {seal.number, std::string("PT100-07"), std::string("JCSS-0412"), std::string("2099-02-28"),
+          std::string("期限切れ"), std::string("23.5 °C, 45 %RH"), std::string("±0.10 °C (k=2)"),
+          std::string("Aoba Foods"), std::string("1-2-3 Minato"), std::string("1 / 1 ページ"),
+          QString::fromStdString(seal.digest).toUpper().toStdString()}) {
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    }
+    EXPECT_EQ(FindSeal(ReadFile(pdf)), seal);
+    EXPECT_TRUE(CheckSeal(*journal.Recorder().Store(), seal).matches);
+}
+
+TEST_F(JournalWindowTest, ACertificateOfARowWithoutReferencesSaysNoneRecorded) {
+    const std::string pdf = dir_.str() + "/plain.pdf";
+    std::string error;
+    ASSERT_TRUE(WriteCertificate({written_[1]}, {}, pdf, error)) << error;
+    const std::string text = PdfText(pdf);
+    EXPECT_NE(text.find("記録なし"), std::string::npos) << text;
+    // The labels are found by what they say (日 and 入 among them).
+    EXPECT_NE(text.find("調整日"), std::string::npos) << text;
+}
+
+TEST_F(JournalWindowTest, TheDriftOfALoggerWithFiveVisitsHasFivePointsPerSeriesAndExports) {
+    std::string error;
+    {
+        auto store = JournalStore::OpenSqlite(location_.sqlitePath, error);
+        ASSERT_NE(store, nullptr) << error;
+        for (int visit = 0; visit < 5; ++visit) {
+            pages::AdjustmentRecord record = testing::SampleRecord("00D1F7A0");
+            record.channels[0].asFound = pages::Correction{1.0 + visit * 0.002, 0.1 * visit};
+            const std::string utc = "2026-0" + std::to_string(visit + 1) + "-15T01:00:00.000Z";
+            JournalEntry entry = EntryFromRecord(record, {utc, 540, "tanaka", "1.31"});
+            ASSERT_TRUE(store->Append(entry, error)) << error;
+        }
+    }
+    ui::JournalWindow window(location_);
+    window.show();
+    ASSERT_EQ(window.Model()->index(0, ui::JournalTableModel::kSerial).data().toString(), "00D1F7A0");
+    const auto drift = window.DriftViewFor(0, error);
+    ASSERT_NE(drift, nullptr) << error;
+    EXPECT_EQ(drift->Series().channel, "CH1");
+    EXPECT_EQ(drift->AsFoundSlope()->count(), 5);
+    EXPECT_EQ(drift->AsFoundOffset()->count(), 5);
+    EXPECT_EQ(drift->AsLeftSlope()->count(), 5);
+    EXPECT_DOUBLE_EQ(drift->AsFoundSlope()->at(4).y(), 1.008);
+    EXPECT_DOUBLE_EQ(drift->AsFoundOffset()->at(2).y(), 0.2);
+    EXPECT_NE(drift->HoverText(0).find("y = 1.000x +0.000"), std::string::npos) << drift->HoverText(0);
+
+    const std::string png = dir_.str() + "/drift.png";
+    const std::string csv = dir_.str() + "/drift.csv";
+    ASSERT_TRUE(drift->SavePng(png, error)) << error;
+    EXPECT_EQ(ReadFile(png).substr(1, 3), "PNG");
+    EXPECT_GT(ReadFile(png).size(), 1000u);
+    ASSERT_TRUE(drift->SaveCsv(csv, error)) << error;
+    const std::string text = ReadFile(csv);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6);
+    EXPECT_NE(text.find(",CH1,1.008,0.400,1.000,0.700,success"), std::string::npos) << text;
+
+    // The certificate can carry the same drift as a picture.
+    const std::string pdf = dir_.str() + "/drift.pdf";
+    ASSERT_TRUE(window.WriteCertificateFor(0, false, pdf, error, true)) << error;
+    EXPECT_NE(PdfText(pdf).find("ドリフト — CH1"), std::string::npos) << PdfText(pdf);
+    EXPECT_NE(ReadFile(pdf).find("/Subtype /Image"), std::string::npos);
 }
 
 TEST_F(JournalWindowTest, TheMainWindowsMenuEntryOpensTheJournal) {

@@ -30,7 +30,7 @@ else
 fi
 grep -E '^[EW]:' "$scratch/lintian.log" || true
 depends=$(dpkg-deb -f "$deb" Depends)
-for want in libqt6widgets6 libudev1 libc6 qt6-qpa-plugins; do
+for want in libqt6widgets6 libqt6charts6 libudev1 libc6 qt6-qpa-plugins; do
   [[ $depends == *"$want"* ]] && pass "depends on $want" || fail "Depends lacks $want: $depends"
 done
 

@@ -1,0 +1,80 @@
+// trimbench journal verify [--certificate FILE.pdf | --certificate NUMBER]
+#include <QFile>
+
+#include "cli/CommandParser.h"
+#include "cli/Commands.h"
+#include "cli/JournalAccess.h"
+#include "cli/JsonOutput.h"
+#include "journal/CertificateDay.h"
+#include "journal/CertificateSeal.h"
+
+namespace tb::cli {
+namespace {
+
+// Larger than any certificate the program draws.
+constexpr qint64 kMaxCertificateBytes = 64LL << 20;
+
+int Finish(ExitCode code, const std::string& message, bool json, Terminal& terminal) {
+    if (json) {
+        PrintJson(terminal, {{"command", "journal verify"},
+                             {"result", QString::fromUtf8(ResultName(code).data())},
+                             {"exitCode", static_cast<int>(code)},
+                             {"message", QString::fromStdString(message)}});
+    } else {
+        (code == ExitCode::Done ? terminal.out : terminal.err)
+            << (code == ExitCode::Done ? "" : "trimbench: ") << message << '\n';
+    }
+    return static_cast<int>(code);
+}
+
+// The seal a file or a number names; nothing with the reason.
+std::optional<journal::CertificateSeal> SealNamed(journal::JournalStore& store,
+                                                  const std::string& named, std::string& reason) {
+    QFile file(QString::fromStdString(named));
+    if (!file.exists()) {
+        auto seal = journal::SealForNumber(store, named, reason);
+        if (!seal && reason.empty()) reason = "no certificate of the journal has this number";
+        return seal;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        reason = file.errorString().toStdString();
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.read(kMaxCertificateBytes);
+    auto seal = journal::FindSeal(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!seal) reason = "the file holds no certificate seal of this program";
+    return seal;
+}
+
+}  // namespace
+
+int RunJournalVerify(const QStringList& arguments, Terminal& terminal) {
+    CommandParser parser(T::HelpVerify, QString());
+    parser.AddValue("certificate", T::OptCertificateFile, "FILE.pdf|NUMBER");
+    int exit = 0;
+    if (!parser.Parse(arguments, terminal, exit) || !parser.NoPositional(terminal, exit)) return exit;
+    const bool json = parser.IsSet("json");
+    const auto store = OpenConfiguredJournal(terminal, exit);
+    if (!store) return exit;
+    if (!parser.IsSet("certificate")) {
+        const journal::VerifyReport report = store->Verify();
+        if (!report.readable)
+            return Finish(ExitCode::Failure, Text(T::JournalUnreadable, {report.error}), json, terminal);
+        if (report.firstBroken)
+            return Finish(ExitCode::Failure, Text(T::VerifyBroken, {std::to_string(*report.firstBroken)}),
+                          json, terminal);
+        return Finish(ExitCode::Done, Text(T::VerifyIntact, {std::to_string(report.rows)}), json, terminal);
+    }
+    const std::string named = parser.Value("certificate");
+    std::string reason;
+    const auto seal = SealNamed(*store, named, reason);
+    if (!seal) return Finish(ExitCode::Failure, Text(T::CertificateDiffers, {named, reason}), json, terminal);
+    const journal::SealCheck check = journal::CheckSeal(*store, *seal);
+    if (!check.matches)
+        return Finish(ExitCode::Failure, Text(T::CertificateDiffers, {seal->number, check.reason}), json,
+                      terminal);
+    return Finish(ExitCode::Done, Text(T::CertificateMatches, {seal->number, std::to_string(check.rows)}),
+                  json, terminal);
+}
+
+}  // namespace tb::cli

@@ -1,0 +1,86 @@
+#include "cli/WorkOptions.h"
+
+#include <QStringList>
+
+#include "cli/CliTexts.h"
+#include "cli/ExitCode.h"
+#include "journal/JournalLocation.h"
+
+namespace tb::cli {
+namespace {
+
+// Why the references cannot be used; empty when they can.
+std::string SelectionProblemText(const std::vector<std::string>& ids, bool allowExpired) {
+    if (ids.empty()) return {};
+    std::string error;
+    auto store = journal::OpenJournal(journal::ConfiguredLocation(), error);
+    if (!store) return Text(T::JournalUnreadable, {error});
+    journal::ReferenceRegister references(*store);
+    const journal::Resolution resolution =
+        journal::ResolveReferences(references, ids, QDate::currentDate());
+    using journal::SelectionProblem;
+    switch (resolution.problem) {
+        case SelectionProblem::None:
+            return {};
+        case SelectionProblem::Unreadable:
+            return Text(T::JournalUnreadable, {resolution.error});
+        case SelectionProblem::TooMany:
+            return Text(T::ReferenceTooMany, {std::to_string(journal::kMaxReferencesInUse)});
+        case SelectionProblem::Unknown:
+            return Text(T::ReferenceUnknown, {resolution.id});
+        case SelectionProblem::Retired:
+            return Text(T::ReferenceWasRetired, {resolution.id});
+        case SelectionProblem::Expired:
+            if (allowExpired) return {};
+            for (const journal::ReferenceUse& use : resolution.uses)
+                if (use.id == resolution.id) return Text(T::ReferenceExpired, {use.id, use.dueOn});
+            return Text(T::ReferenceExpired, {resolution.id, "-"});
+    }
+    return {};
+}
+
+std::vector<std::string> IdsOf(const QStringList& texts) {
+    std::vector<std::string> ids;
+    for (const QString& text : texts) {
+        const std::string id = text.trimmed().toStdString();
+        if (!id.empty()) ids.push_back(id);
+    }
+    return ids;
+}
+
+}  // namespace
+
+void AddWorkOptions(CommandParser& parser) {
+    parser.AddValue("reference", T::OptReference, "ID");
+    parser.AddFlag("allow-expired-reference", T::OptAllowExpired);
+    parser.AddValue("ambient", T::OptAmbient, "T,RH");
+}
+
+std::optional<journal::WorkSelection> WorkSelectionOf(const CommandParser& parser,
+                                                      Terminal& terminal, int& exit) {
+    journal::WorkSelection selection;
+    selection.references = IdsOf(parser.Values("reference"));
+    std::string problem;
+    if (parser.IsSet("ambient") &&
+        !journal::ParseAmbient(parser.Value("ambient"), selection, problem)) {
+        problem = Text(T::BadAmbient, {problem});
+    }
+    if (problem.empty())
+        problem = SelectionProblemText(selection.references, parser.IsSet("allow-expired-reference"));
+    if (problem.empty()) return selection;
+    terminal.err << "trimbench: " << problem << '\n';
+    exit = static_cast<int>(ExitCode::RefusedInput);
+    return std::nullopt;
+}
+
+std::string RowSelection(const std::string& references, const std::string& ambient,
+                         bool allowExpired, journal::WorkSelection& selection) {
+    if (!references.empty())
+        selection.references = IdsOf(QString::fromStdString(references).split(';'));
+    std::string problem;
+    if (!ambient.empty() && !journal::ParseAmbient(ambient, selection, problem))
+        return Text(T::BadAmbient, {problem});
+    return references.empty() ? std::string() : SelectionProblemText(selection.references, allowExpired);
+}
+
+}  // namespace tb::cli

@@ -1,0 +1,230 @@
+// The reference register and the conditions every row records, the
+// migration that brought them (older rows still verify), and the seal that
+// ties a certificate to the untouched journal.
+#include <gtest/gtest.h>
+
+#include <QSqlQuery>
+
+#include "journal/CertificateSeal.h"
+#include "journal/JournalRecorder.h"
+#include "journal/JournalStore.h"
+#include "journal/ReferenceRegister.h"
+#include "journal/WorkConditions.h"
+#include "tests/journal/JournalSamples.h"
+#include "tests/journal/LegacyJournal.h"
+#include "tests/services/TempDir.h"
+
+namespace tb::journal {
+namespace {
+
+using testing::SampleEntry;
+using testing::SampleRecord;
+
+const ReferenceInstrument kProbe{"PT100-07", "Pt100 probe", "JCSS-0412", "2026-03-01", "2027-02-28"};
+const ReferenceInstrument kHygrometer{"HYG-02", "chilled-mirror hygrometer", "C-88", "2025-01-10",
+                                      "2026-01-10"};
+
+class JournalConditionsTest : public ::testing::Test {
+  protected:
+    std::unique_ptr<JournalStore> Open() {
+        std::string error;
+        auto store = JournalStore::OpenSqlite(path_, error);
+        EXPECT_NE(store, nullptr) << error;
+        return store;
+    }
+
+    tb::testing::TempDir dir_;
+    std::string path_ = dir_.str() + "/journal.sqlite3";
+};
+
+TEST_F(JournalConditionsTest, TheRegisterKeepsRenewalsAndRetirementsAndRefusesBadInput) {
+    auto store = Open();
+    ReferenceRegister references(*store);
+    std::string error;
+    ASSERT_TRUE(references.Add(kProbe, error)) << error;
+    ASSERT_TRUE(references.Add(kHygrometer, error)) << error;
+    ReferenceInstrument renewed = kProbe;
+    renewed.certificate = "JCSS-0977";
+    renewed.calibratedOn = "2027-02-20";
+    renewed.dueOn = "2028-02-20";
+    ASSERT_TRUE(references.Add(renewed, error)) << error;
+    ASSERT_TRUE(references.Retire("HYG-02", error)) << error;
+
+    const auto listed = references.List(error);
+    ASSERT_TRUE(listed) << error;
+    ASSERT_EQ(listed->size(), 2u);
+    EXPECT_TRUE((*listed)[0].retired);  // HYG-02 sorts first
+    EXPECT_EQ((*listed)[1], renewed);
+    EXPECT_TRUE(kHygrometer.ExpiredOn(QDate(2026, 1, 11)));
+    EXPECT_FALSE(kHygrometer.ExpiredOn(QDate(2026, 1, 10)));
+
+    struct Case {
+        ReferenceInstrument instrument;
+        const char* reason;
+    };
+    auto with = [](auto change) {
+        ReferenceInstrument instrument{"DMM-1", "", "C-1", "2026-01-01", "2027-01-01"};
+        change(instrument);
+        return instrument;
+    };
+    const std::vector<Case> refused = {
+        {with([](auto& r) { r.dueOn = "2025-12-31"; }), "before the calibration date"},
+        {with([](auto& r) { r.calibratedOn = "2026-02-30"; }), "not YYYY-MM-DD"},
+        {with([](auto& r) { r.dueOn = "1.1.2027"; }), "not YYYY-MM-DD"},
+        {with([](auto& r) { r.id = "DMM 1"; }), "spaces"},
+        {with([](auto& r) { r.id = "A;B"; }), "semicolons"},
+        {with([](auto& r) { r.id = std::string(33, 'X'); }), "1 to 32"},
+        {with([](auto& r) { r.certificate.clear(); }), "certificate number is missing"},
+        {with([](auto& r) { r.description = std::string(201, 'd'); }), "longer than 200"},
+        {with([](auto& r) { r.id = "HYG-02"; }), "retired"},
+    };
+    for (const Case& c : refused) {
+        error.clear();
+        EXPECT_FALSE(references.Add(c.instrument, error)) << c.reason;
+        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+    }
+    EXPECT_FALSE(references.Retire("HYG-02", error));
+    EXPECT_FALSE(references.Retire("NOPE", error));
+    EXPECT_EQ(references.List(error)->size(), 2u);  // nothing refused was kept
+
+    // Append-only like the journal.
+    QSqlQuery query(store->Database());
+    EXPECT_FALSE(query.exec("UPDATE reference_event SET due_on = '2099-01-01'"));
+    EXPECT_FALSE(query.exec("DELETE FROM reference_event"));
+}
+
+TEST_F(JournalConditionsTest, AmbientValuesOutOfRangeAreRefusedAndOthersKeptAsNumbers) {
+    struct Case {
+        const char* text;
+        bool accepted;
+        const char* celsius;
+        const char* humidity;
+    };
+    for (const Case& c : std::vector<Case>{{"23.5,45", true, "23.5", "45"},
+                                           {" 20 , 50.25 ", true, "20", "50.25"},
+                                           {"-5", true, "-5", ""},
+                                           {"81,40", false, "", ""},
+                                           {"-41,40", false, "", ""},
+                                           {"23,101", false, "", ""},
+                                           {"23,-1", false, "", ""},
+                                           {"nan,40", false, "", ""},
+                                           {"23,40,1", false, "", ""},
+                                           {"warm", false, "", ""},
+                                           {"", false, "", ""}}) {
+        WorkSelection selection;
+        std::string error;
+        EXPECT_EQ(ParseAmbient(c.text, selection, error), c.accepted) << c.text;
+        EXPECT_EQ(selection.ambientC, c.celsius) << c.text;
+        EXPECT_EQ(selection.humidityPct, c.humidity) << c.text;
+        EXPECT_EQ(error.empty(), c.accepted) << c.text;
+    }
+}
+
+TEST_F(JournalConditionsTest, EveryRowRecordsTheReferencesAndConditionsItWasMadeWith) {
+    {
+        auto store = Open();
+        ReferenceRegister references(*store);
+        std::string error;
+        ASSERT_TRUE(references.Add(kProbe, error)) << error;
+        ASSERT_TRUE(references.Add(kHygrometer, error)) << error;  // due 2026-01-10: expired
+    }
+    InstalledJournal journal({Engine::Sqlite, path_, {}});
+    {
+        const SelectionScope scope({{"PT100-07", "HYG-02"}, "23.5", "45"});
+        journal.Recorder().Record(SampleRecord("00A1B2C3"));
+    }
+    {
+        const SelectionScope none({});
+        journal.Recorder().Record(SampleRecord("00A1B2C3"));
+    }
+    const std::vector<JournalEntry> rows = journal.Recorder().Store()->Fetch({}, 0, 10);
+    ASSERT_EQ(rows.size(), 2u);
+    const JournalEntry& made = rows[1];
+    EXPECT_EQ(made.rowVersion, kRowVersion);
+    EXPECT_EQ(made.ambientC, "23.5");
+    EXPECT_EQ(made.humidityPct, "45");
+    const std::vector<ReferenceUse> uses = ParseReferences(made.references);
+    ASSERT_EQ(uses.size(), 2u);
+    EXPECT_EQ(uses[0], (ReferenceUse{"PT100-07", "Pt100 probe", "JCSS-0412", "2027-02-28",
+                                     QDate::currentDate() > QDate(2027, 2, 28)}));
+    EXPECT_TRUE(uses[1].expired);
+    EXPECT_TRUE(rows[0].references.empty());
+    EXPECT_TRUE(rows[0].ambientC.empty());
+    EXPECT_TRUE(journal.Recorder().Store()->Verify().Intact());
+
+    // The chain covers the new fields: a changed reference breaks it.
+    JournalEntry changed = made;
+    changed.references = ReferencesJson({{"PT100-08", "", "X", "2099-01-01", false}});
+    EXPECT_NE(ChainValue(rows[0].chain, changed), ChainValue(rows[0].chain, made));
+}
+
+TEST_F(JournalConditionsTest, RowsWrittenBeforeTheMigrationStillVerifyAndNewRowsFollowThem) {
+    std::string error;
+    {
+        const QString name = QStringLiteral("legacy-sqlite");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(QString::fromStdString(path_));
+            ASSERT_TRUE(db.open());
+            ASSERT_EQ(testing::WriteVersionOneJournal(db, Engine::Sqlite, 3, error).size(), 3u) << error;
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+    }
+    auto store = Open();
+    ASSERT_NE(store, nullptr);
+    const auto old = store->Entry(2);
+    ASSERT_TRUE(old);
+    EXPECT_EQ(old->rowVersion, kRowVersionFirst);
+    EXPECT_TRUE(old->references.empty());
+    JournalEntry added = SampleEntry("0000001A", "2026-12-09T05:00:00.000Z");
+    added.ambientC = "21";
+    ASSERT_TRUE(store->Append(added, error)) << error;
+    const VerifyReport report = store->Verify();
+    EXPECT_TRUE(report.Intact()) << report.error << " row " << report.firstBroken.value_or(0);
+    EXPECT_EQ(report.rows, 4);
+    EXPECT_EQ(store->Entry(4)->rowVersion, kRowVersion);
+}
+
+TEST_F(JournalConditionsTest, ASealMatchesItsRowsUntilOneIsChangedBehindTheTriggers) {
+    auto store = Open();
+    std::string error;
+    std::vector<JournalEntry> rows;
+    for (const char* utc : {"2026-12-09T01:00:00.000Z", "2026-12-09T02:00:00.000Z"}) {
+        JournalEntry entry = SampleEntry("0000002B", utc);
+        ASSERT_TRUE(store->Append(entry, error)) << error;
+        rows.push_back(entry);
+    }
+    const CertificateSeal seal = SealOf(rows);
+    EXPECT_EQ(SealOf(rows), seal);  // the same rows, the same number
+    EXPECT_NE(SealOf({rows[1]}).number, seal.number);
+    EXPECT_EQ(seal.number.rfind("TB-000002-", 0), 0u) << seal.number;
+    EXPECT_EQ(FindSeal("%PDF ... " + SealText(seal) + " ..."), seal);
+    EXPECT_TRUE(CheckSeal(*store, seal).matches) << CheckSeal(*store, seal).reason;
+
+    CertificateSeal forged = seal;
+    forged.rowIds = {2};
+    EXPECT_FALSE(CheckSeal(*store, forged).matches);
+
+    QSqlQuery query(store->Database());
+    ASSERT_TRUE(query.exec("DROP TRIGGER journal_refuse_update"));
+    ASSERT_TRUE(query.exec("UPDATE journal SET operator = 'someone' WHERE id = 1"));
+    const SealCheck check = CheckSeal(*store, seal);
+    EXPECT_FALSE(check.matches);
+    EXPECT_NE(check.reason.find("breaks at row 1"), std::string::npos) << check.reason;
+}
+
+TEST_F(JournalConditionsTest, ASealThatIsNotWholeIsNotFound) {
+    const std::string digest(64, 'a');
+    for (const std::string& bytes :
+         {std::string("no seal here"), "tb-seal:TB-1;1,2;" + digest,  // no end
+          "tb-seal:TB-1;1,x;" + digest + ":tb-seal-end", "tb-seal:TB-1;1;" + digest.substr(1) + ":tb-seal-end",
+          "tb-seal:TB-1;0;" + digest + ":tb-seal-end", "tb-seal:;1;" + digest + ":tb-seal-end",
+          "tb-seal:TB-1;1;" + digest + ";extra:tb-seal-end",
+          "tb-seal:TB-1;99999999999999999999;" + digest + ":tb-seal-end"}) {
+        EXPECT_FALSE(FindSeal(bytes)) << bytes;
+    }
+}
+
+}  // namespace
+}  // namespace tb::journal

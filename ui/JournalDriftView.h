@@ -1,0 +1,61 @@
+// The drift of one logger at a glance: for a channel, the correction as
+// found at each visit (slope and offset over time) with the limit band, and
+// the as-left points. Hovering a point shows its row; the chart is saved as
+// PNG and its data as CSV. The journal window opens it for the selected
+// row's logger.
+#pragma once
+
+#include <QDialog>
+#include <string>
+#include <vector>
+
+#include "journal/DriftSeries.h"
+
+class QChart;
+class QChartView;
+class QComboBox;
+class QLabel;
+class QLineSeries;
+class QScatterSeries;
+
+namespace tb::ui {
+
+class JournalDriftView final : public QDialog {
+    Q_OBJECT
+
+  public:
+    // visits: the logger's adjustments, oldest first (journal::LoggerVisits).
+    JournalDriftView(const journal::DriftLogger& logger, std::vector<journal::JournalEntry> visits,
+                     QWidget* parent = nullptr);
+
+    void SelectChannel(const std::string& channel);
+    const journal::DriftSeries& Series() const { return series_; }
+    QChart* Chart() const;
+    // The series of the chart by what they show.
+    QLineSeries* AsFoundSlope() const { return foundSlope_; }
+    QLineSeries* AsFoundOffset() const { return foundOffset_; }
+    QScatterSeries* AsLeftSlope() const { return leftSlope_; }
+    QScatterSeries* AsLeftOffset() const { return leftOffset_; }
+    // The text hovering the visit shows.
+    std::string HoverText(std::size_t visit) const;
+
+    bool SavePng(const std::string& path, std::string& error);
+    bool SaveCsv(const std::string& path, std::string& error);
+
+  private:
+    void Draw();
+    void OnHover(const QPointF& point, bool state);
+
+    journal::DriftLogger logger_;
+    std::vector<journal::JournalEntry> visits_;
+    journal::DriftSeries series_;
+    QComboBox* channel_ = nullptr;
+    QChartView* view_ = nullptr;
+    QLabel* hover_ = nullptr;
+    QLineSeries* foundSlope_ = nullptr;
+    QLineSeries* foundOffset_ = nullptr;
+    QScatterSeries* leftSlope_ = nullptr;
+    QScatterSeries* leftOffset_ = nullptr;
+};
+
+}  // namespace tb::ui
