@@ -5,7 +5,11 @@
 #include "link/VkLGR800Comm.h"
 #include "link/diag/Diagnostics.h"
 
+#if defined(_WIN32)
+#define LINK_EXPORT extern "C" __declspec(dllexport)
+#else
 #define LINK_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
 
 namespace tb::link {
 namespace {
