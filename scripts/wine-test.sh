@@ -58,21 +58,23 @@ trap stop_sim EXIT
 for _ in $(seq 100); do [[ -s $run/devices.map ]] && break; sleep 0.05; done
 [[ -s $run/devices.map ]] || { cat "$run/sim.log" >&2; echo "wine-test: no device map" >&2; exit 1; }
 
-# Each COM number of the map: a link in dosdevices and the prefix's port
-# registry (what makes the system list it), read when the prefix starts.
-"$wineserver" -k 2>/dev/null || true
-"$wineserver" -w
-find "$WINEPREFIX/dosdevices" -maxdepth 1 -name 'com*' -delete
+# Each COM number of the map: the prefix's port registry (what makes the
+# system list it) and a link in dosdevices. The system reads the registry
+# when the prefix starts, so the prefix is restarted after the import.
 {
   printf 'REGEDIT4\n\n[-HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\n\n'
   printf '[HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\n'
   while read -r com device _; do
-    [[ $com =~ ^[0-9]+$ ]] || continue
-    ln -s "$device" "$WINEPREFIX/dosdevices/com$com"
-    printf '"COM%s"="%s"\n' "$com" "$device"
+    [[ $com =~ ^[0-9]+$ ]] && printf '"COM%s"="%s"\n' "$com" "$device"
   done <"$run/devices.map"
 } >"$run/ports.reg"
 "$wine" regedit /S "$(sed 's|/|\\|g; s|^|Z:|' <<<"$run/ports.reg")"
+"$wineserver" -k 2>/dev/null || true
+"$wineserver" -w
+find "$WINEPREFIX/dosdevices" -maxdepth 1 -name 'com*' -delete
+while read -r com device _; do
+  [[ $com =~ ^[0-9]+$ ]] && ln -s "$device" "$WINEPREFIX/dosdevices/com$com"
+done <"$run/devices.map"
 
 export TRIMBENCH_DEVICE_MAP="Z:$run/devices.map" TRIMBENCH_SIM_CONSOLE="Z:$run/console"
 export TRIMBENCH_SIM_LAN_PORT=$lan_port TRIMBENCH_USB_SCAN=0
