@@ -57,6 +57,8 @@ add_subdirectory(modelcom)
 set_target_properties(link_find_and_talk PROPERTIES OUTPUT_NAME find_and_talk)
 install(TARGETS link_find_and_talk RUNTIME DESTINATION bin)
 
+include(cmake/WindowsPackage.cmake)
+
 if(TB_TESTS)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)

@@ -108,6 +108,19 @@ step find_and_talk expect_output "base unit 00E4A3B1" "$wine" find_and_talk.exe
 step model_client_870 "$wine" model_client.exe 870 300
 step model_client_875 "$wine" model_client.exe 875 300
 step lan_adjust_read "$wine" lan_adjust_read.exe 127.0.0.1 "$lan_port" trimbench
+# The package: made, unpacked, and the link example built from its headers and
+# import library alone runs with its DLLs alone.
+(cd "$build" && cpack -G ZIP >/dev/null)
+zip=$(ls "$build"/package/trimbench-libs-*-win64.zip)
+mkdir -p "$run/package"
+(cd "$run/package" && cmake -E tar xf "$root/$zip")
+pkg=$(ls -d "$run"/package/trimbench-libs-*-win64)
+x86_64-w64-mingw32-gcc-posix -std=c11 -O2 link/examples/find_and_talk.c -I"$pkg/include" \
+  -L"$pkg/lib" -lVkLGR800Comm -o "$run/package/find_and_talk_from_zip.exe"
+cp "$run/package/find_and_talk_from_zip.exe" "$pkg/bin/"
+step package expect_output "base unit 00E4A3B1" "$wine" "$pkg/bin/find_and_talk_from_zip.exe"
+echo "wine-test: package $zip"
+
 step devices "$wine" test_devices_win.exe --gtest_filter=-UnplugOnWine.*
 step unplug "$wine" test_devices_win.exe --gtest_filter=UnplugOnWine.*
 
