@@ -4,11 +4,15 @@
 # tests and example programs under Wine against trimbench-sim of the Linux
 # release build (build/release). Any failure fails the script.
 #
+# With --bench it prints the benchmark's figures instead (bench_wine against
+# a paced simulator: a base unit and a model-870 logger), not part of CI.
+#
 # The Wine prefix lives in build/win64/wineprefix (made once). Every COM
 # number of the simulator's device map is linked to its pseudo-terminal in
 # the prefix's dosdevices and registered as the prefix's serial port.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+mode=${1:-test}
 root=$PWD
 build=build/win64
 out=$root/$build/out
@@ -45,14 +49,15 @@ mkdir -p "$run"
 mkfifo "$run/console"
 exec 7<>"$run/console"
 lan_port=$((20000 + RANDOM % 20000))
-"$sim" --map "$run/devices.map" --quiet --no-pacing \
-  --base-unit-serial 00E4A3B1 --base-unit-serial 0000FA17 --lgr870 1 --lgr875 1 \
-  --lgr87x-records 300 --lan --lan-port "$lan_port" <"$run/console" >"$run/sim.log" 2>&1 &
+devices=(--no-pacing --base-unit-serial 00E4A3B1 --base-unit-serial 0000FA17 --lgr870 1 --lgr875 1
+         --lgr87x-records 300 --lan --lan-port "$lan_port")
+[[ $mode == --bench ]] && devices=(--base-unit-serial 00BE7C40 --lgr870 1 --lgr87x-records 1000)
+"$sim" --map "$run/devices.map" --quiet "${devices[@]}" <"$run/console" >"$run/sim.log" 2>&1 &
 sim_pid=$!
 stop_sim() {
   kill "$sim_pid" 2>/dev/null || true
   wait "$sim_pid" 2>/dev/null || true
-  "$wineserver" -k 2>/dev/null || true
+  "$wineserver" -k >/dev/null 2>&1 || true
 }
 trap stop_sim EXIT
 for _ in $(seq 100); do [[ -s $run/devices.map ]] && break; sleep 0.05; done
@@ -69,7 +74,7 @@ for _ in $(seq 100); do [[ -s $run/devices.map ]] && break; sleep 0.05; done
   done <"$run/devices.map"
 } >"$run/ports.reg"
 "$wine" regedit /S "$(sed 's|/|\\|g; s|^|Z:|' <<<"$run/ports.reg")"
-"$wineserver" -k 2>/dev/null || true
+"$wineserver" -k >/dev/null 2>&1 || true
 "$wineserver" -w
 find "$WINEPREFIX/dosdevices" -maxdepth 1 -name 'com*' -delete
 while read -r com device _; do
@@ -79,6 +84,11 @@ done <"$run/devices.map"
 export TRIMBENCH_DEVICE_MAP="Z:$run/devices.map" TRIMBENCH_SIM_CONSOLE="Z:$run/console"
 export TRIMBENCH_SIM_LAN_PORT=$lan_port TRIMBENCH_USB_SCAN=0
 export TRIMBENCH_SETTINGS_FILE="Z:$run/no-settings.conf" TZ=UTC
+
+if [[ $mode == --bench ]]; then
+  (cd "$out" && "$wine" bench_wine.exe)
+  exit
+fi
 
 failures=0
 step() {
