@@ -18,7 +18,7 @@ set(TB_SANITIZE OFF)
 
 add_compile_options(-Wall -Wextra -Wpedantic)
 # Windows 7 and later: the APIs used here (SetupAPI, WSAPoll, mailslots).
-add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 UNICODE _UNICODE)
+add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 UNICODE _UNICODE WIN32_LEAN_AND_MEAN)
 # localtime_r and the other reentrant time functions of the C runtime.
 add_compile_definitions(_POSIX_THREAD_SAFE_FUNCTIONS=200112L)
 add_link_options(-static)
@@ -55,6 +55,8 @@ add_subdirectory(tcp)
 add_subdirectory(link)
 add_subdirectory(modelcom)
 set_target_properties(link_find_and_talk PROPERTIES OUTPUT_NAME find_and_talk)
+# The LAN socket library's sources as a static library serve the Linux tests only.
+set_target_properties(tb_tcp_core PROPERTIES EXCLUDE_FROM_ALL ON)
 install(TARGETS link_find_and_talk RUNTIME DESTINATION bin)
 
 include(cmake/WindowsPackage.cmake)

@@ -6,6 +6,8 @@
 
 namespace tb::platform::detail {
 
+bool ProcessIsEnding() { return false; }
+
 QueueDoorbell::QueueDoorbell() = default;
 QueueDoorbell::~QueueDoorbell() = default;
 void QueueDoorbell::Ring() {}

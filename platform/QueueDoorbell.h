@@ -14,6 +14,12 @@
 
 namespace tb::platform::detail {
 
+// True while the process ends. Windows ends every other thread first, so a
+// lock one of them held stays taken for ever: a queue ending then must not
+// take locks (QueueDoorbell_win.cpp). Never on Linux, whose threads end
+// their queues themselves.
+bool ProcessIsEnding();
+
 class QueueDoorbell {
   public:
     // Made on the thread that owns the queue.

@@ -43,15 +43,23 @@ bool RegisterQueueClass() {
 
 }  // namespace
 
+bool ProcessIsEnding() {
+    using ShutdownInProgress = BOOLEAN(WINAPI*)();
+    static const auto inProgress = reinterpret_cast<ShutdownInProgress>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlDllShutdownInProgress")));
+    return inProgress && inProgress();
+}
+
 QueueDoorbell::QueueDoorbell() {
     if (!RegisterQueueClass()) return;
     window_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                               ThisModule(), nullptr);
 }
 
-QueueDoorbell::~QueueDoorbell() {
-    if (window_) DestroyWindow(static_cast<HWND>(window_));
-}
+// The doorbell ends as its thread ends, and the system destroys a thread's
+// windows with the thread; destroying it here could run inside the loader's
+// lock when the process exits, where it may wait for ever.
+QueueDoorbell::~QueueDoorbell() = default;
 
 void QueueDoorbell::Ring() {
     if (window_) PostMessageW(static_cast<HWND>(window_), kQueuedMessage, 0, 0);

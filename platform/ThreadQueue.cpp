@@ -112,6 +112,8 @@ struct ThreadQueueHolder {
     }();
     ~ThreadQueueHolder() {
         threadQueueEnded = true;
+        // Threads ended by the process's end may hold the locks below.
+        if (ProcessIsEnding()) return;
         queue->Shutdown();
         WindowRegistry::Instance().RemoveAllOf(queue.get());
     }

@@ -85,8 +85,11 @@ export TRIMBENCH_DEVICE_MAP="Z:$run/devices.map" TRIMBENCH_SIM_CONSOLE="Z:$run/c
 export TRIMBENCH_SIM_LAN_PORT=$lan_port TRIMBENCH_USB_SCAN=0
 export TRIMBENCH_SETTINGS_FILE="Z:$run/no-settings.conf" TZ=UTC
 
+# Every program runs with a time limit: a hang fails its step, never CI.
+run_wine=(timeout 300 "$wine")
+
 if [[ $mode == --bench ]]; then
-  (cd "$out" && "$wine" bench_wine.exe)
+  (cd "$out" && "${run_wine[@]}" bench_wine.exe)
   exit
 fi
 
@@ -112,12 +115,13 @@ expect_output() {  # expect_output TEXT PROGRAM ARGS...: runs it, and TEXT must 
   grep -qF "$text" <<<"$printed"
 }
 
-step platform "$wine" test_platform_win.exe
-step link "$wine" test_link_win.exe
-step find_and_talk expect_output "base unit 00E4A3B1" "$wine" find_and_talk.exe
-step model_client_870 "$wine" model_client.exe 870 300
-step model_client_875 "$wine" model_client.exe 875 300
-step lan_adjust_read "$wine" lan_adjust_read.exe 127.0.0.1 "$lan_port" trimbench
+step platform "${run_wine[@]}" test_platform_win.exe
+step link "${run_wine[@]}" test_link_win.exe
+step find_and_talk expect_output "base unit 00E4A3B1" "${run_wine[@]}" find_and_talk.exe
+step model_client_870 "${run_wine[@]}" model_client.exe 870 300
+step model_client_875 "${run_wine[@]}" model_client.exe 875 300
+step lan_adjust_read "${run_wine[@]}" lan_adjust_read.exe 127.0.0.1 "$lan_port" trimbench
+step unload_after_lan expect_output "let go" "${run_wine[@]}" unload_after_lan.exe "$lan_port"
 # The package: made, unpacked, and the link example built from its headers and
 # import library alone runs with its DLLs alone.
 (cd "$build" && cpack -G ZIP >/dev/null)
@@ -128,11 +132,11 @@ pkg=$(ls -d "$run"/package/trimbench-libs-*-win64)
 x86_64-w64-mingw32-gcc-posix -std=c11 -O2 link/examples/find_and_talk.c -I"$pkg/include" \
   -L"$pkg/lib" -lVkLGR800Comm -o "$run/package/find_and_talk_from_zip.exe"
 cp "$run/package/find_and_talk_from_zip.exe" "$pkg/bin/"
-step package expect_output "base unit 00E4A3B1" "$wine" "$pkg/bin/find_and_talk_from_zip.exe"
+step package expect_output "base unit 00E4A3B1" "${run_wine[@]}" "$pkg/bin/find_and_talk_from_zip.exe"
 echo "wine-test: package $zip"
 
-step devices "$wine" test_devices_win.exe --gtest_filter=-UnplugOnWine.*
-step unplug "$wine" test_devices_win.exe --gtest_filter=UnplugOnWine.*
+step devices "${run_wine[@]}" test_devices_win.exe --gtest_filter=-UnplugOnWine.*
+step unplug "${run_wine[@]}" test_devices_win.exe --gtest_filter=UnplugOnWine.*
 
 if ((failures > 0)); then
   echo "wine-test: $failures step(s) failed; logs in $run" >&2
