@@ -9,9 +9,9 @@ namespace {
 
 std::string FolderOfThisLibrary() {
     HMODULE self = nullptr;
-    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                            reinterpret_cast<LPCSTR>(&FolderOfThisLibrary), &self))
+    if (!GetModuleHandleExA(
+            GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+            reinterpret_cast<LPCSTR>(&FolderOfThisLibrary), &self))
         return {};
     char path[MAX_PATH];
     const DWORD length = GetModuleFileNameA(self, path, sizeof path);

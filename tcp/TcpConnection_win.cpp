@@ -96,15 +96,15 @@ void CloseConnection(ConnectionState& state) {
 }
 
 int SendNow(int socket, const uint8_t* data, size_t count, bool& wouldBlock) {
-    const int sent = ::send(SocketOf(socket), reinterpret_cast<const char*>(data),
-                            static_cast<int>(count), 0);
+    const int sent =
+        ::send(SocketOf(socket), reinterpret_cast<const char*>(data), static_cast<int>(count), 0);
     wouldBlock = sent == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK;
     return sent == SOCKET_ERROR ? -1 : sent;
 }
 
 int ReceiveNow(int socket, uint8_t* buffer, size_t size) {
-    const int received = ::recv(SocketOf(socket), reinterpret_cast<char*>(buffer),
-                                static_cast<int>(size), 0);
+    const int received =
+        ::recv(SocketOf(socket), reinterpret_cast<char*>(buffer), static_cast<int>(size), 0);
     return received > 0 ? received : 0;
 }
 

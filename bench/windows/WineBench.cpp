@@ -83,8 +83,7 @@ int main() {
         Check(VkLGR870Com_GetConctMachInfo(port, &logger, &type, a, b), "GetConctMachInfo");
         Check(VkLGR870Com_GetHistoryIU(logger, history), "GetHistoryIU");
         Check(VkLGR870Com_GetCalibrationIU(logger, &time, &s1, &o1, &s2, &o2), "GetCalibration");
-        Check(VkLGR870Com_SetCalibrationIU(logger, 1700000000, 1001, 2, 999, -3),
-              "SetCalibration");
+        Check(VkLGR870Com_SetCalibrationIU(logger, 1700000000, 1001, 2, 999, -3), "SetCalibration");
         Check(VkLGR870Com_SetHistoryIU(logger, history), "SetHistoryIU");
         Check(VkLGR870Com_GetHistoryIU(logger, history), "GetHistoryIU");
     });

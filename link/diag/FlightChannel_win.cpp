@@ -1,8 +1,8 @@
 // The flight channel on Windows: the mailslot \\.\mailslot\<name>. The
 // receiver owns the slot; senders open it for one line and close it again.
-#include "link/diag/FlightChannel.h"
-
 #include <windows.h>
+
+#include "link/diag/FlightChannel.h"
 
 namespace tb::link::diag {
 namespace {
@@ -48,9 +48,9 @@ bool SendFlightLine(const std::string& name, const std::string& line) {
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (slot == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    const bool sent = WriteFile(slot, line.data(), static_cast<DWORD>(line.size()), &written,
-                                nullptr) &&
-                      written == line.size();
+    const bool sent =
+        WriteFile(slot, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
+        written == line.size();
     CloseHandle(slot);
     return sent;
 }

@@ -8,9 +8,9 @@ namespace {
 // The folder of the module this code is linked into, with a trailing backslash.
 std::string OwnFolder() {
     HMODULE self = nullptr;
-    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                            reinterpret_cast<LPCSTR>(&OwnFolder), &self))
+    if (!GetModuleHandleExA(
+            GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+            reinterpret_cast<LPCSTR>(&OwnFolder), &self))
         return {};
     char path[MAX_PATH];
     const DWORD length = GetModuleFileNameA(self, path, sizeof path);

@@ -14,7 +14,7 @@ namespace tb::usbserial {
 namespace {
 
 // The rates a line offers on every system the library runs on.
-constexpr std::array<int, 13> kBaudRates = {300,   600,    1200,   2400,   4800,   9600,  19200,
+constexpr std::array<int, 13> kBaudRates = {300,   600,   1200,   2400,   4800,   9600,  19200,
                                             38400, 57600, 115200, 230400, 460800, 921600};
 
 HANDLE HandleOf(int fd) { return reinterpret_cast<HANDLE>(static_cast<intptr_t>(fd)); }
@@ -80,8 +80,8 @@ int MsLeft(SteadyClock::time_point deadline) {
 
 OpenedLine OpenLine(const std::string& path, int baud) {
     if (std::find(kBaudRates.begin(), kBaudRates.end(), baud) == kBaudRates.end()) return {};
-    HANDLE port = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE port = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (port == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         const bool busy = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;

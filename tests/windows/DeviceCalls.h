@@ -14,7 +14,10 @@ namespace tb::wine {
 
 // The adjustment block read: EIADJ with ACT as a length-prefixed field.
 inline std::vector<uint8_t> AdjustReadFrame() {
-    return testsupport::KindTwoFrame(std::string_view("EIADJ:ACT=\x01\x00" "1", 13));
+    return testsupport::KindTwoFrame(
+        std::string_view("EIADJ:ACT=\x01\x00"
+                         "1",
+                         13));
 }
 
 inline int BaseProduct() { return platform::DeviceIds{}.Product(1); }

@@ -18,8 +18,8 @@ constexpr uint32_t kLgr870Serial = 0x87000001;
 
 struct FaultCase {
     const char* name;
-    const char* arm;    // console command; "%" stands for the COM number
-    int baseUnitCode;   // the link exchange's result: a code, or 1 for "a reply"
+    const char* arm;   // console command; "%" stands for the COM number
+    int baseUnitCode;  // the link exchange's result: a code, or 1 for "a reply"
     bool modelReadFails;
 };
 
@@ -101,13 +101,12 @@ TEST_P(FaultsOnWine, ModelLibraryReadFailsOrGoesThroughThenRecovers) {
     EXPECT_EQ(ReadCalibration870(), 0) << fault.name << ": after clearing";
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, FaultsOnWine, ::testing::ValuesIn(kFaults),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Faults, FaultsOnWine, ::testing::ValuesIn(kFaults), [](const auto& info) {
+    std::string name = info.param.name;
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    return name;
+});
 
 // Pulls the fault unit out for good (its port's link in the Wine prefix is
 // not renewed), so the script runs it last and alone.

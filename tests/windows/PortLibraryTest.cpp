@@ -60,9 +60,9 @@ TEST_F(PortLibrary, WritesAFrameReadsTheReplyAndReadsTheLatch) {
     EXPECT_EQ(head[0], 'T');
     EXPECT_EQ(head[1], '2');
     std::vector<uint8_t> rest(head[2] + (head[3] << 8) + 2u);
-    ASSERT_EQ(Vk800UsbSerialEx_ReadCommWait(handle, 2000, rest.data(),
-                                            static_cast<int>(rest.size()), 10),
-              static_cast<int>(rest.size()));
+    ASSERT_EQ(
+        Vk800UsbSerialEx_ReadCommWait(handle, 2000, rest.data(), static_cast<int>(rest.size()), 10),
+        static_cast<int>(rest.size()));
     EXPECT_EQ(std::string(rest.begin(), rest.begin() + 6), "EISET:");
     uint8_t more[8];
     EXPECT_EQ(Vk800UsbSerialEx_ReadComm(handle, more, sizeof more), 0) << "nothing else came";

@@ -38,9 +38,9 @@ bool SimCommand(const std::string& line) {
     if (console == INVALID_HANDLE_VALUE) return false;
     const std::string text = line + "\n";
     DWORD written = 0;
-    const bool sent = WriteFile(console, text.data(), static_cast<DWORD>(text.size()), &written,
-                                nullptr) &&
-                      written == text.size();
+    const bool sent =
+        WriteFile(console, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+        written == text.size();
     CloseHandle(console);
     Sleep(kConsoleSettleMs);
     return sent;

@@ -1,9 +1,8 @@
 // The platform's messages on Windows travel through the system's own: a
 // message for a message window reaches its thread's Windows message loop,
 // and a wait without a pump hook serves the thread's Windows messages.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <atomic>
 #include <future>
@@ -19,14 +18,14 @@ TEST(SystemPump, APostedMessageArrivesThroughTheThreadsOwnMessageLoop) {
     std::promise<WindowHandle> created;
     std::atomic<uintptr_t> received{0};
     std::thread owner([&] {
-        WindowHandle window = CreateMessageWindow([&](WindowHandle, uint32_t message,
-                                                      uintptr_t wParam, intptr_t) -> intptr_t {
-            if (message == kWmUser + 5) {
-                received = wParam;
-                PostQuitMessage(0);
-            }
-            return 0;
-        });
+        WindowHandle window = CreateMessageWindow(
+            [&](WindowHandle, uint32_t message, uintptr_t wParam, intptr_t) -> intptr_t {
+                if (message == kWmUser + 5) {
+                    received = wParam;
+                    PostQuitMessage(0);
+                }
+                return 0;
+            });
         created.set_value(window);
         // A program's plain loop: nothing of the platform's pump runs here.
         MSG message;

@@ -1,11 +1,10 @@
 /* Loads the link library by name, opens and closes a LAN connection (its
  * worker thread stays for the next one) and lets the library go again: the
  * program must go on and end normally. Usage: unload_after_lan PORT */
-#include <windows.h>
-
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <windows.h>
 
 typedef int (*OpenLanFunction)(const char*, int, const char*, uint32_t, uint32_t*);
 typedef int (*CloseFunction)(uint32_t);
