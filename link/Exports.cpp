@@ -1,18 +1,25 @@
 // The C exports of libVkLGR800Comm.so. Each one forwards to the library
 // instance made when the library is loaded; no exception leaves an export.
 #include "link/LinkLibrary.h"
+#include "link/ModuleLifetime.h"
 #include "link/ResultCodes.h"
 #include "link/VkLGR800Comm.h"
 #include "link/diag/Diagnostics.h"
 
+#if defined(_WIN32)
+#define LINK_EXPORT extern "C" __declspec(dllexport)
+#else
 #define LINK_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
 
 namespace tb::link {
 namespace {
 
 LinkLibrary* theLink = nullptr;
+bool endedWithTheProcess = false;
 
 __attribute__((constructor)) void LoadLinkLibrary() {
+    endedWithTheProcess = StayLoadedUntilProcessExit();
     try {
         auto diagnostics =
             std::make_unique<diag::Diagnostics>(diag::ProgramFolder(), diag::kFlightChannelName);
@@ -23,6 +30,8 @@ __attribute__((constructor)) void LoadLinkLibrary() {
 }
 
 __attribute__((destructor)) void UnloadLinkLibrary() {
+    // The system has ended the workers' threads: nothing may wait for them.
+    if (endedWithTheProcess) return;
     try {
         delete theLink;
     } catch (...) {

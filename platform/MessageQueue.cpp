@@ -1,5 +1,6 @@
 #include "platform/MessageQueue.h"
 
+#include "platform/SystemPump.h"
 #include "platform/ThreadQueue.h"
 
 namespace tb::platform {
@@ -17,6 +18,8 @@ void ServeEventSources(detail::ThreadQueue& queue) {
 int PumpThreadMessages() {
     auto queue = detail::CurrentThreadQueue();
     if (!queue) return 0;
+    detail::ServingQueue serving;
+    detail::PumpSystemMessages();
     ServeEventSources(*queue);
     size_t budget = queue->PendingCount();
     int dispatched = 0;
@@ -32,6 +35,8 @@ int PumpThreadMessages() {
 bool DispatchOneMessage() {
     auto queue = detail::CurrentThreadQueue();
     if (!queue) return false;
+    detail::ServingQueue serving;
+    detail::PumpSystemMessages();
     ServeEventSources(*queue);
     auto message = queue->TakeNext(/*sentOnly=*/false);
     if (!message) return false;

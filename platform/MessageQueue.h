@@ -1,8 +1,10 @@
 // The per-thread message queue behind message windows, and its pump.
 //
 // Every thread gets a queue on first use. Pumping serves, in this order, the
-// sockets registered for asynchronous events (SocketEvents.h), the due timers,
-// messages sent from other threads and finally posted messages.
+// thread's system messages (SystemPump.h), the sockets registered for
+// asynchronous events (SocketEvents.h), the due timers, messages sent from
+// other threads and finally posted messages. On Windows a queued message
+// also reaches the thread through its message-only window (QueueDoorbell.h).
 #pragma once
 
 #include <cstdint>

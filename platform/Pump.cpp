@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/SystemPump.h"
+
 namespace tb::platform {
 namespace {
 
@@ -21,7 +23,13 @@ void InstallPumpHook(PumpHook hook) { CurrentThreadPump().hook = std::move(hook)
 
 void PumpPendingMessages() {
     ThreadPump& pump = CurrentThreadPump();
-    if (!pump.hook || pump.running) return;
+    if (pump.running) return;
+    if (!pump.hook) {
+        pump.running = true;
+        detail::PumpSystemMessages();
+        pump.running = false;
+        return;
+    }
     pump.running = true;
     // Copy first: the hook may replace itself while it runs.
     PumpHook hook = pump.hook;

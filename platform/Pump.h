@@ -3,7 +3,9 @@
 // Every wait of the program and of the libraries calls PumpPendingMessages()
 // between short sleeps so that the calling thread keeps serving its events:
 // the GUI thread installs Qt's event processing, worker threads install the
-// pump of their own message queue. A thread without a hook pumps nothing.
+// pump of their own message queue. A thread without a hook pumps the
+// system's messages of the thread (SystemPump.h: on Windows PeekMessage,
+// TranslateMessage and DispatchMessage; nothing on Linux).
 #pragma once
 
 #include <functional>

@@ -1,11 +1,8 @@
 #include "platform/SocketEvents.h"
 
-#include <poll.h>
-#include <sys/ioctl.h>
-#include <sys/socket.h>
-
 #include <algorithm>
 
+#include "platform/SocketProbe.h"
 #include "platform/ThreadQueue.h"
 
 namespace tb::platform {
@@ -49,24 +46,6 @@ void ReenableSocketEvent(int socket, uint32_t event) {
 namespace detail {
 namespace {
 
-int PendingError(int socket) {
-    int error = 0;
-    socklen_t size = sizeof error;
-    if (getsockopt(socket, SOL_SOCKET, SO_ERROR, &error, &size) != 0) return errno;
-    return error;
-}
-
-bool HasPeer(int socket) {
-    sockaddr_storage peer{};
-    socklen_t size = sizeof peer;
-    return getpeername(socket, reinterpret_cast<sockaddr*>(&peer), &size) == 0;
-}
-
-int BytesWaiting(int socket) {
-    int count = 0;
-    return ioctl(socket, FIONREAD, &count) == 0 ? count : 0;
-}
-
 struct Event {
     uint32_t kind;
     int error;
@@ -75,33 +54,32 @@ struct Event {
 // Decides which events a watch reports now and updates its one-shot flags.
 std::vector<Event> DueEvents(SocketWatch& watch) {
     std::vector<Event> due;
-    pollfd probe{watch.socket, POLLIN | POLLOUT | POLLRDHUP, 0};
-    if (poll(&probe, 1, 0) <= 0) return due;
-    const short ready = probe.revents;
+    const std::optional<SocketReadiness> ready = ProbeSocket(watch.socket);
+    if (!ready) return due;
     if (!watch.connected) {
-        if (!(ready & (POLLOUT | POLLERR | POLLHUP))) return due;
-        const int error = PendingError(watch.socket);
+        if (!(ready->writable || ready->error || ready->hangup)) return due;
+        const int error = PendingSocketError(watch.socket);
         if (error != 0) {
             watch.failed = true;
             due.push_back({kSocketConnect, error});
-        } else if (HasPeer(watch.socket)) {
+        } else if (SocketHasPeer(watch.socket)) {
             watch.connected = true;
             due.push_back({kSocketConnect, 0});
             due.push_back({kSocketWrite, 0});
         }
         return due;
     }
-    const int waiting = BytesWaiting(watch.socket);
+    const int waiting = SocketBytesWaiting(watch.socket);
     if (waiting > 0 && !watch.readPosted) {
         watch.readPosted = true;
         due.push_back({kSocketRead, 0});
     }
-    const bool peerGone = (ready & (POLLRDHUP | POLLHUP | POLLERR)) || (ready & POLLIN);
+    const bool peerGone = ready->hangup || ready->error || ready->readable;
     if (waiting == 0 && peerGone && !watch.closePosted) {
         watch.closePosted = true;
-        due.push_back({kSocketClose, (ready & POLLERR) ? PendingError(watch.socket) : 0});
+        due.push_back({kSocketClose, ready->error ? PendingSocketError(watch.socket) : 0});
     }
-    if (watch.writeWanted && (ready & POLLOUT)) {
+    if (watch.writeWanted && ready->writable) {
         watch.writeWanted = false;
         due.push_back({kSocketWrite, 0});
     }

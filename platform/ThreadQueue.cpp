@@ -38,6 +38,7 @@ bool ThreadQueue::Enqueue(QueuedMessage message) {
         std::lock_guard lock(mutex);
         if (!alive) return false;
         (message.reply ? sent : posted).push_back(std::move(message));
+        if (doorbell) doorbell->Ring();
     }
     arrived.notify_all();
     return true;
@@ -55,12 +56,6 @@ std::optional<QueuedMessage> ThreadQueue::TakeNext(bool sentOnly) {
 size_t ThreadQueue::PendingCount() {
     std::lock_guard lock(mutex);
     return sent.size() + posted.size();
-}
-
-bool ThreadQueue::WaitForMessage(uint32_t waitMs) {
-    std::unique_lock lock(mutex);
-    return arrived.wait_for(lock, std::chrono::milliseconds(waitMs),
-                            [this] { return !sent.empty() || !posted.empty(); });
 }
 
 void ThreadQueue::ForgetWindow(uintptr_t window) {
@@ -87,9 +82,11 @@ void ThreadQueue::ForgetWindow(uintptr_t window) {
 
 void ThreadQueue::Shutdown() {
     std::deque<QueuedMessage> waiting;
+    std::unique_ptr<QueueDoorbell> closing;
     {
         std::lock_guard lock(mutex);
         alive = false;
+        closing = std::move(doorbell);
         waiting.swap(sent);
         posted.clear();
         timers.clear();
@@ -105,16 +102,28 @@ namespace {
 // queue instead of a destroyed one.
 thread_local bool threadQueueEnded = false;
 
+thread_local bool servingQueue = false;
+
 struct ThreadQueueHolder {
-    std::shared_ptr<ThreadQueue> queue = std::make_shared<ThreadQueue>();
+    std::shared_ptr<ThreadQueue> queue = [] {
+        auto made = std::make_shared<ThreadQueue>();
+        made->doorbell = std::make_unique<QueueDoorbell>();
+        return made;
+    }();
     ~ThreadQueueHolder() {
         threadQueueEnded = true;
+        // Threads ended by the process's end may hold the locks below.
+        if (ProcessIsEnding()) return;
         queue->Shutdown();
         WindowRegistry::Instance().RemoveAllOf(queue.get());
     }
 };
 
 }  // namespace
+
+ServingQueue::ServingQueue() : outer_(servingQueue) { servingQueue = true; }
+ServingQueue::~ServingQueue() { servingQueue = outer_; }
+bool ServingThreadQueue() { return servingQueue; }
 
 std::shared_ptr<ThreadQueue> CurrentThreadQueue() {
     if (threadQueueEnded) return nullptr;

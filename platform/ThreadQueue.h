@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/MessageWindow.h"
+#include "platform/QueueDoorbell.h"
 
 namespace tb::platform::detail {
 
@@ -71,11 +72,13 @@ class ThreadQueue {
     std::vector<WindowTimer> timers;
     std::vector<SocketWatch> sockets;
     bool alive = true;
+    std::unique_ptr<QueueDoorbell> doorbell;  // made and ended on the owner thread
 
     bool Enqueue(QueuedMessage message);
     std::optional<QueuedMessage> TakeNext(bool sentOnly);
     size_t PendingCount();
-    // Waits up to waitMs for a sent or posted message; true when one is queued.
+    // Waits up to waitMs for a sent or posted message; true when one is queued
+    // (QueueDoorbell.cpp, QueueDoorbell_win.cpp: it waits as the system does).
     bool WaitForMessage(uint32_t waitMs);
     void ForgetWindow(uintptr_t window);
     // The owner thread ends: refuse new messages, release every sender.
@@ -84,6 +87,19 @@ class ThreadQueue {
 
 // The calling thread's queue; null once the thread is ending.
 std::shared_ptr<ThreadQueue> CurrentThreadQueue();
+
+// Marks the calling thread as serving its queue for the object's lifetime.
+class ServingQueue {
+  public:
+    ServingQueue();
+    ~ServingQueue();
+    ServingQueue(const ServingQueue&) = delete;
+    ServingQueue& operator=(const ServingQueue&) = delete;
+
+  private:
+    bool outer_;
+};
+bool ServingThreadQueue();
 
 struct WindowRecord {
     uintptr_t id = 0;

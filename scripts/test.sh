@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the whole suite: fuzz targets briefly, then the tests in the
-# release and the sanitizer configuration. Exits non-zero on any failure.
+# release and the sanitizer configuration, then the device libraries built for
+# Windows under Wine. Exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 status=0
@@ -56,6 +57,11 @@ for config in release asan; do
      ctest --output-on-failure -j "${TB_JOBS:-2}" --timeout 300) || status=1
   took "$config tests"
 done
+
+# The device libraries for Windows, under Wine against the release build's simulator.
+echo "=== Windows libraries under Wine"
+./scripts/wine-test.sh || status=1
+took "Windows libraries under Wine"
 
 echo "=== Debian package"
 ./scripts/package.sh || status=1

@@ -72,4 +72,15 @@ void CloseConnection(ConnectionState& state) {
     state.dialogReady = false;
 }
 
+int SendNow(int socket, const uint8_t* data, size_t count, bool& wouldBlock) {
+    const ssize_t sent = ::send(socket, data, count, MSG_NOSIGNAL | MSG_DONTWAIT);
+    wouldBlock = sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+    return sent < 0 ? -1 : static_cast<int>(sent);
+}
+
+int ReceiveNow(int socket, uint8_t* buffer, size_t size) {
+    const ssize_t received = ::recv(socket, buffer, size, MSG_DONTWAIT);
+    return received > 0 ? static_cast<int>(received) : 0;
+}
+
 }  // namespace tb::tcp

@@ -2,8 +2,6 @@
 // connection (ConnectionState.h); none lets an exception out.
 #include "tcp/VkTcpCom800.h"
 
-#include <sys/socket.h>
-
 #include <cerrno>
 #include <cstring>
 
@@ -49,9 +47,10 @@ int Send(const uint8_t* data, int length) {
     ConnectionState& state = ThisThreadConnection();
     if (!state.connected || state.socket < 0 || !data) return kSendFailed;
     const auto count = static_cast<uint16_t>(length);  // the length travels as 16 bits
-    const ssize_t sent = ::send(state.socket, data, count, MSG_NOSIGNAL | MSG_DONTWAIT);
-    if (sent >= 0) return static_cast<int>(sent);
-    if (errno == EAGAIN || errno == EWOULDBLOCK) {
+    bool wouldBlock = false;
+    const int sent = tb::tcp::SendNow(state.socket, data, count, wouldBlock);
+    if (sent >= 0) return sent;
+    if (wouldBlock) {
         tb::platform::ReenableSocketEvent(state.socket, tb::platform::kSocketWrite);
         return 0;
     }
@@ -68,9 +67,9 @@ int Recv(uint8_t* buffer, int size) {
         errno = EINVAL;
         return 0;
     }
-    const ssize_t received = ::recv(state.socket, buffer, static_cast<size_t>(size), MSG_DONTWAIT);
+    const int received = tb::tcp::ReceiveNow(state.socket, buffer, static_cast<size_t>(size));
     tb::platform::ReenableSocketEvent(state.socket, tb::platform::kSocketRead);
-    return received > 0 ? static_cast<int>(received) : 0;
+    return received;
 }
 
 int DisConnect() {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/link/LinkFloor.h"
 #include "link/VkLGR800Comm.h"
 #include "platform/DeviceIds.h"
 #include "platform/usbserial/Vk800UsbSerialEx.h"
@@ -23,27 +24,9 @@
 
 namespace {
 
+using namespace tb::bench;
+
 constexpr int kRuns = 15;
-constexpr double kBaud = 38400.0;
-constexpr double kBitsPerByte = 10.0;
-
-double WireMs(int bytes) { return bytes * kBitsPerByte * 1000.0 / kBaud; }
-
-// Fixed pauses: the port open's 10 ms, and in a kind-'2' reply header a
-// 20 ms pause after each of its first three bytes.
-constexpr double kOpenPauseMs = 10.0;
-constexpr double kHeaderPausesMs = 3 * 20.0;
-// Frame reception adds 1 ms before each of the header's four reads and the data read.
-constexpr double kReceptionReadPausesMs = 5 * 1.0;
-
-// The floor of one request and its reply: the open pause, the request on the
-// wire, then the reply. The reply's bytes keep arriving while the receiver
-// pauses between header bytes, so the reply costs its first byte plus the
-// pauses, or its wire time when that is longer.
-double ExchangeFloorMs(int requestBytes, int replyBytes, double readPausesMs) {
-    const double pausedReply = WireMs(1) + kHeaderPausesMs + readPausesMs;
-    return kOpenPauseMs + WireMs(requestBytes) + std::max(pausedReply, WireMs(replyBytes));
-}
 
 template <typename Body>
 double MedianMs(Body body) {
@@ -100,7 +83,10 @@ int main() {
         if (VkLGR800_GetSerial(units, 256, product, 0) != 1) std::fprintf(stderr, "unit lost\n");
     });
     const int replyBytes = static_cast<int>(tb::sim::SerialAnswerText(0).size()) + 6;
-    Report("VkLGR800_GetSerial, one unit", serialMs, ExchangeFloorMs(12, replyBytes, 0.0),
+    if (replyBytes != kSerialReplyBytes)
+        std::fprintf(stderr, "the serial reply has %d bytes\n", replyBytes);
+    Report("VkLGR800_GetSerial, one unit", serialMs,
+           ExchangeFloorMs(kSerialQueryBytes, replyBytes, 0.0),
            searchOpenCloseMs);
 
     // One transaction with a 100-byte frame, echoed by the logger.

@@ -20,6 +20,9 @@ inline double ExchangeFloor(int requestBytes, int replyBytes) {
     return std::max(kSettleMs, (requestBytes + replyBytes) * kByteMs);
 }
 
+inline double CalibrationReadFloor() { return kOpenMs + ExchangeFloor(7, 19) + kPauseMs; }
+inline double CalibrationWriteFloor() { return kOpenMs + ExchangeFloor(19, 7) + kPauseMs; }
+
 // The library calls of one send on an adjustment page: identification,
 // history read, calibration read, calibration write, history write, and the
 // history read that refreshes the list.
@@ -27,8 +30,8 @@ inline double LibrarySendFloor() {
     double floor = 0;
     floor += kOpenMs + ExchangeFloor(7, 71) + 2 * ExchangeFloor(8, 71);  // identification
     floor += kOpenMs + ExchangeFloor(7, 87);                             // history read
-    floor += kOpenMs + ExchangeFloor(7, 19) + kPauseMs;                  // calibration read
-    floor += kOpenMs + ExchangeFloor(19, 7) + kPauseMs;                  // calibration write
+    floor += CalibrationReadFloor();
+    floor += CalibrationWriteFloor();
     floor += kOpenMs + ExchangeFloor(87, 7) + kPauseMs;                  // history write
     floor += kOpenMs + ExchangeFloor(7, 87);                             // history read
     return floor;

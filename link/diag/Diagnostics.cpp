@@ -1,8 +1,5 @@
 #include "link/diag/Diagnostics.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -14,26 +11,6 @@
 #include "platform/Clock.h"
 
 namespace tb::link::diag {
-namespace {
-
-bool FileExists(const std::string& path) {
-    struct stat info;
-    return ::stat(path.c_str(), &info) == 0;
-}
-
-}  // namespace
-
-std::string ProgramFolder() {
-    std::vector<char> path(4096);
-    const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size() - 1);
-    if (length <= 0) return ".";
-    std::string exe(path.data(), static_cast<size_t>(length));
-    const size_t slash = exe.rfind('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return exe.substr(0, slash);
-}
-
 Diagnostics::Diagnostics(std::string folder, std::string channelName)
     : enabled_(FileExists(folder + "/" + kMarkerFileName)),
       folder_(std::move(folder)),

@@ -31,8 +31,10 @@ inline constexpr char kTableDumpFileName[] = "Debug_ManagementTable";
 inline constexpr uint32_t kFlightPumpPeriodMs = 1000;
 inline constexpr uint32_t kTableDumpPeriodMs = 10000;
 
-// The folder of the running program (from /proc/self/exe), without a trailing slash.
+// The folder of the running program, without a trailing slash
+// (ProgramFolder.cpp, or ProgramFolder_win.cpp on Windows).
 std::string ProgramFolder();
+bool FileExists(const std::string& path);
 
 class Diagnostics {
   public:

@@ -1,8 +1,10 @@
-// The flight channel: a local datagram socket (abstract namespace) that
-// carries log lines from any thread of the process to the single writer of
-// the ring file. Lines that cannot be sent are lost, never waited for.
+// The flight channel: a local datagram socket (abstract namespace; on
+// Windows the mailslot \\.\mailslot\<name>) that carries log lines from
+// any thread of the process to the single writer of the ring file. Lines
+// that cannot be sent are lost, never waited for.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -24,7 +26,7 @@ class FlightReceiver {
     std::optional<std::string> Next();
 
   private:
-    int fd_ = -1;
+    intptr_t fd_ = -1;  // the socket or, on Windows, the mailslot handle
     int error_ = 0;
 };
 

@@ -1,32 +1,16 @@
 #include "link/diag/RingFile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 
 #include "link/diag/LogLine.h"
+#include "link/diag/RecordFile.h"
 
 namespace tb::link::diag {
 namespace {
 
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-  private:
-    int fd_;
-};
-
-bool WriteAt(int fd, const std::string& bytes, off_t offset) {
-    return ::pwrite(fd, bytes.data(), bytes.size(), offset) == static_cast<ssize_t>(bytes.size());
+bool WriteAt(RecordFile& file, const std::string& bytes, int64_t offset) {
+    return file.WriteAt(bytes.data(), bytes.size(), offset);
 }
 
 }  // namespace
@@ -47,16 +31,16 @@ bool ParseRingHeader(std::string_view record, RingHeader& header) {
 }
 
 RingAppend AppendToRingFile(const std::string& path, std::string_view line) {
-    FileDescriptor file(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
-    if (file.get() < 0) return RingAppend::FileError;
+    RecordFile file(path);
+    if (!file.IsOpen()) return RingAppend::FileError;
 
     char first[kRecordBytes];
-    const ssize_t got = ::pread(file.get(), first, sizeof first, 0);
+    const int64_t got = file.ReadAt(first, sizeof first, 0);
     if (got < 0) return RingAppend::FileError;
 
     RingHeader header{kRingCapacity, 0, -1};
     if (got == 0) {
-        if (!WriteAt(file.get(), HeaderRecord(header.capacity, header.count, header.index), 0))
+        if (!WriteAt(file, HeaderRecord(header.capacity, header.count, header.index), 0))
             return RingAppend::FileError;
     } else if (!ParseRingHeader(std::string_view(first, static_cast<size_t>(got)), header)) {
         return RingAppend::ForeignHeader;
@@ -65,10 +49,10 @@ RingAppend AppendToRingFile(const std::string& path, std::string_view line) {
     header.count = header.count + 1 < header.capacity ? header.count + 1 : header.capacity;
     header.index = header.index + 1 >= header.capacity ? 0 : header.index + 1;
 
-    if (!WriteAt(file.get(), HeaderRecord(header.capacity, header.count, header.index), 0))
+    if (!WriteAt(file, HeaderRecord(header.capacity, header.count, header.index), 0))
         return RingAppend::FileError;
-    const off_t offset = static_cast<off_t>(header.index) * kRecordBytes + kRecordBytes;
-    if (!WriteAt(file.get(), EntryRecord(header.index, line), offset)) return RingAppend::FileError;
+    const int64_t offset = static_cast<int64_t>(header.index) * kRecordBytes + kRecordBytes;
+    if (!WriteAt(file, EntryRecord(header.index, line), offset)) return RingAppend::FileError;
     return RingAppend::Written;
 }
 

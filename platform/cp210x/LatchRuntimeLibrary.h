@@ -10,8 +10,13 @@
 
 namespace tb::cp210x {
 
+#if defined(_WIN32)
+inline constexpr const char* kLatchRuntimeName = "CP210xRuntime.dll";
+inline constexpr const char* kLatchRuntimeFallbackName = "CP210xRuntime6.dll";
+#else
 inline constexpr const char* kLatchRuntimeName = "libCP210xRuntime.so";
 inline constexpr const char* kLatchRuntimeFallbackName = "libCP210xRuntime6.so";
+#endif
 
 using ReadLatchFunction = int (*)(uint32_t handle, uint8_t* latch);
 

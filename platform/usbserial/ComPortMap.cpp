@@ -1,19 +1,10 @@
 #include "platform/usbserial/ComPortMap.h"
 
-#include <limits.h>
-#include <stdlib.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
-
 #include <algorithm>
 #include <string_view>
 
 namespace tb::usbserial {
 namespace {
-
-// The kernel's majors of pty slaves (/dev/pts/N).
-constexpr unsigned kFirstPtySlaveMajor = 136;
-constexpr unsigned kLastPtySlaveMajor = 143;
 
 // The kernel's index of "ttyUSB<n>" after the prefix; nothing otherwise.
 std::optional<int> KernelIndex(std::string_view name, std::string_view prefix) {
@@ -31,6 +22,8 @@ std::optional<int> KernelIndex(std::string_view name, std::string_view prefix) {
 std::optional<int> SuggestedNumber(const UsbSerialDevice& device) {
     if (auto n = KernelIndex(device.kernelName, "ttyUSB"); n && *n < 128) return *n + 1;
     if (auto n = KernelIndex(device.kernelName, "ttyACM"); n && *n < 128) return *n + 129;
+    // Windows names its ports itself.
+    if (auto n = KernelIndex(device.kernelName, "COM"); n && *n >= kFirstComNumber) return *n;
     return std::nullopt;
 }
 
@@ -65,7 +58,8 @@ ComPortMap ComPortMap::Build(const DeviceMap& map, const std::vector<UsbSerialDe
     NumberPool pool;
     for (const auto& entry : map.entries) {
         if (!pool.Take(entry.comNumber)) continue;
-        result.ports_.push_back({entry.comNumber, entry.path, entry.id, true, entry.latch});
+        result.ports_.push_back(
+            {entry.comNumber, PortDevicePath(entry), entry.id, true, entry.latch});
     }
     std::vector<const UsbSerialDevice*> unnumbered;
     for (const auto& device : usb) {
@@ -110,7 +104,7 @@ namespace {
 std::optional<std::string> AssignedPath(int number) {
     // A simulated device keeps its number whatever is attached: no search.
     DeviceMap devices = LoadDeviceMapFromEnvironment();
-    if (const DeviceMapEntry* entry = devices.Find(number)) return entry->path;
+    if (const DeviceMapEntry* entry = devices.Find(number)) return PortDevicePath(*entry);
     auto map = ComPortMap::Build(devices, FindUsbSerialDevices());
     const ComPort* port = map.Find(number);
     if (port == nullptr) return std::nullopt;
@@ -126,18 +120,5 @@ std::optional<std::string> ComPortPath(int number) {
 }
 
 ComDb AssignedComPorts() { return ComPortMap::Load().Assigned(); }
-
-bool IsSerialDevice(const std::string& path) {
-    struct stat info {};
-    if (stat(path.c_str(), &info) != 0 || !S_ISCHR(info.st_mode)) return false;
-    unsigned major = major(info.st_rdev);
-    if (major >= kFirstPtySlaveMajor && major <= kLastPtySlaveMajor) return true;
-    std::string subsystem = "/sys/dev/char/" + std::to_string(major) + ":" +
-                            std::to_string(minor(info.st_rdev)) + "/subsystem";
-    char target[PATH_MAX];
-    if (realpath(subsystem.c_str(), target) == nullptr) return false;
-    std::string_view resolved(target);
-    return resolved.size() >= 4 && resolved.substr(resolved.size() - 4) == "/tty";
-}
 
 }  // namespace tb::usbserial

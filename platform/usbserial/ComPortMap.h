@@ -60,9 +60,17 @@ std::optional<std::string> ComPortPath(int number);
 ComDb AssignedComPorts();
 
 // True when the path names an existing terminal device: a pty slave or a
-// character device of the kernel's tty class. The device map is untrusted,
-// so nothing else is ever opened as a port (opening some devices has side
+// character device of the kernel's tty class (on Windows: a COM port name
+// "\\.\COMn" that the system knows). The device map is untrusted, so
+// nothing else is ever opened as a port (opening some devices has side
 // effects of its own).
 bool IsSerialDevice(const std::string& path);
+
+// The device through which a port of the device map is opened: its path
+// here; on Windows the COM port of its number ("\\.\COMn"), which the
+// system maps to that path (under Wine: the prefix's dosdevices link).
+std::string PortDevicePath(const DeviceMapEntry& entry);
+
+// SerialDevices.cpp and SerialDevices_win.cpp hold the two functions above.
 
 }  // namespace tb::usbserial

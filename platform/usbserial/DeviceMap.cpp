@@ -1,9 +1,8 @@
 #include "platform/usbserial/DeviceMap.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstdlib>
+
+#include "platform/usbserial/FilePrefix.h"
 
 namespace tb::usbserial {
 namespace {
@@ -134,18 +133,7 @@ DeviceMap ParseDeviceMap(std::string_view text) {
 }
 
 DeviceMap LoadDeviceMapFile(const std::string& path) {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) return {};
-    std::string text(kMaxDeviceMapBytes + 1, '\0');
-    size_t used = 0;
-    while (used < text.size()) {
-        ssize_t n = read(fd, text.data() + used, text.size() - used);
-        if (n <= 0) break;
-        used += static_cast<size_t>(n);
-    }
-    close(fd);
-    text.resize(used);
-    return ParseDeviceMap(text);
+    return ParseDeviceMap(ReadFilePrefix(path, kMaxDeviceMapBytes + 1));
 }
 
 DeviceMap LoadDeviceMapFromEnvironment() {

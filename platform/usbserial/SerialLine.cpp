@@ -146,4 +146,6 @@ bool DiscardBuffer(int fd, int selector) {
     }
 }
 
+void CloseLine(int fd) { close(fd); }
+
 }  // namespace tb::usbserial

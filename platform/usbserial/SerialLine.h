@@ -1,5 +1,6 @@
-// One serial line on a POSIX tty: exclusive open in raw 8N1, reads that
-// return at once or wait with poll, writes, buffer discards.
+// One serial line: exclusive open in raw 8N1, reads that return at once or
+// wait, writes, buffer discards. SerialLine.cpp: a POSIX tty; SerialLine_win.cpp:
+// a Windows COM port (its handle carried in `fd`).
 #pragma once
 
 #include <cstddef>
@@ -39,5 +40,7 @@ int WriteAll(int fd, const uint8_t* data, size_t count, int timeoutMs);
 inline constexpr int kDiscardInput = 0;   // bytes received and not yet read
 inline constexpr int kDiscardOutput = 1;  // bytes written and not yet sent
 bool DiscardBuffer(int fd, int selector);
+
+void CloseLine(int fd);
 
 }  // namespace tb::usbserial

@@ -1,8 +1,6 @@
 // The exports of the USB serial port library (behaviour: Vk800UsbSerialEx.h).
 #include "platform/usbserial/Vk800UsbSerialEx.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <exception>
 
@@ -85,7 +83,7 @@ int FlushComm(uint32_t handle, int selector) {
 }
 
 void CloseComm(uint32_t handle) {
-    if (auto port = OpenPorts::Instance().Remove(handle)) close(port->fd);
+    if (auto port = OpenPorts::Instance().Remove(handle)) CloseLine(port->fd);
 }
 
 // No exception crosses the library boundary.

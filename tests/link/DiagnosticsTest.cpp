@@ -1,12 +1,12 @@
 // The link library's service diagnostics: marker file, flight channel, ring
 // file, table dump and received-frame dumps.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <thread>
 
@@ -30,8 +30,19 @@ using link::testing::TempFolder;
 
 // A channel name no other test process uses.
 std::string UniqueChannel() {
+    static const std::string process = std::to_string(std::random_device{}());
     static std::atomic<int> next{0};
-    return "tb_link_test_flight." + std::to_string(getpid()) + "." + std::to_string(next++);
+    return "tb_link_test_flight." + process + "." + std::to_string(next++);
+}
+
+void UseUtcAsLocalTime() {
+#if defined(_WIN32)
+    _putenv_s("TZ", "UTC");
+    _tzset();
+#else
+    setenv("TZ", "UTC", 1);
+    tzset();
+#endif
 }
 
 std::string Record(const std::string& file, int record) {
@@ -40,10 +51,7 @@ std::string Record(const std::string& file, int record) {
 
 class DiagnosticsTest : public ::testing::Test {
   protected:
-    DiagnosticsTest() : scopedClock_(clock_) {
-        setenv("TZ", "UTC", 1);
-        tzset();
-    }
+    DiagnosticsTest() : scopedClock_(clock_) { UseUtcAsLocalTime(); }
 
     std::unique_ptr<Diagnostics> Make() {
         return std::make_unique<Diagnostics>(folder_.Path(), UniqueChannel());
@@ -131,7 +139,7 @@ TEST_F(DiagnosticsTest, LongLinesAreCut) {
 TEST_F(DiagnosticsTest, AForeignHeaderMakesThePumpDropEveryLine) {
     folder_.Touch(kMarkerFileName);
     const std::string foreign = "NOT A RING FILE\n";
-    std::ofstream(folder_.File(kRingFileName)) << foreign;
+    std::ofstream(folder_.File(kRingFileName), std::ios::binary) << foreign;
     auto diagnostics = Make();
     diagnostics->Log("first");
     diagnostics->Log("second");
@@ -139,7 +147,7 @@ TEST_F(DiagnosticsTest, AForeignHeaderMakesThePumpDropEveryLine) {
     EXPECT_EQ(folder_.Read(kRingFileName), foreign);
 
     // A header of ours with impossible numbers is not trusted either.
-    std::ofstream(folder_.File(kRingFileName)) << HeaderRecord(5000, 1, 999999);
+    std::ofstream(folder_.File(kRingFileName), std::ios::binary) << HeaderRecord(5000, 1, 999999);
     diagnostics->Log("third");
     diagnostics->PumpFlight();
     EXPECT_EQ(folder_.Read(kRingFileName).size(), kRecordBytes);

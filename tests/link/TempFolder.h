@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -12,8 +13,13 @@ namespace tb::link::testing {
 class TempFolder {
   public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tb_link_XXXXXX").string();
-        path_ = mkdtemp(pattern.data()) ? pattern : std::string();
+        std::random_device random;
+        const auto base = std::filesystem::temp_directory_path();
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            const auto candidate = base / ("tb_link_" + std::to_string(random()));
+            std::error_code error;
+            if (std::filesystem::create_directory(candidate, error)) path_ = candidate.string();
+        }
     }
     ~TempFolder() {
         std::error_code ignored;

@@ -1,0 +1,7 @@
+#include "link/ModuleLifetime.h"
+
+namespace tb::link {
+
+bool StayLoadedUntilProcessExit() { return false; }
+
+}  // namespace tb::link

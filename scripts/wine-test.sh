@@ -1,0 +1,144 @@
+#!/usr/bin/env bash
+# The device libraries on Windows: cross-builds them with MinGW-w64 into
+# build/win64 (cmake/mingw-w64.cmake), checks their exports, and runs their
+# tests and example programs under Wine against trimbench-sim of the Linux
+# release build (build/release). Any failure fails the script.
+#
+# With --bench it prints the benchmark's figures instead (bench_wine against
+# a paced simulator: a base unit and a model-870 logger), not part of CI.
+#
+# The Wine prefix lives in build/win64/wineprefix (made once). Every COM
+# number of the simulator's device map is linked to its pseudo-terminal in
+# the prefix's dosdevices and registered as the prefix's serial port.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+mode=${1:-test}
+root=$PWD
+build=build/win64
+out=$root/$build/out
+jobs=${TB_JOBS:-$(nproc)}
+sim=$root/build/release/out/trimbench-sim
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+[[ -x $sim ]] || { echo "wine-test: $sim is missing (build the release first)" >&2; exit 1; }
+[[ -x $wine ]] || { echo "wine-test: wine64 is missing (scripts/install-deps.sh)" >&2; exit 1; }
+
+# The cross build: libraries, example, tests.
+args=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo
+      "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG" "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG")
+if command -v ccache >/dev/null; then
+  args+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B "$build" -G Ninja "${args[@]}" >/dev/null
+cmake --build "$build" -j "$jobs"
+bash tests/windows/check-exports.sh "$out"
+
+# A private, headless prefix: no display, no Mono or Gecko installers.
+export WINEPREFIX=$root/$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64 DISPLAY=
+if [[ ! -f $WINEPREFIX/system.reg ]]; then
+  "$wine" wineboot -i >/dev/null 2>&1
+  "$wineserver" -w
+fi
+
+# The bench: two base units, a model-870 and a model-875 logger, the LAN
+# base unit; its console is a FIFO the tests write fault commands into.
+run=$root/$build/wine-run
+rm -rf "$run"
+mkdir -p "$run"
+mkfifo "$run/console"
+exec 7<>"$run/console"
+lan_port=$((20000 + RANDOM % 20000))
+devices=(--no-pacing --base-unit-serial 00E4A3B1 --base-unit-serial 0000FA17 --lgr870 1 --lgr875 1
+         --lgr87x-records 300 --lan --lan-port "$lan_port")
+[[ $mode == --bench ]] && devices=(--base-unit-serial 00BE7C40 --lgr870 1 --lgr87x-records 1000)
+"$sim" --map "$run/devices.map" --quiet "${devices[@]}" <"$run/console" >"$run/sim.log" 2>&1 &
+sim_pid=$!
+stop_sim() {
+  kill "$sim_pid" 2>/dev/null || true
+  wait "$sim_pid" 2>/dev/null || true
+  "$wineserver" -k >/dev/null 2>&1 || true
+}
+trap stop_sim EXIT
+for _ in $(seq 100); do [[ -s $run/devices.map ]] && break; sleep 0.05; done
+[[ -s $run/devices.map ]] || { cat "$run/sim.log" >&2; echo "wine-test: no device map" >&2; exit 1; }
+
+# Each COM number of the map: the prefix's port registry (what makes the
+# system list it) and a link in dosdevices. The system reads the registry
+# when the prefix starts, so the prefix is restarted after the import.
+{
+  printf 'REGEDIT4\n\n[-HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\n\n'
+  printf '[HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\n'
+  while read -r com device _; do
+    [[ $com =~ ^[0-9]+$ ]] && printf '"COM%s"="%s"\n' "$com" "$device"
+  done <"$run/devices.map"
+} >"$run/ports.reg"
+"$wine" regedit /S "$(sed 's|/|\\|g; s|^|Z:|' <<<"$run/ports.reg")"
+"$wineserver" -k >/dev/null 2>&1 || true
+"$wineserver" -w
+find "$WINEPREFIX/dosdevices" -maxdepth 1 -name 'com*' -delete
+while read -r com device _; do
+  [[ $com =~ ^[0-9]+$ ]] && ln -s "$device" "$WINEPREFIX/dosdevices/com$com"
+done <"$run/devices.map"
+
+export TRIMBENCH_DEVICE_MAP="Z:$run/devices.map" TRIMBENCH_SIM_CONSOLE="Z:$run/console"
+export TRIMBENCH_SIM_LAN_PORT=$lan_port TRIMBENCH_USB_SCAN=0
+export TRIMBENCH_SETTINGS_FILE="Z:$run/no-settings.conf" TZ=UTC
+
+# Every program runs with a time limit: a hang fails its step, never CI.
+run_wine=(timeout 300 "$wine")
+
+if [[ $mode == --bench ]]; then
+  (cd "$out" && "${run_wine[@]}" bench_wine.exe)
+  exit
+fi
+
+failures=0
+step() {
+  local name=$1
+  shift
+  local started=$SECONDS
+  if (cd "$out" && "$@") >"$run/$name.log" 2>&1; then
+    echo "wine-test: $name passed ($((SECONDS - started)) s)"
+  else
+    echo "wine-test: $name FAILED ($((SECONDS - started)) s)"
+    tail -n 40 "$run/$name.log"
+    failures=$((failures + 1))
+  fi
+}
+expect_output() {  # expect_output TEXT PROGRAM ARGS...: runs it, and TEXT must be in its output
+  local text=$1
+  shift
+  local printed
+  printed=$("$@") || { echo "$printed"; return 1; }
+  echo "$printed"
+  grep -qF "$text" <<<"$printed"
+}
+
+step platform "${run_wine[@]}" test_platform_win.exe
+step link "${run_wine[@]}" test_link_win.exe
+step find_and_talk expect_output "base unit 00E4A3B1" "${run_wine[@]}" find_and_talk.exe
+step model_client_870 "${run_wine[@]}" model_client.exe 870 300
+step model_client_875 "${run_wine[@]}" model_client.exe 875 300
+step lan_adjust_read "${run_wine[@]}" lan_adjust_read.exe 127.0.0.1 "$lan_port" trimbench
+step unload_after_lan expect_output "let go" "${run_wine[@]}" unload_after_lan.exe "$lan_port"
+# The package: made, unpacked, and the link example built from its headers and
+# import library alone runs with its DLLs alone.
+(cd "$build" && cpack -G ZIP >/dev/null)
+zip=$(ls "$build"/package/trimbench-libs-*-win64.zip)
+mkdir -p "$run/package"
+(cd "$run/package" && cmake -E tar xf "$root/$zip")
+pkg=$(ls -d "$run"/package/trimbench-libs-*-win64)
+x86_64-w64-mingw32-gcc-posix -std=c11 -O2 link/examples/find_and_talk.c -I"$pkg/include" \
+  -L"$pkg/lib" -lVkLGR800Comm -o "$run/package/find_and_talk_from_zip.exe"
+cp "$run/package/find_and_talk_from_zip.exe" "$pkg/bin/"
+step package expect_output "base unit 00E4A3B1" "${run_wine[@]}" "$pkg/bin/find_and_talk_from_zip.exe"
+echo "wine-test: package $zip"
+
+step devices "${run_wine[@]}" test_devices_win.exe --gtest_filter=-UnplugOnWine.*
+step unplug "${run_wine[@]}" test_devices_win.exe --gtest_filter=UnplugOnWine.*
+
+if ((failures > 0)); then
+  echo "wine-test: $failures step(s) failed; logs in $run" >&2
+  exit 1
+fi
