@@ -104,6 +104,13 @@ enum class T {
     CertificateFailed,
     LanWithSerial,
     LanNotForModel,
+    OptJobs,
+    BadJobs,
+    PortBusy,
+    TimeLeft,
+    Interrupted,
+    WorkerLost,
+    WorkerNotStarted,
 };
 
 // The text in the interface language.
