@@ -180,7 +180,10 @@ std::optional<LoggerChoice> NamedDirectUsb(const ModelRow& row, const LoggerChoi
 // page's first kind when they cannot be read (the page then reports it).
 std::optional<int> NamedLoggerKind(const ModelRow& row, const LoggerChoice& choice) {
     if (row.inputKinds.empty() || choice.inputKind || !choice.serial) return choice.inputKind;
-    const auto settings = client::ReadUnitSettings(*choice.serial);
+    // A unit is opened by its serial once discovery has found it on its port.
+    const std::vector<uint32_t> units = client::ListBaseUnits();
+    const bool found = std::find(units.begin(), units.end(), *choice.serial) != units.end();
+    const auto settings = found ? client::ReadUnitSettings(*choice.serial) : std::nullopt;
     const auto kind = settings ? ServedKind(row, std::nullopt, *settings) : std::nullopt;
     return kind.value_or(row.inputKinds.front().index);
 }
