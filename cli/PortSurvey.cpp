@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "client/BaseUnitDiscovery.h"
 #include "platform/DeviceIds.h"
 #include "platform/usbserial/ComPortMap.h"
 #include "platform/usbserial/Vk800UsbSerialEx.h"
@@ -35,6 +36,23 @@ bool OneOfOurs(const usbserial::UsbId& id) {
     return false;
 }
 
+// The model-890 cable's identity (product P6). Base-unit discovery would
+// send its serial query there too and wait its whole time for an answer
+// the cable never gives; the cable is listed as `list` lists it.
+bool CableIdentity(const usbserial::UsbId& id) {
+    const platform::DeviceIds ids = platform::LoadDeviceIds();
+    return (id.vendor == ids.primaryVendor || id.vendor == ids.secondaryVendor) &&
+           id.product == ids.Product(6);
+}
+
+std::vector<AttachedLogger> ListedOn(const usbserial::ComPort& port) {
+    if (!CableIdentity(port.id)) return ListAttached();
+    std::vector<AttachedLogger> cable;
+    for (int com : client::ListSerialPorts())
+        cable.push_back({"890", {}, std::nullopt, com, "cable", std::nullopt});
+    return cable;
+}
+
 }  // namespace
 
 PortConfinement::PortConfinement(int com) {
@@ -59,7 +77,7 @@ std::vector<SurveyedPort> SurveyPorts() {
     const usbserial::ComPortMap map = usbserial::ComPortMap::Load();
     for (const usbserial::ComPort& port : map.Ports()) {
         const PortConfinement confined(port.number);
-        SurveyedPort surveyed{port.number, false, ListAttached()};
+        SurveyedPort surveyed{port.number, false, ListedOn(port)};
         if (surveyed.loggers.empty() && OneOfOurs(port.id)) surveyed.busy = HeldElsewhere(port.number);
         if (surveyed.busy || !surveyed.loggers.empty()) found.push_back(std::move(surveyed));
     }
