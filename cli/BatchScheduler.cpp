@@ -67,7 +67,7 @@ class Scheduler {
             if (stopping_ || Running() >= static_cast<std::size_t>(options_.jobs)) return;
             if (job.worker || !job.Pending()) continue;
             std::string error;
-            job.worker = WorkerProcess::Start(job.queue->com, options_.policy, error);
+            job.worker = WorkerProcess::Start(job.queue->com, WorkerProcess::RowsOption(options_.policy), error);
             if (!job.worker) Fail(job, job.queue->rows[job.next++], Text(T::WorkerNotStarted, {error}));
         }
     }

@@ -89,6 +89,10 @@ int RunBatchWorker(const QStringList& arguments, Terminal& terminal) {
     // prints goes to the error stream.
     const int protocol = dup(STDOUT_FILENO);
     dup2(STDERR_FILENO, STDOUT_FILENO);
+    if (arguments.contains("--survey")) {
+        const QByteArray line = JsonLine(SurveyedJson(SurveyOwnPort()));
+        return WriteAll(protocol, line) ? static_cast<int>(ExitCode::Done) : static_cast<int>(ExitCode::Failure);
+    }
     const AnswerPolicy policy = arguments.contains("--dry-run") ? AnswerPolicy::DryRun : AnswerPolicy::Yes;
     std::istringstream noAnswers;
     Terminal quiet{terminal.err, terminal.err, noAnswers, false};
@@ -105,7 +109,11 @@ int RunBatchWorker(const QStringList& arguments, Terminal& terminal) {
     return static_cast<int>(ExitCode::Done);
 }
 
-std::unique_ptr<WorkerProcess> WorkerProcess::Start(int com, AnswerPolicy policy, std::string& error) {
+std::string WorkerProcess::RowsOption(AnswerPolicy policy) {
+    return policy == AnswerPolicy::DryRun ? "--dry-run" : "--yes";
+}
+
+std::unique_ptr<WorkerProcess> WorkerProcess::Start(int com, const std::string& option, std::string& error) {
     int toWorker[2], fromWorker[2];
     if (pipe2(toWorker, O_CLOEXEC) != 0) {
         error = std::strerror(errno);
@@ -118,7 +126,7 @@ std::unique_ptr<WorkerProcess> WorkerProcess::Start(int com, AnswerPolicy policy
         return nullptr;
     }
     std::string program = services::ProgramFolder() + "/trimbench";
-    std::vector<std::string> args{program, kWorkerCommand, policy == AnswerPolicy::DryRun ? "--dry-run" : "--yes"};
+    std::vector<std::string> args{program, kWorkerCommand, option};
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);

@@ -18,7 +18,9 @@
 
 namespace tb::cli {
 
-// The hidden subcommand a worker runs: `batch-worker --yes|--dry-run`.
+// The hidden subcommand a worker runs: `batch-worker --yes|--dry-run` for
+// rows, `batch-worker --survey` to list what is on its port (one line of
+// JSON, then it ends).
 inline constexpr const char* kWorkerCommand = "batch-worker";
 int RunBatchWorker(const QStringList& arguments, Terminal& terminal);
 
@@ -46,9 +48,10 @@ class LineReader {
 
 class WorkerProcess {
   public:
-    // Starts `trimbench batch-worker` confined to the port; nullptr with
-    // `error` set when it cannot be started.
-    static std::unique_ptr<WorkerProcess> Start(int com, AnswerPolicy policy, std::string& error);
+    // Starts `trimbench batch-worker OPTION` confined to the port; nullptr
+    // with `error` set when it cannot be started.
+    static std::unique_ptr<WorkerProcess> Start(int com, const std::string& option, std::string& error);
+    static std::string RowsOption(AnswerPolicy policy);
     ~WorkerProcess();
     WorkerProcess(const WorkerProcess&) = delete;
     WorkerProcess& operator=(const WorkerProcess&) = delete;

@@ -1,7 +1,10 @@
 #include "cli/PortSurvey.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <cstdlib>
 
+#include "cli/BatchWorker.h"
 #include "client/BaseUnitDiscovery.h"
 #include "platform/DeviceIds.h"
 #include "platform/usbserial/ComPortMap.h"
@@ -55,33 +58,74 @@ std::vector<AttachedLogger> ListedOn(const usbserial::ComPort& port) {
 
 }  // namespace
 
-PortConfinement::PortConfinement(int com) {
-    if (const char* value = std::getenv(usbserial::kConfinedPortsVariable)) previous_ = value;
-    setenv(usbserial::kConfinedPortsVariable, std::to_string(com).c_str(), 1);
-}
-
-PortConfinement::~PortConfinement() {
-    if (previous_) {
-        setenv(usbserial::kConfinedPortsVariable, previous_->c_str(), 1);
-    } else {
-        unsetenv(usbserial::kConfinedPortsVariable);
-    }
-}
-
 std::string ConfinementEntry(int com) {
     return std::string(usbserial::kConfinedPortsVariable) + "=" + std::to_string(com);
 }
 
-std::vector<SurveyedPort> SurveyPorts() {
-    std::vector<SurveyedPort> found;
+SurveyedPort SurveyOwnPort() {
     const usbserial::ComPortMap map = usbserial::ComPortMap::Load();
+    if (map.Ports().size() != 1) return {};
+    const usbserial::ComPort& port = map.Ports().front();
+    SurveyedPort surveyed{port.number, false, ListedOn(port)};
+    if (surveyed.loggers.empty()) surveyed.busy = HeldElsewhere(port.number);
+    return surveyed;
+}
+
+std::vector<SurveyedPort> SurveyPorts() {
+    const usbserial::ComPortMap map = usbserial::ComPortMap::Load();
+    std::vector<std::unique_ptr<WorkerProcess>> workers;
     for (const usbserial::ComPort& port : map.Ports()) {
-        const PortConfinement confined(port.number);
-        SurveyedPort surveyed{port.number, false, ListedOn(port)};
-        if (surveyed.loggers.empty() && OneOfOurs(port.id)) surveyed.busy = HeldElsewhere(port.number);
-        if (surveyed.busy || !surveyed.loggers.empty()) found.push_back(std::move(surveyed));
+        if (!OneOfOurs(port.id)) continue;
+        std::string error;
+        if (auto worker = WorkerProcess::Start(port.number, "--survey", error)) workers.push_back(std::move(worker));
+    }
+    std::vector<SurveyedPort> found;
+    for (const auto& worker : workers) {
+        worker->Finish();
+        const auto line = worker->Output().Next();
+        const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(line.value_or("")));
+        auto surveyed = document.isObject() ? SurveyedFromJson(document.object()) : std::nullopt;
+        if (surveyed && (surveyed->busy || !surveyed->loggers.empty())) found.push_back(std::move(*surveyed));
     }
     return found;
+}
+
+QJsonObject SurveyedJson(const SurveyedPort& port) {
+    QJsonArray loggers;
+    for (const AttachedLogger& logger : port.loggers) {
+        QJsonObject entry{{"model", QString::fromStdString(logger.model)},
+                          {"detail", QString::fromStdString(logger.detail)},
+                          {"via", QString::fromStdString(logger.via)}};
+        if (logger.serial) entry["serial"] = static_cast<double>(*logger.serial);
+        if (logger.com) entry["com"] = *logger.com;
+        if (logger.settings)
+            entry["settings"] = QString::fromLatin1(
+                QByteArray(reinterpret_cast<const char*>(logger.settings->data()), 64).toHex());
+        loggers.append(entry);
+    }
+    return {{"com", port.com}, {"busy", port.busy}, {"loggers", loggers}};
+}
+
+std::optional<SurveyedPort> SurveyedFromJson(const QJsonObject& object) {
+    const int com = object["com"].toInt();
+    if (com < usbserial::kFirstComNumber || com > usbserial::kLastComNumber) return std::nullopt;
+    SurveyedPort port{com, object["busy"].toBool(), {}};
+    for (const QJsonValue& value : object["loggers"].toArray()) {
+        const QJsonObject entry = value.toObject();
+        AttachedLogger logger{entry["model"].toString().toStdString(), entry["detail"].toString().toStdString(),
+                              std::nullopt, std::nullopt, entry["via"].toString().toStdString(), std::nullopt};
+        const double serial = entry["serial"].toDouble(-1);
+        if (serial >= 0 && serial <= 0xFFFFFFFF) logger.serial = static_cast<uint32_t>(serial);
+        if (entry.contains("com")) logger.com = entry["com"].toInt();
+        const QByteArray settings = QByteArray::fromHex(entry["settings"].toString().toLatin1());
+        if (settings.size() == 64) {
+            std::array<uint8_t, 64> block{};
+            std::copy(settings.begin(), settings.end(), block.begin());
+            logger.settings = block;
+        }
+        port.loggers.push_back(std::move(logger));
+    }
+    return port;
 }
 
 }  // namespace tb::cli

@@ -5,10 +5,12 @@
 // own. A worker is confined to its device's port (TRIMBENCH_PORTS, see
 // platform/usbserial/ComPortMap.h), so that the discovery each page
 // operation makes never opens a port another worker is talking to. Which
-// device is on which port is found before any worker starts: the same
-// listing as `trimbench list`, confined to each port in turn.
+// device is on which port is found before any row starts: the same listing
+// as `trimbench list`, made by a worker confined to each port, the ports
+// side by side.
 #pragma once
 
+#include <QJsonObject>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,20 +28,15 @@ struct SurveyedPort {
 
 // Every port of the port layer with what answers on it, in COM order.
 // Ports with nothing of ours on them are left out unless they are busy.
+// Each port is asked by a worker process confined to it, all at once.
 std::vector<SurveyedPort> SurveyPorts();
 
-// The process's confinement to one port while it lives (the previous one
-// is restored afterwards). Only while no other thread uses the ports.
-class PortConfinement {
-  public:
-    explicit PortConfinement(int com);
-    ~PortConfinement();
-    PortConfinement(const PortConfinement&) = delete;
-    PortConfinement& operator=(const PortConfinement&) = delete;
+// In a worker confined to one port: what is on it.
+SurveyedPort SurveyOwnPort();
 
-  private:
-    std::optional<std::string> previous_;
-};
+// A surveyed port as a worker sends it.
+QJsonObject SurveyedJson(const SurveyedPort& port);
+std::optional<SurveyedPort> SurveyedFromJson(const QJsonObject& object);
 
 // The environment entry that confines a worker process to the port.
 std::string ConfinementEntry(int com);
