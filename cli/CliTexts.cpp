@@ -147,8 +147,8 @@ constexpr Entry kTexts[] = {
     {T::LanFailed, "LAN のベースユニットに接続できません (%1)",
      "cannot reach the base unit on the LAN (%1)"},
     {T::UnknownLogger, "不明", "unknown"},
-    {T::HelpJournal, "調整記録 (ジャーナル) を新しい順に一覧表示します。",
-     "Lists the records of the adjustment journal, newest first."},
+    {T::HelpJournal, "調整記録 (ジャーナル) を新しい順に一覧表示します。verify: 記録の連鎖を確かめます。",
+     "Lists the records of the adjustment journal, newest first; verify: checks the journal's chain."},
     {T::HelpCertificate,
      "機器の1日分 (省略時は最後に調整した日) の調整の校正証明書を PDF で書き出します。",
      "Writes the certificate (PDF) of a logger's adjustments on one day (default: the day of "
@@ -185,6 +185,8 @@ constexpr Entry kTexts[] = {
      "interrupted: no new row was started"},
     {T::WorkerLost, "%1 の作業プロセスが行の途中で終了しました",
      "the worker process of %1 ended during the row"},
+    {T::JournalIntact, "記録の連鎖は保たれています (%1 件)", "the journal's chain holds (%1 rows)"},
+    {T::JournalBroken, "記録の連鎖が番号 %1 の記録で切れています", "the journal's chain breaks at row %1"},
     {T::WorkerNotStarted, "作業プロセスを起動できません: %1", "cannot start a worker process: %1"},
 };
 

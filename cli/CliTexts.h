@@ -111,6 +111,8 @@ enum class T {
     Interrupted,
     WorkerLost,
     WorkerNotStarted,
+    JournalIntact,
+    JournalBroken,
 };
 
 // The text in the interface language.

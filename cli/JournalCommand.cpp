@@ -1,4 +1,5 @@
 // trimbench journal [--serial S] [--since DATE] [--model M] [--csv | --json]
+// trimbench journal verify [--json]
 #include <QJsonDocument>
 #include <iomanip>
 
@@ -79,16 +80,50 @@ bool FilterOf(const CommandParser& parser, journal::JournalFilter& filter, Termi
     return true;
 }
 
+// Walks the chain: done when it holds, Failure naming the first broken row.
+int Verify(journal::JournalStore& store, bool json, Terminal& terminal) {
+    const journal::VerifyReport report = store.Verify();
+    const ExitCode code = report.Intact() ? ExitCode::Done : ExitCode::Failure;
+    std::string message;
+    if (!report.readable) {
+        message = Text(T::JournalUnreadable, {report.error});
+    } else if (report.firstBroken) {
+        message = Text(T::JournalBroken, {std::to_string(*report.firstBroken)});
+    } else {
+        message = Text(T::JournalIntact, {std::to_string(report.rows)});
+    }
+    if (json) {
+        PrintJson(terminal, {{"command", "journal verify"},
+                             {"result", QString::fromUtf8(ResultName(code).data())},
+                             {"exitCode", static_cast<int>(code)},
+                             {"rows", static_cast<qint64>(report.rows)},
+                             {"firstBroken", report.firstBroken ? QJsonValue(static_cast<qint64>(*report.firstBroken))
+                                                                : QJsonValue()},
+                             {"message", Q(message)}});
+    } else {
+        (code == ExitCode::Done ? terminal.out : terminal.err) << message << '\n';
+    }
+    return static_cast<int>(code);
+}
+
 }  // namespace
 
 int RunJournal(const QStringList& arguments, Terminal& terminal) {
-    CommandParser parser(T::HelpJournal, QString());
+    CommandParser parser(T::HelpJournal, QStringLiteral("[verify]"));
     parser.AddValue("serial", T::OptSerial, "S");
     parser.AddValue("since", T::OptSince, "DATE");
     parser.AddValue("model", T::OptModel, "M");
     parser.AddFlag("csv", T::OptCsv);
     int exit = 0;
-    if (!parser.Parse(arguments, terminal, exit) || !parser.NoPositional(terminal, exit)) return exit;
+    if (!parser.Parse(arguments, terminal, exit)) return exit;
+    const bool verify = parser.Positional().value(0) == QStringLiteral("verify");
+    if (verify && parser.Positional().size() > 1)
+        return UsageError(terminal, Text(T::ExtraArguments, {parser.Positional()[1].toStdString()}));
+    if (!verify && !parser.NoPositional(terminal, exit)) return exit;
+    if (verify) {
+        const auto store = OpenConfiguredJournal(terminal, exit);
+        return store ? Verify(*store, parser.IsSet("json"), terminal) : exit;
+    }
     if (parser.IsSet("csv") && parser.IsSet("json")) return UsageError(terminal, Text(T::CsvWithJson));
     journal::JournalFilter filter;
     if (!FilterOf(parser, filter, terminal, exit)) return exit;
