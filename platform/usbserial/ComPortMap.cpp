@@ -58,6 +58,7 @@ class NumberPool {
 }  // namespace
 
 bool PortAllowed(int number) {
+    if (number < kFirstComNumber || number > kLastComNumber) return false;
     const char* list = std::getenv(kConfinedPortsVariable);
     if (list == nullptr || *list == '\0') return true;
     std::string_view rest(list);
