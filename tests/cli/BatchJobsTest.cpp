@@ -205,5 +205,33 @@ TEST_F(BatchSideBySide, AFailureStopsNewRowsOnEveryDevice) {
     EXPECT_LT(Writes(*good), 6);
 }
 
+// A port another program holds: the rows of the logger it may hold fail
+// naming it, the other devices' rows are done.
+TEST_F(BatchSideBySide, APortHeldByAnotherProgramFailsOnlyTheRowsItMayHold) {
+    auto free = AddUnit(0x00820001);
+    auto other = AddUnit(0x00820002);
+    auto held = AddUnit(0x00820003);
+    bench_.UseTemporaryDeviceMap();
+    {
+        auto lock = bench_.LockState();
+        ASSERT_TRUE(bench_.Port(bench_.ComNumberOf(*bench_.Devices()[2]))->SetBusy(true));
+    }
+    const std::string csv = WriteCsv(
+        "model,serial,channel,before1,after1\n820,00820001,1,20,20.1\n"
+        "820,00820003,1,20,20.1\n820,00820002,1,20,20.1\n");
+    const CliRun run = Trimbench({"batch", csv, "--yes", "--keep-going", "--json"});
+    EXPECT_EQ(run.exit, Code(ExitCode::NoLogger)) << run.out << run.err;
+    const QJsonArray rows = run.Json()["rows"].toArray();
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0].toObject()["result"].toString(), "done");
+    EXPECT_EQ(rows[2].toObject()["result"].toString(), "done");
+    const QString reason = rows[1].toObject()["message"].toString();
+    EXPECT_TRUE(reason.contains("COM" + QString::number(bench_.ComNumberOf(*bench_.Devices()[2]))))
+        << reason.toStdString();
+    EXPECT_EQ(Held(*free), std::make_pair(1000, 100));
+    EXPECT_EQ(Held(*other), std::make_pair(1000, 100));
+    EXPECT_EQ(Writes(*held), 0);
+}
+
 }  // namespace
 }  // namespace tb::clitest
