@@ -22,7 +22,7 @@ constexpr Entry kTexts[] = {
      "  read        機器の現在の補正式を読む\n"
      "  adjust      補正式を求めて機器に書き込む\n"
      "  initialise  補正式を工場出荷時の状態に戻す\n"
-     "  batch       CSV ファイルの各行を順に調整する\n"
+     "  batch       CSV ファイルの各行を調整する (機器ごとに同時に)\n"
      "  history     調整履歴を表示する (870, 875)\n"
      "  journal     調整記録 (ジャーナル) の一覧\n"
      "  certificate 機器の1日分の調整の校正証明書 (PDF)\n\n"
@@ -34,7 +34,7 @@ constexpr Entry kTexts[] = {
      "  read        the current correction of a logger\n"
      "  adjust      derive a correction and write it into a logger\n"
      "  initialise  reset a logger's correction to the factory state\n"
-     "  batch       adjust loggers row by row from a CSV file\n"
+     "  batch       adjust the loggers of a CSV file, devices side by side\n"
      "  history     the adjustment history a logger keeps (870, 875)\n"
      "  journal     the records of the adjustment journal\n"
      "  certificate the certificate (PDF) of a logger's adjustments on one day\n\n"
@@ -52,9 +52,11 @@ constexpr Entry kTexts[] = {
      "Resets the logger's correction to the factory state (y = 1.000x +0.000)."},
     {T::HelpBatch,
      "CSV ファイル (見出し model,serial,channel,before1,after1,before2,after2,input_kind) の"
-     "各行を順に調整し、結果の表を出力します。",
+     "各行を調整し、結果の表を出力します。異なる機器の行は同時に、同じ機器の行はファイルの順に"
+     "調整します。",
      "Adjusts the loggers of a CSV file (header model,serial,channel,before1,after1,before2,"
-     "after2,input_kind) row by row and prints a table of the results."},
+     "after2,input_kind) and prints a table of the results. Rows of different devices run at "
+     "the same time, rows of one device in the file's order."},
     {T::HelpHistory, "機器が保持している調整履歴 (センサごとに最新4件) を表示します (870, 875)。",
      "Shows the adjustment history the logger keeps, the last four per sensor (870, 875)."},
     {T::OptPair, "初期化するセンサ (870: IU, TH / 875: CO2, TH)",
@@ -145,8 +147,8 @@ constexpr Entry kTexts[] = {
     {T::LanFailed, "LAN のベースユニットに接続できません (%1)",
      "cannot reach the base unit on the LAN (%1)"},
     {T::UnknownLogger, "不明", "unknown"},
-    {T::HelpJournal, "調整記録 (ジャーナル) を新しい順に一覧表示します。",
-     "Lists the records of the adjustment journal, newest first."},
+    {T::HelpJournal, "調整記録 (ジャーナル) を新しい順に一覧表示します。verify: 記録の連鎖を確かめます。",
+     "Lists the records of the adjustment journal, newest first; verify: checks the journal's chain."},
     {T::HelpCertificate,
      "機器の1日分 (省略時は最後に調整した日) の調整の校正証明書を PDF で書き出します。",
      "Writes the certificate (PDF) of a logger's adjustments on one day (default: the day of "
@@ -216,6 +218,17 @@ constexpr Entry kTexts[] = {
      "certificate %1 matches %2 rows of the journal"},
     {T::CertificateDiffers, "証明書 %1 はジャーナルと一致しません: %2",
      "certificate %1 does not match the journal: %2"},
+    {T::OptJobs, "同時に調整する機器の数 (既定: 接続されている機器すべて、1: 1行ずつ順に)",
+     "how many devices to adjust at the same time (default: every attached device the file "
+     "names; 1: row after row)"},
+    {T::BadJobs, "--jobs は 1〜64 です: %1", "--jobs takes 1 to 64: %1"},
+    {T::PortBusy, "%1 は他のプログラムが使用中です", "%1 is in use by another program"},
+    {T::TimeLeft, "残り %1", "%1 left"},
+    {T::Interrupted, "中断しました: 新しい行は開始していません",
+     "interrupted: no new row was started"},
+    {T::WorkerLost, "%1 の作業プロセスが行の途中で終了しました",
+     "the worker process of %1 ended during the row"},
+    {T::WorkerNotStarted, "作業プロセスを起動できません: %1", "cannot start a worker process: %1"},
 };
 
 }  // namespace

@@ -133,6 +133,13 @@ enum class T {
     VerifyBroken,
     CertificateMatches,
     CertificateDiffers,
+    OptJobs,
+    BadJobs,
+    PortBusy,
+    TimeLeft,
+    Interrupted,
+    WorkerLost,
+    WorkerNotStarted,
 };
 
 // The text in the interface language.

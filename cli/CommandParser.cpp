@@ -10,6 +10,22 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
+namespace {
+
+// The parser's help with the usage line naming the program and the
+// subcommand as a user types them ("Usage: trimbench adjust [options] MODEL"),
+// not the path the program was started from.
+std::string HelpText(const QString& help, const QString& subcommand) {
+    const qsizetype lineEnd = help.indexOf('\n');
+    const QString first = help.left(lineEnd);
+    const qsizetype options = first.indexOf(QStringLiteral(" [options]"));
+    if (!first.startsWith(QStringLiteral("Usage: ")) || options < 0) return help.toStdString();
+    return (QStringLiteral("Usage: trimbench ") + subcommand + first.mid(options) + help.mid(lineEnd))
+        .toStdString();
+}
+
+}  // namespace
+
 int UsageError(Terminal& terminal, const std::string& message) {
     terminal.err << "trimbench: " << message << '\n';
     return static_cast<int>(ExitCode::Usage);
@@ -38,7 +54,7 @@ bool CommandParser::Parse(const QStringList& arguments, Terminal& terminal, int&
         return false;
     }
     if (parser_.isSet("help")) {
-        terminal.out << parser_.helpText().toStdString();
+        terminal.out << HelpText(parser_.helpText(), arguments.value(0));
         exit = static_cast<int>(ExitCode::Done);
         return false;
     }

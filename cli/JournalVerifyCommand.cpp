@@ -1,5 +1,6 @@
 // trimbench journal verify [--certificate FILE.pdf | --certificate NUMBER]
 #include <QFile>
+#include <QJsonObject>
 
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
@@ -14,12 +15,15 @@ namespace {
 // Larger than any certificate the program draws.
 constexpr qint64 kMaxCertificateBytes = 64LL << 20;
 
-int Finish(ExitCode code, const std::string& message, bool json, Terminal& terminal) {
+int Finish(ExitCode code, const std::string& message, bool json, Terminal& terminal,
+           const QJsonObject& details = {}) {
     if (json) {
-        PrintJson(terminal, {{"command", "journal verify"},
-                             {"result", QString::fromUtf8(ResultName(code).data())},
-                             {"exitCode", static_cast<int>(code)},
-                             {"message", QString::fromStdString(message)}});
+        QJsonObject object{{"command", "journal verify"},
+                           {"result", QString::fromUtf8(ResultName(code).data())},
+                           {"exitCode", static_cast<int>(code)},
+                           {"message", QString::fromStdString(message)}};
+        for (auto it = details.begin(); it != details.end(); ++it) object.insert(it.key(), it.value());
+        PrintJson(terminal, object);
     } else {
         (code == ExitCode::Done ? terminal.out : terminal.err)
             << (code == ExitCode::Done ? "" : "trimbench: ") << message << '\n';
@@ -58,12 +62,17 @@ int RunJournalVerify(const QStringList& arguments, Terminal& terminal) {
     if (!store) return exit;
     if (!parser.IsSet("certificate")) {
         const journal::VerifyReport report = store->Verify();
+        const QJsonObject details{
+            {"rows", static_cast<qint64>(report.rows)},
+            {"firstBroken", report.firstBroken ? QJsonValue(static_cast<qint64>(*report.firstBroken))
+                                               : QJsonValue()}};
         if (!report.readable)
             return Finish(ExitCode::Failure, Text(T::JournalUnreadable, {report.error}), json, terminal);
         if (report.firstBroken)
             return Finish(ExitCode::Failure, Text(T::VerifyBroken, {std::to_string(*report.firstBroken)}),
-                          json, terminal);
-        return Finish(ExitCode::Done, Text(T::VerifyIntact, {std::to_string(report.rows)}), json, terminal);
+                          json, terminal, details);
+        return Finish(ExitCode::Done, Text(T::VerifyIntact, {std::to_string(report.rows)}), json,
+                      terminal, details);
     }
     const std::string named = parser.Value("certificate");
     std::string reason;

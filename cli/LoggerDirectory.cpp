@@ -56,10 +56,11 @@ std::string ModelsAccepting(std::span<const uint8_t, 64> settings) {
 }
 
 AttachedLogger BaseUnitEntry(uint32_t key) {
-    AttachedLogger entry{{}, {}, key, std::nullopt, "usb-base-unit"};
+    AttachedLogger entry{{}, {}, key, std::nullopt, "usb-base-unit", std::nullopt};
     if (const auto settings = client::ReadUnitSettings(key)) {
         entry.model = ModelsAccepting(*settings);
         entry.detail = DeviceCodeText(*settings);
+        entry.settings = settings;
     }
     return entry;
 }
@@ -78,7 +79,7 @@ void AddDirectUsb(std::string_view model, IsConnect isConnect, MachInfo machInfo
         if (machInfo(port, &serial, &type, nameA.data(), nameB.data()) != 0) continue;
         std::string detail = "type " + std::to_string(type);
         if (nameA[0] != '\0') detail += std::string(", ") + nameA.data();
-        list.push_back({std::string(model), detail, serial, port, "usb"});
+        list.push_back({std::string(model), detail, serial, port, "usb", std::nullopt});
     }
 }
 
@@ -96,7 +97,7 @@ std::vector<AttachedLogger> ListAttached() {
     std::vector<AttachedLogger> list;
     for (uint32_t key : client::ListBaseUnits()) list.push_back(BaseUnitEntry(key));
     for (int com : client::ListSerialPorts())
-        list.push_back({"890", {}, std::nullopt, com, "cable"});
+        list.push_back({"890", {}, std::nullopt, com, "cable", std::nullopt});
     for (const char* model : {"870", "875"}) {
         const auto loggers = DirectUsbLoggers(model);
         list.insert(list.end(), loggers.begin(), loggers.end());
@@ -114,10 +115,23 @@ std::optional<AttachedLogger> ListLanUnit(const std::string& host, int port,
     if (error != 0) return std::nullopt;
     std::array<uint8_t, 64> settings{};
     std::copy(exchange.block.begin(), exchange.block.end(), settings.begin());
-    AttachedLogger entry{{}, {}, std::nullopt, std::nullopt, "lan"};
+    AttachedLogger entry{{}, {}, std::nullopt, std::nullopt, "lan", std::nullopt};
     entry.model = ModelsAccepting(settings);
     entry.detail = host + ":" + std::to_string(port) + ", " + DeviceCodeText(settings);
     return entry;
+}
+
+bool Serves(const ModelRow& row, std::optional<int> inputKind, const AttachedLogger& logger) {
+    switch (row.transport) {
+        case Transport::BaseUnit:
+            return logger.via == "usb-base-unit" && logger.settings &&
+                   ServedKind(row, inputKind, *logger.settings).has_value();
+        case Transport::Cable:
+            return logger.via == "cable";
+        case Transport::DirectUsb:
+            return logger.via == "usb" && logger.model == row.model;
+    }
+    return false;
 }
 
 std::string LoggerLabel(const LoggerChoice& choice) {
@@ -166,7 +180,10 @@ std::optional<LoggerChoice> NamedDirectUsb(const ModelRow& row, const LoggerChoi
 // page's first kind when they cannot be read (the page then reports it).
 std::optional<int> NamedLoggerKind(const ModelRow& row, const LoggerChoice& choice) {
     if (row.inputKinds.empty() || choice.inputKind || !choice.serial) return choice.inputKind;
-    const auto settings = client::ReadUnitSettings(*choice.serial);
+    // A unit is opened by its serial once discovery has found it on its port.
+    const std::vector<uint32_t> units = client::ListBaseUnits();
+    const bool found = std::find(units.begin(), units.end(), *choice.serial) != units.end();
+    const auto settings = found ? client::ReadUnitSettings(*choice.serial) : std::nullopt;
     const auto kind = settings ? ServedKind(row, std::nullopt, *settings) : std::nullopt;
     return kind.value_or(row.inputKinds.front().index);
 }

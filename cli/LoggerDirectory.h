@@ -7,6 +7,7 @@
 // talks to, so that every operation of the page reaches that logger only.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -24,6 +25,7 @@ struct AttachedLogger {
     std::optional<uint32_t> serial;
     std::optional<int> com;
     std::string via;  // "usb-base-unit", "cable", "usb", "lan"
+    std::optional<std::array<uint8_t, 64>> settings;  // a base unit's logger, when read
 };
 
 // Every attached logger: base units first, then the cable, then the
@@ -34,6 +36,10 @@ std::vector<AttachedLogger> ListAttached();
 // was set to the link library's code.
 std::optional<AttachedLogger> ListLanUnit(const std::string& host, int port,
                                           const std::string& login, int& error);
+
+// Whether the model's page serves the listed logger (under that input
+// kind, if one is asked for).
+bool Serves(const ModelRow& row, std::optional<int> inputKind, const AttachedLogger& logger);
 
 // "00A1B2C3" or "COM5".
 std::string LoggerLabel(const LoggerChoice& choice);

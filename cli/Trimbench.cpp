@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "cli/BatchWorker.h"
 #include "cli/CliTexts.h"
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
@@ -15,7 +16,7 @@ struct Subcommand {
     int (*run)(const QStringList&, Terminal&);
 };
 
-constexpr std::array<Subcommand, 9> kSubcommands = {{
+constexpr std::array<Subcommand, 10> kSubcommands = {{
     {"list", RunList},
     {"read", RunRead},
     {"adjust", RunAdjust},
@@ -25,6 +26,7 @@ constexpr std::array<Subcommand, 9> kSubcommands = {{
     {"history", RunHistory},
     {"journal", RunJournal},
     {"certificate", RunCertificate},
+    {kWorkerCommand, RunBatchWorker},  // not for users: one device's rows of a batch
 }};
 
 }  // namespace

@@ -113,33 +113,38 @@ bool HasSchemaTable(QSqlDatabase& db) {
     return db.tables().contains(QStringLiteral("journal_schema"));
 }
 
+// Runs one migration's statements and records its version; inside the
+// caller's transaction.
 bool ApplyMigration(QSqlDatabase& db, Engine engine, const Migration& migration,
                     std::string& error) {
-    if (!db.transaction()) {
-        error = db.lastError().text().toStdString();
-        return false;
-    }
     const auto& statements = engine == Engine::Sqlite ? migration.sqlite : migration.postgres;
-    for (const char* statement : statements) {
-        if (!Run(db, QString::fromUtf8(statement), error)) {
-            db.rollback();
-            return false;
-        }
-    }
+    for (const char* statement : statements)
+        if (!Run(db, QString::fromUtf8(statement), error)) return false;
     QSqlQuery insert(db);
     insert.prepare(QStringLiteral("INSERT INTO journal_schema (version) VALUES (?)"));
     insert.addBindValue(migration.version);
-    if (!insert.exec()) {
-        error = insert.lastError().text().toStdString();
-        db.rollback();
-        return false;
-    }
-    if (!db.commit()) {
-        error = db.lastError().text().toStdString();
-        db.rollback();
-        return false;
-    }
-    return true;
+    if (insert.exec()) return true;
+    error = insert.lastError().text().toStdString();
+    return false;
+}
+
+// Several programs may open a new journal at the same moment (the batch's
+// workers do): the schema is created under the writers' lock, and the
+// version is read again once the lock is held, so that only the first
+// creates it and the others find it made.
+constexpr qint64 kSchemaLockKey = 0x54424A534348LL;
+
+bool BeginSchemaChange(QSqlDatabase& db, Engine engine, std::string& error) {
+    if (engine == Engine::Sqlite) return Run(db, QStringLiteral("BEGIN IMMEDIATE"), error);
+    if (!Run(db, QStringLiteral("BEGIN"), error)) return false;
+    QSqlQuery lock(db);
+    lock.prepare(QStringLiteral("SELECT pg_advisory_xact_lock(?)"));
+    lock.addBindValue(kSchemaLockKey);
+    if (lock.exec()) return true;
+    error = lock.lastError().text().toStdString();
+    std::string ignored;
+    Run(db, QStringLiteral("ROLLBACK"), ignored);
+    return false;
 }
 
 }  // namespace
@@ -155,26 +160,50 @@ std::optional<int> StoredSchemaVersion(QSqlDatabase& db) {
     return query.value(0).isNull() ? 0 : query.value(0).toInt();
 }
 
+namespace {
+
+// The stored version, refusing one newer than this program's.
+std::optional<int> CheckedVersion(QSqlDatabase& db, std::string& error) {
+    const std::optional<int> stored = StoredSchemaVersion(db);
+    if (!stored) {
+        error = "cannot read the journal's schema version";
+        return std::nullopt;
+    }
+    if (*stored > CurrentSchemaVersion()) {
+        error = "the journal was written by a newer program (schema version " +
+                std::to_string(*stored) + ")";
+        return std::nullopt;
+    }
+    return stored;
+}
+
+}  // namespace
+
 bool MigrateSchema(QSqlDatabase& db, Engine engine, std::string& error) {
     return MigrateSchemaTo(db, engine, CurrentSchemaVersion(), error);
 }
 
 bool MigrateSchemaTo(QSqlDatabase& db, Engine engine, int version, std::string& error) {
-    const std::optional<int> stored = StoredSchemaVersion(db);
+    const std::optional<int> seen = CheckedVersion(db, error);
+    if (!seen) return false;
+    if (*seen >= version) return true;
+    if (!BeginSchemaChange(db, engine, error)) return false;
+    std::string ignored;
+    const std::optional<int> stored = CheckedVersion(db, error);
     if (!stored) {
-        error = "cannot read the journal's schema version";
-        return false;
-    }
-    if (*stored > CurrentSchemaVersion()) {
-        error = "the journal was written by a newer program (schema version " +
-                std::to_string(*stored) + ")";
+        Run(db, QStringLiteral("ROLLBACK"), ignored);
         return false;
     }
     for (const Migration& migration : Migrations()) {
         if (migration.version <= *stored || migration.version > version) continue;
-        if (!ApplyMigration(db, engine, migration, error)) return false;
+        if (!ApplyMigration(db, engine, migration, error)) {
+            Run(db, QStringLiteral("ROLLBACK"), ignored);
+            return false;
+        }
     }
-    return true;
+    if (Run(db, QStringLiteral("COMMIT"), error)) return true;
+    Run(db, QStringLiteral("ROLLBACK"), ignored);
+    return false;
 }
 
 bool GrantJournalWriter(QSqlDatabase& db, const std::string& role, std::string& error) {

@@ -2,6 +2,7 @@
 // check what the parser promises.
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "platform/usbserial/ComPortMap.h"
@@ -24,5 +25,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t set = 0;
     for (uint8_t byte : bits) set += static_cast<size_t>(__builtin_popcount(byte));
     if (set != map.entries.size()) std::abort();
+
+    // The first line as a process's port confinement: whatever it says,
+    // no number outside 1..256 is ever allowed by a list that is set.
+    const std::string confinement(text.substr(0, text.find_first_of(std::string_view("\n\0", 2))));
+    setenv(kConfinedPortsVariable, confinement.c_str(), 1);
+    if (!confinement.empty() && (PortAllowed(0) || PortAllowed(1000))) std::abort();
+    for (int number = kFirstComNumber; number <= kLastComNumber; ++number) PortAllowed(number);
+    unsetenv(kConfinedPortsVariable);
     return 0;
 }

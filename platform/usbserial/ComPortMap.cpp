@@ -1,6 +1,7 @@
 #include "platform/usbserial/ComPortMap.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <string_view>
 
 namespace tb::usbserial {
@@ -49,8 +50,31 @@ class NumberPool {
 
 }  // namespace
 
+bool PortAllowed(int number) {
+    if (number < kFirstComNumber || number > kLastComNumber) return false;
+    const char* list = std::getenv(kConfinedPortsVariable);
+    if (list == nullptr || *list == '\0') return true;
+    std::string_view rest(list);
+    while (!rest.empty()) {
+        const size_t comma = rest.find(',');
+        const std::string_view item = rest.substr(0, comma);
+        if (item.empty() || item.size() > 3) return false;
+        int value = 0;
+        for (char c : item) {
+            if (c < '0' || c > '9') return false;
+            value = value * 10 + (c - '0');
+        }
+        if (value == number) return true;
+        if (comma == std::string_view::npos) break;
+        rest.remove_prefix(comma + 1);
+    }
+    return false;
+}
+
 ComPortMap ComPortMap::Load() {
-    return Build(LoadDeviceMapFromEnvironment(), FindUsbSerialDevices());
+    ComPortMap map = Build(LoadDeviceMapFromEnvironment(), FindUsbSerialDevices());
+    std::erase_if(map.ports_, [](const ComPort& port) { return !PortAllowed(port.number); });
+    return map;
 }
 
 ComPortMap ComPortMap::Build(const DeviceMap& map, const std::vector<UsbSerialDevice>& usb) {
@@ -114,6 +138,7 @@ std::optional<std::string> AssignedPath(int number) {
 }  // namespace
 
 std::optional<std::string> ComPortPath(int number) {
+    if (!PortAllowed(number)) return std::nullopt;
     auto path = AssignedPath(number);
     if (!path || !IsSerialDevice(*path)) return std::nullopt;
     return path;

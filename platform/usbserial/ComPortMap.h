@@ -13,6 +13,12 @@
 //
 // This is the port layer's own numbering; the program's serial path and the
 // reserved-port list ("comDB") use it too.
+//
+// TRIMBENCH_PORTS confines a process to some ports: a comma-separated list
+// of COM numbers ("5" or "3,7"). The other ports are then neither listed
+// nor opened, so a discovery scan in that process never touches a device
+// another process is talking to (the batch command's workers run so).
+// Unset or empty: every port.
 #pragma once
 
 #include <array>
@@ -25,6 +31,12 @@
 #include "platform/usbserial/UsbSerialDevices.h"
 
 namespace tb::usbserial {
+
+inline constexpr const char* kConfinedPortsVariable = "TRIMBENCH_PORTS";
+
+// Whether this process may use the COM number (see TRIMBENCH_PORTS). A
+// malformed list confines the process to no port at all.
+bool PortAllowed(int number);
 
 struct ComPort {
     int number = 0;

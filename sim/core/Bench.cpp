@@ -16,6 +16,18 @@
 namespace tb::sim {
 namespace {
 
+// ", line active 1.204 s to 3.877 s" after the bench started.
+std::string ActivityText(const std::optional<SimPort::Activity>& activity, SimClock::time_point start) {
+    if (!activity) return {};
+    auto seconds = [&](SimClock::time_point at) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.3f s", std::chrono::duration<double>(at - start).count());
+        return std::string(text);
+    };
+    return ", line active " + seconds(activity->first) + " to " + seconds(activity->last);
+}
+
+
 constexpr int kLowestCom = 1;
 constexpr int kHighestCom = 256;
 constexpr const char* kDeviceMapVariable = "TRIMBENCH_DEVICE_MAP";
@@ -244,7 +256,7 @@ std::string Bench::Dump() const {
                 (port->Busy() ? ", port kept busy" : "") +
                 (port->PullArmed() ? ", pulled out at its next reply" : "") + "\n";
         text += "    bytes in: " + std::to_string(port->BytesIn()) +
-                ", out: " + std::to_string(port->BytesOut()) + "\n";
+                ", out: " + std::to_string(port->BytesOut()) + ActivityText(port->LineActivity(), started_) + "\n";
         if (!port->LastError().empty()) text += "    device error: " + port->LastError() + "\n";
         text += Indent(port->GetDevice().DumpState());
     }

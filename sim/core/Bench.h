@@ -104,6 +104,7 @@ class Bench {
     void InsertPort(std::unique_ptr<SimPort> port);
 
     BenchOptions options_;
+    SimClock::time_point started_ = SimClock::now();
     mutable std::recursive_mutex state_;
     std::vector<std::unique_ptr<SimPort>> ports_;
     std::map<int, std::unique_ptr<Device>> unplugged_;

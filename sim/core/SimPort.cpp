@@ -110,6 +110,7 @@ void SimPort::ReadFromClient(SimClock::time_point now) {
         ssize_t n = read(pty_.MasterFd(), buffer.data(), kLineBuffer - incoming_.Size());
         if (n <= 0) return;  // EAGAIN, or EIO while no client is attached
         bytesIn_ += static_cast<uint64_t>(n);
+        NoteActivity(now);
         incoming_.Push(std::span(buffer.data(), static_cast<size_t>(n)), now);
     }
 }
@@ -128,7 +129,13 @@ void SimPort::WriteDue(SimClock::time_point now) {
     if (n > 0) {
         outgoing_.Drop(static_cast<size_t>(n));
         bytesOut_ += static_cast<uint64_t>(n);
+        NoteActivity(now);
     }
+}
+
+void SimPort::NoteActivity(SimClock::time_point now) {
+    if (!activity_) activity_ = Activity{now, now};
+    activity_->last = now;
 }
 
 }  // namespace tb::sim

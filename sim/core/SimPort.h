@@ -76,6 +76,13 @@ class SimPort final : public DeviceLink {
     // Bytes received and sent so far (for dumps and tests).
     uint64_t BytesIn() const { return bytesIn_; }
     uint64_t BytesOut() const { return bytesOut_; }
+    // When the line carried its first and its last byte (either way): the
+    // port's activity, to see which devices were busy at the same time.
+    struct Activity {
+        SimClock::time_point first;
+        SimClock::time_point last;
+    };
+    std::optional<Activity> LineActivity() const { return activity_; }
     // What the device last threw from a callback, if anything.
     const std::string& LastError() const { return lastError_; }
 
@@ -97,6 +104,9 @@ class SimPort final : public DeviceLink {
     std::function<void()> wake_;
     int repliesBeforePull_ = 0;
     bool pulled_ = false;
+    void NoteActivity(SimClock::time_point now);
+
+    std::optional<Activity> activity_;
     uint64_t bytesIn_ = 0;
     uint64_t bytesOut_ = 0;
     std::string lastError_;

@@ -82,7 +82,7 @@ TEST_F(BatchRun, StopsAtTheFirstFailedRowUnlessToldToKeepGoing) {
         "820,00820002,1,0,45\n"  // +45: beyond the channel's limit
         "821,00820003,1,0,0.1,10,10.3\n");
 
-    const CliRun stopped = Trimbench({"batch", csv, "--yes"});
+    const CliRun stopped = Trimbench({"batch", csv, "--yes", "--jobs", "1"});
     EXPECT_EQ(stopped.exit, static_cast<int>(cli::ExitCode::Limit));
     EXPECT_EQ(Held(*first), std::make_pair(1000, 500));
     EXPECT_EQ(Writes(*second), 0);
@@ -90,7 +90,7 @@ TEST_F(BatchRun, StopsAtTheFirstFailedRowUnlessToldToKeepGoing) {
     EXPECT_NE(stopped.out.find("limit"), std::string::npos) << stopped.out;
     EXPECT_NE(stopped.out.find("未実行"), std::string::npos) << stopped.out;
 
-    const CliRun kept = Trimbench({"batch", csv, "--yes", "--keep-going", "--json"});
+    const CliRun kept = Trimbench({"batch", csv, "--yes", "--keep-going", "--json", "--jobs", "1"});
     EXPECT_EQ(kept.exit, static_cast<int>(cli::ExitCode::Limit));
     const QJsonArray rows = kept.Json()["rows"].toArray();
     ASSERT_EQ(rows.size(), 3);

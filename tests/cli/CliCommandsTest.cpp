@@ -225,8 +225,25 @@ TEST_F(CliTest, EverySubcommandHasHelp) {
         const CliRun run = Trimbench({command, "--help"});
         EXPECT_EQ(run.exit, 0) << command;
         EXPECT_NE(run.out.find("--json"), std::string::npos) << command;
+        // The usage line names what the user types, not the program's path.
+        EXPECT_EQ(run.out.rfind("Usage: trimbench " + std::string(command) + " [options]", 0), 0u) << run.out;
     }
     EXPECT_EQ(Trimbench({"--help"}).exit, 0);
+}
+
+// read takes the input kind the named unit reports; adjust, where the kind
+// decides the units of the typed readings, is told it or finds it the same way.
+TEST_F(CliTest, ReadOfAMultiInputLoggerTakesTheKindTheUnitReports) {
+    AddUnit(0x00850001, 0xA4);  // voltage input
+    AddUnit(0x00850002, 0xA1);  // thermocouple input
+    bench_.UseTemporaryDeviceMap();
+    for (const char* serial : {"00850001", "00850002"}) {
+        const CliRun read = Trimbench({"read", "850", "--serial", serial, "--json"});
+        EXPECT_EQ(read.exit, 0) << serial << read.out << read.err;
+        EXPECT_EQ(read.Json()["channels"].toArray().size(), 1) << serial;
+    }
+    EXPECT_EQ(Trimbench({"read", "850", "--serial", "00850001", "--input-kind", "tc"}).exit,
+              static_cast<int>(ExitCode::NoLogger));
 }
 
 }  // namespace

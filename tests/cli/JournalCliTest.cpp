@@ -108,7 +108,7 @@ TEST_F(JournalCli, EveryBatchRowThatRanLeavesItsRowFailedOnesIncluded) {
                         << "820,00820001,1,20,20.1\n"
                         << "820,00820002,1,0,0.75\n"
                         << "820,00820001,1,20,20.2\n";
-    EXPECT_EQ(Trimbench({"batch", file, "--yes", "--keep-going"}).exit, Code(ExitCode::Limit));
+    EXPECT_EQ(Trimbench({"batch", file, "--yes", "--keep-going", "--jobs", "1"}).exit, Code(ExitCode::Limit));
     const auto rows = Rows();
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].outcome, journal::kOutcomeSuccess);

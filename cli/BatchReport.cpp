@@ -1,0 +1,101 @@
+#include "cli/BatchReport.h"
+
+#include <iomanip>
+
+#include "cli/CliTexts.h"
+#include "cli/JsonOutput.h"
+
+namespace tb::cli {
+namespace {
+
+constexpr std::size_t kBarWidth = 30;
+
+std::string MinutesSeconds(double seconds) {
+    const long whole = static_cast<long>(seconds + 0.5);
+    char text[32];
+    std::snprintf(text, sizeof text, "%ld:%02ld", whole / 60, whole % 60);
+    return text;
+}
+
+}  // namespace
+
+BatchReport::BatchReport(const std::vector<BatchRow>& rows, bool json, Terminal& terminal)
+    : rows_(rows), finished_(rows.size()), done_(rows.size(), false), json_(json), terminal_(terminal) {
+    for (std::size_t i = 0; i < rows.size(); ++i) finished_[i] = NotRunRow(rows[i]);
+    DrawProgress();
+}
+
+void BatchReport::Finished(std::size_t index, const std::string& device, FinishedRow row) {
+    if (index >= rows_.size() || done_[index]) return;
+    done_[index] = true;
+    ++doneCount_;
+    if (!json_) {
+        ClearProgress();
+        terminal_.out << std::left << std::setw(14) << (device.empty() ? row.logger : device) << ' '
+                      << Text(T::SummaryRow) << ' ' << std::setw(5) << row.line << ' ' << std::setw(12)
+                      << ResultName(row.code) << ' ' << row.reason << '\n';
+        terminal_.out.flush();
+    }
+    finished_[index] = std::move(row);
+    DrawProgress();
+}
+
+ExitCode BatchReport::FirstFailure() const {
+    for (const FinishedRow& row : finished_)
+        if (row.ran && row.code != ExitCode::Done) return row.code;
+    return ExitCode::Done;
+}
+
+void BatchReport::ClearProgress() {
+    if (terminal_.interactive) terminal_.err << "\r\033[K";
+}
+
+void BatchReport::DrawProgress() {
+    if (!terminal_.interactive) return;
+    const std::size_t total = rows_.size();
+    const std::size_t filled = total ? doneCount_ * kBarWidth / total : kBarWidth;
+    terminal_.err << "\r\033[K[" << std::string(filled, '#') << std::string(kBarWidth - filled, '.')
+                  << "] " << doneCount_ << '/' << total;
+    if (doneCount_ > 0 && doneCount_ < total) {
+        const double elapsed =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+        const double left = elapsed / static_cast<double>(doneCount_) * static_cast<double>(total - doneCount_);
+        terminal_.err << "  " << Text(T::TimeLeft, {MinutesSeconds(left)});
+    }
+    terminal_.err.flush();
+}
+
+void BatchReport::PrintEnd(ExitCode code, bool interrupted) {
+    if (terminal_.interactive) terminal_.err << '\n';
+    if (interrupted) terminal_.err << "trimbench: " << Text(T::Interrupted) << '\n';
+    if (json_) {
+        QJsonArray array;
+        for (const FinishedRow& row : finished_) array.append(row.json);
+        QJsonObject object{{"command", "batch"},
+                           {"result", QString::fromUtf8(ResultName(code).data())},
+                           {"exitCode", static_cast<int>(code)},
+                           {"rows", array}};
+        if (interrupted) {
+            object["result"] = "interrupted";
+            object["exitCode"] = kInterruptedExit;
+        }
+        PrintJson(terminal_, object);
+        return;
+    }
+    auto& out = terminal_.out;
+    out << std::left << std::setw(6) << Text(T::SummaryRow) << std::setw(10) << Text(T::SummaryLogger)
+        << std::setw(9) << Text(T::SummaryChannel) << std::setw(15) << Text(T::SummaryResult) << '\n';
+    std::size_t failed = 0;
+    for (std::size_t i = 0; i < finished_.size(); ++i) {
+        const FinishedRow& row = finished_[i];
+        const std::string result = row.ran ? std::string(ResultName(row.code)) : Text(T::NotRun);
+        out << std::setw(6) << row.line << std::setw(10) << row.logger << std::setw(9)
+            << rows_[i].channel << std::setw(15) << result << row.reason << '\n';
+        if (!row.ran || row.code != ExitCode::Done) ++failed;
+    }
+    out << (failed == 0 ? Text(T::SummaryDone, {std::to_string(finished_.size())})
+                        : Text(T::SummaryFailed, {std::to_string(failed), std::to_string(finished_.size())}))
+        << '\n';
+}
+
+}  // namespace tb::cli
