@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "services/PageServices.h"
+#include "tests/support/BenchLine.h"
 #include "tests/support/CappedWaitPortLayer.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "client/CorrectionOperations.h"
@@ -70,17 +71,7 @@ bool ArmLineFault(sim::Bench& bench, int com, const std::string& fault) {
     return true;
 }
 
-// Under the bench's lock, so that a pull armed for a reply still on its way
-// cannot happen halfway: it is disarmed, or it has happened and the device
-// is plugged in again.
-void ClearLine(sim::Bench& bench, int com) {
-    auto lock = bench.LockState();
-    if (sim::SimPort* port = bench.Port(com)) {
-        port->ClearFaults();
-        port->SetBusy(false);
-    }
-    for (int unplugged : bench.UnpluggedComNumbers()) bench.Replug(unplugged);
-}
+using testsupport::ClearLine;
 
 // The correction the base-unit and cable rigs write: slope 1.25, offset -0.5.
 WriteOutcome SendOneChannel(int kind, int mode, services::ScriptedMessageBoxes& boxes) {

@@ -33,6 +33,7 @@
 #include "sim/loggers/LoggerModels.h"
 #include "sim/loggers/SimulatedLogger.h"
 #include "tests/sequence/SequenceRun.h"
+#include "tests/support/BenchLine.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 
 namespace tb::sequence {
@@ -187,14 +188,7 @@ bool ArmLine(sim::Bench& bench, int com, const std::string& name, int skip, int 
     return true;
 }
 
-void ClearLine(sim::Bench& bench, int com) {
-    auto lock = bench.LockState();
-    if (sim::SimPort* port = bench.Port(com)) {
-        port->ClearFaults();
-        port->SetBusy(false);
-    }
-    for (int unplugged : bench.UnpluggedComNumbers()) bench.Replug(unplugged);
-}
+using testsupport::ClearLine;
 
 // ---- Base-unit pages (820/821, 830, 835, 850) and the 890 cable ----------
 
