@@ -19,6 +19,7 @@
 
 #include <fstream>
 
+#include "bench/cli/TrimbenchBatch.h"
 #include "bench/support/SimulatedBench.h"
 #include "journal/JournalRecorder.h"
 #include "pages/ClientBaseUnitLogger.h"
@@ -50,23 +51,7 @@ std::string WriteRows(const fs::path& folder) {
     return path.string();
 }
 
-bool RunBatch(const std::string& rows) {
-    const std::string program = (fs::path(tb::services::ProgramFolder()) / "trimbench").string();
-    std::vector<std::string> args{program, "batch", rows, "--yes"};
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    pid_t pid = -1;
-    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    return spawned == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
-           WEXITSTATUS(status) == 0;
-}
+bool RunBatch(const std::string& rows) { return tb::bench::RunTrimbenchBatch(rows); }
 
 // The same send on the page, in this process: the sum of the operations.
 double PageSendMs(int runs, int& failures) {

@@ -21,6 +21,7 @@
 #include <array>
 #include <fstream>
 
+#include "bench/cli/TrimbenchBatch.h"
 #include "bench/support/SimulatedBench.h"
 #include "journal/JournalEntry.h"
 #include "journal/JournalStore.h"
@@ -81,26 +82,7 @@ std::array<int, 6> ComNumbers(const std::string& mapPath) {
 }
 
 bool RunBatch(const std::string& rows, const char* jobs) {
-    const std::string program = (fs::path(tb::services::ProgramFolder()) / "trimbench").string();
-    std::vector<std::string> args{program, "batch", rows, "--yes"};
-    if (jobs) args.insert(args.end(), {"--jobs", jobs});
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    pid_t pid = -1;
-    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    const bool done = spawned == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
-                      WEXITSTATUS(status) == 0;
-    if (!done)
-        std::fprintf(stderr, "%s --jobs %s: exit status %d\n", rows.c_str(), jobs ? jobs : "-",
-                     WIFEXITED(status) ? WEXITSTATUS(status) : -1);
-    return done;
+    return tb::bench::RunTrimbenchBatch(rows, {"--jobs", jobs});
 }
 
 tb::journal::JournalEntry Entry(int writer, int i) {

@@ -1,0 +1,48 @@
+// Runs the installed trimbench program's batch on a rows file, as an
+// operator would, with its output discarded; the benchmarks time it.
+#pragma once
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "services/PageServices.h"
+
+extern char** environ;
+
+namespace tb::bench {
+
+// True when `trimbench batch ROWS --yes [EXTRA...]` exits 0; a failure
+// says its exit status on standard error.
+inline bool RunTrimbenchBatch(const std::string& rows, std::vector<std::string> extra = {}) {
+    const std::string program =
+        (std::filesystem::path(services::ProgramFolder()) / "trimbench").string();
+    std::vector<std::string> args{program, "batch", rows, "--yes"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    pid_t pid = -1;
+    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    const bool done = spawned == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
+                      WEXITSTATUS(status) == 0;
+    if (!done) {
+        std::fprintf(stderr, "trimbench batch %s: exit status %d\n", rows.c_str(),
+                     WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+    }
+    return done;
+}
+
+}  // namespace tb::bench
