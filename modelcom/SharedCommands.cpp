@@ -1,5 +1,6 @@
 #include "modelcom/SharedCommands.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
@@ -13,7 +14,6 @@ namespace tb::modelcom {
 
 namespace {
 
-inline constexpr uint16_t kReadWaitMs = 100;
 inline constexpr uint16_t kCalibrationWriteWaitMs = 10000;
 inline constexpr uint16_t kComInfoWriteWaitMs = 2000;
 inline constexpr uint16_t kAckLength = 7;
@@ -59,6 +59,41 @@ int WriteHistory(ModelLibrary& library, uint32_t serial, uint8_t group, const ui
     if (!record) return kArgumentError;
     const CommandShape shape{0x5D, group, kAckLength, waitMs, true};
     return library.Transact(serial, shape, std::span(record, kHistoryRecordSize));
+}
+
+int GetCalibration(ModelLibrary& library, uint32_t serial, uint8_t group, int32_t* time,
+                   std::span<int16_t* const> values) {
+    const bool allSet = std::all_of(values.begin(), values.end(), [](int16_t* v) { return v; });
+    if (!time || !allSet || values.size() > std::size(CalibrationRecord{}.values)) {
+        return kArgumentError;
+    }
+    CalibrationRecord record;
+    if (int code = ReadCalibration(library, serial, group, record); code != kOk) return code;
+    *time = record.time;
+    for (size_t i = 0; i < values.size(); ++i) *values[i] = record.values[i];
+    return kOk;
+}
+
+int GetInt16Fields(ModelLibrary& library, uint32_t serial, const CommandShape& shape,
+                   std::span<const Int16Field> fields) {
+    for (const Int16Field& field : fields) {
+        if (!field.value) return kArgumentError;
+    }
+    std::vector<uint8_t> data;
+    if (int code = library.Transact(serial, shape, {}, data); code != kOk) return code;
+    for (const Int16Field& field : fields) {
+        if (field.at + 2 > data.size()) return kReplyLengthWrong;
+    }
+    for (const Int16Field& field : fields) *field.value = bytes::ReadI16(data, field.at);
+    return kOk;
+}
+
+int GetRecNum(ModelLibrary& library, uint32_t serial, uint16_t bytesPerRecord, int16_t* count) {
+    if (!count || bytesPerRecord == 0) return kArgumentError;
+    std::vector<uint8_t> data;
+    if (int r = library.Transact(serial, {0x34, 0, 9, kReadWaitMs}, {}, data); r != kOk) return r;
+    *count = static_cast<int16_t>(bytes::ReadU16(data, 0) / bytesPerRecord);
+    return kOk;
 }
 
 int SetRadioCommSettings(ModelLibrary& library, uint32_t serial, int a, int b) {

@@ -10,6 +10,9 @@
 
 namespace tb::modelcom {
 
+// How long a logger takes to answer a read command.
+inline constexpr uint16_t kReadWaitMs = 100;
+
 inline constexpr size_t kHistoryRecordSize = 80;
 inline constexpr size_t kChannelNameSize = 16;
 inline constexpr size_t kChannelNameFields = 4;
@@ -32,6 +35,24 @@ int WriteCalibration(ModelLibrary& library, uint32_t serial, uint8_t group,
 int ReadHistory(ModelLibrary& library, uint32_t serial, uint8_t group, uint8_t* record);
 int WriteHistory(ModelLibrary& library, uint32_t serial, uint8_t group, const uint8_t* record,
                  uint16_t waitMs);
+
+// One calibration group into the caller's outputs: the time and the first
+// values.size() of the record's four values (slope, offset, slope, offset).
+int GetCalibration(ModelLibrary& library, uint32_t serial, uint8_t group, int32_t* time,
+                   std::span<int16_t* const> values);
+
+// A 16-bit value of a reply's data: where it stands and where it goes.
+struct Int16Field {
+    size_t at;
+    int16_t* value;
+};
+
+// A read command without request data whose reply carries 16-bit values.
+int GetInt16Fields(ModelLibrary& library, uint32_t serial, const CommandShape& shape,
+                   std::span<const Int16Field> fields);
+
+// The number of stored records: the logger counts bytes, bytesPerRecord a record.
+int GetRecNum(ModelLibrary& library, uint32_t serial, uint16_t bytesPerRecord, int16_t* count);
 
 int SetRadioCommSettings(ModelLibrary& library, uint32_t serial, int a, int b);
 int RecStop(ModelLibrary& library, uint32_t serial);

@@ -19,7 +19,6 @@ using namespace tb::modelcom;
 namespace {
 
 inline constexpr uint16_t kHistoryWriteWaitMs = 10000;
-inline constexpr uint16_t kReadWaitMs = 100;
 
 constexpr RecordField kRecStartLayout[] = {
     {0, 2, 2},   {2, 4, 3},   {6, 4, 4},   {10, 1, 5},  {11, 1, 6},  {12, 4, 7},
@@ -32,15 +31,8 @@ ModelLibrary& Library() { return Lgr870Library(); }
 
 int GetCalibration(uint32_t serial, uint8_t group, int32_t* time, int16_t* slope1, int16_t* offset1,
                    int16_t* slope2, int16_t* offset2) {
-    if (!AllSet(time, slope1, offset1, slope2, offset2)) return kArgumentError;
-    CalibrationRecord record;
-    if (int code = ReadCalibration(Library(), serial, group, record); code != kOk) return code;
-    *time = record.time;
-    *slope1 = record.values[0];
-    *offset1 = record.values[1];
-    *slope2 = record.values[2];
-    *offset2 = record.values[3];
-    return kOk;
+    int16_t* const values[] = {slope1, offset1, slope2, offset2};
+    return tb::modelcom::GetCalibration(Library(), serial, group, time, values);
 }
 
 int SetCalibration(uint32_t serial, uint8_t group, int32_t time, int16_t slope1, int16_t offset1,
@@ -145,27 +137,13 @@ int VkLGR870Com_RecStop(uint32_t serial) {
 
 int VkLGR870Com_GetCurrent(uint32_t serial, int16_t* v1, int16_t* v2, int16_t* v3, int16_t* v4,
                            int16_t* v5, int16_t* v6) {
-    return Guarded([&] {
-        if (!AllSet(v1, v2, v3, v4, v5, v6)) return static_cast<int>(kArgumentError);
-        std::vector<uint8_t> data;
-        int code = Library().Transact(serial, {0x33, 0, 19, kReadWaitMs}, {}, data);
-        if (code != kOk) return code;
-        // The logger sends the values in the order 1, 2, 5, 6, 3, 4.
-        int16_t* order[] = {v1, v2, v5, v6, v3, v4};
-        for (size_t i = 0; i < 6; ++i) *order[i] = tb::bytes::ReadI16(data, 2 * i);
-        return static_cast<int>(kOk);
-    });
+    // The logger sends the values in the order 1, 2, 5, 6, 3, 4.
+    const Int16Field fields[] = {{0, v1}, {2, v2}, {4, v5}, {6, v6}, {8, v3}, {10, v4}};
+    return Guarded([&] { return GetInt16Fields(Library(), serial, {0x33, 0, 19, kReadWaitMs}, fields); });
 }
 
 int VkLGR870Com_GetRecNum(uint32_t serial, int16_t* count) {
-    return Guarded([&] {
-        if (!count) return static_cast<int>(kArgumentError);
-        std::vector<uint8_t> data;
-        int code = Library().Transact(serial, {0x34, 0, 9, kReadWaitMs}, {}, data);
-        if (code != kOk) return code;
-        *count = static_cast<int16_t>(tb::bytes::ReadU16(data, 0) >> 2);
-        return static_cast<int>(kOk);
-    });
+    return Guarded([&] { return GetRecNum(Library(), serial, 4, count); });
 }
 
 int VkLGR870Com_GetMacCode(uint32_t serial, int16_t* code) {
@@ -211,17 +189,8 @@ int VkLGR870Com_SetDsp(uint32_t serial, int a, int b) {
 }
 
 int VkLGR870Com_GetBattery(uint32_t serial, int16_t* v1, int16_t* v2, int16_t* v3, int16_t* v4) {
-    return Guarded([&] {
-        if (!AllSet(v1, v2, v3, v4)) return static_cast<int>(kArgumentError);
-        std::vector<uint8_t> data;
-        int code = Library().Transact(serial, {0x39, 0, 15, kReadWaitMs}, {}, data);
-        if (code != kOk) return code;
-        *v1 = tb::bytes::ReadI16(data, 0);
-        *v2 = tb::bytes::ReadI16(data, 2);
-        *v3 = tb::bytes::ReadI16(data, 4);
-        *v4 = tb::bytes::ReadI16(data, 6);
-        return static_cast<int>(kOk);
-    });
+    const Int16Field fields[] = {{0, v1}, {2, v2}, {4, v3}, {6, v4}};
+    return Guarded([&] { return GetInt16Fields(Library(), serial, {0x39, 0, 15, kReadWaitMs}, fields); });
 }
 
 int VkLGR870Com_SwitchLock(uint32_t serial, int value) {

@@ -22,7 +22,6 @@ using namespace tb::modelcom;
 namespace {
 
 inline constexpr uint16_t kHistoryWriteWaitMs = 3000;
-inline constexpr uint16_t kReadWaitMs = 100;
 inline constexpr uint16_t kSensorWaitMs = 500;
 inline constexpr uint8_t kSensorCommand = 0xA6;
 inline constexpr uint8_t kAirPressureCommand = 0x5F;
@@ -72,34 +71,14 @@ int VkLGR875Com_GetConctMachInfo(int port, uint32_t* serial, int16_t* typeCode, 
 
 int VkLGR875Com_GetCalibrationCh1(uint32_t serial, int32_t* time, int16_t* slope,
                                   int16_t* offsetPpm) {
-    return Guarded([&] {
-        if (!AllSet(time, slope, offsetPpm)) return static_cast<int>(kArgumentError);
-        CalibrationRecord record;
-        int code = ReadCalibration(Library(), serial, kGroupFirst, record);
-        if (code != kOk) return code;
-        *time = record.time;
-        *slope = record.values[0];
-        *offsetPpm = record.values[1];
-        return static_cast<int>(kOk);
-    });
+    int16_t* const values[] = {slope, offsetPpm};
+    return Guarded([&] { return GetCalibration(Library(), serial, kGroupFirst, time, values); });
 }
 
 int VkLGR875Com_GetCalibrationCh2Ch3(uint32_t serial, int32_t* time, int16_t* slope2,
                                      int16_t* offset2, int16_t* slope3, int16_t* offset3) {
-    return Guarded([&] {
-        if (!AllSet(time, slope2, offset2, slope3, offset3)) {
-            return static_cast<int>(kArgumentError);
-        }
-        CalibrationRecord record;
-        int code = ReadCalibration(Library(), serial, kGroupSecond, record);
-        if (code != kOk) return code;
-        *time = record.time;
-        *slope2 = record.values[0];
-        *offset2 = record.values[1];
-        *slope3 = record.values[2];
-        *offset3 = record.values[3];
-        return static_cast<int>(kOk);
-    });
+    int16_t* const values[] = {slope2, offset2, slope3, offset3};
+    return Guarded([&] { return GetCalibration(Library(), serial, kGroupSecond, time, values); });
 }
 
 int VkLGR875Com_SetCalibrationCh1(uint32_t serial, int32_t time, int16_t slope, int16_t offsetPpm) {
@@ -156,27 +135,12 @@ int VkLGR875Com_RecStop(uint32_t serial) {
 }
 
 int VkLGR875Com_GetCurrent(uint32_t serial, int16_t* v1, int16_t* v2, int16_t* v3) {
-    return Guarded([&] {
-        if (!AllSet(v1, v2, v3)) return static_cast<int>(kArgumentError);
-        std::vector<uint8_t> data;
-        int code = Library().Transact(serial, {0x33, 0, 15, kReadWaitMs}, {}, data);
-        if (code != kOk) return code;
-        *v1 = tb::bytes::ReadI16(data, 0);
-        *v2 = tb::bytes::ReadI16(data, 2);
-        *v3 = tb::bytes::ReadI16(data, 4);
-        return static_cast<int>(kOk);
-    });
+    const Int16Field fields[] = {{0, v1}, {2, v2}, {4, v3}};
+    return Guarded([&] { return GetInt16Fields(Library(), serial, {0x33, 0, 15, kReadWaitMs}, fields); });
 }
 
 int VkLGR875Com_GetRecNum(uint32_t serial, int16_t* count) {
-    return Guarded([&] {
-        if (!count) return static_cast<int>(kArgumentError);
-        std::vector<uint8_t> data;
-        int code = Library().Transact(serial, {0x34, 0, 9, kReadWaitMs}, {}, data);
-        if (code != kOk) return code;
-        *count = static_cast<int16_t>(tb::bytes::ReadU16(data, 0) / 3);
-        return static_cast<int>(kOk);
-    });
+    return Guarded([&] { return GetRecNum(Library(), serial, 3, count); });
 }
 
 int VkLGR875Com_GetMacCode(uint32_t serial, int16_t* code) {
@@ -208,15 +172,8 @@ int VkLGR875Com_SetDsp(uint32_t serial, int mode) {
 }
 
 int VkLGR875Com_GetBattery(uint32_t serial, int16_t* v1, int16_t* v2) {
-    return Guarded([&] {
-        if (!AllSet(v1, v2)) return static_cast<int>(kArgumentError);
-        std::vector<uint8_t> data;
-        int code = Library().Transact(serial, {0x39, 0, 15, kReadWaitMs}, {}, data);
-        if (code != kOk) return code;
-        *v1 = tb::bytes::ReadI16(data, 0);
-        *v2 = tb::bytes::ReadI16(data, 4);
-        return static_cast<int>(kOk);
-    });
+    const Int16Field fields[] = {{0, v1}, {4, v2}};
+    return Guarded([&] { return GetInt16Fields(Library(), serial, {0x39, 0, 15, kReadWaitMs}, fields); });
 }
 
 int VkLGR875Com_SwitchLock(uint32_t serial, int value) {
