@@ -13,6 +13,7 @@
 #include <string>
 
 #include "services/PageServices.h"
+#include "tests/support/CommandOutput.h"
 #include "tests/support/SimProgram.h"
 
 namespace {
@@ -52,14 +53,8 @@ class TrimbenchProgram : public ::testing::Test {
     Result Trimbench(const std::string& args, bool errors = false) {
         const std::string command =
             Program("trimbench") + " " + args + " </dev/null " + (errors ? "2>&1" : "2>/dev/null");
-        Result result;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe) return result;
-        char buffer[4096];
-        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.out.append(buffer, n);
-        const int status = pclose(pipe);
-        result.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return result;
+        auto [out, exit] = tb::testsupport::RunCommand(command);
+        return {exit, std::move(out)};
     }
 
     std::filesystem::path folder_;
@@ -115,12 +110,8 @@ TEST_F(TrimbenchProgram, WritesTheCertificateOfTheLoggersLatestDay) {
     const Result written = Trimbench("certificate --serial " + unit + " --out " + pdf + " --json");
     ASSERT_EQ(written.exit, 0) << written.out;
     EXPECT_EQ(written.Json()["records"].toInt(), 1);
-    FILE* pipe = popen(("pdftotext -layout " + pdf + " -").c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string shown;
-    char buffer[4096];
-    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) shown.append(buffer, n);
-    pclose(pipe);
+    const std::string shown = tb::testsupport::RunCommand("pdftotext -layout " + pdf + " -").out;
+    ASSERT_FALSE(shown.empty());
     EXPECT_NE(shown.find(unit), std::string::npos) << shown;
     EXPECT_NE(shown.find("Line 7 lab"), std::string::npos) << shown;
     EXPECT_NE(shown.find("y = 1.000x +0.000"), std::string::npos) << shown;  // as found

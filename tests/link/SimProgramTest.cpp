@@ -7,19 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/CommandOutput.h"
 #include "tests/support/SimProgram.h"
 
 namespace tb::link {
 namespace {
 
 std::string RunCommand(const std::string& command) {
-    FILE* out = popen((command + " 2>&1").c_str(), "r");
-    if (!out) return {};
-    std::string text;
-    char line[512];
-    while (fgets(line, sizeof line, out)) text += line;
-    pclose(out);
-    return text;
+    return tb::testsupport::RunCommand(command + " 2>&1").out;
 }
 
 TEST(LinkAgainstSimProgram, TheExampleFindsTheUnitsOfTheCommandLineAndTalksToTheFirst) {

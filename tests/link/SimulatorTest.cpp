@@ -13,7 +13,9 @@
 #include "sim/baseunit/BaseUnitFaults.h"
 #include "tests/link/SimBench.h"
 #include "tests/link/TempFolder.h"
+#include "tests/support/CommandOutput.h"
 #include "tests/support/KindTwoFrame.h"
+#include "tests/support/LinkExchange.h"
 
 namespace tb::link {
 namespace {
@@ -30,20 +32,10 @@ std::vector<uint32_t> Serials() {
     return units;
 }
 
-// One exchange: open, clear, send, receive, close. The reply, or the failing code.
+// One exchange with the unit; the reply's length or the failing code.
 int Exchange(uint32_t key, const std::vector<uint8_t>& frame, std::vector<uint8_t>& reply,
              int timeoutSec = 0) {
-    if (int opened = VkLGR800_OpenUSBComm(key); opened != 0) return opened;
-    VkLGR800_ClearCommBuf(key, 1);
-    VkLGR800_ClearCommBuf(key, 0);
-    int result = VkLGR800_SendComm(key, frame.data(), static_cast<int>(frame.size()));
-    if (result == 0) {
-        reply.assign(1024, 0);
-        result = VkLGR800_RecvComm(key, reply.data(), 1024, timeoutSec);
-        reply.resize(result > 0 ? static_cast<size_t>(result) : 0);
-    }
-    VkLGR800_CloseComm(key);
-    return result;
+    return tb::testsupport::LinkExchange(key, frame, reply, timeoutSec);
 }
 
 TEST(LinkOnSimulator, FindsTwoUnitsInPortOrderAndTellsOtherDevicesApart) {
@@ -163,15 +155,9 @@ using testing::SimBench;
 using testing::TempFolder;
 
 std::string RunIn(const std::string& folder, const std::string& program) {
-    const std::string command =
-        "cd '" + folder + "' && LD_LIBRARY_PATH='" OUT_DIR "' ./" + program + " 2>&1";
-    FILE* out = popen(command.c_str(), "r");
-    if (!out) return {};
-    std::string text;
-    char line[512];
-    while (fgets(line, sizeof line, out)) text += line;
-    pclose(out);
-    return text;
+    return tb::testsupport::RunCommand("cd '" + folder + "' && LD_LIBRARY_PATH='" OUT_DIR "' ./" +
+                                       program + " 2>&1")
+        .out;
 }
 
 TEST(LinkOnSimulator, DiagnosticFilesAppearBesideTheProgramOnlyWithTheMarker) {

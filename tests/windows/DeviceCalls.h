@@ -9,6 +9,7 @@
 #include "link/VkLGR800Comm.h"
 #include "platform/DeviceIds.h"
 #include "tests/support/KindTwoFrame.h"
+#include "tests/support/LinkExchange.h"
 
 namespace tb::wine {
 
@@ -30,22 +31,10 @@ inline std::vector<uint32_t> Serials() {
     return units;
 }
 
-// Open, clear, send, receive, close: the reply's length (reply holds it) or
-// the failing code.
+// One exchange with the unit; the reply's length or the failing code.
 inline int Exchange(uint32_t key, const std::vector<uint8_t>& frame, std::vector<uint8_t>& reply,
                     int timeoutSec = 1) {
-    reply.clear();
-    if (int opened = VkLGR800_OpenUSBComm(key); opened != 0) return opened;
-    VkLGR800_ClearCommBuf(key, 1);
-    VkLGR800_ClearCommBuf(key, 0);
-    int result = VkLGR800_SendComm(key, frame.data(), static_cast<int>(frame.size()));
-    if (result == 0) {
-        reply.assign(1024, 0);
-        result = VkLGR800_RecvComm(key, reply.data(), 1024, timeoutSec);
-        reply.resize(result > 0 ? static_cast<size_t>(result) : 0);
-    }
-    VkLGR800_CloseComm(key);
-    return result;
+    return testsupport::LinkExchange(key, frame, reply, timeoutSec);
 }
 
 }  // namespace tb::wine
