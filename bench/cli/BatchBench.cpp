@@ -84,15 +84,10 @@ double PageSendMs(int runs, int& failures) {
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
-    const Simulator sim = StartSimulator({"--logger", "820"});
-    if (!sim.Started()) {
-        std::fprintf(stderr, "trimbench-sim could not be started\n");
-        StopSimulator(sim);
-        return 1;
-    }
-    const fs::path folder = fs::path(sim.mapPath).parent_path();
-    ::setenv("TRIMBENCH_SETTINGS_FILE", (folder / "settings.ini").c_str(), 1);
-    std::ofstream(folder / "settings.ini") << "[Journal]\nFile=" << (folder / "journal.sqlite3").string() << '\n';
+    Simulator sim;
+    const auto started = StartBatchBench({"--logger", "820"}, sim);
+    if (!started) return 1;
+    const fs::path folder = *started;
     const std::string rows = WriteRows(folder);
 
     int batchFailures = 0;

@@ -181,16 +181,12 @@ int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1;
     ReportConcurrentAppends();
 
-    const Simulator sim = StartSimulator({"--logger", "820", "--logger", "830", "--logger", "821",
-                                          "--logger", "850-tc", "--lgr870", "1", "--lgr875", "1"});
-    if (!sim.Started()) {
-        std::fprintf(stderr, "trimbench-sim could not be started\n");
-        StopSimulator(sim);
-        return 1;
-    }
-    const fs::path folder = fs::path(sim.mapPath).parent_path();
-    ::setenv("TRIMBENCH_SETTINGS_FILE", (folder / "settings.ini").c_str(), 1);
-    std::ofstream(folder / "settings.ini") << "[Journal]\nFile=" << (folder / "journal.sqlite3").string() << '\n';
+    Simulator sim;
+    const auto started = StartBatchBench({"--logger", "820", "--logger", "830", "--logger", "821",
+                                          "--logger", "850-tc", "--lgr870", "1", "--lgr875", "1"},
+                                         sim);
+    if (!started) return 1;
+    const fs::path folder = *started;
     const std::string all = WriteRows(folder / "all.csv", {0, 1, 2, 3, 4, 5});
 
     int failures = 0;

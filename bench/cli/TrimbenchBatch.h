@@ -9,9 +9,12 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "bench/support/SimulatedBench.h"
 #include "services/PageServices.h"
 
 extern char** environ;
@@ -43,6 +46,23 @@ inline bool RunTrimbenchBatch(const std::string& rows, std::vector<std::string> 
                      WIFEXITED(status) ? WEXITSTATUS(status) : -1);
     }
     return done;
+}
+
+// Starts trimbench-sim with the given devices and points trimbench's
+// settings at a journal in the simulator's folder. The folder, or nullopt
+// (said on standard error) when the simulator did not start.
+inline std::optional<std::filesystem::path> StartBatchBench(const std::vector<std::string>& devices,
+                                                           Simulator& sim) {
+    sim = StartSimulator(devices);
+    if (!sim.Started()) {
+        std::fprintf(stderr, "trimbench-sim could not be started\n");
+        StopSimulator(sim);
+        return std::nullopt;
+    }
+    const auto folder = std::filesystem::path(sim.mapPath).parent_path();
+    ::setenv("TRIMBENCH_SETTINGS_FILE", (folder / "settings.ini").c_str(), 1);
+    std::ofstream(folder / "settings.ini") << "[Journal]\nFile=" << (folder / "journal.sqlite3").string() << '\n';
+    return folder;
 }
 
 }  // namespace tb::bench
