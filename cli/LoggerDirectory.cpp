@@ -8,13 +8,12 @@
 #include "client/BaseUnitDiscovery.h"
 #include "client/CommandExchange.h"
 #include "client/LanUnitLink.h"
-#include "modelcom/lgr870/VkLGR870Com.h"
-#include "modelcom/lgr875/VkLGR875Com.h"
+#include "pages/lgr87x/DirectUsbModels.h"
+#include "pages/lgr87x/ModelcomDirectUsbLogger.h"
 
 namespace tb::cli {
 namespace {
 
-constexpr int kPortCount = 256;
 constexpr std::size_t kDeviceCodeAt = 62;
 
 std::string Hex8(uint32_t value) {
@@ -65,30 +64,23 @@ AttachedLogger BaseUnitEntry(uint32_t key) {
     return entry;
 }
 
-// The direct-USB loggers of one model library.
-template <typename IsConnect, typename MachInfo>
-void AddDirectUsb(std::string_view model, IsConnect isConnect, MachInfo machInfo,
-                  std::vector<AttachedLogger>& list) {
-    std::array<uint8_t, kPortCount> flags{};
-    if (isConnect(flags.data(), kPortCount) <= 0) return;
-    for (int port = 1; port <= kPortCount; ++port) {
-        if (!flags[static_cast<std::size_t>(port - 1)]) continue;
-        uint32_t serial = 0;
-        int16_t type = 0;
-        std::array<char, 32> nameA{}, nameB{};
-        if (machInfo(port, &serial, &type, nameA.data(), nameB.data()) != 0) continue;
-        std::string detail = "type " + std::to_string(type);
-        if (nameA[0] != '\0') detail += std::string(", ") + nameA.data();
-        list.push_back({std::string(model), detail, serial, port, "usb", std::nullopt});
+// The loggers of one direct-USB model on their own USB ports, searched as
+// the model's page searches them.
+std::vector<AttachedLogger> DirectUsbLoggers(const pages::lgr87x::ModelTable& model) {
+    std::vector<AttachedLogger> list;
+    const auto logger = pages::lgr87x::MakeModelcomLogger(model);
+    for (const pages::lgr87x::FoundLogger& found : logger->Search()) {
+        std::string detail = "type " + std::to_string(found.modelCode);
+        if (!found.name.empty()) detail += ", " + found.name;
+        list.push_back({std::string(model.name), detail, found.key, found.port, "usb", std::nullopt});
     }
+    return list;
 }
 
-// The loggers on their own USB port of one model ("870" or "875").
-std::vector<AttachedLogger> DirectUsbLoggers(std::string_view model) {
-    std::vector<AttachedLogger> list;
-    if (model == "870") AddDirectUsb("870", VkLGR870Com_IsConnect, VkLGR870Com_GetConctMachInfo, list);
-    if (model == "875") AddDirectUsb("875", VkLGR875Com_IsConnect, VkLGR875Com_GetConctMachInfo, list);
-    return list;
+// The loggers of the direct-USB model of that name; none for other names.
+std::vector<AttachedLogger> DirectUsbLoggers(std::string_view name) {
+    const pages::lgr87x::ModelTable* model = pages::lgr87x::FindDirectUsbModel(name);
+    return model != nullptr ? DirectUsbLoggers(*model) : std::vector<AttachedLogger>{};
 }
 
 }  // namespace
@@ -98,8 +90,8 @@ std::vector<AttachedLogger> ListAttached() {
     for (uint32_t key : client::ListBaseUnits()) list.push_back(BaseUnitEntry(key));
     for (int com : client::ListSerialPorts())
         list.push_back({"890", {}, std::nullopt, com, "cable", std::nullopt});
-    for (const char* model : {"870", "875"}) {
-        const auto loggers = DirectUsbLoggers(model);
+    for (const pages::lgr87x::ModelTable* model : pages::lgr87x::DirectUsbModels()) {
+        const auto loggers = DirectUsbLoggers(*model);
         list.insert(list.end(), loggers.begin(), loggers.end());
     }
     return list;

@@ -2,8 +2,8 @@
 //
 // Base units are found with the command client's discovery and identified
 // by the settings block of the logger behind them; the model-890 cable by
-// its COM number; the direct-USB loggers through their model libraries'
-// IsConnect and GetConctMachInfo. A command then pins the one logger it
+// its COM number; the direct-USB loggers through the pages' search of each
+// model (pages/lgr87x/DirectUsbLogger.h). A command then pins the one logger it
 // talks to, so that every operation of the page reaches that logger only.
 #pragma once
 

@@ -33,7 +33,7 @@ double Pow10(int n) {
 
 // A reading as the limits see it: degrees C for a degree-F entry.
 double EntryValue(CheckKind kind, double reading) {
-    return LimitsOf(kind).fahrenheitEntry ? (reading - 32.0) * kFahrenheitToCelsius : reading;
+    return LimitsOf(kind).fahrenheitEntry ? FahrenheitToCelsius(reading) : reading;
 }
 
 bool WithinMagnitude(double value, double limit) { return std::fabs(value) <= limit; }
@@ -47,6 +47,8 @@ void ShowRefusal(int messageId) {
 double CleanForDisplay(double value) { return std::fabs(value) < 5e-10 ? 0.0 : value; }
 
 }  // namespace
+
+double FahrenheitToCelsius(double fahrenheit) { return (fahrenheit - 32.0) * kFahrenheitToCelsius; }
 
 CheckKind TemperatureKind(int tempUnit) {
     return tempUnit == 1 ? CheckKind::Fahrenheit : CheckKind::Celsius;

@@ -115,6 +115,9 @@ Correction ComposeCorrection(const Correction& current, const Correction& entere
 // 3 decimals, and the rounded values replace it.
 Correction ComposeWithRoundedCurrent(Correction& current, const Correction& entered);
 
+// A reading in degrees F as degrees C.
+double FahrenheitToCelsius(double fahrenheit);
+
 // A degrees-C correction expressed for readings in degrees F.
 Correction FahrenheitTerms(const Correction& celsius);
 

@@ -7,8 +7,11 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
+#include "pages/CorrectionFormula.h"
 #include "pages/history/SensorProfile.h"
+#include "resources/dialogs/Lgr87xDialogIds.h"
 
 namespace tb::pages::lgr87x {
 
@@ -70,7 +73,31 @@ struct ModelConnection {
     std::array<CalibrationCodes, kTabCount> table{kFactoryCodes, kFactoryCodes};
 };
 
+// The temperature/humidity tab (the second) that both models have: their
+// channel numbers, current-setting texts, confirmation, history profile and
+// shown controls differ, every rule and limit is the same.
+constexpr TabTable TemperatureHumidityTab(std::array<int, 2> numbers,
+                                          std::array<int, 2> currentTexts, int confirmMessage,
+                                          history::SensorProfile (*historyProfile)(),
+                                          std::span<const int> controls) {
+    return {.caption = 1002,
+            .channels = {{{2, numbers[0], ChannelKind::Temperature, currentTexts[0]},
+                          {3, numbers[1], ChannelKind::Humidity, currentTexts[1]}}},
+            .exclusive = true,
+            .fixedZeroPoint = false,
+            .offsetScale = 1000,
+            .offsetLimit = 30000,
+            .offsetLimitShown = 30,
+            .bracketMode = 0,
+            .confirmMessage = confirmMessage,
+            .currentFormat = kFmtCurrent3,
+            .historyList = resources::lgr87x_ids::kHistoryTH,
+            .historyProfile = historyProfile,
+            .controls = controls};
+}
+
 struct ModelTable {
+    std::string_view name;  // the model as the program names it: "870"
     int dialogId;
     int16_t modelCode;
     int temperatureCurrentText;  // cleared when the temperature unit changes

@@ -11,31 +11,26 @@
 #include <optional>
 #include <string>
 
+#include "pages/BusyScope.h"
 #include "pages/CorrectionFormula.h"
 #include "pages/OperationRecord.h"
 #include "pages/PropertyPage.h"
 #include "pages/history/AdjustmentHistory.h"
+#include "pages/lgr87x/DirectUsbComposition.h"
+#include "pages/lgr87x/DirectUsbLogger.h"
 #include "pages/lgr87x/DirectUsbModel.h"
 
 namespace tb::pages::lgr87x {
 
 // What WriteCorrection returns when the communication lock stayed busy.
 inline constexpr int kLockBusy = -99;
-// The failure code reported when the logger acknowledged a calibration
-// write but reading the pair back gives other codes.
-inline constexpr int kReadBackDiffers = -98;
 
-// The entered correction of one channel: in the logger's unit, and as the
-// technician sees it (degrees F for temperature under the F unit).
-struct EnteredCorrection {
-    Correction logger;
-    Correction display;
-};
-
-// The model pages are this page with their model table.
+// The model pages are this page with their model table. The page talks to
+// its logger through `logger`; without one, through the model's library.
 class CDirectUsbPage : public CPropertyPage {
   public:
-    explicit CDirectUsbPage(const ModelTable& model);
+    explicit CDirectUsbPage(const ModelTable& model,
+                            std::unique_ptr<DirectUsbLogger> logger = nullptr);
     ~CDirectUsbPage() override;
 
     void OnInitDialog() override;
@@ -47,7 +42,6 @@ class CDirectUsbPage : public CPropertyPage {
     int ReadCurrentCorrection(int tab);
     // Reads and checks the tab's entries; nothing after its message.
     std::optional<std::array<EnteredCorrection, 2>> ComputeInputCorrection(int tab, int unit);
-    uint16_t EncodeInputValue(int tab, int channel, double value) const;
     // 0 when done (written, or the failure reported), kLockBusy when the
     // communication lock stayed busy.
     int WriteCorrection(int tab, const CalibrationCodes& codes, bool initialise);
@@ -86,18 +80,17 @@ class CDirectUsbPage : public CPropertyPage {
     void OnKind4() { KindChosen(3); }
     // The row whose check box or radio button `id` is; -1 for other controls.
     static int RowOfControl(int id);
+    // The id of a row's edit box (an EntryBox).
+    static int BoxId(int row, int box);
 
     static const std::array<CommandEntry<CDirectUsbPage>, 17> kCommands;
 
-    struct Composition;
-    class ControlsOff;
     struct RowPlace {
         int tab;
         int channel;
     };
 
-    // Slope x 1000 of a tab's channel as the logger's history record holds it.
-    double StoredSlope(int tab, int channel) const;
+    // View rules (DirectUsbView.cpp).
     const TabTable& Tab(int tab) const { return model_.tabs[static_cast<std::size_t>(tab)]; }
     int SelectedTab() const;
     bool IsUsed(int row) const;
@@ -108,43 +101,47 @@ class CDirectUsbPage : public CPropertyPage {
     void EnableRowInputs(int row, bool enabled, bool withRadios);
     void ShowTab(int tab);
     void ShowCurrentSettings(int tab);
-    void SetControlsEnabled(bool enabled);
-    int ReadHistory(int tab);
+    // The page's buttons, its tab control and the sheet off while it lives.
+    BusyScope Busy();
+
+    // Entries, composition and confirmation (DirectUsbEntries.cpp).
     std::optional<double> ReadBox(int row, int box, ChannelKind kind);
     std::optional<EnteredCorrection> ComputeChannel(int tab, int channel, int unit,
                                                     std::array<uint16_t, 8>& block);
+    // Composes with what the logger holds; nothing after the limit message.
     std::optional<Composition> Compose(int tab, const std::array<EnteredCorrection, 2>& entered);
-    void ShowLimitMessage(int tab, int channel, const Correction& entered, double slopeCode,
-                          double offsetCode, bool slopeFailed);
+    void ShowLimitMessage(int tab, const LimitRefusal& refusal, const Correction& entered);
     bool Confirm(int tab, const Composition& composition);
+
+    // Steps of the operations (DirectUsbPage.cpp).
+    int ReadHistory(int tab);
     history::SensorAdjustment AdjustmentOf(int tab) const;
     int RecordAdjustment(int tab, bool initialise, int32_t time);
-    void ReportFailure(int code);
+    bool AnyTicked(int tab) const;
 
-    // The journal record of the running operation (nullptr between them).
+    // The journal record of the running operation (DirectUsbJournal.cpp).
     class RecordScope;
-    Correction CorrectionOfCodes(int tab, std::size_t channel, const CalibrationCodes& codes) const;
+    void ReportFailure(int code);
     void StartRecord(OperationRecord& record, int tab);
-    // The limits Compose checks a channel of the tab against.
-    AppliedLimits LimitsOfTab(int tab) const;
     // Sets field of each used channel of the tab from codes.
     void RecordCodes(int tab, std::optional<Correction> ChannelRecord::*field,
                      const CalibrationCodes& codes);
+    // The entries of the ticked channels, and then their corrections.
+    void RecordEntries(int tab);
+    void RecordEntered(int tab, const std::array<EnteredCorrection, 2>& entered);
     // After a write that failed: what the logger holds, when it says.
     void RecordWhatWasLeft(int tab);
-    int ReadBack(int tab, const CalibrationCodes& written);
     OperationRecord* record_ = nullptr;
     std::optional<PreparedCodes> prepared_;
 
     const ModelTable& model_;
-    std::unique_ptr<history::HistoryDevice> historyDevice_;
+    std::unique_ptr<DirectUsbLogger> logger_;
     std::array<history::HistorySensor, kTabCount> sensors_{};
     std::array<bool, 4> ticked_{};
     std::array<int, 4> kinds_{};
     std::array<std::array<std::string, 4>, 4> typed_{};
     int unit_ = 0;
     bool activatedBefore_ = false;
-    int controlsOff_ = 0;
     std::array<std::array<uint16_t, 8>, kTabCount> encoded_{};
     std::array<double, 4> newSlope_{1000.0, 1000.0, 1000.0, 1000.0};
 };

@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "services/FormatText.h"
 #include "modelcom/lgr870/VkLGR870Com.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/Lgr87xDialogIds.h"
+#include "services/FormatText.h"
 
 namespace tb::pages::lgr87x {
 namespace {
@@ -74,11 +74,6 @@ constexpr int kTab1Controls[] = {
     kUnits[3][2], kUnits[3][3], kHistoryTH,
 };
 
-ModelConnection& Connection() {
-    static ModelConnection connection;
-    return connection;
-}
-
 }  // namespace
 
 std::string FormatHistoryValue(int16_t value, char kind) {
@@ -97,7 +92,9 @@ std::string FormatHistoryValue(int16_t value, char kind) {
 }
 
 const ModelTable& Lgr870Model() {
+    static ModelConnection connection;
     static const ModelTable model{
+        .name = "870",
         .dialogId = resources::kDialogLgr870,
         .modelCode = kModelCode,
         .temperatureCurrentText = kCurrent870[2],
@@ -116,24 +113,12 @@ const ModelTable& Lgr870Model() {
              .historyList = kHistory870IU,
              .historyProfile = IlluminanceUvProfile,
              .controls = kTab0Controls},
-            {.caption = 1002,
-             .channels = {{{2, 3, ChannelKind::Temperature, kCurrent870[2]},
-                           {3, 4, ChannelKind::Humidity, kCurrent870[3]}}},
-             .exclusive = true,
-             .fixedZeroPoint = false,
-             .offsetScale = 1000,
-             .offsetLimit = 30000,
-             .offsetLimitShown = 30,
-             .bracketMode = 0,
-             .confirmMessage = 1042,
-             .currentFormat = kFmtCurrent3,
-             .historyList = kHistoryTH,
-             .historyProfile = history::Lgr870TemperatureHumidity,
-             .controls = kTab1Controls},
+            TemperatureHumidityTab({3, 4}, {kCurrent870[2], kCurrent870[3]}, 1042,
+                                   history::Lgr870TemperatureHumidity, kTab1Controls),
         }},
         .calls = {VkLGR870Com_IsConnect, VkLGR870Com_GetConctMachInfo, GetCalibration,
                   SetCalibration, GetHistory, SetHistory, Normalize},
-        .connection = Connection(),
+        .connection = connection,
     };
     return model;
 }

@@ -68,15 +68,12 @@ constexpr int kTab1Controls[] = {
     kHistoryTH,
 };
 
-ModelConnection& Connection() {
-    static ModelConnection connection;
-    return connection;
-}
-
 }  // namespace
 
 const ModelTable& Lgr875Model() {
+    static ModelConnection connection;
     static const ModelTable model{
+        .name = "875",
         .dialogId = resources::kDialogLgr875,
         .modelCode = kModelCode,
         .temperatureCurrentText = kCurrent875Ch2,
@@ -95,24 +92,12 @@ const ModelTable& Lgr875Model() {
              .historyList = kHistory875Co2,
              .historyProfile = Co2Profile,
              .controls = kTab0Controls},
-            {.caption = 1002,
-             .channels = {{{2, 2, ChannelKind::Temperature, kCurrent875Ch2},
-                           {3, 3, ChannelKind::Humidity, kCurrent875Ch3}}},
-             .exclusive = true,
-             .fixedZeroPoint = false,
-             .offsetScale = 1000,
-             .offsetLimit = 30000,
-             .offsetLimitShown = 30,
-             .bracketMode = 0,
-             .confirmMessage = 1065,
-             .currentFormat = kFmtCurrent3,
-             .historyList = kHistoryTH,
-             .historyProfile = history::Lgr875TemperatureHumidity,
-             .controls = kTab1Controls},
+            TemperatureHumidityTab({2, 3}, {kCurrent875Ch2, kCurrent875Ch3}, 1065,
+                                   history::Lgr875TemperatureHumidity, kTab1Controls),
         }},
         .calls = {VkLGR875Com_IsConnect, VkLGR875Com_GetConctMachInfo, GetCalibration,
                   SetCalibration, GetHistory, SetHistory, Normalize},
-        .connection = Connection(),
+        .connection = connection,
     };
     return model;
 }

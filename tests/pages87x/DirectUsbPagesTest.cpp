@@ -230,8 +230,8 @@ TEST_F(DirectUsbPages, IlluminanceAndUvEntriesKeepTheirLowerBounds) {
     EXPECT_EQ(Held(logger, kFirstGroup), (CalibrationCodes{1000, 0, 1000, 0}));
 }
 
-// Limits on the temperature/humidity tab: the composed slope x 1000 up to
-// 2000, the offset x 1000 within +-30000, each refusal naming its channel.
+// A composed code beyond the limits (DirectUsbCompositionTest has them):
+// the refusal names its channel and nothing is written.
 TEST_F(DirectUsbPages, ComposedLimitsNameTheChannelAndWriteNothingWhenRefused) {
     struct Case {
         int row;
@@ -243,7 +243,6 @@ TEST_F(DirectUsbPages, ComposedLimitsNameTheChannelAndWriteNothingWhenRefused) {
         const char* refusal;  // nullptr: accepted and written
     };
     const Case cases[] = {
-        {3, "0", "0", "10", "20", 0, nullptr},
         {3, "0", "0", "10", "20.01", 0, "CH:4"},
         {2, "0", "30", "", "", 0, nullptr},
         {2, "0", "30", "", "", 1, "CH:3"},
@@ -281,18 +280,17 @@ TEST_F(DirectUsbPages, ComposedLimitsNameTheChannelAndWriteNothingWhenRefused) {
     }
 }
 
-// The slope composes on the factor the history record keeps while it still
-// describes the logger's slope (it keeps the precision the code has lost);
-// a factor that does not round to the logger's slope code is stale, and the
-// logger's own code is taken. The new factor goes back into the record.
-TEST_F(DirectUsbPages, SlopeComposesOnTheHistoryFactorOnlyWhileItAgreesWithTheLogger) {
+// The page composes on the factor the logger's history record keeps (the
+// rules are DirectUsbCompositionTest's) and puts the new factor back into
+// the record after the earlier entry.
+TEST_F(DirectUsbPages, SlopeComposesOnTheRecordsFactorAndWritesTheNewOneBack) {
     struct Case {
         double storedFactor;
         int16_t heldSlope;
         int16_t expectedSlope;
         double expectedFactor;
     };
-    for (const Case& c : {Case{1500.4, 1500, 1800, 1500.4 * 1.2}, Case{1500.0, 1000, 1200, 1200.0}}) {
+    for (const Case& c : {Case{1500.4, 1500, 1800, 1500.4 * 1.2}}) {
         SCOPED_TRACE(c.storedFactor);
         tb::sim::Bench bench({.pacing = false});
         tb::sim::Lgr87xOptions options = tb::sim::Lgr87xDefaults(Lgr87xModel::k870);
@@ -534,7 +532,6 @@ TEST_F(DirectUsbPages, Co2EntriesAndOffsetLimits) {
         int held;  // the offset afterwards
     };
     const Case cases[] = {
-        {"0", "3000", "CH:1  (y=  1.000x + 3000)", true, 3000},
         {"0", "3001", "CH:1\n\n  (y=  1.000x + 3001)", false, 0},
         {"-1", "0", "入力されたデータの範囲は有効ではありません。", false, 0},
         // Encoded as 0 ppm; the correction uses the reading as typed.
