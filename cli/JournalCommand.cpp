@@ -1,4 +1,7 @@
 // trimbench journal [--serial S] [--since DATE] [--model M] [--csv | --json]
+// trimbench journal export-csv FILE [--serial S] [--since DATE] [--model M]
+// (both also [--sqlite FILE | --postgresql OPTIONS])
+// trimbench journal grant-writer ... (JournalGrantCommand.cpp)
 // trimbench journal reference ... (ReferenceCommand.cpp)
 // trimbench journal verify ...    (JournalVerifyCommand.cpp)
 #include <QJsonDocument>
@@ -84,31 +87,71 @@ bool FilterOf(const CommandParser& parser, journal::JournalFilter& filter, Termi
     return true;
 }
 
+// The options listing and export share.
+void AddSelection(CommandParser& parser) {
+    parser.AddValue("serial", T::OptSerial, "S");
+    parser.AddValue("since", T::OptSince, "DATE");
+    parser.AddValue("model", T::OptModel, "M");
+    AddJournalOptions(parser);
+}
+
+// The rows the options select, newest first; nothing after the error was
+// reported.
+std::optional<std::vector<journal::JournalEntry>> SelectedRows(const CommandParser& parser,
+                                                               Terminal& terminal, int& exit) {
+    journal::JournalFilter filter;
+    if (!FilterOf(parser, filter, terminal, exit)) return std::nullopt;
+    const auto store = OpenJournalOf(parser, terminal, exit);
+    if (!store) return std::nullopt;
+    std::string error;
+    auto rows = journal::AllRows(*store, filter, error);
+    if (!rows) {
+        terminal.err << "trimbench: " << Text(T::JournalUnreadable, {error}) << '\n';
+        exit = static_cast<int>(ExitCode::Failure);
+    }
+    return rows;
+}
+
+// trimbench journal export-csv FILE: the same bytes as --csv, written
+// whole or not at all.
+int RunJournalExport(const QStringList& arguments, Terminal& terminal) {
+    CommandParser parser(T::HelpExportCsv, "FILE");
+    AddSelection(parser);
+    int exit = 0;
+    if (!parser.Parse(arguments, terminal, exit)) return exit;
+    if (parser.Positional().size() != 1 || parser.Positional()[0].isEmpty())
+        return UsageError(terminal, Text(T::ExportCsvUsage));
+    const std::string path = parser.Positional()[0].toStdString();
+    const auto rows = SelectedRows(parser, terminal, exit);
+    if (!rows) return exit;
+    const bool json = parser.IsSet("json");
+    std::string error;
+    if (!journal::WriteFileAtomically(path, journal::CsvText(*rows), error))
+        return FinishJournalCommand("journal export-csv", ExitCode::Failure,
+                                    Text(T::CsvNotWritten, {path, error}), json, terminal);
+    return FinishJournalCommand("journal export-csv", ExitCode::Done,
+                                Text(T::CsvWritten, {std::to_string(rows->size()), path}), json,
+                                terminal,
+                                {{"file", QString::fromStdString(path)},
+                                 {"records", static_cast<qint64>(rows->size())}});
+}
+
 }  // namespace
 
 int RunJournal(const QStringList& arguments, Terminal& terminal) {
     const QString action = arguments.value(1);
     if (action == QLatin1String("reference")) return RunJournalReference(arguments.mid(1), terminal);
     if (action == QLatin1String("verify")) return RunJournalVerify(arguments.mid(1), terminal);
+    if (action == QLatin1String("export-csv")) return RunJournalExport(arguments.mid(1), terminal);
+    if (action == QLatin1String("grant-writer")) return RunJournalGrant(arguments.mid(1), terminal);
     CommandParser parser(T::HelpJournal, QString());
-    parser.AddValue("serial", T::OptSerial, "S");
-    parser.AddValue("since", T::OptSince, "DATE");
-    parser.AddValue("model", T::OptModel, "M");
+    AddSelection(parser);
     parser.AddFlag("csv", T::OptCsv);
     int exit = 0;
     if (!parser.Parse(arguments, terminal, exit) || !parser.NoPositional(terminal, exit)) return exit;
     if (parser.IsSet("csv") && parser.IsSet("json")) return UsageError(terminal, Text(T::CsvWithJson));
-    journal::JournalFilter filter;
-    if (!FilterOf(parser, filter, terminal, exit)) return exit;
-    const auto store = OpenConfiguredJournal(terminal, exit);
-    if (!store) return exit;
-
-    std::string error;
-    const auto rows = journal::AllRows(*store, filter, error);
-    if (!rows) {
-        terminal.err << "trimbench: " << Text(T::JournalUnreadable, {error}) << '\n';
-        return static_cast<int>(ExitCode::Failure);
-    }
+    const auto rows = SelectedRows(parser, terminal, exit);
+    if (!rows) return exit;
     const std::vector<journal::JournalEntry>& entries = *rows;
     if (parser.IsSet("csv")) {
         terminal.out << journal::CsvText(entries);

@@ -79,6 +79,18 @@ TEST_F(JournalCli, AnAdjustLeavesOneRowThatJournalListsAsTableJsonAndTheWindowsC
     const CliRun csv = Trimbench({"journal", "--csv"});
     ASSERT_EQ(csv.exit, 0);
     EXPECT_EQ(csv.out, journal::CsvText(rows));
+    // export-csv writes the same bytes to a file, here of a journal named
+    // on the command line rather than in the settings.
+    Set("Journal/File", QString::fromStdString((home_ / "other.sqlite3").string()));
+    const std::string exported = (home_ / "export.csv").string();
+    const CliRun exportRun = Trimbench({"journal", "export-csv", exported, "--sqlite", journal_, "--json"});
+    ASSERT_EQ(exportRun.exit, 0) << exportRun.err;
+    EXPECT_EQ(exportRun.Json()["records"].toInteger(), 1);
+    std::ifstream file(exported, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), csv.out);
+    EXPECT_EQ(Trimbench({"journal", "export-csv", (home_ / "no" / "such.csv").string(), "--sqlite", journal_}).exit,
+              Code(ExitCode::Failure));
+    Set("Journal/File", QString::fromStdString(journal_));
 
     const CliRun table = Trimbench({"journal"});
     EXPECT_NE(table.out.find("00A1B2C3"), std::string::npos) << table.out;
@@ -127,6 +139,11 @@ TEST_F(JournalCli, BadFiltersAndMissingRecordsAreRefusedWithTheirCodes) {
         {{"journal", "--since", "yesterday"}, ExitCode::RefusedInput},
         {{"journal", "--model", "999"}, ExitCode::Usage},
         {{"journal", "--csv", "--json"}, ExitCode::Usage},
+        {{"journal", "export-csv"}, ExitCode::Usage},
+        {{"journal", "export-csv", "a.csv", "b.csv"}, ExitCode::Usage},
+        {{"journal", "verify", "--sqlite", "a", "--postgresql", "service=lab"}, ExitCode::Usage},
+        {{"journal", "grant-writer"}, ExitCode::Usage},
+        {{"journal", "grant-writer", "lab_writer"}, ExitCode::Usage},  // the SQLite journal
         {{"certificate", "--out", "x.pdf"}, ExitCode::Usage},
         {{"certificate", "--serial", "00A1B2C3"}, ExitCode::Usage},
         {{"certificate", "--serial", "00A1B2C3", "--date", "9.12.2026", "--out", "x.pdf"},
@@ -139,6 +156,7 @@ TEST_F(JournalCli, BadFiltersAndMissingRecordsAreRefusedWithTheirCodes) {
         EXPECT_FALSE(run.err.empty()) << c.args[0] << " " << c.args[1];
     }
     EXPECT_FALSE(std::filesystem::exists("x.pdf"));
+    EXPECT_FALSE(std::filesystem::exists("a.csv"));
 }
 
 TEST_F(JournalCli, AJournalWhoseRowsCannotBeReadFailsTheListingAndTheCertificate) {
@@ -151,8 +169,10 @@ TEST_F(JournalCli, AJournalWhoseRowsCannotBeReadFailsTheListingAndTheCertificate
         ASSERT_TRUE(query.exec("CREATE TABLE journal (id INTEGER PRIMARY KEY)"));
     }
     const std::string pdf = (home_ / "c.pdf").string();
+    const std::string csv = (home_ / "c.csv").string();
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"journal", "--csv"}, {"journal", "--json"},
+          {"journal", "export-csv", csv},
           {"certificate", "--serial", "00A1B2C3", "--out", pdf}}) {
         const CliRun run = Trimbench(args);
         EXPECT_EQ(run.exit, Code(ExitCode::Failure)) << args[0] << " " << args[1];
@@ -160,6 +180,7 @@ TEST_F(JournalCli, AJournalWhoseRowsCannotBeReadFailsTheListingAndTheCertificate
         EXPECT_NE(run.err.find(cli::Text(cli::T::JournalUnreadable, {""})), std::string::npos) << run.err;
     }
     EXPECT_FALSE(std::filesystem::exists(pdf));
+    EXPECT_FALSE(std::filesystem::exists(csv));
 }
 
 TEST_F(JournalCli, ReferencesAreRegisteredPickedAndRecordedAndBadOnesRefusedBeforeALoggerIsTouched) {

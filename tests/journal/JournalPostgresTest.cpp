@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QSqlQuery>
 #include <filesystem>
@@ -212,8 +214,62 @@ TEST_F(JournalPostgresTest, RowsWrittenBeforeTheMigrationStillVerifyAndTheWriter
     EXPECT_FALSE(query.exec("ALTER TABLE reference_event DISABLE TRIGGER ALL"));
 }
 
-std::string ProgramBeside(const char* name) {
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path().string() + "/" + name;
+struct Trimbench {
+    int exit = -1;
+    std::string out;
+    std::string err;
+};
+
+// The command line beside this test, as a lab's administrator runs it.
+Trimbench RunTrimbench(const QStringList& arguments) {
+    QProcess process;
+    process.start(QString::fromStdString(
+                      std::filesystem::read_symlink("/proc/self/exe").parent_path().string() +
+                      "/trimbench"),
+                  arguments);
+    Trimbench run;
+    if (!process.waitForFinished(30000)) return run;
+    run.exit = process.exitCode();
+    run.out = process.readAllStandardOutput().toStdString();
+    run.err = process.readAllStandardError().toStdString();
+    return run;
+}
+
+QJsonObject JsonOf(const Trimbench& run) {
+    return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+}
+
+TEST_F(JournalPostgresTest, GrantWriterFromTheCommandLineMakesARoleThatMayAppendAndReadOnly) {
+    const QString admin = QString::fromStdString(server_->Options(PostgresServer::kAdmin));
+    const Trimbench granted =
+        RunTrimbench({"journal", "grant-writer", "lab_writer", "--postgresql", admin, "--json"});
+    ASSERT_EQ(granted.exit, 0) << granted.err;
+    EXPECT_EQ(JsonOf(granted)["role"].toString(), "lab_writer") << granted.out;
+    // Not an identifier, or not a PostgreSQL journal: refused, nothing granted.
+    EXPECT_EQ(RunTrimbench({"journal", "grant-writer", "lab; DROP TABLE journal", "--postgresql", admin}).exit, 1);
+    const std::string sqlite = server_->Folder() + "/not-created.sqlite3";
+    EXPECT_EQ(RunTrimbench({"journal", "grant-writer", "lab_writer", "--sqlite", QString::fromStdString(sqlite)}).exit, 2);
+    EXPECT_FALSE(std::filesystem::exists(sqlite));
+
+    std::string error;
+    {
+        auto store = JournalStore::OpenPostgres(server_->Options(PostgresServer::kAdmin), error);
+        ASSERT_NE(store, nullptr) << error;
+        ASSERT_TRUE(QSqlQuery(store->Database())
+                        .exec("CREATE ROLE lab_bench LOGIN PASSWORD 'bench-secret' IN ROLE lab_writer"));
+    }
+    std::ofstream(passFile_, std::ios::app) << "*:*:*:lab_bench:bench-secret\n";
+    auto bench = OpenAs("lab_bench");
+    ASSERT_NE(bench, nullptr);
+    JournalEntry entry = SampleEntry("0000000F", "2026-12-09T10:00:00.000Z");
+    ASSERT_TRUE(bench->Append(entry, error)) << error;
+    EXPECT_FALSE(QSqlQuery(bench->Database()).exec("DELETE FROM journal"));
+
+    const Trimbench verified = RunTrimbench(
+        {"journal", "verify", "--json", "--postgresql", QString::fromStdString(server_->Options("lab_bench"))});
+    EXPECT_EQ(verified.exit, 0) << verified.err;
+    EXPECT_GE(JsonOf(verified)["rows"].toInteger(), 1) << verified.out;
+    EXPECT_TRUE(JsonOf(verified)["firstBroken"].isNull()) << verified.out;
 }
 
 TEST_F(JournalPostgresTest, AnExportPagesByKeySoRowsAnotherBenchAppendsNeitherRepeatNorGoMissing) {
@@ -281,14 +337,12 @@ TEST_F(JournalPostgresTest, AJournalThatCannotBeReadFailsTheExportAndTheCertific
     EXPECT_NE(error.find("permission denied"), std::string::npos) << error;
 
     const std::string csv = server_->Folder() + "/export.csv";
-    QProcess tool;
-    tool.start(QString::fromStdString(ProgramBeside("trimbench-journal")),
-               {"--postgresql", QString::fromStdString(server_->Options(kNoRowsUser)), "export-csv",
-                QString::fromStdString(csv)});
-    ASSERT_TRUE(tool.waitForFinished(30000));
-    EXPECT_EQ(tool.exitCode(), 1);
-    EXPECT_TRUE(tool.readAllStandardOutput().isEmpty());
-    EXPECT_TRUE(tool.readAllStandardError().contains("cannot read the journal"));
+    const Trimbench exportRun = RunTrimbench(
+        {"journal", "export-csv", QString::fromStdString(csv), "--postgresql",
+         QString::fromStdString(server_->Options(kNoRowsUser))});
+    EXPECT_EQ(exportRun.exit, 1);
+    EXPECT_TRUE(exportRun.out.empty());
+    EXPECT_NE(exportRun.err.find("permission denied"), std::string::npos) << exportRun.err;
     EXPECT_FALSE(std::filesystem::exists(csv));
 }
 

@@ -2,6 +2,8 @@
 // chain and its verify, schema versions, CSV export.
 #include <gtest/gtest.h>
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QSqlQuery>
 #include <filesystem>
@@ -124,15 +126,17 @@ TEST_F(JournalStoreTest, VerifyNamesTheRowWhoseBytesWereChangedInTheFile) {
     EXPECT_EQ(report.firstBroken, 2);
     EXPECT_EQ(report.rows, 2);
 
-    // The shell's verify command says the same, and fails.
+    // The command line's verify says the same, and fails.
     QProcess tool;
     tool.start(QString::fromStdString(
                    std::filesystem::read_symlink("/proc/self/exe").parent_path().string() +
-                   "/trimbench-journal"),
-               {"--sqlite", QString::fromStdString(path_), "verify"});
+                   "/trimbench"),
+               {"journal", "verify", "--sqlite", QString::fromStdString(path_), "--json"});
     ASSERT_TRUE(tool.waitForFinished(30000));
     EXPECT_EQ(tool.exitCode(), 1);
-    EXPECT_EQ(tool.readAllStandardOutput().toStdString(), "chain broken at row 2\n");
+    const QJsonObject verdict = QJsonDocument::fromJson(tool.readAllStandardOutput()).object();
+    EXPECT_EQ(verdict["firstBroken"].toInteger(), 2);
+    EXPECT_EQ(verdict["result"].toString(), "failure");
 }
 
 // Commits do not wait for the disk; closing is what makes the file whole.
