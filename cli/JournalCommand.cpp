@@ -14,38 +14,13 @@
 #include "cli/JsonOutput.h"
 #include "journal/CertificateDay.h"
 #include "journal/CsvExport.h"
+#include "journal/JournalColumns.h"
 #include "journal/JournalText.h"
 
 namespace tb::cli {
 namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-// One record in the --json shape (documented in trimbench(1)).
-QJsonObject RecordJson(const journal::JournalEntry& entry) {
-    const QJsonArray channels =
-        QJsonDocument::fromJson(QByteArray::fromStdString(entry.channels)).array();
-    return {{"id", static_cast<qint64>(entry.id)},
-            {"recordedUtc", Q(entry.recordedUtc)},
-            {"utcOffsetMinutes", entry.utcOffsetMinutes},
-            {"operator", Q(entry.operatorName)},
-            {"programVersion", Q(entry.programVersion)},
-            {"page", Q(entry.page)},
-            {"model", Q(entry.model)},
-            {"operation", Q(entry.operation)},
-            {"unitSerial", Q(entry.unitSerial)},
-            {"loggerSerial", Q(entry.loggerSerial)},
-            {"tempUnit", Q(entry.tempUnit)},
-            {"channels", channels},
-            {"outcome", Q(entry.outcome)},
-            {"messageId", entry.messageId},
-            {"resultCode", entry.resultCode ? QJsonValue(*entry.resultCode) : QJsonValue()},
-            {"historyEntry", Q(entry.historyEntry)},
-            {"chain", Q(entry.chain)},
-            {"references", QJsonDocument::fromJson(QByteArray::fromStdString(entry.references)).array()},
-            {"ambientC", Q(entry.ambientC)},
-            {"humidityPct", Q(entry.humidityPct)}};
-}
 
 void PrintTable(const std::vector<journal::JournalEntry>& entries, Terminal& terminal) {
     if (entries.empty()) {
@@ -77,7 +52,8 @@ bool FilterOf(const CommandParser& parser, journal::JournalFilter& filter, Termi
             exit = UsageError(terminal, Text(T::UnknownModel, {parser.Value("model"), ModelNames()}));
             return false;
         }
-        filter.model = JournalModel(*row);
+        filter.model = std::string(row->model);
+        filter.pageModel = JournalModel(*row);
     }
     if (parser.IsSet("since")) {
         const auto day = ParseDay(parser.Value("since"), terminal, exit);
@@ -157,7 +133,7 @@ int RunJournal(const QStringList& arguments, Terminal& terminal) {
         terminal.out << journal::CsvText(entries);
     } else if (parser.IsSet("json")) {
         QJsonArray records;
-        for (const journal::JournalEntry& entry : entries) records.append(RecordJson(entry));
+        for (const journal::JournalEntry& entry : entries) records.append(journal::EntryJson(entry));
         PrintJson(terminal, {{"command", "journal"},
                              {"result", "done"},
                              {"exitCode", 0},

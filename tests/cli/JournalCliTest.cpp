@@ -110,6 +110,29 @@ TEST_F(JournalCli, AnAdjustLeavesOneRowThatJournalListsAsTableJsonAndTheWindowsC
     EXPECT_EQ(Rows().front().operation, "receive");
 }
 
+// Rows name the logger's own model; older rows name only the page's loggers.
+TEST_F(JournalCli, AModelFilterFindsTheLoggersOwnRowsAndThePagesOlderOnes) {
+    {
+        std::string error;
+        auto store = journal::JournalStore::OpenSqlite(journal_, error);
+        ASSERT_NE(store, nullptr) << error;
+        for (const char* model : {"820/821", "821", "820", "830"}) {
+            journal::JournalEntry entry;
+            entry.recordedUtc = "2026-12-09T01:00:00.000Z";
+            entry.model = model;
+            ASSERT_TRUE(store->Append(entry, error)) << error;
+        }
+    }
+    const std::vector<std::pair<std::string, QStringList>> cases = {
+        {"821", {"821", "820/821"}}, {"820", {"820", "820/821"}}, {"830", {"830"}}, {"870", {}}};
+    for (const auto& [model, expected] : cases) {
+        QStringList models;
+        for (const QJsonValue record : Trimbench({"journal", "--model", model, "--json"}).Json()["records"].toArray())
+            models << record["model"].toString();
+        EXPECT_EQ(models, expected) << model;
+    }
+}
+
 TEST_F(JournalCli, EveryBatchRowThatRanLeavesItsRowFailedOnesIncluded) {
     AddUnit(0x00820001);
     auto limited = AddUnit(0x00820002);

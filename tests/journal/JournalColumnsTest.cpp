@@ -1,11 +1,14 @@
 // The journal's columns: rows of both row versions, as earlier programs
 // wrote them, keep their canonical text and chain value, read back field
 // for field on the current schema, still verify with a new row chained on,
-// and come out in CSV as spreadsheets already read them.
+// and come out in CSV and --json as their readers already take them.
 #include <gtest/gtest.h>
+
+#include <QJsonArray>
 
 #include "journal/CsvExport.h"
 #include "journal/JournalChain.h"
+#include "journal/JournalColumns.h"
 #include "journal/JournalStore.h"
 #include "tests/journal/JournalSamples.h"
 #include "tests/journal/KnownRows.h"
@@ -61,6 +64,26 @@ TEST(JournalColumns, CsvShowsTheKnownRowsAsSpreadsheetsAlreadyReadThem) {
               "2,2026-12-09T02:15:10.123Z,-300,佐藤,1.31,870,870,receive,,00A1B2C3,F,T1 | RH,"
               "y = 1.010x -0.200 | -,- | -,- | -,- | -,- | -,failure,1048,-7,0A1B,"
               "6614eee329616850ca10c35ba82a65d12c3b00b7bb74864d194d03a3a0c2e27b,PT100-07,23.5,45\r\n");
+}
+
+TEST(JournalColumns, JsonShowsEveryFieldButTheRowVersionWithNumbersAndArraysAsSuch) {
+    const std::vector<KnownRow> rows = KnownRows();
+    const QJsonObject first = EntryJson(rows[0].entry);
+    const QJsonObject second = EntryJson(rows[1].entry);
+    EXPECT_EQ(first.keys(),
+              QStringList({"ambientC", "chain", "channels", "historyEntry", "humidityPct", "id", "loggerSerial",
+                           "messageId", "model", "operation", "operator", "outcome", "page", "programVersion",
+                           "recordedUtc", "references", "resultCode", "tempUnit", "unitSerial",
+                           "utcOffsetMinutes"}));
+    EXPECT_TRUE(first["resultCode"].isNull());
+    EXPECT_EQ(second["resultCode"].toInt(), -7);
+    EXPECT_EQ(second["utcOffsetMinutes"].toInt(), -300);
+    EXPECT_EQ(second["id"].toInteger(), 2);
+    EXPECT_EQ(second["operator"].toString(), QString::fromUtf8("佐藤"));
+    EXPECT_EQ(second["channels"].toArray().size(), 2);
+    EXPECT_EQ(second["channels"].toArray()[0].toObject()["name"].toString(), "T1");
+    EXPECT_EQ(second["references"].toArray()[0].toObject()["id"].toString(), "PT100-07");
+    EXPECT_TRUE(first["references"].toArray().isEmpty());
 }
 
 }  // namespace
