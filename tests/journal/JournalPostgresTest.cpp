@@ -17,6 +17,7 @@
 #include "journal/JournalRows.h"
 #include "journal/JournalStore.h"
 #include "tests/journal/JournalSamples.h"
+#include "tests/journal/KnownRows.h"
 #include "journal/ReferenceRegister.h"
 #include "tests/journal/LegacyJournal.h"
 #include "tests/journal/PostgresServer.h"
@@ -48,7 +49,8 @@ class JournalPostgresTest : public ::testing::Test {
                                 .arg(kNoRowsUser)) &&
                  query.exec(QStringLiteral("GRANT SELECT ON journal_schema TO %1").arg(kNoRowsUser)) &&
                  query.exec(QStringLiteral("CREATE DATABASE tampered")) &&
-                 query.exec(QStringLiteral("CREATE DATABASE legacy"));
+                 query.exec(QStringLiteral("CREATE DATABASE legacy")) &&
+                 query.exec(QStringLiteral("CREATE DATABASE known"));
         admin.reset();
         // The administrator comes in freely; everyone else by password.
         ready_ = ready_ && server_->SetHba(std::string("local all ") + PostgresServer::kAdmin +
@@ -172,6 +174,22 @@ TEST_F(JournalPostgresTest, VerifyNamesTheRowAnAdministratorChangedBehindTheTrig
     ASSERT_TRUE(query.exec("UPDATE journal SET unit_serial = '0000000D' WHERE id = 2"));
     const VerifyReport report = admin->Verify();
     EXPECT_EQ(report.firstBroken, 2);
+}
+
+// The rows both row versions wrote, with their own chain values, read back
+// field for field on PostgreSQL too and verify with a new row chained on.
+TEST_F(JournalPostgresTest, KnownRowsOfBothVersionsReadBackAsWrittenAndVerify) {
+    auto store = OpenAs(PostgresServer::kAdmin, "known");
+    ASSERT_NE(store, nullptr);
+    std::string error;
+    ASSERT_TRUE(testing::StoreKnownRows(store->Database(), error)) << error;
+    for (const testing::KnownRow& row : testing::KnownRows()) EXPECT_EQ(store->Entry(row.entry.id), row.entry);
+    JournalEntry added = SampleEntry("0000001B", "2026-12-10T01:00:00.000Z");
+    ASSERT_TRUE(store->Append(added, error)) << error;
+    EXPECT_EQ(store->Entry(added.id), added);
+    const VerifyReport report = store->Verify();
+    EXPECT_TRUE(report.Intact()) << report.error << " row " << report.firstBroken.value_or(0);
+    EXPECT_EQ(report.rows, 3);
 }
 
 TEST_F(JournalPostgresTest, RowsWrittenBeforeTheMigrationStillVerifyAndTheWriterRoleKeepsOnlyItsRights) {
