@@ -12,7 +12,7 @@
 #include "journal/JournalStore.h"
 #include "tests/journal/JournalSamples.h"
 #include "tests/journal/KnownRows.h"
-#include "tests/services/TempDir.h"
+#include "tests/journal/SqliteJournalTest.h"
 
 namespace tb::journal {
 namespace {
@@ -29,11 +29,12 @@ TEST(JournalColumns, KnownRowsKeepTheirCanonicalTextAndChainValue) {
     }
 }
 
-TEST(JournalColumns, KnownRowsReadBackAsWrittenAndVerifyWithANewRowChainedOn) {
-    tb::testing::TempDir dir;
+using JournalColumnsStore = testing::SqliteJournalTest;
+
+TEST_F(JournalColumnsStore, KnownRowsReadBackAsWrittenAndVerifyWithANewRowChainedOn) {
+    auto store = Open();
+    ASSERT_NE(store, nullptr);
     std::string error;
-    auto store = JournalStore::OpenSqlite(dir.str() + "/journal.sqlite3", error);
-    ASSERT_NE(store, nullptr) << error;
     ASSERT_TRUE(testing::StoreKnownRows(store->Database(), error)) << error;
     for (const KnownRow& row : KnownRows()) EXPECT_EQ(store->Entry(row.entry.id), row.entry);
     EXPECT_TRUE(store->Verify().Intact());

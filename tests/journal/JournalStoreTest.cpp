@@ -15,21 +15,15 @@
 #include "journal/WorkConditions.h"
 #include "tests/services/TempDir.h"
 #include "tests/journal/JournalSamples.h"
+#include "tests/journal/SqliteJournalTest.h"
 
 namespace tb::journal {
 namespace {
 
 using testing::SampleEntry;
 
-class JournalStoreTest : public ::testing::Test {
+class JournalStoreTest : public testing::SqliteJournalTest {
   protected:
-    std::unique_ptr<JournalStore> Open() {
-        std::string error;
-        auto store = JournalStore::OpenSqlite(path_, error);
-        EXPECT_NE(store, nullptr) << error;
-        return store;
-    }
-
     // Appends rows for units A, B, A (the last one failed) on two days.
     void AppendThree(JournalStore& store) {
         std::string error;
@@ -39,9 +33,6 @@ class JournalStoreTest : public ::testing::Test {
             ASSERT_TRUE(store.Append(entry, error)) << error;
         }
     }
-
-    tb::testing::TempDir dir_;
-    std::string path_ = dir_.str() + "/journal.sqlite3";
 };
 
 TEST_F(JournalStoreTest, RowsComeBackNewestFirstAsTheyWereWrittenAndFiltersSelectThem) {
