@@ -2,7 +2,6 @@
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/JournalAccess.h"
-#include "cli/JsonOutput.h"
 #include "journal/CertificateDay.h"
 #include "journal/DriftSeries.h"
 #include "journal/JournalLocation.h"
@@ -42,19 +41,10 @@ bool WriteDayCertificate(const std::vector<journal::JournalEntry>& entries,
 
 int Report(ExitCode code, const std::string& message, const std::string& path, std::size_t records,
            bool json, Terminal& terminal) {
-    if (json) {
-        PrintJson(terminal, {{"command", "certificate"},
-                             {"result", QString::fromUtf8(ResultName(code).data())},
-                             {"exitCode", static_cast<int>(code)},
-                             {"message", QString::fromStdString(message)},
-                             {"file", code == ExitCode::Done ? QString::fromStdString(path) : QString()},
-                             {"records", static_cast<int>(records)}});
-    } else if (code == ExitCode::Done) {
-        terminal.out << message << '\n';
-    } else {
-        terminal.err << "trimbench: " << message << '\n';
-    }
-    return static_cast<int>(code);
+    return FinishJournalCommand(
+        "certificate", code, message, json, terminal,
+        {{"file", code == ExitCode::Done ? QString::fromStdString(path) : QString()},
+         {"records", static_cast<int>(records)}});
 }
 
 // The journal could not be read: nothing is drawn.
@@ -71,6 +61,7 @@ int RunCertificate(const QStringList& arguments, Terminal& terminal) {
     parser.AddValue("out", T::OptOut, "FILE.pdf");
     parser.AddValue("customer", T::OptCustomer, "TEXT");
     parser.AddFlag("drift", T::OptDrift);
+    AddJournalOptions(parser);
     int exit = 0;
     if (!parser.Parse(arguments, terminal, exit) || !parser.NoPositional(terminal, exit)) return exit;
     if (!parser.IsSet("serial")) return UsageError(terminal, Text(T::MissingSerial));
@@ -78,7 +69,7 @@ int RunCertificate(const QStringList& arguments, Terminal& terminal) {
         return UsageError(terminal, Text(T::MissingOut));
     std::optional<QDate> day;
     if (parser.IsSet("date") && !(day = ParseDay(parser.Value("date"), terminal, exit))) return exit;
-    const auto store = OpenConfiguredJournal(terminal, exit);
+    const auto store = OpenJournalOf(parser, terminal, exit);
     if (!store) return exit;
 
     const bool json = parser.IsSet("json");

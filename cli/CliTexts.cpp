@@ -147,8 +147,13 @@ constexpr Entry kTexts[] = {
     {T::LanFailed, "LAN のベースユニットに接続できません (%1)",
      "cannot reach the base unit on the LAN (%1)"},
     {T::UnknownLogger, "不明", "unknown"},
-    {T::HelpJournal, "調整記録 (ジャーナル) を新しい順に一覧表示します。verify: 記録の連鎖を確かめます。",
-     "Lists the records of the adjustment journal, newest first; verify: checks the journal's chain."},
+    {T::HelpJournal,
+     "調整記録 (ジャーナル) を新しい順に一覧表示します。verify: 記録の連鎖を確かめます。"
+     "export-csv FILE: CSV ファイルに書き出します。grant-writer ROLE: PostgreSQL の書き込みロールを作ります。"
+     "reference: 基準器の登録簿。",
+     "Lists the records of the adjustment journal, newest first; verify: checks the journal's "
+     "chain; export-csv FILE: writes them to a CSV file; grant-writer ROLE: makes the PostgreSQL "
+     "writer role; reference: the register of reference instruments."},
     {T::HelpCertificate,
      "機器の1日分 (省略時は最後に調整した日) の調整の校正証明書を PDF で書き出します。",
      "Writes the certificate (PDF) of a logger's adjustments on one day (default: the day of "
@@ -229,6 +234,28 @@ constexpr Entry kTexts[] = {
     {T::WorkerLost, "%1 の作業プロセスが行の途中で終了しました",
      "the worker process of %1 ended during the row"},
     {T::WorkerNotStarted, "作業プロセスを起動できません: %1", "cannot start a worker process: %1"},
+    {T::OptJournalSqlite, "設定の代わりにこの SQLite ファイルのジャーナル",
+     "the journal in this SQLite file instead of the configured one"},
+    {T::OptJournalPostgres, "設定の代わりにこの PostgreSQL 接続 (libpq のオプション、パスワードなし) のジャーナル",
+     "the journal at these PostgreSQL options (libpq, no password) instead of the configured one"},
+    {T::OneJournal, "--sqlite と --postgresql は同時に指定できません",
+     "--sqlite and --postgresql exclude each other"},
+    {T::HelpExportCsv, "ジャーナルの記録を新しい順に、ジャーナル画面の書き出しと同じ CSV ファイルに書き出します。",
+     "Writes the journal's records, newest first, to a CSV file as the journal window exports them."},
+    {T::ExportCsvUsage, "export-csv の後に書き出すファイルを1つ指定してください",
+     "export-csv takes the one file to write"},
+    {T::CsvWritten, "%2 に %1 件を書き出しました", "%1 rows written to %2"},
+    {T::CsvNotWritten, "%1 を書き出せません: %2", "cannot write %1: %2"},
+    {T::HelpGrantWriter,
+     "PostgreSQL のジャーナル: ロール (なければ作成) に記録の追加と読み取りだけを許可します。",
+     "PostgreSQL journal: gives the role (created when missing) INSERT and SELECT only."},
+    {T::GrantWriterUsage, "grant-writer の後にロール名を1つ指定してください",
+     "grant-writer takes the one role name"},
+    {T::GrantNeedsPostgres, "grant-writer には PostgreSQL のジャーナルが必要です",
+     "grant-writer needs the PostgreSQL journal"},
+    {T::GrantFailed, "権限を与えられません: %1", "cannot grant: %1"},
+    {T::GrantDone, "%1 はジャーナルに記録を追加し、読み取ることができます",
+     "%1 may append to and read the journal"},
 };
 
 }  // namespace

@@ -140,6 +140,19 @@ enum class T {
     Interrupted,
     WorkerLost,
     WorkerNotStarted,
+    // The journal's maintenance: another journal, CSV export, the writer role.
+    OptJournalSqlite,
+    OptJournalPostgres,
+    OneJournal,
+    HelpExportCsv,
+    ExportCsvUsage,
+    CsvWritten,
+    CsvNotWritten,
+    HelpGrantWriter,
+    GrantWriterUsage,
+    GrantNeedsPostgres,
+    GrantFailed,
+    GrantDone,
 };
 
 // The text in the interface language.

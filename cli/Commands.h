@@ -15,8 +15,9 @@ int RunBatch(const QStringList& arguments, Terminal& terminal);
 int RunHistory(const QStringList& arguments, Terminal& terminal);
 int RunJournal(const QStringList& arguments, Terminal& terminal);
 int RunCertificate(const QStringList& arguments, Terminal& terminal);
-// trimbench journal reference ... and trimbench journal verify ...
+// trimbench journal reference | verify | grant-writer ...
 int RunJournalReference(const QStringList& arguments, Terminal& terminal);
 int RunJournalVerify(const QStringList& arguments, Terminal& terminal);
+int RunJournalGrant(const QStringList& arguments, Terminal& terminal);
 
 }  // namespace tb::cli

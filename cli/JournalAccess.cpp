@@ -2,16 +2,36 @@
 
 #include "cli/Arguments.h"
 #include "cli/CliTexts.h"
-#include "cli/ExitCode.h"
+#include "cli/CommandParser.h"
+#include "cli/JsonOutput.h"
 #include "cli/LoggerDirectory.h"
-#include "journal/JournalLocation.h"
 #include "pages/AdjustmentRecord.h"
 
 namespace tb::cli {
 
-std::unique_ptr<journal::JournalStore> OpenConfiguredJournal(Terminal& terminal, int& exit) {
+void AddJournalOptions(CommandParser& parser) {
+    parser.AddValue("sqlite", T::OptJournalSqlite, "FILE");
+    parser.AddValue("postgresql", T::OptJournalPostgres, "OPTIONS");
+}
+
+std::optional<journal::JournalLocation> JournalLocationOf(const CommandParser& parser,
+                                                          Terminal& terminal, int& exit) {
+    if (parser.IsSet("sqlite") && parser.IsSet("postgresql")) {
+        exit = UsageError(terminal, Text(T::OneJournal));
+        return std::nullopt;
+    }
+    if (parser.IsSet("sqlite")) return journal::JournalLocation{journal::Engine::Sqlite, parser.Value("sqlite"), {}};
+    if (parser.IsSet("postgresql"))
+        return journal::JournalLocation{journal::Engine::Postgres, {}, parser.Value("postgresql")};
+    return journal::ConfiguredLocation();
+}
+
+std::unique_ptr<journal::JournalStore> OpenJournalOf(const CommandParser& parser,
+                                                     Terminal& terminal, int& exit) {
+    const auto location = JournalLocationOf(parser, terminal, exit);
+    if (!location) return nullptr;
     std::string error;
-    auto store = journal::OpenJournal(journal::ConfiguredLocation(), error);
+    auto store = journal::OpenJournal(*location, error);
     if (!store) {
         terminal.err << "trimbench: " << Text(T::JournalUnreadable, {error}) << '\n';
         exit = static_cast<int>(ExitCode::Failure);
@@ -34,6 +54,23 @@ std::optional<QDate> ParseDay(const std::string& text, Terminal& terminal, int& 
         return std::nullopt;
     }
     return day;
+}
+
+int FinishJournalCommand(std::string_view command, ExitCode code, const std::string& message,
+                         bool json, Terminal& terminal, const QJsonObject& details) {
+    if (json) {
+        QJsonObject object{{"command", QString::fromUtf8(command.data(), static_cast<qsizetype>(command.size()))},
+                           {"result", QString::fromUtf8(ResultName(code).data())},
+                           {"exitCode", static_cast<int>(code)},
+                           {"message", QString::fromStdString(message)}};
+        for (auto it = details.begin(); it != details.end(); ++it) object.insert(it.key(), it.value());
+        PrintJson(terminal, object);
+    } else if (code == ExitCode::Done) {
+        terminal.out << message << '\n';
+    } else {
+        terminal.err << "trimbench: " << message << '\n';
+    }
+    return static_cast<int>(code);
 }
 
 }  // namespace tb::cli

@@ -1,4 +1,7 @@
 // trimbench journal [--serial S] [--since DATE] [--model M] [--csv | --json]
+// trimbench journal export-csv FILE [--serial S] [--since DATE] [--model M]
+// (both also [--sqlite FILE | --postgresql OPTIONS])
+// trimbench journal grant-writer ... (JournalGrantCommand.cpp)
 // trimbench journal reference ... (ReferenceCommand.cpp)
 // trimbench journal verify ...    (JournalVerifyCommand.cpp)
 #include <QJsonDocument>
@@ -11,38 +14,13 @@
 #include "cli/JsonOutput.h"
 #include "journal/CertificateDay.h"
 #include "journal/CsvExport.h"
+#include "journal/JournalColumns.h"
 #include "journal/JournalText.h"
 
 namespace tb::cli {
 namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-// One record in the --json shape (documented in trimbench(1)).
-QJsonObject RecordJson(const journal::JournalEntry& entry) {
-    const QJsonArray channels =
-        QJsonDocument::fromJson(QByteArray::fromStdString(entry.channels)).array();
-    return {{"id", static_cast<qint64>(entry.id)},
-            {"recordedUtc", Q(entry.recordedUtc)},
-            {"utcOffsetMinutes", entry.utcOffsetMinutes},
-            {"operator", Q(entry.operatorName)},
-            {"programVersion", Q(entry.programVersion)},
-            {"page", Q(entry.page)},
-            {"model", Q(entry.model)},
-            {"operation", Q(entry.operation)},
-            {"unitSerial", Q(entry.unitSerial)},
-            {"loggerSerial", Q(entry.loggerSerial)},
-            {"tempUnit", Q(entry.tempUnit)},
-            {"channels", channels},
-            {"outcome", Q(entry.outcome)},
-            {"messageId", entry.messageId},
-            {"resultCode", entry.resultCode ? QJsonValue(*entry.resultCode) : QJsonValue()},
-            {"historyEntry", Q(entry.historyEntry)},
-            {"chain", Q(entry.chain)},
-            {"references", QJsonDocument::fromJson(QByteArray::fromStdString(entry.references)).array()},
-            {"ambientC", Q(entry.ambientC)},
-            {"humidityPct", Q(entry.humidityPct)}};
-}
 
 void PrintTable(const std::vector<journal::JournalEntry>& entries, Terminal& terminal) {
     if (entries.empty()) {
@@ -74,7 +52,8 @@ bool FilterOf(const CommandParser& parser, journal::JournalFilter& filter, Termi
             exit = UsageError(terminal, Text(T::UnknownModel, {parser.Value("model"), ModelNames()}));
             return false;
         }
-        filter.model = JournalModel(*row);
+        filter.model = std::string(row->model);
+        filter.pageModel = JournalModel(*row);
     }
     if (parser.IsSet("since")) {
         const auto day = ParseDay(parser.Value("since"), terminal, exit);
@@ -84,37 +63,77 @@ bool FilterOf(const CommandParser& parser, journal::JournalFilter& filter, Termi
     return true;
 }
 
+// The options listing and export share.
+void AddSelection(CommandParser& parser) {
+    parser.AddValue("serial", T::OptSerial, "S");
+    parser.AddValue("since", T::OptSince, "DATE");
+    parser.AddValue("model", T::OptModel, "M");
+    AddJournalOptions(parser);
+}
+
+// The rows the options select, newest first; nothing after the error was
+// reported.
+std::optional<std::vector<journal::JournalEntry>> SelectedRows(const CommandParser& parser,
+                                                               Terminal& terminal, int& exit) {
+    journal::JournalFilter filter;
+    if (!FilterOf(parser, filter, terminal, exit)) return std::nullopt;
+    const auto store = OpenJournalOf(parser, terminal, exit);
+    if (!store) return std::nullopt;
+    std::string error;
+    auto rows = journal::AllRows(*store, filter, error);
+    if (!rows) {
+        terminal.err << "trimbench: " << Text(T::JournalUnreadable, {error}) << '\n';
+        exit = static_cast<int>(ExitCode::Failure);
+    }
+    return rows;
+}
+
+// trimbench journal export-csv FILE: the same bytes as --csv, written
+// whole or not at all.
+int RunJournalExport(const QStringList& arguments, Terminal& terminal) {
+    CommandParser parser(T::HelpExportCsv, "FILE");
+    AddSelection(parser);
+    int exit = 0;
+    if (!parser.Parse(arguments, terminal, exit)) return exit;
+    if (parser.Positional().size() != 1 || parser.Positional()[0].isEmpty())
+        return UsageError(terminal, Text(T::ExportCsvUsage));
+    const std::string path = parser.Positional()[0].toStdString();
+    const auto rows = SelectedRows(parser, terminal, exit);
+    if (!rows) return exit;
+    const bool json = parser.IsSet("json");
+    std::string error;
+    if (!journal::WriteFileAtomically(path, journal::CsvText(*rows), error))
+        return FinishJournalCommand("journal export-csv", ExitCode::Failure,
+                                    Text(T::CsvNotWritten, {path, error}), json, terminal);
+    return FinishJournalCommand("journal export-csv", ExitCode::Done,
+                                Text(T::CsvWritten, {std::to_string(rows->size()), path}), json,
+                                terminal,
+                                {{"file", QString::fromStdString(path)},
+                                 {"records", static_cast<qint64>(rows->size())}});
+}
+
 }  // namespace
 
 int RunJournal(const QStringList& arguments, Terminal& terminal) {
     const QString action = arguments.value(1);
     if (action == QLatin1String("reference")) return RunJournalReference(arguments.mid(1), terminal);
     if (action == QLatin1String("verify")) return RunJournalVerify(arguments.mid(1), terminal);
+    if (action == QLatin1String("export-csv")) return RunJournalExport(arguments.mid(1), terminal);
+    if (action == QLatin1String("grant-writer")) return RunJournalGrant(arguments.mid(1), terminal);
     CommandParser parser(T::HelpJournal, QString());
-    parser.AddValue("serial", T::OptSerial, "S");
-    parser.AddValue("since", T::OptSince, "DATE");
-    parser.AddValue("model", T::OptModel, "M");
+    AddSelection(parser);
     parser.AddFlag("csv", T::OptCsv);
     int exit = 0;
     if (!parser.Parse(arguments, terminal, exit) || !parser.NoPositional(terminal, exit)) return exit;
     if (parser.IsSet("csv") && parser.IsSet("json")) return UsageError(terminal, Text(T::CsvWithJson));
-    journal::JournalFilter filter;
-    if (!FilterOf(parser, filter, terminal, exit)) return exit;
-    const auto store = OpenConfiguredJournal(terminal, exit);
-    if (!store) return exit;
-
-    std::string error;
-    const auto rows = journal::AllRows(*store, filter, error);
-    if (!rows) {
-        terminal.err << "trimbench: " << Text(T::JournalUnreadable, {error}) << '\n';
-        return static_cast<int>(ExitCode::Failure);
-    }
+    const auto rows = SelectedRows(parser, terminal, exit);
+    if (!rows) return exit;
     const std::vector<journal::JournalEntry>& entries = *rows;
     if (parser.IsSet("csv")) {
         terminal.out << journal::CsvText(entries);
     } else if (parser.IsSet("json")) {
         QJsonArray records;
-        for (const journal::JournalEntry& entry : entries) records.append(RecordJson(entry));
+        for (const journal::JournalEntry& entry : entries) records.append(journal::EntryJson(entry));
         PrintJson(terminal, {{"command", "journal"},
                              {"result", "done"},
                              {"exitCode", 0},

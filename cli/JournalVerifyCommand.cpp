@@ -1,11 +1,11 @@
 // trimbench journal verify [--certificate FILE.pdf | --certificate NUMBER]
+//                          [--sqlite FILE | --postgresql OPTIONS]
 #include <QFile>
 #include <QJsonObject>
 
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/JournalAccess.h"
-#include "cli/JsonOutput.h"
 #include "journal/CertificateDay.h"
 #include "journal/CertificateSeal.h"
 
@@ -17,18 +17,7 @@ constexpr qint64 kMaxCertificateBytes = 64LL << 20;
 
 int Finish(ExitCode code, const std::string& message, bool json, Terminal& terminal,
            const QJsonObject& details = {}) {
-    if (json) {
-        QJsonObject object{{"command", "journal verify"},
-                           {"result", QString::fromUtf8(ResultName(code).data())},
-                           {"exitCode", static_cast<int>(code)},
-                           {"message", QString::fromStdString(message)}};
-        for (auto it = details.begin(); it != details.end(); ++it) object.insert(it.key(), it.value());
-        PrintJson(terminal, object);
-    } else {
-        (code == ExitCode::Done ? terminal.out : terminal.err)
-            << (code == ExitCode::Done ? "" : "trimbench: ") << message << '\n';
-    }
-    return static_cast<int>(code);
+    return FinishJournalCommand("journal verify", code, message, json, terminal, details);
 }
 
 // The seal a file or a number names; nothing with the reason.
@@ -55,10 +44,11 @@ std::optional<journal::CertificateSeal> SealNamed(journal::JournalStore& store,
 int RunJournalVerify(const QStringList& arguments, Terminal& terminal) {
     CommandParser parser(T::HelpVerify, QString());
     parser.AddValue("certificate", T::OptCertificateFile, "FILE.pdf|NUMBER");
+    AddJournalOptions(parser);
     int exit = 0;
     if (!parser.Parse(arguments, terminal, exit) || !parser.NoPositional(terminal, exit)) return exit;
     const bool json = parser.IsSet("json");
-    const auto store = OpenConfiguredJournal(terminal, exit);
+    const auto store = OpenJournalOf(parser, terminal, exit);
     if (!store) return exit;
     if (!parser.IsSet("certificate")) {
         const journal::VerifyReport report = store->Verify();

@@ -73,6 +73,7 @@ int RunJournalReference(const QStringList& arguments, Terminal& terminal) {
     parser.AddValue("certificate", T::OptCertificateNumber, "NUMBER");
     parser.AddValue("calibrated", T::OptCalibrated, "DATE");
     parser.AddValue("due", T::OptDue, "DATE");
+    AddJournalOptions(parser);
     int exit = 0;
     if (!parser.Parse(arguments, terminal, exit)) return exit;
     const QStringList positional = parser.Positional();
@@ -85,7 +86,7 @@ int RunJournalReference(const QStringList& arguments, Terminal& terminal) {
             if (parser.IsSet(option))
                 return UsageError(terminal, Text(T::ExtraArguments, {std::string("--") + option}));
     }
-    const auto store = OpenConfiguredJournal(terminal, exit);
+    const auto store = OpenJournalOf(parser, terminal, exit);
     if (!store) return exit;
     journal::ReferenceRegister references(*store);
     if (action == "list") return List(references, parser.IsSet("json"), terminal);

@@ -2,6 +2,7 @@
 
 #include <QSaveFile>
 
+#include "journal/JournalColumns.h"
 #include "journal/JournalText.h"
 #include "journal/WorkConditions.h"
 
@@ -9,10 +10,16 @@ namespace tb::journal {
 namespace {
 
 constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
-constexpr const char* kHeader =
-    "id,recorded_utc,utc_offset_min,operator,program_version,page,model,operation,unit_serial,"
-    "logger_serial,temp_unit,channels,as_found,points,entered,composed,as_left,outcome,"
-    "message_id,result_code,history_entry,chain,references,ambient_c,humidity_pct";
+// The channels' names are followed by one column per field of their corrections.
+struct ChannelColumn {
+    const char* name;
+    ChannelField field;
+};
+constexpr ChannelColumn kChannelColumns[] = {{"as_found", ChannelField::AsFound},
+                                             {"points", ChannelField::Points},
+                                             {"entered", ChannelField::Entered},
+                                             {"composed", ChannelField::Composed},
+                                             {"as_left", ChannelField::AsLeft}};
 
 std::string Quoted(const std::string& field) {
     if (field.find_first_of(",\"\r\n") == std::string::npos) return field;
@@ -22,6 +29,16 @@ std::string Quoted(const std::string& field) {
         text += c;
     }
     return text + "\"";
+}
+
+// The fields quoted and joined with commas, with the CRLF line end.
+std::string JoinedLine(const std::vector<std::string>& fields) {
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) line += ',';
+        line += Quoted(fields[i]);
+    }
+    return line + "\r\n";
 }
 
 std::string ChannelNames(const JournalEntry& entry) {
@@ -43,45 +60,42 @@ std::string ReferenceIds(const JournalEntry& entry) {
     return ids;
 }
 
-std::string CsvLine(const JournalEntry& entry) {
-    const std::vector<std::string> fields = {
-        std::to_string(entry.id),
-        entry.recordedUtc,
-        std::to_string(entry.utcOffsetMinutes),
-        entry.operatorName,
-        entry.programVersion,
-        entry.page,
-        entry.model,
-        entry.operation,
-        entry.unitSerial,
-        entry.loggerSerial,
-        entry.tempUnit,
-        ChannelNames(entry),
-        ChannelsText(entry, ChannelField::AsFound),
-        ChannelsText(entry, ChannelField::Points),
-        ChannelsText(entry, ChannelField::Entered),
-        ChannelsText(entry, ChannelField::Composed),
-        ChannelsText(entry, ChannelField::AsLeft),
-        entry.outcome,
-        std::to_string(entry.messageId),
-        entry.resultCode ? std::to_string(*entry.resultCode) : std::string(),
-        entry.historyEntry,
-        entry.chain,
-        ReferenceIds(entry),
-        entry.ambientC,
-        entry.humidityPct};
-    std::string line;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0) line += ',';
-        line += Quoted(fields[i]);
+std::string Header() {
+    std::vector<std::string> names;
+    for (const JournalColumn& column : JournalColumns()) {
+        if (!column.csvName) continue;
+        names.push_back(column.csvName);
+        if (column.shown != Shown::Channels) continue;
+        for (const ChannelColumn& channel : kChannelColumns) names.push_back(channel.name);
     }
-    return line + "\r\n";
+    return JoinedLine(names);
+}
+
+std::string CsvLine(const JournalEntry& entry) {
+    std::vector<std::string> fields;
+    for (const JournalColumn& column : JournalColumns()) {
+        if (!column.csvName) continue;
+        switch (column.shown) {
+            case Shown::AsStored:
+                fields.push_back(ColumnText(column, entry, ""));
+                break;
+            case Shown::Channels:
+                fields.push_back(ChannelNames(entry));
+                for (const ChannelColumn& channel : kChannelColumns)
+                    fields.push_back(ChannelsText(entry, channel.field));
+                break;
+            case Shown::References:
+                fields.push_back(ReferenceIds(entry));
+                break;
+        }
+    }
+    return JoinedLine(fields);
 }
 
 }  // namespace
 
 std::string CsvText(const std::vector<JournalEntry>& entries) {
-    std::string text = std::string(kByteOrderMark) + kHeader + "\r\n";
+    std::string text = std::string(kByteOrderMark) + Header();
     for (const JournalEntry& entry : entries) text += CsvLine(entry);
     return text;
 }

@@ -8,9 +8,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTimeZone>
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 
+#include "journal/JournalColumns.h"
 #include "services/Settings.h"
 
 namespace tb::journal {
@@ -156,21 +158,13 @@ RecordContext CurrentContext() {
 }
 
 std::string CanonicalText(const JournalEntry& entry) {
+    // Rows of version 1 end after the history entry; a row of a later
+    // version holds the columns of its version and those before.
+    const int version = std::max(entry.rowVersion, kRowVersionFirst);
     std::string text;
-    for (const std::string& field :
-         {entry.recordedUtc, std::to_string(entry.utcOffsetMinutes), entry.operatorName,
-          entry.programVersion, entry.page, entry.model, entry.operation, entry.unitSerial,
-          entry.loggerSerial, entry.tempUnit, entry.channels, entry.outcome,
-          std::to_string(entry.messageId),
-          entry.resultCode ? std::to_string(*entry.resultCode) : std::string("-"),
-          entry.historyEntry}) {
-        AppendField(text, field);
-    }
-    if (entry.rowVersion <= kRowVersionFirst) return text;
-    for (const std::string& field : {std::to_string(entry.rowVersion), entry.references,
-                                     entry.ambientC, entry.humidityPct}) {
-        AppendField(text, field);
-    }
+    for (const JournalColumn& column : JournalColumns())
+        if (column.chainedFrom != 0 && column.chainedFrom <= version)
+            AppendField(text, ColumnText(column, entry, "-"));
     return text;
 }
 

@@ -3,47 +3,44 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+#include <string>
 #include <optional>
 #include <regex>
 #include <span>
 #include <vector>
+
+#include "journal/JournalColumns.h"
 
 namespace tb::journal {
 namespace {
 
 struct Migration {
     int version;
-    std::vector<const char*> sqlite;
-    std::vector<const char*> postgres;
+    std::vector<std::string> sqlite;
+    std::vector<std::string> postgres;
 };
 
-// The columns are the same on both engines; only the key and the trigger
-// bodies differ.
-#define TB_JOURNAL_COLUMNS                                                                        \
-    "recorded_utc TEXT NOT NULL, utc_offset_min INTEGER NOT NULL, operator TEXT NOT NULL, "       \
-    "program_version TEXT NOT NULL, page TEXT NOT NULL, model TEXT NOT NULL, "                   \
-    "operation TEXT NOT NULL, unit_serial TEXT NOT NULL, logger_serial TEXT NOT NULL, "          \
-    "temp_unit TEXT NOT NULL, channels TEXT NOT NULL, outcome TEXT NOT NULL, "                   \
-    "message_id INTEGER NOT NULL, result_code INTEGER, history_entry TEXT NOT NULL, "            \
-    "chain TEXT NOT NULL"
-
-// Version 2: what each row was traced to and under which conditions. Rows
-// written before keep row version 1 (and their canonical text).
-#define TB_ROW_VERSION_COLUMNS(add)                                                               \
-    "ALTER TABLE journal " add " row_version INTEGER NOT NULL DEFAULT 1",                        \
-    "ALTER TABLE journal " add " reference_list TEXT NOT NULL DEFAULT ''",                        \
-    "ALTER TABLE journal " add " ambient_c TEXT NOT NULL DEFAULT ''",                             \
-    "ALTER TABLE journal " add " humidity_pct TEXT NOT NULL DEFAULT ''"
 #define TB_REFERENCE_COLUMNS                                                                      \
     "reference_id TEXT NOT NULL, action TEXT NOT NULL CHECK (action IN ('add', 'retire')), "     \
     "description TEXT NOT NULL, certificate TEXT NOT NULL, calibrated_on TEXT NOT NULL, "        \
     "due_on TEXT NOT NULL, recorded_utc TEXT NOT NULL, operator TEXT NOT NULL"
 
+// The statements of both engines, with the journal's columns a version
+// adds (JournalColumns.cpp) ahead of the version's own.
+std::vector<std::string> WithAddedColumns(int version, std::vector<std::string> statements) {
+    std::vector<std::string> all = AddedColumnsSql(version);
+    all.insert(all.end(), statements.begin(), statements.end());
+    return all;
+}
+
+// The columns are the same on both engines; only the key and the trigger
+// bodies differ.
 const std::vector<Migration>& Migrations() {
+    static const std::string columns = CreatedColumnsSql();
     static const std::vector<Migration> migrations = {
         {1,
          {"CREATE TABLE journal_schema (version INTEGER NOT NULL)",
-          "CREATE TABLE journal (id INTEGER PRIMARY KEY AUTOINCREMENT, " TB_JOURNAL_COLUMNS ")",
+          "CREATE TABLE journal (id INTEGER PRIMARY KEY AUTOINCREMENT, " + columns + ")",
           "CREATE INDEX journal_by_unit ON journal (unit_serial)",
           "CREATE INDEX journal_by_logger ON journal (logger_serial)",
           "CREATE INDEX journal_by_model ON journal (model)",
@@ -55,7 +52,7 @@ const std::vector<Migration>& Migrations() {
           "CREATE TRIGGER journal_schema_refuse_update BEFORE UPDATE ON journal_schema "
           "BEGIN SELECT RAISE(ABORT, 'schema versions are append-only'); END"},
          {"CREATE TABLE journal_schema (version INTEGER NOT NULL)",
-          "CREATE TABLE journal (id BIGSERIAL PRIMARY KEY, " TB_JOURNAL_COLUMNS ")",
+          "CREATE TABLE journal (id BIGSERIAL PRIMARY KEY, " + columns + ")",
           "CREATE INDEX journal_by_unit ON journal (unit_serial)",
           "CREATE INDEX journal_by_logger ON journal (logger_serial)",
           "CREATE INDEX journal_by_model ON journal (model)",
@@ -69,16 +66,16 @@ const std::vector<Migration>& Migrations() {
           "CREATE TRIGGER journal_schema_refuse_change BEFORE UPDATE OR DELETE ON journal_schema "
           "FOR EACH ROW EXECUTE FUNCTION journal_refuse_change()"}},
         {2,
-         {TB_ROW_VERSION_COLUMNS("ADD COLUMN"),
-          "CREATE TABLE reference_event (id INTEGER PRIMARY KEY AUTOINCREMENT, "
+         WithAddedColumns(2,
+         {"CREATE TABLE reference_event (id INTEGER PRIMARY KEY AUTOINCREMENT, "
           TB_REFERENCE_COLUMNS ")",
           "CREATE INDEX reference_event_by_reference ON reference_event (reference_id)",
           "CREATE TRIGGER reference_event_refuse_update BEFORE UPDATE ON reference_event "
           "BEGIN SELECT RAISE(ABORT, 'the reference register is append-only'); END",
           "CREATE TRIGGER reference_event_refuse_delete BEFORE DELETE ON reference_event "
-          "BEGIN SELECT RAISE(ABORT, 'the reference register is append-only'); END"},
-         {TB_ROW_VERSION_COLUMNS("ADD COLUMN"),
-          "CREATE TABLE reference_event (id BIGSERIAL PRIMARY KEY, " TB_REFERENCE_COLUMNS ")",
+          "BEGIN SELECT RAISE(ABORT, 'the reference register is append-only'); END"}),
+         WithAddedColumns(2,
+         {"CREATE TABLE reference_event (id BIGSERIAL PRIMARY KEY, " TB_REFERENCE_COLUMNS ")",
           "CREATE INDEX reference_event_by_reference ON reference_event (reference_id)",
           "CREATE TRIGGER reference_event_refuse_change BEFORE UPDATE OR DELETE ON reference_event "
           "FOR EACH ROW EXECUTE FUNCTION journal_refuse_change()",
@@ -93,13 +90,11 @@ const std::vector<Migration>& Migrations() {
           "AND roles.oid = acl.grantee AND acl.grantee <> c.relowner LOOP "
           "EXECUTE format('GRANT SELECT, INSERT ON reference_event TO %I', r.rolname); "
           "EXECUTE format('GRANT USAGE ON SEQUENCE reference_event_id_seq TO %I', r.rolname); "
-          "END LOOP; END$$"}},
+          "END LOOP; END$$"})},
     };
     return migrations;
 }
 
-#undef TB_JOURNAL_COLUMNS
-#undef TB_ROW_VERSION_COLUMNS
 #undef TB_REFERENCE_COLUMNS
 
 bool Run(QSqlDatabase& db, const QString& sql, std::string& error) {
@@ -118,8 +113,8 @@ bool HasSchemaTable(QSqlDatabase& db) {
 bool ApplyMigration(QSqlDatabase& db, Engine engine, const Migration& migration,
                     std::string& error) {
     const auto& statements = engine == Engine::Sqlite ? migration.sqlite : migration.postgres;
-    for (const char* statement : statements)
-        if (!Run(db, QString::fromUtf8(statement), error)) return false;
+    for (const std::string& statement : statements)
+        if (!Run(db, QString::fromStdString(statement), error)) return false;
     QSqlQuery insert(db);
     insert.prepare(QStringLiteral("INSERT INTO journal_schema (version) VALUES (?)"));
     insert.addBindValue(migration.version);

@@ -7,14 +7,11 @@
 #include <atomic>
 
 #include "journal/JournalChain.h"
+#include "journal/JournalColumns.h"
 
 namespace tb::journal {
 namespace {
 
-constexpr const char* kColumns =
-    "id, recorded_utc, utc_offset_min, operator, program_version, page, model, operation, "
-    "unit_serial, logger_serial, temp_unit, channels, outcome, message_id, result_code, "
-    "history_entry, chain, row_version, reference_list, ambient_c, humidity_pct";
 // Any constant: every program appending to one PostgreSQL journal takes it.
 constexpr qint64 kAppendLockKey = 0x54424A524E4CLL;
 constexpr int kBusyTimeoutMs = 5000;
@@ -31,30 +28,8 @@ std::string ErrorOf(const QSqlQuery& query) { return query.lastError().text().to
 
 JournalEntry EntryFromQuery(const QSqlQuery& query) {
     JournalEntry entry;
-    int column = 0;
-    auto text = [&] { return query.value(column++).toString().toStdString(); };
-    entry.id = query.value(column++).toLongLong();
-    entry.recordedUtc = text();
-    entry.utcOffsetMinutes = query.value(column++).toInt();
-    entry.operatorName = text();
-    entry.programVersion = text();
-    entry.page = text();
-    entry.model = text();
-    entry.operation = text();
-    entry.unitSerial = text();
-    entry.loggerSerial = text();
-    entry.tempUnit = text();
-    entry.channels = text();
-    entry.outcome = text();
-    entry.messageId = query.value(column++).toInt();
-    const QVariant code = query.value(column++);
-    if (!code.isNull()) entry.resultCode = code.toInt();
-    entry.historyEntry = text();
-    entry.chain = text();
-    entry.rowVersion = query.value(column++).toInt();
-    entry.references = text();
-    entry.ambientC = text();
-    entry.humidityPct = text();
+    int at = 0;
+    for (const JournalColumn& column : JournalColumns()) ReadColumn(column, query.value(at++), entry);
     return entry;
 }
 
@@ -75,7 +50,10 @@ Condition WhereOf(const JournalFilter& filter) {
             "UNION ALL SELECT id FROM journal WHERE logger_serial = ?)");
         condition.values << Text(filter.serial) << Text(filter.serial);
     }
-    if (!filter.model.empty()) {
+    if (!filter.model.empty() && !filter.pageModel.empty() && filter.pageModel != filter.model) {
+        parts << QStringLiteral("model IN (?, ?)");
+        condition.values << Text(filter.model) << Text(filter.pageModel);
+    } else if (!filter.model.empty()) {
         parts << QStringLiteral("model = ?");
         condition.values << Text(filter.model);
     }
@@ -241,22 +219,8 @@ bool JournalStore::Append(JournalEntry& entry, std::string& error) {
     entry.chain = ChainValue(*previous, entry);
 
     QSqlQuery insert(db_);
-    insert.prepare(QStringLiteral(
-        "INSERT INTO journal (recorded_utc, utc_offset_min, operator, program_version, page, "
-        "model, operation, unit_serial, logger_serial, temp_unit, channels, outcome, message_id, "
-        "result_code, history_entry, chain, row_version, reference_list, ambient_c, humidity_pct) "
-        "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?) RETURNING id"));
-    for (const QVariant& value :
-         QVariantList{Text(entry.recordedUtc), entry.utcOffsetMinutes, Text(entry.operatorName),
-                      Text(entry.programVersion), Text(entry.page), Text(entry.model),
-                      Text(entry.operation), Text(entry.unitSerial), Text(entry.loggerSerial),
-                      Text(entry.tempUnit), Text(entry.channels), Text(entry.outcome),
-                      entry.messageId,
-                      entry.resultCode ? QVariant(*entry.resultCode) : QVariant(QMetaType::fromType<int>()),
-                      Text(entry.historyEntry), Text(entry.chain), entry.rowVersion,
-                      Text(entry.references), Text(entry.ambientC), Text(entry.humidityPct)}) {
-        insert.addBindValue(value);
-    }
+    insert.prepare(InsertStatement());
+    for (const QVariant& value : InsertValues(entry)) insert.addBindValue(value);
     if (!insert.exec() || !insert.next()) return fail(ErrorOf(insert));
     const int64_t id = insert.value(0).toLongLong();
     insert.finish();
@@ -281,7 +245,7 @@ std::vector<JournalEntry> JournalStore::Fetch(const JournalFilter& filter, int64
     QSqlQuery query(db_);
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT %1 FROM journal%2 ORDER BY id DESC LIMIT ? OFFSET ?")
-                      .arg(QString::fromLatin1(kColumns), where.sql));
+                      .arg(SelectedColumns(), where.sql));
     for (const QVariant& value : where.values) query.addBindValue(value);
     query.addBindValue(limit);
     query.addBindValue(static_cast<qlonglong>(offset));
@@ -300,7 +264,7 @@ std::optional<std::vector<JournalEntry>> JournalStore::ReadBefore(
     QSqlQuery query(db_);
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT %1 FROM journal%2 ORDER BY id DESC LIMIT ?")
-                      .arg(QString::fromLatin1(kColumns), where.sql));
+                      .arg(SelectedColumns(), where.sql));
     for (const QVariant& value : where.values) query.addBindValue(value);
     query.addBindValue(limit);
     if (!query.exec()) {
@@ -320,7 +284,7 @@ std::optional<std::vector<JournalEntry>> JournalStore::ReadBefore(
 std::optional<JournalEntry> JournalStore::Entry(int64_t id) {
     QSqlQuery query(db_);
     query.prepare(
-        QStringLiteral("SELECT %1 FROM journal WHERE id = ?").arg(QString::fromLatin1(kColumns)));
+        QStringLiteral("SELECT %1 FROM journal WHERE id = ?").arg(SelectedColumns()));
     query.addBindValue(static_cast<qlonglong>(id));
     if (!query.exec() || !query.next()) return std::nullopt;
     return EntryFromQuery(query);
@@ -344,7 +308,7 @@ VerifyReport JournalStore::Verify() {
         QSqlQuery query(db_);
         query.setForwardOnly(true);
         query.prepare(QStringLiteral("SELECT %1 FROM journal WHERE id > ? ORDER BY id LIMIT ?")
-                          .arg(QString::fromLatin1(kColumns)));
+                          .arg(SelectedColumns()));
         query.addBindValue(static_cast<qlonglong>(after));
         query.addBindValue(kVerifyBatch);
         if (!query.exec()) {

@@ -23,6 +23,9 @@ namespace tb::journal {
 struct JournalFilter {
     std::string serial{};   // matches the unit serial or the logger serial
     std::string model{};
+    // With model: also the rows that name only the page's loggers
+    // ("820/821"), as rows did before they named the logger's own model.
+    std::string pageModel{};
     std::string fromUtc{};  // first instant, ISO 8601 UTC, inclusive
     std::string toUtc{};    // last instant, exclusive
     std::string outcome{};  // kOutcome...

@@ -23,6 +23,7 @@
 #include "journal/Certificate.h"
 #include "journal/DriftSeries.h"
 #include "journal/JournalChain.h"
+#include "journal/JournalColumns.h"
 #include "journal/JournalStore.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "ui/JournalDriftView.h"
@@ -120,29 +121,15 @@ void Fill(tb::journal::JournalStore& store, int rows) {
     QSqlDatabase& db = store.Database();
     db.transaction();
     QSqlQuery insert(db);
-    insert.prepare(
-        "INSERT INTO journal (recorded_utc, utc_offset_min, operator, program_version, page, "
-        "model, operation, unit_serial, logger_serial, temp_unit, channels, outcome, message_id, "
-        "result_code, history_entry, chain, row_version, reference_list, ambient_c, humidity_pct) "
-        "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+    insert.prepare(tb::journal::InsertStatement());
     std::string previous = tb::journal::kChainStart;
     for (int i = 0; i < rows; ++i) {
         JournalEntry e = Entry(i);
         e.chain = tb::journal::ChainValue(previous, e);
         previous = e.chain;
-        for (const QVariant& v : QVariantList{
-                 QString::fromStdString(e.recordedUtc), e.utcOffsetMinutes,
-                 QString::fromStdString(e.operatorName), QString::fromStdString(e.programVersion),
-                 QString::fromStdString(e.page), QString::fromStdString(e.model),
-                 QString::fromStdString(e.operation), QString::fromStdString(e.unitSerial),
-                 QString::fromStdString(e.loggerSerial), QString::fromStdString(e.tempUnit),
-                 QString::fromStdString(e.channels), QString::fromStdString(e.outcome), e.messageId,
-                 QVariant(), QString::fromStdString(e.historyEntry),
-                 QString::fromStdString(e.chain), e.rowVersion, QString::fromStdString(e.references),
-                 QString::fromStdString(e.ambientC), QString::fromStdString(e.humidityPct)}) {
-            insert.addBindValue(v);
-        }
+        for (const QVariant& v : tb::journal::InsertValues(e)) insert.addBindValue(v);
         insert.exec();
+        insert.finish();  // the INSERT answers the new key: done with it before the commit
     }
     db.commit();
 }

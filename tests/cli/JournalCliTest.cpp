@@ -79,6 +79,18 @@ TEST_F(JournalCli, AnAdjustLeavesOneRowThatJournalListsAsTableJsonAndTheWindowsC
     const CliRun csv = Trimbench({"journal", "--csv"});
     ASSERT_EQ(csv.exit, 0);
     EXPECT_EQ(csv.out, journal::CsvText(rows));
+    // export-csv writes the same bytes to a file, here of a journal named
+    // on the command line rather than in the settings.
+    Set("Journal/File", QString::fromStdString((home_ / "other.sqlite3").string()));
+    const std::string exported = (home_ / "export.csv").string();
+    const CliRun exportRun = Trimbench({"journal", "export-csv", exported, "--sqlite", journal_, "--json"});
+    ASSERT_EQ(exportRun.exit, 0) << exportRun.err;
+    EXPECT_EQ(exportRun.Json()["records"].toInteger(), 1);
+    std::ifstream file(exported, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), csv.out);
+    EXPECT_EQ(Trimbench({"journal", "export-csv", (home_ / "no" / "such.csv").string(), "--sqlite", journal_}).exit,
+              Code(ExitCode::Failure));
+    Set("Journal/File", QString::fromStdString(journal_));
 
     const CliRun table = Trimbench({"journal"});
     EXPECT_NE(table.out.find("00A1B2C3"), std::string::npos) << table.out;
@@ -96,6 +108,29 @@ TEST_F(JournalCli, AnAdjustLeavesOneRowThatJournalListsAsTableJsonAndTheWindowsC
     ASSERT_EQ(Trimbench({"read", "821"}).exit, 0);
     ASSERT_EQ(Rows().size(), 2u);
     EXPECT_EQ(Rows().front().operation, "receive");
+}
+
+// Rows name the logger's own model; older rows name only the page's loggers.
+TEST_F(JournalCli, AModelFilterFindsTheLoggersOwnRowsAndThePagesOlderOnes) {
+    {
+        std::string error;
+        auto store = journal::JournalStore::OpenSqlite(journal_, error);
+        ASSERT_NE(store, nullptr) << error;
+        for (const char* model : {"820/821", "821", "820", "830"}) {
+            journal::JournalEntry entry;
+            entry.recordedUtc = "2026-12-09T01:00:00.000Z";
+            entry.model = model;
+            ASSERT_TRUE(store->Append(entry, error)) << error;
+        }
+    }
+    const std::vector<std::pair<std::string, QStringList>> cases = {
+        {"821", {"821", "820/821"}}, {"820", {"820", "820/821"}}, {"830", {"830"}}, {"870", {}}};
+    for (const auto& [model, expected] : cases) {
+        QStringList models;
+        for (const QJsonValue record : Trimbench({"journal", "--model", model, "--json"}).Json()["records"].toArray())
+            models << record["model"].toString();
+        EXPECT_EQ(models, expected) << model;
+    }
 }
 
 TEST_F(JournalCli, EveryBatchRowThatRanLeavesItsRowFailedOnesIncluded) {
@@ -127,6 +162,11 @@ TEST_F(JournalCli, BadFiltersAndMissingRecordsAreRefusedWithTheirCodes) {
         {{"journal", "--since", "yesterday"}, ExitCode::RefusedInput},
         {{"journal", "--model", "999"}, ExitCode::Usage},
         {{"journal", "--csv", "--json"}, ExitCode::Usage},
+        {{"journal", "export-csv"}, ExitCode::Usage},
+        {{"journal", "export-csv", "a.csv", "b.csv"}, ExitCode::Usage},
+        {{"journal", "verify", "--sqlite", "a", "--postgresql", "service=lab"}, ExitCode::Usage},
+        {{"journal", "grant-writer"}, ExitCode::Usage},
+        {{"journal", "grant-writer", "lab_writer"}, ExitCode::Usage},  // the SQLite journal
         {{"certificate", "--out", "x.pdf"}, ExitCode::Usage},
         {{"certificate", "--serial", "00A1B2C3"}, ExitCode::Usage},
         {{"certificate", "--serial", "00A1B2C3", "--date", "9.12.2026", "--out", "x.pdf"},
@@ -139,6 +179,7 @@ TEST_F(JournalCli, BadFiltersAndMissingRecordsAreRefusedWithTheirCodes) {
         EXPECT_FALSE(run.err.empty()) << c.args[0] << " " << c.args[1];
     }
     EXPECT_FALSE(std::filesystem::exists("x.pdf"));
+    EXPECT_FALSE(std::filesystem::exists("a.csv"));
 }
 
 TEST_F(JournalCli, AJournalWhoseRowsCannotBeReadFailsTheListingAndTheCertificate) {
@@ -151,8 +192,10 @@ TEST_F(JournalCli, AJournalWhoseRowsCannotBeReadFailsTheListingAndTheCertificate
         ASSERT_TRUE(query.exec("CREATE TABLE journal (id INTEGER PRIMARY KEY)"));
     }
     const std::string pdf = (home_ / "c.pdf").string();
+    const std::string csv = (home_ / "c.csv").string();
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"journal", "--csv"}, {"journal", "--json"},
+          {"journal", "export-csv", csv},
           {"certificate", "--serial", "00A1B2C3", "--out", pdf}}) {
         const CliRun run = Trimbench(args);
         EXPECT_EQ(run.exit, Code(ExitCode::Failure)) << args[0] << " " << args[1];
@@ -160,6 +203,7 @@ TEST_F(JournalCli, AJournalWhoseRowsCannotBeReadFailsTheListingAndTheCertificate
         EXPECT_NE(run.err.find(cli::Text(cli::T::JournalUnreadable, {""})), std::string::npos) << run.err;
     }
     EXPECT_FALSE(std::filesystem::exists(pdf));
+    EXPECT_FALSE(std::filesystem::exists(csv));
 }
 
 TEST_F(JournalCli, ReferencesAreRegisteredPickedAndRecordedAndBadOnesRefusedBeforeALoggerIsTouched) {

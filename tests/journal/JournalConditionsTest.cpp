@@ -11,6 +11,7 @@
 #include "journal/ReferenceRegister.h"
 #include "journal/WorkConditions.h"
 #include "tests/journal/JournalSamples.h"
+#include "tests/journal/SqliteJournalTest.h"
 #include "tests/journal/LegacyJournal.h"
 #include "tests/services/TempDir.h"
 
@@ -24,18 +25,7 @@ const ReferenceInstrument kProbe{"PT100-07", "Pt100 probe", "JCSS-0412", "2026-0
 const ReferenceInstrument kHygrometer{"HYG-02", "chilled-mirror hygrometer", "C-88", "2025-01-10",
                                       "2026-01-10"};
 
-class JournalConditionsTest : public ::testing::Test {
-  protected:
-    std::unique_ptr<JournalStore> Open() {
-        std::string error;
-        auto store = JournalStore::OpenSqlite(path_, error);
-        EXPECT_NE(store, nullptr) << error;
-        return store;
-    }
-
-    tb::testing::TempDir dir_;
-    std::string path_ = dir_.str() + "/journal.sqlite3";
-};
+using JournalConditionsTest = testing::SqliteJournalTest;
 
 TEST_F(JournalConditionsTest, TheRegisterKeepsRenewalsAndRetirementsAndRefusesBadInput) {
     auto store = Open();

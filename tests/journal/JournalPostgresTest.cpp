@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QSqlQuery>
 #include <filesystem>
@@ -15,6 +17,7 @@
 #include "journal/JournalRows.h"
 #include "journal/JournalStore.h"
 #include "tests/journal/JournalSamples.h"
+#include "tests/journal/KnownRows.h"
 #include "journal/ReferenceRegister.h"
 #include "tests/journal/LegacyJournal.h"
 #include "tests/journal/PostgresServer.h"
@@ -46,7 +49,8 @@ class JournalPostgresTest : public ::testing::Test {
                                 .arg(kNoRowsUser)) &&
                  query.exec(QStringLiteral("GRANT SELECT ON journal_schema TO %1").arg(kNoRowsUser)) &&
                  query.exec(QStringLiteral("CREATE DATABASE tampered")) &&
-                 query.exec(QStringLiteral("CREATE DATABASE legacy"));
+                 query.exec(QStringLiteral("CREATE DATABASE legacy")) &&
+                 query.exec(QStringLiteral("CREATE DATABASE known"));
         admin.reset();
         // The administrator comes in freely; everyone else by password.
         ready_ = ready_ && server_->SetHba(std::string("local all ") + PostgresServer::kAdmin +
@@ -172,6 +176,22 @@ TEST_F(JournalPostgresTest, VerifyNamesTheRowAnAdministratorChangedBehindTheTrig
     EXPECT_EQ(report.firstBroken, 2);
 }
 
+// The rows both row versions wrote, with their own chain values, read back
+// field for field on PostgreSQL too and verify with a new row chained on.
+TEST_F(JournalPostgresTest, KnownRowsOfBothVersionsReadBackAsWrittenAndVerify) {
+    auto store = OpenAs(PostgresServer::kAdmin, "known");
+    ASSERT_NE(store, nullptr);
+    std::string error;
+    ASSERT_TRUE(testing::StoreKnownRows(store->Database(), error)) << error;
+    for (const testing::KnownRow& row : testing::KnownRows()) EXPECT_EQ(store->Entry(row.entry.id), row.entry);
+    JournalEntry added = SampleEntry("0000001B", "2026-12-10T01:00:00.000Z");
+    ASSERT_TRUE(store->Append(added, error)) << error;
+    EXPECT_EQ(store->Entry(added.id), added);
+    const VerifyReport report = store->Verify();
+    EXPECT_TRUE(report.Intact()) << report.error << " row " << report.firstBroken.value_or(0);
+    EXPECT_EQ(report.rows, 3);
+}
+
 TEST_F(JournalPostgresTest, RowsWrittenBeforeTheMigrationStillVerifyAndTheWriterRoleKeepsOnlyItsRights) {
     // The journal as the older program left it, its writer role granted then.
     std::string error;
@@ -212,8 +232,62 @@ TEST_F(JournalPostgresTest, RowsWrittenBeforeTheMigrationStillVerifyAndTheWriter
     EXPECT_FALSE(query.exec("ALTER TABLE reference_event DISABLE TRIGGER ALL"));
 }
 
-std::string ProgramBeside(const char* name) {
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path().string() + "/" + name;
+struct Trimbench {
+    int exit = -1;
+    std::string out;
+    std::string err;
+};
+
+// The command line beside this test, as a lab's administrator runs it.
+Trimbench RunTrimbench(const QStringList& arguments) {
+    QProcess process;
+    process.start(QString::fromStdString(
+                      std::filesystem::read_symlink("/proc/self/exe").parent_path().string() +
+                      "/trimbench"),
+                  arguments);
+    Trimbench run;
+    if (!process.waitForFinished(30000)) return run;
+    run.exit = process.exitCode();
+    run.out = process.readAllStandardOutput().toStdString();
+    run.err = process.readAllStandardError().toStdString();
+    return run;
+}
+
+QJsonObject JsonOf(const Trimbench& run) {
+    return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+}
+
+TEST_F(JournalPostgresTest, GrantWriterFromTheCommandLineMakesARoleThatMayAppendAndReadOnly) {
+    const QString admin = QString::fromStdString(server_->Options(PostgresServer::kAdmin));
+    const Trimbench granted =
+        RunTrimbench({"journal", "grant-writer", "lab_writer", "--postgresql", admin, "--json"});
+    ASSERT_EQ(granted.exit, 0) << granted.err;
+    EXPECT_EQ(JsonOf(granted)["role"].toString(), "lab_writer") << granted.out;
+    // Not an identifier, or not a PostgreSQL journal: refused, nothing granted.
+    EXPECT_EQ(RunTrimbench({"journal", "grant-writer", "lab; DROP TABLE journal", "--postgresql", admin}).exit, 1);
+    const std::string sqlite = server_->Folder() + "/not-created.sqlite3";
+    EXPECT_EQ(RunTrimbench({"journal", "grant-writer", "lab_writer", "--sqlite", QString::fromStdString(sqlite)}).exit, 2);
+    EXPECT_FALSE(std::filesystem::exists(sqlite));
+
+    std::string error;
+    {
+        auto store = JournalStore::OpenPostgres(server_->Options(PostgresServer::kAdmin), error);
+        ASSERT_NE(store, nullptr) << error;
+        ASSERT_TRUE(QSqlQuery(store->Database())
+                        .exec("CREATE ROLE lab_bench LOGIN PASSWORD 'bench-secret' IN ROLE lab_writer"));
+    }
+    std::ofstream(passFile_, std::ios::app) << "*:*:*:lab_bench:bench-secret\n";
+    auto bench = OpenAs("lab_bench");
+    ASSERT_NE(bench, nullptr);
+    JournalEntry entry = SampleEntry("0000000F", "2026-12-09T10:00:00.000Z");
+    ASSERT_TRUE(bench->Append(entry, error)) << error;
+    EXPECT_FALSE(QSqlQuery(bench->Database()).exec("DELETE FROM journal"));
+
+    const Trimbench verified = RunTrimbench(
+        {"journal", "verify", "--json", "--postgresql", QString::fromStdString(server_->Options("lab_bench"))});
+    EXPECT_EQ(verified.exit, 0) << verified.err;
+    EXPECT_GE(JsonOf(verified)["rows"].toInteger(), 1) << verified.out;
+    EXPECT_TRUE(JsonOf(verified)["firstBroken"].isNull()) << verified.out;
 }
 
 TEST_F(JournalPostgresTest, AnExportPagesByKeySoRowsAnotherBenchAppendsNeitherRepeatNorGoMissing) {
@@ -281,14 +355,12 @@ TEST_F(JournalPostgresTest, AJournalThatCannotBeReadFailsTheExportAndTheCertific
     EXPECT_NE(error.find("permission denied"), std::string::npos) << error;
 
     const std::string csv = server_->Folder() + "/export.csv";
-    QProcess tool;
-    tool.start(QString::fromStdString(ProgramBeside("trimbench-journal")),
-               {"--postgresql", QString::fromStdString(server_->Options(kNoRowsUser)), "export-csv",
-                QString::fromStdString(csv)});
-    ASSERT_TRUE(tool.waitForFinished(30000));
-    EXPECT_EQ(tool.exitCode(), 1);
-    EXPECT_TRUE(tool.readAllStandardOutput().isEmpty());
-    EXPECT_TRUE(tool.readAllStandardError().contains("cannot read the journal"));
+    const Trimbench exportRun = RunTrimbench(
+        {"journal", "export-csv", QString::fromStdString(csv), "--postgresql",
+         QString::fromStdString(server_->Options(kNoRowsUser))});
+    EXPECT_EQ(exportRun.exit, 1);
+    EXPECT_TRUE(exportRun.out.empty());
+    EXPECT_NE(exportRun.err.find("permission denied"), std::string::npos) << exportRun.err;
     EXPECT_FALSE(std::filesystem::exists(csv));
 }
 

@@ -2,6 +2,8 @@
 // chain and its verify, schema versions, CSV export.
 #include <gtest/gtest.h>
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QSqlQuery>
 #include <filesystem>
@@ -13,21 +15,15 @@
 #include "journal/WorkConditions.h"
 #include "tests/services/TempDir.h"
 #include "tests/journal/JournalSamples.h"
+#include "tests/journal/SqliteJournalTest.h"
 
 namespace tb::journal {
 namespace {
 
 using testing::SampleEntry;
 
-class JournalStoreTest : public ::testing::Test {
+class JournalStoreTest : public testing::SqliteJournalTest {
   protected:
-    std::unique_ptr<JournalStore> Open() {
-        std::string error;
-        auto store = JournalStore::OpenSqlite(path_, error);
-        EXPECT_NE(store, nullptr) << error;
-        return store;
-    }
-
     // Appends rows for units A, B, A (the last one failed) on two days.
     void AppendThree(JournalStore& store) {
         std::string error;
@@ -37,9 +33,6 @@ class JournalStoreTest : public ::testing::Test {
             ASSERT_TRUE(store.Append(entry, error)) << error;
         }
     }
-
-    tb::testing::TempDir dir_;
-    std::string path_ = dir_.str() + "/journal.sqlite3";
 };
 
 TEST_F(JournalStoreTest, RowsComeBackNewestFirstAsTheyWereWrittenAndFiltersSelectThem) {
@@ -124,15 +117,17 @@ TEST_F(JournalStoreTest, VerifyNamesTheRowWhoseBytesWereChangedInTheFile) {
     EXPECT_EQ(report.firstBroken, 2);
     EXPECT_EQ(report.rows, 2);
 
-    // The shell's verify command says the same, and fails.
+    // The command line's verify says the same, and fails.
     QProcess tool;
     tool.start(QString::fromStdString(
                    std::filesystem::read_symlink("/proc/self/exe").parent_path().string() +
-                   "/trimbench-journal"),
-               {"--sqlite", QString::fromStdString(path_), "verify"});
+                   "/trimbench"),
+               {"journal", "verify", "--sqlite", QString::fromStdString(path_), "--json"});
     ASSERT_TRUE(tool.waitForFinished(30000));
     EXPECT_EQ(tool.exitCode(), 1);
-    EXPECT_EQ(tool.readAllStandardOutput().toStdString(), "chain broken at row 2\n");
+    const QJsonObject verdict = QJsonDocument::fromJson(tool.readAllStandardOutput()).object();
+    EXPECT_EQ(verdict["firstBroken"].toInteger(), 2);
+    EXPECT_EQ(verdict["result"].toString(), "failure");
 }
 
 // Commits do not wait for the disk; closing is what makes the file whole.

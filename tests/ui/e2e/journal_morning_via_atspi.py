@@ -13,6 +13,7 @@ Usage: journal_morning_via_atspi.py OUTPUT_FOLDER   (run under
 dbus-run-session and xvfb-run). Every wait is bounded; the whole run stops
 after 120 s.
 """
+import json
 import os
 import re
 import subprocess
@@ -110,15 +111,19 @@ def journal_path(work):
 
 
 def verify(work):
-    """trimbench-journal's verdict on the journal: (exit status, output)."""
-    tool = subprocess.run([os.path.join(OUT, "trimbench-journal"), "--sqlite", journal_path(work),
-                           "verify"], capture_output=True, text=True)
-    return tool.returncode, (tool.stdout + tool.stderr).strip()
+    """`trimbench journal verify`'s verdict on the journal: (exit status, rows, output)."""
+    tool = subprocess.run([os.path.join(OUT, "trimbench"), "journal", "verify", "--sqlite",
+                           journal_path(work), "--json"], capture_output=True, text=True)
+    try:
+        rows = json.loads(tool.stdout).get("rows")
+    except ValueError:
+        rows = None
+    return tool.returncode, rows, (tool.stdout + tool.stderr).strip()
 
 
 def journal(app, work):
     # The page records once its last box is closed: wait for the fifth row.
-    wait_for("the fifth record", lambda: verify(work) == (0, "chain intact: 5 rows"), 10)
+    wait_for("the fifth record", lambda: verify(work)[:2] == (0, 5), 10)
     menu = wait_for("the journal's menu entry",
                     lambda: next((n for n in descendants(app) if n.name == "調整記録…"), None))
     act("a press on 調整記録…", lambda: press(menu))
@@ -174,8 +179,8 @@ def run(work):
         journal(app, work)
     finally:
         stop([p for p in (window, sim) if p is not None])
-    status, verdict = verify(work)
-    print("trimbench-journal verify after closing:", verdict)
+    status, _, verdict = verify(work)
+    print("trimbench journal verify after closing:", verdict)
     if status != 0:
         raise Failure("verify after closing: " + verdict)
 

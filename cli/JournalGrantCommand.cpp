@@ -1,0 +1,34 @@
+// trimbench journal grant-writer ROLE [--postgresql OPTIONS]
+//
+// A lab's administrator makes the role its benches' users belong to: it may
+// append rows to the shared journal and read them, nothing else.
+#include "cli/CommandParser.h"
+#include "cli/Commands.h"
+#include "cli/JournalAccess.h"
+#include "journal/JournalSchema.h"
+
+namespace tb::cli {
+
+int RunJournalGrant(const QStringList& arguments, Terminal& terminal) {
+    CommandParser parser(T::HelpGrantWriter, "ROLE");
+    AddJournalOptions(parser);
+    int exit = 0;
+    if (!parser.Parse(arguments, terminal, exit)) return exit;
+    if (parser.Positional().size() != 1) return UsageError(terminal, Text(T::GrantWriterUsage));
+    const std::string role = parser.Positional()[0].toStdString();
+    const bool json = parser.IsSet("json");
+    const auto location = JournalLocationOf(parser, terminal, exit);
+    if (!location) return exit;
+    // Checked before opening: a SQLite journal is not created for nothing.
+    if (location->engine != journal::Engine::Postgres) return UsageError(terminal, Text(T::GrantNeedsPostgres));
+    const auto store = OpenJournalOf(parser, terminal, exit);
+    if (!store) return exit;
+    std::string error;
+    if (!journal::GrantJournalWriter(store->Database(), role, error))
+        return FinishJournalCommand("journal grant-writer", ExitCode::Failure,
+                                    Text(T::GrantFailed, {error}), json, terminal);
+    return FinishJournalCommand("journal grant-writer", ExitCode::Done, Text(T::GrantDone, {role}),
+                                json, terminal, {{"role", QString::fromStdString(role)}});
+}
+
+}  // namespace tb::cli
