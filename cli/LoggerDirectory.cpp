@@ -72,7 +72,8 @@ std::vector<AttachedLogger> DirectUsbLoggers(const pages::lgr87x::ModelTable& mo
     for (const pages::lgr87x::FoundLogger& found : logger->Search()) {
         std::string detail = "type " + std::to_string(found.modelCode);
         if (!found.name.empty()) detail += ", " + found.name;
-        list.push_back({std::string(model.name), detail, found.key, found.port, "usb", std::nullopt});
+        list.push_back(
+            {std::string(model.name), detail, found.key, found.port, "usb", std::nullopt});
     }
     return list;
 }

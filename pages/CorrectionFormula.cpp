@@ -48,7 +48,9 @@ double CleanForDisplay(double value) { return std::fabs(value) < 5e-10 ? 0.0 : v
 
 }  // namespace
 
-double FahrenheitToCelsius(double fahrenheit) { return (fahrenheit - 32.0) * kFahrenheitToCelsius; }
+double FahrenheitToCelsius(double fahrenheit) {
+    return (fahrenheit - 32.0) * kFahrenheitToCelsius;
+}
 
 CheckKind TemperatureKind(int tempUnit) {
     return tempUnit == 1 ? CheckKind::Fahrenheit : CheckKind::Celsius;

@@ -48,9 +48,7 @@ class FakeLogger final : public DirectUsbLogger {
         std::fill(record.begin(), record.end(), 0);
         return 0;
     }
-    int WriteRecord(int, std::span<const uint8_t, tb::history::kRecordSize>) override {
-        return 0;
-    }
+    int WriteRecord(int, std::span<const uint8_t, tb::history::kRecordSize>) override { return 0; }
 };
 
 class DirectUsbFakeLogger : public ::testing::Test {
