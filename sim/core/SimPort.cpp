@@ -74,6 +74,7 @@ std::optional<SimClock::time_point> SimPort::NextEvent(SimClock::time_point now)
 }
 
 bool SimPort::Settled() const {
+    if (pulled_) return true;  // nothing under way on a line that is gone
     int unread = 0;
     if (ioctl(pty_.MasterFd(), FIONREAD, &unread) != 0) unread = 0;
     return unread == 0 && incoming_.Empty() && outgoing_.Empty();
