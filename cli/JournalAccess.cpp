@@ -5,7 +5,6 @@
 #include "cli/ExitCode.h"
 #include "cli/LoggerDirectory.h"
 #include "journal/JournalLocation.h"
-#include "pages/AdjustmentRecord.h"
 
 namespace tb::cli {
 
@@ -24,7 +23,7 @@ std::string JournalSerial(const std::string& text) {
     return serial ? LoggerLabel({serial, std::nullopt, std::nullopt}) : text;
 }
 
-std::string JournalModel(const ModelRow& row) { return pages::ModelOfPage(row.dialogId); }
+std::string JournalPage(const ModelRow& row) { return std::string(row.page); }
 
 std::optional<QDate> ParseDay(const std::string& text, Terminal& terminal, int& exit) {
     const QDate day = QDate::fromString(QString::fromStdString(text), Qt::ISODate);

@@ -21,8 +21,9 @@ std::unique_ptr<journal::JournalStore> OpenConfiguredJournal(Terminal& terminal,
 // digits when the text is one, else the text as typed.
 std::string JournalSerial(const std::string& text);
 
-// The model as the journal names the page's loggers ("820/821").
-std::string JournalModel(const ModelRow& row);
+// The page that serves the model, as the journal names it ("820/821"):
+// `journal --model` lists the rows of every model that page serves.
+std::string JournalPage(const ModelRow& row);
 
 // YYYY-MM-DD; nothing after the error was reported (exit code RefusedInput).
 std::optional<QDate> ParseDay(const std::string& text, Terminal& terminal, int& exit);

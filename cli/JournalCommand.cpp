@@ -74,7 +74,7 @@ bool FilterOf(const CommandParser& parser, journal::JournalFilter& filter, Termi
             exit = UsageError(terminal, Text(T::UnknownModel, {parser.Value("model"), ModelNames()}));
             return false;
         }
-        filter.model = JournalModel(*row);
+        filter.page = JournalPage(*row);
     }
     if (parser.IsSet("since")) {
         const auto day = ParseDay(parser.Value("since"), terminal, exit);

@@ -79,6 +79,10 @@ Condition WhereOf(const JournalFilter& filter) {
         parts << QStringLiteral("model = ?");
         condition.values << Text(filter.model);
     }
+    if (!filter.page.empty()) {
+        parts << QStringLiteral("page = ?");
+        condition.values << Text(filter.page);
+    }
     if (!filter.fromUtc.empty()) {
         parts << QStringLiteral("recorded_utc >= ?");
         condition.values << Text(filter.fromUtc);

@@ -23,6 +23,7 @@ namespace tb::journal {
 struct JournalFilter {
     std::string serial{};   // matches the unit serial or the logger serial
     std::string model{};
+    std::string page{};     // the page's name ("820/821"): rows of every model it serves
     std::string fromUtc{};  // first instant, ISO 8601 UTC, inclusive
     std::string toUtc{};    // last instant, exclusive
     std::string outcome{};  // kOutcome...

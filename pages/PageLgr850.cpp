@@ -64,6 +64,8 @@ CPageLgr850::CPageLgr850(MultiInputLoggerFactory loggers)
     SetScales();
 }
 
+int CPageLgr850::EditLength() const { return kEditLength; }
+
 bool CPageLgr850::OnCommand(int id) { return DispatchCommand<CPageLgr850>(*this, kCommands, id); }
 
 void CPageLgr850::DoDataExchange(bool save) {

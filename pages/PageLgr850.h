@@ -37,6 +37,7 @@ class CPageLgr850 final : public CBaseUnitPage {
     CheckKind KindOf(std::size_t channel) const override;
     ChannelFormats FormatsOf(std::size_t channel) const override;
     bool RoundsCurrentBeforeComposing() const override { return true; }
+    int EditLength() const override;
 
   private:
     void Relabel();

@@ -34,6 +34,8 @@ const std::array<CommandEntry<CTempHumidityPage>, 10> CTempHumidityPage::kComman
 CTempHumidityPage::CTempHumidityPage(int dialogId, std::unique_ptr<BaseUnitLogger> logger)
     : CBaseUnitPage(dialogId, std::move(logger), {kTemperature, kHumidity}) {}
 
+int CTempHumidityPage::EditLength() const { return kEditLength; }
+
 bool CTempHumidityPage::OnCommand(int id) {
     return DispatchCommand<CTempHumidityPage>(*this, kCommands, id);
 }

@@ -17,6 +17,7 @@ class CTempHumidityPage : public CBaseUnitPage {
 
   protected:
     CTempHumidityPage(int dialogId, std::unique_ptr<BaseUnitLogger> logger);
+    int EditLength() const override;
 
   private:
     void OnInitialise() { Initialise(); }
