@@ -12,10 +12,10 @@ constexpr ChannelIds kChannel{kAdjustChannel, kOnePoint,    kTwoPoint,   kBefore
 }  // namespace
 
 const std::array<CommandEntry<COneChannelPage>, 7> COneChannelPage::kCommands = {{
-    {kInitialise, &COneChannelPage::OnInitialise},
-    {kSend, &COneChannelPage::OnSend},
-    {kReceive, &COneChannelPage::OnReceive},
-    {kHelp, &COneChannelPage::OnHelp},
+    {kInitialise, &COneChannelPage::Initialise},
+    {kSend, &COneChannelPage::Send},
+    {kReceive, &COneChannelPage::Receive},
+    {kHelp, &COneChannelPage::Help},
     {kAdjustChannel, &COneChannelPage::OnChannel},
     {kOnePoint, &COneChannelPage::OnPointMode},
     {kTwoPoint, &COneChannelPage::OnPointMode},

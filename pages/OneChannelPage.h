@@ -29,10 +29,6 @@ class COneChannelPage : public CBaseUnitPage {
     int EditLength() const override { return one_channel::kEditLength; }
 
   private:
-    void OnInitialise() { Initialise(); }
-    void OnSend() { Send(); }
-    void OnReceive() { Receive(); }
-    void OnHelp() { Help(); }
     void OnChannel() { ChannelClicked(0); }
     void OnPointMode() { PointModeClicked(0); }
 

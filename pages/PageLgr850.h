@@ -43,10 +43,6 @@ class CPageLgr850 final : public CBaseUnitPage {
     void Relabel();
     void SetScales();
 
-    void OnInitialise() { Initialise(); }
-    void OnSend() { Send(); }
-    void OnReceive() { Receive(); }
-    void OnHelp() { Help(); }
     void OnChannel() { ChannelClicked(0); }
     void OnPointMode() { PointModeClicked(0); }
     void OnInputKind();

@@ -19,10 +19,10 @@ constexpr ChannelIds kHumidity{kAdjust2,        kOnePoint2,       kTwoPoint2,   
 }  // namespace
 
 const std::array<CommandEntry<CTempHumidityPage>, 10> CTempHumidityPage::kCommands = {{
-    {kInitialise, &CTempHumidityPage::OnInitialise},
-    {kSend, &CTempHumidityPage::OnSend},
-    {kReceive, &CTempHumidityPage::OnReceive},
-    {kHelp, &CTempHumidityPage::OnHelp},
+    {kInitialise, &CTempHumidityPage::Initialise},
+    {kSend, &CTempHumidityPage::Send},
+    {kReceive, &CTempHumidityPage::Receive},
+    {kHelp, &CTempHumidityPage::Help},
     {kAdjust1, &CTempHumidityPage::OnTemperatureChannel},
     {kAdjust2, &CTempHumidityPage::OnHumidityChannel},
     {kOnePoint1, &CTempHumidityPage::OnTemperaturePointMode},

@@ -20,10 +20,6 @@ class CTempHumidityPage : public CBaseUnitPage {
     int EditLength() const override;
 
   private:
-    void OnInitialise() { Initialise(); }
-    void OnSend() { Send(); }
-    void OnReceive() { Receive(); }
-    void OnHelp() { Help(); }
     void OnTemperatureChannel() { ChannelClicked(0); }
     void OnHumidityChannel() { ChannelClicked(1); }
     void OnTemperaturePointMode() { PointModeClicked(0); }
