@@ -10,7 +10,8 @@
 namespace tb::app {
 
 struct SheetPages {
-    // The seven model pages: 820/821, 830, 870, 850, 875, 835, 890.
+    // One page per page of the model catalogue, in its order: 820/821, 830,
+    // 870, 850, 875, 835, 890.
     std::vector<std::unique_ptr<pages::CPropertyPage>> models;
     std::unique_ptr<CPageSettings> settings;
 };

@@ -5,7 +5,6 @@
 #include "cli/CommandParser.h"
 #include "cli/JsonOutput.h"
 #include "cli/LoggerDirectory.h"
-#include "pages/AdjustmentRecord.h"
 
 namespace tb::cli {
 
@@ -44,7 +43,7 @@ std::string JournalSerial(const std::string& text) {
     return serial ? LoggerLabel({serial, std::nullopt, std::nullopt}) : text;
 }
 
-std::string JournalModel(const ModelRow& row) { return pages::ModelOfPage(row.dialogId); }
+std::string JournalModel(const ModelRow& row) { return std::string(row.page); }
 
 std::optional<QDate> ParseDay(const std::string& text, Terminal& terminal, int& exit) {
     const QDate day = QDate::fromString(QString::fromStdString(text), Qt::ISODate);

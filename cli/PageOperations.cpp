@@ -18,17 +18,17 @@ bool SameReading(const std::string& typed, const std::string& shown) {
 // show it.
 class OpenPage {
   public:
-    explicit OpenPage(const ModelRow& row) : page_(row.makePage()) {
-        page_->AttachView(view_);
-        page_->OnInitDialog();
-        page_->OnSetActive();
+    explicit OpenPage(const ModelRow& row) : made_(row.makePage()) {
+        made_.page->AttachView(view_);
+        made_.page->OnInitDialog();
+        made_.page->OnSetActive();
     }
 
-    pages::CPropertyPage& Page() { return *page_; }
+    const pages::AdjustablePage& Channels() const { return *made_.adjustable; }
     pages::MemoryDialogView& View() { return view_; }
 
     // A click on a control, after its state was set.
-    void Click(int id) { page_->OnCommand(id); }
+    void Click(int id) { made_.page->OnCommand(id); }
 
     void SelectTab(int control, int tab) {
         if (control == 0) return;
@@ -70,16 +70,16 @@ class OpenPage {
 
   private:
     pages::MemoryDialogView view_;
-    std::unique_ptr<pages::CPropertyPage> page_;
+    pages::ModelPage made_;
 };
 
 // The channels of the tabs an operation used (every tab for a read).
-std::vector<ChannelCorrection> CurrentOf(const ModelRow& row, OpenPage& open, std::optional<int> tab) {
+std::vector<ChannelCorrection> CurrentOf(OpenPage& open, std::optional<int> tab) {
     std::vector<ChannelCorrection> channels;
-    for (int channel = 1; channel <= row.channels; ++channel) {
-        const ChannelPlace place = row.place(open.Page(), channel);
+    for (int channel = 1; channel <= open.Channels().AdjustableChannels(); ++channel) {
+        const ChannelPlace place = open.Channels().PlaceOfChannel(channel);
         if (tab && place.tab != *tab) continue;
-        channels.push_back({channel, row.current(open.Page(), channel),
+        channels.push_back({channel, open.Channels().CurrentCorrection(channel),
                             open.View().Text(place.ids.currentLine)});
     }
     return channels;
@@ -171,9 +171,9 @@ OperationResult RunOnPage(const ModelRow& row, const LoggerChoice& choice, Opera
         open.ChooseInputKind(row.inputKindRadio, *chosen.inputKind);
     int tab = 0;
     if (operation == Operation::Initialise)
-        tab = input.pairTab.value_or(row.place(open.Page(), input.channel).tab);
+        tab = input.pairTab.value_or(open.Channels().PlaceOfChannel(input.channel).tab);
     if (operation == Operation::Adjust) {
-        const ChannelPlace place = row.place(open.Page(), input.channel);
+        const ChannelPlace place = open.Channels().PlaceOfChannel(input.channel);
         result.code = CheckReadingLengths(input, place.editLength, result.message);
         if (result.code != ExitCode::Done) return result;
         tab = place.tab;
@@ -192,7 +192,7 @@ OperationResult RunOnPage(const ModelRow& row, const LoggerChoice& choice, Opera
             if (options.printBoxes) terminal.err << Text(T::DryRunNoInitialise) << '\n';
             return;
         }
-        result.composed = row.composed(open.Page(), input.channel);
+        result.composed = open.Channels().ComposedCorrection(input.channel);
         if (!result.composed) {
             // The page keeps its composition to itself: its question says it.
             if (options.printBoxes) terminal.out << request.text << '\n' << Text(T::DryRunNothingWritten) << '\n';
@@ -220,11 +220,12 @@ OperationResult RunOnPage(const ModelRow& row, const LoggerChoice& choice, Opera
     const bool sent = operation != Operation::Read && options.policy != AnswerPolicy::DryRun;
     result.written = sent && result.code == ExitCode::Done && ShowedSuccessfulWrite(boxes);
     if (operation == Operation::Adjust && !result.composed && result.written) {
-        result.composed = row.composed(open.Page(), input.channel)
-                              .value_or(row.current(open.Page(), input.channel));
+        result.composed = open.Channels()
+                              .ComposedCorrection(input.channel)
+                              .value_or(open.Channels().CurrentCorrection(input.channel));
     }
     if (result.code == ExitCode::Done)
-        result.current = CurrentOf(row, open, operation == Operation::Read ? std::nullopt : std::optional<int>(tab));
+        result.current = CurrentOf(open, operation == Operation::Read ? std::nullopt : std::optional<int>(tab));
     // A base-unit page keeps the correction it read; after a write the
     // logger holds the written one. (A direct-USB page records the write.)
     for (ChannelCorrection& channel : result.current) {

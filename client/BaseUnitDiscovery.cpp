@@ -139,9 +139,12 @@ bool MultiInputModelAccepts(int kind, std::span<const uint8_t, 64> settings) {
     }
 }
 
-bool CheckBaseUnitModel(int kind) {
+bool CheckBaseUnitModel(int kind) { return ServedDeviceCode(kind).has_value(); }
+
+std::optional<uint8_t> ServedDeviceCode(int kind) {
     const auto settings = ReadFirstUnitSettings();
-    return settings && BaseUnitModelAccepts(kind, *settings);
+    if (!settings || !BaseUnitModelAccepts(kind, *settings)) return std::nullopt;
+    return (*settings)[kDeviceCodeAt];
 }
 
 bool CheckMultiInputModel(int kind) {

@@ -48,6 +48,8 @@ bool MultiInputModelAccepts(int kind, std::span<const uint8_t, 64> settings);
 // True when the first unit found holds a logger that the page of this kind
 // serves (one-channel 0, model 830 1, model 835 3).
 bool CheckBaseUnitModel(int kind);
+// The same check, giving the logger's device code when the page serves it.
+std::optional<uint8_t> ServedDeviceCode(int kind);
 // The same for the multi-input logger and its input kind 0 to 4.
 bool CheckMultiInputModel(int kind);
 

@@ -1,9 +1,6 @@
 #include "pages/AdjustmentRecord.h"
 
 #include <atomic>
-#include <string>
-
-#include "resources/dialogs/DialogIds.h"
 
 namespace tb::pages {
 namespace {
@@ -13,25 +10,7 @@ std::atomic<AdjustmentRecorder*>& InstalledRecorder() {
     return recorder;
 }
 
-struct PageModel {
-    int dialogId;
-    const char* model;
-};
-constexpr PageModel kPageModels[] = {
-    {resources::kDialogLgr820, "820/821"}, {resources::kDialogLgr830, "830"},
-    {resources::kDialogLgr870, "870"},     {resources::kDialogLgr850, "850"},
-    {resources::kDialogLgr875, "875"},     {resources::kDialogLgr835, "835"},
-    {resources::kDialogLgr890, "890"},
-};
-
 }  // namespace
-
-std::string ModelOfPage(int dialogId) {
-    for (const PageModel& page : kPageModels) {
-        if (page.dialogId == dialogId) return page.model;
-    }
-    return std::to_string(dialogId);
-}
 
 void SetAdjustmentRecorder(AdjustmentRecorder* recorder) { InstalledRecorder().store(recorder); }
 

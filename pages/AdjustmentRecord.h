@@ -43,8 +43,8 @@ struct ChannelRecord {
 };
 
 struct AdjustmentRecord {
-    std::string page;   // the tab ("820/821", "890", ...)
-    std::string model;  // the logger model ("820", "870", ...)
+    std::string page;   // the page's name in the model catalogue ("820/821", "890", ...)
+    std::string model;  // the logger's own model ("821", "870", ...); the page's name when unknown
     PageOperation operation = PageOperation::Send;
     std::string unitSerial;    // the base unit's serial ("%08X"), when there is one
     std::string loggerSerial;  // the logger's own serial or connection key
@@ -73,9 +73,5 @@ void RecordAdjustment(const AdjustmentRecord& record);
 AppliedLimits LimitsRecord(CheckKind kind);
 
 const char* OperationName(PageOperation operation);
-
-// The logger models a page serves, as the journal names them ("820/821",
-// "870", ...), from the page's dialog.
-std::string ModelOfPage(int dialogId);
 
 }  // namespace tb::pages

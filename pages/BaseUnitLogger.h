@@ -6,6 +6,8 @@
 // failure and success messages, as the command client does.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -37,6 +39,9 @@ class BaseUnitLogger {
     // The base unit's serial as "%08X", or empty when the logger is not
     // behind a base unit (the model-890 cable) or none answers.
     virtual std::string UnitSerial() { return {}; }
+    // The device code the last connection check found, where the logger
+    // tells one; the journal names the model after it.
+    virtual std::optional<uint8_t> DeviceCode() const { return std::nullopt; }
 };
 
 }  // namespace tb::pages

@@ -7,6 +7,7 @@
 #include "services/PageServices.h"
 #include "services/Settings.h"
 #include "pages/BusyScope.h"
+#include "pages/ModelCatalogue.h"
 #include "resources/dialogs/PageButtonIds.h"
 
 namespace tb::pages {
@@ -36,6 +37,18 @@ CBaseUnitPage::CBaseUnitPage(int dialogId, std::unique_ptr<BaseUnitLogger> logge
                              std::initializer_list<ChannelIds> channels)
     : CPropertyPage(dialogId), logger_(std::move(logger)) {
     for (const ChannelIds& ids : channels) channels_.emplace_back(ids);
+}
+
+ChannelPlace CBaseUnitPage::PlaceOfChannel(int channel) const {
+    return {Channel(static_cast<std::size_t>(channel - 1)).Ids(), 0, EditLength()};
+}
+
+Correction CBaseUnitPage::CurrentCorrection(int channel) const {
+    return Channel(static_cast<std::size_t>(channel - 1)).current;
+}
+
+std::optional<Correction> CBaseUnitPage::ComposedCorrection(int channel) const {
+    return Channel(static_cast<std::size_t>(channel - 1)).composed;
 }
 
 void CBaseUnitPage::DoDataExchange(bool save) {
@@ -275,6 +288,7 @@ void CBaseUnitPage::Help() { services::ShowHelp(); }
 
 void CBaseUnitPage::StartRecord(OperationRecord& record) {
     record.Identify([this] { return logger_->UnitSerial(); });
+    record.Data().model = LoggerModelOf(DialogId(), logger_->DeviceCode());
     for (std::size_t i = 0; i < channels_.size(); ++i) {
         record.Channel(i, "CH" + std::to_string(i + 1));
     }

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "pages/AdjustChannel.h"
+#include "pages/AdjustablePage.h"
 #include "pages/BaseUnitLogger.h"
 #include "pages/OperationRecord.h"
 #include "pages/PropertyPage.h"
@@ -30,10 +31,15 @@ struct ChannelFormats {
     bool degreeF;        // texts in degree-F form
 };
 
-class CBaseUnitPage : public CPropertyPage {
+class CBaseUnitPage : public CPropertyPage, public AdjustablePage {
   public:
     void OnInitDialog() override;
     void OnSetActive() override;
+
+    int AdjustableChannels() const override { return static_cast<int>(channels_.size()); }
+    ChannelPlace PlaceOfChannel(int channel) const override;
+    Correction CurrentCorrection(int channel) const override;
+    std::optional<Correction> ComposedCorrection(int channel) const override;
 
     int UnitSetting() const { return unitSetting_; }
     std::size_t ChannelCount() const { return channels_.size(); }
@@ -55,6 +61,8 @@ class CBaseUnitPage : public CPropertyPage {
     void PointModeClicked(std::size_t channel);
 
     virtual CheckKind KindOf(std::size_t channel) const;
+    // Characters the page's edit boxes take.
+    virtual int EditLength() const = 0;
     virtual ChannelFormats FormatsOf(std::size_t channel) const;
     // Whether the current correction is rounded to three decimals (and kept
     // so) before the entered one is composed onto it.

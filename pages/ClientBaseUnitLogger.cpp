@@ -47,7 +47,7 @@ CodeFit FitOf(const Correction& composed, Scales scales, int offsetDecimals) {
 
 // One or two channels in the 64-byte adjustment block, through
 // ReadCorrection / SendCorrection; `connected` is the page's connection check.
-class AdjustmentBlockLogger final : public BaseUnitLogger {
+class AdjustmentBlockLogger : public BaseUnitLogger {
   public:
     AdjustmentBlockLogger(Transport transport, Scales scales, std::function<bool()> connected,
                           bool behindBaseUnit = true)
@@ -172,9 +172,25 @@ constexpr int kNoiseVibrationInput = 4;
 
 Transport SameKindAndMode(int kind, int mode) { return {kind, kind, mode, kind, mode}; }
 
+// A logger behind the base unit that tells its device code when found.
+class BaseUnitModelLogger final : public AdjustmentBlockLogger {
+  public:
+    BaseUnitModelLogger(int kind, int mode)
+        : AdjustmentBlockLogger(SameKindAndMode(kind, mode), Scales{}, nullptr), kind_(kind) {}
+
+    bool IsConnected() override {
+        deviceCode_ = client::ServedDeviceCode(kind_);
+        return deviceCode_.has_value();
+    }
+    std::optional<uint8_t> DeviceCode() const override { return deviceCode_; }
+
+  private:
+    int kind_;
+    std::optional<uint8_t> deviceCode_;
+};
+
 std::unique_ptr<BaseUnitLogger> BaseUnitModel(int kind, int mode) {
-    return std::make_unique<AdjustmentBlockLogger>(
-        SameKindAndMode(kind, mode), Scales{}, [kind] { return client::CheckBaseUnitModel(kind); });
+    return std::make_unique<BaseUnitModelLogger>(kind, mode);
 }
 
 // Temperature inputs are written with offsets of one decimal, but

@@ -3,6 +3,7 @@
 // its dialog and in the logger it binds.
 #pragma once
 
+#include <array>
 #include <memory>
 
 #include "pages/BaseUnitPage.h"
@@ -15,7 +16,7 @@ namespace one_channel = resources::one_channel;
 
 class COneChannelPage : public CBaseUnitPage {
   public:
-    COneChannelPage(int dialogId, std::unique_ptr<BaseUnitLogger> logger);
+    bool OnCommand(int id) override;
 
     // The page state, for the window and for tests.
     bool AdjustChannel() const { return Channel(0).Ticked(); }
@@ -24,8 +25,14 @@ class COneChannelPage : public CBaseUnitPage {
     const Correction& Composed() const { return Channel(0).composed; }
 
   protected:
-    void ChannelClicked() { CBaseUnitPage::ChannelClicked(0); }
-    void PointModeClicked() { CBaseUnitPage::PointModeClicked(0); }
+    COneChannelPage(int dialogId, std::unique_ptr<BaseUnitLogger> logger);
+    int EditLength() const override { return one_channel::kEditLength; }
+
+  private:
+    void OnChannel() { ChannelClicked(0); }
+    void OnPointMode() { PointModeClicked(0); }
+
+    static const std::array<CommandEntry<COneChannelPage>, 7> kCommands;
 };
 
 }  // namespace tb::pages

@@ -1,5 +1,6 @@
 #include "pages/OperationRecord.h"
 
+#include "pages/ModelCatalogue.h"
 #include "services/MessageBox.h"
 
 namespace tb::pages {
@@ -7,8 +8,8 @@ namespace tb::pages {
 OperationRecord::OperationRecord(PageOperation operation, int dialogId, int tempUnit)
     : active_(AdjustmentRecorderInstalled()) {
     record_.operation = operation;
-    record_.page = ModelOfPage(dialogId);
-    record_.model = record_.page;
+    record_.page = PageNameOf(dialogId);
+    record_.model = LoggerModelOf(dialogId, std::nullopt);
     record_.tempUnit = tempUnit;
     services::ClearLastMessageId();
 }

@@ -45,10 +45,10 @@ bool IsTemperatureInput(int inputKind) { return inputKind == 0 || inputKind == 1
 }  // namespace
 
 const std::array<CommandEntry<CPageLgr850>, 12> CPageLgr850::kCommands = {{
-    {kInitialise, &CPageLgr850::OnInitialise},
-    {kSend, &CPageLgr850::OnSend},
-    {kReceive, &CPageLgr850::OnReceive},
-    {kHelp, &CPageLgr850::OnHelp},
+    {kInitialise, &CPageLgr850::Initialise},
+    {kSend, &CPageLgr850::Send},
+    {kReceive, &CPageLgr850::Receive},
+    {kHelp, &CPageLgr850::Help},
     {kAdjust, &CPageLgr850::OnChannel},
     {kOnePoint, &CPageLgr850::OnPointMode},
     {kTwoPoint, &CPageLgr850::OnPointMode},
@@ -63,6 +63,8 @@ CPageLgr850::CPageLgr850(MultiInputLoggerFactory loggers)
     : CBaseUnitPage(resources::kDialogLgr850, nullptr, {kChannel}), loggers_(std::move(loggers)) {
     SetScales();
 }
+
+int CPageLgr850::EditLength() const { return kEditLength; }
 
 bool CPageLgr850::OnCommand(int id) { return DispatchCommand<CPageLgr850>(*this, kCommands, id); }
 

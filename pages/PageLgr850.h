@@ -37,15 +37,12 @@ class CPageLgr850 final : public CBaseUnitPage {
     CheckKind KindOf(std::size_t channel) const override;
     ChannelFormats FormatsOf(std::size_t channel) const override;
     bool RoundsCurrentBeforeComposing() const override { return true; }
+    int EditLength() const override;
 
   private:
     void Relabel();
     void SetScales();
 
-    void OnInitialise() { Initialise(); }
-    void OnSend() { Send(); }
-    void OnReceive() { Receive(); }
-    void OnHelp() { Help(); }
     void OnChannel() { ChannelClicked(0); }
     void OnPointMode() { PointModeClicked(0); }
     void OnInputKind();

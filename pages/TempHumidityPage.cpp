@@ -19,10 +19,10 @@ constexpr ChannelIds kHumidity{kAdjust2,        kOnePoint2,       kTwoPoint2,   
 }  // namespace
 
 const std::array<CommandEntry<CTempHumidityPage>, 10> CTempHumidityPage::kCommands = {{
-    {kInitialise, &CTempHumidityPage::OnInitialise},
-    {kSend, &CTempHumidityPage::OnSend},
-    {kReceive, &CTempHumidityPage::OnReceive},
-    {kHelp, &CTempHumidityPage::OnHelp},
+    {kInitialise, &CTempHumidityPage::Initialise},
+    {kSend, &CTempHumidityPage::Send},
+    {kReceive, &CTempHumidityPage::Receive},
+    {kHelp, &CTempHumidityPage::Help},
     {kAdjust1, &CTempHumidityPage::OnTemperatureChannel},
     {kAdjust2, &CTempHumidityPage::OnHumidityChannel},
     {kOnePoint1, &CTempHumidityPage::OnTemperaturePointMode},
@@ -33,6 +33,8 @@ const std::array<CommandEntry<CTempHumidityPage>, 10> CTempHumidityPage::kComman
 
 CTempHumidityPage::CTempHumidityPage(int dialogId, std::unique_ptr<BaseUnitLogger> logger)
     : CBaseUnitPage(dialogId, std::move(logger), {kTemperature, kHumidity}) {}
+
+int CTempHumidityPage::EditLength() const { return kEditLength; }
 
 bool CTempHumidityPage::OnCommand(int id) {
     return DispatchCommand<CTempHumidityPage>(*this, kCommands, id);

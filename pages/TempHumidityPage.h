@@ -17,12 +17,9 @@ class CTempHumidityPage : public CBaseUnitPage {
 
   protected:
     CTempHumidityPage(int dialogId, std::unique_ptr<BaseUnitLogger> logger);
+    int EditLength() const override;
 
   private:
-    void OnInitialise() { Initialise(); }
-    void OnSend() { Send(); }
-    void OnReceive() { Receive(); }
-    void OnHelp() { Help(); }
     void OnTemperatureChannel() { ChannelClicked(0); }
     void OnHumidityChannel() { ChannelClicked(1); }
     void OnTemperaturePointMode() { PointModeClicked(0); }

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "pages/AdjustablePage.h"
 #include "pages/BusyScope.h"
 #include "pages/CorrectionFormula.h"
 #include "pages/OperationRecord.h"
@@ -27,7 +28,7 @@ inline constexpr int kLockBusy = -99;
 
 // The model pages are this page with their model table. The page talks to
 // its logger through `logger`; without one, through the model's library.
-class CDirectUsbPage : public CPropertyPage {
+class CDirectUsbPage : public CPropertyPage, public AdjustablePage {
   public:
     explicit CDirectUsbPage(const ModelTable& model,
                             std::unique_ptr<DirectUsbLogger> logger = nullptr);
@@ -54,6 +55,13 @@ class CDirectUsbPage : public CPropertyPage {
         CalibrationCodes codes;
     };
     const std::optional<PreparedCodes>& Prepared() const { return prepared_; }
+
+    // The channels of both tabs, by the numbers the model table gives them
+    // (DirectUsbChannels.cpp).
+    int AdjustableChannels() const override;
+    ChannelPlace PlaceOfChannel(int channel) const override;
+    Correction CurrentCorrection(int channel) const override;
+    std::optional<Correction> ComposedCorrection(int channel) const override;
 
     // Binds the page's buttons, its tab control and the ticks and radios of
     // the channels its model has.

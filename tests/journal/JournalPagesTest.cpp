@@ -39,10 +39,13 @@ Correction Held(const Block64& block) {
 
 class JournalPagesTest : public ::testing::Test {
   protected:
+    // The simulated logger behind the unit.
+    virtual uint8_t DeviceCode() const { return kLgr821DeviceCode; }
+
     void SetUp() override {
         services::WriteTempUnit(0);
         logger_ = std::make_shared<sim::loggers::SimulatedLogger>(
-            *sim::loggers::ModelForDeviceCode(kLgr821DeviceCode));
+            *sim::loggers::ModelForDeviceCode(DeviceCode()));
         bench_.Emplace<sim::BaseUnit>(sim::BaseUnitConfig{.serial = kUnitSerial}, logger_);
         SetHeld(1010, 400);
         bench_.UseTemporaryDeviceMap();
@@ -101,7 +104,8 @@ TEST_F(JournalPagesTest, ASendRecordsWhatTheLoggerHeldAndNowHolds) {
     EXPECT_EQ(row.outcome, kOutcomeSuccess);
     EXPECT_EQ(row.messageId, 1050);
     EXPECT_EQ(row.unitSerial, "00A1B2C3");
-    EXPECT_EQ(row.model, "820/821");
+    EXPECT_EQ(row.page, "820/821");
+    EXPECT_EQ(row.model, "821");
     EXPECT_EQ(channel.asFound, before);
     EXPECT_EQ(channel.asLeft, after);
     EXPECT_EQ(channel.enteredPoints, (std::vector<std::string>{"25.0", "25.3"}));
@@ -202,6 +206,35 @@ TEST_F(JournalPagesTest, AnUnwritableJournalLeavesTheAdjustmentStandingAndSaysSo
     }
     EXPECT_EQ(journal_.Recorder().Store(), nullptr);  // nothing went to the journal behind
 }
+
+// The page serves both one-channel models; each row names the one it found.
+struct FoundModel {
+    uint8_t deviceCode;
+    const char* model;
+};
+
+class JournalModelTest : public JournalPagesTest, public ::testing::WithParamInterface<FoundModel> {
+  protected:
+    uint8_t DeviceCode() const override { return GetParam().deviceCode; }
+};
+
+TEST_P(JournalModelTest, EachOperationRecordsTheModelTheDeviceCodeNames) {
+    Send("25.0", "25.3");
+    boxes_.AnswerNext(MsgAnswer::Yes);
+    page_.OnCommand(kInitialise);
+    page_.OnCommand(kReceive);
+    const auto rows = journal_.Recorder().Store()->Fetch({}, 0, 10);
+    ASSERT_EQ(rows.size(), 3u);
+    for (const JournalEntry& row : rows) {
+        SCOPED_TRACE(row.operation);
+        EXPECT_EQ(row.page, "820/821");
+        EXPECT_EQ(row.model, GetParam().model);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(OneChannelModels, JournalModelTest,
+                         ::testing::Values(FoundModel{0x40, "820"}, FoundModel{0x41, "820"},
+                                           FoundModel{0x5C, "821"}, FoundModel{0x5D, "821"}));
 
 }  // namespace
 }  // namespace tb::journal
