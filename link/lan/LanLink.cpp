@@ -11,10 +11,6 @@
 
 namespace tb::link {
 
-std::unique_ptr<LanPath> MakeLanPath(LinkLibrary& link) {
-    return std::make_unique<lan::LanLink>(link);
-}
-
 namespace lan {
 namespace {
 
