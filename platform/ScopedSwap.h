@@ -32,9 +32,9 @@ class ScopedSwap {
     using Value = typename SwapSlot<Slot>::Value;
 
   public:
-    explicit ScopedSwap(Value value) : previous_(SwapSlot<Slot>::Exchange(SlotOf(), std::move(value))) {}
-    explicit ScopedSwap(std::remove_pointer_t<Value>& target)
-        requires std::is_pointer_v<Value>
+    explicit ScopedSwap(Value value)
+        : previous_(SwapSlot<Slot>::Exchange(SlotOf(), std::move(value))) {}
+    explicit ScopedSwap(std::remove_pointer_t<Value>& target) requires std::is_pointer_v<Value>
         : ScopedSwap(&target) {}
     ~ScopedSwap() { SwapSlot<Slot>::Exchange(SlotOf(), std::move(previous_)); }
     ScopedSwap(const ScopedSwap&) = delete;

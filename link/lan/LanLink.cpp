@@ -9,9 +9,7 @@
 #include "link/lan/LanMessages.h"
 #include "link/lan/LoginDialogue.h"
 
-namespace tb::link {
-
-namespace lan {
+namespace tb::link::lan {
 namespace {
 
 constexpr uint32_t kWaitPauseMs = 1;
@@ -228,5 +226,4 @@ void LanLink::Unload() {
     for (auto& [key, worker] : workers_) worker->Join();
 }
 
-}  // namespace lan
-}  // namespace tb::link
+}  // namespace tb::link::lan

@@ -38,7 +38,8 @@ struct Fit {
 Fit LabelFit(const QLabel& label) {
     const QRect room = label.contentsRect().adjusted(label.margin(), label.margin(),
                                                      -label.margin(), -label.margin());
-    const int flags = static_cast<int>(label.alignment()) | (label.wordWrap() ? Qt::TextWordWrap : 0);
+    const int flags =
+        static_cast<int>(label.alignment()) | (label.wordWrap() ? Qt::TextWordWrap : 0);
     const QRect needed =
         label.fontMetrics().boundingRect(QRect(0, 0, room.width(), 1 << 16), flags, label.text());
     return {needed.size(), room.size()};
@@ -86,7 +87,8 @@ std::vector<std::string> ClippedTexts(const tb::ui::DialogWidget& page, const QS
             check(*label, label->text(), LabelFit(*label));
         } else if (const auto* push = qobject_cast<const QPushButton*>(child)) {
             check(*push, push->text(), PushButtonFit(*push));
-        } else if (qobject_cast<const QCheckBox*>(child) || qobject_cast<const QRadioButton*>(child)) {
+        } else if (qobject_cast<const QCheckBox*>(child) ||
+                   qobject_cast<const QRadioButton*>(child)) {
             const auto& button = *static_cast<const QAbstractButton*>(child);
             check(button, button.text(), IndicatorButtonFit(button));
         } else if (const auto* group = qobject_cast<const QGroupBox*>(child)) {

@@ -1,7 +1,7 @@
 // The cable's transfers on a line opened through the serial core: a
 // pseudo-terminal whose far side the test plays, time on a virtual clock.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -38,7 +38,8 @@ class PacedTransferTest : public ::testing::Test {
     std::pair<std::string, uint32_t> Read(std::size_t capacity, PacedLimits limits) {
         std::string buffer(capacity, '\0');
         const uint32_t start = platform::TickMs();
-        const int n = ReadPaced(line_, {reinterpret_cast<uint8_t*>(buffer.data()), capacity}, limits);
+        const int n =
+            ReadPaced(line_, {reinterpret_cast<uint8_t*>(buffer.data()), capacity}, limits);
         EXPECT_GE(n, 0);
         buffer.resize(static_cast<std::size_t>(std::max(n, 0)));
         return {buffer, platform::ElapsedSince(start)};
