@@ -9,17 +9,16 @@ const LinkApi kLibraryCalls{VkLGR800_GetConnectNum, VkLGR800_GetSerial, VkLGR800
                             VkLGR800_ClearCommBuf,  VkLGR800_SendComm,  VkLGR800_RecvComm,
                             VkLGR800_CloseComm};
 
-// The GUI thread is the only caller; tests install their calls before use.
-const LinkApi* current = &kLibraryCalls;
-
 }  // namespace
+
+// The GUI thread is the only caller; tests install their calls before use.
+const LinkApi*& InstalledLinkApi() {
+    static const LinkApi* current = &kLibraryCalls;
+    return current;
+}
 
 const LinkApi& DefaultLinkApi() { return kLibraryCalls; }
 
-const LinkApi& CurrentLinkApi() { return *current; }
-
-ScopedLinkApi::ScopedLinkApi(const LinkApi& api) : previous_(current) { current = &api; }
-
-ScopedLinkApi::~ScopedLinkApi() { current = previous_; }
+const LinkApi& CurrentLinkApi() { return *InstalledLinkApi(); }
 
 }  // namespace tb::client

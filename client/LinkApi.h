@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "platform/ScopedSwap.h"
+
 namespace tb::client {
 
 struct LinkApi {
@@ -22,16 +24,10 @@ const LinkApi& DefaultLinkApi();
 // The calls in force (the default unless a test installed others).
 const LinkApi& CurrentLinkApi();
 
-// Installs other calls for the lifetime of the object (tests).
-class ScopedLinkApi {
-  public:
-    explicit ScopedLinkApi(const LinkApi& api);
-    ~ScopedLinkApi();
-    ScopedLinkApi(const ScopedLinkApi&) = delete;
-    ScopedLinkApi& operator=(const ScopedLinkApi&) = delete;
+// The installed calls (never null).
+const LinkApi*& InstalledLinkApi();
 
-  private:
-    const LinkApi* previous_;
-};
+// Installs other calls for the lifetime of the object (tests).
+using ScopedLinkApi = platform::ScopedSwap<&InstalledLinkApi>;
 
 }  // namespace tb::client

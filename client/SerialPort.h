@@ -8,6 +8,8 @@
 #include <memory>
 #include <span>
 
+#include "platform/ScopedSwap.h"
+
 namespace tb::client {
 
 struct SerialTimeouts {
@@ -39,15 +41,10 @@ std::unique_ptr<SerialPort> OpenCableSerialPort(int comNumber);
 // The opener in force: OpenCableSerialPort unless a test installed another.
 std::unique_ptr<SerialPort> OpenSerialPort(int comNumber);
 
-class ScopedSerialPortOpener {
-  public:
-    explicit ScopedSerialPortOpener(SerialPortOpener opener);
-    ~ScopedSerialPortOpener();
-    ScopedSerialPortOpener(const ScopedSerialPortOpener&) = delete;
-    ScopedSerialPortOpener& operator=(const ScopedSerialPortOpener&) = delete;
+// The installed opener.
+SerialPortOpener& InstalledSerialPortOpener();
 
-  private:
-    SerialPortOpener previous_;
-};
+// Installs another opener for the lifetime of the object (tests).
+using ScopedSerialPortOpener = platform::ScopedSwap<&InstalledSerialPortOpener>;
 
 }  // namespace tb::client

@@ -22,7 +22,7 @@ LinkLibrary::LinkLibrary(PortLayer& ports, LatchRuntimeNames runtimeNames,
       runtimeNames_(std::move(runtimeNames)),
       diag_(diagnostics ? std::move(diagnostics) : std::make_unique<diag::Diagnostics>()),
       usb_(*this),
-      lan_(MakeLanPath(*this)) {
+      lan_(std::make_unique<lan::LanLink>(*this)) {
     Log("VkTR800Comm Start ----------------------------------");
 }
 

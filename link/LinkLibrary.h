@@ -9,12 +9,12 @@
 #include <cstdint>
 #include <memory>
 
-#include "link/LanPath.h"
 #include "link/LatchCheck.h"
 #include "link/MngTable.h"
 #include "link/PortTable.h"
 #include "link/UsbPath.h"
 #include "link/diag/Diagnostics.h"
+#include "link/lan/LanLink.h"
 #include "link/usbserial/PortLayer.h"
 
 namespace tb::link {
@@ -76,7 +76,7 @@ class LinkLibrary {
     std::atomic<bool> openInProgress_{false};
     std::atomic<bool> serialQueryRunning_{false};
     UsbPath usb_;
-    std::unique_ptr<LanPath> lan_;
+    std::unique_ptr<lan::LanLink> lan_;
 };
 
 }  // namespace tb::link

@@ -41,23 +41,17 @@ class RuntimeLatchReader : public LatchReader {
     }
 };
 
-std::atomic<LatchReader*>& InstalledReader() {
+}  // namespace
+
+std::atomic<LatchReader*>& InstalledLatchReader() {
     static std::atomic<LatchReader*> reader{nullptr};
     return reader;
 }
 
-}  // namespace
-
 LatchReader& CurrentLatchReader() {
     static RuntimeLatchReader runtime;
-    LatchReader* installed = InstalledReader().load();
+    LatchReader* installed = InstalledLatchReader().load();
     return installed ? *installed : runtime;
 }
-
-ScopedLatchReader::ScopedLatchReader(LatchReader& reader) : previous_(InstalledReader().load()) {
-    InstalledReader().store(&reader);
-}
-
-ScopedLatchReader::~ScopedLatchReader() { InstalledReader().store(previous_); }
 
 }  // namespace tb::modelcom

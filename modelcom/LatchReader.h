@@ -2,7 +2,10 @@
 // bridge's run-time library, loaded by name. Bit 3 set marks a logger.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+
+#include "platform/ScopedSwap.h"
 
 namespace tb::modelcom {
 
@@ -23,15 +26,10 @@ class LatchReader {
 // The reader in force: the run-time library unless a test installed another.
 LatchReader& CurrentLatchReader();
 
-class ScopedLatchReader {
-  public:
-    explicit ScopedLatchReader(LatchReader& reader);
-    ~ScopedLatchReader();
-    ScopedLatchReader(const ScopedLatchReader&) = delete;
-    ScopedLatchReader& operator=(const ScopedLatchReader&) = delete;
+// The installed reader (nullptr: the run-time library).
+std::atomic<LatchReader*>& InstalledLatchReader();
 
-  private:
-    LatchReader* previous_;
-};
+// Installs a reader for the lifetime of the object (tests).
+using ScopedLatchReader = platform::ScopedSwap<&InstalledLatchReader>;
 
 }  // namespace tb::modelcom

@@ -27,12 +27,12 @@ SystemClock& TheSystemClock() {
     return *clock;
 }
 
+}  // namespace
+
 std::atomic<Clock*>& InstalledClock() {
     static std::atomic<Clock*> clock{nullptr};
     return clock;
 }
-
-}  // namespace
 
 Clock& CurrentClock() {
     Clock* clock = InstalledClock().load();
@@ -76,8 +76,5 @@ void VirtualClock::OnSleep(std::function<void(uint32_t)> observer) {
     std::lock_guard lock(observerMutex_);
     observer_ = std::move(observer);
 }
-
-ScopedClock::ScopedClock(Clock& clock) : previous_(InstalledClock().load()) { SetClock(&clock); }
-ScopedClock::~ScopedClock() { SetClock(previous_); }
 
 }  // namespace tb::platform

@@ -13,6 +13,7 @@
 #include <mutex>
 
 #include "platform/Api.h"
+#include "platform/ScopedSwap.h"
 
 namespace tb::platform {
 
@@ -62,16 +63,10 @@ private:
     std::function<void(uint32_t)> observer_;
 };
 
-// Installs a clock for the lifetime of the object (tests).
-class TB_PLATFORM_API ScopedClock {
-public:
-    explicit ScopedClock(Clock& clock);
-    ~ScopedClock();
-    ScopedClock(const ScopedClock&) = delete;
-    ScopedClock& operator=(const ScopedClock&) = delete;
+// The installed clock (nullptr: the system clock).
+TB_PLATFORM_API std::atomic<Clock*>& InstalledClock();
 
-private:
-    Clock* previous_;
-};
+// Installs a clock for the lifetime of the object (tests).
+using ScopedClock = ScopedSwap<&InstalledClock>;
 
 }  // namespace tb::platform

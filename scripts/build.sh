@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# Configures and builds one configuration: release (default), asan or fuzz.
+# Configures and builds one configuration: release (default), asan or fuzz;
+# the one place where a build folder is configured (scripts/run.sh and
+# scripts/package.sh build through it).
+#
+#   bash scripts/build.sh [CONFIG [TARGET...]]   only these targets when named
 set -euo pipefail
 cd "$(dirname "$0")/.."
 config=${1:-release}
+targets=("${@:2}")
 jobs=${TB_JOBS:-$(nproc)}
 # Line tables only (-g1): enough for backtraces, sanitizer reports and perf,
 # and much cheaper to compile than full debug information; the package is
@@ -23,7 +28,9 @@ if command -v ccache >/dev/null; then
   args+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 cmake -S . -B "build/$config" -G Ninja "${args[@]}" >/dev/null
-if [[ $config == fuzz ]]; then
+if ((${#targets[@]} > 0)); then
+  cmake --build "build/$config" -j "$jobs" --target "${targets[@]}"
+elif [[ $config == fuzz ]]; then
   cmake --build "build/$config" -j "$jobs" --target fuzz_all
 else
   cmake --build "build/$config" -j "$jobs"

@@ -5,10 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build/release
-if [[ ! -f $build/build.ninja ]]; then
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-fi
-cmake --build "$build" -j "${TB_JOBS:-$(nproc)}"
+bash scripts/build.sh release
 rm -rf "$build/package"
 (cd "$build" && cpack -G DEB >/dev/null)
 debs=("$build"/package/trimbench_*.deb)

@@ -1,26 +1,31 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the release configuration (configured
-# once; later starts only rebuild what changed) and starts Trimbench2. Without a real logger attached, the simulated device bench
+# Installs what is missing, builds what it starts in the release
+# configuration (scripts/build.sh; later starts only rebuild what changed)
+# and starts Trimbench2. Without a real logger attached, the simulated device bench
 # (trimbench-sim) is started first and the program is pointed at it; the
 # bench stops when the window closes. Without a display the window runs
 # under xvfb-run (invisible).
 #
 #   TRIMBENCH_DEVICE_MAP=FILE   use this device map (a bench you started yourself)
 #   TRIMBENCH_USE_SIM=1|0       force or forbid the simulated bench
+#   TRIMBENCH_VENDOR_IDS="v ..."  vendor ids (hex) that mark a real logger
+#                               (default: those of the udev rule, from platform/DeviceIds.h)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-# The build files re-run CMake by themselves when a CMakeLists changes.
-if [[ ! -f build/release/build.ninja ]]; then
-  cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-fi
-cmake --build build/release -j "${TB_JOBS:-$(nproc)}" --target Trimbench2 trimbench-sim
+bash scripts/build.sh release Trimbench2 trimbench-sim tb_udev_rule
 out=$PWD/build/release/out
+
+# The maker's vendor ids, as the udev rule generator prints them.
+default_vendor_ids() {
+  "$out/tb_udev_rule" | sed -n 's/.*ATTRS{idVendor}=="\([0-9a-fA-F]*\)".*/\1/p' | tr '\n' ' '
+}
 
 # A logger of ours on USB: a device with one of the maker's vendor ids.
 real_logger_attached() {
-  local vendors=${TRIMBENCH_VENDOR_IDS:-"2f5c 2f5d"} f v
+  local vendors=${TRIMBENCH_VENDOR_IDS:-$(default_vendor_ids)} f v
+  [[ -n ${vendors// /} ]] || { echo "run.sh: no vendor ids from $out/tb_udev_rule" >&2; return 1; }
   for f in /sys/bus/usb/devices/*/idVendor; do
     [[ -r $f ]] || continue
     v=$(<"$f")

@@ -9,13 +9,7 @@
 #include "link/lan/LanMessages.h"
 #include "link/lan/LoginDialogue.h"
 
-namespace tb::link {
-
-std::unique_ptr<LanPath> MakeLanPath(LinkLibrary& link) {
-    return std::make_unique<lan::LanLink>(link);
-}
-
-namespace lan {
+namespace tb::link::lan {
 namespace {
 
 constexpr uint32_t kWaitPauseMs = 1;
@@ -232,5 +226,4 @@ void LanLink::Unload() {
     for (auto& [key, worker] : workers_) worker->Join();
 }
 
-}  // namespace lan
-}  // namespace tb::link
+}  // namespace tb::link::lan

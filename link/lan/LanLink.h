@@ -10,29 +10,37 @@
 #include <map>
 #include <memory>
 
-#include "link/LanPath.h"
+#include "link/LinkPath.h"
 #include "link/lan/LanWorker.h"
+
+namespace tb::link {
+class LinkLibrary;
+}  // namespace tb::link
 
 namespace tb::link::lan {
 
 inline constexpr uint32_t kFirstLanKey = 1;
 inline constexpr uint32_t kLastLanKey = 99999;
 
-class LanLink final : public LanPath {
+class LanLink final : public LinkPath {
   public:
     explicit LanLink(LinkLibrary& link) : link_(link) {}
     ~LanLink() override;
 
-    int Open(const char* host, int port, const char* login, uint32_t option,
-             uint32_t* key) override;
+    // Connects, logs in and writes the assigned key; 0 or a negative result code.
+    int Open(const char* host, int port, const char* login, uint32_t option, uint32_t* key);
     int Send(MngEntry& entry, const uint8_t* data, int length) override;
     void Receive(MngEntry& entry) override;
     int DefaultTimeoutSec() const override;
     int ClearCommBuf(MngEntry& entry, int selector) override;
     int Close(MngEntry& entry) override;
-    void DismissDialog(MngEntry& entry) override;
-    void EndWorker(MngEntry& entry) override;
-    void Unload() override;
+    // Asks the entry's status dialog (if any) to close.
+    void DismissDialog(MngEntry& entry);
+    // Closes the entry's status dialog and returns once its worker thread has
+    // ended, so that the next open of the key starts from a clean entry.
+    void EndWorker(MngEntry& entry);
+    // Called once when the library unloads, before the table is freed.
+    void Unload();
 
   private:
     // The lowest free key's entry (created when the key has none), or null.

@@ -3,7 +3,10 @@
 // simulated logger in its place.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+
+#include "platform/ScopedSwap.h"
 
 namespace tb::link {
 
@@ -34,16 +37,10 @@ PortLayer& SystemPortLayer();
 // test installed another.
 PortLayer& CurrentPortLayer();
 
-// Installs a port layer as the one in force for the lifetime of the object (tests).
-class ScopedPortLayer {
-  public:
-    explicit ScopedPortLayer(PortLayer& layer);
-    ~ScopedPortLayer();
-    ScopedPortLayer(const ScopedPortLayer&) = delete;
-    ScopedPortLayer& operator=(const ScopedPortLayer&) = delete;
+// The installed port layer (nullptr: the system one).
+std::atomic<PortLayer*>& InstalledPortLayer();
 
-  private:
-    PortLayer* previous_;
-};
+// Installs a port layer as the one in force for the lifetime of the object (tests).
+using ScopedPortLayer = platform::ScopedSwap<&InstalledPortLayer>;
 
 }  // namespace tb::link

@@ -30,12 +30,12 @@ class LibraryPortLayer final : public PortLayer {
     void CloseComm(uint32_t handle) override { Vk800UsbSerialEx_CloseComm(handle); }
 };
 
-std::atomic<PortLayer*>& InstalledLayer() {
+}  // namespace
+
+std::atomic<PortLayer*>& InstalledPortLayer() {
     static std::atomic<PortLayer*> layer{nullptr};
     return layer;
 }
-
-}  // namespace
 
 PortLayer& SystemPortLayer() {
     static LibraryPortLayer layer;
@@ -43,14 +43,8 @@ PortLayer& SystemPortLayer() {
 }
 
 PortLayer& CurrentPortLayer() {
-    PortLayer* installed = InstalledLayer().load();
+    PortLayer* installed = InstalledPortLayer().load();
     return installed ? *installed : SystemPortLayer();
 }
-
-ScopedPortLayer::ScopedPortLayer(PortLayer& layer) : previous_(InstalledLayer().load()) {
-    InstalledLayer().store(&layer);
-}
-
-ScopedPortLayer::~ScopedPortLayer() { InstalledLayer().store(previous_); }
 
 }  // namespace tb::link

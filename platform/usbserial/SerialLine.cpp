@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -49,7 +50,7 @@ std::optional<speed_t> SpeedOf(int baud) {
     }
 }
 
-bool ConfigureRaw(int fd, speed_t speed) {
+bool ConfigureRaw(int fd, speed_t speed, LineOptions options) {
     termios tio{};
     if (tcgetattr(fd, &tio) != 0) return false;
     cfmakeraw(&tio);
@@ -59,7 +60,13 @@ bool ConfigureRaw(int fd, speed_t speed) {
     tio.c_cc[VMIN] = 0;
     tio.c_cc[VTIME] = 0;
     if (cfsetispeed(&tio, speed) != 0 || cfsetospeed(&tio, speed) != 0) return false;
-    return tcsetattr(fd, TCSANOW, &tio) == 0;
+    if (tcsetattr(fd, TCSANOW, &tio) != 0) return false;
+    if (options.modemLinesOff) {
+        // A line without modem control (a pty) has nothing to clear.
+        int lines = TIOCM_DTR | TIOCM_RTS;
+        ioctl(fd, TIOCMBIC, &lines);
+    }
+    return true;
 }
 
 using SteadyClock = std::chrono::steady_clock;
@@ -80,7 +87,7 @@ bool WaitFor(int fd, short events, int timeoutMs) {
 
 }  // namespace
 
-OpenedLine OpenLine(const std::string& path, int baud) {
+OpenedLine OpenLine(const std::string& path, int baud, LineOptions options) {
     auto speed = SpeedOf(baud);
     if (!speed) return {};
     int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -90,7 +97,7 @@ OpenedLine OpenLine(const std::string& path, int baud) {
         close(fd);
         return {busy ? OpenStatus::Busy : OpenStatus::CannotOpen, -1};
     }
-    if (!isatty(fd) || !ConfigureRaw(fd, *speed)) {
+    if (!isatty(fd) || !ConfigureRaw(fd, *speed, options)) {
         close(fd);
         return {};
     }
@@ -119,16 +126,23 @@ int ReadWithin(int fd, uint8_t* buffer, size_t count, int waitMs, int pumpMs) {
     return static_cast<int>(got);
 }
 
+int WriteAvailable(int fd, const uint8_t* data, size_t count) {
+    if (count == 0) return 0;
+    ssize_t n = write(fd, data, count);
+    if (n >= 0) return static_cast<int>(n);
+    return (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) ? 0 : -1;
+}
+
 int WriteAll(int fd, const uint8_t* data, size_t count, int timeoutMs) {
     auto deadline = SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
     size_t sent = 0;
     while (sent < count) {
-        ssize_t n = write(fd, data + sent, count - sent);
+        int n = WriteAvailable(fd, data + sent, count - sent);
         if (n > 0) {
             sent += static_cast<size_t>(n);
             continue;
         }
-        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) break;
+        if (n < 0) break;
         int left = MsLeft(deadline);
         if (left == 0 || !WaitFor(fd, POLLOUT, left)) break;
     }

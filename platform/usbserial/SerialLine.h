@@ -1,6 +1,8 @@
 // One serial line: exclusive open in raw 8N1, reads that return at once or
 // wait, writes, buffer discards. SerialLine.cpp: a POSIX tty; SerialLine_win.cpp:
-// a Windows COM port (its handle carried in `fd`).
+// a Windows COM port (its handle carried in `fd`). The port library and the
+// model-890 cable (client/SerialPort.cpp, through PacedTransfer.h) both open
+// their lines here.
 #pragma once
 
 #include <cstddef>
@@ -16,12 +18,19 @@ struct OpenedLine {
     int fd = -1;
 };
 
+// What an opener may ask of a line beyond raw 8N1.
+struct LineOptions {
+    // DTR and RTS off once the line is set up (a cable powered or reset by
+    // them stays quiet); a line without modem control (a pty) ignores it.
+    bool modemLinesOff = false;
+};
+
 // Opens the tty for reading and writing and takes an exclusive flock on it
 // (root ignores the tty's own exclusive mode, so every opener of a port,
 // the simulator's busy fault included, takes this lock). The line is set to
 // raw 8N1 at the given baud rate without flow control. A baud rate the
 // termios interface does not offer cannot be opened.
-OpenedLine OpenLine(const std::string& path, int baud);
+OpenedLine OpenLine(const std::string& path, int baud, LineOptions options = {});
 
 // Bytes already received, at most count; -1 on a port error.
 int ReadAvailable(int fd, uint8_t* buffer, size_t count);
@@ -30,6 +39,10 @@ int ReadAvailable(int fd, uint8_t* buffer, size_t count);
 // read or -1 on a port error. Between poll slices of at most pumpMs the
 // calling thread's pending messages are pumped.
 int ReadWithin(int fd, uint8_t* buffer, size_t count, int waitMs, int pumpMs);
+
+// Writes what the output queue takes now: the count written (0 when it is
+// full), -1 on a port error.
+int WriteAvailable(int fd, const uint8_t* data, size_t count);
 
 // Writes every byte, waiting at most timeoutMs for room in the output
 // queue; the count written (may be short after the time-out), -1 when

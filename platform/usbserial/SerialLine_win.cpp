@@ -19,7 +19,7 @@ constexpr std::array<int, 13> kBaudRates = {300,   600,   1200,   2400,   4800, 
 
 HANDLE HandleOf(int fd) { return reinterpret_cast<HANDLE>(static_cast<intptr_t>(fd)); }
 
-bool ConfigureRaw(HANDLE port, int baud) {
+bool ConfigureRaw(HANDLE port, int baud, LineOptions options) {
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
     if (!GetCommState(port, &dcb)) return false;
@@ -31,13 +31,13 @@ bool ConfigureRaw(HANDLE port, int baud) {
     dcb.fParity = FALSE;
     dcb.fOutxCtsFlow = FALSE;
     dcb.fOutxDsrFlow = FALSE;
-    dcb.fDtrControl = DTR_CONTROL_ENABLE;
+    dcb.fDtrControl = options.modemLinesOff ? DTR_CONTROL_DISABLE : DTR_CONTROL_ENABLE;
     dcb.fDsrSensitivity = FALSE;
     dcb.fOutX = FALSE;
     dcb.fInX = FALSE;
     dcb.fErrorChar = FALSE;
     dcb.fNull = FALSE;
-    dcb.fRtsControl = RTS_CONTROL_ENABLE;
+    dcb.fRtsControl = options.modemLinesOff ? RTS_CONTROL_DISABLE : RTS_CONTROL_ENABLE;
     dcb.fAbortOnError = FALSE;
     return SetCommState(port, &dcb) != 0;
 }
@@ -78,7 +78,7 @@ int MsLeft(SteadyClock::time_point deadline) {
 
 }  // namespace
 
-OpenedLine OpenLine(const std::string& path, int baud) {
+OpenedLine OpenLine(const std::string& path, int baud, LineOptions options) {
     if (std::find(kBaudRates.begin(), kBaudRates.end(), baud) == kBaudRates.end()) return {};
     HANDLE port = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -91,7 +91,7 @@ OpenedLine OpenLine(const std::string& path, int baud) {
     // handles below 2^24); one that would not is refused, never cut.
     const auto value = reinterpret_cast<intptr_t>(port);
     if (value <= 0 || value > INT32_MAX || GetFileType(port) != FILE_TYPE_CHAR ||
-        !ConfigureRaw(port, baud) || !SetReadWait(port, 0)) {
+        !ConfigureRaw(port, baud, options) || !SetReadWait(port, 0)) {
         CloseHandle(port);
         return {};
     }
@@ -121,6 +121,18 @@ int ReadWithin(int fd, uint8_t* buffer, size_t count, int waitMs, int pumpMs) {
         slice = std::max(1, std::min(left, pumpMs));
     }
     return static_cast<int>(got);
+}
+
+int WriteAvailable(int fd, const uint8_t* data, size_t count) {
+    if (count == 0) return 0;
+    // The shortest write wait the port offers: what the queue takes at once.
+    HANDLE port = HandleOf(fd);
+    if (!SetWriteWait(port, 1)) return -1;
+    DWORD written = 0;
+    const BOOL done = WriteFile(port, data, static_cast<DWORD>(std::min<size_t>(count, MAXDWORD)),
+                                &written, nullptr);
+    SetReadWait(port, 0);
+    return !done && written == 0 ? -1 : static_cast<int>(written);
 }
 
 int WriteAll(int fd, const uint8_t* data, size_t count, int timeoutMs) {

@@ -26,6 +26,15 @@ constexpr int kLeftX = 10;
 constexpr int kRightX = 325;
 constexpr int kRow1 = 150;
 constexpr int kRow2 = 182;
+// A row inside a group: entry, unit, arrow, entry, unit. The units are wide
+// enough for the longest one ("mW/cm2") in either language.
+constexpr int kBeforeX = 10;
+constexpr int kEntryWidth = 72;
+constexpr int kUnitWidth = 55;
+constexpr int kArrowX = kBeforeX + kEntryWidth + 2 + kUnitWidth + 1;
+constexpr int kArrowWidth = 30;
+constexpr int kAfterX = kArrowX + kArrowWidth + 2;
+constexpr int kAfterUnitX = kAfterX + kEntryWidth + 2;
 
 constexpr ControlTemplate Hide(ControlTemplate control, bool hidden) {
     control.hidden = hidden;
@@ -58,14 +67,14 @@ constexpr std::array<ControlTemplate, kGroupControls> ChannelGroup(const GroupLo
         Text(g.currentId, "", {x + 10, 80, 290, 20}),
         Radio(kOnePoint[r], "１点調整", {x + 10, 104, 120, 22}, true),
         Radio(kTwoPoint[r], "２点調整", {x + 150, 104, 120, 22}, false),
-        Edit(kBefore1[r], {x + 10, kRow1, 80, 26}, g.length, g.spokenBefore1),
-        Text(kUnits[r][0], g.unit, {x + 92, kRow1, 58, 26}),
-        Edit(kAfter1[r], {x + 186, kRow1, 80, 26}, g.length, g.spokenAfter1),
-        Text(kUnits[r][1], g.unit, {x + 268, kRow1, 34, 26}),
-        Edit(kBefore2[r], {x + 10, kRow2, 80, 26}, g.length, g.spokenBefore2),
-        Text(kUnits[r][2], g.unit, {x + 92, kRow2, 58, 26}),
-        Edit(kAfter2[r], {x + 186, kRow2, 80, 26}, g.length, g.spokenAfter2),
-        Text(kUnits[r][3], g.unit, {x + 268, kRow2, 34, 26}),
+        Edit(kBefore1[r], {x + kBeforeX, kRow1, kEntryWidth, 26}, g.length, g.spokenBefore1),
+        Text(kUnits[r][0], g.unit, {x + kBeforeX + kEntryWidth + 2, kRow1, kUnitWidth, 26}),
+        Edit(kAfter1[r], {x + kAfterX, kRow1, kEntryWidth, 26}, g.length, g.spokenAfter1),
+        Text(kUnits[r][1], g.unit, {x + kAfterUnitX, kRow1, kUnitWidth, 26}),
+        Edit(kBefore2[r], {x + kBeforeX, kRow2, kEntryWidth, 26}, g.length, g.spokenBefore2),
+        Text(kUnits[r][2], g.unit, {x + kBeforeX + kEntryWidth + 2, kRow2, kUnitWidth, 26}),
+        Edit(kAfter2[r], {x + kAfterX, kRow2, kEntryWidth, 26}, g.length, g.spokenAfter2),
+        Text(kUnits[r][3], g.unit, {x + kAfterUnitX, kRow2, kUnitWidth, 26}),
     };
     std::array<ControlTemplate, kGroupControls> result{};
     for (std::size_t i = 0; i < kGroupControls; ++i) result[i] = Hide(controls[i], g.hidden);
@@ -76,10 +85,10 @@ constexpr std::array<ControlTemplate, kGroupControls> ChannelGroup(const GroupLo
 constexpr std::array<ControlTemplate, 4> RowLabels(int x, int headBefore, int headAfter,
                                                    const int (&arrows)[2], bool hidden) {
     return {
-        Hide(Text(headBefore, "調整前", {x + 10, 128, 80, 20}), hidden),
-        Hide(Text(headAfter, "調整後", {x + 186, 128, 80, 20}), hidden),
-        Hide(Text(arrows[0], "--->", {x + 150, kRow1, 34, 26}), hidden),
-        Hide(Text(arrows[1], "--->", {x + 150, kRow2, 34, 26}), hidden),
+        Hide(Text(headBefore, "調整前", {x + kBeforeX, 128, kEntryWidth, 20}), hidden),
+        Hide(Text(headAfter, "調整後", {x + kAfterX, 128, kEntryWidth, 20}), hidden),
+        Hide(Text(arrows[0], "--->", {x + kArrowX, kRow1, kArrowWidth, 26}), hidden),
+        Hide(Text(arrows[1], "--->", {x + kArrowX, kRow2, kArrowWidth, 26}), hidden),
     };
 }
 

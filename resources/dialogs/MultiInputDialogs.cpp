@@ -22,9 +22,9 @@ constexpr ChannelLayout kChannel{
 constexpr const char* kSpoken[4] = {"調整前 1", "調整後 1", "調整前 2", "調整後 2"};
 
 constexpr std::array<ControlTemplate, 5> kInputKinds{{
-    Radio(kThermocouple, "熱電対", {16, 6, 90, 24}, true),
-    Radio(kResistance, "Pt100/Pt1000", {110, 6, 130, 24}, false),
-    Radio(kCurrentLoop, "4-20mA", {244, 6, 90, 24}, false),
+    Radio(kThermocouple, "熱電対", {16, 6, 112, 24}, true),
+    Radio(kResistance, "Pt100/Pt1000", {132, 6, 110, 24}, false),
+    Radio(kCurrentLoop, "4-20mA", {246, 6, 88, 24}, false),
     Radio(kVoltage, "電圧", {338, 6, 70, 24}, false),
     Radio(kNoiseVibration, "騒音振動(L5, L10)", {412, 6, 180, 24}, false),
 }};
