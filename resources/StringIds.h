@@ -314,11 +314,24 @@ enum Id : int {
     Interrupted = 4126,
     WorkerLost = 4127,
     WorkerNotStarted = 4128,
+    // The journal's maintenance: another journal, CSV export, the writer role.
+    OptJournalSqlite = 4129,
+    OptJournalPostgres = 4130,
+    OneJournal = 4131,
+    HelpExportCsv = 4132,
+    ExportCsvUsage = 4133,
+    CsvWritten = 4134,
+    CsvNotWritten = 4135,
+    HelpGrantWriter = 4136,
+    GrantWriterUsage = 4137,
+    GrantNeedsPostgres = 4138,
+    GrantFailed = 4139,
+    GrantDone = 4140,
 };
 
 // The block's first and last id; every id between has a text.
 inline constexpr Id kFirst = Usage;
-inline constexpr Id kLast = WorkerNotStarted;
+inline constexpr Id kLast = GrantDone;
 
 }  // namespace cli_text
 }  // namespace tb::resources

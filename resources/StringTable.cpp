@@ -276,7 +276,10 @@ constexpr std::array kStrings = std::to_array<StringEntry>({
     {LanFailed, "LAN のベースユニットに接続できません (%1)"},
     {UnknownLogger, "不明"},
     {HelpJournal,
-     "調整記録 (ジャーナル) を新しい順に一覧表示します。verify: 記録の連鎖を確かめます。"},
+     "調整記録 (ジャーナル) を新しい順に一覧表示します。verify: 記録の連鎖を確かめます。"
+     "export-csv FILE: CSV ファイルに書き出します。grant-writer ROLE: PostgreSQL "
+     "の書き込みロールを作ります。"
+     "reference: 基準器の登録簿。"},
     {HelpCertificate,
      "機器の1日分 (省略時は最後に調整した日) の調整の校正証明書を PDF で書き出します。"},
     {OptSince, "この日 (YYYY-MM-DD) 以降の記録"},
@@ -339,6 +342,22 @@ constexpr std::array kStrings = std::to_array<StringEntry>({
     {Interrupted, "中断しました: 新しい行は開始していません"},
     {WorkerLost, "%1 の作業プロセスが行の途中で終了しました"},
     {WorkerNotStarted, "作業プロセスを起動できません: %1"},
+    // The journal's maintenance: another journal, CSV export, the writer role.
+    {OptJournalSqlite, "設定の代わりにこの SQLite ファイルのジャーナル"},
+    {OptJournalPostgres,
+     "設定の代わりにこの PostgreSQL 接続 (libpq のオプション、パスワードなし) のジャーナル"},
+    {OneJournal, "--sqlite と --postgresql は同時に指定できません"},
+    {HelpExportCsv,
+     "ジャーナルの記録を新しい順に、ジャーナル画面の書き出しと同じ CSV ファイルに書き出します。"},
+    {ExportCsvUsage, "export-csv の後に書き出すファイルを1つ指定してください"},
+    {CsvWritten, "%2 に %1 件を書き出しました"},
+    {CsvNotWritten, "%1 を書き出せません: %2"},
+    {HelpGrantWriter,
+     "PostgreSQL のジャーナル: ロール (なければ作成) に記録の追加と読み取りだけを許可します。"},
+    {GrantWriterUsage, "grant-writer の後にロール名を1つ指定してください"},
+    {GrantNeedsPostgres, "grant-writer には PostgreSQL のジャーナルが必要です"},
+    {GrantFailed, "権限を与えられません: %1"},
+    {GrantDone, "%1 はジャーナルに記録を追加し、読み取ることができます"},
 });
 
 static_assert(IsSortedById(kStrings), "string table must be sorted by id without duplicates");

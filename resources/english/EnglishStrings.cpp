@@ -286,7 +286,8 @@ constexpr StringEntry kStrings[] = {
     {UnknownLogger, "unknown"},
     {HelpJournal,
      "Lists the records of the adjustment journal, newest first; verify: checks the journal's "
-     "chain."},
+     "chain; export-csv FILE: writes them to a CSV file; grant-writer ROLE: makes the PostgreSQL "
+     "writer role; reference: the register of reference instruments."},
     {HelpCertificate,
      "Writes the certificate (PDF) of a logger's adjustments on one day (default: the day of "
      "its latest adjustment)."},
@@ -351,6 +352,23 @@ constexpr StringEntry kStrings[] = {
     {Interrupted, "interrupted: no new row was started"},
     {WorkerLost, "the worker process of %1 ended during the row"},
     {WorkerNotStarted, "cannot start a worker process: %1"},
+    // The journal's maintenance: another journal, CSV export, the writer role.
+    {OptJournalSqlite, "the journal in this SQLite file instead of the configured one"},
+    {OptJournalPostgres,
+     "the journal at these PostgreSQL options (libpq, no password) instead of the configured one"},
+    {OneJournal, "--sqlite and --postgresql exclude each other"},
+    {HelpExportCsv,
+     "Writes the journal's records, newest first, to a CSV file as the journal window exports "
+     "them."},
+    {ExportCsvUsage, "export-csv takes the one file to write"},
+    {CsvWritten, "%1 rows written to %2"},
+    {CsvNotWritten, "cannot write %1: %2"},
+    {HelpGrantWriter,
+     "PostgreSQL journal: gives the role (created when missing) INSERT and SELECT only."},
+    {GrantWriterUsage, "grant-writer takes the one role name"},
+    {GrantNeedsPostgres, "grant-writer needs the PostgreSQL journal"},
+    {GrantFailed, "cannot grant: %1"},
+    {GrantDone, "%1 may append to and read the journal"},
 };
 
 static_assert(IsSortedById(kStrings), "the English table must be sorted by id without duplicates");
