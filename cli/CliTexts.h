@@ -15,8 +15,8 @@ namespace tb::cli {
 
 namespace cli_text = resources::cli_text;
 using CliText = cli_text::Id;
-// The short spelling the journal, certificate, reference and logger
-// directory commands still use.
+// T::X names the same ids (the journal, certificate, reference and
+// logger-directory commands spell them so).
 using T = CliText;
 
 // The text in the interface language.

@@ -4,6 +4,11 @@
 // This is the single source of the built-in texts. The page services load
 // them through LoadResString, which lets an optional resource library
 // replace a text before falling back to this table.
+//
+// A new text is a name in StringIds.h (a new number, never a reused one),
+// its Japanese text here (StringTable.cpp) and its English text in
+// english/EnglishStrings.cpp; the resource tests fail until all three are
+// there.
 #pragma once
 
 #include <algorithm>
