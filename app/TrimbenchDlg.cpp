@@ -4,6 +4,7 @@
 #include <QMenuBar>
 
 #include "app/AboutDlg.h"
+#include "resources/StringIds.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogTemplate.h"
 #include "services/PageServices.h"
@@ -30,7 +31,7 @@ CTrimbenchDlg::CTrimbenchDlg(SheetPages pages, int languageNumber, QWidget* pare
 // There is no system menu on this desktop; the entry sits in the window's
 // own menu bar, where a user looks for it.
 void CTrimbenchDlg::AddAboutEntry() {
-    const std::string text = services::LoadResString(kAboutMenuText);
+    const std::string text = services::LoadResString(resources::strings::kStrAboutMenu);
     if (text.empty()) return;
     menuBar_ = new QMenuBar(this);
     aboutAction_ = menuBar_->addAction(QString::fromStdString(text));
@@ -42,8 +43,8 @@ CTrimbenchDlg::~CTrimbenchDlg() = default;
 void CTrimbenchDlg::AddJournalEntry() {
     if (!journal_) return;
     if (menuBar_ == nullptr) menuBar_ = new QMenuBar(this);
-    journalAction_ =
-        menuBar_->addAction(QString::fromStdString(services::LoadResString(kJournalMenuText)));
+    journalAction_ = menuBar_->addAction(
+        QString::fromStdString(services::LoadResString(resources::strings::kStrJournalMenu)));
     connect(journalAction_, &QAction::triggered, this, [this] { ShowJournalWindow(); });
 }
 

@@ -1,5 +1,5 @@
 // The main dialog: the program's only top-level window. It holds the frame
-// with the property sheet and, when message 108 has a text, the entry that
+// with the property sheet and, when kStrAboutMenu has a text, the entry that
 // opens the about box.
 #pragma once
 
@@ -19,9 +19,6 @@ class JournalWindow;
 
 namespace tb::app {
 
-inline constexpr int kAboutMenuText = 108;
-inline constexpr int kJournalMenuText = 3000;
-
 class CTrimbenchDlg : public QDialog {
     Q_OBJECT
 
@@ -35,7 +32,7 @@ class CTrimbenchDlg : public QDialog {
     // Nullptr when the frame could not be created (the dialog stays empty).
     CStPropertyFrame* Frame() const { return frame_; }
     CPropSheet* Sheet() const { return frame_ != nullptr ? frame_->Sheet() : nullptr; }
-    // The about entry, or nullptr when message 108 is empty.
+    // The about entry, or nullptr when kStrAboutMenu is empty.
     QAction* AboutAction() const { return aboutAction_; }
 
     void ShowAboutBox();

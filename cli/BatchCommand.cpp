@@ -41,7 +41,8 @@ class SignalsHeldBack {
 std::optional<std::string> ReadBatchText(const QString& path, Terminal& terminal) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        terminal.err << "trimbench: " << Text(T::CannotReadFile, {path.toStdString()}) << '\n';
+        terminal.err << "trimbench: " << Text(cli_text::CannotReadFile, {path.toStdString()})
+                     << '\n';
         return std::nullopt;
     }
     // One byte more than allowed tells the parser the file is too large.
@@ -54,7 +55,7 @@ std::optional<int> JobsOption(const CommandParser& parser, Terminal& terminal, i
     bool number = false;
     const int jobs = QString::fromStdString(parser.Value("jobs")).toInt(&number);
     if (number && jobs >= 1 && jobs <= kMaxJobs) return jobs;
-    exit = UsageError(terminal, Text(T::BadJobs, {parser.Value("jobs")}));
+    exit = UsageError(terminal, Text(cli_text::BadJobs, {parser.Value("jobs")}));
     return std::nullopt;
 }
 
@@ -92,11 +93,11 @@ bool RunSideBySide(const std::vector<BatchRow>& rows, const SchedulerOptions& as
 }  // namespace
 
 int RunBatch(const QStringList& arguments, Terminal& terminal) {
-    CommandParser parser(T::HelpBatch, "FILE.csv");
-    parser.AddFlag("yes", T::OptYes);
-    parser.AddFlag("dry-run", T::OptDryRun);
-    parser.AddFlag("keep-going", T::OptKeepGoing);
-    parser.AddValue("jobs", T::OptJobs, "N");
+    CommandParser parser(cli_text::HelpBatch, "FILE.csv");
+    parser.AddFlag("yes", cli_text::OptYes);
+    parser.AddFlag("dry-run", cli_text::OptDryRun);
+    parser.AddFlag("keep-going", cli_text::OptKeepGoing);
+    parser.AddValue("jobs", cli_text::OptJobs, "N");
     AddWorkOptions(parser);
     int exit = 0;
     if (!parser.Parse(arguments, terminal, exit)) return exit;
@@ -104,16 +105,16 @@ int RunBatch(const QStringList& arguments, Terminal& terminal) {
     if (!policy) return exit;
     const auto jobs = JobsOption(parser, terminal, exit);
     if (!jobs) return exit;
-    if (parser.Positional().size() != 1)
-        return UsageError(terminal, Text(T::BatchHeader));
+    if (parser.Positional().size() != 1) return UsageError(terminal, Text(cli_text::BatchHeader));
 
     const auto text = ReadBatchText(parser.Positional().front(), terminal);
     if (!text) return static_cast<int>(ExitCode::Failure);
     BatchFile file = ParseBatchFile(*text);
     if (!file.error.empty()) {
-        return UsageError(terminal, file.errorLine > 0
-                                        ? Text(T::BatchLine, {std::to_string(file.errorLine), file.error})
-                                        : file.error);
+        return UsageError(
+            terminal, file.errorLine > 0
+                          ? Text(cli_text::BatchLine, {std::to_string(file.errorLine), file.error})
+                          : file.error);
     }
 
     // The references and conditions of every row, checked before any row
@@ -126,7 +127,8 @@ int RunBatch(const QStringList& arguments, Terminal& terminal) {
                                                  parser.IsSet("allow-expired-reference"), conditions);
         if (!problem.empty()) {
             terminal.err << "trimbench: "
-                         << Text(T::BatchRowConditions, {std::to_string(row.line), problem}) << '\n';
+                         << Text(cli_text::BatchRowConditions, {std::to_string(row.line), problem})
+                         << '\n';
             return static_cast<int>(ExitCode::RefusedInput);
         }
         ResolveConditions(row, conditions);

@@ -85,36 +85,38 @@ BatchFile Fail(BatchFile file, int line, std::string error) {
 BatchFile ParseBatchFile(std::string_view text) {
     BatchFile file;
     if (text.size() > kMaxBatchBytes)
-        return Fail(file, 0, Text(T::BatchTooLarge, {std::to_string(kMaxBatchRows),
-                                                      std::to_string(kMaxBatchBytes)}));
+        return Fail(file, 0,
+                    Text(cli_text::BatchTooLarge,
+                         {std::to_string(kMaxBatchRows), std::to_string(kMaxBatchBytes)}));
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // a spreadsheet's BOM
     const std::vector<std::string_view> lines = Lines(text);
     std::size_t at = 0;
     while (at < lines.size() && IsBlank(lines[at])) ++at;
-    if (at == lines.size()) return Fail(file, 0, Text(T::BatchEmpty));
+    if (at == lines.size()) return Fail(file, 0, Text(cli_text::BatchEmpty));
     const std::size_t columns = HeaderColumns(lines[at]);
-    if (columns == 0) return Fail(file, static_cast<int>(at) + 1, Text(T::BatchHeader));
+    if (columns == 0) return Fail(file, static_cast<int>(at) + 1, Text(cli_text::BatchHeader));
     for (++at; at < lines.size(); ++at) {
         const int lineNumber = static_cast<int>(at) + 1;
         if (IsBlank(lines[at])) continue;
         const auto fields = SplitFields(lines[at]);
         if (!fields || fields->size() > columns)
-            return Fail(file, lineNumber, Text(T::BatchFieldCount));
+            return Fail(file, lineNumber, Text(cli_text::BatchFieldCount));
         if (file.rows.size() == kMaxBatchRows)
-            return Fail(file, lineNumber, Text(T::BatchTooLarge, {std::to_string(kMaxBatchRows),
-                                                                   std::to_string(kMaxBatchBytes)}));
+            return Fail(file, lineNumber,
+                        Text(cli_text::BatchTooLarge,
+                             {std::to_string(kMaxBatchRows), std::to_string(kMaxBatchBytes)}));
         std::array<std::string, kColumns.size()> value{};
         for (std::size_t i = 0; i < fields->size(); ++i) value[i] = (*fields)[i];
         BatchRow row{lineNumber, Trim(value[0]), Trim(value[1]), Trim(value[2]), value[3],
                      value[4],   value[5],       value[6],       Trim(value[7]),
                      Trim(value[8]), Trim(value[9])};
         if (Trim(row.before1).empty() || Trim(row.after1).empty())
-            return Fail(file, lineNumber, Text(T::BatchMissingReading));
+            return Fail(file, lineNumber, Text(cli_text::BatchMissingReading));
         if (Trim(row.before2).empty() != Trim(row.after2).empty())
-            return Fail(file, lineNumber, Text(T::BatchHalfSecondPoint));
+            return Fail(file, lineNumber, Text(cli_text::BatchHalfSecondPoint));
         file.rows.push_back(std::move(row));
     }
-    if (file.rows.empty()) return Fail(file, 0, Text(T::BatchEmpty));
+    if (file.rows.empty()) return Fail(file, 0, Text(cli_text::BatchEmpty));
     return file;
 }
 

@@ -34,10 +34,12 @@ OperationResult NotFound(const BatchRow& row, const LoggerChoice& choice,
     OperationResult result;
     result.logger = row.serial.empty() ? "-" : row.serial;
     result.code = ExitCode::NoLogger;
-    result.message = choice.serial || choice.com ? Text(T::NoLoggerNamed, {row.model, LoggerLabel(choice)})
-                                                 : Text(T::NoLoggerOfModel, {row.model});
+    result.message = choice.serial || choice.com
+                         ? Text(cli_text::NoLoggerNamed, {row.model, LoggerLabel(choice)})
+                         : Text(cli_text::NoLoggerOfModel, {row.model});
     for (const SurveyedPort& port : ports)
-        if (port.busy) result.message += "; " + Text(T::PortBusy, {"COM" + std::to_string(port.com)});
+        if (port.busy)
+            result.message += "; " + Text(cli_text::PortBusy, {"COM" + std::to_string(port.com)});
     return result;
 }
 
@@ -55,15 +57,15 @@ std::variant<int, OperationResult> Place(const BatchRow& row, const std::vector<
     const ModelRow& model = *FindModel(row.model);
     const LoggerChoice choice = RowChoice(row);
     if (choice.serial && model.transport == Transport::Cable)
-        return Usage(row, Text(T::SerialNotForModel, {row.model}));
+        return Usage(row, Text(cli_text::SerialNotForModel, {row.model}));
     if (choice.com && model.transport == Transport::BaseUnit)
-        return Usage(row, Text(T::PortNotForModel, {row.model}));
+        return Usage(row, Text(cli_text::PortNotForModel, {row.model}));
     const std::vector<int> found = PortsFor(model, choice, ports);
     if (found.empty()) return NotFound(row, choice, ports);
     if (found.size() > 1) {
         std::string labels;
         for (int com : found) labels += (labels.empty() ? "" : ", ") + LoggerLabel({std::nullopt, com, std::nullopt});
-        return Usage(row, Text(T::SeveralLoggers, {row.model, labels}));
+        return Usage(row, Text(cli_text::SeveralLoggers, {row.model, labels}));
     }
     return found.front();
 }

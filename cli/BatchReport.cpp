@@ -32,8 +32,8 @@ void BatchReport::Finished(std::size_t index, const std::string& device, Finishe
     if (!json_) {
         ClearProgress();
         terminal_.out << std::left << std::setw(14) << (device.empty() ? row.logger : device) << ' '
-                      << Text(T::SummaryRow) << ' ' << std::setw(5) << row.line << ' ' << std::setw(12)
-                      << ResultName(row.code) << ' ' << row.reason << '\n';
+                      << Text(cli_text::SummaryRow) << ' ' << std::setw(5) << row.line << ' '
+                      << std::setw(12) << ResultName(row.code) << ' ' << row.reason << '\n';
         terminal_.out.flush();
     }
     finished_[index] = std::move(row);
@@ -60,14 +60,14 @@ void BatchReport::DrawProgress() {
         const double elapsed =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
         const double left = elapsed / static_cast<double>(doneCount_) * static_cast<double>(total - doneCount_);
-        terminal_.err << "  " << Text(T::TimeLeft, {MinutesSeconds(left)});
+        terminal_.err << "  " << Text(cli_text::TimeLeft, {MinutesSeconds(left)});
     }
     terminal_.err.flush();
 }
 
 void BatchReport::PrintEnd(ExitCode code, bool interrupted) {
     if (terminal_.interactive) terminal_.err << '\n';
-    if (interrupted) terminal_.err << "trimbench: " << Text(T::Interrupted) << '\n';
+    if (interrupted) terminal_.err << "trimbench: " << Text(cli_text::Interrupted) << '\n';
     if (json_) {
         QJsonArray array;
         for (const FinishedRow& row : finished_) array.append(row.json);
@@ -83,18 +83,21 @@ void BatchReport::PrintEnd(ExitCode code, bool interrupted) {
         return;
     }
     auto& out = terminal_.out;
-    out << std::left << std::setw(6) << Text(T::SummaryRow) << std::setw(10) << Text(T::SummaryLogger)
-        << std::setw(9) << Text(T::SummaryChannel) << std::setw(15) << Text(T::SummaryResult) << '\n';
+    out << std::left << std::setw(6) << Text(cli_text::SummaryRow) << std::setw(10)
+        << Text(cli_text::SummaryLogger) << std::setw(9) << Text(cli_text::SummaryChannel)
+        << std::setw(15) << Text(cli_text::SummaryResult) << '\n';
     std::size_t failed = 0;
     for (std::size_t i = 0; i < finished_.size(); ++i) {
         const FinishedRow& row = finished_[i];
-        const std::string result = row.ran ? std::string(ResultName(row.code)) : Text(T::NotRun);
+        const std::string result =
+            row.ran ? std::string(ResultName(row.code)) : Text(cli_text::NotRun);
         out << std::setw(6) << row.line << std::setw(10) << row.logger << std::setw(9)
             << rows_[i].channel << std::setw(15) << result << row.reason << '\n';
         if (!row.ran || row.code != ExitCode::Done) ++failed;
     }
-    out << (failed == 0 ? Text(T::SummaryDone, {std::to_string(finished_.size())})
-                        : Text(T::SummaryFailed, {std::to_string(failed), std::to_string(finished_.size())}))
+    out << (failed == 0 ? Text(cli_text::SummaryDone, {std::to_string(finished_.size())})
+                        : Text(cli_text::SummaryFailed,
+                               {std::to_string(failed), std::to_string(finished_.size())}))
         << '\n';
 }
 

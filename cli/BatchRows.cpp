@@ -49,15 +49,16 @@ std::optional<OperationResult> CheckRow(const BatchRow& row) {
     failed.code = ExitCode::Usage;
     const ModelRow* model = FindModel(row.model);
     if (!model) {
-        failed.message = Text(T::UnknownModel, {row.model, ModelNames()});
+        failed.message = Text(cli_text::UnknownModel, {row.model, ModelNames()});
     } else if (!ParseLoggerName(row.serial)) {
-        failed.message = Text(T::BadSerial, {row.serial});
+        failed.message = Text(cli_text::BadSerial, {row.serial});
     } else if (!ParseChannel(row.channel)) {
-        failed.message = Text(T::BadChannel, {row.channel, row.model, std::to_string(model->channels)});
+        failed.message =
+            Text(cli_text::BadChannel, {row.channel, row.model, std::to_string(model->channels)});
     } else if (!row.inputKind.empty() && model->inputKinds.empty()) {
-        failed.message = Text(T::InputKindNotForModel, {row.model});
+        failed.message = Text(cli_text::InputKindNotForModel, {row.model});
     } else if (!row.inputKind.empty() && !FindInputKind(*model, row.inputKind)) {
-        failed.message = Text(T::BadInputKind, {row.inputKind, InputKindNames(*model)});
+        failed.message = Text(cli_text::BadInputKind, {row.inputKind, InputKindNames(*model)});
     } else {
         return std::nullopt;
     }

@@ -68,7 +68,8 @@ class Scheduler {
             if (job.worker || !job.Pending()) continue;
             std::string error;
             job.worker = WorkerProcess::Start(job.queue->com, WorkerProcess::RowsOption(options_.policy), error);
-            if (!job.worker) Fail(job, job.queue->rows[job.next++], Text(T::WorkerNotStarted, {error}));
+            if (!job.worker)
+                Fail(job, job.queue->rows[job.next++], Text(cli_text::WorkerNotStarted, {error}));
         }
     }
 
@@ -86,7 +87,7 @@ class Scheduler {
                 job.running = row;
             } else {
                 job.worker.reset();
-                Fail(job, row, Text(T::WorkerLost, {job.queue->label}));
+                Fail(job, row, Text(cli_text::WorkerLost, {job.queue->label}));
             }
         }
     }
@@ -111,7 +112,7 @@ class Scheduler {
         if (open) return;
         // The worker ended: a row it was running is lost with it.
         job.worker.reset();
-        if (job.running) Fail(job, *job.running, Text(T::WorkerLost, {job.queue->label}));
+        if (job.running) Fail(job, *job.running, Text(cli_text::WorkerLost, {job.queue->label}));
         job.running.reset();
         job.over = true;
     }
@@ -123,7 +124,7 @@ class Scheduler {
         const std::size_t row = *job.running;
         job.running.reset();
         if (!finished || finished->line != rows_[row].line) {
-            Fail(job, row, Text(T::WorkerLost, {job.queue->label}));
+            Fail(job, row, Text(cli_text::WorkerLost, {job.queue->label}));
             return;
         }
         Finished(job, row, std::move(*finished));

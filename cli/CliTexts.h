@@ -1,166 +1,27 @@
-// The command line's own texts, in Japanese or English after the interface
-// language (string 1047: 0 is Japanese, any other number English). The
-// pages' messages come from the string table as in the window.
+// The command line's own texts: the block cli_text of the string table
+// (resources/StringIds.h), in the interface language like every other
+// text of the program: the resource library of the chosen language answers
+// for them (kStrLanguageNumber tells which one it is), the built-in Japanese
+// otherwise. The pages' messages come from the same table as in the window.
 #pragma once
 
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
+#include "resources/StringIds.h"
+
 namespace tb::cli {
 
-enum class T {
-    Usage,
-    HelpList,
-    HelpRead,
-    HelpAdjust,
-    HelpInitialise,
-    HelpBatch,
-    HelpHistory,
-    OptPair,
-    BadPair,
-    PairNeeded,
-    NoHistory,
-    OptSerial,
-    OptPort,
-    OptJson,
-    OptYes,
-    OptDryRun,
-    OptChannel,
-    OptPoint,
-    OptUnit,
-    OptInputKind,
-    OptKeepGoing,
-    OptLan,
-    OptLogin,
-    AnsweredYes,
-    YesNoPrompt,
-    UnknownCommand,
-    UnknownModel,
-    MissingModel,
-    ExtraArguments,
-    BadChannel,
-    MissingChannel,
-    BadPoint,
-    PointCount,
-    ReadingTooLong,
-    FixedReading,
-    BadUnit,
-    BadSerial,
-    BadPort,
-    SerialNotForModel,
-    PortNotForModel,
-    DryRunWithYes,
-    InputKindNotForModel,
-    BadInputKind,
-    NoLoggerOfModel,
-    NoLoggerNamed,
-    SeveralLoggers,
-    WithinLimits,
-    ToWrite,
-    DryRunNothingWritten,
-    DryRunNoInitialise,
-    CannotReadFile,
-    BatchLine,
-    BatchHeader,
-    BatchEmpty,
-    BatchTooLarge,
-    BatchFieldCount,
-    BatchMissingReading,
-    BatchHalfSecondPoint,
-    SummaryRow,
-    SummaryLogger,
-    SummaryChannel,
-    SummaryResult,
-    SummaryDone,
-    SummaryFailed,
-    NotRun,
-    ListModel,
-    ListSerial,
-    ListCom,
-    ListVia,
-    ListNone,
-    BadLan,
-    MissingLogin,
-    LanFailed,
-    UnknownLogger,
-    HelpJournal,
-    HelpCertificate,
-    OptSince,
-    OptModel,
-    OptCsv,
-    OptDate,
-    OptOut,
-    OptLanLogger,
-    BadDate,
-    CsvWithJson,
-    JournalUnreadable,
-    JournalNone,
-    JournalColumns,
-    MissingSerial,
-    MissingOut,
-    NoRecordFor,
-    CertificateWritten,
-    CertificateFailed,
-    LanWithSerial,
-    LanNotForModel,
-    // The reference register and the conditions of the work.
-    HelpReference,
-    OptReference,
-    OptAllowExpired,
-    OptAmbient,
-    OptDescription,
-    OptCertificateNumber,
-    OptCalibrated,
-    OptDue,
-    OptCertificateFile,
-    OptCustomer,
-    OptDrift,
-    ReferenceUsage,
-    ReferenceAdded,
-    ReferenceRetired,
-    ReferenceRefused,
-    ReferenceUnknown,
-    ReferenceWasRetired,
-    ReferenceExpired,
-    ReferenceTooMany,
-    ReferenceColumns,
-    ReferenceNone,
-    BadAmbient,
-    BatchRowConditions,
-    HelpVerify,
-    VerifyIntact,
-    VerifyBroken,
-    CertificateMatches,
-    CertificateDiffers,
-    OptJobs,
-    BadJobs,
-    PortBusy,
-    TimeLeft,
-    Interrupted,
-    WorkerLost,
-    WorkerNotStarted,
-    // The journal's maintenance: another journal, CSV export, the writer role.
-    OptJournalSqlite,
-    OptJournalPostgres,
-    OneJournal,
-    HelpExportCsv,
-    ExportCsvUsage,
-    CsvWritten,
-    CsvNotWritten,
-    HelpGrantWriter,
-    GrantWriterUsage,
-    GrantNeedsPostgres,
-    GrantFailed,
-    GrantDone,
-};
+namespace cli_text = resources::cli_text;
+using CliText = cli_text::Id;
+// T::X names the same ids (the journal, certificate, reference and
+// logger-directory commands spell them so).
+using T = CliText;
 
 // The text in the interface language.
-std::string Text(T id);
+std::string Text(CliText id);
 // The text with %1, %2, ... replaced by the arguments.
-std::string Text(T id, std::initializer_list<std::string_view> args);
-
-// True when the interface language is Japanese.
-bool JapaneseInterface();
+std::string Text(CliText id, std::initializer_list<std::string_view> args);
 
 }  // namespace tb::cli

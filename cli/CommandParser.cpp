@@ -31,20 +31,20 @@ int UsageError(Terminal& terminal, const std::string& message) {
     return static_cast<int>(ExitCode::Usage);
 }
 
-CommandParser::CommandParser(T description, const QString& positional) {
+CommandParser::CommandParser(CliText description, const QString& positional) {
     parser_.setApplicationDescription(Q(Text(description)));
     parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser_.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     parser_.addHelpOption();
     if (!positional.isEmpty()) parser_.addPositionalArgument(positional, QString());
-    AddFlag("json", T::OptJson);
+    AddFlag("json", cli_text::OptJson);
 }
 
-void CommandParser::AddFlag(const QString& name, T description) {
+void CommandParser::AddFlag(const QString& name, CliText description) {
     parser_.addOption(QCommandLineOption(name, Q(Text(description))));
 }
 
-void CommandParser::AddValue(const QString& name, T description, const QString& valueName) {
+void CommandParser::AddValue(const QString& name, CliText description, const QString& valueName) {
     parser_.addOption(QCommandLineOption(name, Q(Text(description)), valueName));
 }
 
@@ -64,23 +64,23 @@ bool CommandParser::Parse(const QStringList& arguments, Terminal& terminal, int&
 bool CommandParser::NoPositional(Terminal& terminal, int& exit) const {
     const QStringList positional = Positional();
     if (positional.isEmpty()) return true;
-    exit = UsageError(terminal, Text(T::ExtraArguments, {positional.front().toStdString()}));
+    exit = UsageError(terminal, Text(cli_text::ExtraArguments, {positional.front().toStdString()}));
     return false;
 }
 
 const ModelRow* CommandParser::Model(Terminal& terminal, int& exit) const {
     const QStringList positional = Positional();
     if (positional.isEmpty()) {
-        exit = UsageError(terminal, Text(T::MissingModel, {ModelNames()}));
+        exit = UsageError(terminal, Text(cli_text::MissingModel, {ModelNames()}));
         return nullptr;
     }
     if (positional.size() > 1) {
-        exit = UsageError(terminal, Text(T::ExtraArguments, {positional[1].toStdString()}));
+        exit = UsageError(terminal, Text(cli_text::ExtraArguments, {positional[1].toStdString()}));
         return nullptr;
     }
     const std::string name = positional.front().toStdString();
     const ModelRow* row = FindModel(name);
-    if (!row) exit = UsageError(terminal, Text(T::UnknownModel, {name, ModelNames()}));
+    if (!row) exit = UsageError(terminal, Text(cli_text::UnknownModel, {name, ModelNames()}));
     return row;
 }
 
@@ -89,14 +89,14 @@ std::optional<LoggerChoice> CommandParser::Choice(Terminal& terminal, int& exit)
     if (IsSet("serial")) {
         choice.serial = ParseSerial(Value("serial"));
         if (!choice.serial) {
-            exit = UsageError(terminal, Text(T::BadSerial, {Value("serial")}));
+            exit = UsageError(terminal, Text(cli_text::BadSerial, {Value("serial")}));
             return std::nullopt;
         }
     }
     if (IsSet("port")) {
         choice.com = ParseComNumber(Value("port"));
         if (!choice.com) {
-            exit = UsageError(terminal, Text(T::BadPort, {Value("port")}));
+            exit = UsageError(terminal, Text(cli_text::BadPort, {Value("port")}));
             return std::nullopt;
         }
     }
@@ -107,7 +107,7 @@ std::optional<AnswerPolicy> CommandParser::Policy(Terminal& terminal, int& exit)
     const bool yes = IsSet("yes");
     const bool dryRun = IsSet("dry-run");
     if (yes && dryRun) {
-        exit = UsageError(terminal, Text(T::DryRunWithYes));
+        exit = UsageError(terminal, Text(cli_text::DryRunWithYes));
         return std::nullopt;
     }
     return yes ? AnswerPolicy::Yes : dryRun ? AnswerPolicy::DryRun : AnswerPolicy::Ask;
@@ -117,7 +117,7 @@ bool CommandParser::ApplyUnit(Terminal& terminal, int& exit) const {
     if (!IsSet("unit")) return true;
     const auto unit = ParseUnit(Value("unit"));
     if (!unit) {
-        exit = UsageError(terminal, Text(T::BadUnit, {Value("unit")}));
+        exit = UsageError(terminal, Text(cli_text::BadUnit, {Value("unit")}));
         return false;
     }
     services::OverrideTempUnit(*unit);
@@ -128,19 +128,20 @@ bool CommandParser::InputKind(const ModelRow& row, LoggerChoice& choice, Termina
                               int& exit) const {
     if (!IsSet("input-kind")) return true;
     if (row.inputKinds.empty()) {
-        exit = UsageError(terminal, Text(T::InputKindNotForModel, {std::string(row.model)}));
+        exit = UsageError(terminal, Text(cli_text::InputKindNotForModel, {std::string(row.model)}));
         return false;
     }
     choice.inputKind = FindInputKind(row, Value("input-kind"));
     if (!choice.inputKind)
-        exit = UsageError(terminal, Text(T::BadInputKind, {Value("input-kind"), InputKindNames(row)}));
+        exit = UsageError(terminal,
+                          Text(cli_text::BadInputKind, {Value("input-kind"), InputKindNames(row)}));
     return choice.inputKind.has_value();
 }
 
 bool CommandParser::Lan(std::optional<LanAddress>& lan, Terminal& terminal, int& exit) const {
     if (!IsSet("lan")) return true;
     if (!IsSet("login")) {
-        exit = UsageError(terminal, Text(T::MissingLogin));
+        exit = UsageError(terminal, Text(cli_text::MissingLogin));
         return false;
     }
     const std::string text = Value("lan");
@@ -150,7 +151,7 @@ bool CommandParser::Lan(std::optional<LanAddress>& lan, Terminal& terminal, int&
                     digits.find_first_not_of("0123456789") == std::string::npos &&
                     std::stoi(digits) > 0 && std::stoi(digits) <= 65535;
     if (!ok) {
-        exit = UsageError(terminal, Text(T::BadLan, {text}));
+        exit = UsageError(terminal, Text(cli_text::BadLan, {text}));
         return false;
     }
     lan = LanAddress{text.substr(0, colon), std::stoi(digits), Value("login")};

@@ -24,10 +24,10 @@ struct LanAddress {
 
 class CommandParser {
   public:
-    CommandParser(T description, const QString& positional);
+    CommandParser(CliText description, const QString& positional);
 
-    void AddFlag(const QString& name, T description);
-    void AddValue(const QString& name, T description, const QString& valueName);
+    void AddFlag(const QString& name, CliText description);
+    void AddValue(const QString& name, CliText description, const QString& valueName);
 
     // Parses; false with `exit` set when the command is over (help shown or
     // an error reported).

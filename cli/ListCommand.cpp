@@ -10,14 +10,16 @@ namespace {
 
 void PrintTable(const std::vector<AttachedLogger>& loggers, Terminal& terminal) {
     if (loggers.empty()) {
-        terminal.out << Text(T::ListNone) << '\n';
+        terminal.out << Text(cli_text::ListNone) << '\n';
         return;
     }
     auto& out = terminal.out;
-    out << std::left << std::setw(10) << Text(T::ListModel) << std::setw(10) << Text(T::ListSerial)
-        << std::setw(6) << Text(T::ListCom) << std::setw(15) << Text(T::ListVia) << '\n';
+    out << std::left << std::setw(10) << Text(cli_text::ListModel) << std::setw(10)
+        << Text(cli_text::ListSerial) << std::setw(6) << Text(cli_text::ListCom) << std::setw(15)
+        << Text(cli_text::ListVia) << '\n';
     for (const AttachedLogger& logger : loggers) {
-        out << std::setw(10) << (logger.model.empty() ? Text(T::UnknownLogger) : logger.model)
+        out << std::setw(10)
+            << (logger.model.empty() ? Text(cli_text::UnknownLogger) : logger.model)
             << std::setw(10) << (logger.serial ? LoggerLabel({logger.serial, {}, {}}) : "-")
             << std::setw(6) << (logger.com ? std::to_string(*logger.com) : "-") << std::setw(15)
             << logger.via << logger.detail << '\n';
@@ -27,9 +29,9 @@ void PrintTable(const std::vector<AttachedLogger>& loggers, Terminal& terminal) 
 }  // namespace
 
 int RunList(const QStringList& arguments, Terminal& terminal) {
-    CommandParser parser(T::HelpList, QString());
-    parser.AddValue("lan", T::OptLan, "HOST:PORT");
-    parser.AddValue("login", T::OptLogin, "TEXT");
+    CommandParser parser(cli_text::HelpList, QString());
+    parser.AddValue("lan", cli_text::OptLan, "HOST:PORT");
+    parser.AddValue("login", cli_text::OptLogin, "TEXT");
     int exit = 0;
     if (!parser.Parse(arguments, terminal, exit) || !parser.NoPositional(terminal, exit)) return exit;
 
@@ -42,7 +44,7 @@ int RunList(const QStringList& arguments, Terminal& terminal) {
         if (auto unit = ListLanUnit(lan->host, lan->port, lan->login, error)) {
             loggers.push_back(*unit);
         } else {
-            terminal.err << Text(T::LanFailed, {std::to_string(error)}) << '\n';
+            terminal.err << Text(cli_text::LanFailed, {std::to_string(error)}) << '\n';
             code = ExitCode::Communication;
         }
     }

@@ -10,15 +10,15 @@ namespace tb::cli {
 namespace {
 
 void AddLoggerOptions(CommandParser& parser) {
-    parser.AddValue("serial", T::OptSerial, "S");
-    parser.AddValue("port", T::OptPort, "N");
-    parser.AddValue("input-kind", T::OptInputKind, "K");
+    parser.AddValue("serial", cli_text::OptSerial, "S");
+    parser.AddValue("port", cli_text::OptPort, "N");
+    parser.AddValue("input-kind", cli_text::OptInputKind, "K");
 }
 
 // --lan and --login: a base unit on the LAN instead of those on USB.
 void AddLanOptions(CommandParser& parser) {
-    parser.AddValue("lan", T::OptLanLogger, "HOST:PORT");
-    parser.AddValue("login", T::OptLogin, "TEXT");
+    parser.AddValue("lan", cli_text::OptLanLogger, "HOST:PORT");
+    parser.AddValue("login", cli_text::OptLogin, "TEXT");
 }
 
 // The LAN unit a command names, checked against the model and the other
@@ -28,11 +28,11 @@ bool LanOf(const CommandParser& parser, const ModelRow& row, const LoggerChoice&
     if (!parser.Lan(lan, terminal, exit)) return false;
     if (!lan) return true;
     if (choice.serial || choice.com) {
-        exit = UsageError(terminal, Text(T::LanWithSerial));
+        exit = UsageError(terminal, Text(cli_text::LanWithSerial));
         return false;
     }
     if (row.transport != Transport::BaseUnit) {
-        exit = UsageError(terminal, Text(T::LanNotForModel, {std::string(row.model)}));
+        exit = UsageError(terminal, Text(cli_text::LanNotForModel, {std::string(row.model)}));
         return false;
     }
     return true;
@@ -41,8 +41,8 @@ bool LanOf(const CommandParser& parser, const ModelRow& row, const LoggerChoice&
 std::string LanLabel(const LanAddress& lan) { return lan.host + ":" + std::to_string(lan.port); }
 
 void AddAnswerOptions(CommandParser& parser) {
-    parser.AddFlag("yes", T::OptYes);
-    parser.AddFlag("dry-run", T::OptDryRun);
+    parser.AddFlag("yes", cli_text::OptYes);
+    parser.AddFlag("dry-run", cli_text::OptDryRun);
 }
 
 // Prints the result (text or JSON) and answers the exit code.
@@ -77,19 +77,20 @@ std::optional<AdjustInput> AdjustInputOf(const CommandParser& parser, const Mode
     if (parser.IsSet("channel")) {
         const auto channel = ParseChannel(parser.Value("channel"));
         if (!channel) {
-            exit = UsageError(terminal, Text(T::BadChannel, {parser.Value("channel"), row.model,
-                                                             std::to_string(row.channels)}));
+            exit = UsageError(
+                terminal, Text(cli_text::BadChannel,
+                               {parser.Value("channel"), row.model, std::to_string(row.channels)}));
             return std::nullopt;
         }
         input.channel = *channel;
     } else if (row.channels > 1) {
-        exit = UsageError(terminal, Text(T::MissingChannel));
+        exit = UsageError(terminal, Text(cli_text::MissingChannel));
         return std::nullopt;
     }
     for (const QString& text : parser.Values("point")) {
         const auto point = ParsePoint(text.toStdString());
         if (!point) {
-            exit = UsageError(terminal, Text(T::BadPoint, {text.toStdString()}));
+            exit = UsageError(terminal, Text(cli_text::BadPoint, {text.toStdString()}));
             return std::nullopt;
         }
         input.points.push_back(*point);
@@ -101,7 +102,7 @@ std::optional<AdjustInput> AdjustInputOf(const CommandParser& parser, const Mode
 struct PageCommand {
     Operation operation;
     const char* name;
-    T help;
+    CliText help;
     bool answers;  // --yes, --dry-run
     bool entry;    // --point, --unit
 };
@@ -117,20 +118,20 @@ std::optional<AdjustInput> InitialiseInputOf(const CommandParser& parser, const 
         for (const PairName& pair : row.pairs)
             if (pair.name == name) input.pairTab = pair.tab;
         if (!input.pairTab) {
-            exit = UsageError(terminal, Text(T::BadPair, {name, row.model}));
+            exit = UsageError(terminal, Text(cli_text::BadPair, {name, row.model}));
             return std::nullopt;
         }
         return input;
     }
     if (!parser.IsSet("channel")) {
         if (row.pairs.empty()) return input;
-        exit = UsageError(terminal, Text(T::PairNeeded, {row.model}));
+        exit = UsageError(terminal, Text(cli_text::PairNeeded, {row.model}));
         return std::nullopt;
     }
     const auto channel = ParseChannel(parser.Value("channel"));
     if (!channel || *channel > row.channels) {
-        exit = UsageError(terminal, Text(T::BadChannel, {parser.Value("channel"), row.model,
-                                                         std::to_string(row.channels)}));
+        exit = UsageError(terminal, Text(cli_text::BadChannel, {parser.Value("channel"), row.model,
+                                                                std::to_string(row.channels)}));
         return std::nullopt;
     }
     input.channel = *channel;
@@ -143,10 +144,11 @@ int RunPageCommand(const PageCommand& command, const QStringList& arguments, Ter
     AddLanOptions(parser);
     if (command.answers) AddAnswerOptions(parser);
     if (command.answers) AddWorkOptions(parser);
-    if (command.operation != Operation::Read) parser.AddValue("channel", T::OptChannel, "N");
-    if (command.operation == Operation::Initialise) parser.AddValue("pair", T::OptPair, "IU|TH|CO2");
-    if (command.entry) parser.AddValue("point", T::OptPoint, "BEFORE:AFTER");
-    parser.AddValue("unit", T::OptUnit, "C|F");
+    if (command.operation != Operation::Read) parser.AddValue("channel", cli_text::OptChannel, "N");
+    if (command.operation == Operation::Initialise)
+        parser.AddValue("pair", cli_text::OptPair, "IU|TH|CO2");
+    if (command.entry) parser.AddValue("point", cli_text::OptPoint, "BEFORE:AFTER");
+    parser.AddValue("unit", cli_text::OptUnit, "C|F");
     int exit = 0;
     LoggerChoice choice;
     if (!parser.Parse(arguments, terminal, exit)) return exit;
@@ -173,7 +175,7 @@ int RunPageCommand(const PageCommand& command, const QStringList& arguments, Ter
             OperationResult failed;
             failed.code = ExitCode::Communication;
             failed.logger = LanLabel(*lan);
-            failed.message = Text(T::LanFailed, {std::to_string(link->OpenError())});
+            failed.message = Text(cli_text::LanFailed, {std::to_string(link->OpenError())});
             if (!json) terminal.err << "trimbench: " << failed.message << '\n';
             return Finish(command.name, *row, failed, json, terminal);
         }
@@ -188,16 +190,17 @@ int RunPageCommand(const PageCommand& command, const QStringList& arguments, Ter
 }  // namespace
 
 int RunRead(const QStringList& arguments, Terminal& terminal) {
-    return RunPageCommand({Operation::Read, "read", T::HelpRead, false, false}, arguments, terminal);
-}
-
-int RunAdjust(const QStringList& arguments, Terminal& terminal) {
-    return RunPageCommand({Operation::Adjust, "adjust", T::HelpAdjust, true, true}, arguments,
+    return RunPageCommand({Operation::Read, "read", cli_text::HelpRead, false, false}, arguments,
                           terminal);
 }
 
+int RunAdjust(const QStringList& arguments, Terminal& terminal) {
+    return RunPageCommand({Operation::Adjust, "adjust", cli_text::HelpAdjust, true, true},
+                          arguments, terminal);
+}
+
 int RunHistory(const QStringList& arguments, Terminal& terminal) {
-    CommandParser parser(T::HelpHistory, "MODEL");
+    CommandParser parser(cli_text::HelpHistory, "MODEL");
     AddLoggerOptions(parser);
     int exit = 0;
     LoggerChoice choice;
@@ -205,7 +208,7 @@ int RunHistory(const QStringList& arguments, Terminal& terminal) {
     const ModelRow* row = Prepare(parser, choice, terminal, exit);
     if (!row) return exit;
     if (row->historyLists.empty())
-        return UsageError(terminal, Text(T::NoHistory, {std::string(row->model)}));
+        return UsageError(terminal, Text(cli_text::NoHistory, {std::string(row->model)}));
     const bool json = parser.IsSet("json");
     const HistoryResult result = ReadHistoryLists(*row, choice, {AnswerPolicy::Ask, !json}, terminal);
     if (json) {
@@ -223,8 +226,9 @@ int RunHistory(const QStringList& arguments, Terminal& terminal) {
 }
 
 int RunInitialise(const QStringList& arguments, Terminal& terminal) {
-    return RunPageCommand({Operation::Initialise, "initialise", T::HelpInitialise, true, false},
-                          arguments, terminal);
+    return RunPageCommand(
+        {Operation::Initialise, "initialise", cli_text::HelpInitialise, true, false}, arguments,
+        terminal);
 }
 
 }  // namespace tb::cli

@@ -17,8 +17,4 @@ namespace tb::cli {
 // failures; nothing for a message that decides no outcome.
 std::optional<ExitCode> OutcomeOfMessage(int id);
 
-// The message that reports a logger missing (also shown when it stops
-// answering half-way, so the command line looks again before saying which).
-inline constexpr int kMsgNotConnected = 1048;
-
 }  // namespace tb::cli

@@ -3,9 +3,12 @@
 #include "cli/CliTexts.h"
 #include "cli/PageMessages.h"
 #include "pages/MemoryDialogView.h"
+#include "resources/StringIds.h"
 
 namespace tb::cli {
 namespace {
+
+using namespace resources::strings;
 
 bool SameReading(const std::string& typed, const std::string& shown) {
     if (typed == shown) return true;
@@ -62,7 +65,7 @@ class OpenPage {
             if (view_.IsEnabled(id)) {
                 view_.SetText(id, text);
             } else if (!SameReading(text, view_.Text(id))) {
-                return Text(T::FixedReading, {view_.Text(id), text});
+                return Text(cli_text::FixedReading, {view_.Text(id), text});
             }
         }
         return std::nullopt;
@@ -101,12 +104,12 @@ int PressedButton(const ModelRow& row, Operation operation) {
 
 ExitCode CheckAdjustInput(const ModelRow& row, const AdjustInput& input, std::string& message) {
     if (input.channel < 1 || input.channel > row.channels) {
-        message = Text(T::BadChannel, {std::to_string(input.channel), row.model,
-                                       std::to_string(row.channels)});
+        message = Text(cli_text::BadChannel,
+                       {std::to_string(input.channel), row.model, std::to_string(row.channels)});
         return ExitCode::Usage;
     }
     if (input.points.empty() || input.points.size() > 2) {
-        message = Text(T::PointCount);
+        message = Text(cli_text::PointCount);
         return ExitCode::Usage;
     }
     return ExitCode::Done;
@@ -119,7 +122,7 @@ ExitCode CheckReadingLengths(const AdjustInput& input, int editLength, std::stri
     for (const Reading& point : input.points) {
         for (const std::string* reading : {&point.before, &point.after}) {
             if (static_cast<int>(reading->size()) > editLength) {
-                message = Text(T::ReadingTooLong, {*reading, std::to_string(editLength)});
+                message = Text(cli_text::ReadingTooLong, {*reading, std::to_string(editLength)});
                 return ExitCode::RefusedInput;
             }
         }
@@ -143,7 +146,8 @@ void Press(const ModelRow& row, Operation operation, int tab, OpenPage& open,
 }
 
 bool ShowedSuccessfulWrite(const TerminalMessageBoxes& boxes) {
-    return boxes.Showed(1050) || boxes.Showed(1013) || boxes.Showed(1027);
+    return boxes.Showed(kMsgAdjustmentFinished) || boxes.Showed(kMsgSent) ||
+           boxes.Showed(kMsgInitialised);
 }
 
 }  // namespace
@@ -189,22 +193,24 @@ OperationResult RunOnPage(const ModelRow& row, const LoggerChoice& choice, Opera
     // correction and found it inside the limits: that is the verdict.
     boxes.OnDryRunQuestion([&](const services::MessageBoxRequest& request) {
         if (operation != Operation::Adjust) {
-            if (options.printBoxes) terminal.err << Text(T::DryRunNoInitialise) << '\n';
+            if (options.printBoxes) terminal.err << Text(cli_text::DryRunNoInitialise) << '\n';
             return;
         }
         result.composed = open.Channels().ComposedCorrection(input.channel);
         if (!result.composed) {
             // The page keeps its composition to itself: its question says it.
-            if (options.printBoxes) terminal.out << request.text << '\n' << Text(T::DryRunNothingWritten) << '\n';
+            if (options.printBoxes)
+                terminal.out << request.text << '\n'
+                             << Text(cli_text::DryRunNothingWritten) << '\n';
             return;
         }
         if (options.printBoxes) {
-            terminal.out << Text(T::ToWrite, {std::to_string(input.channel),
-                                              pages::FormatCorrection(pages::kFmtEntered3,
-                                                                      *result.composed, false)})
+            terminal.out << Text(cli_text::ToWrite,
+                                 {std::to_string(input.channel),
+                                  pages::FormatCorrection(kFmtEntered3, *result.composed, false)})
                          << '\n'
-                         << Text(T::WithinLimits) << '\n'
-                         << Text(T::DryRunNothingWritten) << '\n';
+                         << Text(cli_text::WithinLimits) << '\n'
+                         << Text(cli_text::DryRunNothingWritten) << '\n';
         }
     });
 
@@ -212,10 +218,12 @@ OperationResult RunOnPage(const ModelRow& row, const LoggerChoice& choice, Opera
 
     result.boxes = boxes.Boxes();
     result.code = boxes.Outcome();
+    // The message of a logger missing is also shown when it stops answering
+    // half-way, so the command line looks again before saying which.
     if (result.code == ExitCode::Communication && boxes.Showed(kMsgNotConnected) &&
         !IsAttached(row, chosen)) {
         result.code = ExitCode::NoLogger;
-        result.message = Text(T::NoLoggerNamed, {row.model, result.logger});
+        result.message = Text(cli_text::NoLoggerNamed, {row.model, result.logger});
     }
     const bool sent = operation != Operation::Read && options.policy != AnswerPolicy::DryRun;
     result.written = sent && result.code == ExitCode::Done && ShowedSuccessfulWrite(boxes);

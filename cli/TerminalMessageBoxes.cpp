@@ -68,7 +68,8 @@ services::MsgAnswer TerminalMessageBoxes::Show(const services::MessageBoxRequest
 services::MsgAnswer TerminalMessageBoxes::Ask(const services::MessageBoxRequest& request) {
     switch (policy_) {
         case AnswerPolicy::Yes:
-            if (printBoxes_) terminal_.err << request.text << '\n' << Text(T::AnsweredYes) << '\n';
+            if (printBoxes_)
+                terminal_.err << request.text << '\n' << Text(cli_text::AnsweredYes) << '\n';
             return services::MsgAnswer::Yes;
         case AnswerPolicy::DryRun:
             if (dryRunHook_) dryRunHook_(request);
@@ -76,7 +77,7 @@ services::MsgAnswer TerminalMessageBoxes::Ask(const services::MessageBoxRequest&
         case AnswerPolicy::Ask:
             break;
     }
-    terminal_.err << request.text << '\n' << Text(T::YesNoPrompt);
+    terminal_.err << request.text << '\n' << Text(cli_text::YesNoPrompt);
     terminal_.err.flush();
     std::string line;
     const bool read = static_cast<bool>(std::getline(terminal_.in, line));

@@ -33,12 +33,12 @@ constexpr std::array<Subcommand, 10> kSubcommands = {{
 
 int RunTrimbench(const QStringList& arguments, Terminal& terminal) {
     if (arguments.size() < 2) {
-        terminal.err << Text(T::Usage);
+        terminal.err << Text(cli_text::Usage);
         return static_cast<int>(ExitCode::Usage);
     }
     const QString name = arguments[1];
     if (name == "--help" || name == "-h" || name == "help") {
-        terminal.out << Text(T::Usage);
+        terminal.out << Text(cli_text::Usage);
         return static_cast<int>(ExitCode::Done);
     }
     for (const Subcommand& subcommand : kSubcommands) {
@@ -49,8 +49,8 @@ int RunTrimbench(const QStringList& arguments, Terminal& terminal) {
         const std::unique_ptr<journal::InstalledJournal> journal = journal::ConnectJournal();
         return subcommand.run(arguments.mid(1), terminal);
     }
-    UsageError(terminal, Text(T::UnknownCommand, {name.toStdString()}));
-    terminal.err << Text(T::Usage);
+    UsageError(terminal, Text(cli_text::UnknownCommand, {name.toStdString()}));
+    terminal.err << Text(cli_text::Usage);
     return static_cast<int>(ExitCode::Usage);
 }
 

@@ -14,7 +14,7 @@ std::string SelectionProblemText(const std::vector<std::string>& ids, bool allow
     if (ids.empty()) return {};
     std::string error;
     auto store = journal::OpenJournal(journal::ConfiguredLocation(), error);
-    if (!store) return Text(T::JournalUnreadable, {error});
+    if (!store) return Text(cli_text::JournalUnreadable, {error});
     journal::ReferenceRegister references(*store);
     const journal::Resolution resolution =
         journal::ResolveReferences(references, ids, QDate::currentDate());
@@ -23,18 +23,19 @@ std::string SelectionProblemText(const std::vector<std::string>& ids, bool allow
         case SelectionProblem::None:
             return {};
         case SelectionProblem::Unreadable:
-            return Text(T::JournalUnreadable, {resolution.error});
+            return Text(cli_text::JournalUnreadable, {resolution.error});
         case SelectionProblem::TooMany:
-            return Text(T::ReferenceTooMany, {std::to_string(journal::kMaxReferencesInUse)});
+            return Text(cli_text::ReferenceTooMany, {std::to_string(journal::kMaxReferencesInUse)});
         case SelectionProblem::Unknown:
-            return Text(T::ReferenceUnknown, {resolution.id});
+            return Text(cli_text::ReferenceUnknown, {resolution.id});
         case SelectionProblem::Retired:
-            return Text(T::ReferenceWasRetired, {resolution.id});
+            return Text(cli_text::ReferenceWasRetired, {resolution.id});
         case SelectionProblem::Expired:
             if (allowExpired) return {};
             for (const journal::ReferenceUse& use : resolution.uses)
-                if (use.id == resolution.id) return Text(T::ReferenceExpired, {use.id, use.dueOn});
-            return Text(T::ReferenceExpired, {resolution.id, "-"});
+                if (use.id == resolution.id)
+                    return Text(cli_text::ReferenceExpired, {use.id, use.dueOn});
+            return Text(cli_text::ReferenceExpired, {resolution.id, "-"});
     }
     return {};
 }
@@ -51,9 +52,9 @@ std::vector<std::string> IdsOf(const QStringList& texts) {
 }  // namespace
 
 void AddWorkOptions(CommandParser& parser) {
-    parser.AddValue("reference", T::OptReference, "ID");
-    parser.AddFlag("allow-expired-reference", T::OptAllowExpired);
-    parser.AddValue("ambient", T::OptAmbient, "T,RH");
+    parser.AddValue("reference", cli_text::OptReference, "ID");
+    parser.AddFlag("allow-expired-reference", cli_text::OptAllowExpired);
+    parser.AddValue("ambient", cli_text::OptAmbient, "T,RH");
 }
 
 std::optional<journal::WorkSelection> WorkSelectionOf(const CommandParser& parser,
@@ -63,7 +64,7 @@ std::optional<journal::WorkSelection> WorkSelectionOf(const CommandParser& parse
     std::string problem;
     if (parser.IsSet("ambient") &&
         !journal::ParseAmbient(parser.Value("ambient"), selection, problem)) {
-        problem = Text(T::BadAmbient, {problem});
+        problem = Text(cli_text::BadAmbient, {problem});
     }
     if (problem.empty())
         problem = SelectionProblemText(selection.references, parser.IsSet("allow-expired-reference"));
@@ -79,7 +80,7 @@ std::string RowSelection(const std::string& references, const std::string& ambie
         selection.references = IdsOf(QString::fromStdString(references).split(';'));
     std::string problem;
     if (!ambient.empty() && !journal::ParseAmbient(ambient, selection, problem))
-        return Text(T::BadAmbient, {problem});
+        return Text(cli_text::BadAmbient, {problem});
     return references.empty() ? std::string() : SelectionProblemText(selection.references, allowExpired);
 }
 

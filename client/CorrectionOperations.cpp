@@ -2,21 +2,19 @@
 
 #include <vector>
 
-#include "services/MessageBox.h"
 #include "client/AdjustmentBlock.h"
 #include "client/CorrectionCodes.h"
 #include "client/Lgr890Cable.h"
 #include "client/LinkBlockOperations.h"
 #include "client/OperatingMode.h"
 #include "client/SohFrame.h"
+#include "resources/StringIds.h"
+#include "services/MessageBox.h"
 
 namespace tb::client {
 namespace {
 
-constexpr int kMsgAdjustmentFinished = 1050;
-constexpr int kMsgDeviceNotConnected = 1048;
-constexpr int kMsgCommunicationFailed = 1014;
-constexpr int kMsgReceiveFailed = 1049;
+using namespace resources::strings;
 
 bool ScalesUsable(uint16_t slopeScale, uint16_t offsetScale) {
     return slopeScale != 0 && offsetScale != 0;
@@ -58,17 +56,17 @@ bool SendCorrection(int kind, std::span<const double> slopes, std::span<const do
                     uint16_t slopeScale, uint16_t offsetScale, int mode) {
     const auto operating = LookupOperatingMode(mode);
     if (!operating || !ScalesUsable(slopeScale, offsetScale)) {
-        return ReportWrite(false, kMsgDeviceNotConnected);
+        return ReportWrite(false, kMsgNotConnected);
     }
     const auto block = EncodeForMode(kind, slopes, offsets, {slopeScale, offsetScale}, *operating);
     const bool written = block && WriteForKind(kind, *block, operating->waitMs);
-    return ReportWrite(written, kMsgDeviceNotConnected);
+    return ReportWrite(written, kMsgNotConnected);
 }
 
 bool ReadCorrection(int kind, std::span<double> slopes, std::span<double> offsets,
                     uint16_t slopeScale, uint16_t offsetScale) {
     if (ReadCorrectionQuietly(kind, slopes, offsets, slopeScale, offsetScale)) return true;
-    ShowWarning(kMsgDeviceNotConnected);
+    ShowWarning(kMsgNotConnected);
     return false;
 }
 

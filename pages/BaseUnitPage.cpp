@@ -17,14 +17,14 @@ using resources::page_buttons::kInitialise;
 using resources::page_buttons::kReceive;
 using resources::page_buttons::kSend;
 
-constexpr int kMsgReceived = 106;
-constexpr int kMsgCelsius = 1003;
-constexpr int kMsgFahrenheit = 1004;
-constexpr int kMsgConfirmInitialise = 1005;
-constexpr int kMsgNoChange = 1040;
-constexpr int kMsgConfirmTwoChannels = 1041;
-constexpr int kMsgNotConnected = 1048;
-constexpr int kMsgConfirmOneChannel = 1064;
+using resources::strings::kMsgReceived;
+constexpr int kMsgCelsius = resources::strings::kStrCelsius;
+constexpr int kMsgFahrenheit = resources::strings::kStrFahrenheit;
+using resources::strings::kMsgConfirmInitialise;
+constexpr int kMsgNoChange = resources::strings::kStrNoChange;
+using resources::strings::kMsgConfirmOneChannel;
+using resources::strings::kMsgConfirmTwoChannels;
+using resources::strings::kMsgNotConnected;
 
 constexpr int kOneDecimal = 1;
 constexpr int kThreeDecimals = 3;

@@ -3,7 +3,7 @@
 // A one-point entry is the "before" and "after" box of row 1; a two-point
 // entry adds row 2. The boxes are read in the order before 1, after 1,
 // before 2, after 2; the first one that does not hold a number ends the
-// reading with message 1007 and the focus on that box. Later boxes are not
+// reading with kMsgEnterNumbers and the focus on that box. Later boxes are not
 // looked at.
 #pragma once
 

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "resources/StringIds.h"
+
 namespace tb::pages {
 
 class DialogView;
@@ -53,23 +55,22 @@ struct KindLimits {
 // The limits of a kind; a value outside 0..4 gets the general limits of kind 0.
 const KindLimits& LimitsOf(CheckKind kind);
 
-// Refusal and format string ids.
-inline constexpr int kMsgEnterNumbers = 1007;
-inline constexpr int kMsgSlopeMustNotBeZero = 1044;
-inline constexpr int kMsgInvalidInput = 1051;
-inline constexpr int kMsgSlopeIsZero = 1052;
-inline constexpr int kMsgSlopeRange = 1053;
-inline constexpr int kMsgOffsetLimit30C = 1054;
-inline constexpr int kMsgOffsetLimit50 = 1070;
-inline constexpr int kMsgOffsetLimit30 = 1071;
-inline constexpr int kMsgSlopeRangeNoise = 1072;
-inline constexpr int kMsgOffsetLimit3 = 1073;
-
-inline constexpr int kFmtCurrent3 = 103;      // current setting, offset with 3 decimals
-inline constexpr int kFmtCurrent1 = 104;      // current setting, offset with 1 decimal
-inline constexpr int kFmtEntered3 = 107;      // entered correction, 3 decimals
-inline constexpr int kFmtEntered1 = 109;      // entered correction, 1 decimal
-inline constexpr int kFmtCurrentWhole = 110;  // current setting, whole-number offset
+// The refusals and formats of these rules, as the string table names them.
+using resources::strings::kFmtCurrent1;
+using resources::strings::kFmtCurrent3;
+using resources::strings::kFmtCurrentWhole;
+using resources::strings::kFmtEntered1;
+using resources::strings::kFmtEntered3;
+using resources::strings::kMsgEnterNumbers;
+using resources::strings::kMsgInvalidInput;
+using resources::strings::kMsgOffsetLimit3;
+using resources::strings::kMsgOffsetLimit30;
+using resources::strings::kMsgOffsetLimit30C;
+using resources::strings::kMsgOffsetLimit50;
+using resources::strings::kMsgSlopeIsZero;
+using resources::strings::kMsgSlopeMustNotBeZero;
+using resources::strings::kMsgSlopeRange;
+using resources::strings::kMsgSlopeRangeNoise;
 
 // Rounds half away from zero to n decimals (n = 3 for every slope and offset
 // that is stored, sent or confirmed). Non-finite values and values too large
@@ -105,8 +106,8 @@ std::optional<Correction> DeriveTwoPoint(CheckKind kind, double currentSlope, do
                                          double x1, double x2, double y1, double y2);
 
 // The line through two points: slope rounded to 3 decimals, offset through
-// the second point with that slope (not rounded). Refuses equal x (1051) and
-// a slope that is or rounds to 0 (1044), showing the message.
+// the second point with that slope (not rounded). Refuses equal x (kMsgInvalidInput) and
+// a slope that is or rounds to 0 (kMsgSlopeMustNotBeZero), showing the message.
 std::optional<Correction> TwoPointLine(double x1, double x2, double y1, double y2);
 
 // The entered correction applied on top of the current one, rounded.

@@ -2,24 +2,23 @@
 
 #include <string>
 
-#include "services/PageServices.h"
-#include "services/Settings.h"
 #include "pages/DataExchange.h"
+#include "resources/StringIds.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/MultiInputIds.h"
+#include "services/PageServices.h"
+#include "services/Settings.h"
 
 namespace tb::pages {
 namespace {
 
 using namespace resources::multi_input;
+using namespace resources::strings;
 
 constexpr ChannelIds kChannel{kAdjust,     kOnePoint,    kTwoPoint,   kBefore1,
                               kAfter1,     kBefore2,     kAfter2,     kUnitBefore1,
                               kUnitAfter1, kUnitBefore2, kUnitAfter2, kCurrentLine};
 
-constexpr int kStrChannel = 1020;  // "Ch."
-constexpr int kStrCelsius = 1003;
-constexpr int kStrFahrenheit = 1004;
 constexpr int kTemperatureUnit = 0;  // the unit follows the unit setting
 
 // What each input kind shows and how its codes are scaled.
@@ -33,11 +32,19 @@ struct InputKindRow {
 
 constexpr int kInputKinds = 5;
 constexpr std::array<InputKindRow, kInputKinds> kInputKindTable{{
-    {1058, kTemperatureUnit, 16384, 10, {kFmtEntered1, kFmtCurrent1, 1, false}},  // thermocouple
-    {1058, kTemperatureUnit, 16384, 10, {kFmtEntered1, kFmtCurrent1, 1, false}},  // Pt100/Pt1000
-    {1059, 1055, 16384, 1000, {kFmtEntered3, kFmtCurrent3, 3, false}},            // 4-20 mA
-    {1060, 1056, 4096, 10000, {kFmtEntered3, kFmtCurrent3, 3, false}},            // voltage
-    {2001, 2000, 1000, 10, {kFmtEntered1, kFmtCurrent1, 3, false}},               // noise/vibration
+    {kStrTemperature,
+     kTemperatureUnit,
+     16384,
+     10,
+     {kFmtEntered1, kFmtCurrent1, 1, false}},  // thermocouple
+    {kStrTemperature,
+     kTemperatureUnit,
+     16384,
+     10,
+     {kFmtEntered1, kFmtCurrent1, 1, false}},  // Pt100/Pt1000
+    {kStrCurrentLoop, kStrMilliampere, 16384, 1000, {kFmtEntered3, kFmtCurrent3, 3, false}},
+    {kStrVoltage, kStrVolt, 4096, 10000, {kFmtEntered3, kFmtCurrent3, 3, false}},
+    {kStrNoiseVibration, kStrDecibel, 1000, 10, {kFmtEntered1, kFmtCurrent1, 3, false}},
 }};
 
 bool IsTemperatureInput(int inputKind) { return inputKind == 0 || inputKind == 1; }

@@ -1,15 +1,15 @@
 #include <atomic>
 #include <mutex>
 
-#include "services/MessageBox.h"
-#include "services/PageServices.h"
 #include "platform/Clock.h"
 #include "platform/Pump.h"
+#include "resources/StringIds.h"
+#include "services/MessageBox.h"
+#include "services/PageServices.h"
 
 namespace tb::services {
 namespace {
 
-constexpr int kBusyMessage = 1037;
 constexpr uint32_t kBusyWaitMs = 1000;
 
 struct CommBusyLock {
@@ -31,7 +31,9 @@ CommBusyLock& TheLock() {
 
 }  // namespace
 
-void ShowBusyMessage() { ShowMessageId(kBusyMessage, MsgButtons::Ok, MsgIcon::Information); }
+void ShowBusyMessage() {
+    ShowMessageId(resources::strings::kMsgCommBusy, MsgButtons::Ok, MsgIcon::Information);
+}
 
 bool AcquireCommBusy() {
     CommBusyLock& lock = TheLock();

@@ -28,7 +28,7 @@ std::string ManualPath(const std::string& programFolder, const std::string& lang
 // for language number 0, else the chosen language) of the running program.
 std::string HelpFilePath();
 
-// Opens `path` with the installed opener; message 1006 when the file is
+// Opens `path` with the installed opener; kMsgHelpFailed when the file is
 // missing or no viewer takes it.
 void ShowHelpFile(const std::string& path);
 

@@ -20,7 +20,7 @@ std::string LoadResString(int id);
 void PumpWait(uint32_t ms);
 
 // Opens the user manual in the interface language (see HelpOpener.h);
-// message 1006 when that is not possible.
+// kMsgHelpFailed when that is not possible.
 void ShowHelp();
 
 // One box reporting per-logger failures (serials and codes of equal length).

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "resources/StringIds.h"
 #include "services/FormatText.h"
 #include "services/MessageBox.h"
 #include "services/PageServices.h"
@@ -8,10 +9,8 @@
 namespace tb::services {
 namespace {
 
-constexpr int kFailedMessage = 1014;
-constexpr int kFailureLineMessage = 1015;
-constexpr int kRecordingNoteMessage = 1016;
-constexpr int kRecordingMessage = 1017;
+using namespace resources::strings;
+
 constexpr int32_t kRecordingCode = -9;
 constexpr std::size_t kMaxLineLength = 127;
 
@@ -26,7 +25,7 @@ std::string CutToLength(std::string text, std::size_t max) {
 
 std::string FailureLine(uint32_t serial, int32_t code) {
     const std::string serialText = FormatText("%08X", {serial});
-    return CutToLength(FormatText(LoadResString(kFailureLineMessage), {serialText, code}),
+    return CutToLength(FormatText(LoadResString(kFmtFailureLine), {serialText, code}),
                        kMaxLineLength);
 }
 
@@ -35,9 +34,9 @@ std::string FailureLine(uint32_t serial, int32_t code) {
 void ReportFailures(const std::vector<uint32_t>& serials, const std::vector<int32_t>& codes) {
     // Both lists should be equally long; only complete pairs are reported.
     const std::size_t count = std::min(serials.size(), codes.size());
-    std::string report = LoadResString(kFailedMessage);
+    std::string report = LoadResString(kMsgCommunicationFailed);
     if (count == 0) {
-        ShowMessage(report, MsgButtons::Ok, MsgIcon::Warning, kFailedMessage);
+        ShowMessage(report, MsgButtons::Ok, MsgIcon::Warning, kMsgCommunicationFailed);
         return;
     }
     bool anyRecording = false;
@@ -45,11 +44,11 @@ void ReportFailures(const std::vector<uint32_t>& serials, const std::vector<int3
         report += FailureLine(serials[i], codes[i]);
         anyRecording = anyRecording || codes[i] == kRecordingCode;
     }
-    if (anyRecording) report += FormatText(LoadResString(kRecordingNoteMessage), {kRecordingCode});
+    if (anyRecording) report += FormatText(LoadResString(kFmtRecordingNote), {kRecordingCode});
     if (codes[count - 1] == kRecordingCode) {
-        ShowMessageId(kRecordingMessage, MsgButtons::Ok, MsgIcon::Information);
+        ShowMessageId(kMsgRecording, MsgButtons::Ok, MsgIcon::Information);
     } else {
-        ShowMessage(report, MsgButtons::Ok, MsgIcon::Warning, kFailedMessage);
+        ShowMessage(report, MsgButtons::Ok, MsgIcon::Warning, kMsgCommunicationFailed);
     }
 }
 

@@ -10,12 +10,12 @@
 #include <optional>
 #include <string>
 
+#include "resources/StringIds.h"
 #include "services/PageServices.h"
 
 namespace tb::services {
 namespace {
 
-constexpr int kLanguageNumberString = 1047;
 constexpr const char* kCompany = "KESTRUNE CORPORATION";
 constexpr const char* kApplication = "Trimbench2";
 constexpr const char* kTempUnitKey = "Settings/AppTempeUnit";
@@ -73,7 +73,9 @@ bool IsLanguageCode(const std::string& code) {
 
 }  // namespace
 
-int LanguageNumber() { return DecimalPrefix(LoadResString(kLanguageNumberString)); }
+int LanguageNumber() {
+    return DecimalPrefix(LoadResString(resources::strings::kStrLanguageNumber));
+}
 
 void OverrideTempUnit(std::optional<int> unit) { TempUnitOverride() = unit; }
 

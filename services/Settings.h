@@ -9,7 +9,7 @@ namespace tb::services {
 
 enum TempUnit { kCelsius = 0, kFahrenheit = 1 };
 
-// String 1047 as a decimal integer; text that is not a number gives 0.
+// String kStrLanguageNumber as a decimal integer; text that is not a number gives 0.
 int LanguageNumber();
 
 // Settings/AppTempeUnit: 0 (Celsius, also for a missing or foreign value) or 1.

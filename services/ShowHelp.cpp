@@ -6,6 +6,7 @@
 #include <mutex>
 #include <utility>
 
+#include "resources/StringIds.h"
 #include "services/HelpOpener.h"
 #include "services/MessageBox.h"
 #include "services/PageServices.h"
@@ -14,7 +15,6 @@
 namespace tb::services {
 namespace {
 
-constexpr int kHelpFailedMessage = 1006;
 // Seen from the installed program's folder: ../share/trimbench/manual.
 constexpr const char* kManualInstalledFolder = "share/trimbench";
 constexpr const char* kManualFolder = "manual";
@@ -73,7 +73,8 @@ void ShowHelpFile(const std::string& path) {
         }
         opened = opener ? opener(path) : OpenWithXdgOpen(path);
     }
-    if (!opened) ShowMessageId(kHelpFailedMessage, MsgButtons::Ok, MsgIcon::Warning);
+    if (!opened)
+        ShowMessageId(resources::strings::kMsgHelpFailed, MsgButtons::Ok, MsgIcon::Warning);
 }
 
 }  // namespace tb::services

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "resources/StringIds.h"
 #include "resources/dialogs/JournalWindowIds.h"
 #include "services/FormatText.h"
 #include "services/MessageBox.h"
@@ -22,22 +23,7 @@ namespace tb::ui {
 namespace {
 
 using namespace resources::journal_window;
-
-enum Text {
-    kTitle = 3078,
-    kInUse = 3079,
-    kCelsius = 3080,
-    kHumidity = 3081,
-    kExpiredWarning = 3082,
-    kAdd = 3083,
-    kRetire = 3084,
-    kIdText = 3085,
-    kDescriptionText = 3086,
-    kCertificateText = 3066,
-    kCalibratedText = 3087,
-    kDueText = 3088,
-    kRefused = 3089,
-};
+using namespace resources::strings;
 
 enum Column { kColumnId, kColumnDescription, kColumnCertificate, kColumnCalibrated, kColumnDue };
 
@@ -50,7 +36,7 @@ void Describe(QWidget& widget, int id, const QString& name) {
 }
 
 void Refuse(const std::string& reason) {
-    services::ShowMessage(services::FormatText(services::LoadResString(kRefused), {reason}),
+    services::ShowMessage(services::FormatText(services::LoadResString(kMsgInputRefused), {reason}),
                           services::MsgButtons::Ok, services::MsgIcon::Warning);
 }
 
@@ -69,18 +55,19 @@ std::string SelectionSummary(const journal::WorkSelection& selection) {
 
 JournalConditionsDialog::JournalConditionsDialog(journal::JournalStore& store, QWidget* parent)
     : QDialog(parent), register_(store) {
-    setWindowTitle(Res(kTitle));
+    setWindowTitle(Res(kStrConditionsMenu));
     setAccessibleName(windowTitle());
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(Res(kInUse), this));
+    layout->addWidget(new QLabel(Res(kStrReferencesInUse), this));
     table_ = new QTableWidget(0, 5, this);
-    table_->setHorizontalHeaderLabels(
-        {Res(kIdText), Res(kDescriptionText), Res(kCertificateText), Res(kCalibratedText), Res(kDueText)});
+    table_->setHorizontalHeaderLabels({Res(kStrId), Res(kStrDescription),
+                                       Res(kStrCertificateNumber), Res(kStrCalibratedOn),
+                                       Res(kStrDue)});
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->horizontalHeader()->setStretchLastSection(true);
-    Describe(*table_, kReferenceTable, Res(kInUse));
+    Describe(*table_, kReferenceTable, Res(kStrReferencesInUse));
     layout->addWidget(table_, 1);
 
     auto* form = new QHBoxLayout;
@@ -105,11 +92,11 @@ JournalConditionsDialog::JournalConditionsDialog(journal::JournalStore& store, Q
         edit->setCalendarPopup(true);
         edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     }
-    field(id_, kIdText, kReferenceId);
-    field(description_, kDescriptionText, kReferenceDescription);
-    field(certificate_, kCertificateText, kReferenceCertificate);
-    field(calibrated_, kCalibratedText, kReferenceCalibrated);
-    field(due_, kDueText, kReferenceDue);
+    field(id_, kStrId, kReferenceId);
+    field(description_, kStrDescription, kReferenceDescription);
+    field(certificate_, kStrCertificateNumber, kReferenceCertificate);
+    field(calibrated_, kStrCalibratedOn, kReferenceCalibrated);
+    field(due_, kStrDue, kReferenceDue);
     layout->addLayout(form);
 
     auto* actions = new QHBoxLayout;
@@ -120,8 +107,8 @@ JournalConditionsDialog::JournalConditionsDialog(journal::JournalStore& store, Q
         connect(pushed, &QPushButton::clicked, this, handler);
         actions->addWidget(pushed);
     };
-    button(kAdd, kReferenceAdd, [this] { AddReference(Entered()); });
-    button(kRetire, kReferenceRetire, [this] {
+    button(kStrRegister, kReferenceAdd, [this] { AddReference(Entered()); });
+    button(kStrRetire, kReferenceRetire, [this] {
         const int row = SelectedRow();
         if (row >= 0) RetireReference(listed_[static_cast<std::size_t>(row)].id);
     });
@@ -132,10 +119,10 @@ JournalConditionsDialog::JournalConditionsDialog(journal::JournalStore& store, Q
     celsius_ = new QLineEdit(this);
     humidity_ = new QLineEdit(this);
     for (QLineEdit* edit : {celsius_, humidity_}) edit->setMaxLength(8);
-    Describe(*celsius_, kAmbientTemperature, Res(kCelsius));
-    Describe(*humidity_, kAmbientHumidity, Res(kHumidity));
-    conditions->addRow(Res(kCelsius), celsius_);
-    conditions->addRow(Res(kHumidity), humidity_);
+    Describe(*celsius_, kAmbientTemperature, Res(kStrAmbientTemperature));
+    Describe(*humidity_, kAmbientHumidity, Res(kStrRelativeHumidity));
+    conditions->addRow(Res(kStrAmbientTemperature), celsius_);
+    conditions->addRow(Res(kStrRelativeHumidity), humidity_);
     layout->addLayout(conditions);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -229,7 +216,7 @@ bool JournalConditionsDialog::Apply() {
     const QString humidity = humidity_->text().trimmed();
     std::string error;
     if (celsius.isEmpty() && !humidity.isEmpty()) {
-        Refuse(services::LoadResString(kCelsius));
+        Refuse(services::LoadResString(kStrAmbientTemperature));
         return false;
     }
     if (!celsius.isEmpty()) {
@@ -244,9 +231,10 @@ bool JournalConditionsDialog::Apply() {
         const journal::ReferenceInstrument& instrument = listed_[static_cast<std::size_t>(row)];
         selection.references.push_back(instrument.id);
         if (instrument.ExpiredOn(QDate::currentDate())) {
-            services::ShowMessage(services::FormatText(services::LoadResString(kExpiredWarning),
-                                                       {instrument.id, instrument.dueOn}),
-                                  services::MsgButtons::Ok, services::MsgIcon::Warning);
+            services::ShowMessage(
+                services::FormatText(services::LoadResString(kMsgReferenceExpired),
+                                     {instrument.id, instrument.dueOn}),
+                services::MsgButtons::Ok, services::MsgIcon::Warning);
         }
     }
     if (selection.references.size() > journal::kMaxReferencesInUse) {

@@ -13,14 +13,15 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScatterSeries>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include "journal/CsvExport.h"
 #include "journal/JournalText.h"
+#include "resources/StringIds.h"
 #include "resources/dialogs/JournalWindowIds.h"
 #include "services/MessageBox.h"
 #include "services/PageServices.h"
@@ -30,18 +31,7 @@ namespace tb::ui {
 namespace {
 
 using namespace resources::journal_window;
-
-enum Text {
-    kTitle = 3090,
-    kSlope = 3091,
-    kOffset = 3092,
-    kAsFound = 3093,
-    kAsLeft = 3094,
-    kPng = 3095,
-    kCsv = 3096,
-    kLimits = 3054,
-    kChannel = 3053,
-};
+using namespace resources::strings;
 
 QString Res(int id) { return QString::fromStdString(services::LoadResString(id)); }
 
@@ -75,15 +65,16 @@ QAreaSeries* Band(qreal from, qreal to, double low, double high, const QString& 
 JournalDriftView::JournalDriftView(const journal::DriftLogger& logger,
                                    std::vector<journal::JournalEntry> visits, QWidget* parent)
     : QDialog(parent), logger_(logger), visits_(std::move(visits)) {
-    setWindowTitle(Res(kTitle) + QStringLiteral(" — ") + QString::fromStdString(logger.model + " " + logger.serial));
+    setWindowTitle(Res(kStrDrift) + QStringLiteral(" — ") +
+                   QString::fromStdString(logger.model + " " + logger.serial));
     setAccessibleName(windowTitle());
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    auto* label = new QLabel(Res(kChannel), this);
+    auto* label = new QLabel(Res(kStrChannelHeading), this);
     channel_ = new QComboBox(this);
     label->setBuddy(channel_);
-    channel_->setAccessibleName(Res(kChannel));
+    channel_->setAccessibleName(Res(kStrChannelHeading));
     channel_->setAccessibleDescription(ControlIdDescription(kDriftChannel));
     for (const std::string& name : journal::DriftChannels(visits_)) channel_->addItem(QString::fromStdString(name));
     top->addWidget(label);
@@ -102,14 +93,14 @@ JournalDriftView::JournalDriftView(const journal::DriftLogger& logger,
         });
         top->addWidget(pushed);
     };
-    button(kPng, kDriftPng, &JournalDriftView::SavePng, QStringLiteral("PNG (*.png)"));
-    button(kCsv, kDriftCsv, &JournalDriftView::SaveCsv, QStringLiteral("CSV (*.csv)"));
+    button(kStrSavePng, kDriftPng, &JournalDriftView::SavePng, QStringLiteral("PNG (*.png)"));
+    button(kStrSaveCsv, kDriftCsv, &JournalDriftView::SaveCsv, QStringLiteral("CSV (*.csv)"));
     layout->addLayout(top);
 
     view_ = new QChartView(new QChart, this);
     view_->setRenderHint(QPainter::Antialiasing);
     view_->setMinimumSize(720, 420);
-    view_->setAccessibleName(Res(kTitle));
+    view_->setAccessibleName(Res(kStrDrift));
     view_->setAccessibleDescription(ControlIdDescription(kDriftChart));
     layout->addWidget(view_, 1);
     hover_ = new QLabel(this);
@@ -139,21 +130,21 @@ void JournalDriftView::Draw() {
     auto* time = new QDateTimeAxis;
     time->setFormat(QStringLiteral("yyyy-MM-dd"));
     auto* slope = new QValueAxis;
-    slope->setTitleText(Res(kSlope));
+    slope->setTitleText(Res(kStrSlope));
     auto* offset = new QValueAxis;
-    offset->setTitleText(Res(kOffset));
+    offset->setTitleText(Res(kStrOffset));
     chart->addAxis(time, Qt::AlignBottom);
     chart->addAxis(slope, Qt::AlignLeft);
     chart->addAxis(offset, Qt::AlignRight);
 
     foundSlope_ = new QLineSeries;
-    foundSlope_->setName(Res(kAsFound) + QStringLiteral(" ") + Res(kSlope));
+    foundSlope_->setName(Res(kStrDriftAsFound) + QStringLiteral(" ") + Res(kStrSlope));
     foundOffset_ = new QLineSeries;
-    foundOffset_->setName(Res(kAsFound) + QStringLiteral(" ") + Res(kOffset));
+    foundOffset_->setName(Res(kStrDriftAsFound) + QStringLiteral(" ") + Res(kStrOffset));
     leftSlope_ = new QScatterSeries;
-    leftSlope_->setName(Res(kAsLeft) + QStringLiteral(" ") + Res(kSlope));
+    leftSlope_->setName(Res(kStrDriftAsLeft) + QStringLiteral(" ") + Res(kStrSlope));
     leftOffset_ = new QScatterSeries;
-    leftOffset_->setName(Res(kAsLeft) + QStringLiteral(" ") + Res(kOffset));
+    leftOffset_->setName(Res(kStrDriftAsLeft) + QStringLiteral(" ") + Res(kStrOffset));
     for (QScatterSeries* points : {leftSlope_, leftOffset_}) points->setMarkerSize(8.0);
     for (QLineSeries* line : {foundSlope_, foundOffset_}) line->setPointsVisible(true);
 
@@ -179,10 +170,12 @@ void JournalDriftView::Draw() {
     }
     if (series_.limits && series_.limits->maxSlope > series_.limits->minSlope) {
         const double limit = series_.limits->onePointOffsetLimit;
-        QAreaSeries* slopeBand = Band(first, last, series_.limits->minSlope, series_.limits->maxSlope,
-                                      Res(kLimits) + QStringLiteral(" ") + Res(kSlope), Qt::blue);
-        QAreaSeries* offsetBand = Band(first, last, -limit, limit,
-                                       Res(kLimits) + QStringLiteral(" ") + Res(kOffset), QColor(230, 120, 0));
+        QAreaSeries* slopeBand =
+            Band(first, last, series_.limits->minSlope, series_.limits->maxSlope,
+                 Res(kStrLimits) + QStringLiteral(" ") + Res(kStrSlope), Qt::blue);
+        QAreaSeries* offsetBand =
+            Band(first, last, -limit, limit,
+                 Res(kStrLimits) + QStringLiteral(" ") + Res(kStrOffset), QColor(230, 120, 0));
         for (auto [band, axis] : {std::pair{slopeBand, slope}, std::pair{offsetBand, offset}}) {
             chart->addSeries(band);
             band->attachAxis(time);
@@ -204,9 +197,10 @@ void JournalDriftView::Draw() {
 std::string JournalDriftView::HoverText(std::size_t visit) const {
     if (visit >= series_.visits.size()) return {};
     const journal::DriftVisit& row = series_.visits[visit];
-    return services::LoadResString(3061) + " " + std::to_string(row.id) + "  " + row.localTime + "  " +
-           services::LoadResString(kAsFound) + ": " + journal::CorrectionText(row.asFound) + "  " +
-           services::LoadResString(kAsLeft) + ": " + journal::CorrectionText(row.asLeft);
+    return services::LoadResString(kStrRecordNumber) + " " + std::to_string(row.id) + "  " +
+           row.localTime + "  " + services::LoadResString(kStrDriftAsFound) + ": " +
+           journal::CorrectionText(row.asFound) + "  " + services::LoadResString(kStrDriftAsLeft) +
+           ": " + journal::CorrectionText(row.asLeft);
 }
 
 void JournalDriftView::OnHover(const QPointF& point, bool state) {

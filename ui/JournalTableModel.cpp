@@ -3,13 +3,17 @@
 #include <algorithm>
 
 #include "journal/JournalText.h"
+#include "resources/StringIds.h"
 #include "services/PageServices.h"
 
 namespace tb::ui {
 namespace {
 
-constexpr int kHeaderTexts[JournalTableModel::kColumnCount] = {3020, 3021, 3011, 3022,
-                                                               3010, 3025, 3026, 3013};
+using namespace resources::strings;
+
+constexpr int kHeaderTexts[JournalTableModel::kColumnCount] = {
+    kStrDateTime,     kStrOperator, kStrModel,  kStrOperation,
+    kStrSerialNumber, kStrAsFound,  kStrAsLeft, kStrOutcome};
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 

@@ -20,7 +20,9 @@
 #include "journal/Certificate.h"
 #include "journal/CertificateDay.h"
 #include "journal/CsvExport.h"
+#include "journal/DriftSeries.h"
 #include "journal/JournalText.h"
+#include "resources/StringIds.h"
 #include "resources/dialogs/JournalWindowIds.h"
 #include "services/FormatText.h"
 #include "services/MessageBox.h"
@@ -28,35 +30,12 @@
 #include "ui/Accessibility.h"
 #include "ui/JournalConditionsDialog.h"
 #include "ui/JournalDriftView.h"
-#include "journal/DriftSeries.h"
 
 namespace tb::ui {
 namespace {
 
 using namespace resources::journal_window;
-
-enum Text {
-    kTitle = 3002,
-    kExportText = 3003,
-    kCertificateText = 3004,
-    kVerifyText = 3005,
-    kChainIntact = 3006,
-    kChainBroken = 3007,
-    kCannotRead = 3008,
-    kCannotWrite = 3009,
-    kSerialText = 3010,
-    kModelText = 3011,
-    kPeriodText = 3012,
-    kOutcomeText = 3013,
-    kAllText = 3014,
-    kWholeDayText = 3015,
-    kSelectRow = 3016,
-    kSuccessText = 3040,
-    kCancelledText = 3041,
-    kFailureText = 3043,
-    kConditionsText = 3078,
-    kDriftText = 3090,
-};
+using namespace resources::strings;
 
 QString Res(int id) { return QString::fromStdString(services::LoadResString(id)); }
 
@@ -79,7 +58,7 @@ const char* const kOutcomeValues[] = {"", journal::kOutcomeSuccess, journal::kOu
 
 JournalWindow::JournalWindow(const journal::JournalLocation& location, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(Res(kTitle));
+    setWindowTitle(Res(kStrJournalTitle));
     setAccessibleName(windowTitle());
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     std::string error;
@@ -92,7 +71,7 @@ JournalWindow::JournalWindow(const journal::JournalLocation& location, QWidget* 
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
     table_ = new QTableView(splitter);
-    Describe(*table_, kTable, Res(kTitle));
+    Describe(*table_, kTable, Res(kStrJournalTitle));
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -100,7 +79,7 @@ JournalWindow::JournalWindow(const journal::JournalLocation& location, QWidget* 
     table_->horizontalHeader()->setStretchLastSection(true);
     detail_ = new QPlainTextEdit(splitter);
     detail_->setReadOnly(true);
-    Describe(*detail_, kDetail, Res(kTitle));
+    Describe(*detail_, kDetail, Res(kStrJournalTitle));
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
     layout->addWidget(splitter, 1);
@@ -112,7 +91,7 @@ JournalWindow::JournalWindow(const journal::JournalLocation& location, QWidget* 
 
     if (!store_) {
         detail_->setPlainText(QString::fromStdString(
-            services::FormatText(services::LoadResString(kCannotRead), {error})));
+            services::FormatText(services::LoadResString(kMsgJournalUnreadable), {error})));
         return;
     }
     model_ = std::make_unique<JournalTableModel>(*store_);
@@ -135,12 +114,12 @@ void JournalWindow::BuildFilters(QGridLayout& layout) {
     };
     serial_ = new QLineEdit(this);
     serial_->setMaxLength(32);
-    addLabelled(0, kSerialText, serial_, kSerialFilter);
+    addLabelled(0, kStrSerialNumber, serial_, kSerialFilter);
     modelFilter_ = new QComboBox(this);
-    addLabelled(1, kModelText, modelFilter_, kModelFilter);
+    addLabelled(1, kStrModel, modelFilter_, kModelFilter);
 
-    dateFilter_ = new QCheckBox(Res(kPeriodText), this);
-    Describe(*dateFilter_, kDateFilter, Res(kPeriodText));
+    dateFilter_ = new QCheckBox(Res(kStrPeriod), this);
+    Describe(*dateFilter_, kDateFilter, Res(kStrPeriod));
     layout.addWidget(dateFilter_, 0, 2, 1, 2);
     from_ = new QDateEdit(QDate::currentDate(), this);
     to_ = new QDateEdit(QDate::currentDate(), this);
@@ -149,16 +128,16 @@ void JournalWindow::BuildFilters(QGridLayout& layout) {
         edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
         edit->setEnabled(false);
     }
-    Describe(*from_, kDateFrom, Res(kPeriodText));
-    Describe(*to_, kDateTo, Res(kPeriodText));
+    Describe(*from_, kDateFrom, Res(kStrPeriod));
+    Describe(*to_, kDateTo, Res(kStrPeriod));
     layout.addWidget(from_, 1, 2);
     layout.addWidget(to_, 1, 3);
 
     outcome_ = new QComboBox(this);
-    for (int text : {kAllText, kSuccessText, kFailureText, kCancelledText}) {
+    for (int text : {kStrAll, kStrOutcomeSuccess, kStrOutcomeFailed, kStrOutcomeCancelled}) {
         outcome_->addItem(Res(text));
     }
-    addLabelled(4, kOutcomeText, outcome_, kOutcomeFilter);
+    addLabelled(4, kStrOutcome, outcome_, kOutcomeFilter);
     layout.setColumnStretch(0, 2);
 
     connect(serial_, &QLineEdit::editingFinished, this, &JournalWindow::ApplyFilters);
@@ -181,22 +160,22 @@ void JournalWindow::BuildButtons(QHBoxLayout& layout) {
         connect(button, &QPushButton::clicked, this, handler);
         layout.addWidget(button);
     };
-    addButton(kExportText, kExportCsv, &JournalWindow::OnExportCsv);
-    addButton(kConditionsText, kConditions, &JournalWindow::OnConditions);
+    addButton(kStrExportCsv, kExportCsv, &JournalWindow::OnExportCsv);
+    addButton(kStrConditionsMenu, kConditions, &JournalWindow::OnConditions);
     conditions_ = new QLabel(QString::fromStdString(SelectionSummary(journal::SessionSelection())), this);
-    Describe(*conditions_, kConditionsSummary, Res(kConditionsText));
+    Describe(*conditions_, kConditionsSummary, Res(kStrConditionsMenu));
     layout.addWidget(conditions_);
     layout.addStretch(1);
-    wholeDay_ = new QCheckBox(Res(kWholeDayText), this);
-    Describe(*wholeDay_, kWholeDay, Res(kWholeDayText));
+    wholeDay_ = new QCheckBox(Res(kStrWholeDay), this);
+    Describe(*wholeDay_, kWholeDay, Res(kStrWholeDay));
     layout.addWidget(wholeDay_);
-    withDrift_ = new QCheckBox(Res(kDriftText), this);
-    Describe(*withDrift_, kCertificateDrift, Res(kDriftText));
+    withDrift_ = new QCheckBox(Res(kStrDrift), this);
+    Describe(*withDrift_, kCertificateDrift, Res(kStrDrift));
     layout.addWidget(withDrift_);
-    addButton(kCertificateText, kCertificate, &JournalWindow::OnCertificate);
-    addButton(kDriftText, kDrift, &JournalWindow::OnDrift);
+    addButton(kStrCertificatePdf, kCertificate, &JournalWindow::OnCertificate);
+    addButton(kStrDrift, kDrift, &JournalWindow::OnDrift);
     layout.addStretch(1);
-    addButton(kVerifyText, kVerify, &JournalWindow::OnVerify);
+    addButton(kStrVerifyJournal, kVerify, &JournalWindow::OnVerify);
 }
 
 void JournalWindow::FillModels() {
@@ -204,7 +183,7 @@ void JournalWindow::FillModels() {
     const QString chosen =
         modelFilter_->currentIndex() > 0 ? modelFilter_->currentText() : QString();
     modelFilter_->clear();
-    modelFilter_->addItem(Res(kAllText));
+    modelFilter_->addItem(Res(kStrAll));
     for (const std::string& model : store_->Models()) {
         modelFilter_->addItem(QString::fromStdString(model));
     }
@@ -270,9 +249,9 @@ bool JournalWindow::ExportCsv(const std::string& path, std::string& error) {
         return false;
     }
     const auto rows = journal::AllRows(*store_, model_->Filter(), error);
-    if (!rows) return Failed(kCannotRead, error);
+    if (!rows) return Failed(kMsgJournalUnreadable, error);
     return journal::WriteFileAtomically(path, journal::CsvText(*rows), error) ||
-           Failed(kCannotWrite, error);
+           Failed(kMsgCannotWriteFile, error);
 }
 
 std::optional<std::vector<journal::JournalEntry>> JournalWindow::CertificateEntries(
@@ -286,33 +265,35 @@ std::optional<std::vector<journal::JournalEntry>> JournalWindow::CertificateEntr
 bool JournalWindow::WriteCertificateFor(int row, bool wholeDay, const std::string& path,
                                         std::string& error, bool withDrift) {
     const auto entries = CertificateEntries(row, wholeDay, error);
-    if (!entries) return Failed(kCannotRead, error);
+    if (!entries) return Failed(kMsgJournalUnreadable, error);
     std::vector<journal::DriftSeries> drift;
     if (withDrift && !entries->empty()) {
         auto series = journal::CertificateDrift(*store_, *entries, error);
-        if (!series) return Failed(kCannotRead, error);
+        if (!series) return Failed(kMsgJournalUnreadable, error);
         drift = std::move(*series);
     }
     return journal::WriteCertificate(*entries, journal::ConfiguredHeader(), path, error, drift) ||
-           Failed(kCannotWrite, error);
+           Failed(kMsgCannotWriteFile, error);
 }
 
 std::string JournalWindow::VerifyText(bool* intact) {
     if (intact != nullptr) *intact = false;
-    if (!store_) return services::FormatText(services::LoadResString(kCannotRead), {"no journal"});
+    if (!store_)
+        return services::FormatText(services::LoadResString(kMsgJournalUnreadable), {"no journal"});
     const journal::VerifyReport report = store_->Verify();
     if (intact != nullptr) *intact = report.Intact();
     if (!report.readable)
-        return services::FormatText(services::LoadResString(kCannotRead), {report.error});
+        return services::FormatText(services::LoadResString(kMsgJournalUnreadable), {report.error});
     if (report.firstBroken) {
-        return services::FormatText(services::LoadResString(kChainBroken), {*report.firstBroken});
+        return services::FormatText(services::LoadResString(kMsgChainBroken),
+                                    {*report.firstBroken});
     }
-    return services::FormatText(services::LoadResString(kChainIntact), {report.rows});
+    return services::FormatText(services::LoadResString(kMsgChainIntact), {report.rows});
 }
 
 void JournalWindow::OnExportCsv() {
     const QString path = QFileDialog::getSaveFileName(
-        this, Res(kExportText),
+        this, Res(kStrExportCsv),
         QString::fromStdString(services::DataFolderPath()) + QStringLiteral("/journal.csv"),
         QStringLiteral("CSV (*.csv)"));
     if (path.isEmpty()) return;
@@ -323,11 +304,11 @@ void JournalWindow::OnExportCsv() {
 void JournalWindow::OnCertificate() {
     const int row = CurrentRow();
     if (row < 0) {
-        services::ShowMessageId(kSelectRow);
+        services::ShowMessageId(kMsgSelectRecord);
         return;
     }
     const QString path = QFileDialog::getSaveFileName(
-        this, Res(kCertificateText),
+        this, Res(kStrCertificatePdf),
         QString::fromStdString(services::DataFolderPath()) + QStringLiteral("/certificate.pdf"),
         QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty()) return;
@@ -351,7 +332,7 @@ std::unique_ptr<JournalDriftView> JournalWindow::DriftViewFor(int row, std::stri
     const journal::DriftLogger logger{journal::IdentityText(*selected), selected->model};
     auto visits = journal::LoggerVisits(*store_, logger, error);
     if (!visits) {
-        error = services::FormatText(services::LoadResString(kCannotRead), {error});
+        error = services::FormatText(services::LoadResString(kMsgJournalUnreadable), {error});
         return nullptr;
     }
     auto view = std::make_unique<JournalDriftView>(logger, std::move(*visits), this);
@@ -363,7 +344,7 @@ std::unique_ptr<JournalDriftView> JournalWindow::DriftViewFor(int row, std::stri
 void JournalWindow::OnDrift() {
     const int row = CurrentRow();
     if (row < 0) {
-        services::ShowMessageId(kSelectRow);
+        services::ShowMessageId(kMsgSelectRecord);
         return;
     }
     std::string error;

@@ -2,9 +2,10 @@
 
 #include <array>
 
+#include "pages/history/EventTime.h"
+#include "resources/StringIds.h"
 #include "services/FormatText.h"
 #include "services/PageServices.h"
-#include "pages/history/EventTime.h"
 
 namespace tb::history {
 
@@ -12,33 +13,34 @@ namespace {
 
 using services::FormatText;
 using services::LoadResString;
+using namespace resources::strings;
 
 struct ColumnText {
     int headerId;
     int width;
 };
-constexpr std::array<ColumnText, 5> kHistoryColumns{
-    {{1018, 16}, {1019, 130}, {1020, 32}, {1021, 128}, {1022, 180}}};
+constexpr std::array<ColumnText, 5> kHistoryColumns{{{kStrHistoryBlank, 16},
+                                                     {kStrHistoryDateTime, 130},
+                                                     {kStrChannel, 32},
+                                                     {kStrHistoryPoints, 128},
+                                                     {kStrHistoryBeforeAfter, 180}}};
 constexpr int kFailureColumnWidth = 360;
 
-constexpr int kHistoryReadFailed = 1025;
-constexpr int kTenthsPair = 1026;
-constexpr int kTextPair = 1043;
 constexpr const char* kTwoPoints = "%s / %s";
 
 int PointsTextId(uint8_t kind) {
     switch (kind) {
         case kKindOnePoint:
-            return 1023;
+            return kStrOnePointAdjustment;
         case kKindTwoPoint:
-            return 1024;
+            return kStrTwoPointAdjustment;
         default:
-            return 1027;
+            return kMsgInitialised;
     }
 }
 
 std::string TenthsPair(int16_t before, int16_t after) {
-    return FormatText(LoadResString(kTenthsPair), {before / 10.0, after / 10.0});
+    return FormatText(LoadResString(kFmtTenthsPair), {before / 10.0, after / 10.0});
 }
 
 // A value of one of the sensor's own channels through its value text;
@@ -51,7 +53,7 @@ std::string ValueText(const SensorProfile& profile, int channel, int16_t value) 
 }
 
 std::string TextPair(const SensorProfile& profile, int channel, int16_t before, int16_t after) {
-    return FormatText(LoadResString(kTextPair),
+    return FormatText(LoadResString(kFmtTextPair),
                       {ValueText(profile, channel, before), ValueText(profile, channel, after)});
 }
 
@@ -88,7 +90,7 @@ void SetupHistoryColumns(pages::DialogView& view, int listId, bool ok) {
 void FillHistoryList(pages::DialogView& view, const HistorySensor& sensor, bool ok) {
     view.ClearRows(sensor.listId);
     if (!ok) {
-        view.AddRow(sensor.listId, {LoadResString(kHistoryReadFailed)});
+        view.AddRow(sensor.listId, {LoadResString(kMsgHistoryReadFailed)});
         return;
     }
     for (const std::vector<std::string>& row : HistoryRows(sensor)) view.AddRow(sensor.listId, row);

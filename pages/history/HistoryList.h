@@ -9,12 +9,12 @@
 
 namespace tb::history {
 
-// Rebuilds the list's columns: the five history columns (numbered texts
-// 1018 to 1022, widths 16, 130, 32, 128, 180) when ok, else one column with
+// Rebuilds the list's columns: the five history columns (kStrHistoryBlank
+// to kStrHistoryBeforeAfter, widths 16, 130, 32, 128, 180) when ok, else one column with
 // an empty header 360 pixels wide. When ok the rows are cleared too.
 void SetupHistoryColumns(pages::DialogView& view, int listId, bool ok);
 
-// Rebuilds the list's rows: the failure text 1025 as the only row when not
+// Rebuilds the list's rows: kMsgHistoryReadFailed as the only row when not
 // ok, else one row per valid entry, oldest first (HistoryRows).
 void FillHistoryList(pages::DialogView& view, const HistorySensor& sensor, bool ok);
 

@@ -1,9 +1,10 @@
 #include "pages/history/HistoryLog.h"
 
+#include "pages/history/EventTime.h"
+#include "resources/StringIds.h"
 #include "services/FormatText.h"
 #include "services/MessageBox.h"
 #include "services/PageServices.h"
-#include "pages/history/EventTime.h"
 
 namespace tb::history {
 
@@ -11,16 +12,8 @@ namespace {
 
 using services::FormatText;
 using services::LoadResString;
+using namespace resources::strings;
 
-constexpr int kInitialiseLine = 1028;
-constexpr int kInitialiseWord = 1029;
-constexpr int kTextOnePointLine = 1030;
-constexpr int kOnePointWord = 1031;
-constexpr int kTwoPointWord = 1032;
-constexpr int kTextTwoPointLine = 1033;
-constexpr int kTenthsOnePointLine = 1034;
-constexpr int kTenthsTwoPointLine = 1035;
-constexpr int kSaveFailed = 1036;
 constexpr const char* kLineEnd = "\r\n";
 
 bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
@@ -39,26 +32,26 @@ std::string AdjustmentLine(const HistorySensor& sensor, const std::array<std::st
     const std::string date = FormatEventTime(entry.time);
     const char unit = UnitLetter(entry.unit);
     const bool twoPoint = entry.kind == kKindTwoPoint;
-    const std::string word = LoadResString(twoPoint ? kTwoPointWord : kOnePointWord);
+    const std::string word = LoadResString(twoPoint ? kStrTwoPointWord : kStrOnePointWord);
     if (sensor.profile.kind == SensorKind::TemperatureHumidity) {
         const double b1 = entry.before1 / 10.0;
         const double a1 = entry.after1 / 10.0;
         if (!twoPoint) {
-            return FormatText(LoadResString(kTenthsOnePointLine),
+            return FormatText(LoadResString(kFmtTenthsOnePointLine),
                               {date, "", serial, entry.channel, word, b1, a1, unit});
         }
-        return FormatText(LoadResString(kTenthsTwoPointLine),
+        return FormatText(LoadResString(kFmtTenthsTwoPointLine),
                           {date, "", serial, entry.channel, word, b1, a1, entry.before2 / 10.0,
                            entry.after2 / 10.0, unit});
     }
     std::array<std::string, 4> cut;
     for (std::size_t i = 0; i < cut.size(); ++i) cut[i] = CutToCharacters(typed[i], kMaxTypedChars);
     if (!twoPoint) {
-        return FormatText(LoadResString(kTextOnePointLine),
+        return FormatText(LoadResString(kFmtTextOnePointLine),
                           {date, "", serial, entry.channel, word, cut[0], cut[1], unit});
     }
-    return FormatText(LoadResString(kTextTwoPointLine), {date, "", serial, entry.channel, word,
-                                                        cut[0], cut[1], cut[2], cut[3], unit});
+    return FormatText(LoadResString(kFmtTextTwoPointLine), {date, "", serial, entry.channel, word,
+                                                            cut[0], cut[1], cut[2], cut[3], unit});
 }
 
 }  // namespace
@@ -79,10 +72,10 @@ std::vector<std::string> HistoryLogLines(const HistorySensor& sensor,
                                          const LogEvent& event) {
     std::vector<std::string> lines;
     if (initialise) {
-        lines.push_back(FinishLine(FormatText(
-            LoadResString(kInitialiseLine),
-            {FormatEventTime(rec1.time), "", event.serial, sensor.profile.logName,
-             LoadResString(kInitialiseWord), UnitLetter(event.currentUnit)})));
+        lines.push_back(FinishLine(
+            FormatText(LoadResString(kFmtInitialiseLine),
+                       {FormatEventTime(rec1.time), "", event.serial, sensor.profile.logName,
+                        LoadResString(kStrInitialiseWord), UnitLetter(event.currentUnit)})));
         return lines;
     }
     const std::array<const HistoryEntry*, 2> entries{&rec1, &rec2};
@@ -104,8 +97,9 @@ LogFileError WriteHistoryLog(const HistorySensor& sensor, const SensorAdjustment
     services::EnsureDataFolders();
     const LogFileError error = AppendLogLines(services::DataFolderPath(), lines);
     if (error != LogFileError::None) {
-        services::ShowMessage(FormatText(LoadResString(kSaveFailed), {static_cast<int>(error)}),
-                              services::MsgButtons::Ok, services::MsgIcon::Warning, kSaveFailed);
+        services::ShowMessage(
+            FormatText(LoadResString(kMsgHistorySaveFailed), {static_cast<int>(error)}),
+            services::MsgButtons::Ok, services::MsgIcon::Warning, kMsgHistorySaveFailed);
     }
     return error;
 }

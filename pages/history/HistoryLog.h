@@ -20,7 +20,7 @@ inline constexpr std::size_t kMaxTypedChars = 15;
 // A formatted line (its CR LF included) holds at most this many characters.
 inline constexpr std::size_t kMaxLineChars = 255;
 
-// Why the log could not be saved; message 1036 shows the number. The
+// Why the log could not be saved; kMsgHistorySaveFailed shows the number. The
 // numbers are stable: add new kinds at the end.
 enum class LogFileError : int {
     None = 0,
@@ -53,7 +53,7 @@ std::vector<std::string> HistoryLogLines(const HistorySensor& sensor,
 LogFileError AppendLogLines(const std::string& dataFolder, const std::vector<std::string>& lines);
 
 // Builds the event's lines and appends them to the log file in the data
-// folder. On failure shows message 1036 with the cause's number (OK box,
+// folder. On failure shows kMsgHistorySaveFailed with the cause's number (OK box,
 // warning icon) and returns the cause; the adjustment itself stands.
 LogFileError WriteHistoryLog(const HistorySensor& sensor, const SensorAdjustment& adjustment,
                              bool initialise, const HistoryEntry& rec1, const HistoryEntry& rec2,

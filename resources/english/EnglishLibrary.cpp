@@ -1,6 +1,6 @@
 // Trimbench_800.so, the English resource library. The program loads it when
 // the English interface is chosen; it replaces every numbered string (the
-// language number, string 1047, is "1") and every dialog text.
+// language number, kStrLanguageNumber, is "1") and every dialog text.
 #include "resources/english/EnglishTables.h"
 
 // The texts are string literals, so the pointers stay valid while the

@@ -88,11 +88,15 @@ TEST_F(TrimbenchProgram, ListsAdjustsReadsAndRunsABatchAgainstTheSimulator) {
     EXPECT_DOUBLE_EQ(cable.Json()["channels"].toArray()[0].toObject()["offset"].toDouble(), -0.5);
 
     // The interface language decides both the page's and trimbench's own texts.
+    EXPECT_EQ(Trimbench("--help").out.rfind("使い方: trimbench <サブコマンド> [オプション]\n", 0),
+              0u);
     setenv("TRIMBENCH_LANGUAGE", "en", 1);
     const Result english = Trimbench("adjust 820 --point 0:45 --dry-run", true);
+    const Result help = Trimbench("--help");
     unsetenv("TRIMBENCH_LANGUAGE");
     EXPECT_EQ(english.exit, 5);
     EXPECT_NE(english.out.find("The added offset exceeds"), std::string::npos) << english.out;
+    EXPECT_EQ(help.out.rfind("usage: trimbench <subcommand> [options]\n", 0), 0u) << help.out;
 
     EXPECT_EQ(Trimbench("initialise 820 --yes").exit, 0);
     EXPECT_DOUBLE_EQ(Trimbench("read 820 --json").Json()["channels"].toArray()[0].toObject()["offset"].toDouble(),

@@ -1,0 +1,337 @@
+// Every id of the string table, once, by name. The numbers are part of the
+// program's interface: resource libraries (the English one among them)
+// answer by number, so a number never changes and is never reused.
+//
+// The window's texts are plain ints, named by what they are:
+//   kMsg... a message the program shows (some carry printf values),
+//   kFmt... a printf format for a correction, a list row or a log line,
+//   kStr... a caption, label, unit or word.
+// The command line's texts are a block of their own (cli_text, 4000 to
+// 4199), typed so that only they reach the command line's Text(), whose
+// placeholders are %1, %2, ... rather than printf's.
+#pragma once
+
+namespace tb::resources {
+namespace strings {
+
+// The corrections as the pages show them.
+inline constexpr int kFmtCurrent3 = 103;  // current setting, offset with 3 decimals
+inline constexpr int kFmtCurrent1 = 104;  // current setting, offset with 1 decimal
+inline constexpr int kMsgReceived = 106;
+inline constexpr int kFmtEntered3 = 107;      // entered correction, 3 decimals
+inline constexpr int kStrAboutMenu = 108;     // the window has no about entry when empty
+inline constexpr int kFmtEntered1 = 109;      // entered correction, 1 decimal
+inline constexpr int kFmtCurrentWhole = 110;  // current setting, whole-number offset
+
+// The adjustment pages.
+inline constexpr int kStrIlluminanceUvSensor = 1001;
+inline constexpr int kStrTempHumiditySensor = 1002;
+inline constexpr int kStrCelsius = 1003;
+inline constexpr int kStrFahrenheit = 1004;
+inline constexpr int kMsgConfirmInitialise = 1005;
+inline constexpr int kMsgHelpFailed = 1006;
+inline constexpr int kMsgEnterNumbers = 1007;
+inline constexpr int kMsgBelowMinusOne = 1008;
+inline constexpr int kMsgBelowZero = 1009;
+inline constexpr int kMsgLimitFormula = 1012;
+inline constexpr int kMsgSent = 1013;
+inline constexpr int kMsgCommunicationFailed = 1014;
+inline constexpr int kFmtFailureLine = 1015;    // one failed logger of a report
+inline constexpr int kFmtRecordingNote = 1016;  // the report's note on recording loggers
+inline constexpr int kMsgRecording = 1017;
+inline constexpr int kStrHistoryBlank = 1018;  // the history list's first column
+inline constexpr int kStrHistoryDateTime = 1019;
+inline constexpr int kStrChannel = 1020;  // "Ch."
+inline constexpr int kStrHistoryPoints = 1021;
+inline constexpr int kStrHistoryBeforeAfter = 1022;
+inline constexpr int kStrOnePointAdjustment = 1023;
+inline constexpr int kStrTwoPointAdjustment = 1024;
+inline constexpr int kMsgHistoryReadFailed = 1025;
+inline constexpr int kFmtTenthsPair = 1026;
+inline constexpr int kMsgInitialised = 1027;
+inline constexpr int kFmtInitialiseLine = 1028;  // history log lines
+inline constexpr int kStrInitialiseWord = 1029;
+inline constexpr int kFmtTextOnePointLine = 1030;
+inline constexpr int kStrOnePointWord = 1031;
+inline constexpr int kStrTwoPointWord = 1032;
+inline constexpr int kFmtTextTwoPointLine = 1033;
+inline constexpr int kFmtTenthsOnePointLine = 1034;
+inline constexpr int kFmtTenthsTwoPointLine = 1035;
+inline constexpr int kMsgHistorySaveFailed = 1036;
+inline constexpr int kMsgCommBusy = 1037;
+inline constexpr int kMsgSlopeLimit = 1038;
+inline constexpr int kMsgOffsetLimit = 1039;
+inline constexpr int kStrNoChange = 1040;
+inline constexpr int kMsgConfirmTwoChannels = 1041;  // channels 1 and 2
+inline constexpr int kMsgConfirmChannels3And4 = 1042;
+inline constexpr int kFmtTextPair = 1043;
+inline constexpr int kMsgSlopeMustNotBeZero = 1044;
+inline constexpr int kMsgNoLogger = 1045;
+inline constexpr int kMsgSeveralLoggers = 1046;
+inline constexpr int kStrLanguageNumber = 1047;  // the interface language; 0 is Japanese
+inline constexpr int kMsgNotConnected = 1048;
+inline constexpr int kMsgReceiveFailed = 1049;
+inline constexpr int kMsgAdjustmentFinished = 1050;
+inline constexpr int kMsgInvalidInput = 1051;
+inline constexpr int kMsgSlopeIsZero = 1052;
+inline constexpr int kMsgSlopeRange = 1053;
+inline constexpr int kMsgOffsetLimit30C = 1054;
+inline constexpr int kStrMilliampere = 1055;
+inline constexpr int kStrVolt = 1056;
+inline constexpr int kStrTemperature = 1058;
+inline constexpr int kStrCurrentLoop = 1059;
+inline constexpr int kStrVoltage = 1060;
+inline constexpr int kStrCo2Sensor = 1062;
+inline constexpr int kMsgInvalidRange = 1063;
+inline constexpr int kMsgConfirmOneChannel = 1064;  // channel 1
+inline constexpr int kMsgConfirmChannels2And3 = 1065;
+inline constexpr int kMsgOffsetLimit50 = 1070;
+inline constexpr int kMsgOffsetLimit30 = 1071;
+inline constexpr int kMsgSlopeRangeNoise = 1072;
+inline constexpr int kMsgOffsetLimit3 = 1073;
+inline constexpr int kStrDecibel = 2000;
+inline constexpr int kStrNoiseVibration = 2001;
+
+// The adjustment journal: its window, its record text and the certificate.
+inline constexpr int kStrJournalMenu = 3000;
+inline constexpr int kMsgJournalWriteFailed = 3001;
+inline constexpr int kStrJournalTitle = 3002;
+inline constexpr int kStrExportCsv = 3003;
+inline constexpr int kStrCertificatePdf = 3004;
+inline constexpr int kStrVerifyJournal = 3005;
+inline constexpr int kMsgChainIntact = 3006;
+inline constexpr int kMsgChainBroken = 3007;
+inline constexpr int kMsgJournalUnreadable = 3008;
+inline constexpr int kMsgCannotWriteFile = 3009;
+inline constexpr int kStrSerialNumber = 3010;
+inline constexpr int kStrModel = 3011;
+inline constexpr int kStrPeriod = 3012;
+inline constexpr int kStrOutcome = 3013;
+inline constexpr int kStrAll = 3014;
+inline constexpr int kStrWholeDay = 3015;
+inline constexpr int kMsgSelectRecord = 3016;
+inline constexpr int kStrDateTime = 3020;
+inline constexpr int kStrOperator = 3021;
+inline constexpr int kStrOperation = 3022;
+inline constexpr int kStrBaseUnit = 3023;
+inline constexpr int kStrLogger = 3024;
+inline constexpr int kStrAsFound = 3025;
+inline constexpr int kStrAsLeft = 3026;
+inline constexpr int kStrPointsEntered = 3027;
+inline constexpr int kStrEnteredCorrection = 3028;
+inline constexpr int kStrCorrectionToWrite = 3029;
+inline constexpr int kStrOperationSend = 3030;
+inline constexpr int kStrOperationReceive = 3031;
+inline constexpr int kStrOperationInitialise = 3032;
+inline constexpr int kStrTempUnit = 3033;
+inline constexpr int kStrProgram = 3034;
+inline constexpr int kStrHistoryEntries = 3035;
+inline constexpr int kStrChainValue = 3036;
+inline constexpr int kStrOutcomeSuccess = 3040;
+inline constexpr int kStrOutcomeCancelled = 3041;
+inline constexpr int kFmtOutcomeFailure = 3042;  // message and code
+inline constexpr int kStrOutcomeFailed = 3043;
+inline constexpr int kStrCertificateTitle = 3050;
+inline constexpr int kStrLaboratory = 3051;
+inline constexpr int kStrAdjustmentDate = 3052;
+inline constexpr int kStrChannelHeading = 3053;
+inline constexpr int kStrLimits = 3054;
+inline constexpr int kStrVerdict = 3055;
+inline constexpr int kStrPass = 3056;
+inline constexpr int kStrFail = 3057;
+inline constexpr int kStrCalibratedBy = 3058;
+inline constexpr int kStrApprovedBy = 3059;
+inline constexpr int kFmtLimits = 3060;
+inline constexpr int kStrRecordNumber = 3061;
+inline constexpr int kStrCorrectionAsFound = 3062;
+inline constexpr int kStrCorrectionAsLeft = 3063;
+inline constexpr int kStrReferencePoints = 3064;
+inline constexpr int kFmtOutcomeRefused = 3065;  // message only
+inline constexpr int kStrCertificateNumber = 3066;
+inline constexpr int kStrCustomer = 3067;
+inline constexpr int kStrAddress = 3068;
+inline constexpr int kStrReferences = 3069;
+inline constexpr int kFmtReference = 3070;
+inline constexpr int kStrExpired = 3071;
+inline constexpr int kStrNoneRecorded = 3072;
+inline constexpr int kStrAmbient = 3073;
+inline constexpr int kStrUncertainty = 3074;
+inline constexpr int kStrChainDigest = 3075;
+inline constexpr int kFmtPageOf = 3076;
+inline constexpr int kStrRowsCovered = 3077;
+inline constexpr int kStrConditionsMenu = 3078;
+inline constexpr int kStrReferencesInUse = 3079;
+inline constexpr int kStrAmbientTemperature = 3080;
+inline constexpr int kStrRelativeHumidity = 3081;
+inline constexpr int kMsgReferenceExpired = 3082;
+inline constexpr int kStrRegister = 3083;
+inline constexpr int kStrRetire = 3084;
+inline constexpr int kStrId = 3085;
+inline constexpr int kStrDescription = 3086;
+inline constexpr int kStrCalibratedOn = 3087;
+inline constexpr int kStrDue = 3088;
+inline constexpr int kMsgInputRefused = 3089;
+inline constexpr int kStrDrift = 3090;
+inline constexpr int kStrSlope = 3091;
+inline constexpr int kStrOffset = 3092;
+inline constexpr int kStrDriftAsFound = 3093;
+inline constexpr int kStrDriftAsLeft = 3094;
+inline constexpr int kStrSavePng = 3095;
+inline constexpr int kStrSaveCsv = 3096;
+
+}  // namespace strings
+
+namespace cli_text {
+
+enum Id : int {
+    Usage = 4000,
+    HelpList = 4001,
+    HelpRead = 4002,
+    HelpAdjust = 4003,
+    HelpInitialise = 4004,
+    HelpBatch = 4005,
+    HelpHistory = 4006,
+    OptPair = 4007,
+    BadPair = 4008,
+    PairNeeded = 4009,
+    NoHistory = 4010,
+    OptSerial = 4011,
+    OptPort = 4012,
+    OptJson = 4013,
+    OptYes = 4014,
+    OptDryRun = 4015,
+    OptChannel = 4016,
+    OptPoint = 4017,
+    OptUnit = 4018,
+    OptInputKind = 4019,
+    OptKeepGoing = 4020,
+    OptLan = 4021,
+    OptLogin = 4022,
+    AnsweredYes = 4023,
+    YesNoPrompt = 4024,
+    UnknownCommand = 4025,
+    UnknownModel = 4026,
+    MissingModel = 4027,
+    ExtraArguments = 4028,
+    BadChannel = 4029,
+    MissingChannel = 4030,
+    BadPoint = 4031,
+    PointCount = 4032,
+    ReadingTooLong = 4033,
+    FixedReading = 4034,
+    BadUnit = 4035,
+    BadSerial = 4036,
+    BadPort = 4037,
+    SerialNotForModel = 4038,
+    PortNotForModel = 4039,
+    DryRunWithYes = 4040,
+    InputKindNotForModel = 4041,
+    BadInputKind = 4042,
+    NoLoggerOfModel = 4043,
+    NoLoggerNamed = 4044,
+    SeveralLoggers = 4045,
+    WithinLimits = 4046,
+    ToWrite = 4047,
+    DryRunNothingWritten = 4048,
+    DryRunNoInitialise = 4049,
+    CannotReadFile = 4050,
+    BatchLine = 4051,
+    BatchHeader = 4052,
+    BatchEmpty = 4053,
+    BatchTooLarge = 4054,
+    BatchFieldCount = 4055,
+    BatchMissingReading = 4056,
+    BatchHalfSecondPoint = 4057,
+    SummaryRow = 4058,
+    SummaryLogger = 4059,
+    SummaryChannel = 4060,
+    SummaryResult = 4061,
+    SummaryDone = 4062,
+    SummaryFailed = 4063,
+    NotRun = 4064,
+    ListModel = 4065,
+    ListSerial = 4066,
+    ListCom = 4067,
+    ListVia = 4068,
+    ListNone = 4069,
+    BadLan = 4070,
+    MissingLogin = 4071,
+    LanFailed = 4072,
+    UnknownLogger = 4073,
+    HelpJournal = 4074,
+    HelpCertificate = 4075,
+    OptSince = 4076,
+    OptModel = 4077,
+    OptCsv = 4078,
+    OptDate = 4079,
+    OptOut = 4080,
+    OptLanLogger = 4081,
+    BadDate = 4082,
+    CsvWithJson = 4083,
+    JournalUnreadable = 4084,
+    JournalNone = 4085,
+    JournalColumns = 4086,
+    MissingSerial = 4087,
+    MissingOut = 4088,
+    NoRecordFor = 4089,
+    CertificateWritten = 4090,
+    CertificateFailed = 4091,
+    LanWithSerial = 4092,
+    LanNotForModel = 4093,
+    // The reference register and the conditions of the work.
+    HelpReference = 4094,
+    OptReference = 4095,
+    OptAllowExpired = 4096,
+    OptAmbient = 4097,
+    OptDescription = 4098,
+    OptCertificateNumber = 4099,
+    OptCalibrated = 4100,
+    OptDue = 4101,
+    OptCertificateFile = 4102,
+    OptCustomer = 4103,
+    OptDrift = 4104,
+    ReferenceUsage = 4105,
+    ReferenceAdded = 4106,
+    ReferenceRetired = 4107,
+    ReferenceRefused = 4108,
+    ReferenceUnknown = 4109,
+    ReferenceWasRetired = 4110,
+    ReferenceExpired = 4111,
+    ReferenceTooMany = 4112,
+    ReferenceColumns = 4113,
+    ReferenceNone = 4114,
+    BadAmbient = 4115,
+    BatchRowConditions = 4116,
+    HelpVerify = 4117,
+    VerifyIntact = 4118,
+    VerifyBroken = 4119,
+    CertificateMatches = 4120,
+    CertificateDiffers = 4121,
+    OptJobs = 4122,
+    BadJobs = 4123,
+    PortBusy = 4124,
+    TimeLeft = 4125,
+    Interrupted = 4126,
+    WorkerLost = 4127,
+    WorkerNotStarted = 4128,
+    // The journal's maintenance: another journal, CSV export, the writer role.
+    OptJournalSqlite = 4129,
+    OptJournalPostgres = 4130,
+    OneJournal = 4131,
+    HelpExportCsv = 4132,
+    ExportCsvUsage = 4133,
+    CsvWritten = 4134,
+    CsvNotWritten = 4135,
+    HelpGrantWriter = 4136,
+    GrantWriterUsage = 4137,
+    GrantNeedsPostgres = 4138,
+    GrantFailed = 4139,
+    GrantDone = 4140,
+};
+
+// The block's first and last id; every id between has a text.
+inline constexpr Id kFirst = Usage;
+inline constexpr Id kLast = GrantDone;
+
+}  // namespace cli_text
+}  // namespace tb::resources
