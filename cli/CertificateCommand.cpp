@@ -49,24 +49,24 @@ int Report(ExitCode code, const std::string& message, const std::string& path, s
 
 // The journal could not be read: nothing is drawn.
 int Unreadable(const std::string& error, const std::string& path, bool json, Terminal& terminal) {
-    return Report(ExitCode::Failure, Text(T::JournalUnreadable, {error}), path, 0, json, terminal);
+    return Report(ExitCode::Failure, Text(cli_text::JournalUnreadable, {error}), path, 0, json, terminal);
 }
 
 }  // namespace
 
 int RunCertificate(const QStringList& arguments, Terminal& terminal) {
-    CommandParser parser(T::HelpCertificate, QString());
-    parser.AddValue("serial", T::OptSerial, "S");
-    parser.AddValue("date", T::OptDate, "D");
-    parser.AddValue("out", T::OptOut, "FILE.pdf");
-    parser.AddValue("customer", T::OptCustomer, "TEXT");
-    parser.AddFlag("drift", T::OptDrift);
+    CommandParser parser(cli_text::HelpCertificate, QString());
+    parser.AddValue("serial", cli_text::OptSerial, "S");
+    parser.AddValue("date", cli_text::OptDate, "D");
+    parser.AddValue("out", cli_text::OptOut, "FILE.pdf");
+    parser.AddValue("customer", cli_text::OptCustomer, "TEXT");
+    parser.AddFlag("drift", cli_text::OptDrift);
     AddJournalOptions(parser);
     int exit = 0;
     if (!parser.Parse(arguments, terminal, exit) || !parser.NoPositional(terminal, exit)) return exit;
-    if (!parser.IsSet("serial")) return UsageError(terminal, Text(T::MissingSerial));
+    if (!parser.IsSet("serial")) return UsageError(terminal, Text(cli_text::MissingSerial));
     if (!parser.IsSet("out") || parser.Value("out").empty())
-        return UsageError(terminal, Text(T::MissingOut));
+        return UsageError(terminal, Text(cli_text::MissingOut));
     std::optional<QDate> day;
     if (parser.IsSet("date") && !(day = ParseDay(parser.Value("date"), terminal, exit))) return exit;
     const auto store = OpenJournalOf(parser, terminal, exit);
@@ -80,7 +80,7 @@ int RunCertificate(const QStringList& arguments, Terminal& terminal) {
     if (!error.empty()) return Unreadable(error, path, json, terminal);
     if (!latest) {
         const std::string on = day ? " (" + parser.Value("date") + ")" : std::string();
-        return Report(ExitCode::NoRecord, Text(T::NoRecordFor, {serial, on}), path, 0, json, terminal);
+        return Report(ExitCode::NoRecord, Text(cli_text::NoRecordFor, {serial, on}), path, 0, json, terminal);
     }
     const auto dayEntries = journal::DayEntries(*store, *latest, error);
     if (!dayEntries) return Unreadable(error, path, json, terminal);
@@ -92,8 +92,8 @@ int RunCertificate(const QStringList& arguments, Terminal& terminal) {
         drift = std::move(*series);
     }
     if (!WriteDayCertificate(entries, drift, parser.Value("customer"), path, error))
-        return Report(ExitCode::Failure, Text(T::CertificateFailed, {error}), path, 0, json, terminal);
-    return Report(ExitCode::Done, Text(T::CertificateWritten, {path, std::to_string(entries.size())}),
+        return Report(ExitCode::Failure, Text(cli_text::CertificateFailed, {error}), path, 0, json, terminal);
+    return Report(ExitCode::Done, Text(cli_text::CertificateWritten, {path, std::to_string(entries.size())}),
                   path, entries.size(), json, terminal);
 }
 

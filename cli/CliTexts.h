@@ -15,9 +15,6 @@ namespace tb::cli {
 
 namespace cli_text = resources::cli_text;
 using CliText = cli_text::Id;
-// T::X names the same ids (the journal, certificate, reference and
-// logger-directory commands spell them so).
-using T = CliText;
 
 // The text in the interface language.
 std::string Text(CliText id);

@@ -9,7 +9,7 @@
 #include "cli/CliTexts.h"
 #include "cli/ExitCode.h"
 #include "cli/LoggerDirectory.h"
-#include "cli/ModelTable.h"
+#include "cli/ModelNames.h"
 #include "cli/PageOperations.h"
 #include "cli/Terminal.h"
 

@@ -9,14 +9,14 @@
 namespace tb::cli {
 
 void AddJournalOptions(CommandParser& parser) {
-    parser.AddValue("sqlite", T::OptJournalSqlite, "FILE");
-    parser.AddValue("postgresql", T::OptJournalPostgres, "OPTIONS");
+    parser.AddValue("sqlite", cli_text::OptJournalSqlite, "FILE");
+    parser.AddValue("postgresql", cli_text::OptJournalPostgres, "OPTIONS");
 }
 
 std::optional<journal::JournalLocation> JournalLocationOf(const CommandParser& parser,
                                                           Terminal& terminal, int& exit) {
     if (parser.IsSet("sqlite") && parser.IsSet("postgresql")) {
-        exit = UsageError(terminal, Text(T::OneJournal));
+        exit = UsageError(terminal, Text(cli_text::OneJournal));
         return std::nullopt;
     }
     if (parser.IsSet("sqlite")) return journal::JournalLocation{journal::Engine::Sqlite, parser.Value("sqlite"), {}};
@@ -32,7 +32,7 @@ std::unique_ptr<journal::JournalStore> OpenJournalOf(const CommandParser& parser
     std::string error;
     auto store = journal::OpenJournal(*location, error);
     if (!store) {
-        terminal.err << "trimbench: " << Text(T::JournalUnreadable, {error}) << '\n';
+        terminal.err << "trimbench: " << Text(cli_text::JournalUnreadable, {error}) << '\n';
         exit = static_cast<int>(ExitCode::Failure);
     }
     return store;
@@ -48,7 +48,7 @@ std::string JournalModel(const ModelRow& row) { return std::string(row.page); }
 std::optional<QDate> ParseDay(const std::string& text, Terminal& terminal, int& exit) {
     const QDate day = QDate::fromString(QString::fromStdString(text), Qt::ISODate);
     if (!day.isValid() || text.size() != 10) {
-        terminal.err << "trimbench: " << Text(T::BadDate, {text}) << '\n';
+        terminal.err << "trimbench: " << Text(cli_text::BadDate, {text}) << '\n';
         exit = static_cast<int>(ExitCode::RefusedInput);
         return std::nullopt;
     }

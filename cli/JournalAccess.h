@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "cli/ExitCode.h"
-#include "cli/ModelTable.h"
+#include "cli/ModelNames.h"
 #include "cli/Terminal.h"
 #include "journal/JournalLocation.h"
 #include "journal/JournalStore.h"

@@ -24,10 +24,10 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 void PrintTable(const std::vector<journal::JournalEntry>& entries, Terminal& terminal) {
     if (entries.empty()) {
-        terminal.out << Text(T::JournalNone) << '\n';
+        terminal.out << Text(cli_text::JournalNone) << '\n';
         return;
     }
-    const QStringList columns = Q(Text(T::JournalColumns)).split('|');
+    const QStringList columns = Q(Text(cli_text::JournalColumns)).split('|');
     auto& out = terminal.out;
     out << std::left;
     for (const QString& column : columns) out << column.toStdString() << "  ";
@@ -49,7 +49,7 @@ bool FilterOf(const CommandParser& parser, journal::JournalFilter& filter, Termi
     if (parser.IsSet("model")) {
         const ModelRow* row = FindModel(parser.Value("model"));
         if (!row) {
-            exit = UsageError(terminal, Text(T::UnknownModel, {parser.Value("model"), ModelNames()}));
+            exit = UsageError(terminal, Text(cli_text::UnknownModel, {parser.Value("model"), ModelNames()}));
             return false;
         }
         filter.model = std::string(row->model);
@@ -65,9 +65,9 @@ bool FilterOf(const CommandParser& parser, journal::JournalFilter& filter, Termi
 
 // The options listing and export share.
 void AddSelection(CommandParser& parser) {
-    parser.AddValue("serial", T::OptSerial, "S");
-    parser.AddValue("since", T::OptSince, "DATE");
-    parser.AddValue("model", T::OptModel, "M");
+    parser.AddValue("serial", cli_text::OptSerial, "S");
+    parser.AddValue("since", cli_text::OptSince, "DATE");
+    parser.AddValue("model", cli_text::OptModel, "M");
     AddJournalOptions(parser);
 }
 
@@ -82,7 +82,7 @@ std::optional<std::vector<journal::JournalEntry>> SelectedRows(const CommandPars
     std::string error;
     auto rows = journal::AllRows(*store, filter, error);
     if (!rows) {
-        terminal.err << "trimbench: " << Text(T::JournalUnreadable, {error}) << '\n';
+        terminal.err << "trimbench: " << Text(cli_text::JournalUnreadable, {error}) << '\n';
         exit = static_cast<int>(ExitCode::Failure);
     }
     return rows;
@@ -91,12 +91,12 @@ std::optional<std::vector<journal::JournalEntry>> SelectedRows(const CommandPars
 // trimbench journal export-csv FILE: the same bytes as --csv, written
 // whole or not at all.
 int RunJournalExport(const QStringList& arguments, Terminal& terminal) {
-    CommandParser parser(T::HelpExportCsv, "FILE");
+    CommandParser parser(cli_text::HelpExportCsv, "FILE");
     AddSelection(parser);
     int exit = 0;
     if (!parser.Parse(arguments, terminal, exit)) return exit;
     if (parser.Positional().size() != 1 || parser.Positional()[0].isEmpty())
-        return UsageError(terminal, Text(T::ExportCsvUsage));
+        return UsageError(terminal, Text(cli_text::ExportCsvUsage));
     const std::string path = parser.Positional()[0].toStdString();
     const auto rows = SelectedRows(parser, terminal, exit);
     if (!rows) return exit;
@@ -104,9 +104,9 @@ int RunJournalExport(const QStringList& arguments, Terminal& terminal) {
     std::string error;
     if (!journal::WriteFileAtomically(path, journal::CsvText(*rows), error))
         return FinishJournalCommand("journal export-csv", ExitCode::Failure,
-                                    Text(T::CsvNotWritten, {path, error}), json, terminal);
+                                    Text(cli_text::CsvNotWritten, {path, error}), json, terminal);
     return FinishJournalCommand("journal export-csv", ExitCode::Done,
-                                Text(T::CsvWritten, {std::to_string(rows->size()), path}), json,
+                                Text(cli_text::CsvWritten, {std::to_string(rows->size()), path}), json,
                                 terminal,
                                 {{"file", QString::fromStdString(path)},
                                  {"records", static_cast<qint64>(rows->size())}});
@@ -120,12 +120,12 @@ int RunJournal(const QStringList& arguments, Terminal& terminal) {
     if (action == QLatin1String("verify")) return RunJournalVerify(arguments.mid(1), terminal);
     if (action == QLatin1String("export-csv")) return RunJournalExport(arguments.mid(1), terminal);
     if (action == QLatin1String("grant-writer")) return RunJournalGrant(arguments.mid(1), terminal);
-    CommandParser parser(T::HelpJournal, QString());
+    CommandParser parser(cli_text::HelpJournal, QString());
     AddSelection(parser);
-    parser.AddFlag("csv", T::OptCsv);
+    parser.AddFlag("csv", cli_text::OptCsv);
     int exit = 0;
     if (!parser.Parse(arguments, terminal, exit) || !parser.NoPositional(terminal, exit)) return exit;
-    if (parser.IsSet("csv") && parser.IsSet("json")) return UsageError(terminal, Text(T::CsvWithJson));
+    if (parser.IsSet("csv") && parser.IsSet("json")) return UsageError(terminal, Text(cli_text::CsvWithJson));
     const auto rows = SelectedRows(parser, terminal, exit);
     if (!rows) return exit;
     const std::vector<journal::JournalEntry>& entries = *rows;

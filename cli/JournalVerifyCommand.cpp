@@ -42,8 +42,8 @@ std::optional<journal::CertificateSeal> SealNamed(journal::JournalStore& store,
 }  // namespace
 
 int RunJournalVerify(const QStringList& arguments, Terminal& terminal) {
-    CommandParser parser(T::HelpVerify, QString());
-    parser.AddValue("certificate", T::OptCertificateFile, "FILE.pdf|NUMBER");
+    CommandParser parser(cli_text::HelpVerify, QString());
+    parser.AddValue("certificate", cli_text::OptCertificateFile, "FILE.pdf|NUMBER");
     AddJournalOptions(parser);
     int exit = 0;
     if (!parser.Parse(arguments, terminal, exit) || !parser.NoPositional(terminal, exit)) return exit;
@@ -57,22 +57,22 @@ int RunJournalVerify(const QStringList& arguments, Terminal& terminal) {
             {"firstBroken", report.firstBroken ? QJsonValue(static_cast<qint64>(*report.firstBroken))
                                                : QJsonValue()}};
         if (!report.readable)
-            return Finish(ExitCode::Failure, Text(T::JournalUnreadable, {report.error}), json, terminal);
+            return Finish(ExitCode::Failure, Text(cli_text::JournalUnreadable, {report.error}), json, terminal);
         if (report.firstBroken)
-            return Finish(ExitCode::Failure, Text(T::VerifyBroken, {std::to_string(*report.firstBroken)}),
+            return Finish(ExitCode::Failure, Text(cli_text::VerifyBroken, {std::to_string(*report.firstBroken)}),
                           json, terminal, details);
-        return Finish(ExitCode::Done, Text(T::VerifyIntact, {std::to_string(report.rows)}), json,
+        return Finish(ExitCode::Done, Text(cli_text::VerifyIntact, {std::to_string(report.rows)}), json,
                       terminal, details);
     }
     const std::string named = parser.Value("certificate");
     std::string reason;
     const auto seal = SealNamed(*store, named, reason);
-    if (!seal) return Finish(ExitCode::Failure, Text(T::CertificateDiffers, {named, reason}), json, terminal);
+    if (!seal) return Finish(ExitCode::Failure, Text(cli_text::CertificateDiffers, {named, reason}), json, terminal);
     const journal::SealCheck check = journal::CheckSeal(*store, *seal);
     if (!check.matches)
-        return Finish(ExitCode::Failure, Text(T::CertificateDiffers, {seal->number, check.reason}), json,
+        return Finish(ExitCode::Failure, Text(cli_text::CertificateDiffers, {seal->number, check.reason}), json,
                       terminal);
-    return Finish(ExitCode::Done, Text(T::CertificateMatches, {seal->number, std::to_string(check.rows)}),
+    return Finish(ExitCode::Done, Text(cli_text::CertificateMatches, {seal->number, std::to_string(check.rows)}),
                   json, terminal);
 }
 

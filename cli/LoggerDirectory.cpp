@@ -187,11 +187,11 @@ ExitCode ChooseLogger(const ModelRow& row, const LoggerChoice& choice, LoggerCho
                       std::string& message) {
     const std::string model(row.model);
     if (choice.serial && row.transport == Transport::Cable) {
-        message = Text(T::SerialNotForModel, {model});
+        message = Text(cli_text::SerialNotForModel, {model});
         return ExitCode::Usage;
     }
     if (choice.com && row.transport == Transport::BaseUnit) {
-        message = Text(T::PortNotForModel, {model});
+        message = Text(cli_text::PortNotForModel, {model});
         return ExitCode::Usage;
     }
     if ((choice.serial || choice.com) && row.transport == Transport::DirectUsb) {
@@ -199,7 +199,7 @@ ExitCode ChooseLogger(const ModelRow& row, const LoggerChoice& choice, LoggerCho
         // the named one must be there.
         const auto named = NamedDirectUsb(row, choice);
         if (!named) {
-            message = Text(T::NoLoggerNamed, {model, LoggerLabel(choice)});
+            message = Text(cli_text::NoLoggerNamed, {model, LoggerLabel(choice)});
             return ExitCode::NoLogger;
         }
         chosen = *named;
@@ -213,14 +213,14 @@ ExitCode ChooseLogger(const ModelRow& row, const LoggerChoice& choice, LoggerCho
     }
     const std::vector<LoggerChoice> found = CandidatesOf(row, choice.inputKind);
     if (found.empty()) {
-        message = Text(T::NoLoggerOfModel, {model});
+        message = Text(cli_text::NoLoggerOfModel, {model});
         return ExitCode::NoLogger;
     }
     if (found.size() > 1) {
         std::string labels;
         for (const LoggerChoice& each : found)
             labels += (labels.empty() ? "" : ", ") + LoggerLabel(each);
-        message = Text(T::SeveralLoggers, {model, labels});
+        message = Text(cli_text::SeveralLoggers, {model, labels});
         return ExitCode::Usage;
     }
     chosen = found.front();

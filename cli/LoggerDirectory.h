@@ -15,7 +15,7 @@
 
 #include "cli/CommandValues.h"
 #include "cli/ExitCode.h"
-#include "cli/ModelTable.h"
+#include "cli/ModelNames.h"
 
 namespace tb::cli {
 

@@ -13,7 +13,7 @@
 #include "cli/CommandValues.h"
 #include "cli/ExitCode.h"
 #include "cli/LoggerDirectory.h"
-#include "cli/ModelTable.h"
+#include "cli/ModelNames.h"
 #include "cli/Terminal.h"
 #include "cli/TerminalMessageBoxes.h"
 #include "pages/CorrectionFormula.h"

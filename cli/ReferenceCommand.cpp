@@ -31,7 +31,7 @@ int List(journal::ReferenceRegister& references, bool json, Terminal& terminal) 
     std::string error;
     const auto instruments = references.List(error);
     if (!instruments) {
-        terminal.err << "trimbench: " << Text(T::JournalUnreadable, {error}) << '\n';
+        terminal.err << "trimbench: " << Text(cli_text::JournalUnreadable, {error}) << '\n';
         return static_cast<int>(ExitCode::Failure);
     }
     if (json) {
@@ -51,10 +51,10 @@ int List(journal::ReferenceRegister& references, bool json, Terminal& terminal) 
         return static_cast<int>(ExitCode::Done);
     }
     if (instruments->empty()) {
-        terminal.out << Text(T::ReferenceNone) << '\n';
+        terminal.out << Text(cli_text::ReferenceNone) << '\n';
         return static_cast<int>(ExitCode::Done);
     }
-    for (const QString& column : Q(Text(T::ReferenceColumns)).split('|'))
+    for (const QString& column : Q(Text(cli_text::ReferenceColumns)).split('|'))
         terminal.out << column.toStdString() << "  ";
     terminal.out << '\n' << std::left;
     for (const journal::ReferenceInstrument& instrument : *instruments) {
@@ -68,11 +68,11 @@ int List(journal::ReferenceRegister& references, bool json, Terminal& terminal) 
 }  // namespace
 
 int RunJournalReference(const QStringList& arguments, Terminal& terminal) {
-    CommandParser parser(T::HelpReference, "add|retire|list");
-    parser.AddValue("description", T::OptDescription, "TEXT");
-    parser.AddValue("certificate", T::OptCertificateNumber, "NUMBER");
-    parser.AddValue("calibrated", T::OptCalibrated, "DATE");
-    parser.AddValue("due", T::OptDue, "DATE");
+    CommandParser parser(cli_text::HelpReference, "add|retire|list");
+    parser.AddValue("description", cli_text::OptDescription, "TEXT");
+    parser.AddValue("certificate", cli_text::OptCertificateNumber, "NUMBER");
+    parser.AddValue("calibrated", cli_text::OptCalibrated, "DATE");
+    parser.AddValue("due", cli_text::OptDue, "DATE");
     AddJournalOptions(parser);
     int exit = 0;
     if (!parser.Parse(arguments, terminal, exit)) return exit;
@@ -80,11 +80,11 @@ int RunJournalReference(const QStringList& arguments, Terminal& terminal) {
     const QString action = positional.value(0);
     const bool needsId = action == "add" || action == "retire";
     if (!(needsId || action == "list") || positional.size() != (needsId ? 2 : 1))
-        return UsageError(terminal, Text(T::ReferenceUsage));
+        return UsageError(terminal, Text(cli_text::ReferenceUsage));
     if (action != "add") {
         for (const char* option : {"description", "certificate", "calibrated", "due"})
             if (parser.IsSet(option))
-                return UsageError(terminal, Text(T::ExtraArguments, {std::string("--") + option}));
+                return UsageError(terminal, Text(cli_text::ExtraArguments, {std::string("--") + option}));
     }
     const auto store = OpenJournalOf(parser, terminal, exit);
     if (!store) return exit;
@@ -94,15 +94,15 @@ int RunJournalReference(const QStringList& arguments, Terminal& terminal) {
     const std::string id = positional[1].toStdString();
     std::string error;
     if (action == "retire") {
-        if (!references.Retire(id, error)) return Refused(Text(T::ReferenceRefused, {error}), terminal);
-        terminal.out << Text(T::ReferenceRetired, {id}) << '\n';
+        if (!references.Retire(id, error)) return Refused(Text(cli_text::ReferenceRefused, {error}), terminal);
+        terminal.out << Text(cli_text::ReferenceRetired, {id}) << '\n';
         return static_cast<int>(ExitCode::Done);
     }
     const journal::ReferenceInstrument instrument{id, parser.Value("description"),
                                                   parser.Value("certificate"),
                                                   parser.Value("calibrated"), parser.Value("due")};
-    if (!references.Add(instrument, error)) return Refused(Text(T::ReferenceRefused, {error}), terminal);
-    terminal.out << Text(T::ReferenceAdded, {id, instrument.dueOn}) << '\n';
+    if (!references.Add(instrument, error)) return Refused(Text(cli_text::ReferenceRefused, {error}), terminal);
+    terminal.out << Text(cli_text::ReferenceAdded, {id, instrument.dueOn}) << '\n';
     return static_cast<int>(ExitCode::Done);
 }
 

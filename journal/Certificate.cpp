@@ -19,45 +19,12 @@
 #include "services/FormatText.h"
 #include "services/PageServices.h"
 #include "services/Settings.h"
+#include "resources/StringIds.h"
 
 namespace tb::journal {
-namespace {
 
-enum Label {
-    kTitle = 3050,
-    kLab = 3051,
-    kDate = 3052,
-    kChannel = 3053,
-    kLimits = 3054,
-    kVerdict = 3055,
-    kPassed = 3056,
-    kFailed = 3057,
-    kCalibratedBy = 3058,
-    kApprovedBy = 3059,
-    kLimitsFormat = 3060,
-    kRecordNumber = 3061,
-    kAsFound = 3062,
-    kAsLeft = 3063,
-    kPoints = 3064,
-    kOperator = 3021,
-    kOperation = 3022,
-    kModel = 3011,
-    kSerial = 3010,
-    kUnit = 3023,
-    kNumber = 3066,
-    kCustomer = 3067,
-    kAddress = 3068,
-    kReferences = 3069,
-    kReferenceFormat = 3070,
-    kExpired = 3071,
-    kNoneRecorded = 3072,
-    kAmbient = 3073,
-    kUncertainty = 3074,
-    kDigest = 3075,
-    kPageFormat = 3076,
-    kRowsCovered = 3077,
-    kDrift = 3090,
-};
+using namespace resources::strings;
+namespace {
 
 // Latin text in a TrueType face, Japanese in a CJK face; both are embedded.
 // The PDF writer names each glyph by the lowest code point the face maps to
@@ -83,7 +50,7 @@ QString LimitsText(const pages::ChannelRecord& channel) {
     if (!channel.limits) return QStringLiteral("-");
     const double offset = channel.enteredPoints.size() > 2 ? channel.limits->twoPointOffsetLimit
                                                            : channel.limits->onePointOffsetLimit;
-    return Html(services::FormatText(services::LoadResString(kLimitsFormat),
+    return Html(services::FormatText(services::LoadResString(kFmtLimits),
                                      {channel.limits->minSlope, channel.limits->maxSlope, offset}));
 }
 
@@ -114,14 +81,14 @@ QString ReferencesHtml(const std::vector<JournalEntry>& entries) {
     for (const JournalEntry& entry : entries) {
         for (const ReferenceUse& use : ParseReferences(entry.references)) {
             if (!seen.insert(use.id + "\n" + use.certificate).second) continue;
-            QString line = Html(services::FormatText(services::LoadResString(kReferenceFormat),
+            QString line = Html(services::FormatText(services::LoadResString(kFmtReference),
                                                      {use.id, use.certificate, use.dueOn}));
             if (!use.description.empty()) line += QStringLiteral(" — ") + Html(use.description);
-            if (use.expired) line += QStringLiteral(" <b>[%1]</b>").arg(Label(kExpired));
+            if (use.expired) line += QStringLiteral(" <b>[%1]</b>").arg(Label(kStrExpired));
             lines << line;
         }
     }
-    return lines.isEmpty() ? Label(kNoneRecorded) : lines.join(QStringLiteral("<br>"));
+    return lines.isEmpty() ? Label(kStrNoneRecorded) : lines.join(QStringLiteral("<br>"));
 }
 
 QString AmbientsHtml(const std::vector<JournalEntry>& entries) {
@@ -130,13 +97,13 @@ QString AmbientsHtml(const std::vector<JournalEntry>& entries) {
         const QString text = Html(ConditionsText(entry));
         if (!text.isEmpty() && !values.contains(text)) values << text;
     }
-    return values.isEmpty() ? Label(kNoneRecorded) : values.join(QStringLiteral(" / "));
+    return values.isEmpty() ? Label(kStrNoneRecorded) : values.join(QStringLiteral(" / "));
 }
 
 // One row per figure, one column per channel: wide enough for any correction.
 QString EntryTable(const JournalEntry& entry, const CertificateHeader& header) {
     QString html = QStringLiteral("<p><b>%1 %2</b> &nbsp; %3 &nbsp; %4</p>")
-                       .arg(Label(kRecordNumber), QString::number(entry.id),
+                       .arg(Label(kStrRecordNumber), QString::number(entry.id),
                             Html(LocalTimeText(entry)), Html(OperationText(entry.operation)));
     const std::vector<pages::ChannelRecord> channels = ParseChannels(entry.channels);
     auto row = [&](int label, auto cell) {
@@ -147,21 +114,21 @@ QString EntryTable(const JournalEntry& entry, const CertificateHeader& header) {
         return line + QStringLiteral("</tr>");
     };
     html += QStringLiteral("<table border=1 cellspacing=0 cellpadding=4 width=100%>");
-    html += row(kChannel, [](const pages::ChannelRecord& c) { return Html(c.name); });
-    html += row(kAsFound,
+    html += row(kStrChannelHeading, [](const pages::ChannelRecord& c) { return Html(c.name); });
+    html += row(kStrCorrectionAsFound,
                 [](const pages::ChannelRecord& c) { return Unbroken(CorrectionText(c.asFound)); });
-    html += row(kPoints, [](const pages::ChannelRecord& c) { return PointsHtml(c.enteredPoints); });
-    html += row(kAsLeft,
+    html += row(kStrReferencePoints, [](const pages::ChannelRecord& c) { return PointsHtml(c.enteredPoints); });
+    html += row(kStrCorrectionAsLeft,
                 [](const pages::ChannelRecord& c) { return Unbroken(CorrectionText(c.asLeft)); });
-    html += row(kLimits, [](const pages::ChannelRecord& c) { return LimitsText(c); });
+    html += row(kStrLimits, [](const pages::ChannelRecord& c) { return LimitsText(c); });
     if (!header.uncertainty.empty()) {
-        html += row(kUncertainty, [&](const pages::ChannelRecord& c) {
+        html += row(kStrUncertainty, [&](const pages::ChannelRecord& c) {
             const std::string stated = UncertaintyFor(header.uncertainty, c.name);
             return stated.empty() ? QStringLiteral("-") : Html(stated);
         });
     }
-    html += row(kVerdict, [&](const pages::ChannelRecord& c) {
-        return QStringLiteral("<b>%1</b>").arg(Label(ChannelPassed(entry, c) ? kPassed : kFailed));
+    html += row(kStrVerdict, [&](const pages::ChannelRecord& c) {
+        return QStringLiteral("<b>%1</b>").arg(Label(ChannelPassed(entry, c) ? kStrPass : kStrFail));
     });
     return html + QStringLiteral("</table>");
 }
@@ -185,7 +152,7 @@ void PrintNumbered(QTextDocument& document, QPdfWriter& writer) {
         document.drawContents(&painter, QRectF(0, page * height, area.width(), height));
         painter.restore();
         const QString number = QString::fromStdString(
-            services::FormatText(services::LoadResString(kPageFormat), {page + 1, pages}));
+            services::FormatText(services::LoadResString(kFmtPageOf), {page + 1, pages}));
         painter.drawText(QRectF(0, area.height() - footer, area.width(), footer),
                          Qt::AlignHCenter | Qt::AlignBottom, number);
     }
@@ -242,37 +209,37 @@ std::string CertificateHtml(const std::vector<JournalEntry>& entries,
     const std::string operatorName =
         header.operatorName.empty() ? first.operatorName : header.operatorName;
     const CertificateSeal seal = SealOf(entries);
-    QString html = QStringLiteral("<html><body><h1 align=center>%1</h1>").arg(Label(kTitle));
+    QString html = QStringLiteral("<html><body><h1 align=center>%1</h1>").arg(Label(kStrCertificateTitle));
     html += QStringLiteral("<table cellpadding=3>");
-    html += HeaderRow(kNumber, QStringLiteral("<b>%1</b>").arg(Html(seal.number)));
-    html += HeaderRow(kLab, Html(header.lab));
-    if (!header.labAddress.empty()) html += HeaderRow(kAddress, Html(header.labAddress));
-    if (!header.customer.empty()) html += HeaderRow(kCustomer, Html(header.customer));
-    html += HeaderRow(kOperator, Html(operatorName));
-    html += HeaderRow(kModel, Html(first.model));
-    html += HeaderRow(kSerial, Html(IdentityText(first)));
+    html += HeaderRow(kStrCertificateNumber, QStringLiteral("<b>%1</b>").arg(Html(seal.number)));
+    html += HeaderRow(kStrLaboratory, Html(header.lab));
+    if (!header.labAddress.empty()) html += HeaderRow(kStrAddress, Html(header.labAddress));
+    if (!header.customer.empty()) html += HeaderRow(kStrCustomer, Html(header.customer));
+    html += HeaderRow(kStrOperator, Html(operatorName));
+    html += HeaderRow(kStrModel, Html(first.model));
+    html += HeaderRow(kStrSerialNumber, Html(IdentityText(first)));
     if (!first.unitSerial.empty() && !first.loggerSerial.empty()) {
-        html += HeaderRow(kUnit, Html(first.unitSerial));
+        html += HeaderRow(kStrBaseUnit, Html(first.unitSerial));
     }
-    html += HeaderRow(kDate, Html(LocalDateText(first)));
-    html += HeaderRow(kReferences, ReferencesHtml(entries));
-    html += HeaderRow(kAmbient, AmbientsHtml(entries));
+    html += HeaderRow(kStrAdjustmentDate, Html(LocalDateText(first)));
+    html += HeaderRow(kStrReferences, ReferencesHtml(entries));
+    html += HeaderRow(kStrAmbient, AmbientsHtml(entries));
     html += QStringLiteral("</table><br>");
     for (const JournalEntry& entry : entries) html += EntryTable(entry, header);
     for (std::size_t i = 0; i < drift.size(); ++i) {
         html += QStringLiteral("<p><b>%1 — %2</b> (%3 / %4)<br><img src=\"drift-%5\"></p>")
-                    .arg(Label(kDrift), Html(drift[i].channel), Label(kAsFound), Label(kAsLeft))
+                    .arg(Label(kStrDrift), Html(drift[i].channel), Label(kStrCorrectionAsFound), Label(kStrCorrectionAsLeft))
                     .arg(i);
     }
     html += QStringLiteral(
                 "<br><br><table width=100% cellpadding=8><tr>"
                 "<td width=50%>%1: ______________________</td>"
                 "<td width=50%>%2: ______________________</td></tr></table>")
-                .arg(Label(kCalibratedBy), Label(kApprovedBy));
+                .arg(Label(kStrCalibratedBy), Label(kStrApprovedBy));
     QStringList ids;
     for (int64_t id : seal.rowIds) ids << QString::number(id);
     html += QStringLiteral("<p style='font-size:7pt'>%1: %2<br>%3: %4</p>")
-                .arg(Label(kRowsCovered), ids.join(QStringLiteral(", ")), Label(kDigest),
+                .arg(Label(kStrRowsCovered), ids.join(QStringLiteral(", ")), Label(kStrChainDigest),
                      Html(seal.digest).toUpper());
     html += QStringLiteral("</body></html>");
     return html.toStdString();
@@ -295,7 +262,7 @@ bool WriteCertificate(const std::vector<JournalEntry>& entries, const Certificat
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter);
         writer.setResolution(kResolution);
-        const QString title = QString::fromStdString(services::LoadResString(kTitle) + " " +
+        const QString title = QString::fromStdString(services::LoadResString(kStrCertificateTitle) + " " +
                                                      IdentityText(entries.front()));
         writer.setTitle(title);
         writer.setCreator(QStringLiteral("Trimbench2"));

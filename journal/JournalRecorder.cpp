@@ -7,6 +7,7 @@
 #include "services/FormatText.h"
 #include "services/MessageBox.h"
 #include "services/PageServices.h"
+#include "resources/StringIds.h"
 
 namespace tb::journal {
 
@@ -46,8 +47,8 @@ void JournalRecorder::Record(const pages::AdjustmentRecord& record) {
     AddConditions(entry);
     if (Append(entry, error)) return;
     services::ShowMessage(
-        services::FormatText(services::LoadResString(kMsgJournalWriteFailed), {error}),
-        services::MsgButtons::Ok, services::MsgIcon::Warning, kMsgJournalWriteFailed);
+        services::FormatText(services::LoadResString(resources::strings::kMsgJournalWriteFailed), {error}),
+        services::MsgButtons::Ok, services::MsgIcon::Warning, resources::strings::kMsgJournalWriteFailed);
 }
 
 InstalledJournal::InstalledJournal(JournalLocation location) : recorder_(std::move(location)) {

@@ -16,8 +16,6 @@
 
 namespace tb::journal {
 
-inline constexpr int kMsgJournalWriteFailed = 3001;
-
 class JournalRecorder final : public pages::AdjustmentRecorder {
   public:
     explicit JournalRecorder(JournalLocation location);

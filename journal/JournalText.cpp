@@ -7,41 +7,12 @@
 #include "journal/WorkConditions.h"
 #include "services/FormatText.h"
 #include "services/PageServices.h"
+#include "resources/StringIds.h"
 
 namespace tb::journal {
+
+using namespace resources::strings;
 namespace {
-
-constexpr int kMsgSend = 3030;
-constexpr int kMsgReceive = 3031;
-constexpr int kMsgInitialise = 3032;
-constexpr int kMsgOutcomeSuccess = 3040;
-constexpr int kMsgOutcomeCancelled = 3041;
-constexpr int kMsgOutcomeFailure = 3042;
-constexpr int kMsgOutcomeRefused = 3065;
-
-enum Label {
-    kLabelTime = 3020,
-    kLabelOperator = 3021,
-    kLabelOperation = 3022,
-    kLabelUnit = 3023,
-    kLabelLogger = 3024,
-    kLabelAsFound = 3025,
-    kLabelAsLeft = 3026,
-    kLabelPoints = 3027,
-    kLabelEntered = 3028,
-    kLabelComposed = 3029,
-    kLabelTempUnit = 3033,
-    kLabelProgram = 3034,
-    kLabelHistory = 3035,
-    kLabelChain = 3036,
-    kLabelModel = 3011,
-    kLabelOutcome = 3013,
-    kLabelRecordNumber = 3061,
-    kLabelReferences = 3069,
-    kLabelAmbient = 3073,
-};
-constexpr int kMsgExpired = 3071;
-constexpr int kMsgNoneRecorded = 3072;
 
 QDateTime LocalTime(const JournalEntry& entry) {
     const QDateTime utc =
@@ -114,21 +85,21 @@ std::string LocalDateText(const JournalEntry& entry) {
 }
 
 std::string OperationText(const std::string& operation) {
-    if (operation == "send") return services::LoadResString(kMsgSend);
-    if (operation == "receive") return services::LoadResString(kMsgReceive);
-    if (operation == "initialise") return services::LoadResString(kMsgInitialise);
+    if (operation == "send") return services::LoadResString(kStrOperationSend);
+    if (operation == "receive") return services::LoadResString(kStrOperationReceive);
+    if (operation == "initialise") return services::LoadResString(kStrOperationInitialise);
     return operation;
 }
 
 std::string OutcomeText(const JournalEntry& entry) {
-    if (entry.outcome == kOutcomeSuccess) return services::LoadResString(kMsgOutcomeSuccess);
-    if (entry.outcome == kOutcomeCancelled) return services::LoadResString(kMsgOutcomeCancelled);
+    if (entry.outcome == kOutcomeSuccess) return services::LoadResString(kStrOutcomeSuccess);
+    if (entry.outcome == kOutcomeCancelled) return services::LoadResString(kStrOutcomeCancelled);
     // A refusal or a message without a library call behind it has no code;
     // "code 0" would read as the code of success.
     if (!entry.resultCode) {
-        return services::FormatText(services::LoadResString(kMsgOutcomeRefused), {entry.messageId});
+        return services::FormatText(services::LoadResString(kFmtOutcomeRefused), {entry.messageId});
     }
-    return services::FormatText(services::LoadResString(kMsgOutcomeFailure),
+    return services::FormatText(services::LoadResString(kFmtOutcomeFailure),
                                 {entry.messageId, *entry.resultCode});
 }
 
@@ -149,42 +120,42 @@ std::string ReferencesText(const JournalEntry& entry) {
     for (const ReferenceUse& use : ParseReferences(entry.references)) {
         if (!text.empty()) text += " | ";
         text += use.id + " (" + use.certificate + ", " + use.dueOn + ")";
-        if (use.expired) text += " " + services::LoadResString(kMsgExpired);
+        if (use.expired) text += " " + services::LoadResString(kStrExpired);
     }
-    return text.empty() ? services::LoadResString(kMsgNoneRecorded) : text;
+    return text.empty() ? services::LoadResString(kStrNoneRecorded) : text;
 }
 
 std::string AmbientText(const JournalEntry& entry) {
     std::string text;
     if (!entry.ambientC.empty()) text = entry.ambientC + " °C";
     if (!entry.humidityPct.empty()) text += (text.empty() ? "" : ", ") + entry.humidityPct + " %RH";
-    return text.empty() ? services::LoadResString(kMsgNoneRecorded) : text;
+    return text.empty() ? services::LoadResString(kStrNoneRecorded) : text;
 }
 
 std::string DetailText(const JournalEntry& entry) {
     std::string text;
-    text += Line(kLabelRecordNumber, std::to_string(entry.id));
-    text += Line(kLabelTime, LocalTimeText(entry) + "  [" + entry.recordedUtc + "]");
-    text += Line(kLabelOperator, entry.operatorName);
-    text += Line(kLabelProgram, entry.programVersion);
-    text += Line(kLabelModel, entry.model);
-    text += Line(kLabelOperation, OperationText(entry.operation));
-    text += Line(kLabelUnit, entry.unitSerial.empty() ? "-" : entry.unitSerial);
-    text += Line(kLabelLogger, entry.loggerSerial.empty() ? "-" : entry.loggerSerial);
-    text += Line(kLabelTempUnit, entry.tempUnit == "F" ? "°F" : "℃");
-    text += Line(kLabelOutcome, OutcomeText(entry));
-    text += Line(kLabelReferences, ReferencesText(entry));
-    text += Line(kLabelAmbient, AmbientText(entry));
+    text += Line(kStrRecordNumber, std::to_string(entry.id));
+    text += Line(kStrDateTime, LocalTimeText(entry) + "  [" + entry.recordedUtc + "]");
+    text += Line(kStrOperator, entry.operatorName);
+    text += Line(kStrProgram, entry.programVersion);
+    text += Line(kStrModel, entry.model);
+    text += Line(kStrOperation, OperationText(entry.operation));
+    text += Line(kStrBaseUnit, entry.unitSerial.empty() ? "-" : entry.unitSerial);
+    text += Line(kStrLogger, entry.loggerSerial.empty() ? "-" : entry.loggerSerial);
+    text += Line(kStrTempUnit, entry.tempUnit == "F" ? "°F" : "℃");
+    text += Line(kStrOutcome, OutcomeText(entry));
+    text += Line(kStrReferences, ReferencesText(entry));
+    text += Line(kStrAmbient, AmbientText(entry));
     for (const pages::ChannelRecord& channel : ParseChannels(entry.channels)) {
         text += "\n[" + channel.name + "]\n";
-        text += Line(kLabelAsFound, FieldOf(channel, ChannelField::AsFound));
-        text += Line(kLabelPoints, FieldOf(channel, ChannelField::Points));
-        text += Line(kLabelEntered, FieldOf(channel, ChannelField::Entered));
-        text += Line(kLabelComposed, FieldOf(channel, ChannelField::Composed));
-        text += Line(kLabelAsLeft, FieldOf(channel, ChannelField::AsLeft));
+        text += Line(kStrAsFound, FieldOf(channel, ChannelField::AsFound));
+        text += Line(kStrPointsEntered, FieldOf(channel, ChannelField::Points));
+        text += Line(kStrEnteredCorrection, FieldOf(channel, ChannelField::Entered));
+        text += Line(kStrCorrectionToWrite, FieldOf(channel, ChannelField::Composed));
+        text += Line(kStrAsLeft, FieldOf(channel, ChannelField::AsLeft));
     }
-    if (!entry.historyEntry.empty()) text += "\n" + Line(kLabelHistory, entry.historyEntry);
-    text += "\n" + Line(kLabelChain, entry.chain);
+    if (!entry.historyEntry.empty()) text += "\n" + Line(kStrHistoryEntries, entry.historyEntry);
+    text += "\n" + Line(kStrChainValue, entry.chain);
     return text;
 }
 

@@ -18,10 +18,10 @@ using resources::page_buttons::kReceive;
 using resources::page_buttons::kSend;
 
 using resources::strings::kMsgReceived;
-constexpr int kMsgCelsius = resources::strings::kStrCelsius;
-constexpr int kMsgFahrenheit = resources::strings::kStrFahrenheit;
+using resources::strings::kStrCelsius;
+using resources::strings::kStrFahrenheit;
 using resources::strings::kMsgConfirmInitialise;
-constexpr int kMsgNoChange = resources::strings::kStrNoChange;
+using resources::strings::kStrNoChange;
 using resources::strings::kMsgConfirmOneChannel;
 using resources::strings::kMsgConfirmTwoChannels;
 using resources::strings::kMsgNotConnected;
@@ -82,7 +82,7 @@ void CBaseUnitPage::ReadUnitSetting() {
 
 // Only channel 1 measures temperature; a humidity channel keeps its " %".
 void CBaseUnitPage::SetTemperatureLabels() {
-    const int unit = unitSetting_ == services::kFahrenheit ? kMsgFahrenheit : kMsgCelsius;
+    const int unit = unitSetting_ == services::kFahrenheit ? kStrFahrenheit : kStrCelsius;
     channels_.front().SetUnitLabels(View(), services::LoadResString(unit));
 }
 
@@ -252,7 +252,7 @@ bool CBaseUnitPage::ConfirmSend(const std::vector<Correction>& entered) {
     std::vector<std::string> texts;
     for (std::size_t i = 0; i < channels_.size(); ++i) {
         if (!channels_[i].Ticked()) {
-            texts.push_back(services::LoadResString(kMsgNoChange));
+            texts.push_back(services::LoadResString(kStrNoChange));
             continue;
         }
         const ChannelFormats formats = FormatsOf(i);

@@ -13,6 +13,7 @@
 #include "pages/AdjustmentRecord.h"
 #include "pages/CorrectionFormula.h"
 #include "pages/lgr87x/DirectUsbModel.h"
+#include "resources/StringIds.h"
 
 namespace tb::pages::lgr87x {
 
@@ -21,9 +22,9 @@ inline constexpr int kMaxSlopeCode = 2000;
 // A negative CO2 concentration as the library encodes it.
 inline constexpr uint16_t kCo2Negative = 0xF000;
 
-inline constexpr int kMsgBelowMinusOne = 1008;
-inline constexpr int kMsgBelowZero = 1009;
-inline constexpr int kMsgInvalidRange = 1063;
+using resources::strings::kMsgBelowMinusOne;
+using resources::strings::kMsgBelowZero;
+using resources::strings::kMsgInvalidRange;
 
 // The four edit boxes of a channel's row.
 enum EntryBox { kBoxBefore1 = 0, kBoxAfter1 = 1, kBoxBefore2 = 2, kBoxAfter2 = 3 };

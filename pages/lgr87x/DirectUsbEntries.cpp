@@ -6,18 +6,17 @@
 #include "services/MessageBox.h"
 #include "services/PageServices.h"
 #include "services/Settings.h"
+#include "resources/StringIds.h"
 
 namespace tb::pages::lgr87x {
-namespace {
 
-constexpr int kMsgLimitFormula = 1012;
-constexpr int kMsgSlopeLimit = 1038;
-constexpr int kMsgOffsetLimit = 1039;
-constexpr int kMsgNoChange = 1040;
+using namespace resources::strings;
+
+namespace {
 
 }  // namespace
 
-// Reads one box of a row: the number, or nothing after message 1007 or a
+// Reads one box of a row: the number, or nothing after kMsgEnterNumbers or a
 // range message (the focus then on the box).
 std::optional<double> CDirectUsbPage::ReadBox(int row, int box, ChannelKind kind) {
     const int id = BoxId(row, box);
@@ -130,7 +129,7 @@ bool CDirectUsbPage::Confirm(int tab, const Composition& composition) {
         const bool ticked = ticked_[static_cast<std::size_t>(table.channels[j].row)];
         lines[j] = ticked ? FormatBracketed(table.bracketMode, composition.shownSlope[j],
                                             composition.shownOffset[j])
-                          : services::LoadResString(kMsgNoChange);
+                          : services::LoadResString(kStrNoChange);
     }
     const std::string question =
         services::FormatText(services::LoadResString(table.confirmMessage), {lines[0], lines[1]});

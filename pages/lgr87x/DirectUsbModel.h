@@ -12,6 +12,7 @@
 #include "pages/CorrectionFormula.h"
 #include "pages/history/SensorProfile.h"
 #include "resources/dialogs/Lgr87xDialogIds.h"
+#include "resources/StringIds.h"
 
 namespace tb::pages::lgr87x {
 
@@ -57,7 +58,7 @@ struct TabTable {
     bool fixedZeroPoint;   // point 1 "after" is always "0.0" and disabled
     int offsetScale;       // 1000, or 1 for an offset in whole ppm
     int offsetLimit;       // composed offset code limit, both signs
-    int offsetLimitShown;  // the limit as message 1039 names it
+    int offsetLimitShown;  // the limit as kMsgOffsetLimit names it
     int bracketMode;       // FormatBracketed mode of the formulas
     int confirmMessage;    // the send confirmation
     int currentFormat;     // format of the current-setting texts
@@ -80,7 +81,7 @@ constexpr TabTable TemperatureHumidityTab(std::array<int, 2> numbers,
                                           std::array<int, 2> currentTexts, int confirmMessage,
                                           history::SensorProfile (*historyProfile)(),
                                           std::span<const int> controls) {
-    return {.caption = 1002,
+    return {.caption = resources::strings::kStrTempHumiditySensor,
             .channels = {{{2, numbers[0], ChannelKind::Temperature, currentTexts[0]},
                           {3, numbers[1], ChannelKind::Humidity, currentTexts[1]}}},
             .exclusive = true,

@@ -14,17 +14,15 @@
 #include "services/MessageBox.h"
 #include "services/PageServices.h"
 #include "services/Settings.h"
+#include "resources/StringIds.h"
 
 namespace tb::pages::lgr87x {
+
+using namespace resources::strings;
+
 namespace {
 
 using namespace resources::lgr87x_ids;
-
-constexpr int kMsgReceived = 106;
-constexpr int kMsgConfirmInitialise = 1005;
-constexpr int kMsgSent = 1013;
-constexpr int kMsgNoLogger = 1045;
-constexpr int kMsgSeveralLoggers = 1046;
 
 }  // namespace
 

@@ -5,14 +5,15 @@
 #include "resources/dialogs/Lgr87xDialogIds.h"
 #include "services/PageServices.h"
 #include "services/Settings.h"
+#include "resources/StringIds.h"
 
 namespace tb::pages::lgr87x {
+
+using namespace resources::strings;
+
 namespace {
 
 using namespace resources::lgr87x_ids;
-
-constexpr int kMsgCelsius = 1003;
-constexpr int kMsgFahrenheit = 1004;
 
 }  // namespace
 
@@ -68,7 +69,7 @@ void CDirectUsbPage::ApplyUnit() {
     if (unit != unit_) View().SetText(model_.temperatureCurrentText, "");
     unit_ = unit;
     const std::string label =
-        services::LoadResString(unit_ == services::kFahrenheit ? kMsgFahrenheit : kMsgCelsius);
+        services::LoadResString(unit_ == services::kFahrenheit ? kStrFahrenheit : kStrCelsius);
     for (const TabTable& tab : model_.tabs) {
         for (const ChannelTable& channel : tab.channels) {
             if (channel.kind != ChannelKind::Temperature) continue;

@@ -6,6 +6,7 @@
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/Lgr87xDialogIds.h"
 #include "services/FormatText.h"
+#include "resources/StringIds.h"
 
 namespace tb::pages::lgr87x {
 namespace {
@@ -99,7 +100,7 @@ const ModelTable& Lgr870Model() {
         .modelCode = kModelCode,
         .temperatureCurrentText = kCurrent870[2],
         .tabs = {{
-            {.caption = 1001,
+            {.caption = resources::strings::kStrIlluminanceUvSensor,
              .channels = {{{0, 1, ChannelKind::Illuminance, kCurrent870[0]},
                            {1, 2, ChannelKind::Uv, kCurrent870[1]}}},
              .exclusive = false,
@@ -108,12 +109,12 @@ const ModelTable& Lgr870Model() {
              .offsetLimit = 30000,
              .offsetLimitShown = 30,
              .bracketMode = 0,
-             .confirmMessage = 1041,
+             .confirmMessage = resources::strings::kMsgConfirmTwoChannels,
              .currentFormat = kFmtCurrent3,
              .historyList = kHistory870IU,
              .historyProfile = IlluminanceUvProfile,
              .controls = kTab0Controls},
-            TemperatureHumidityTab({3, 4}, {kCurrent870[2], kCurrent870[3]}, 1042,
+            TemperatureHumidityTab({3, 4}, {kCurrent870[2], kCurrent870[3]}, resources::strings::kMsgConfirmChannels3And4,
                                    history::Lgr870TemperatureHumidity, kTab1Controls),
         }},
         .calls = {VkLGR870Com_IsConnect, VkLGR870Com_GetConctMachInfo, GetCalibration,

@@ -5,6 +5,7 @@
 #include "modelcom/lgr875/VkLGR875Com.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/Lgr87xDialogIds.h"
+#include "resources/StringIds.h"
 
 namespace tb::pages::lgr87x {
 namespace {
@@ -78,7 +79,7 @@ const ModelTable& Lgr875Model() {
         .modelCode = kModelCode,
         .temperatureCurrentText = kCurrent875Ch2,
         .tabs = {{
-            {.caption = 1062,
+            {.caption = resources::strings::kStrCo2Sensor,
              .channels = {{{0, 1, ChannelKind::Co2, kCurrent875Ch1},
                            {1, 0, ChannelKind::Unused, kCurrent875Hidden}}},
              .exclusive = false,
@@ -87,12 +88,12 @@ const ModelTable& Lgr875Model() {
              .offsetLimit = 3000,
              .offsetLimitShown = 3000,
              .bracketMode = 1,
-             .confirmMessage = 1064,
+             .confirmMessage = resources::strings::kMsgConfirmOneChannel,
              .currentFormat = kFmtCurrentWhole,
              .historyList = kHistory875Co2,
              .historyProfile = Co2Profile,
              .controls = kTab0Controls},
-            TemperatureHumidityTab({2, 3}, {kCurrent875Ch2, kCurrent875Ch3}, 1065,
+            TemperatureHumidityTab({2, 3}, {kCurrent875Ch2, kCurrent875Ch3}, resources::strings::kMsgConfirmChannels2And3,
                                    history::Lgr875TemperatureHumidity, kTab1Controls),
         }},
         .calls = {VkLGR875Com_IsConnect, VkLGR875Com_GetConctMachInfo, GetCalibration,

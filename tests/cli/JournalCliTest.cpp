@@ -65,7 +65,7 @@ TEST_F(JournalCli, AnAdjustLeavesOneRowThatJournalListsAsTableJsonAndTheWindowsC
     EXPECT_EQ(rows[0].operatorName, "line7");
     EXPECT_EQ(rows[0].unitSerial, "00A1B2C3");
 
-    const CliRun json = Trimbench({"journal", "--serial", "a1b2c3", "--model", "820", "--json"});
+    const CliRun json = Trimbench({"journal", "--serial", "a1b2c3", "--model", "821", "--json"});
     ASSERT_EQ(json.exit, 0) << json.err;
     const QJsonArray records = json.Json()["records"].toArray();
     ASSERT_EQ(records.size(), 1);
@@ -200,7 +200,7 @@ TEST_F(JournalCli, AJournalWhoseRowsCannotBeReadFailsTheListingAndTheCertificate
         const CliRun run = Trimbench(args);
         EXPECT_EQ(run.exit, Code(ExitCode::Failure)) << args[0] << " " << args[1];
         EXPECT_TRUE(run.out.empty()) << run.out;
-        EXPECT_NE(run.err.find(cli::Text(cli::T::JournalUnreadable, {""})), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find(cli::Text(cli::cli_text::JournalUnreadable, {""})), std::string::npos) << run.err;
     }
     EXPECT_FALSE(std::filesystem::exists(pdf));
     EXPECT_FALSE(std::filesystem::exists(csv));
@@ -330,7 +330,7 @@ TEST_F(JournalCli, AnUnwritableJournalIsReportedAndTheAdjustmentStands) {
     std::string shown;
     for (const QJsonValue message : run.Json()["messages"].toArray())
         shown += message.toObject()["text"].toString().toStdString() + "\n";
-    const std::string failed = services::LoadResString(journal::kMsgJournalWriteFailed);
+    const std::string failed = services::LoadResString(resources::strings::kMsgJournalWriteFailed);
     EXPECT_NE(shown.find(failed.substr(0, failed.find('%'))), std::string::npos) << shown;
 }
 
@@ -352,7 +352,7 @@ TEST_F(JournalCli, Lgr870DryRunPrintsTheComposedCodesAndWritesNothing) {
 
     const CliRun text = Trimbench({"adjust", "870", "--channel", "3", "--point", "25:25.5", "--dry-run"});
     EXPECT_NE(text.out.find("y = 1.000x +0.500"), std::string::npos) << text.out;
-    EXPECT_NE(text.out.find(cli::Text(cli::T::WithinLimits)), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find(cli::Text(cli::cli_text::WithinLimits)), std::string::npos) << text.out;
     EXPECT_EQ(held(), before);
     // Each dry run is in the journal as the window's No would be.
     const auto rows = Rows();

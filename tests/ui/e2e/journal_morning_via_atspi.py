@@ -136,12 +136,13 @@ def journal(app, work):
     if len(rows) != 5:
         raise Failure("expected 5 rows, found %d" % len(rows))
     operations = [list(row.values()) for row in rows]
-    # Newest first: 870 send, initialise, refused send, send, receive.
-    expected = [("870", "設定送信", "成功", "y = 1.000x +0.000", "y = 1.000x -2.400"),
-                ("820/821", "初期化", "成功", "y = 1.000x +0.300", "y = 1.000x +0.000"),
-                ("820/821", "設定送信", "失敗", "y = 1.000x +0.300", "y = 1.000x +0.300"),
-                ("820/821", "設定送信", "成功", "y = 1.000x +0.000", "y = 1.000x +0.300"),
-                ("820/821", "設定値受信", "成功", "y = 1.000x +0.000", "y = 1.000x +0.000")]
+    # Newest first: 870 send, initialise, refused send, send, receive; each row
+    # names the logger's own model.
+    expected = [("| 870 |", "設定送信", "成功", "y = 1.000x +0.000", "y = 1.000x -2.400"),
+                ("| 820 |", "初期化", "成功", "y = 1.000x +0.300", "y = 1.000x +0.000"),
+                ("| 820 |", "設定送信", "失敗", "y = 1.000x +0.300", "y = 1.000x +0.300"),
+                ("| 820 |", "設定送信", "成功", "y = 1.000x +0.000", "y = 1.000x +0.300"),
+                ("| 820 |", "設定値受信", "成功", "y = 1.000x +0.000", "y = 1.000x +0.000")]
     for got, want in zip(operations, expected):
         joined = " | ".join(got)
         for part in want:

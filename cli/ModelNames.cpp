@@ -1,4 +1,4 @@
-#include "cli/ModelTable.h"
+#include "cli/ModelNames.h"
 
 namespace tb::cli {
 
