@@ -63,11 +63,4 @@ void InstallResourceTexts(const ResourceLibrary& library);
 // Back to the program's own texts.
 void RemoveResourceTexts();
 
-// Lets a loaded library's texts replace the program's own (strings and
-// captions) for as long as the library lives; the window and the command
-// line both start this way. Nothing happens for a library not loaded.
-void InstallResourceTexts(const ResourceLibrary& library);
-// Back to the program's own texts.
-void RemoveResourceTexts();
-
 }  // namespace tb::services
