@@ -18,6 +18,20 @@ struct ChannelPlace {
     int editLength;  // characters its edit boxes take
 };
 
+// What the last operation left in the logger, as far as the page could
+// tell once the operation had ended, success or failure.
+enum class LoggerWrite {
+    None,     // nothing reached the logger: it holds what it held before
+    Written,  // the new correction is in the logger, read back
+    Unknown,  // a write was started and what the logger holds could not be read
+};
+
+struct OperationOutcome {
+    LoggerWrite write = LoggerWrite::None;
+    // Written, but the logger's history record or the history log file was not.
+    bool historyIncomplete = false;
+};
+
 class AdjustablePage {
   public:
     // Channels are numbered from 1 to AdjustableChannels(), as the page's
@@ -28,6 +42,10 @@ class AdjustablePage {
     virtual Correction CurrentCorrection(int channel) const = 0;
     // The correction the page composed for writing, where it keeps one.
     virtual std::optional<Correction> ComposedCorrection(int channel) const = 0;
+    // What the last initialise or send left in the logger; after a write
+    // (or a failure once the logger was read again) CurrentCorrection
+    // answers with what the logger holds, decoded from its codes.
+    virtual OperationOutcome LastOutcome() const = 0;
 
   protected:
     AdjustablePage() = default;

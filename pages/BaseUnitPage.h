@@ -40,6 +40,7 @@ class CBaseUnitPage : public CPropertyPage, public AdjustablePage {
     ChannelPlace PlaceOfChannel(int channel) const override;
     Correction CurrentCorrection(int channel) const override;
     std::optional<Correction> ComposedCorrection(int channel) const override;
+    OperationOutcome LastOutcome() const override { return lastOutcome_; }
 
     int UnitSetting() const { return unitSetting_; }
     std::size_t ChannelCount() const { return channels_.size(); }
@@ -96,6 +97,7 @@ class CBaseUnitPage : public CPropertyPage, public AdjustablePage {
     std::vector<AdjustChannel> channels_;
     int unitSetting_ = 0;
     bool activatedBefore_ = false;
+    OperationOutcome lastOutcome_;
 };
 
 }  // namespace tb::pages

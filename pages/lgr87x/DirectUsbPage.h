@@ -62,6 +62,7 @@ class CDirectUsbPage : public CPropertyPage, public AdjustablePage {
     ChannelPlace PlaceOfChannel(int channel) const override;
     Correction CurrentCorrection(int channel) const override;
     std::optional<Correction> ComposedCorrection(int channel) const override;
+    OperationOutcome LastOutcome() const override { return lastOutcome_; }
 
     // Binds the page's buttons, its tab control and the ticks and radios of
     // the channels its model has.
@@ -152,6 +153,7 @@ class CDirectUsbPage : public CPropertyPage, public AdjustablePage {
     bool activatedBefore_ = false;
     std::array<std::array<uint16_t, 8>, kTabCount> encoded_{};
     std::array<double, 4> newSlope_{1000.0, 1000.0, 1000.0, 1000.0};
+    OperationOutcome lastOutcome_;
 };
 
 }  // namespace tb::pages::lgr87x
