@@ -28,6 +28,9 @@ enum class LoggerWrite {
 
 struct OperationOutcome {
     LoggerWrite write = LoggerWrite::None;
+    // The logger was found and its correction read in this operation, so a
+    // later failure is one of communication, not a logger missing.
+    bool loggerRead = false;
     // Written, but the logger's history record or the history log file was not.
     bool historyIncomplete = false;
 };
