@@ -21,6 +21,8 @@ namespace tb::link {
 
 inline constexpr int kLinkBaud = 38400;
 inline constexpr int kPortBufferSize = 16384;
+// The port library's selector that empties the bytes received and not yet read.
+inline constexpr int kFlushReceived = 0;
 
 class LinkLibrary {
   public:

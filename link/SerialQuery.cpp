@@ -84,6 +84,10 @@ LinkLibrary::SerialQueryOutcome LinkLibrary::QuerySerialOnPort(int port, bool sk
         if (latch != LatchOutcome::BaseUnit) return SerialQueryOutcome::NoUnit;
     }
 
+    // Bytes left on the line (a reply another caller gave up on) would be
+    // taken for the start of this reply: the unit would stay unfound until
+    // it is unplugged.
+    ports_.FlushComm(handle, kFlushReceived);
     if (!WriteAll(handle, kSerialQueryFrame.data(), static_cast<int>(kSerialQueryFrame.size())))
         return SerialQueryOutcome::NoUnit;
 

@@ -10,7 +10,6 @@
 namespace tb::link {
 namespace {
 
-constexpr int kFlushBeforeSend = 0;
 constexpr int kCloseWaitRounds = 52;
 
 }  // namespace
@@ -46,7 +45,7 @@ int UsbPath::Open(MngEntry& entry, uint32_t serial) {
 }
 
 int UsbPath::Send(MngEntry& entry, const uint8_t* data, int length) {
-    if (link_.PortCalls().FlushComm(entry.portHandle, kFlushBeforeSend) == 0) {
+    if (link_.PortCalls().FlushComm(entry.portHandle, kFlushReceived) == 0) {
         link_.Log("<!>Vk800UsbSerialEx_FlushComm Err(%08x)", entry.key);
         return kSendFailed;
     }

@@ -101,6 +101,9 @@ OpenedLine OpenLine(const std::string& path, int baud, LineOptions options) {
         close(fd);
         return {};
     }
+    // Bytes that came before this open (the rest of a reply that an earlier
+    // opener gave up on) answer nothing this opener will ask.
+    tcflush(fd, TCIFLUSH);
     return {OpenStatus::Opened, fd};
 }
 

@@ -28,8 +28,8 @@ struct LineOptions {
 // Opens the tty for reading and writing and takes an exclusive flock on it
 // (root ignores the tty's own exclusive mode, so every opener of a port,
 // the simulator's busy fault included, takes this lock). The line is set to
-// raw 8N1 at the given baud rate without flow control. A baud rate the
-// termios interface does not offer cannot be opened.
+// raw 8N1 at the given baud rate without flow control, and its input is
+// emptied. A baud rate the termios interface does not offer cannot be opened.
 OpenedLine OpenLine(const std::string& path, int baud, LineOptions options = {});
 
 // Bytes already received, at most count; -1 on a port error.

@@ -95,6 +95,9 @@ OpenedLine OpenLine(const std::string& path, int baud, LineOptions options) {
         CloseHandle(port);
         return {};
     }
+    // Bytes that came before this open (the rest of a reply that an earlier
+    // opener gave up on) answer nothing this opener will ask.
+    PurgeComm(port, PURGE_RXCLEAR);
     return {OpenStatus::Opened, static_cast<int>(value)};
 }
 

@@ -13,7 +13,8 @@
 //                port (exclusive flock, which the simulator's busy fault
 //                takes too); -4 when it cannot be opened (unknown number,
 //                not a terminal device, unsupported baud rate). Raw 8N1,
-//                no flow control. rxSize and txSize are not used.
+//                no flow control; bytes received before the open are
+//                discarded. rxSize and txSize are not used.
 //  WriteComm     the count written, or -6.
 //  ReadComm      returns at once: 0..count bytes already received, or -5.
 //  ReadCommWait  returns as soon as `count` bytes are in, or when waitMs

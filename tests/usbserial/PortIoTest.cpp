@@ -118,23 +118,44 @@ TEST_F(PortIoTest, ReadCommWaitPumpsTheCallersMessages) {
     EXPECT_GE(pumped, 2);
 }
 
+// Bytes received and not yet read on the port (the handle is the descriptor),
+// once `count` have come or a generous wait has run out.
+int QueuedAfterEcho(uint32_t handle, int count) {
+    int queued = 0;
+    auto deadline = SteadyClock::now() + Ms(2000);
+    while (queued < count && SteadyClock::now() < deadline) {
+        if (ioctl(static_cast<int>(handle), FIONREAD, &queued) != 0) return -1;
+        usleep(1000);
+    }
+    return queued;
+}
+
 TEST_F(PortIoTest, FlushDiscardsReceivedBytesAndRejectsUnknownSelectors) {
     uint32_t handle = Open(1);
     Send(handle, "stale");
-    // Wait until the whole echo is queued (the handle is the descriptor).
-    int queued = 0;
-    auto deadline = SteadyClock::now() + Ms(2000);
-    while (queued < 5 && SteadyClock::now() < deadline) {
-        ASSERT_EQ(ioctl(static_cast<int>(handle), FIONREAD, &queued), 0);
-        usleep(1000);
-    }
-    ASSERT_EQ(queued, 5);
+    ASSERT_EQ(QueuedAfterEcho(handle, 5), 5);
     std::array<uint8_t, 16> buffer{};
     EXPECT_EQ(Vk800UsbSerialEx_FlushComm(handle, 0), 1);
     EXPECT_EQ(Vk800UsbSerialEx_ReadComm(handle, buffer.data(), 16), 0);
     EXPECT_EQ(Vk800UsbSerialEx_FlushComm(handle, 1), 1);
     EXPECT_EQ(Vk800UsbSerialEx_FlushComm(handle, 2), 0);
     EXPECT_EQ(Vk800UsbSerialEx_FlushComm(handle, -1), 0);
+}
+
+// A reply its reader gave up on stays on the line after the port closes; the
+// next opener must not take it for the answer to its own request.
+TEST_F(PortIoTest, BytesLeftByAnEarlierOpenerAreGoneWhenThePortOpensAgain) {
+    uint32_t handle = Open(1);
+    Send(handle, "left over");
+    ASSERT_EQ(QueuedAfterEcho(handle, 9), 9);
+    Vk800UsbSerialEx_CloseComm(handle);
+    opened_.clear();
+
+    uint32_t reopened = Open(1);
+    std::array<uint8_t, 16> buffer{};
+    EXPECT_EQ(Vk800UsbSerialEx_ReadComm(reopened, buffer.data(), 16), 0);
+    Send(reopened, "new");
+    EXPECT_EQ(ReadWait(reopened, 3, 2000), "new");
 }
 
 TEST_F(PortIoTest, CallsWithUnknownOrClosedHandlesFail) {
