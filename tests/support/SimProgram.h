@@ -22,7 +22,8 @@ namespace tb::testsupport {
 class SimProgram {
   public:
     // Starts `program --map map --quiet args...` with its standard output
-    // discarded and waits up to five seconds for the device map to appear.
+    // discarded and waits for the device map to appear, as long as the
+    // program runs (a loaded machine may take its time to start it).
     SimProgram(const std::string& program, std::string map, std::vector<std::string> args)
         : map_(std::move(map)) {
         args.insert(args.begin(), {program, "--map", map_, "--quiet"});
@@ -35,7 +36,7 @@ class SimProgram {
         if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
             pid_ = -1;
         posix_spawn_file_actions_destroy(&actions);
-        for (int i = 0; pid_ > 0 && i < 500 && !MapExists(); ++i)
+        while (pid_ > 0 && !MapExists() && StillRunning())
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     ~SimProgram() { Stop(); }
@@ -62,6 +63,15 @@ class SimProgram {
     }
 
   private:
+    // False once the program has ended (it is reaped then: Stop() has
+    // nothing left to end).
+    bool StillRunning() {
+        int status = 0;
+        if (waitpid(pid_, &status, WNOHANG) == 0) return true;
+        pid_ = -1;
+        return false;
+    }
+
     std::string map_;
     pid_t pid_ = -1;
 };

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <array>
@@ -32,7 +33,14 @@ class PacedTransferTest : public ::testing::Test {
     }
     void FarSends(const std::string& bytes) {
         ASSERT_EQ(::write(far_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-        ::usleep(20000);  // the tty layer hands the bytes on
+        WaitUntilQueued(line_, bytes.size());
+    }
+    // The tty layer hands bytes on in its own time (later on a loaded
+    // machine); reads on virtual time must find them there.
+    static void WaitUntilQueued(int fd, std::size_t count) {
+        int queued = 0;
+        while (::ioctl(fd, FIONREAD, &queued) == 0 && static_cast<std::size_t>(queued) < count)
+            ::usleep(1000);
     }
     // Reads into a buffer of `capacity`; the bytes read and the virtual time taken.
     std::pair<std::string, uint32_t> Read(std::size_t capacity, PacedLimits limits) {
@@ -75,7 +83,7 @@ TEST_F(PacedTransferTest, AWriteReachesTheFarSideAndAClosedLineIsAnError) {
     EXPECT_EQ(WritePaced(line_, {reinterpret_cast<const uint8_t*>(frame.data()), frame.size()},
                          {.totalMs = 500}),
               3);
-    ::usleep(20000);
+    WaitUntilQueued(far_, 3);
     std::array<char, 8> received{};
     EXPECT_EQ(::read(far_, received.data(), received.size()), 3);
     EXPECT_EQ(std::string(received.data(), 3), frame);

@@ -1,6 +1,7 @@
-// The plain C client against simulated loggers on ptys, through the real
+// The plain C client against simulated loggers on ptys, through the shared
 // libraries, the port library and the bridge run-time library: the logger
-// must hold afterwards what the client wrote.
+// must hold afterwards what the client wrote. In this process the libraries'
+// exports run from their static build, on a port layer that waits for the bench.
 #include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -12,6 +13,7 @@
 #include "modelcom/lgr875/VkLGR875Com.h"
 #include "sim/core/Bench.h"
 #include "sim/lgr87x/Lgr87xDevice.h"
+#include "tests/support/BenchWaitPortLayer.h"
 
 extern char** environ;
 
@@ -68,6 +70,10 @@ TEST(LoggerOnPty, ABusyPortIsCountedButCannotBeIdentified) {
     auto& logger =
         bench.Emplace<tb::sim::Lgr87xDevice>(tb::sim::Lgr87xDefaults(tb::sim::Lgr87xModel::k870));
     bench.UseTemporaryDeviceMap();
+    // The libraries' reply waits are a tenth of a second: they wait for the
+    // bench as long as it works, so that a loaded machine cannot cut a reply.
+    tb::testsupport::BenchWaitPortLayer ports(bench);
+    tb::link::ScopedPortLayer portScope{&ports};
     const int port = bench.ComNumberOf(logger);
     ASSERT_TRUE(bench.PortOf(logger)->SetBusy(true));
 
