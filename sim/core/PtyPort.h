@@ -3,7 +3,9 @@
 //
 // The port keeps a descriptor of its own slave open, so a client may close
 // and reopen the slave as often as it likes: the master never sees a
-// hang-up and the line settings persist.
+// hang-up and the line settings persist. Bytes the device sent that no
+// client read stay queued for the next opener, as they stay in a real
+// line's receive buffer until someone reads or purges them.
 #pragma once
 
 #include <atomic>
