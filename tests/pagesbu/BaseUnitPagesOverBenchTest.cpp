@@ -515,6 +515,11 @@ TEST_F(BaseUnitPagesOverBench, Lgr850AsLeftIsWhatTheLoggerStores) {
         page.OnCommand(mi::kSend);
 
         const Correction held{1.0, c.held};
+        const std::string shown = c.held == 0.1 ? "+0.1" : "+0.3";
+        // The confirmation too shows the offset as the logger will keep it.
+        EXPECT_EQ(boxes_.Boxes().at(0).text,
+                  "CH:1 (y = 1.000x " + shown +
+                      ")\nという補正式になります。\n\n送信してよろしいですか？");
         EXPECT_EQ(page.CurrentCorrection(1), held);
         EXPECT_EQ(view_.Text(mi::kCurrentLine),
                   "現在の設定：y = 1.000x +" + std::string(c.held == 0.1 ? "0.1" : "0.3"));
@@ -526,9 +531,10 @@ TEST_F(BaseUnitPagesOverBench, Lgr850AsLeftIsWhatTheLoggerStores) {
     }
 }
 
-// A second base unit plugged in while the confirmation is open: the write
-// goes to the unit the operation found. When that unit is gone and another
-// answers instead, the write fails and nothing reaches the other.
+// A second base unit plugged in while the confirmation is open, on a port
+// listed before the first one's: the write goes to the unit the operation
+// found. When that unit is gone and another answers instead, the write
+// fails and nothing reaches the other.
 TEST_F(BaseUnitPagesOverBench, AnOperationStaysOnTheUnitItFound) {
     for (const bool firstUnplugged : {false, true}) {
         SCOPED_TRACE(firstUnplugged ? "first unit gone" : "second unit added");
@@ -537,7 +543,8 @@ TEST_F(BaseUnitPagesOverBench, AnOperationStaysOnTheUnitItFound) {
             *tb::sim::loggers::ModelForName("820"));
         first->SetAdjustment(BlockHolding({1000, 0}));
         const int firstCom = bench.Add(std::make_unique<tb::sim::BaseUnit>(
-            tb::sim::BaseUnitConfig{.serial = 0x00A1B2C3}, first));
+                                           tb::sim::BaseUnitConfig{.serial = 0x00A1B2C3}, first),
+                                       3);
         bench.UseTemporaryDeviceMap();
         auto second = std::make_shared<tb::sim::loggers::SimulatedLogger>(
             *tb::sim::loggers::ModelForName("820"));
