@@ -204,9 +204,12 @@ void CBaseUnitPage::SettleFailedWrite(OperationRecord& record,
     for (std::size_t i = 0; i < channels_.size(); ++i) {
         record.Data().channels[i].asLeft = read ? std::optional<Correction>(held[i]) : std::nullopt;
     }
+    // Advice after the failure's own message, which stays the operation's
+    // outcome (the journal's and the command line's).
     if (lastOutcome_.write == LoggerWrite::Unknown) {
-        services::ShowMessageId(kMsgLoggerStateUnknown, services::MsgButtons::Ok,
-                                services::MsgIcon::Warning);
+        services::ShowMessage(services::LoadResString(kMsgLoggerStateUnknown),
+                              services::MsgButtons::Ok, services::MsgIcon::Warning,
+                              kMsgLoggerStateUnknown);
     }
 }
 
