@@ -188,8 +188,8 @@ TEST_F(JournalPagesTest, AnUnwritableJournalLeavesTheAdjustmentStandingAndSaysSo
     // be created under /proc, not even by root.
     const std::string readOnly = dir_.str() + "/read-only";
     std::filesystem::create_directory(readOnly);
-    std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read |
-                                               std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(
+        readOnly, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     std::vector<std::string> places = {dir_.str() + "/no/such.sqlite3",
                                        "/proc/self/trimbench-journal.sqlite3"};
     if (::geteuid() != 0) places.push_back(readOnly + "/journal.sqlite3");
@@ -203,9 +203,8 @@ TEST_F(JournalPagesTest, AnUnwritableJournalLeavesTheAdjustmentStandingAndSaysSo
         const auto texts = boxes_.Texts();
         ASSERT_GE(texts.size(), 2u);
         EXPECT_EQ(texts[texts.size() - 2], "アジャストメントは正常に終了しました。");
-        EXPECT_EQ(
-            texts.back().rfind("調整は終了していますが、調整記録に書き込めませんでした。", 0),
-            0u);
+        EXPECT_EQ(texts.back().rfind("調整は終了していますが、調整記録に書き込めませんでした。", 0),
+                  0u);
         EXPECT_EQ(view_.Text(kCurrentLine), "現在の設定：y = 1.010x +0.700");
     }
     EXPECT_EQ(journal_.Recorder().Store(), nullptr);  // nothing went to the journal behind

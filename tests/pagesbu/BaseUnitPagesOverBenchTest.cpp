@@ -543,7 +543,7 @@ TEST_F(BaseUnitPagesOverBench, AnOperationStaysOnTheUnitItFound) {
             *tb::sim::loggers::ModelForName("820"));
         first->SetAdjustment(BlockHolding({1000, 0}));
         const int firstCom = bench.Add(std::make_unique<tb::sim::BaseUnit>(
-                                           tb::sim::BaseUnitConfig{.serial = 0x00A1B2C3}, first),
+                                           tb::sim::BaseUnitConfig{.serial = 0x00B7C8D9}, first),
                                        3);
         bench.UseTemporaryDeviceMap();
         auto second = std::make_shared<tb::sim::loggers::SimulatedLogger>(
