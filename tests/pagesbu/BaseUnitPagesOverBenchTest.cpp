@@ -42,6 +42,7 @@ const char* kNotConnected = "選択された機器が接続されていません
 const char* kOffsetLimit30C = "オフセットの加算値が±30.0(ﾟC換算)を越えています。";
 const char* kOffsetLimit3 = "オフセットの加算値が±3.0を越えています。";
 const char* kSlopeRangeNoise = "傾きの範囲は、0.5 以上 2.0 以下です。";
+const char* kOffsetLimit50 = "オフセットの加算値が±50を越えています。";
 
 struct Codes {
     int slope;
@@ -471,19 +472,38 @@ TEST_F(BaseUnitPagesOverBench, ReadsMadeOnlyForTheJournalNeverStopAnInitialise) 
 // The reproduction of a composed offset outside the limits: the 850's
 // thermocouple holds y = 1.000x + 25.0; the two-point entry (0, 0), (10, 20)
 // passes the entry checks (slope 2.0, offset 25) but would leave the logger
-// with y = 2.000x + 50.0.
-TEST_F(BaseUnitPagesOverBench, Lgr850ThermocoupleRefusesAComposedOffsetBeyondThirty) {
-    auto logger = AddLogger("850-tc", BlockHolding({16384, 250}));
-    tb::pages::CPageLgr850 page(tb::pages::MakeMultiInputLogger);
-    Open(page);
-    EnterMultiInput(page, mi::kThermocouple, "0", "0", "10", "20");
-    boxes_.SetDefaultAnswer(MsgAnswer::Yes);
-    page.OnCommand(mi::kSend);
-    ASSERT_EQ(boxes_.Count(), 1u) << boxes_.Last().text;
-    EXPECT_EQ(boxes_.Last().text, kOffsetLimit30C);
-    EXPECT_EQ(Held([&] { return logger->AdjustmentWrites(); }), 0);
-    EXPECT_EQ(Held([&] { return CodesOf(logger->Adjustment(), 0); }), (Codes{16384, 250}));
-    EXPECT_EQ(page.LastOutcome().write, tb::pages::LoggerWrite::None);
+// with y = 2.000x + 50.0. The noise/vibration input, holding +30, would be
+// left with +60 beyond its 50. Both fit the codes: only the limit refuses.
+TEST_F(BaseUnitPagesOverBench, Lgr850RefusesAComposedOffsetBeyondTheLimit) {
+    struct Case {
+        const char* logger;
+        int kindRadio;
+        const char* message;
+    };
+    for (const Case& c : {Case{"850-tc", mi::kThermocouple, kOffsetLimit30C},
+                          Case{"850-noise", mi::kNoiseVibration, kOffsetLimit50}}) {
+        SCOPED_TRACE(c.logger);
+        tb::sim::Bench bench({.pacing = false});
+        auto logger = std::make_shared<tb::sim::loggers::SimulatedLogger>(
+            *tb::sim::loggers::ModelForName(c.logger));
+        logger->SetAdjustment(BlockHolding({16384, 250}));
+        logger->SetPassThrough({.offsetCode = 300, .slopeCode = 1000});
+        bench.Emplace<tb::sim::BaseUnit>(tb::sim::BaseUnitConfig{.serial = 0x00A1B2C3}, logger);
+        bench.UseTemporaryDeviceMap();
+        tb::pages::CPageLgr850 page(tb::pages::MakeMultiInputLogger);
+        Open(page);
+        EnterMultiInput(page, c.kindRadio, "0", "0", "10", "20");
+        boxes_.Clear();
+        boxes_.SetDefaultAnswer(MsgAnswer::Yes);
+        page.OnCommand(mi::kSend);
+        ASSERT_EQ(boxes_.Count(), 1u) << boxes_.Last().text;
+        EXPECT_EQ(boxes_.Last().text, c.message);
+        EXPECT_EQ(page.LastOutcome().write, tb::pages::LoggerWrite::None);
+        auto lock = bench.LockState();
+        EXPECT_EQ(logger->AdjustmentWrites(), 0);
+        EXPECT_EQ(CodesOf(logger->Adjustment(), 0), (Codes{16384, 250}));
+        EXPECT_EQ(logger->PassThrough().offsetCode, 300);
+    }
 }
 
 // The logger keeps offsets of one decimal: 0 -> 0.123 leaves +0.1, and the

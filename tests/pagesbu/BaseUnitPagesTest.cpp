@@ -196,9 +196,9 @@ TEST_F(MultiInputPageTest, EveryActivationClearsTheLineAndFollowsTheUnitSetting)
 }
 
 // The entry checks weigh the readings on top of what the logger holds; the
-// composed correction is what is written. A logger holding y = 1.000x + 25.0
+// composed correction is what is written. A logger holding y = 1.000x + 16.0
 // takes the two-point entry (0, 0), (10, 20): slope 2.0 and the entry's
-// offset 25 pass, but the composition carries 2 x 25 = 50. Every page, every
+// offset 16 pass, but the composition carries 2 x 16 = 32. Every page, every
 // channel and every input kind refuses such a correction with the limit's
 // message before anything is written, and still writes what fits.
 struct ComposedCase {
@@ -265,7 +265,9 @@ TEST_P(ComposedLimits, RefusesWhatWouldBeHeldOutsideTheLimitsAndWritesNothing) {
     EXPECT_TRUE(page->LastOutcome().loggerRead);
 }
 
-constexpr Correction kHeld25{1.0, 25.0};
+// Composed on (0, 0), (10, 20): 2 x 16 = 32, outside the limit yet inside
+// the codes, so only the limit can refuse it.
+constexpr Correction kHeld16{1.0, 16.0};
 constexpr int k1053 = tb::resources::strings::kMsgSlopeRange;
 constexpr int k1054 = tb::resources::strings::kMsgOffsetLimit30C;
 constexpr int k1070 = tb::resources::strings::kMsgOffsetLimit50;
@@ -274,17 +276,17 @@ constexpr int k1073 = tb::resources::strings::kMsgOffsetLimit3;
 INSTANTIATE_TEST_SUITE_P(
     EveryPageChannelAndKind, ComposedLimits,
     ::testing::Values(
-        ComposedCase{"820", 1, 0, 0, kHeld25, {"0", "0", "10", "20"}, k1054, {}},
-        ComposedCase{"820", 1, 0, 1, kHeld25, {"32", "32", "50", "68"}, k1054, {}},
-        ComposedCase{"890", 1, 0, 0, kHeld25, {"0", "0", "10", "20"}, k1054, {}},
-        ComposedCase{"830", 1, 0, 0, kHeld25, {"0", "0", "10", "20"}, k1054, {}},
-        ComposedCase{"830", 2, 0, 0, kHeld25, {"0", "0", "10", "20"}, k1054, {}},
-        ComposedCase{"835", 1, 0, 0, kHeld25, {"0", "0", "10", "20"}, k1054, {}},
-        ComposedCase{"835", 2, 0, 0, {1.0, -25.0}, {"0", "0", "10", "20"}, k1054, {}},
-        ComposedCase{"850", 1, mi::kThermocouple, 0, kHeld25, {"0", "0", "10", "20"}, k1054, {}},
-        ComposedCase{"850", 1, mi::kThermocouple, 1, kHeld25, {"32", "32", "50", "68"}, k1054, {}},
-        ComposedCase{"850", 1, mi::kResistance, 0, kHeld25, {"0", "0", "10", "20"}, k1054, {}},
-        ComposedCase{"850", 1, mi::kCurrentLoop, 0, kHeld25, {"0", "0", "10", "20"}, k1054, {}},
+        ComposedCase{"820", 1, 0, 0, kHeld16, {"0", "0", "10", "20"}, k1054, {}},
+        ComposedCase{"820", 1, 0, 1, kHeld16, {"32", "32", "50", "68"}, k1054, {}},
+        ComposedCase{"890", 1, 0, 0, kHeld16, {"0", "0", "10", "20"}, k1054, {}},
+        ComposedCase{"830", 1, 0, 0, kHeld16, {"0", "0", "10", "20"}, k1054, {}},
+        ComposedCase{"830", 2, 0, 0, kHeld16, {"0", "0", "10", "20"}, k1054, {}},
+        ComposedCase{"835", 1, 0, 0, kHeld16, {"0", "0", "10", "20"}, k1054, {}},
+        ComposedCase{"835", 2, 0, 0, {1.0, -16.0}, {"0", "0", "10", "20"}, k1054, {}},
+        ComposedCase{"850", 1, mi::kThermocouple, 0, kHeld16, {"0", "0", "10", "20"}, k1054, {}},
+        ComposedCase{"850", 1, mi::kThermocouple, 1, kHeld16, {"32", "32", "50", "68"}, k1054, {}},
+        ComposedCase{"850", 1, mi::kResistance, 0, kHeld16, {"0", "0", "10", "20"}, k1054, {}},
+        ComposedCase{"850", 1, mi::kCurrentLoop, 0, kHeld16, {"0", "0", "10", "20"}, k1054, {}},
         ComposedCase{"850", 1, mi::kVoltage, 0, {1.0, 2.0}, {"0", "0", "1", "2"}, k1073, {}},
         ComposedCase{
             "850", 1, mi::kNoiseVibration, 0, {1.0, 30.0}, {"0", "0", "10", "20"}, k1070, {}},
