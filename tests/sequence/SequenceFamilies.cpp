@@ -2,9 +2,6 @@
 // in-memory view, their real bindings (command client, link library, model
 // libraries, port layer) and a simulated logger on a pseudo-terminal, on a
 // virtual clock that runs far ahead of real time.
-#include <sys/prctl.h>
-#include <unistd.h>
-
 #include <cstring>
 #include <optional>
 #include <thread>
@@ -57,31 +54,18 @@ class CapturingRecorder final : public pages::AdjustmentRecorder {
     std::optional<pages::AdjustmentRecord> last;
 };
 
-// Virtual time far ahead of real time: a virtual millisecond costs a few
-// real microseconds (enough for a pseudo-terminal to hand bytes on), so
-// pauses and the waits for a silent device cost little; while the bench has
-// a request or a reply under way, virtual time waits (up to a bound) for
-// its thread, so a loaded machine never turns a reply into a time-out.
+// Virtual time far ahead of real time: a virtual millisecond passes only
+// once the bench has taken in every byte written so far and has nothing
+// left under way, so a reply costs the virtual time it costs on a quiet
+// machine however long the bench's thread waits for a processor, and the
+// waits for a silent device cost little.
 class FastClock {
   public:
     explicit FastClock(const sim::Bench& bench) {
-        // Short sleeps on this thread take as long as asked, not 50 us more.
-        ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
-        clock_.OnSleep([&bench](uint32_t) {
-            ::usleep(kRealMicrosecondsPerMs);
-            for (int waited = 0; waited < kMaxWaitsForTheBench && !bench.Settled(); ++waited) {
-                ::usleep(kWaitMicroseconds);
-            }
-        });
+        clock_.OnSleep([&bench](uint32_t) { bench.WaitUntilIdle(); });
     }
 
   private:
-    static constexpr unsigned kRealMicrosecondsPerMs = 8;
-    static constexpr unsigned kWaitMicroseconds = 100;
-    // Two seconds of real time: a machine busy with builds can keep the
-    // bench's thread off the processor for longer than a reply takes.
-    static constexpr int kMaxWaitsForTheBench = 20000;
-
     platform::VirtualClock clock_;
     platform::ScopedClock scoped_{clock_};
 };
