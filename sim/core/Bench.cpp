@@ -244,23 +244,22 @@ bool Bench::Settled() const {
 }
 
 void Bench::WaitUntilIdle() const {
-    std::unique_lock lock(passMutex_);
-    // A pass under way may have read its lines before the caller's last
-    // write; the pass after it starts later and sees every byte.
-    const uint64_t wanted = passes_ + 2;
-    while (running_ && passes_ < wanted) {
+    for (;;) {
+        {
+            auto lock = LockState();
+            // Reading the lines here, rather than trusting their counts of
+            // unread bytes, sees every byte a client wrote before the call.
+            for (const auto& port : ports_) port->TakeInput();
+            const bool settled =
+                std::all_of(ports_.begin(), ports_.end(),
+                            [](const std::unique_ptr<SimPort>& port) { return port->Settled(); });
+            if (settled || !running_) return;
+        }
+        // Work under way: let the service thread do it. Bytes due later wake
+        // it by themselves; a look every millisecond is enough meanwhile.
+        std::unique_lock lock(passMutex_);
         const uint64_t seen = passes_;
         Wake();
-        passDone_.wait(lock, [&] { return passes_ > seen || !running_; });
-    }
-    // Bytes still due later, or on their way through the kernel: the thread
-    // wakes itself when they are due; a look every millisecond is enough.
-    for (;;) {
-        lock.unlock();
-        const bool settled = Settled();
-        lock.lock();
-        if (settled || !running_) return;
-        const uint64_t seen = passes_;
         passDone_.wait_for(lock, std::chrono::milliseconds(1),
                            [&] { return passes_ > seen || !running_; });
     }

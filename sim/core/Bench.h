@@ -87,10 +87,10 @@ class Bench {
 
     // Whether every port is settled (SimPort::Settled).
     bool Settled() const;
-    // Waits, for as long as the bench is working, until its thread has read
-    // every byte a client wrote before the call and every port is settled:
-    // no real-time limit, so a slow machine delays a reply but never loses
-    // it. Returns at once when the service thread has stopped.
+    // Waits, for as long as the bench is working, until every byte a client
+    // wrote before the call has been taken in and every port is settled: no
+    // real-time limit, so a slow machine delays a reply but never loses it.
+    // Returns at once when the service thread has stopped.
     void WaitUntilIdle() const;
 
     // Held while device callbacks run; take it to read or change a
@@ -118,8 +118,7 @@ class Bench {
     std::string tempFolder_;
     int wakeFd_ = -1;
     std::atomic<bool> running_{true};
-    // Completed service passes; each pass reads every port's line, which
-    // also takes in bytes the kernel still holds on their way to the pty.
+    // Completed service passes, for a wait on the service thread.
     mutable std::mutex passMutex_;
     mutable std::condition_variable passDone_;
     uint64_t passes_ = 0;
