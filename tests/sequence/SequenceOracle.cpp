@@ -106,6 +106,12 @@ Expectation BaseUnitSend(const ChannelRule& rule, const Entry& entry, Codes held
         Round(Round(entered.slope * current1 + entered.offset, 3), rule.offsetDecimals);
     out.slopeCode = slope * rule.slopeScale;
     out.offsetCode = offset * rule.offsetScale;
+    // The composed correction, as written, must lie within the limits too:
+    // the checks on the entry alone miss what the composition does to a
+    // held offset.
+    const double slopeLow = noise ? 0.5 : 0.0;
+    if (entry.twoPoint) verdict = Both(verdict, Range(slope, slopeLow, 2.0));
+    verdict = Both(verdict, Within(offset, OffsetLimit(rule.quantity)));
     // The codes must fit the logger's 16 bits.
     verdict = Both(verdict, Range(out.slopeCode, 0, std::numeric_limits<uint16_t>::max()));
     verdict = Both(verdict, Range(out.offsetCode, std::numeric_limits<int16_t>::min(),

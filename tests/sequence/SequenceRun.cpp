@@ -71,9 +71,16 @@ void MakeEntry(Draw& draw, const ChannelRule& rule, Op& op) {
     const bool zeroPoint = rule.quantity == Quantity::Illuminance || rule.quantity == Quantity::Uv;
     op.entry.twoPoint = draw.Chance(0.4);
     const bool wide = draw.Chance(0.05);
+    // Near the edge: a one-point change that takes most of the offset limit,
+    // or a steep second point, so that later compositions press on the limits.
+    const bool edge = !wide && !zeroPoint && !op.fahrenheit && draw.Chance(0.08);
     const double x1 = draw.Uniform(shape.low, shape.high);
     double y1 = zeroPoint ? 0.0 : x1 + draw.Uniform(-shape.drift, shape.drift);
     if (wide && !zeroPoint) y1 = x1 + (draw.Chance(0.5) ? shape.wide : -shape.wide);
+    if (edge && !op.entry.twoPoint) {
+        const double reach = draw.Uniform(0.7, 0.97) * rule.limits.offsetLimit;
+        y1 = x1 + (draw.Chance(0.5) ? reach : -reach);
+    }
     // A zero-point channel's one-point offset is the reading itself: a wide
     // one lies below -1 or beyond the offset limit.
     op.entry.values[0] =
@@ -82,7 +89,9 @@ void MakeEntry(Draw& draw, const ChannelRule& rule, Op& op) {
     if (zeroPoint) op.typed[1] = "0.0";
     if (!op.entry.twoPoint) return;
     const double x2 = x1 + (draw.Chance(0.03) ? 0.0 : draw.Uniform(0.3, 1.0) * shape.span);
-    const double slope = wide ? (draw.Chance(0.5) ? 2.6 : 0.3) : draw.Uniform(0.9, 1.1);
+    const double slope = wide   ? (draw.Chance(0.5) ? 2.6 : 0.3)
+                         : edge ? draw.Uniform(1.2, 1.9)
+                                : draw.Uniform(0.9, 1.1);
     const double y2 = op.entry.values[1] + (x2 - op.entry.values[0]) * slope;
     op.entry.values[2] = Reading(x2, shape.decimals, op.typed[2]);
     op.entry.values[3] = Reading(y2, shape.decimals, op.typed[3]);
