@@ -179,6 +179,10 @@ inline constexpr int kStrDriftAsLeft = 3094;
 inline constexpr int kStrSavePng = 3095;
 inline constexpr int kStrSaveCsv = 3096;
 
+// The base-unit pages.
+// A write failed and what the logger holds could not be told.
+inline constexpr int kMsgLoggerStateUnknown = 3100;
+
 }  // namespace strings
 
 namespace cli_text {

@@ -182,6 +182,9 @@ constexpr std::array kStrings = std::to_array<StringEntry>({
     {kStrDriftAsLeft, "返却時"},
     {kStrSavePng, "PNG で保存"},
     {kStrSaveCsv, "CSV で保存"},
+    {kMsgLoggerStateUnknown,
+     "ロガーが保持している補正式を確認できませんでした。ロガーの状態は不明です。\n"
+     "再度送信する前に、受信して現在の設定を確認してください。"},
     // The command line.
     {Usage,
      "使い方: trimbench <サブコマンド> [オプション]\n\n"

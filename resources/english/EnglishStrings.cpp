@@ -189,6 +189,9 @@ constexpr StringEntry kStrings[] = {
     {kStrDriftAsLeft, "As left"},
     {kStrSavePng, "Save as PNG"},
     {kStrSaveCsv, "Save as CSV"},
+    {kMsgLoggerStateUnknown,
+     "The correction the logger holds could not be confirmed: its state is unknown.\n"
+     "Receive its settings before sending again."},
     // The command line.
     {Usage,
      "usage: trimbench <subcommand> [options]\n\n"
