@@ -446,7 +446,7 @@ std::string Check(Family& family, const Op& op, const std::vector<Codes>& before
                 break;
         }
     }
-    if (problem.empty()) problem = CheckJournal(family, after, report);
+    if (problem.empty() && !AltersStore(family, op)) problem = CheckJournal(family, after, report);
     if (problem.empty()) return {};
     return problem + "\n  held before: " + HeldText(before) +
            "\n  held after:  " + HeldText(after) +
