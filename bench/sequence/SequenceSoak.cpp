@@ -1,7 +1,8 @@
 // The sequence runs of the test suite, long: every page family (or the one
 // named) through N operations (default 100000 in all) with faults armed at
 // random, each checked against the composition rules. Prints operations per
-// second, the faults met, and the shortest failing sequence if a check fails.
+// second, the faults met, the events reached, and the shortest failing
+// sequence if a check fails.
 // Not run by CI.
 //
 //   bench_sequence_soak [OPERATIONS] [FAMILY] [SEED]
@@ -45,15 +46,20 @@ int main(int argc, char** argv) {
         const RunResult result = RunSeeded(factory, settings);
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        std::printf("%-10s %7d operations  %8.1f ops/s  faults:", name.c_str(), result.operationsRun,
-                    result.operationsRun / seconds);
-        for (const auto& [fault, count] : result.faultsMet) std::printf(" %s %d,", fault.c_str(), count);
+        std::printf("%-10s %7d operations  %8.1f ops/s  faults:", name.c_str(),
+                    result.operationsRun, result.operationsRun / seconds);
+        for (const auto& [fault, count] : result.faultsMet)
+            std::printf(" %s %d,", fault.c_str(), count);
         std::printf("\n");
+        for (const auto& [event, count] : result.reached)
+            std::printf("  %6d x %s\n", count, event.c_str());
         if (!result.failure.empty()) {
             ++failures;
             const auto names = factory()->FaultNames();
-            std::printf("  FAILED (seed %u): %s\n  shortest sequence:\n", seed, result.failure.c_str());
-            for (const Op& op : result.failing) std::printf("    %s\n", Describe(op, names).c_str());
+            std::printf("  FAILED (seed %u): %s\n  shortest sequence:\n", seed,
+                        result.failure.c_str());
+            for (const Op& op : result.failing)
+                std::printf("    %s\n", Describe(op, names).c_str());
         }
         std::fflush(stdout);
     }

@@ -17,16 +17,17 @@ namespace tb::sim {
 namespace {
 
 // ", line active 1.204 s to 3.877 s" after the bench started.
-std::string ActivityText(const std::optional<SimPort::Activity>& activity, SimClock::time_point start) {
+std::string ActivityText(const std::optional<SimPort::Activity>& activity,
+                         SimClock::time_point start) {
     if (!activity) return {};
     auto seconds = [&](SimClock::time_point at) {
         char text[32];
-        std::snprintf(text, sizeof text, "%.3f s", std::chrono::duration<double>(at - start).count());
+        std::snprintf(text, sizeof text, "%.3f s",
+                      std::chrono::duration<double>(at - start).count());
         return std::string(text);
     };
     return ", line active " + seconds(activity->first) + " to " + seconds(activity->last);
 }
-
 
 constexpr int kLowestCom = 1;
 constexpr int kHighestCom = 256;
@@ -134,8 +135,8 @@ std::vector<int> Bench::UnpluggedComNumbers() const {
 // removed while it is being served.
 void Bench::RemovePulledPorts() {
     for (;;) {
-        auto it = std::find_if(ports_.begin(), ports_.end(),
-                               [](const auto& p) { return p->Pulled(); });
+        auto it =
+            std::find_if(ports_.begin(), ports_.end(), [](const auto& p) { return p->Pulled(); });
         if (it == ports_.end()) return;
         Unplug((*it)->ComNumber());
     }
@@ -242,6 +243,28 @@ bool Bench::Settled() const {
                        [](const std::unique_ptr<SimPort>& port) { return port->Settled(); });
 }
 
+void Bench::WaitUntilIdle() const {
+    for (;;) {
+        {
+            auto lock = LockState();
+            // Reading the lines here, rather than trusting their counts of
+            // unread bytes, sees every byte a client wrote before the call.
+            for (const auto& port : ports_) port->TakeInput();
+            const bool settled =
+                std::all_of(ports_.begin(), ports_.end(),
+                            [](const std::unique_ptr<SimPort>& port) { return port->Settled(); });
+            if (settled || !running_) return;
+        }
+        // Work under way: let the service thread do it. Bytes due later wake
+        // it by themselves; a look every millisecond is enough meanwhile.
+        std::unique_lock lock(passMutex_);
+        const uint64_t seen = passes_;
+        Wake();
+        passDone_.wait_for(lock, std::chrono::milliseconds(1),
+                           [&] { return passes_ > seen || !running_; });
+    }
+}
+
 std::string Bench::Dump() const {
     auto lock = LockState();
     std::string text;
@@ -256,7 +279,8 @@ std::string Bench::Dump() const {
                 (port->Busy() ? ", port kept busy" : "") +
                 (port->PullArmed() ? ", pulled out at its next reply" : "") + "\n";
         text += "    bytes in: " + std::to_string(port->BytesIn()) +
-                ", out: " + std::to_string(port->BytesOut()) + ActivityText(port->LineActivity(), started_) + "\n";
+                ", out: " + std::to_string(port->BytesOut()) +
+                ActivityText(port->LineActivity(), started_) + "\n";
         if (!port->LastError().empty()) text += "    device error: " + port->LastError() + "\n";
         text += Indent(port->GetDevice().DumpState());
     }
@@ -267,7 +291,7 @@ std::string Bench::Dump() const {
     return text;
 }
 
-void Bench::Wake() {
+void Bench::Wake() const {
     uint64_t one = 1;
     [[maybe_unused]] ssize_t n = write(wakeFd_, &one, sizeof one);
 }
@@ -299,7 +323,15 @@ void Bench::Run() {
         auto now = SimClock::now();
         for (auto& port : ports_) port->Service(now);
         RemovePulledPorts();
+        lock.unlock();
+        {
+            std::lock_guard passLock(passMutex_);
+            ++passes_;
+        }
+        passDone_.notify_all();
     }
+    std::lock_guard passLock(passMutex_);
+    passDone_.notify_all();
 }
 
 }  // namespace tb::sim

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -86,6 +87,11 @@ class Bench {
 
     // Whether every port is settled (SimPort::Settled).
     bool Settled() const;
+    // Waits, for as long as the bench is working, until every byte a client
+    // wrote before the call has been taken in and every port is settled: no
+    // real-time limit, so a slow machine delays a reply but never loses it.
+    // Returns at once when the service thread has stopped.
+    void WaitUntilIdle() const;
 
     // Held while device callbacks run; take it to read or change a
     // device's state from another thread.
@@ -97,7 +103,7 @@ class Bench {
 
   private:
     void Run();
-    void Wake();
+    void Wake() const;
     void RewriteMap();
     int FreeNumber() const;
     void RemovePulledPorts();
@@ -112,6 +118,10 @@ class Bench {
     std::string tempFolder_;
     int wakeFd_ = -1;
     std::atomic<bool> running_{true};
+    // Completed service passes, for a wait on the service thread.
+    mutable std::mutex passMutex_;
+    mutable std::condition_variable passDone_;
+    uint64_t passes_ = 0;
     std::thread thread_;
 };
 

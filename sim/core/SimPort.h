@@ -69,6 +69,11 @@ class SimPort final : public DeviceLink {
     // does not count). A test on virtual time lets the
     // bench's thread catch up while some port is not settled.
     bool Settled() const;
+    // Takes in what the client has written so far, as the service thread
+    // would: a read on the line also waits for bytes the kernel is still
+    // handing over, which the count of unread bytes does not show yet.
+    // Call with the bench's state lock held.
+    void TakeInput() { ReadFromClient(SimClock::now()); }
     // Hands the device over (to keep it while unplugged); the port is
     // unusable afterwards.
     std::unique_ptr<Device> TakeDevice() { return std::move(device_); }

@@ -96,6 +96,16 @@ void Lgr87xLogger::ArmFault(Lgr87xFault fault, int count, int command, int sub) 
     faults_.push_back({fault, count, command, sub});
 }
 
+int Lgr87xLogger::FaultAnswersLeft(Lgr87xFault fault, int command) const {
+    int left = 0;
+    for (const ArmedFault& armed : faults_) {
+        if (armed.fault != fault || (command >= 0 && armed.command != command)) continue;
+        if (armed.count < 0) return -1;
+        left += armed.count;
+    }
+    return left;
+}
+
 bool Lgr87xLogger::TakeFault(Lgr87xFault fault, uint8_t command, uint8_t sub) {
     for (auto it = faults_.begin(); it != faults_.end(); ++it) {
         if (it->fault != fault || (it->command >= 0 && it->command != command)) continue;
@@ -185,8 +195,9 @@ std::vector<uint8_t> Lgr87xLogger::Dispatch(const Lgr87xRequest& request) {
             std::array<uint8_t, 2> data{};
             // The logger counts stored values: four (870) or three (875) per record.
             size_t records = recordedData.size() / RecordSize();
-            wire::WriteU16(data, 0,
-                  static_cast<uint32_t>(std::min<size_t>(records * (is870 ? 4 : 3), 0xFFFF)));
+            wire::WriteU16(
+                data, 0,
+                static_cast<uint32_t>(std::min<size_t>(records * (is870 ? 4 : 3), 0xFFFF)));
             return Ok(command, data);
         }
         case 0x35:

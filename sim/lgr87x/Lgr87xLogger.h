@@ -21,13 +21,14 @@ namespace tb::sim {
 enum class Lgr87xModel { k870, k875 };
 
 enum class Lgr87xFault {
-    kRecording,     // status 0x09: the logger is recording
-    kRefusal,       // status 0x15
-    kStatus35,      // status 0x35
-    kBlockSkip,     // a data block carries a sequence number one too far
-    kSensorBadCrc,  // the sensor module's reply carries a wrong CRC
-    kOverReport,    // the recorded-data table reports all data, whatever was asked
-    kStoresAltered, // a calibration write is acknowledged, but its first slope is kept one code higher
+    kRecording,      // status 0x09: the logger is recording
+    kRefusal,        // status 0x15
+    kStatus35,       // status 0x35
+    kBlockSkip,      // a data block carries a sequence number one too far
+    kSensorBadCrc,   // the sensor module's reply carries a wrong CRC
+    kOverReport,     // the recorded-data table reports all data, whatever was asked
+    kStoresAltered,  // a calibration write is acknowledged, but its first slope is kept one code
+                     // higher
 };
 
 struct Lgr87xCalibration {
@@ -50,6 +51,9 @@ class Lgr87xLogger {
     // for `command` and `sub` when those are not negative.
     void ArmFault(Lgr87xFault fault, int count = 1, int command = -1, int sub = -1);
     void ClearFaults() { faults_.clear(); }
+    // The answers a fault armed for `command` (-1: for any command) has
+    // left to spoil; -1 for one armed until cleared.
+    int FaultAnswersLeft(Lgr87xFault fault, int command = -1) const;
 
     // State, for tests and the bench's dump.
     bool recording = false;

@@ -2,12 +2,10 @@
 // in-memory view, their real bindings (command client, link library, model
 // libraries, port layer) and a simulated logger on a pseudo-terminal, on a
 // virtual clock that runs far ahead of real time.
-#include <sys/prctl.h>
-#include <unistd.h>
-
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <optional>
-#include <thread>
 
 #include "client/CorrectionOperations.h"
 #include "pages/AdjustmentRecord.h"
@@ -25,9 +23,11 @@
 #include "resources/dialogs/OneChannelIds.h"
 #include "resources/dialogs/PageButtonIds.h"
 #include "resources/dialogs/TempHumidityIds.h"
+#include "services/PageServices.h"
 #include "services/Settings.h"
 #include "sim/baseunit/BaseUnit.h"
 #include "sim/core/Bench.h"
+#include "sim/lgr87x/HistoryDamage.h"
 #include "sim/lgr87x/Lgr87xDevice.h"
 #include "sim/loggers/Lgr890CableDevice.h"
 #include "sim/loggers/LoggerModels.h"
@@ -47,6 +47,21 @@ constexpr int kMsgReceived = 106;
 constexpr int kMsgSent = 1013;
 constexpr int kMsgRecording = 1017;
 constexpr int kMsgWriteFinished = 1050;
+constexpr int kMsgCommBusy = 1037;
+
+// The limit tables, per kind of channel, in the channel's own units: the
+// base-unit kinds, then the direct-USB channels (slope above 0, at most 2).
+Limits LimitsOf(Scheme scheme, Quantity quantity) {
+    if (scheme == Scheme::DirectUsb) return {0.0, 2.0, quantity == Quantity::Co2 ? 3000.0 : 30.0};
+    switch (quantity) {
+        case Quantity::Voltage:
+            return {0.0, 2.0, 3.0};
+        case Quantity::NoiseVibration:
+            return {0.5, 2.0, 50.0};
+        default:
+            return {0.0, 2.0, 30.0};
+    }
+}
 
 // Each op's journal record, as the journal would get it.
 class CapturingRecorder final : public pages::AdjustmentRecorder {
@@ -57,31 +72,18 @@ class CapturingRecorder final : public pages::AdjustmentRecorder {
     std::optional<pages::AdjustmentRecord> last;
 };
 
-// Virtual time far ahead of real time: a virtual millisecond costs a few
-// real microseconds (enough for a pseudo-terminal to hand bytes on), so
-// pauses and the waits for a silent device cost little; while the bench has
-// a request or a reply under way, virtual time waits (up to a bound) for
-// its thread, so a loaded machine never turns a reply into a time-out.
+// Virtual time far ahead of real time: a virtual millisecond passes only
+// once the bench has taken in every byte written so far and has nothing
+// left under way, so a reply costs the virtual time it costs on a quiet
+// machine however long the bench's thread waits for a processor, and the
+// waits for a silent device cost little.
 class FastClock {
   public:
     explicit FastClock(const sim::Bench& bench) {
-        // Short sleeps on this thread take as long as asked, not 50 us more.
-        ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
-        clock_.OnSleep([&bench](uint32_t) {
-            ::usleep(kRealMicrosecondsPerMs);
-            for (int waited = 0; waited < kMaxWaitsForTheBench && !bench.Settled(); ++waited) {
-                ::usleep(kWaitMicroseconds);
-            }
-        });
+        clock_.OnSleep([&bench](uint32_t) { bench.WaitUntilIdle(); });
     }
 
   private:
-    static constexpr unsigned kRealMicrosecondsPerMs = 8;
-    static constexpr unsigned kWaitMicroseconds = 100;
-    // Two seconds of real time: a machine busy with builds can keep the
-    // bench's thread off the processor for longer than a reply takes.
-    static constexpr int kMaxWaitsForTheBench = 20000;
-
     platform::VirtualClock clock_;
     platform::ScopedClock scoped_{clock_};
 };
@@ -98,16 +100,18 @@ namespace th = resources::temp_humidity;
 namespace mi = resources::multi_input;
 namespace lx = resources::lgr87x_ids;
 
-const ChannelControls kOneChannel{oc::kAdjustChannel, oc::kOnePoint,
-                                  {oc::kBefore1, oc::kAfter1, oc::kBefore2, oc::kAfter2}};
-const ChannelControls kTemperature{th::kAdjust1, th::kOnePoint1,
-                                   {th::kBefore1Row1, th::kAfter1Row1, th::kBefore1Row2,
-                                    th::kAfter1Row2}};
-const ChannelControls kHumidity{th::kAdjust2, th::kOnePoint2,
-                                {th::kBefore2Row1, th::kAfter2Row1, th::kBefore2Row2,
-                                 th::kAfter2Row2}};
-const ChannelControls kMultiInput{mi::kAdjust, mi::kOnePoint,
-                                  {mi::kBefore1, mi::kAfter1, mi::kBefore2, mi::kAfter2}};
+const ChannelControls kOneChannel{
+    oc::kAdjustChannel, oc::kOnePoint, {oc::kBefore1, oc::kAfter1, oc::kBefore2, oc::kAfter2}};
+const ChannelControls kTemperature{
+    th::kAdjust1,
+    th::kOnePoint1,
+    {th::kBefore1Row1, th::kAfter1Row1, th::kBefore1Row2, th::kAfter1Row2}};
+const ChannelControls kHumidity{
+    th::kAdjust2,
+    th::kOnePoint2,
+    {th::kBefore2Row1, th::kAfter2Row1, th::kBefore2Row2, th::kAfter2Row2}};
+const ChannelControls kMultiInput{
+    mi::kAdjust, mi::kOnePoint, {mi::kBefore1, mi::kAfter1, mi::kBefore2, mi::kAfter2}};
 
 Codes CodesOf(const Block64& block, int channel) {
     const std::size_t at = static_cast<std::size_t>(channel) * 4;
@@ -141,17 +145,19 @@ class PageFamily : public Family {
 
     void Click(pages::CPropertyPage& page, int id) { page.OnCommand(id); }
 
-    OpReport Report(const std::vector<int>& recordChannels) {
+    OpReport Report(const pages::AdjustablePage& page, const std::vector<int>& recordChannels) {
         OpReport report;
+        report.outcome = page.LastOutcome();
         for (const services::MessageBoxRequest& box : boxes_.Boxes()) {
             report.said += "[" + std::to_string(box.stringId) + "] " + box.text + "\n";
             if (box.stringId == kMsgReceived || box.stringId == kMsgSent ||
                 box.stringId == kMsgWriteFinished) {
                 report.success = true;
             }
-            const bool warning = box.buttons == services::MsgButtons::Ok &&
-                                 box.icon == services::MsgIcon::Warning;
-            if (warning || box.stringId == kMsgRecording) report.failure = true;
+            const bool warning =
+                box.buttons == services::MsgButtons::Ok && box.icon == services::MsgIcon::Warning;
+            if (box.stringId == kMsgCommBusy) report.busy = true;
+            if (warning || box.stringId == kMsgRecording || report.busy) report.failure = true;
         }
         if (recorder_.last) {
             report.recorded = true;
@@ -184,9 +190,12 @@ class PageFamily : public Family {
 bool ArmLine(sim::Bench& bench, int com, const std::string& name, int skip, int count) {
     auto lock = bench.LockState();
     sim::SimPort* port = bench.Port(com);
-    if (name == "silence") port->Faults().Arm(Fault::Silence(count).After(skip));
-    else if (name == "unplug") port->PullAtReply(skip + 1);
-    else return false;
+    if (name == "silence")
+        port->Faults().Arm(Fault::Silence(count).After(skip));
+    else if (name == "unplug")
+        port->PullAtReply(skip + 1);
+    else
+        return false;
     return true;
 }
 
@@ -203,6 +212,7 @@ ChannelRule BaseRule(const std::string& name, Quantity quantity, int slopeScale 
     rule.offsetScale = offsetScale;
     rule.offsetDecimals = decimals;
     rule.roundsCurrent = roundsCurrent;
+    rule.limits = LimitsOf(rule.scheme, quantity);
     return rule;
 }
 
@@ -217,14 +227,14 @@ struct BaseUnitModel {
 class BaseUnitFamily final : public PageFamily {
   public:
     explicit BaseUnitFamily(const BaseUnitModel& model)
-        : PageFamily(model.channels, {"silence", "garble", "read-back differs", "unplug",
-                                      "short data"}),
+        : PageFamily(model.channels,
+                     {"silence", "garble", "read-back differs", "unplug", "short data"}),
           model_(model),
           logger_(std::make_shared<sim::loggers::SimulatedLogger>(
               *sim::loggers::ModelForName(model.logger))) {
         if (model.noise) faults_.push_back("refused");
-        com_ = bench_.Add(std::make_unique<sim::BaseUnit>(
-            sim::BaseUnitConfig{.serial = 0x00A1B2C3}, logger_));
+        com_ = bench_.Add(
+            std::make_unique<sim::BaseUnit>(sim::BaseUnitConfig{.serial = 0x00A1B2C3}, logger_));
         bench_.UseTemporaryDeviceMap();
         page_ = MakePage();
         Open(*page_);
@@ -263,7 +273,7 @@ class BaseUnitFamily final : public PageFamily {
                                                          : kSend;
         Click(*page_, button);
         std::vector<int> all = InitialisedWith(0);
-        return Report(all);
+        return Report(dynamic_cast<const pages::AdjustablePage&>(*page_), all);
     }
 
     void Arm(int fault, int skip, int count) override {
@@ -271,10 +281,14 @@ class BaseUnitFamily final : public PageFamily {
         if (ArmLine(bench_, com_, name, skip, count)) return;
         auto lock = bench_.LockState();
         auto& faults = logger_->Faults();
-        if (name == "garble") bench_.Port(com_)->Faults().Arm(Fault::Garble(-3, 0x5A, count).After(skip));
-        else if (name == "read-back differs") faults.readBackDiffers = count;
-        else if (name == "short data") faults.shortData = count;
-        else if (name == "refused") faults.refusals = count;
+        if (name == "garble")
+            bench_.Port(com_)->Faults().Arm(Fault::Garble(-3, 0x5A, count).After(skip));
+        else if (name == "read-back differs")
+            faults.readBackDiffers = count;
+        else if (name == "short data")
+            faults.shortData = count;
+        else if (name == "refused")
+            faults.refusals = count;
     }
 
     void ClearFaults() override {
@@ -333,12 +347,13 @@ class CableFamily final : public PageFamily {
             Click(page_, kOneChannel.adjust);
             view_.SetRadioIndex(kOneChannel.onePoint, op.entry.twoPoint ? 1 : 0);
             Click(page_, kOneChannel.onePoint);
-            for (std::size_t box = 0; box < 4; ++box) view_.SetText(kOneChannel.boxes[box], op.typed[box]);
+            for (std::size_t box = 0; box < 4; ++box)
+                view_.SetText(kOneChannel.boxes[box], op.typed[box]);
         }
         Click(page_, op.kind == OpKind::Initialise ? kInitialise
                      : op.kind == OpKind::Receive  ? kReceive
                                                    : kSend);
-        return Report({0});
+        return Report(page_, {0});
     }
 
     void Arm(int fault, int skip, int count) override {
@@ -347,9 +362,12 @@ class CableFamily final : public PageFamily {
         auto lock = bench_.LockState();
         auto& faults = cable_->Faults();
         // Byte 5 is the first adjustment byte of a read reply.
-        if (name == "garble") bench_.Port(com_)->Faults().Arm(Fault::Garble(5, 0x5A, count).After(skip));
-        else if (name == "refused") faults.refusals = count;
-        else if (name == "read-back differs") faults.readBackDiffers = count;
+        if (name == "garble")
+            bench_.Port(com_)->Faults().Arm(Fault::Garble(5, 0x5A, count).After(skip));
+        else if (name == "refused")
+            faults.refusals = count;
+        else if (name == "read-back differs")
+            faults.readBackDiffers = count;
     }
 
     void ClearFaults() override {
@@ -367,7 +385,7 @@ class CableFamily final : public PageFamily {
 // ---- Direct-USB pages (870, 875) -------------------------------------------
 
 struct DirectUsbChannel {
-    int row;     // the dialog's row of controls
+    int row;  // the dialog's row of controls
     int tab;
     int number;  // the channel number the history record names
 };
@@ -380,6 +398,7 @@ ChannelRule DirectRule(const std::string& name, Quantity quantity, int offsetSca
     rule.quantity = quantity;
     rule.offsetScale = offsetScale;
     rule.offsetLimitCode = limit;
+    rule.limits = LimitsOf(rule.scheme, quantity);
     return rule;
 }
 
@@ -391,11 +410,13 @@ constexpr std::size_t kFactorsAt = 60;
 template <class Page>
 class DirectUsbFamily final : public PageFamily {
   public:
+    // `bothTab`: the tab whose two channels may be ticked together, -1: none.
     DirectUsbFamily(sim::Lgr87xModel model, std::vector<ChannelRule> rules,
-                    std::vector<DirectUsbChannel> places)
+                    std::vector<DirectUsbChannel> places, int bothTab)
         : PageFamily(std::move(rules),
                      {"silence", "garble", "refused", "read-back differs", "unplug"}),
-          places_(std::move(places)) {
+          places_(std::move(places)),
+          bothTab_(bothTab) {
         device_ = &bench_.Emplace<sim::Lgr87xDevice>(sim::Lgr87xDefaults(model));
         com_ = bench_.ComNumberOf(*device_);
         bench_.UseTemporaryDeviceMap();
@@ -430,9 +451,15 @@ class DirectUsbFamily final : public PageFamily {
     int PairOf(int channel) const override {
         const DirectUsbChannel& place = places_.at(static_cast<std::size_t>(channel));
         for (std::size_t i = 0; i < places_.size(); ++i) {
-            if (static_cast<int>(i) != channel && places_[i].tab == place.tab) return static_cast<int>(i);
+            if (static_cast<int>(i) != channel && places_[i].tab == place.tab)
+                return static_cast<int>(i);
         }
         return -1;
+    }
+
+    bool TicksBoth(int channel) const override {
+        return PairOf(channel) >= 0 &&
+               places_.at(static_cast<std::size_t>(channel)).tab == bothTab_;
     }
 
     std::vector<int> InitialisedWith(int channel) const override {
@@ -449,7 +476,111 @@ class DirectUsbFamily final : public PageFamily {
         Click(page_, op.kind == OpKind::Initialise ? lx::kInitialise
                      : op.kind == OpKind::Receive  ? lx::kReceive
                                                    : lx::kSend);
-        return Report(OnTab(place.tab));
+        return Report(page_, OnTab(place.tab));
+    }
+
+    std::vector<Event> Events() const override {
+        return {Event::RefuseCalibrationWrite,
+                Event::RefuseHistoryWrite,
+                Event::Recording,
+                Event::BusyLock,
+                Event::NanFactor,
+                Event::HistoryGap,
+                Event::ForeignEntry,
+                Event::OutsideChange};
+    }
+
+    std::vector<std::string> MustReach() const override {
+        std::vector<std::string> names{reached::kRotationPartnerAdjusted,
+                                       reached::kRefusedCalibrationWrite,
+                                       reached::kRefusedHistoryWrite,
+                                       reached::kNanFactor,
+                                       reached::kHistoryGap,
+                                       reached::kForeignEntry,
+                                       reached::kOutsideChange,
+                                       reached::kRecording,
+                                       reached::kBusyLock};
+        if (bothTab_ >= 0) names.push_back(reached::kBothOfPair);
+        return names;
+    }
+
+    void Prepare(const Op& op) override {
+        pending_.clear();
+        const DirectUsbChannel& place = places_.at(static_cast<std::size_t>(op.channel));
+        const uint8_t group = kGroupOfTab[place.tab];
+        const bool present = Factor(op.channel).present;
+        auto lock = bench_.LockState();
+        sim::Lgr87xLogger& logger = device_->Logger();
+        if (op.kind == OpKind::Send && op.answerYes) NoteRotation(op, place);
+        if (op.bothOfPair) pending_.push_back(reached::kBothOfPair);
+        auto damage = [&](sim::HistoryDamage kind, const char* name) {
+            sim::DamageHistory(logger.history.at(group), kind, IndexInPair(place),
+                               ForeignChannel(place));
+            pending_.push_back(name);
+        };
+        switch (op.event) {
+            case Event::RefuseCalibrationWrite:
+                logger.ArmFault(sim::Lgr87xFault::kRefusal, op.eventCount, kCalibrationWrite);
+                break;
+            case Event::RefuseHistoryWrite:
+                logger.ArmFault(sim::Lgr87xFault::kRefusal, op.eventCount, kHistoryWrite);
+                break;
+            case Event::Recording:
+                logger.ArmFault(sim::Lgr87xFault::kRecording, 1, kCalibrationWrite);
+                break;
+            case Event::BusyLock:
+                lockHeld_ = services::AcquireCommBusy();
+                break;
+            case Event::NanFactor:
+                // A factor is read only while the record holds the channel's entries.
+                if (present) damage(sim::HistoryDamage::kNanFactor, reached::kNanFactor);
+                break;
+            case Event::HistoryGap:
+                damage(sim::HistoryDamage::kGap, reached::kHistoryGap);
+                break;
+            case Event::ForeignEntry:
+                damage(sim::HistoryDamage::kForeignEntry, reached::kForeignEntry);
+                break;
+            case Event::OutsideChange:
+                ChangeOutside(op, place);
+                if (present) pending_.push_back(reached::kOutsideChange);
+                break;
+            case Event::None:
+                break;
+        }
+    }
+
+    std::vector<std::string> Reached(const Op& op, const OpReport& report) override {
+        std::vector<std::string> names;
+        // What was set up counts once the page took it in: a send that got
+        // as far as a report.
+        if (report.success || report.failure) names = pending_;
+        auto lock = bench_.LockState();
+        const sim::Lgr87xLogger& logger = device_->Logger();
+        auto taken = [&](sim::Lgr87xFault fault, int command, int armed) {
+            const int left = logger.FaultAnswersLeft(fault, command);
+            return left >= 0 && left < armed;
+        };
+        switch (op.event) {
+            case Event::RefuseCalibrationWrite:
+                if (taken(sim::Lgr87xFault::kRefusal, kCalibrationWrite, op.eventCount))
+                    names.push_back(reached::kRefusedCalibrationWrite);
+                break;
+            case Event::RefuseHistoryWrite:
+                if (taken(sim::Lgr87xFault::kRefusal, kHistoryWrite, op.eventCount))
+                    names.push_back(reached::kRefusedHistoryWrite);
+                break;
+            case Event::Recording:
+                if (taken(sim::Lgr87xFault::kRecording, kCalibrationWrite, 1))
+                    names.push_back(reached::kRecording);
+                break;
+            case Event::BusyLock:
+                if (report.busy) names.push_back(reached::kBusyLock);
+                break;
+            default:
+                break;
+        }
+        return names;
     }
 
     void Arm(int fault, int skip, int count) override {
@@ -457,19 +588,76 @@ class DirectUsbFamily final : public PageFamily {
         if (ArmLine(bench_, com_, name, skip, count)) return;
         auto lock = bench_.LockState();
         auto& logger = device_->Logger();
-        if (name == "garble") bench_.Port(com_)->Faults().Arm(Fault::Garble(-1, 0xFF, count).After(skip));
-        else if (name == "refused") logger.ArmFault(sim::Lgr87xFault::kRefusal, count);
-        else if (name == "read-back differs") logger.ArmFault(sim::Lgr87xFault::kStoresAltered, count);
+        if (name == "garble")
+            bench_.Port(com_)->Faults().Arm(Fault::Garble(-1, 0xFF, count).After(skip));
+        else if (name == "refused")
+            logger.ArmFault(sim::Lgr87xFault::kRefusal, count);
+        else if (name == "read-back differs")
+            logger.ArmFault(sim::Lgr87xFault::kStoresAltered, count);
     }
 
     void ClearFaults() override {
+        if (lockHeld_) services::ReleaseCommBusy();
+        lockHeld_ = false;
         ClearLine(bench_, com_);
         auto lock = bench_.LockState();
         device_->Logger().ClearFaults();
     }
 
   private:
+    static constexpr int kCalibrationWrite = 0x5B;
+    static constexpr int kHistoryWrite = 0x5D;
+    static constexpr std::size_t kSlots = 4;
+    static constexpr int kUnadjustedSlope = 1000;
+
     std::size_t IndexInPair(const DirectUsbChannel& place) const { return place.row % 2; }
+
+    // A channel number of the other tab, as another sensor's entry names it.
+    uint8_t ForeignChannel(const DirectUsbChannel& place) const {
+        for (const DirectUsbChannel& other : places_) {
+            if (other.tab != place.tab) return static_cast<uint8_t>(other.number);
+        }
+        return 0;
+    }
+
+    // Entries valid from the first slot on, as the pages count them.
+    static int ValidEntries(const std::array<uint8_t, 80>& record) {
+        int count = 0;
+        for (std::size_t slot = 0; slot < kSlots; ++slot) {
+            const uint8_t number = record[slot * kEntrySize];
+            const uint8_t kind = record[slot * kEntrySize + 1];
+            const bool valid =
+                kind == 3 || (number >= 1 && number <= 4 && (kind == 1 || kind == 2));
+            if (!valid) break;
+            ++count;
+        }
+        return count;
+    }
+
+    // A send on a full record drops its oldest entry; it counts when the
+    // partner holds a slope of its own, which the new record must keep.
+    void NoteRotation(const Op& op, const DirectUsbChannel& place) {
+        const int partner = PairOf(op.channel);
+        if (partner < 0) return;
+        const auto& record = device_->Logger().history.at(kGroupOfTab[place.tab]);
+        const DirectUsbChannel& other = places_.at(static_cast<std::size_t>(partner));
+        const auto& values = device_->Logger().calibration.at(kGroupOfTab[other.tab]).values;
+        if (ValidEntries(record) == static_cast<int>(kSlots) &&
+            values[IndexInPair(other) * 2] != kUnadjustedSlope) {
+            pending_.push_back(reached::kRotationPartnerAdjusted);
+        }
+    }
+
+    // Another program writes the channel's codes, staying within its limits.
+    void ChangeOutside(const Op& op, const DirectUsbChannel& place) {
+        const ChannelRule& rule = channels_.at(static_cast<std::size_t>(op.channel));
+        auto& values = device_->Logger().calibration.at(kGroupOfTab[place.tab]).values;
+        const std::size_t j = IndexInPair(place);
+        values[j * 2] =
+            static_cast<int16_t>(std::clamp(values[j * 2] + op.outsideDelta[0], 1, 2000));
+        values[j * 2 + 1] = static_cast<int16_t>(std::clamp(
+            values[j * 2 + 1] + op.outsideDelta[1], -rule.offsetLimitCode, rule.offsetLimitCode));
+    }
 
     std::vector<int> OnTab(int tab) const {
         std::vector<int> channels;
@@ -482,86 +670,112 @@ class DirectUsbFamily final : public PageFamily {
     void Enter(const Op& op, const DirectUsbChannel& place) {
         for (const DirectUsbChannel& other : places_) {
             if (other.tab != place.tab || other.row == place.row) continue;
-            view_.SetCheck(lx::kCheck[other.row], false);
-            Click(page_, lx::kCheck[other.row]);
+            if (op.bothOfPair) {
+                EnterRow(other.row, op.partnerEntry, op.partnerTyped);
+            } else {
+                view_.SetCheck(lx::kCheck[other.row], false);
+                Click(page_, lx::kCheck[other.row]);
+            }
         }
-        view_.SetCheck(lx::kCheck[place.row], true);
-        Click(page_, lx::kCheck[place.row]);
-        view_.SetRadioIndex(lx::kOnePoint[place.row], op.entry.twoPoint ? 1 : 0);
-        Click(page_, lx::kOnePoint[place.row]);
-        const int boxes[4] = {lx::kBefore1[place.row], lx::kAfter1[place.row],
-                              lx::kBefore2[place.row], lx::kAfter2[place.row]};
+        EnterRow(place.row, op.entry, op.typed);
+    }
+
+    void EnterRow(int row, const Entry& entry, const std::array<std::string, 4>& typed) {
+        view_.SetCheck(lx::kCheck[row], true);
+        Click(page_, lx::kCheck[row]);
+        view_.SetRadioIndex(lx::kOnePoint[row], entry.twoPoint ? 1 : 0);
+        Click(page_, lx::kOnePoint[row]);
+        const int boxes[4] = {lx::kBefore1[row], lx::kAfter1[row], lx::kBefore2[row],
+                              lx::kAfter2[row]};
         for (std::size_t box = 0; box < 4; ++box) {
-            if (view_.IsEnabled(boxes[box])) view_.SetText(boxes[box], op.typed[box]);
+            if (view_.IsEnabled(boxes[box])) view_.SetText(boxes[box], typed[box]);
         }
     }
 
     std::vector<DirectUsbChannel> places_;
+    int bothTab_ = -1;
+    std::vector<std::string> pending_;  // what this op set up, counted once it ran
+    bool lockHeld_ = false;
     sim::Lgr87xDevice* device_ = nullptr;
     int com_ = 0;
     Page page_;
 };
 
 BaseUnitModel MultiInput(const std::string& logger, int radio, ChannelRule rule) {
-    return {logger, {std::move(rule)}, {kMultiInput}, radio,
-            logger == "850-noise"};
+    return {logger, {std::move(rule)}, {kMultiInput}, radio, logger == "850-noise"};
 }
 
 }  // namespace
 
 const std::map<std::string, FamilyFactory>& Families() {
     static const std::map<std::string, FamilyFactory> families = {
-        {"820", [] {
-             return std::make_unique<BaseUnitFamily>(BaseUnitModel{
-                 "820", {BaseRule("CH1", Quantity::Temperature)}, {kOneChannel}});
+        {"820",
+         [] {
+             return std::make_unique<BaseUnitFamily>(
+                 BaseUnitModel{"820", {BaseRule("CH1", Quantity::Temperature)}, {kOneChannel}});
          }},
-        {"830", [] {
+        {"830",
+         [] {
              return std::make_unique<BaseUnitFamily>(BaseUnitModel{
-                 "830", {BaseRule("CH1", Quantity::Temperature), BaseRule("CH2", Quantity::Humidity)},
+                 "830",
+                 {BaseRule("CH1", Quantity::Temperature), BaseRule("CH2", Quantity::Humidity)},
                  {kTemperature, kHumidity}});
          }},
-        {"835", [] {
+        {"835",
+         [] {
              return std::make_unique<BaseUnitFamily>(BaseUnitModel{
-                 "835", {BaseRule("CH1", Quantity::Temperature), BaseRule("CH2", Quantity::Humidity)},
+                 "835",
+                 {BaseRule("CH1", Quantity::Temperature), BaseRule("CH2", Quantity::Humidity)},
                  {kTemperature, kHumidity}});
          }},
-        {"850-tc", [] {
-             return std::make_unique<BaseUnitFamily>(MultiInput(
-                 "850-tc", mi::kThermocouple, BaseRule("CH1", Quantity::Temperature, 16384, 10, 1, true)));
+        {"850-tc",
+         [] {
+             return std::make_unique<BaseUnitFamily>(
+                 MultiInput("850-tc", mi::kThermocouple,
+                            BaseRule("CH1", Quantity::Temperature, 16384, 10, 1, true)));
          }},
-        {"850-pt", [] {
-             return std::make_unique<BaseUnitFamily>(MultiInput(
-                 "850-pt", mi::kResistance, BaseRule("CH1", Quantity::Temperature, 16384, 10, 1, true)));
+        {"850-pt",
+         [] {
+             return std::make_unique<BaseUnitFamily>(
+                 MultiInput("850-pt", mi::kResistance,
+                            BaseRule("CH1", Quantity::Temperature, 16384, 10, 1, true)));
          }},
-        {"850-ma", [] {
-             return std::make_unique<BaseUnitFamily>(MultiInput(
-                 "850-ma", mi::kCurrentLoop, BaseRule("CH1", Quantity::CurrentLoop, 16384, 1000, 3, true)));
+        {"850-ma",
+         [] {
+             return std::make_unique<BaseUnitFamily>(
+                 MultiInput("850-ma", mi::kCurrentLoop,
+                            BaseRule("CH1", Quantity::CurrentLoop, 16384, 1000, 3, true)));
          }},
-        {"850-v", [] {
+        {"850-v",
+         [] {
              return std::make_unique<BaseUnitFamily>(MultiInput(
                  "850-v", mi::kVoltage, BaseRule("CH1", Quantity::Voltage, 4096, 10000, 3, true)));
          }},
-        {"850-noise", [] {
-             return std::make_unique<BaseUnitFamily>(MultiInput(
-                 "850-noise", mi::kNoiseVibration, BaseRule("CH1", Quantity::NoiseVibration, 1000, 10, 1, true)));
+        {"850-noise",
+         [] {
+             return std::make_unique<BaseUnitFamily>(
+                 MultiInput("850-noise", mi::kNoiseVibration,
+                            BaseRule("CH1", Quantity::NoiseVibration, 1000, 10, 1, true)));
          }},
         {"890", [] { return std::make_unique<CableFamily>(); }},
-        {"870", [] {
+        {"870",
+         [] {
              return std::make_unique<DirectUsbFamily<pages::lgr87x::CPageLgr870>>(
                  sim::Lgr87xModel::k870,
                  std::vector<ChannelRule>{DirectRule("CH1", Quantity::Illuminance),
                                           DirectRule("CH2", Quantity::Uv),
                                           DirectRule("CH3", Quantity::Temperature),
                                           DirectRule("CH4", Quantity::Humidity)},
-                 std::vector<DirectUsbChannel>{{0, 0, 1}, {1, 0, 2}, {2, 1, 3}, {3, 1, 4}});
+                 std::vector<DirectUsbChannel>{{0, 0, 1}, {1, 0, 2}, {2, 1, 3}, {3, 1, 4}}, 0);
          }},
-        {"875", [] {
+        {"875",
+         [] {
              return std::make_unique<DirectUsbFamily<pages::lgr87x::CPageLgr875>>(
                  sim::Lgr87xModel::k875,
                  std::vector<ChannelRule>{DirectRule("CH1", Quantity::Co2, 1, 3000),
                                           DirectRule("CH2", Quantity::Temperature),
                                           DirectRule("CH3", Quantity::Humidity)},
-                 std::vector<DirectUsbChannel>{{0, 0, 1}, {2, 1, 2}, {3, 1, 3}});
+                 std::vector<DirectUsbChannel>{{0, 0, 1}, {2, 1, 2}, {3, 1, 3}}, -1);
          }},
     };
     return families;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 
 namespace tb::sequence {
@@ -29,7 +30,8 @@ Verdict Within(double value, double limit) {
 }
 
 Verdict Range(double value, double low, double high) {
-    if (std::fabs(value - low) < kMargin || std::fabs(value - high) < kMargin) return Verdict::Either;
+    if (std::fabs(value - low) < kMargin || std::fabs(value - high) < kMargin)
+        return Verdict::Either;
     return value >= low && value <= high ? Verdict::Accept : Verdict::Refuse;
 }
 
@@ -100,10 +102,16 @@ Expectation BaseUnitSend(const ChannelRule& rule, const Entry& entry, Codes held
     const double current0 = rule.roundsCurrent ? Round(a0, 3) : a0;
     const double current1 = rule.roundsCurrent ? Round(b0, 3) : b0;
     const double slope = Round(current0 * entered.slope, 3);
-    const double offset = Round(Round(entered.slope * current1 + entered.offset, 3),
-                                rule.offsetDecimals);
+    const double offset =
+        Round(Round(entered.slope * current1 + entered.offset, 3), rule.offsetDecimals);
     out.slopeCode = slope * rule.slopeScale;
     out.offsetCode = offset * rule.offsetScale;
+    // The composed correction, as written, must lie within the limits too:
+    // the checks on the entry alone miss what the composition does to a
+    // held offset.
+    const double slopeLow = noise ? 0.5 : 0.0;
+    if (entry.twoPoint) verdict = Both(verdict, Range(slope, slopeLow, 2.0));
+    verdict = Both(verdict, Within(offset, OffsetLimit(rule.quantity)));
     // The codes must fit the logger's 16 bits.
     verdict = Both(verdict, Range(out.slopeCode, 0, std::numeric_limits<uint16_t>::max()));
     verdict = Both(verdict, Range(out.offsetCode, std::numeric_limits<int16_t>::min(),
@@ -155,7 +163,8 @@ Expectation DirectUsbSend(const ChannelRule& rule, const Entry& entry, Codes hel
     const double factor = history.present ? history.factor : 1000.0;
     const double base = RoundWhole(factor) == held.slope ? factor : held.slope;
     const double slope = RoundWhole(entered.slope == 1.0 ? base : entered.slope * base);
-    const double offset = RoundWhole(entered.offset * rule.offsetScale + held.offset * entered.slope);
+    const double offset =
+        RoundWhole(entered.offset * rule.offsetScale + held.offset * entered.slope);
     Expectation out{DirectUsbFits(rule, slope, offset), slope, offset, ""};
     out.why = "slope code " + std::to_string(slope) + " (base " + std::to_string(base) +
               ") offset code " + std::to_string(offset);
@@ -171,10 +180,88 @@ Expectation ExpectSend(const ChannelRule& rule, const Entry& entry, Codes held,
     Expectation out = DirectUsbSend(rule, entry, held, factor, fahrenheit);
     // The pair's other channel is written back as held, and checked as well.
     if (otherOfPair && otherRule != nullptr) {
-        out.verdict = Both(out.verdict, DirectUsbFits(*otherRule, otherOfPair->slope,
-                                                      otherOfPair->offset));
+        out.verdict =
+            Both(out.verdict, DirectUsbFits(*otherRule, otherOfPair->slope, otherOfPair->offset));
     }
     return out;
+}
+
+Decoded Decode(const ChannelRule& rule, Codes codes) {
+    const double slopeScale = rule.scheme == Scheme::DirectUsb ? 1000.0 : rule.slopeScale;
+    return {codes.slope / slopeScale, codes.offset / static_cast<double>(rule.offsetScale)};
+}
+
+std::string OutsideLimits(const ChannelRule& rule, Codes codes) {
+    const Decoded held = Decode(rule, codes);
+    const Limits& limits = rule.limits;
+    // A direct-USB slope must stay above zero: its lowest code is one.
+    const bool slopeAboveZero = rule.scheme == Scheme::DirectUsb;
+    const bool slopeOk = (slopeAboveZero ? held.slope > limits.slopeLow - kMargin
+                                         : held.slope >= limits.slopeLow - kMargin) &&
+                         held.slope <= limits.slopeHigh + kMargin &&
+                         (!slopeAboveZero || codes.slope > 0);
+    const bool offsetOk = std::fabs(held.offset) <= limits.offsetLimit + kMargin;
+    if (slopeOk && offsetOk) return {};
+    char text[160];
+    std::snprintf(text, sizeof text,
+                  "%s holds y = %.5fx %+.4f, outside its limits (slope %.1f to %.1f, offset +-%g)",
+                  rule.name.c_str(), held.slope, held.offset, limits.slopeLow, limits.slopeHigh,
+                  limits.offsetLimit);
+    return text;
+}
+
+std::string NotComposedOn(const ChannelRule& rule, const Entry& entry, bool fahrenheit,
+                          Codes before, Codes after) {
+    auto values = InChannelUnits(rule, entry, fahrenheit);
+    if (rule.scheme == Scheme::DirectUsb && ZeroPoint(rule.quantity)) values[1] = 0.0;
+    const auto [x1, y1, x2, y2] = values;
+    Line entered{1.0, y1 - x1};
+    if (entry.twoPoint) {
+        entered.slope = Round((y2 - y1) / (x2 - x1), 3);
+        entered.offset = y2 - entered.slope * x2;
+    }
+    const Decoded was = Decode(rule, before);
+    const Decoded now = Decode(rule, after);
+    const double a = std::fabs(entered.slope);
+    const bool direct = rule.scheme == Scheme::DirectUsb;
+    const double slopeCode = direct ? 1000.0 : rule.slopeScale;
+    // Code steps, the three-decimal rounding of the composition and, where
+    // the current correction is rounded first or the slope is composed on a
+    // history factor within half a code of the held one, that error times a.
+    const double currentError = rule.roundsCurrent ? 0.0005 * a : 0.0;
+    const double slopeTolerance = (1.0 + 0.5 * a) / slopeCode + 0.0005 + currentError + kMargin;
+    const double offsetTolerance = 1.0 / rule.offsetScale +
+                                   (direct ? 0.0 : 0.5 * std::pow(10.0, -rule.offsetDecimals)) +
+                                   0.0005 * (1.0 + a) + currentError + kMargin;
+    const double slope = was.slope * entered.slope;
+    const double offset = entered.slope * was.offset + entered.offset;
+    if (std::fabs(now.slope - slope) <= slopeTolerance &&
+        std::fabs(now.offset - offset) <= offsetTolerance) {
+        return {};
+    }
+    char text[200];
+    std::snprintf(text, sizeof text,
+                  "%s holds y = %.5fx %+.4f; the entered y = %.3fx %+.4f composed on the held "
+                  "y = %.5fx %+.4f is y = %.5fx %+.4f",
+                  rule.name.c_str(), now.slope, now.offset, entered.slope, entered.offset,
+                  was.slope, was.offset, slope, offset);
+    return text;
+}
+
+bool IsComposition(const ChannelRule& rule, Codes actual, const Expectation& expected) {
+    if (rule.scheme == Scheme::DirectUsb) {
+        return actual.slope == expected.slopeCode && actual.offset == expected.offsetCode;
+    }
+    return WithinOneCode(actual, expected.slopeCode, expected.offsetCode);
+}
+
+bool RecordsCodes(const ChannelRule& rule, Codes codes, double slope, double offset) {
+    const Decoded held = Decode(rule, codes);
+    auto same = [](double recorded, double decoded) {
+        return std::fabs(recorded - decoded) <= 1e-9 ||
+               std::fabs(recorded - Round(decoded, 3)) <= 1e-9;
+    };
+    return same(slope, held.slope) && same(offset, held.offset);
 }
 
 Codes IdentityCodes(const ChannelRule& rule) {
