@@ -178,6 +178,9 @@ inline constexpr int kStrDriftAsFound = 3093;
 inline constexpr int kStrDriftAsLeft = 3094;
 inline constexpr int kStrSavePng = 3095;
 inline constexpr int kStrSaveCsv = 3096;
+// What an operation left in the logger when it could not end as asked.
+inline constexpr int kMsgWrittenHistoryIncomplete = 3120;
+inline constexpr int kMsgLoggerStateUnknown = 3121;
 
 }  // namespace strings
 
@@ -327,11 +330,16 @@ enum Id : int {
     GrantNeedsPostgres = 4138,
     GrantFailed = 4139,
     GrantDone = 4140,
+    // What a page operation left in the logger when it failed.
+    LoggerNowHolds = 4141,
+    LoggerStateUnknown = 4142,
+    WrittenHistoryIncomplete = 4143,
+    SummaryWrittenIncomplete = 4144,
 };
 
 // The block's first and last id; every id between has a text.
 inline constexpr Id kFirst = Usage;
-inline constexpr Id kLast = GrantDone;
+inline constexpr Id kLast = SummaryWrittenIncomplete;
 
 }  // namespace cli_text
 }  // namespace tb::resources

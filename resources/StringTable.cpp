@@ -182,6 +182,12 @@ constexpr std::array kStrings = std::to_array<StringEntry>({
     {kStrDriftAsLeft, "返却時"},
     {kStrSavePng, "PNG で保存"},
     {kStrSaveCsv, "CSV で保存"},
+    {kMsgWrittenHistoryIncomplete,
+     "補正値はロガーに書き込み、確認しましたが、調整履歴またはアジャストメント履歴ファイルを"
+     "保存できませんでした。\n同じ補正をもう一度送信しないでください。"},
+    {kMsgLoggerStateUnknown,
+     "書き込みの後、ロガーの設定値を読み取れませんでした。ロガーが保持している補正は不明です。\n"
+     "もう一度送信する前に、設定値を受信してください。"},
     // The command line.
     {Usage,
      "使い方: trimbench <サブコマンド> [オプション]\n\n"
@@ -358,6 +364,14 @@ constexpr std::array kStrings = std::to_array<StringEntry>({
     {GrantNeedsPostgres, "grant-writer には PostgreSQL のジャーナルが必要です"},
     {GrantFailed, "権限を与えられません: %1"},
     {GrantDone, "%1 はジャーナルに記録を追加し、読み取ることができます"},
+    {LoggerNowHolds, "書き込みは失敗しましたが、ロガーの補正は変わりました: 現在の設定を参照してください"},
+    {LoggerStateUnknown,
+     "ロガーが保持している補正は不明です: もう一度送信する前に read で受信してください"},
+    {WrittenHistoryIncomplete,
+     "補正はロガーに書き込まれましたが、調整履歴またはログファイルは記録されませんでした: "
+     "もう一度実行しないでください"},
+    {SummaryWrittenIncomplete,
+     "%1 行は書き込み済みですが、履歴が記録されていません。もう一度実行しないでください"},
 });
 
 static_assert(IsSortedById(kStrings), "string table must be sorted by id without duplicates");

@@ -189,6 +189,12 @@ constexpr StringEntry kStrings[] = {
     {kStrDriftAsLeft, "As left"},
     {kStrSavePng, "Save as PNG"},
     {kStrSaveCsv, "Save as CSV"},
+    {kMsgWrittenHistoryIncomplete,
+     "The correction was written to the logger and read back, but the adjustment history or "
+     "the history log file could not be saved.\nDo not send the same correction again."},
+    {kMsgLoggerStateUnknown,
+     "The logger's settings could not be read after the write: what it holds is unknown.\n"
+     "Receive the settings before sending again."},
     // The command line.
     {Usage,
      "usage: trimbench <subcommand> [options]\n\n"
@@ -369,6 +375,14 @@ constexpr StringEntry kStrings[] = {
     {GrantNeedsPostgres, "grant-writer needs the PostgreSQL journal"},
     {GrantFailed, "cannot grant: %1"},
     {GrantDone, "%1 may append to and read the journal"},
+    {LoggerNowHolds, "the write failed, but the logger's correction changed: see its current setting"},
+    {LoggerStateUnknown,
+     "what the logger holds is unknown: receive it (read) before sending again"},
+    {WrittenHistoryIncomplete,
+     "the correction was written to the logger, but its history record or the history log file "
+     "was not: do not run it again"},
+    {SummaryWrittenIncomplete,
+     "%1 row(s) written, but their history was not recorded: do not run them again"},
 };
 
 static_assert(IsSortedById(kStrings), "the English table must be sorted by id without duplicates");
