@@ -154,8 +154,8 @@ QJsonObject FinishedMessage(const FinishedRow& row) {
 
 std::optional<FinishedRow> FinishedFromMessage(const QJsonObject& message) {
     const int code = message["code"].toInt(-1);
-    if (!message["line"].isDouble() || code < 0 || code > static_cast<int>(ExitCode::NoRecord) ||
-        !message["row"].isObject())
+    if (!message["line"].isDouble() || code < 0 ||
+        code > static_cast<int>(ExitCode::WrittenIncomplete) || !message["row"].isObject())
         return std::nullopt;
     return FinishedRow{message["line"].toInt(), true, static_cast<ExitCode>(code),
                        S(message, "logger"), S(message, "reason"), message["row"].toObject()};

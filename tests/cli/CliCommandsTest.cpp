@@ -140,6 +140,25 @@ TEST_F(CliTest, CommunicationFailureIsNotReportedAsAMissingLogger) {
     EXPECT_FALSE(run.Json()["written"].toBool());
 }
 
+// Once the logger was found and read, it going silent during the write is a
+// communication failure, not a missing logger.
+TEST_F(CliTest, ALoggerLostAfterItWasReadIsACommunicationFailure) {
+    auto logger =
+        std::make_shared<sim::loggers::SimulatedLogger>(*sim::loggers::ModelForDeviceCode(0x5C));
+    auto& unit = bench_.Emplace<sim::BaseUnit>(sim::BaseUnitConfig{.serial = 0x00A1B2C3}, logger);
+    bench_.UseTemporaryDeviceMap();
+    const int com = bench_.ComNumberOf(unit);
+    AnswerAfter answer([&] { ASSERT_TRUE(bench_.UnplugOnNextReply(com)); }, "y\n");
+    std::istream in(&answer);
+    const CliRun run = Trimbench({"adjust", "820", "--point", "25:25.3", "--json"}, in);
+    EXPECT_EQ(run.exit, Code(ExitCode::Communication)) << run.out << run.err;
+    // The page said the logger was not connected, after the question.
+    const QJsonArray messages = run.Json()["messages"].toArray();
+    ASSERT_GE(messages.size(), 2) << run.out;
+    EXPECT_EQ(messages.first().toObject()["answer"].toString(), "yes");
+    EXPECT_EQ(messages.last().toObject()["id"].toInt(), 1048) << run.out;
+}
+
 TEST_F(CliTest, ReadShowsEveryChannelInTheUnitAsked) {
     auto logger = AddUnit(0x00A1B2C3);
     Hold(*logger, 1000, 250);
