@@ -18,6 +18,8 @@ constexpr std::size_t kStatusArraySize = 256;
 struct Pins {
     std::optional<uint32_t> unitKey;
     std::optional<int> comNumber;
+    std::optional<uint32_t> lastUnitKey;
+    std::optional<int> lastComNumber;
 };
 
 Pins& ThePins() {
@@ -58,6 +60,15 @@ bool VisitUnitLists(Visit visit) {
 
 void PinBaseUnit(std::optional<uint32_t> unitKey) { ThePins().unitKey = unitKey; }
 void PinSerialPort(std::optional<int> comNumber) { ThePins().comNumber = comNumber; }
+std::optional<uint32_t> PinnedBaseUnit() { return ThePins().unitKey; }
+std::optional<int> PinnedSerialPort() { return ThePins().comNumber; }
+std::optional<uint32_t> LastFoundBaseUnit() { return ThePins().lastUnitKey; }
+std::optional<int> LastFoundSerialPort() { return ThePins().lastComNumber; }
+
+void ForgetLastFound() {
+    ThePins().lastUnitKey.reset();
+    ThePins().lastComNumber.reset();
+}
 
 std::optional<std::array<uint8_t, 64>> ReadUnitSettings(uint32_t unitKey) {
     CommandExchange exchange(kSettingsBlockSize);
@@ -99,7 +110,8 @@ std::optional<uint32_t> FindBaseUnit() {
         }
         return chosen.has_value();
     });
-    return answered ? chosen : std::nullopt;
+    ThePins().lastUnitKey = answered ? chosen : std::nullopt;
+    return ThePins().lastUnitKey;
 }
 
 bool BaseUnitModelAccepts(int kind, std::span<const uint8_t, 64> settings) {
@@ -170,10 +182,17 @@ std::vector<int> ListSerialPorts() {
 
 int FindSerialPort() {
     const std::vector<int> ports = ListSerialPorts();
-    if (ports.empty()) return -1;
     const std::optional<int> pinned = ThePins().comNumber;
-    if (!pinned) return ports.front();
-    return std::find(ports.begin(), ports.end(), *pinned) != ports.end() ? *pinned : -1;
+    int found = -1;
+    if (!ports.empty()) {
+        if (!pinned) {
+            found = ports.front();
+        } else if (std::find(ports.begin(), ports.end(), *pinned) != ports.end()) {
+            found = *pinned;
+        }
+    }
+    ThePins().lastComNumber = found == -1 ? std::nullopt : std::optional<int>(found);
+    return found;
 }
 
 }  // namespace tb::client

@@ -1,6 +1,6 @@
 // Finding the base unit to talk to, the kind of logger behind it, and the
-// serial port of the model-890 cable. Nothing is remembered: every call asks
-// the hardware again.
+// serial port of the model-890 cable. Every call asks the hardware again;
+// the last device found is kept only so that a caller can pin it.
 #pragma once
 
 #include <array>
@@ -40,6 +40,15 @@ std::optional<std::array<uint8_t, 64>> ReadUnitSettings(uint32_t unitKey);
 // lifts the pin.
 void PinBaseUnit(std::optional<uint32_t> unitKey);
 void PinSerialPort(std::optional<int> comNumber);
+// The pins in force, so that a narrower pin can put them back when it ends.
+std::optional<uint32_t> PinnedBaseUnit();
+std::optional<int> PinnedSerialPort();
+// The unit FindBaseUnit last answered with and the port FindSerialPort last
+// answered with (nothing when it found none): a connection check that found
+// a device pins it without asking the hardware again. Forget clears both.
+std::optional<uint32_t> LastFoundBaseUnit();
+std::optional<int> LastFoundSerialPort();
+void ForgetLastFound();
 
 // Device codes at byte 62 of the settings block that each check accepts.
 bool BaseUnitModelAccepts(int kind, std::span<const uint8_t, 64> settings);

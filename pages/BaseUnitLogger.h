@@ -23,6 +23,12 @@ class BaseUnitLogger {
     virtual ~BaseUnitLogger() = default;
     // Whether the right kind of logger is connected now.
     virtual bool IsConnected() = 0;
+    // Checks as IsConnected does and keeps every later exchange on the very
+    // unit (or cable port) found, until Unpin: a unit plugged in meanwhile
+    // is never talked to, and the one found gone makes the exchange fail.
+    // Nothing stays pinned when it answers false.
+    virtual bool ConnectPinned() { return IsConnected(); }
+    virtual void Unpin() {}
     // Reads the logger's correction of each channel (as many as `current`
     // holds) into `current`, which is unchanged on failure.
     virtual bool Read(std::span<Correction> current) = 0;
@@ -32,8 +38,14 @@ class BaseUnitLogger {
     virtual bool Initialise(std::span<const Correction> identity) { return Write(identity); }
     // Whether `composed` fits the codes the logger stores; nothing is sent.
     virtual CodeFit Fits(const Correction& composed) const = 0;
+    // What the logger holds once `composed` is written: its values rounded
+    // and encoded into the logger's codes, decoded again. Only asked of a
+    // correction that Fits.
+    virtual Correction Stored(const Correction& composed) const {
+        return {RoundHalfAway(composed.slope, 3), RoundHalfAway(composed.offset, 3)};
+    }
     // What the logger holds now (as many channels as `current` holds),
-    // without any message; false when it does not tell. Used to record what
+    // without any message; false when it does not tell. Used to learn what
     // a write that was not confirmed left behind.
     virtual bool ReadQuietly(std::span<Correction> /*current*/) { return false; }
     // The base unit's serial as "%08X", or empty when the logger is not

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "pages/BusyScope.h"
+#include "pages/ModelCatalogue.h"
+#include "resources/dialogs/PageButtonIds.h"
 #include "services/FormatText.h"
 #include "services/MessageBox.h"
 #include "services/PageServices.h"
 #include "services/Settings.h"
-#include "pages/BusyScope.h"
-#include "pages/ModelCatalogue.h"
-#include "resources/dialogs/PageButtonIds.h"
 
 namespace tb::pages {
 namespace {
@@ -17,14 +17,15 @@ using resources::page_buttons::kInitialise;
 using resources::page_buttons::kReceive;
 using resources::page_buttons::kSend;
 
+using resources::strings::kMsgConfirmInitialise;
+using resources::strings::kMsgConfirmOneChannel;
+using resources::strings::kMsgConfirmTwoChannels;
+using resources::strings::kMsgLoggerStateUnknown;
+using resources::strings::kMsgNotConnected;
 using resources::strings::kMsgReceived;
 using resources::strings::kStrCelsius;
 using resources::strings::kStrFahrenheit;
-using resources::strings::kMsgConfirmInitialise;
 using resources::strings::kStrNoChange;
-using resources::strings::kMsgConfirmOneChannel;
-using resources::strings::kMsgConfirmTwoChannels;
-using resources::strings::kMsgNotConnected;
 
 constexpr int kOneDecimal = 1;
 constexpr int kThreeDecimals = 3;
@@ -122,72 +123,136 @@ void CBaseUnitPage::ShowLine(std::size_t channel, Correction shown) {
 }
 
 bool CBaseUnitPage::FindLogger() {
-    if (logger_ && logger_->IsConnected()) return true;
+    if (logger_ && logger_->ConnectPinned()) return true;
     services::ShowMessageId(kMsgNotConnected);
     return false;
 }
 
+CBaseUnitPage::OperationPin::~OperationPin() {
+    if (logger != nullptr) logger->Unpin();
+}
+
 bool CBaseUnitPage::ReadCurrent() {
-    std::vector<Correction> current;
-    for (const AdjustChannel& channel : channels_) current.push_back(channel.current);
+    std::vector<Correction> current = Currents();
     if (!logger_->Read(current)) return false;
     for (std::size_t i = 0; i < channels_.size(); ++i) channels_[i].current = current[i];
+    lastOutcome_.loggerRead = true;
     return true;
 }
 
-// Writes every channel's composed correction; on success each line shows
-// what the logger now holds (to one decimal where it keeps only one).
+std::vector<Correction> CBaseUnitPage::Currents() const {
+    std::vector<Correction> current;
+    for (const AdjustChannel& channel : channels_) current.push_back(channel.current);
+    return current;
+}
+
+// What the logger holds after a write of every channel's composed
+// correction: the codes written, decoded.
+std::vector<Correction> CBaseUnitPage::StoredComposed() const {
+    std::vector<Correction> stored;
+    for (const AdjustChannel& channel : channels_)
+        stored.push_back(logger_->Stored(channel.composed));
+    return stored;
+}
+
+// Takes `held` as what the logger holds: each channel's current correction
+// and its line.
+void CBaseUnitPage::ShowHeld(const std::vector<Correction>& held) {
+    for (std::size_t i = 0; i < channels_.size(); ++i) {
+        channels_[i].current = held[i];
+        ShowLine(i, held[i]);
+    }
+}
+
+// Writes every channel's composed correction. The write reads the codes
+// back before it answers true, so the logger then holds the composed
+// corrections as its codes carry them: that, not the composed doubles, is
+// what the lines and the current corrections show.
 bool CBaseUnitPage::WriteComposed(bool initialise) {
     std::vector<Correction> composed;
     for (const AdjustChannel& channel : channels_) composed.push_back(channel.composed);
     const bool written = initialise ? logger_->Initialise(composed) : logger_->Write(composed);
     if (!written) return false;
-    for (std::size_t i = 0; i < channels_.size(); ++i) {
-        Correction shown = channels_[i].composed;
-        if (FormatsOf(i).offsetDecimals == kOneDecimal) {
-            shown.offset = RoundHalfAway(shown.offset, kOneDecimal);
-        }
-        ShowLine(i, shown);
-    }
+    ShowHeld(StoredComposed());
+    lastOutcome_.write = LoggerWrite::Written;
+    lastOutcome_.loggerRead = true;
     return true;
 }
 
+// A write that failed may still have reached the logger. The logger is
+// asked (quietly) what it holds: the new codes (written), exactly the codes
+// it held before (nothing written), or neither or no answer (unknown: the
+// technician is told to receive before sending again). What was read is
+// shown and recorded as what the operation left.
+void CBaseUnitPage::SettleFailedWrite(OperationRecord& record,
+                                      const std::optional<std::vector<Correction>>& before) {
+    std::vector<Correction> held(channels_.size(), kIdentity);
+    const bool read = logger_->ReadQuietly(held);
+    if (read) {
+        lastOutcome_.loggerRead = true;
+        if (held == StoredComposed()) {
+            lastOutcome_.write = LoggerWrite::Written;
+        } else if (before && held == *before) {
+            lastOutcome_.write = LoggerWrite::None;
+        } else {
+            lastOutcome_.write = LoggerWrite::Unknown;
+        }
+        ShowHeld(held);
+    } else {
+        lastOutcome_.write = LoggerWrite::Unknown;
+    }
+    for (std::size_t i = 0; i < channels_.size(); ++i) {
+        record.Data().channels[i].asLeft = read ? std::optional<Correction>(held[i]) : std::nullopt;
+    }
+    // Advice after the failure's own message, which stays the operation's
+    // outcome (the journal's and the command line's).
+    if (lastOutcome_.write == LoggerWrite::Unknown) {
+        services::ShowMessage(services::LoadResString(kMsgLoggerStateUnknown),
+                              services::MsgButtons::Ok, services::MsgIcon::Warning,
+                              kMsgLoggerStateUnknown);
+    }
+}
+
 void CBaseUnitPage::Initialise() {
-    if (services::ShowMessageId(kMsgConfirmInitialise, services::MsgButtons::YesNo) != services::MsgAnswer::Yes) {
+    lastOutcome_ = {};
+    if (services::ShowMessageId(kMsgConfirmInitialise, services::MsgButtons::YesNo) !=
+        services::MsgAnswer::Yes) {
         return;
     }
     BusyScope busy(View(), {kSend, kInitialise, kReceive});
+    OperationPin pin{logger_.get()};
     if (!FindLogger()) return;
     OperationRecord record(PageOperation::Initialise, DialogId(), unitSetting_);
     StartRecord(record);
-    // With a journal attached the record shows what the logger held before.
-    // The read is the journal's only: when it fails the record says nothing
-    // of it and the initialisation goes on as the technician asked.
-    if (record.Active()) {
-        std::vector<Correction> found(channels_.size(), kIdentity);
-        if (logger_->ReadQuietly(found)) {
-            for (std::size_t i = 0; i < found.size(); ++i) {
-                record.Data().channels[i].asFound = found[i];
-            }
-        }
+    // What the logger held before: the record's as-found, and what tells a
+    // write that failed from one that landed. The read is quiet: when it
+    // fails the initialisation goes on as the technician asked.
+    std::optional<std::vector<Correction>> found;
+    std::vector<Correction> read(channels_.size(), kIdentity);
+    if (logger_->ReadQuietly(read)) {
+        lastOutcome_.loggerRead = true;
+        for (std::size_t i = 0; i < read.size(); ++i) record.Data().channels[i].asFound = read[i];
+        found = read;
     }
     for (AdjustChannel& channel : channels_) channel.composed = kIdentity;
     RecordChannels(record, &ChannelRecord::composed, &AdjustChannel::composed);
     if (WriteComposed(true)) {
-        RecordChannels(record, &ChannelRecord::asLeft, &AdjustChannel::composed);
+        RecordChannels(record, &ChannelRecord::asLeft, &AdjustChannel::current);
         record.Succeeded();
     } else {
-        RecordWhatWasLeft(record);
+        SettleFailedWrite(record, found);
     }
 }
 
 void CBaseUnitPage::Send() {
+    lastOutcome_ = {};
     UpdateData(true);
     if (std::none_of(channels_.begin(), channels_.end(),
                      [](const AdjustChannel& channel) { return channel.Ticked(); })) {
         return;
     }
     BusyScope busy(View(), {kSend, kInitialise, kReceive});
+    OperationPin pin{logger_.get()};
     if (!FindLogger()) return;
     OperationRecord record(PageOperation::Send, DialogId(), unitSetting_);
     StartRecord(record);
@@ -197,6 +262,8 @@ void CBaseUnitPage::Send() {
         record.Data().channels[i].limits = LimitsRecord(KindOf(i));
     }
     if (!ReadCurrent()) return;
+    // The codes as read: composing may round the current corrections.
+    const std::vector<Correction> found = Currents();
     RecordChannels(record, &ChannelRecord::asFound, &AdjustChannel::current);
     // Until a write is attempted the logger keeps what it was found with.
     RecordChannels(record, &ChannelRecord::asLeft, &AdjustChannel::current);
@@ -208,10 +275,10 @@ void CBaseUnitPage::Send() {
     RecordChannels(record, &ChannelRecord::composed, &AdjustChannel::composed);
     if (!ComposedFits() || !ConfirmSend(entered)) return;
     if (WriteComposed(false)) {
-        RecordChannels(record, &ChannelRecord::asLeft, &AdjustChannel::composed);
+        RecordChannels(record, &ChannelRecord::asLeft, &AdjustChannel::current);
         record.Succeeded();
     } else {
-        RecordWhatWasLeft(record);
+        SettleFailedWrite(record, found);
     }
 }
 
@@ -236,12 +303,20 @@ bool CBaseUnitPage::DeriveAndCompose(std::vector<Correction>& entered) {
     return true;
 }
 
+// Every channel's composed correction must fit the logger's codes, and a
+// ticked channel's must lie within its limits as the logger will hold it,
+// after rounding and encoding: the entry checks weigh the readings, which
+// is not always what the composition writes.
 bool CBaseUnitPage::ComposedFits() {
     for (std::size_t i = 0; i < channels_.size(); ++i) {
         const AdjustChannel& channel = channels_[i];
-        const int refusal = channel.UnfitMessage(logger_->Fits(channel.composed), KindOf(i));
+        int refusal = channel.UnfitMessage(logger_->Fits(channel.composed), KindOf(i));
+        if (refusal == 0 && channel.Ticked()) {
+            refusal = CheckComposed(KindOf(i), logger_->Stored(channel.composed),
+                                    channel.PointMode() == 1);
+        }
         if (refusal != 0) {
-            services::ShowMessageId(refusal);
+            services::ShowMessageId(refusal, services::MsgButtons::Ok, services::MsgIcon::Warning);
             return false;
         }
     }
@@ -272,7 +347,9 @@ bool CBaseUnitPage::ConfirmSend(const std::vector<Correction>& entered) {
 }
 
 void CBaseUnitPage::Receive() {
+    lastOutcome_ = {};
     BusyScope busy(View(), {kSend, kInitialise, kReceive});
+    OperationPin pin{logger_.get()};
     if (!FindLogger()) return;
     OperationRecord record(PageOperation::Receive, DialogId(), unitSetting_);
     StartRecord(record);
@@ -299,17 +376,6 @@ void CBaseUnitPage::RecordChannels(OperationRecord& record,
                                    Correction AdjustChannel::*source) {
     for (std::size_t i = 0; i < channels_.size(); ++i) {
         record.Data().channels[i].*field = channels_[i].*source;
-    }
-}
-
-// A write that was not confirmed may still have reached the logger: the
-// record says what the logger holds now, or nothing when it cannot tell.
-void CBaseUnitPage::RecordWhatWasLeft(OperationRecord& record) {
-    std::vector<Correction> left(channels_.size(), kIdentity);
-    const bool known = record.Active() && logger_->ReadQuietly(left);
-    for (std::size_t i = 0; i < channels_.size(); ++i) {
-        record.Data().channels[i].asLeft =
-            known ? std::optional<Correction>(left[i]) : std::nullopt;
     }
 }
 

@@ -78,8 +78,17 @@ class CBaseUnitPage : public CPropertyPage, public AdjustablePage {
     void ClearLines();
 
   private:
+    // Lifts the pin of the unit an operation found when the operation ends.
+    struct OperationPin {
+        BaseUnitLogger* logger;
+        ~OperationPin();
+    };
+
     bool FindLogger();
     bool ReadCurrent();
+    std::vector<Correction> Currents() const;
+    std::vector<Correction> StoredComposed() const;
+    void ShowHeld(const std::vector<Correction>& held);
     bool DeriveAndCompose(std::vector<Correction>& entered);
     bool ComposedFits();
     bool ConfirmSend(const std::vector<Correction>& entered);
@@ -91,7 +100,8 @@ class CBaseUnitPage : public CPropertyPage, public AdjustablePage {
     // Sets field of every channel's record from source of every channel.
     void RecordChannels(OperationRecord& record, std::optional<Correction> ChannelRecord::*field,
                         Correction AdjustChannel::*source);
-    void RecordWhatWasLeft(OperationRecord& record);
+    void SettleFailedWrite(OperationRecord& record,
+                           const std::optional<std::vector<Correction>>& before);
 
     std::unique_ptr<BaseUnitLogger> logger_;
     std::vector<AdjustChannel> channels_;

@@ -2,10 +2,12 @@
 
 #include <array>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
-#include <functional>
 
+#include "client/AdjustmentBlock.h"
+#include "client/BaseUnitDiscovery.h"
 #include "client/CorrectionCodes.h"
 #include "client/LoggerClient.h"
 
@@ -37,6 +39,57 @@ std::string FirstBaseUnitSerial() {
     return text;
 }
 
+// Keeps an operation on the base unit (or the model-890 cable's port) that
+// its connection check found. A pin already in force, the command line's,
+// is narrowed to the same device and put back when the operation ends.
+class DevicePin {
+  public:
+    explicit DevicePin(bool behindBaseUnit) : behindBaseUnit_(behindBaseUnit) {}
+
+    // Pins the device that the connection check just found; false (and
+    // nothing pinned) when it found none.
+    bool PinLastFound() {
+        Release();
+        if (behindBaseUnit_) {
+            const std::optional<uint32_t> key = client::LastFoundBaseUnit();
+            if (!key) return false;
+            savedUnit_ = client::PinnedBaseUnit();
+            client::PinBaseUnit(key);
+        } else {
+            const std::optional<int> com = client::LastFoundSerialPort();
+            if (!com) return false;
+            savedPort_ = client::PinnedSerialPort();
+            client::PinSerialPort(com);
+        }
+        pinned_ = true;
+        return true;
+    }
+
+    void Release() {
+        if (!pinned_) return;
+        if (behindBaseUnit_) {
+            client::PinBaseUnit(savedUnit_);
+        } else {
+            client::PinSerialPort(savedPort_);
+        }
+        pinned_ = false;
+    }
+
+  private:
+    bool behindBaseUnit_;
+    bool pinned_ = false;
+    std::optional<uint32_t> savedUnit_;
+    std::optional<int> savedPort_;
+};
+
+// Runs the page's connection check and pins the device it found, without
+// asking the hardware again.
+bool ConnectPinnedWith(DevicePin& pin, BaseUnitLogger& logger) {
+    pin.Release();
+    client::ForgetLastFound();
+    return logger.IsConnected() && pin.PinLastFound();
+}
+
 CodeFit FitOf(const Correction& composed, Scales scales, int offsetDecimals) {
     if (!client::EncodeSlopeCode(composed.slope, scales.slope)) return CodeFit::SlopeDoesNotFit;
     if (!client::EncodeOffsetCode(composed.offset, scales.offset, offsetDecimals)) {
@@ -54,11 +107,17 @@ class AdjustmentBlockLogger : public BaseUnitLogger {
         : transport_(transport),
           scales_(scales),
           connected_(std::move(connected)),
-          behindBaseUnit_(behindBaseUnit) {}
+          behindBaseUnit_(behindBaseUnit),
+          pin_(behindBaseUnit) {}
+    ~AdjustmentBlockLogger() override { pin_.Release(); }
 
     bool IsConnected() override { return connected_(); }
+    bool ConnectPinned() override { return ConnectPinnedWith(pin_, *this); }
+    void Unpin() override { pin_.Release(); }
 
-    bool Read(std::span<Correction> current) override { return ReadWith(client::ReadCorrection, current); }
+    bool Read(std::span<Correction> current) override {
+        return ReadWith(client::ReadCorrection, current);
+    }
 
     bool ReadQuietly(std::span<Correction> current) override {
         return ReadWith(client::ReadCorrectionQuietly, current);
@@ -76,6 +135,17 @@ class AdjustmentBlockLogger : public BaseUnitLogger {
 
     CodeFit Fits(const Correction& composed) const override {
         return FitOf(composed, scales_, client::OffsetDecimalsForKind(transport_.writeKind));
+    }
+
+    // Encoded as a write encodes it, and decoded as a read decodes it.
+    Correction Stored(const Correction& composed) const override {
+        const client::ChannelCorrection channel{composed.slope, composed.offset};
+        const client::CorrectionScales scales{scales_.slope, scales_.offset};
+        const auto block =
+            client::EncodeAdjustmentBlock(std::span(&channel, 1), scales, transport_.writeKind);
+        if (!block) return BaseUnitLogger::Stored(composed);
+        const client::ChannelCorrection held = client::DecodeAdjustmentChannel(*block, 0, scales);
+        return {held.slope, held.offset};
     }
 
   private:
@@ -121,6 +191,7 @@ class AdjustmentBlockLogger : public BaseUnitLogger {
     Scales scales_;
     std::function<bool()> connected_;
     bool behindBaseUnit_;
+    DevicePin pin_;
 };
 
 // The multi-input logger's noise/vibration input, reached through the base
@@ -129,8 +200,11 @@ class PassThroughLogger final : public BaseUnitLogger {
   public:
     PassThroughLogger(Scales scales, std::function<bool()> connected)
         : scales_(scales), connected_(std::move(connected)) {}
+    ~PassThroughLogger() override { pin_.Release(); }
 
     bool IsConnected() override { return connected_(); }
+    bool ConnectPinned() override { return ConnectPinnedWith(pin_, *this); }
+    void Unpin() override { pin_.Release(); }
 
     bool Read(std::span<Correction> current) override {
         if (current.size() != 1) return false;
@@ -154,11 +228,21 @@ class PassThroughLogger final : public BaseUnitLogger {
         return FitOf(composed, scales_, client::kCoarseOffsetDecimals);
     }
 
+    Correction Stored(const Correction& composed) const override {
+        const auto slope = client::EncodeSlopeCode(composed.slope, scales_.slope);
+        const auto offset = client::EncodeOffsetCode(composed.offset, scales_.offset,
+                                                     client::kCoarseOffsetDecimals);
+        if (!slope || !offset) return BaseUnitLogger::Stored(composed);
+        return {client::DecodeSlope(*slope, scales_.slope),
+                client::DecodeOffset(*offset, scales_.offset)};
+    }
+
     std::string UnitSerial() override { return FirstBaseUnitSerial(); }
 
   private:
     Scales scales_;
     std::function<bool()> connected_;
+    DevicePin pin_{true};
 };
 
 constexpr int kOneChannelMode = 0;

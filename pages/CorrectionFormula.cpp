@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "pages/DialogView.h"
 #include "services/FormatText.h"
 #include "services/MessageBox.h"
 #include "services/PageServices.h"
-#include "pages/DialogView.h"
 
 namespace tb::pages {
 namespace {
@@ -48,9 +48,7 @@ double CleanForDisplay(double value) { return std::fabs(value) < 5e-10 ? 0.0 : v
 
 }  // namespace
 
-double FahrenheitToCelsius(double fahrenheit) {
-    return (fahrenheit - 32.0) * kFahrenheitToCelsius;
-}
+double FahrenheitToCelsius(double fahrenheit) { return (fahrenheit - 32.0) * kFahrenheitToCelsius; }
 
 CheckKind TemperatureKind(int tempUnit) {
     return tempUnit == 1 ? CheckKind::Fahrenheit : CheckKind::Celsius;
@@ -124,6 +122,18 @@ std::optional<Correction> DeriveTwoPoint(CheckKind kind, double currentSlope, do
                         EntryValue(kind, y2));
 }
 
+int CheckComposed(CheckKind kind, const Correction& held, bool twoPoint) {
+    const KindLimits& limits = LimitsOf(kind);
+    const bool slopeFits =
+        held.slope > 0.0 && held.slope >= limits.minSlope && held.slope <= limits.maxSlope;
+    if (!slopeFits) return limits.slopeMessage;
+    const double offsetLimit = twoPoint ? limits.twoPointOffsetLimit : limits.onePointOffsetLimit;
+    if (!WithinMagnitude(held.offset, offsetLimit)) {
+        return twoPoint ? limits.twoPointOffsetMessage : limits.onePointOffsetMessage;
+    }
+    return 0;
+}
+
 std::optional<Correction> TwoPointLine(double x1, double x2, double y1, double y2) {
     // Callers refuse equal x first; dividing by zero is never an answer.
     const double slope = x1 == x2 ? NAN : (y2 - y1) / (x2 - x1);
@@ -157,7 +167,7 @@ Correction FahrenheitTerms(const Correction& celsius) {
 std::string FormatCorrection(int formatId, const Correction& correction, bool degreeF) {
     const Correction shown = degreeF ? FahrenheitTerms(correction) : correction;
     return services::FormatText(services::LoadResString(formatId),
-                           {CleanForDisplay(shown.slope), CleanForDisplay(shown.offset)});
+                                {CleanForDisplay(shown.slope), CleanForDisplay(shown.offset)});
 }
 
 std::string FormatBracketed(int mode, int slopeThousandths, int offsetCode) {

@@ -105,6 +105,14 @@ int CheckTwoPoint(CheckKind kind, double currentSlope, double currentOffset, dou
 std::optional<Correction> DeriveTwoPoint(CheckKind kind, double currentSlope, double currentOffset,
                                          double x1, double x2, double y1, double y2);
 
+// The correction as the logger will hold it — composed, rounded and
+// encoded into its codes, then decoded — against the channel's limits: the
+// slope above 0 and within the kind's range, the offset within the limit of
+// a one- or two-point entry of the kind. The entry checks above weigh the
+// readings; this weighs what is actually written. The refusal message, or
+// 0 when it passes.
+int CheckComposed(CheckKind kind, const Correction& held, bool twoPoint);
+
 // The line through two points: slope rounded to 3 decimals, offset through
 // the second point with that slope (not rounded). Refuses equal x (kMsgInvalidInput) and
 // a slope that is or rounds to 0 (kMsgSlopeMustNotBeZero), showing the message.

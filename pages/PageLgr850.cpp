@@ -44,7 +44,7 @@ constexpr std::array<InputKindRow, kInputKinds> kInputKindTable{{
      {kFmtEntered1, kFmtCurrent1, 1, false}},  // Pt100/Pt1000
     {kStrCurrentLoop, kStrMilliampere, 16384, 1000, {kFmtEntered3, kFmtCurrent3, 3, false}},
     {kStrVoltage, kStrVolt, 4096, 10000, {kFmtEntered3, kFmtCurrent3, 3, false}},
-    {kStrNoiseVibration, kStrDecibel, 1000, 10, {kFmtEntered1, kFmtCurrent1, 3, false}},
+    {kStrNoiseVibration, kStrDecibel, 1000, 10, {kFmtEntered1, kFmtCurrent1, 1, false}},
 }};
 
 bool IsTemperatureInput(int inputKind) { return inputKind == 0 || inputKind == 1; }
@@ -111,13 +111,13 @@ void CPageLgr850::OnInputKind() {
 void CPageLgr850::Relabel() {
     UpdateData(true);
     const InputKindRow& row = kInputKindTable[inputKind_];
-    View().SetText(
-        kGroup, services::LoadResString(kStrChannel) + "1 (" + services::LoadResString(row.nameString) + ")");
+    View().SetText(kGroup, services::LoadResString(kStrChannel) + "1 (" +
+                               services::LoadResString(row.nameString) + ")");
     std::string unit;
     if (IsTemperatureInput(inputKind_)) {
         checkKind_ = TemperatureKind(services::ReadTempUnit());
-        unit =
-            services::LoadResString(checkKind_ == CheckKind::Fahrenheit ? kStrFahrenheit : kStrCelsius);
+        unit = services::LoadResString(checkKind_ == CheckKind::Fahrenheit ? kStrFahrenheit
+                                                                           : kStrCelsius);
     } else {
         checkKind_ = static_cast<CheckKind>(inputKind_);
         unit = services::LoadResString(row.unitString);

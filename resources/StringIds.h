@@ -178,9 +178,13 @@ inline constexpr int kStrDriftAsFound = 3093;
 inline constexpr int kStrDriftAsLeft = 3094;
 inline constexpr int kStrSavePng = 3095;
 inline constexpr int kStrSaveCsv = 3096;
-// What an operation left in the logger when it could not end as asked.
+
+// The base-unit pages.
+// A write failed and what the logger holds could not be told.
+inline constexpr int kMsgLoggerStateUnknown = 3100;
+
+// The direct-USB pages: the correction is in the logger, its history is not.
 inline constexpr int kMsgWrittenHistoryIncomplete = 3120;
-inline constexpr int kMsgLoggerStateUnknown = 3121;
 
 }  // namespace strings
 

@@ -182,12 +182,12 @@ constexpr std::array kStrings = std::to_array<StringEntry>({
     {kStrDriftAsLeft, "返却時"},
     {kStrSavePng, "PNG で保存"},
     {kStrSaveCsv, "CSV で保存"},
+    {kMsgLoggerStateUnknown,
+     "ロガーが保持している補正式を確認できませんでした。ロガーの状態は不明です。\n"
+     "再度送信する前に、受信して現在の設定を確認してください。"},
     {kMsgWrittenHistoryIncomplete,
      "補正値はロガーに書き込み、確認しましたが、調整履歴またはアジャストメント履歴ファイルを"
      "保存できませんでした。\n同じ補正をもう一度送信しないでください。"},
-    {kMsgLoggerStateUnknown,
-     "書き込みの後、ロガーの設定値を読み取れませんでした。ロガーが保持している補正は不明です。\n"
-     "もう一度送信する前に、設定値を受信してください。"},
     // The command line.
     {Usage,
      "使い方: trimbench <サブコマンド> [オプション]\n\n"

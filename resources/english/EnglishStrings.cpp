@@ -189,12 +189,12 @@ constexpr StringEntry kStrings[] = {
     {kStrDriftAsLeft, "As left"},
     {kStrSavePng, "Save as PNG"},
     {kStrSaveCsv, "Save as CSV"},
+    {kMsgLoggerStateUnknown,
+     "The correction the logger holds could not be confirmed: its state is unknown.\n"
+     "Receive its settings before sending again."},
     {kMsgWrittenHistoryIncomplete,
      "The correction was written to the logger and read back, but the adjustment history or "
      "the history log file could not be saved.\nDo not send the same correction again."},
-    {kMsgLoggerStateUnknown,
-     "The logger's settings could not be read after the write: what it holds is unknown.\n"
-     "Receive the settings before sending again."},
     // The command line.
     {Usage,
      "usage: trimbench <subcommand> [options]\n\n"

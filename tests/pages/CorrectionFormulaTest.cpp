@@ -4,11 +4,11 @@
 #include <cmath>
 #include <string>
 
+#include "pages/CorrectionFormula.h"
+#include "pages/MemoryDialogView.h"
 #include "services/MessageBox.h"
 #include "services/PageServices.h"
 #include "tests/support/ScriptedMessageBoxes.h"
-#include "pages/CorrectionFormula.h"
-#include "pages/MemoryDialogView.h"
 
 namespace tb::pages {
 namespace {
@@ -234,6 +234,40 @@ TEST(Limits, TableByKind) {
     EXPECT_EQ(TemperatureKind(1), CheckKind::Fahrenheit);
     EXPECT_EQ(TemperatureKind(0), CheckKind::Celsius);
     EXPECT_EQ(TemperatureKind(5), CheckKind::Celsius);
+}
+
+// What the logger will hold, by kind: the slope range (noise/vibration from
+// 0.5, the others above 0), the offset limit and message of a one- or
+// two-point entry; every limit inclusive, nothing non-finite passes.
+TEST(ComposedCheck, WeighsWhatTheLoggerWillHoldAgainstTheKindsLimits) {
+    struct Row {
+        CheckKind kind;
+        Correction held;
+        bool twoPoint;
+        int message;
+    };
+    const Row rows[] = {
+        {CheckKind::Celsius, {2.0, 30.0}, true, 0},
+        {CheckKind::Celsius, {2.0, 50.0}, true, kMsgOffsetLimit30C},
+        {CheckKind::Celsius, {1.0, -30.001}, false, kMsgOffsetLimit30C},
+        {CheckKind::Celsius, {2.001, 0.0}, true, kMsgSlopeRange},
+        {CheckKind::Celsius, {0.0, 0.0}, false, kMsgSlopeRange},
+        {CheckKind::Fahrenheit, {1.0, 30.1}, false, kMsgOffsetLimit30C},
+        {CheckKind::CurrentLoop, {1.0, 30.1}, false, kMsgOffsetLimit30},
+        {CheckKind::CurrentLoop, {1.0, 30.1}, true, kMsgOffsetLimit30C},
+        {CheckKind::Voltage, {1.0, -3.0}, true, 0},
+        {CheckKind::Voltage, {1.0, 3.2}, false, kMsgOffsetLimit3},
+        {CheckKind::NoiseVibration, {0.5, 50.0}, true, 0},
+        {CheckKind::NoiseVibration, {0.499, 0.0}, true, kMsgSlopeRangeNoise},
+        {CheckKind::NoiseVibration, {1.0, 60.0}, false, kMsgOffsetLimit50},
+        {CheckKind::Celsius, {NAN, 0.0}, true, kMsgSlopeRange},
+        {CheckKind::Celsius, {1.0, INFINITY}, true, kMsgOffsetLimit30C},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(CheckComposed(row.kind, row.held, row.twoPoint), row.message)
+            << "kind " << static_cast<int>(row.kind) << " y = " << row.held.slope << "x + "
+            << row.held.offset << (row.twoPoint ? " two-point" : " one-point");
+    }
 }
 
 TEST(ReportInputError, ShowsTheMessageThenFocusesTheBox) {

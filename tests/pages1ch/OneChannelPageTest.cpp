@@ -6,22 +6,23 @@
 #include <memory>
 #include <string>
 
-#include "services/HelpOpener.h"
-#include "tests/support/ScriptedMessageBoxes.h"
-#include "services/Settings.h"
 #include "pages/MemoryDialogView.h"
 #include "pages/PageLgr820.h"
 #include "pages/PageLgr890.h"
+#include "services/HelpOpener.h"
+#include "services/PageServices.h"
+#include "services/Settings.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 #include "tests/support/ScriptedPageLogger.h"
 
-using tb::services::MsgAnswer;
-using tb::services::MsgButtons;
-using tb::services::MsgIcon;
-using tb::services::ScriptedMessageBoxes;
 using tb::pages::Correction;
 using tb::pages::CPageLgr820;
 using tb::pages::CPageLgr890;
 using tb::pages::MemoryDialogView;
+using tb::services::MsgAnswer;
+using tb::services::MsgButtons;
+using tb::services::MsgIcon;
+using tb::services::ScriptedMessageBoxes;
 using tb::testing::LoggerState;
 using tb::testing::ScriptedPageLogger;
 using namespace tb::pages::one_channel;
@@ -249,7 +250,67 @@ TEST_F(OneChannelPageTest, InitialiseAsksFirstAndKeepsTheLineWhenTheLoggerRefuse
     page_->OnCommand(kInitialise);
     EXPECT_EQ(logger_.held, (Correction{1.0, 0.0}));
     EXPECT_EQ(view_.Text(kCurrentLine), "現在の設定：y = 1.000x +0.000");
-    EXPECT_EQ(page_->Current(), (Correction{1.01, 0.5}));  // initialise reads nothing
+    // The page holds what the logger now holds.
+    EXPECT_EQ(page_->Current(), (Correction{1.0, 0.0}));
+}
+
+// A write the logger did not confirm may have landed all the same. The page
+// reads (quietly) what the logger holds and says it: written, nothing
+// written, or unknown, with the advice to receive before sending again. The
+// line and the current correction show what was read.
+TEST_F(OneChannelPageTest, AFailedWriteIsSettledByWhatTheLoggerHolds) {
+    using tb::pages::LoggerWrite;
+    const std::string unknown =
+        tb::services::LoadResString(tb::resources::strings::kMsgLoggerStateUnknown);
+    struct Case {
+        const char* name;
+        // Runs during the failing write, on the logger's state.
+        void (*meanwhile)(LoggerState&);
+        LoggerWrite write;
+        const char* line;  // nullptr: the line keeps its text
+    };
+    const Case cases[] = {
+        {"nothing landed", [](LoggerState&) {}, LoggerWrite::None, "現在の設定：y = 1.000x -0.120"},
+        {"landed",
+         [](LoggerState& l) {
+             l.held = {1.0, 0.18};
+         },
+         LoggerWrite::Written, "現在の設定：y = 1.000x +0.180"},
+        {"something else",
+         [](LoggerState& l) {
+             l.held = {1.0, 0.5};
+         },
+         LoggerWrite::Unknown, "現在の設定：y = 1.000x +0.500"},
+        {"no answer", [](LoggerState& l) { l.readSucceeds = false; }, LoggerWrite::Unknown,
+         nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        logger_ = LoggerState{};
+        logger_.held = {1.0, -0.12};
+        view_.SetText(kCurrentLine, "as it was");
+        Enter("25", "25.3");
+        logger_.writeSucceeds = false;
+        logger_.duringExchange = [this, &c] {
+            if (logger_.writes > 0) c.meanwhile(logger_);
+        };
+        boxes_.Clear();
+        boxes_.AnswerNext(MsgAnswer::Yes);
+        page_->OnCommand(kSend);
+
+        EXPECT_EQ(page_->LastOutcome().write, c.write);
+        EXPECT_TRUE(page_->LastOutcome().loggerRead);
+        EXPECT_EQ(boxes_.Last().text, c.write == LoggerWrite::Unknown ? unknown : kNotConnected);
+        EXPECT_EQ(view_.Text(kCurrentLine), c.line ? c.line : "as it was");
+        if (c.line) {
+            EXPECT_EQ(page_->CurrentCorrection(1), logger_.held);
+        }
+        ExpectIdle();
+    }
+    // The next operation starts from a clean outcome.
+    logger_ = LoggerState{};
+    page_->OnCommand(kReceive);
+    EXPECT_EQ(page_->LastOutcome().write, LoggerWrite::None);
 }
 
 TEST_F(OneChannelPageTest, NoLoggerMeansMessage1048ForEveryOperationAndNoExchange) {

@@ -7,17 +7,17 @@
 #include <filesystem>
 #include <memory>
 
-#include "tests/support/ScriptedMessageBoxes.h"
-#include "services/Settings.h"
 #include "pages/ClientBaseUnitLogger.h"
 #include "pages/MemoryDialogView.h"
 #include "pages/PageLgr820.h"
 #include "pages/PageLgr890.h"
+#include "services/Settings.h"
 #include "sim/baseunit/BaseUnit.h"
 #include "sim/core/Bench.h"
 #include "sim/loggers/Lgr890CableDevice.h"
 #include "sim/loggers/SimulatedLogger.h"
 #include "tests/support/OneChannelBlock.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 
 using tb::services::MsgAnswer;
 using namespace tb::pages::one_channel;
@@ -164,7 +164,12 @@ TEST_F(PagesOverBench, Lgr890CablePulledMidWriteNeverShowsTheNewCorrection) {
     EnterOnePoint(page, "20", "20.1");
     boxes_.AnswerNext(MsgAnswer::Yes);
     page.OnCommand(kSend);
-    EXPECT_EQ(boxes_.Last().text, "選択された機器が接続されていません。");
+    // The failure, then, as the cable cannot be read either, the advice to
+    // receive before sending again.
+    ASSERT_GE(boxes_.Count(), 2u);
+    EXPECT_EQ(boxes_.Boxes().at(boxes_.Count() - 2).text, "選択された機器が接続されていません。");
+    EXPECT_EQ(boxes_.Last().stringId, tb::resources::strings::kMsgLoggerStateUnknown);
+    EXPECT_EQ(page.LastOutcome().write, tb::pages::LoggerWrite::Unknown);
     EXPECT_EQ(view_.Text(kCurrentLine), "現在の設定：y = 1.002x -0.350");
     std::pair<int, int> held;
     {

@@ -4,14 +4,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
-#include "tests/support/ScriptedMessageBoxes.h"
-#include "services/Settings.h"
 #include "pages/AdjustmentRecord.h"
 #include "pages/ClientBaseUnitLogger.h"
 #include "pages/MemoryDialogView.h"
@@ -21,14 +21,17 @@
 #include "pages/TempHumidityPage.h"
 #include "resources/dialogs/MultiInputIds.h"
 #include "resources/dialogs/TempHumidityIds.h"
+#include "services/PageServices.h"
+#include "services/Settings.h"
 #include "sim/baseunit/BaseUnit.h"
 #include "sim/core/Bench.h"
 #include "sim/core/Faults.h"
 #include "sim/loggers/Lgr890CableDevice.h"
 #include "sim/loggers/SimulatedLogger.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 
-using tb::services::MsgAnswer;
 using tb::pages::Correction;
+using tb::services::MsgAnswer;
 using tb::sim::loggers::Block64;
 namespace th = tb::resources::temp_humidity;
 namespace mi = tb::resources::multi_input;
@@ -295,8 +298,8 @@ TEST_F(BaseUnitPagesOverBench, Lgr850RoundsTheCurrentCorrectionBeforeComposing) 
     EnterMultiInput(page, mi::kCurrentLoop, "4", "4.5");
     boxes_.AnswerNext(MsgAnswer::Yes);
     page.OnCommand(mi::kSend);
-    EXPECT_EQ(page.Channel(0).current, (Correction{1.0, 0.0}));
     EXPECT_EQ(Held([&] { return CodesOf(logger->Adjustment(), 0); }), (Codes{16384, 500}));
+    EXPECT_EQ(page.Channel(0).current, (Correction{1.0, 0.5}));  // what the logger now holds
     EXPECT_EQ(view_.Text(mi::kCurrentLine), "現在の設定：y = 1.000x +0.500");
 }
 
@@ -423,14 +426,16 @@ TEST_F(BaseUnitPagesOverBench, ReadsMadeOnlyForTheJournalNeverStopAnInitialise) 
             *tb::sim::loggers::ModelForName(c.logger));
         logger->SetAdjustment(BlockHolding({1100, 500}));
         logger->SetPassThrough({500, 1100});
-        const int com =
-            bench.Add(std::make_unique<tb::sim::BaseUnit>(tb::sim::BaseUnitConfig{.serial = 0x00A1B2C3}, logger));
+        const int com = bench.Add(std::make_unique<tb::sim::BaseUnit>(
+            tb::sim::BaseUnitConfig{.serial = 0x00A1B2C3}, logger));
         bench.UseTemporaryDeviceMap();
         tb::pages::MemoryDialogView view;
         const bool noise = std::string(c.logger) == "850-noise";
         std::unique_ptr<tb::pages::CPropertyPage> page;
-        if (noise) page = std::make_unique<tb::pages::CPageLgr850>(tb::pages::MakeMultiInputLogger);
-        else page = std::make_unique<tb::pages::CPageLgr820>(tb::pages::MakeBaseUnitLogger());
+        if (noise)
+            page = std::make_unique<tb::pages::CPageLgr850>(tb::pages::MakeMultiInputLogger);
+        else
+            page = std::make_unique<tb::pages::CPageLgr820>(tb::pages::MakeBaseUnitLogger());
         page->AttachView(view);
         page->OnInitDialog();
         page->OnSetActive();
@@ -460,5 +465,187 @@ TEST_F(BaseUnitPagesOverBench, ReadsMadeOnlyForTheJournalNeverStopAnInitialise) 
         EXPECT_TRUE(journal.last->success);
         EXPECT_EQ(!journal.last->unitSerial.empty(), c.serialKnown);
         EXPECT_EQ(journal.last->channels.at(0).asFound.has_value(), c.asFoundKnown);
+    }
+}
+
+// The reproduction of a composed offset outside the limits: the 850's
+// thermocouple holds y = 1.000x + 25.0; the two-point entry (0, 0), (10, 20)
+// passes the entry checks (slope 2.0, offset 25) but would leave the logger
+// with y = 2.000x + 50.0.
+TEST_F(BaseUnitPagesOverBench, Lgr850ThermocoupleRefusesAComposedOffsetBeyondThirty) {
+    auto logger = AddLogger("850-tc", BlockHolding({16384, 250}));
+    tb::pages::CPageLgr850 page(tb::pages::MakeMultiInputLogger);
+    Open(page);
+    EnterMultiInput(page, mi::kThermocouple, "0", "0", "10", "20");
+    boxes_.SetDefaultAnswer(MsgAnswer::Yes);
+    page.OnCommand(mi::kSend);
+    ASSERT_EQ(boxes_.Count(), 1u) << boxes_.Last().text;
+    EXPECT_EQ(boxes_.Last().text, kOffsetLimit30C);
+    EXPECT_EQ(Held([&] { return logger->AdjustmentWrites(); }), 0);
+    EXPECT_EQ(Held([&] { return CodesOf(logger->Adjustment(), 0); }), (Codes{16384, 250}));
+    EXPECT_EQ(page.LastOutcome().write, tb::pages::LoggerWrite::None);
+}
+
+// The logger keeps offsets of one decimal: 0 -> 0.123 leaves +0.1, and the
+// line, the page's current correction and the journal's as-left say +0.1;
+// on the noise/vibration input +0.25 is held as +0.3, not printed as +0.2.
+TEST_F(BaseUnitPagesOverBench, Lgr850AsLeftIsWhatTheLoggerStores) {
+    struct Case {
+        const char* logger;
+        int kindRadio;
+        const char* after;
+        double held;
+    };
+    for (const Case& c : {Case{"850-tc", mi::kThermocouple, "0.123", 0.1},
+                          Case{"850-noise", mi::kNoiseVibration, "0.25", 0.3}}) {
+        SCOPED_TRACE(c.logger);
+        tb::sim::Bench bench({.pacing = false});
+        auto logger = std::make_shared<tb::sim::loggers::SimulatedLogger>(
+            *tb::sim::loggers::ModelForName(c.logger));
+        logger->SetAdjustment(BlockHolding({16384, 0}));
+        logger->SetPassThrough({.offsetCode = 0, .slopeCode = 1000});
+        bench.Emplace<tb::sim::BaseUnit>(tb::sim::BaseUnitConfig{.serial = 0x00A1B2C3}, logger);
+        bench.UseTemporaryDeviceMap();
+        tb::pages::CPageLgr850 page(tb::pages::MakeMultiInputLogger);
+        Open(page);
+        EnterMultiInput(page, c.kindRadio, "0", c.after);
+        LastRecord journal;
+        boxes_.Clear();
+        boxes_.AnswerNext(MsgAnswer::Yes);
+        page.OnCommand(mi::kSend);
+
+        const Correction held{1.0, c.held};
+        const std::string shown = c.held == 0.1 ? "+0.1" : "+0.3";
+        // The confirmation too shows the offset as the logger will keep it.
+        EXPECT_EQ(boxes_.Boxes().at(0).text,
+                  "CH:1 (y = 1.000x " + shown +
+                      ")\nという補正式になります。\n\n送信してよろしいですか？");
+        EXPECT_EQ(page.CurrentCorrection(1), held);
+        EXPECT_EQ(view_.Text(mi::kCurrentLine),
+                  "現在の設定：y = 1.000x +" + std::string(c.held == 0.1 ? "0.1" : "0.3"));
+        ASSERT_TRUE(journal.last.has_value());
+        EXPECT_TRUE(journal.last->success);
+        EXPECT_EQ(journal.last->channels.at(0).asLeft, std::optional<Correction>(held));
+        EXPECT_EQ(page.LastOutcome().write, tb::pages::LoggerWrite::Written);
+        EXPECT_TRUE(page.LastOutcome().loggerRead);
+    }
+}
+
+// A second base unit plugged in while the confirmation is open, on a port
+// listed before the first one's: the write goes to the unit the operation
+// found. When that unit is gone and another answers instead, the write
+// fails and nothing reaches the other.
+TEST_F(BaseUnitPagesOverBench, AnOperationStaysOnTheUnitItFound) {
+    for (const bool firstUnplugged : {false, true}) {
+        SCOPED_TRACE(firstUnplugged ? "first unit gone" : "second unit added");
+        tb::sim::Bench bench({.pacing = false});
+        auto first = std::make_shared<tb::sim::loggers::SimulatedLogger>(
+            *tb::sim::loggers::ModelForName("820"));
+        first->SetAdjustment(BlockHolding({1000, 0}));
+        const int firstCom = bench.Add(std::make_unique<tb::sim::BaseUnit>(
+                                           tb::sim::BaseUnitConfig{.serial = 0x00B7C8D9}, first),
+                                       3);
+        bench.UseTemporaryDeviceMap();
+        auto second = std::make_shared<tb::sim::loggers::SimulatedLogger>(
+            *tb::sim::loggers::ModelForName("820"));
+        second->SetAdjustment(BlockHolding({1000, -500}));
+
+        tb::pages::CPageLgr820 page(tb::pages::MakeBaseUnitLogger());
+        Open(page);
+        Enter(page, mi::kAdjust, mi::kOnePoint,
+              {mi::kBefore1, mi::kAfter1, mi::kBefore2, mi::kAfter2}, "25", "25.3");
+        boxes_.Clear();
+        boxes_.OnShow([&](const tb::services::MessageBoxRequest& box) {
+            if (box.buttons != tb::services::MsgButtons::YesNo) return;
+            if (firstUnplugged) bench.Unplug(firstCom);
+            bench.Add(std::make_unique<tb::sim::BaseUnit>(
+                          tb::sim::BaseUnitConfig{.serial = 0x00D4E5F6}, second),
+                      2);
+        });
+        boxes_.AnswerNext(MsgAnswer::Yes);
+        page.OnCommand(mi::kSend);
+        boxes_.OnShow(nullptr);
+
+        auto lock = bench.LockState();
+        EXPECT_EQ(second->AdjustmentWrites(), 0);
+        EXPECT_EQ(CodesOf(second->Adjustment(), 0), (Codes{1000, -500}));
+        if (firstUnplugged) {
+            EXPECT_NE(page.LastOutcome().write, tb::pages::LoggerWrite::Written);
+            EXPECT_TRUE(boxes_.Count() >= 2u);
+            EXPECT_EQ(boxes_.Boxes().at(1).text, kNotConnected);
+        } else {
+            EXPECT_EQ(CodesOf(first->Adjustment(), 0), (Codes{1000, 300}));
+            EXPECT_EQ(page.LastOutcome().write, tb::pages::LoggerWrite::Written);
+            EXPECT_EQ(boxes_.Last().stringId, 1050);
+        }
+    }
+}
+
+// Faults aimed at the write of `adjust 820 --point 25:25.3`. Replies before
+// it: the connection check's serial query and settings read, the read's
+// serial query and block read, the write's serial query. What the logger
+// holds afterwards is read back quietly and said: the new codes (written),
+// the old ones (nothing written), or, when it cannot be read, that its
+// state is unknown.
+TEST_F(BaseUnitPagesOverBench, AFailedWriteSaysWhatTheLoggerHolds) {
+    using tb::pages::LoggerWrite;
+    struct Case {
+        const char* name;
+        tb::sim::Fault fault;
+        LoggerWrite write;
+        int held;  // the logger's offset code afterwards
+        bool asLeftKnown;
+    };
+    const Case cases[] = {
+        {"write's reply lost", tb::sim::Fault::Silence(1).After(5), LoggerWrite::Written, 300,
+         true},
+        {"silent from the write on", tb::sim::Fault::Silence(-1).After(5), LoggerWrite::Unknown,
+         300, false},
+        {"silent before the write", tb::sim::Fault::Silence(1).After(4), LoggerWrite::None, -120,
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        tb::sim::Bench bench({.pacing = false});
+        auto logger = std::make_shared<tb::sim::loggers::SimulatedLogger>(
+            *tb::sim::loggers::ModelForName("820"));
+        logger->SetAdjustment(BlockHolding({1000, -120}));
+        const int com = bench.Add(std::make_unique<tb::sim::BaseUnit>(
+            tb::sim::BaseUnitConfig{.serial = 0x00A1B2C3}, logger));
+        bench.UseTemporaryDeviceMap();
+        tb::pages::CPageLgr820 page(tb::pages::MakeBaseUnitLogger());
+        Open(page);
+        view_.SetText(mi::kCurrentLine, "before");
+        Enter(page, mi::kAdjust, mi::kOnePoint,
+              {mi::kBefore1, mi::kAfter1, mi::kBefore2, mi::kAfter2}, "25", "25.42");
+        {
+            auto lock = bench.LockState();
+            bench.Port(com)->Faults().Arm(c.fault);
+        }
+        boxes_.Clear();
+        boxes_.AnswerNext(MsgAnswer::Yes);
+        page.OnCommand(mi::kSend);
+        {
+            auto lock = bench.LockState();
+            bench.Port(com)->Faults().Clear();
+            EXPECT_EQ(CodesOf(logger->Adjustment(), 0).offset, c.held);
+        }
+        EXPECT_EQ(page.LastOutcome().write, c.write);
+        EXPECT_TRUE(page.LastOutcome().loggerRead);
+        const std::vector<std::string> texts = boxes_.Texts();
+        const bool saidUnknown =
+            std::find(texts.begin(), texts.end(),
+                      tb::services::LoadResString(
+                          tb::resources::strings::kMsgLoggerStateUnknown)) != texts.end();
+        EXPECT_EQ(saidUnknown, c.write == LoggerWrite::Unknown);
+        if (c.asLeftKnown) {
+            const Correction held{1.0, c.held / 1000.0};
+            EXPECT_EQ(page.CurrentCorrection(1), held);
+            EXPECT_EQ(
+                view_.Text(mi::kCurrentLine),
+                tb::pages::FormatCorrection(tb::resources::strings::kFmtCurrent3, held, false));
+        } else {
+            EXPECT_EQ(view_.Text(mi::kCurrentLine), "before");
+        }
     }
 }

@@ -9,17 +9,22 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/ScriptedMessageBoxes.h"
-#include "services/Settings.h"
 #include "pages/MemoryDialogView.h"
+#include "pages/PageLgr820.h"
 #include "pages/PageLgr850.h"
+#include "pages/PageLgr890.h"
 #include "pages/TempHumidityPage.h"
 #include "resources/dialogs/MultiInputIds.h"
 #include "resources/dialogs/TempHumidityIds.h"
+#include "services/PageServices.h"
+#include "services/Settings.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 #include "tests/support/ScriptedPageLogger.h"
 
 using tb::pages::CheckKind;
+using tb::pages::Correction;
 using tb::pages::MemoryDialogView;
+using tb::services::MsgAnswer;
 using tb::testing::LoggerState;
 using tb::testing::ScriptedPageLogger;
 namespace th = tb::resources::temp_humidity;
@@ -189,5 +194,113 @@ TEST_F(MultiInputPageTest, EveryActivationClearsTheLineAndFollowsTheUnitSetting)
     EXPECT_EQ(page_->ChannelKind(), CheckKind::Voltage);
     EXPECT_EQ(view_.Text(mi::kUnitAfter2), "V");
 }
+
+// The entry checks weigh the readings on top of what the logger holds; the
+// composed correction is what is written. A logger holding y = 1.000x + 25.0
+// takes the two-point entry (0, 0), (10, 20): slope 2.0 and the entry's
+// offset 25 pass, but the composition carries 2 x 25 = 50. Every page, every
+// channel and every input kind refuses such a correction with the limit's
+// message before anything is written, and still writes what fits.
+struct ComposedCase {
+    const char* page;       // "820", "890", "830", "835" or "850"
+    int channel;            // 1 or 2
+    int kindRadio;          // the 850's input kind, 0 elsewhere
+    int unit;               // the unit setting: 0 degrees C, 1 degrees F
+    Correction held;        // what the adjusted channel holds
+    const char* points[4];  // before 1, after 1 and, for two points, before 2, after 2
+    int message;            // the refusal, or 0 when the correction is written
+    Correction written;     // what the channel then holds
+};
+
+class ComposedLimits : public SettingsFile, public ::testing::WithParamInterface<ComposedCase> {
+  protected:
+    std::unique_ptr<tb::pages::CBaseUnitPage> MakePage(const std::string& name) {
+        auto logger = std::make_unique<ScriptedPageLogger>(logger_);
+        if (name == "820") return std::make_unique<tb::pages::CPageLgr820>(std::move(logger));
+        if (name == "890") return std::make_unique<tb::pages::CPageLgr890>(std::move(logger));
+        if (name == "830") return std::make_unique<tb::pages::CPageLgr830>(std::move(logger));
+        if (name == "835") return std::make_unique<tb::pages::CPageLgr835>(std::move(logger));
+        return std::make_unique<tb::pages::CPageLgr850>([this](int, uint16_t, uint16_t) {
+            return std::make_unique<ScriptedPageLogger>(logger_);
+        });
+    }
+};
+
+TEST_P(ComposedLimits, RefusesWhatWouldBeHeldOutsideTheLimitsAndWritesNothing) {
+    const ComposedCase& c = GetParam();
+    tb::services::WriteTempUnit(c.unit);
+    Correction& adjusted = c.channel == 1 ? logger_.held : logger_.held2;
+    adjusted = c.held;
+    auto page = MakePage(c.page);
+    page->AttachView(view_);
+    page->OnInitDialog();
+    page->OnSetActive();
+    if (c.kindRadio != 0) {
+        view_.SetRadioIndex(mi::kThermocouple, c.kindRadio - mi::kThermocouple);
+        page->OnCommand(c.kindRadio);
+    }
+    const tb::pages::ChannelIds ids = page->PlaceOfChannel(c.channel).ids;
+    view_.SetCheck(ids.adjust, true);
+    page->OnCommand(ids.adjust);
+    const bool twoPoint = c.points[2] != nullptr;
+    view_.SetRadioIndex(ids.onePoint, twoPoint ? 1 : 0);
+    page->OnCommand(ids.onePoint);
+    const int boxes[4] = {ids.before1, ids.after1, ids.before2, ids.after2};
+    for (int i = 0; i < (twoPoint ? 4 : 2); ++i) view_.SetText(boxes[i], c.points[i]);
+    boxes_.SetDefaultAnswer(MsgAnswer::Yes);
+    page->OnCommand(ids.adjust == mi::kAdjust ? mi::kSend : th::kSend);
+
+    if (c.message != 0) {
+        ASSERT_EQ(boxes_.Count(), 1u) << boxes_.Last().text;
+        EXPECT_EQ(boxes_.Last().text, tb::services::LoadResString(c.message));
+        EXPECT_EQ(logger_.writes, 0);
+        EXPECT_EQ(adjusted, c.held);
+        EXPECT_EQ(page->LastOutcome().write, tb::pages::LoggerWrite::None);
+    } else {
+        EXPECT_EQ(logger_.writes, 1) << boxes_.Last().text;
+        EXPECT_EQ(adjusted, c.written);
+        EXPECT_EQ(page->CurrentCorrection(c.channel), c.written);
+        EXPECT_EQ(page->LastOutcome().write, tb::pages::LoggerWrite::Written);
+    }
+    EXPECT_TRUE(page->LastOutcome().loggerRead);
+}
+
+constexpr Correction kHeld25{1.0, 25.0};
+constexpr int k1053 = tb::resources::strings::kMsgSlopeRange;
+constexpr int k1054 = tb::resources::strings::kMsgOffsetLimit30C;
+constexpr int k1070 = tb::resources::strings::kMsgOffsetLimit50;
+constexpr int k1073 = tb::resources::strings::kMsgOffsetLimit3;
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryPageChannelAndKind, ComposedLimits,
+    ::testing::Values(
+        ComposedCase{"820", 1, 0, 0, kHeld25, {"0", "0", "10", "20"}, k1054, {}},
+        ComposedCase{"820", 1, 0, 1, kHeld25, {"32", "32", "50", "68"}, k1054, {}},
+        ComposedCase{"890", 1, 0, 0, kHeld25, {"0", "0", "10", "20"}, k1054, {}},
+        ComposedCase{"830", 1, 0, 0, kHeld25, {"0", "0", "10", "20"}, k1054, {}},
+        ComposedCase{"830", 2, 0, 0, kHeld25, {"0", "0", "10", "20"}, k1054, {}},
+        ComposedCase{"835", 1, 0, 0, kHeld25, {"0", "0", "10", "20"}, k1054, {}},
+        ComposedCase{"835", 2, 0, 0, {1.0, -25.0}, {"0", "0", "10", "20"}, k1054, {}},
+        ComposedCase{"850", 1, mi::kThermocouple, 0, kHeld25, {"0", "0", "10", "20"}, k1054, {}},
+        ComposedCase{"850", 1, mi::kThermocouple, 1, kHeld25, {"32", "32", "50", "68"}, k1054, {}},
+        ComposedCase{"850", 1, mi::kResistance, 0, kHeld25, {"0", "0", "10", "20"}, k1054, {}},
+        ComposedCase{"850", 1, mi::kCurrentLoop, 0, kHeld25, {"0", "0", "10", "20"}, k1054, {}},
+        ComposedCase{"850", 1, mi::kVoltage, 0, {1.0, 2.0}, {"0", "0", "1", "2"}, k1073, {}},
+        ComposedCase{
+            "850", 1, mi::kNoiseVibration, 0, {1.0, 30.0}, {"0", "0", "10", "20"}, k1070, {}},
+        // A slope set outside the program is not carried on by a one-point send.
+        ComposedCase{"820", 1, 0, 0, {2.5, 0.0}, {"20", "20.5"}, k1053, {}},
+        // What fits is written, and the page holds what the logger holds.
+        ComposedCase{"820", 1, 0, 0, {1.0, 10.0}, {"0", "0", "10", "20"}, 0, {2.0, 20.0}},
+        ComposedCase{"835", 2, 0, 0, {1.0, 0.5}, {"50", "52"}, 0, {1.0, 2.5}},
+        ComposedCase{
+            "850", 1, mi::kNoiseVibration, 0, {1.0, 10.0}, {"0", "0", "10", "20"}, 0, {2.0, 20.0}}),
+    [](const ::testing::TestParamInfo<ComposedCase>& info) {
+        return "Lgr" + std::string(info.param.page) + "Ch" + std::to_string(info.param.channel) +
+               "Kind" +
+               std::to_string(
+                   info.param.kindRadio == 0 ? 0 : info.param.kindRadio - mi::kThermocouple) +
+               (info.param.unit == 1 ? "F" : "C") + "Row" + std::to_string(info.index);
+    });
 
 }  // namespace
