@@ -63,7 +63,7 @@ std::optional<int> JobsOption(const CommandParser& parser, Terminal& terminal, i
 void RunRowAfterRow(const std::vector<BatchRow>& rows, AnswerPolicy policy, bool keepGoing,
                     const StopSignals& stop, BatchReport& report, Terminal& terminal) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (stop.Stopped() || (!keepGoing && report.FirstFailure() != ExitCode::Done)) return;
+        if (stop.Stopped() || (!keepGoing && IsFailure(report.FirstFailure()))) return;
         FinishedRow finished;
         {
             const SignalsHeldBack held;

@@ -41,9 +41,12 @@ void BatchReport::Finished(std::size_t index, const std::string& device, Finishe
 }
 
 ExitCode BatchReport::FirstFailure() const {
-    for (const FinishedRow& row : finished_)
-        if (row.ran && row.code != ExitCode::Done) return row.code;
-    return ExitCode::Done;
+    bool incomplete = false;
+    for (const FinishedRow& row : finished_) {
+        if (row.ran && IsFailure(row.code)) return row.code;
+        incomplete = incomplete || (row.ran && row.code == ExitCode::WrittenIncomplete);
+    }
+    return incomplete ? ExitCode::WrittenIncomplete : ExitCode::Done;
 }
 
 void BatchReport::ClearProgress() {
@@ -87,14 +90,20 @@ void BatchReport::PrintEnd(ExitCode code, bool interrupted) {
         << Text(cli_text::SummaryLogger) << std::setw(9) << Text(cli_text::SummaryChannel)
         << std::setw(15) << Text(cli_text::SummaryResult) << '\n';
     std::size_t failed = 0;
+    std::size_t incomplete = 0;
     for (std::size_t i = 0; i < finished_.size(); ++i) {
         const FinishedRow& row = finished_[i];
         const std::string result =
             row.ran ? std::string(ResultName(row.code)) : Text(cli_text::NotRun);
         out << std::setw(6) << row.line << std::setw(10) << row.logger << std::setw(9)
             << rows_[i].channel << std::setw(15) << result << row.reason << '\n';
-        if (!row.ran || row.code != ExitCode::Done) ++failed;
+        if (!row.ran || IsFailure(row.code)) ++failed;
+        if (row.ran && row.code == ExitCode::WrittenIncomplete) ++incomplete;
     }
+    // Their corrections are in the loggers: running them again would apply
+    // them twice.
+    if (incomplete > 0)
+        out << Text(cli_text::SummaryWrittenIncomplete, {std::to_string(incomplete)}) << '\n';
     out << (failed == 0 ? Text(cli_text::SummaryDone, {std::to_string(finished_.size())})
                         : Text(cli_text::SummaryFailed,
                                {std::to_string(failed), std::to_string(finished_.size())}))

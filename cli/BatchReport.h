@@ -27,8 +27,9 @@ class BatchReport {
     // (without --json) and the progress.
     void Finished(std::size_t index, const std::string& device, FinishedRow row);
 
-    // The code of the first failed row in the file's order: Done when
-    // every row that ran was done.
+    // The code of the first failed row in the file's order; else
+    // WrittenIncomplete when a row's correction was written without its
+    // history; Done when every row that ran was done.
     ExitCode FirstFailure() const;
 
     // The summary (or the JSON object) with `code` as the batch's result;

@@ -13,15 +13,19 @@
 namespace tb::cli {
 namespace {
 
-// The first line of the reason a row failed: the command line's own
-// message, else the first page message that decided the outcome.
+// The reason a row failed, on one line: the first line of the first page
+// message that decided the outcome, and the command line's own message (why
+// no page ran, or what the operation left in the logger).
 std::string ReasonOf(const OperationResult& result) {
-    std::string reason = result.message;
+    std::string failure;
     for (const ShownBox& box : result.boxes) {
-        if (!reason.empty()) break;
-        if (OutcomeOfBox(box) != ExitCode::Done) reason = box.request.text;
+        if (OutcomeOfBox(box) == ExitCode::Done) continue;
+        failure = box.request.text.substr(0, box.request.text.find('\n'));
+        break;
     }
-    return reason.substr(0, reason.find('\n'));
+    const std::string own = result.message.substr(0, result.message.find('\n'));
+    if (failure.empty() || own.empty()) return failure.empty() ? own : failure;
+    return failure + " (" + own + ")";
 }
 
 std::string LoggerOf(const BatchRow& row) { return row.serial.empty() ? "-" : row.serial; }
@@ -154,8 +158,8 @@ QJsonObject FinishedMessage(const FinishedRow& row) {
 
 std::optional<FinishedRow> FinishedFromMessage(const QJsonObject& message) {
     const int code = message["code"].toInt(-1);
-    if (!message["line"].isDouble() || code < 0 || code > static_cast<int>(ExitCode::NoRecord) ||
-        !message["row"].isObject())
+    if (!message["line"].isDouble() || code < 0 ||
+        code > static_cast<int>(ExitCode::WrittenIncomplete) || !message["row"].isObject())
         return std::nullopt;
     return FinishedRow{message["line"].toInt(), true, static_cast<ExitCode>(code),
                        S(message, "logger"), S(message, "reason"), message["row"].toObject()};

@@ -142,7 +142,7 @@ class Scheduler {
     }
 
     void Finished(Job& job, std::size_t row, FinishedRow finished) {
-        if (finished.code != ExitCode::Done && !options_.keepGoing) {
+        if (IsFailure(finished.code) && !options_.keepGoing) {
             job.over = true;
             stopping_ = true;
         }

@@ -22,8 +22,14 @@ std::string_view ResultName(ExitCode code) {
             return "declined";
         case ExitCode::NoRecord:
             return "no-record";
+        case ExitCode::WrittenIncomplete:
+            return "written-history-incomplete";
     }
     return "failure";
+}
+
+bool IsFailure(ExitCode code) {
+    return code != ExitCode::Done && code != ExitCode::WrittenIncomplete;
 }
 
 ExitCode Worse(ExitCode first, ExitCode second) {

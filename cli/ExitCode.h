@@ -16,10 +16,17 @@ enum class ExitCode : int {
     Communication = 6,  // the logger did not answer, refused, or the read-back differed
     Declined = 7,       // the confirmation was answered No
     NoRecord = 8,       // the journal holds no record for what was asked
+    // The correction is in the logger (read back), but its history record or
+    // the history log file was not saved: never to be run again.
+    WrittenIncomplete = 9,
 };
 
 // The stable name of a code in --json output and in the batch summary.
 std::string_view ResultName(ExitCode code);
+
+// Whether the code calls for a look before anything runs again: every code
+// but Done and WrittenIncomplete (whose correction is in the logger).
+bool IsFailure(ExitCode code);
 
 // The first failure wins: Done only when both are Done.
 ExitCode Worse(ExitCode first, ExitCode second);

@@ -48,10 +48,16 @@ QJsonObject CommandJson(std::string_view command, std::string_view model, const 
             {"messages", MessagesJson(result.boxes)}};
 }
 
+std::string_view LoggerStateName(const OperationResult& result) {
+    if (result.written) return "written";
+    return result.outcome.write == pages::LoggerWrite::Unknown ? "unknown" : "unchanged";
+}
+
 QJsonObject OperationJson(std::string_view command, std::string_view model,
                           const OperationResult& result) {
     QJsonObject object = CommandJson(command, model, result);
     object["written"] = result.written;
+    object["loggerState"] = Q(LoggerStateName(result));
     object["composed"] = result.composed ? QJsonValue(CorrectionJson(*result.composed)) : QJsonValue();
     QJsonArray channels;
     for (const ChannelCorrection& channel : result.current) {

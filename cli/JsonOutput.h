@@ -16,9 +16,14 @@ QJsonObject CorrectionJson(const pages::Correction& correction);
 QJsonArray MessagesJson(const std::vector<ShownBox>& boxes);
 QJsonObject LoggerJson(const AttachedLogger& logger);
 
+// What the operation left in the logger: "written" (its correction changed,
+// read back), "unknown" (a write was started and the logger could not be
+// read after it) or "unchanged".
+std::string_view LoggerStateName(const OperationResult& result);
+
 // The fields every operation reports: command, model, logger, result,
-// exitCode, message, messages, written; plus composed and channels where
-// the operation has them.
+// exitCode, message, messages, written, loggerState; plus composed and
+// channels (what the logger holds) where the operation has them.
 QJsonObject OperationJson(std::string_view command, std::string_view model,
                           const OperationResult& result);
 

@@ -14,7 +14,7 @@ struct MessageOutcome {
     ExitCode code;
 };
 
-constexpr std::array<MessageOutcome, 30> kOutcomes = {{
+constexpr std::array<MessageOutcome, 32> kOutcomes = {{
     {kMsgReceived, ExitCode::Done},
     {kMsgSent, ExitCode::Done},
     {kMsgInitialised, ExitCode::Done},
@@ -44,6 +44,9 @@ constexpr std::array<MessageOutcome, 30> kOutcomes = {{
     {kMsgCommBusy, ExitCode::Communication},
     {kMsgReceiveFailed, ExitCode::Communication},
     {kMsgHistorySaveFailed, ExitCode::Failure},
+    // The correction is in the logger; its history is not.
+    {kMsgWrittenHistoryIncomplete, ExitCode::WrittenIncomplete},
+    {kMsgLoggerStateUnknown, ExitCode::Communication},
     // The journal could not store the record: reported, and the operation
     // keeps its own outcome.
     {kMsgJournalWriteFailed, ExitCode::Done},

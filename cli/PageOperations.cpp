@@ -1,5 +1,7 @@
 #include "cli/PageOperations.h"
 
+#include <algorithm>
+
 #include "cli/CliTexts.h"
 #include "cli/PageMessages.h"
 #include "pages/MemoryDialogView.h"
@@ -145,9 +147,35 @@ void Press(const ModelRow& row, Operation operation, int tab, OpenPage& open,
     }
 }
 
+bool AnsweredYes(const TerminalMessageBoxes& boxes) {
+    return std::any_of(boxes.Boxes().begin(), boxes.Boxes().end(), [](const ShownBox& box) {
+        return box.request.buttons == services::MsgButtons::YesNo &&
+               box.answer == services::MsgAnswer::Yes;
+    });
+}
+
 bool ShowedSuccessfulWrite(const TerminalMessageBoxes& boxes) {
     return boxes.Showed(kMsgAdjustmentFinished) || boxes.Showed(kMsgSent) ||
            boxes.Showed(kMsgInitialised);
+}
+
+// The exit code the boxes add up to. The message of a logger missing is
+// also shown when it stops answering half-way: once this operation found
+// and read the logger that is a communication failure; before, the command
+// line looks again before saying which. An adjustment's question comes only
+// after the page read the logger, whatever its outcome says.
+ExitCode OutcomeCode(const ModelRow& row, const LoggerChoice& chosen,
+                     const TerminalMessageBoxes& boxes, const pages::OperationOutcome& outcome,
+                     bool readBeforeQuestion, std::string& message) {
+    const ExitCode code = boxes.Outcome();
+    const bool notConnected = code == ExitCode::Communication && boxes.Showed(kMsgNotConnected);
+    if ((code == ExitCode::NoLogger || notConnected) && (outcome.loggerRead || readBeforeQuestion))
+        return ExitCode::Communication;
+    if (notConnected && !IsAttached(row, chosen)) {
+        message = Text(cli_text::NoLoggerNamed, {row.model, LoggerLabel(chosen)});
+        return ExitCode::NoLogger;
+    }
+    return code;
 }
 
 }  // namespace
@@ -217,31 +245,30 @@ OperationResult RunOnPage(const ModelRow& row, const LoggerChoice& choice, Opera
     Press(row, operation, tab, open, boxes);
 
     result.boxes = boxes.Boxes();
-    result.code = boxes.Outcome();
-    // The message of a logger missing is also shown when it stops answering
-    // half-way, so the command line looks again before saying which.
-    if (result.code == ExitCode::Communication && boxes.Showed(kMsgNotConnected) &&
-        !IsAttached(row, chosen)) {
-        result.code = ExitCode::NoLogger;
-        result.message = Text(cli_text::NoLoggerNamed, {row.model, result.logger});
-    }
     const bool sent = operation != Operation::Read && options.policy != AnswerPolicy::DryRun;
-    result.written = sent && result.code == ExitCode::Done && ShowedSuccessfulWrite(boxes);
-    if (operation == Operation::Adjust && !result.composed && result.written) {
-        result.composed = open.Channels()
-                              .ComposedCorrection(input.channel)
-                              .value_or(open.Channels().CurrentCorrection(input.channel));
+    result.outcome = open.Channels().LastOutcome();
+    result.code = OutcomeCode(row, chosen, boxes, result.outcome,
+                              operation == Operation::Adjust && AnsweredYes(boxes), result.message);
+    result.written = sent && (result.outcome.write == pages::LoggerWrite::Written ||
+                              (result.code == ExitCode::Done && ShowedSuccessfulWrite(boxes)));
+    if (sent && result.written && result.outcome.historyIncomplete) {
+        result.code = ExitCode::WrittenIncomplete;
+        result.message = Text(cli_text::WrittenHistoryIncomplete);
+    } else if (sent && result.written && result.code != ExitCode::Done) {
+        result.message = Text(cli_text::LoggerNowHolds);
+    } else if (sent && result.outcome.write == pages::LoggerWrite::Unknown) {
+        result.message = Text(cli_text::LoggerStateUnknown);
     }
-    if (result.code == ExitCode::Done)
-        result.current = CurrentOf(open, operation == Operation::Read ? std::nullopt : std::optional<int>(tab));
-    // A base-unit page keeps the correction it read; after a write the
-    // logger holds the written one. (A direct-USB page records the write.)
-    for (ChannelCorrection& channel : result.current) {
-        if (!result.written || row.transport == Transport::DirectUsb) break;
-        if (operation == Operation::Initialise) channel.correction = pages::Correction{};
-        if (operation == Operation::Adjust && channel.channel == input.channel)
-            channel.correction = *result.composed;
-    }
+    if (operation == Operation::Adjust && !result.composed && result.written)
+        result.composed = open.Channels().ComposedCorrection(input.channel);
+    // What the logger holds is known after a success, after a write read
+    // back, and after a failure that left it as it was read.
+    const bool known =
+        result.code == ExitCode::Done || result.written ||
+        (result.outcome.write == pages::LoggerWrite::None && result.outcome.loggerRead);
+    if (known)
+        result.current =
+            CurrentOf(open, operation == Operation::Read ? std::nullopt : std::optional<int>(tab));
     return result;
 }
 

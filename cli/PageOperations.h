@@ -16,6 +16,7 @@
 #include "cli/ModelNames.h"
 #include "cli/Terminal.h"
 #include "cli/TerminalMessageBoxes.h"
+#include "pages/AdjustablePage.h"
 #include "pages/CorrectionFormula.h"
 
 namespace tb::cli {
@@ -41,9 +42,14 @@ struct OperationResult {
     std::string logger;   // the logger's label, "-" when none was chosen
     std::string message;  // the command line's own reason when no page ran
     std::vector<ShownBox> boxes;
-    std::vector<ChannelCorrection> current;    // after read, adjust or initialise
+    // What the logger holds, decoded from its codes: after read, adjust or
+    // initialise, and after a failure whenever the page could tell.
+    std::vector<ChannelCorrection> current;
     std::optional<pages::Correction> composed; // adjust: what was (or would be) written
+    // The logger's correction was changed by this operation (read back).
     bool written = false;
+    // What the page said the operation left in the logger.
+    pages::OperationOutcome outcome;
 };
 
 struct OperationOptions {

@@ -52,8 +52,8 @@ bool WriteCertificate(const std::vector<JournalEntry>& entries, const Certificat
                       const std::string& path, std::string& error,
                       const std::vector<DriftSeries>& drift = {});
 
-// Whether a channel passed: the operation succeeded and the logger was left
-// with what was meant to be written.
+// Whether a channel passed: the operation succeeded (the logger read back
+// what was written) and its as-left is known.
 bool ChannelPassed(const JournalEntry& entry, const pages::ChannelRecord& channel);
 
 }  // namespace tb::journal

@@ -328,6 +328,13 @@ VerifyReport JournalStore::Verify() {
             }
             previous = entry.chain;
         }
+        // A read that stops on an error (a connection lost, a damaged page)
+        // also ends the loop: the rows not read were never checked.
+        if (query.lastError().isValid()) {
+            report.readable = false;
+            report.error = ErrorOf(query);
+            return report;
+        }
         if (inBatch < kVerifyBatch) return report;
     }
 }

@@ -183,6 +183,9 @@ inline constexpr int kStrSaveCsv = 3096;
 // A write failed and what the logger holds could not be told.
 inline constexpr int kMsgLoggerStateUnknown = 3100;
 
+// The direct-USB pages: the correction is in the logger, its history is not.
+inline constexpr int kMsgWrittenHistoryIncomplete = 3120;
+
 }  // namespace strings
 
 namespace cli_text {
@@ -331,11 +334,16 @@ enum Id : int {
     GrantNeedsPostgres = 4138,
     GrantFailed = 4139,
     GrantDone = 4140,
+    // What a page operation left in the logger when it failed.
+    LoggerNowHolds = 4141,
+    LoggerStateUnknown = 4142,
+    WrittenHistoryIncomplete = 4143,
+    SummaryWrittenIncomplete = 4144,
 };
 
 // The block's first and last id; every id between has a text.
 inline constexpr Id kFirst = Usage;
-inline constexpr Id kLast = GrantDone;
+inline constexpr Id kLast = SummaryWrittenIncomplete;
 
 }  // namespace cli_text
 }  // namespace tb::resources

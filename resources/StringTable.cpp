@@ -185,6 +185,9 @@ constexpr std::array kStrings = std::to_array<StringEntry>({
     {kMsgLoggerStateUnknown,
      "ロガーが保持している補正式を確認できませんでした。ロガーの状態は不明です。\n"
      "再度送信する前に、受信して現在の設定を確認してください。"},
+    {kMsgWrittenHistoryIncomplete,
+     "補正値はロガーに書き込み、確認しましたが、調整履歴またはアジャストメント履歴ファイルを"
+     "保存できませんでした。\n同じ補正をもう一度送信しないでください。"},
     // The command line.
     {Usage,
      "使い方: trimbench <サブコマンド> [オプション]\n\n"
@@ -361,6 +364,14 @@ constexpr std::array kStrings = std::to_array<StringEntry>({
     {GrantNeedsPostgres, "grant-writer には PostgreSQL のジャーナルが必要です"},
     {GrantFailed, "権限を与えられません: %1"},
     {GrantDone, "%1 はジャーナルに記録を追加し、読み取ることができます"},
+    {LoggerNowHolds, "書き込みは失敗しましたが、ロガーの補正は変わりました: 現在の設定を参照してください"},
+    {LoggerStateUnknown,
+     "ロガーが保持している補正は不明です: もう一度送信する前に read で受信してください"},
+    {WrittenHistoryIncomplete,
+     "補正はロガーに書き込まれましたが、調整履歴またはログファイルは記録されませんでした: "
+     "もう一度実行しないでください"},
+    {SummaryWrittenIncomplete,
+     "%1 行は書き込み済みですが、履歴が記録されていません。もう一度実行しないでください"},
 });
 
 static_assert(IsSortedById(kStrings), "string table must be sorted by id without duplicates");

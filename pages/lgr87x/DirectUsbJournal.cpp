@@ -68,16 +68,4 @@ void CDirectUsbPage::RecordEntered(int tab, const std::array<EnteredCorrection, 
     }
 }
 
-// A write that was not confirmed may still have reached the logger: the
-// record says what the logger holds now, or nothing when it does not tell.
-void CDirectUsbPage::RecordWhatWasLeft(int tab) {
-    if (record_ == nullptr || !record_->Active()) return;
-    CalibrationCodes left{};
-    if (logger_->ReadCorrection(tab, left) == 0) {
-        RecordCodes(tab, &ChannelRecord::asLeft, left);
-        return;
-    }
-    for (ChannelRecord& channel : record_->Data().channels) channel.asLeft.reset();
-}
-
 }  // namespace tb::pages::lgr87x

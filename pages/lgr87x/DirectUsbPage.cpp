@@ -152,6 +152,7 @@ bool CDirectUsbPage::AnyTicked(int tab) const {
 void CDirectUsbPage::Send() {
     UpdateData(true);
     prepared_.reset();
+    lastOutcome_ = {};
     if (!FindConnectedLogger(true)) return;
     const BusyScope busy = Busy();
     const int tab = SelectedTab();
@@ -166,13 +167,16 @@ void CDirectUsbPage::Send() {
         ReportFailure(code);
         return;
     }
+    lastOutcome_.loggerRead = true;
     const CalibrationCodes found = model_.connection.table[static_cast<std::size_t>(tab)];
     RecordCodes(tab, &ChannelRecord::asFound, found);
     // Until a write is attempted the logger keeps what it was found with.
     RecordCodes(tab, &ChannelRecord::asLeft, found);
     if (!AnyTicked(tab)) return;
     RecordEntries(tab);
-    const auto entered = ComputeInputCorrection(tab, services::ReadTempUnit());
+    // The unit the labels show since the page was activated is the one the
+    // technician typed in; a change made elsewhere meanwhile does not apply.
+    const auto entered = ComputeInputCorrection(tab, unit_);
     if (!entered) return;
     RecordEntered(tab, *entered);
     const auto composition = Compose(tab, *entered);
@@ -184,6 +188,7 @@ void CDirectUsbPage::Send() {
 }
 
 void CDirectUsbPage::Initialise() {
+    lastOutcome_ = {};
     if (!FindConnectedLogger(true)) return;
     if (services::ShowMessageId(kMsgConfirmInitialise, services::MsgButtons::YesNo) !=
         services::MsgAnswer::Yes) {
@@ -194,12 +199,12 @@ void CDirectUsbPage::Initialise() {
     OperationRecord record(PageOperation::Initialise, DialogId(), unit_);
     RecordScope scope(*this, record);
     StartRecord(record, tab);
-    // With a journal attached the record shows what the logger held before.
-    if (record.Active()) {
-        CalibrationCodes found{};
-        if (logger_->ReadCorrection(tab, found) == 0) {
-            RecordCodes(tab, &ChannelRecord::asFound, found);
-        }
+    // What the logger held before: for the record, and to tell after a
+    // failed write whether the reset reached it.
+    CalibrationCodes found{};
+    if (logger_->ReadCorrection(tab, found) == 0) {
+        model_.connection.table[static_cast<std::size_t>(tab)] = found;
+        RecordCodes(tab, &ChannelRecord::asFound, found);
     }
     RecordCodes(tab, &ChannelRecord::composed, kFactoryCodes);
     // The initialisation entry is merged into the record as read; on a
@@ -209,10 +214,12 @@ void CDirectUsbPage::Initialise() {
         ReportFailure(code);
         return;
     }
+    lastOutcome_.loggerRead = true;
     if (WriteCorrection(tab, kFactoryCodes, true) == kLockBusy) services::ShowBusyMessage();
 }
 
 void CDirectUsbPage::Receive() {
+    lastOutcome_ = {};
     if (!FindConnectedLogger(true)) return;
     const BusyScope busy = Busy();
     const int tab = SelectedTab();
@@ -227,6 +234,7 @@ void CDirectUsbPage::Receive() {
         ReportFailure(code);
         return;
     }
+    lastOutcome_.loggerRead = true;
     const CalibrationCodes& found = model_.connection.table[static_cast<std::size_t>(tab)];
     RecordCodes(tab, &ChannelRecord::asFound, found);
     RecordCodes(tab, &ChannelRecord::asLeft, found);
@@ -252,17 +260,20 @@ history::SensorAdjustment CDirectUsbPage::AdjustmentOf(int tab) const {
 }
 
 // The new entries go into the logger's record and, when that worked, into
-// the log file. The record write's code.
-int CDirectUsbPage::RecordAdjustment(int tab, bool initialise, int32_t time) {
+// the log file. False when either was not saved (its message shown).
+bool CDirectUsbPage::RecordAdjustment(int tab, bool initialise, int32_t time) {
     history::HistorySensor& sensor = sensors_[static_cast<std::size_t>(tab)];
     const history::SensorAdjustment adjustment = AdjustmentOf(tab);
-    const int unit = services::ReadTempUnit();
     history::HistoryEntry rec1;
     history::HistoryEntry rec2;
-    history::BuildHistoryRecords(sensor, adjustment, initialise, time, unit, rec1, rec2);
+    history::BuildHistoryRecords(sensor, adjustment, initialise, time, unit_, rec1, rec2);
     const int code =
         history::AppendHistory(sensor, *logger_, View(), adjustment, initialise, rec1, rec2);
-    if (code == 0 && record_ != nullptr) {
+    if (code != 0) {
+        ReportFailure(code);
+        return false;
+    }
+    if (record_ != nullptr) {
         std::vector<uint8_t>& bytes = record_->Data().historyEntry;
         for (const history::HistoryEntry* entry : {&rec1, &rec2}) {
             if (entry->kind == 0) continue;
@@ -270,37 +281,67 @@ int CDirectUsbPage::RecordAdjustment(int tab, bool initialise, int32_t time) {
             bytes.insert(bytes.end(), encoded.begin(), encoded.end());
         }
     }
-    if (code == 0) {
-        history::WriteHistoryLog(sensor, adjustment, initialise, rec1, rec2,
-                                 {model_.connection.key, unit});
+    return history::WriteHistoryLog(sensor, adjustment, initialise, rec1, rec2,
+                                    {model_.connection.key, unit_}) == history::LogFileError::None;
+}
+
+// After a write that failed: the pair is read again, so that the page, the
+// record and the outcome say what the logger holds; when it does not answer,
+// its state is unknown and the technician is told to receive first.
+void CDirectUsbPage::LearnWhatWasLeft(int tab, const CalibrationCodes& before) {
+    CalibrationCodes left{};
+    if (logger_->ReadCorrection(tab, left) != 0) {
+        lastOutcome_.write = LoggerWrite::Unknown;
+        ClearCurrentSettings(tab);
+        if (record_ != nullptr)
+            for (ChannelRecord& channel : record_->Data().channels) channel.asLeft.reset();
+        return;
     }
-    return code;
+    TakeWhatIsHeld(tab, before, left);
+}
+
+void CDirectUsbPage::TakeWhatIsHeld(int tab, const CalibrationCodes& before,
+                                    const CalibrationCodes& held) {
+    model_.connection.table[static_cast<std::size_t>(tab)] = held;
+    lastOutcome_.write = held == before ? LoggerWrite::None : LoggerWrite::Written;
+    RecordCodes(tab, &ChannelRecord::asLeft, held);
+    ShowCurrentSettings(tab);
 }
 
 // Under the communication lock: the write and its read-back, then the
-// history entry. A pair read back with other codes is what the page and the
-// record show.
+// history entry. Whatever the logger was found to hold after the write is
+// what the page, the record and the outcome show.
 int CDirectUsbPage::WriteCorrection(int tab, const CalibrationCodes& codes, bool initialise) {
     if (!services::AcquireCommBusy()) return kLockBusy;
     const auto time = static_cast<int32_t>(platform::NowSeconds());
-    CalibrationCodes& held = model_.connection.table[static_cast<std::size_t>(tab)];
-    int failure = logger_->WriteCorrection(tab, time, codes, held);
+    const CalibrationCodes before = model_.connection.table[static_cast<std::size_t>(tab)];
+    CalibrationCodes held = before;
+    const int failure = logger_->WriteCorrection(tab, time, codes, held);
+    bool complete = true;
     if (failure == kReadBackDiffers) {
-        RecordCodes(tab, &ChannelRecord::asLeft, held);
-        ShowCurrentSettings(tab);
+        TakeWhatIsHeld(tab, before, held);
     } else if (failure != 0) {
-        RecordWhatWasLeft(tab);
+        LearnWhatWasLeft(tab, before);
     } else {
-        RecordCodes(tab, &ChannelRecord::asLeft, codes);
-        failure = RecordAdjustment(tab, initialise, time);
-        if (failure == 0) ShowCurrentSettings(tab);
+        TakeWhatIsHeld(tab, before, codes);
+        lastOutcome_.write = LoggerWrite::Written;
+        complete = RecordAdjustment(tab, initialise, time);
+        lastOutcome_.historyIncomplete = !complete;
     }
     services::ReleaseCommBusy();
-    if (failure == 0) {
-        if (record_ != nullptr) record_->Succeeded();
+    if (failure != 0) {
+        ReportFailure(failure);
+        if (lastOutcome_.write == LoggerWrite::Unknown)
+            services::ShowMessageId(kMsgLoggerStateUnknown, services::MsgButtons::Ok,
+                                    services::MsgIcon::Warning);
+        return 0;
+    }
+    if (record_ != nullptr) record_->Succeeded();
+    if (complete) {
         services::ShowMessageId(kMsgSent, services::MsgButtons::Ok, services::MsgIcon::Information);
     } else {
-        ReportFailure(failure);
+        services::ShowMessageId(kMsgWrittenHistoryIncomplete, services::MsgButtons::Ok,
+                                services::MsgIcon::Warning);
     }
     return 0;
 }

@@ -110,6 +110,7 @@ class CDirectUsbPage : public CPropertyPage, public AdjustablePage {
     void EnableRowInputs(int row, bool enabled, bool withRadios);
     void ShowTab(int tab);
     void ShowCurrentSettings(int tab);
+    void ClearCurrentSettings(int tab);
     // The page's buttons, its tab control and the sheet off while it lives.
     BusyScope Busy();
 
@@ -125,7 +126,12 @@ class CDirectUsbPage : public CPropertyPage, public AdjustablePage {
     // Steps of the operations (DirectUsbPage.cpp).
     int ReadHistory(int tab);
     history::SensorAdjustment AdjustmentOf(int tab) const;
-    int RecordAdjustment(int tab, bool initialise, int32_t time);
+    // False when the logger's record or the log file was not saved.
+    bool RecordAdjustment(int tab, bool initialise, int32_t time);
+    // After a failed write: what the logger holds, read again (Unknown when
+    // it does not answer), or as the write's read-back found it.
+    void LearnWhatWasLeft(int tab, const CalibrationCodes& before);
+    void TakeWhatIsHeld(int tab, const CalibrationCodes& before, const CalibrationCodes& held);
     bool AnyTicked(int tab) const;
 
     // The journal record of the running operation (DirectUsbJournal.cpp).
@@ -138,8 +144,6 @@ class CDirectUsbPage : public CPropertyPage, public AdjustablePage {
     // The entries of the ticked channels, and then their corrections.
     void RecordEntries(int tab);
     void RecordEntered(int tab, const std::array<EnteredCorrection, 2>& entered);
-    // After a write that failed: what the logger holds, when it says.
-    void RecordWhatWasLeft(int tab);
     OperationRecord* record_ = nullptr;
     std::optional<PreparedCodes> prepared_;
 

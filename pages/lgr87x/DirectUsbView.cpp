@@ -162,6 +162,12 @@ BusyScope CDirectUsbPage::Busy() {
     return BusyScope(View(), {kSend, kInitialise, kReceive, kTabs});
 }
 
+// What the logger holds is unknown: no figures are left that claim it.
+void CDirectUsbPage::ClearCurrentSettings(int tab) {
+    for (const ChannelTable& channel : Tab(tab).channels)
+        if (channel.kind != ChannelKind::Unused) View().SetText(channel.currentText, "");
+}
+
 void CDirectUsbPage::ShowCurrentSettings(int tab) {
     const TabTable& table = Tab(tab);
     const CalibrationCodes& codes = model_.connection.table[static_cast<std::size_t>(tab)];

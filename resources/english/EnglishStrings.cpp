@@ -192,6 +192,9 @@ constexpr StringEntry kStrings[] = {
     {kMsgLoggerStateUnknown,
      "The correction the logger holds could not be confirmed: its state is unknown.\n"
      "Receive its settings before sending again."},
+    {kMsgWrittenHistoryIncomplete,
+     "The correction was written to the logger and read back, but the adjustment history or "
+     "the history log file could not be saved.\nDo not send the same correction again."},
     // The command line.
     {Usage,
      "usage: trimbench <subcommand> [options]\n\n"
@@ -372,6 +375,14 @@ constexpr StringEntry kStrings[] = {
     {GrantNeedsPostgres, "grant-writer needs the PostgreSQL journal"},
     {GrantFailed, "cannot grant: %1"},
     {GrantDone, "%1 may append to and read the journal"},
+    {LoggerNowHolds, "the write failed, but the logger's correction changed: see its current setting"},
+    {LoggerStateUnknown,
+     "what the logger holds is unknown: receive it (read) before sending again"},
+    {WrittenHistoryIncomplete,
+     "the correction was written to the logger, but its history record or the history log file "
+     "was not: do not run it again"},
+    {SummaryWrittenIncomplete,
+     "%1 row(s) written, but their history was not recorded: do not run them again"},
 };
 
 static_assert(IsSortedById(kStrings), "the English table must be sorted by id without duplicates");

@@ -2,9 +2,10 @@
 // cable and direct-USB loggers. The figures are those of the page tests:
 // the command line must leave the logger holding what the window would.
 #include <QJsonArray>
+#include <algorithm>
 
-#include "services/PageServices.h"
 #include "cli/ExitCode.h"
+#include "services/PageServices.h"
 #include "sim/lan/LanUnitWithLogger.h"
 #include "sim/lgr87x/Lgr87xDevice.h"
 #include "tests/cli/CliFixture.h"
@@ -135,9 +136,34 @@ TEST_F(CliTest, CommunicationFailureIsNotReportedAsAMissingLogger) {
         auto lock = bench_.LockState();
         logger->Faults().readBackDiffers = -1;
     }
+    const auto before = Held(*logger);
     const CliRun run = Trimbench({"adjust", "820", "--point", "20:21", "--yes", "--json"});
     EXPECT_EQ(run.exit, Code(ExitCode::Communication)) << run.err;
-    EXPECT_FALSE(run.Json()["written"].toBool());
+    // Written says whether the logger's correction changed, as it was read back.
+    EXPECT_EQ(run.Json()["written"].toBool(), Held(*logger) != before) << run.out;
+}
+
+// Once the logger was found and read, it going silent during the write is a
+// communication failure, not a missing logger.
+TEST_F(CliTest, ALoggerLostAfterItWasReadIsACommunicationFailure) {
+    auto logger =
+        std::make_shared<sim::loggers::SimulatedLogger>(*sim::loggers::ModelForDeviceCode(0x5C));
+    auto& unit = bench_.Emplace<sim::BaseUnit>(sim::BaseUnitConfig{.serial = 0x00A1B2C3}, logger);
+    bench_.UseTemporaryDeviceMap();
+    const int com = bench_.ComNumberOf(unit);
+    AnswerAfter answer([&] { ASSERT_TRUE(bench_.UnplugOnNextReply(com)); }, "y\n");
+    std::istream in(&answer);
+    const CliRun run = Trimbench({"adjust", "820", "--point", "25:25.3", "--json"}, in);
+    EXPECT_EQ(run.exit, Code(ExitCode::Communication)) << run.out << run.err;
+    // The page said the logger was not connected, after the question, and
+    // what it holds cannot be told.
+    const QJsonArray messages = run.Json()["messages"].toArray();
+    ASSERT_GE(messages.size(), 2) << run.out;
+    EXPECT_EQ(messages.first().toObject()["answer"].toString(), "yes");
+    EXPECT_TRUE(std::any_of(messages.begin(), messages.end(), [](const QJsonValue& message) {
+        return message.toObject()["id"].toInt() == 1048;
+    })) << run.out;
+    EXPECT_EQ(run.Json()["loggerState"].toString(), "unknown") << run.out;
 }
 
 TEST_F(CliTest, ReadShowsEveryChannelInTheUnitAsked) {

@@ -10,13 +10,15 @@
 #include <QJsonObject>
 #include <QStringList>
 #include <filesystem>
+#include <functional>
+#include <istream>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "services/Settings.h"
 #include "cli/Trimbench.h"
+#include "services/Settings.h"
 #include "sim/baseunit/BaseUnit.h"
 #include "sim/core/Bench.h"
 #include "sim/loggers/Lgr890CableDevice.h"
@@ -44,6 +46,25 @@ struct CliRun {
     std::string out;
     std::string err;
     QJsonObject Json() const { return QJsonDocument::fromJson(QByteArray::fromStdString(out)).object(); }
+};
+
+// An answer that does something first, when the question reads it.
+class AnswerAfter : public std::streambuf {
+  public:
+    AnswerAfter(std::function<void()> action, std::string answer)
+        : action_(std::move(action)), answer_(std::move(answer)) {}
+
+  protected:
+    int_type underflow() override {
+        if (gptr() != nullptr) return traits_type::eof();
+        action_();
+        setg(answer_.data(), answer_.data(), answer_.data() + answer_.size());
+        return traits_type::to_int_type(*gptr());
+    }
+
+  private:
+    std::function<void()> action_;
+    std::string answer_;
 };
 
 class CliTest : public ::testing::Test {
@@ -86,9 +107,14 @@ class CliTest : public ::testing::Test {
     }
 
     CliRun Trimbench(std::vector<std::string> args, const std::string& answers = "") {
+        std::istringstream in(answers);
+        return Trimbench(std::move(args), in);
+    }
+    // Answers the questions from `in`: a stream can act when it is read,
+    // between the page's reads and its write.
+    CliRun Trimbench(std::vector<std::string> args, std::istream& in) {
         QStringList arguments{"trimbench"};
         for (const auto& arg : args) arguments << QString::fromStdString(arg);
-        std::istringstream in(answers);
         std::ostringstream out, err;
         cli::Terminal terminal{out, err, in, false};
         CliRun run;

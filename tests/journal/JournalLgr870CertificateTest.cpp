@@ -38,5 +38,21 @@ TEST_F(JournalLgr870CertificateTest, ACertificateOfASendNamesTheLoggerItsFigures
     EXPECT_EQ(text.find("不合格"), std::string::npos) << text;
 }
 
+// The as-left is what the logger's codes hold: a composed value its codes
+// round is still a pass; a failed operation never is.
+TEST(CertificateVerdict, AsLeftRoundedByTheCodesPassesAndAFailureNeverDoes) {
+    pages::ChannelRecord channel;
+    channel.composed = pages::Correction{1.0, 0.123};
+    channel.asLeft = pages::Correction{1.0, 0.1};
+    JournalEntry entry;
+    entry.outcome = kOutcomeSuccess;
+    EXPECT_TRUE(ChannelPassed(entry, channel));
+    entry.outcome = kOutcomeFailure;
+    EXPECT_FALSE(ChannelPassed(entry, channel));
+    entry.outcome = kOutcomeSuccess;
+    channel.asLeft.reset();
+    EXPECT_FALSE(ChannelPassed(entry, channel));
+}
+
 }  // namespace
 }  // namespace tb::journal

@@ -130,6 +130,53 @@ TEST_F(JournalStoreTest, VerifyNamesTheRowWhoseBytesWereChangedInTheFile) {
     EXPECT_EQ(verdict["result"].toString(), "failure");
 }
 
+// The rows after a damaged page never come out of the read: verify must say
+// the journal could not be read, not that the rows it saw are intact.
+TEST_F(JournalStoreTest, VerifyFailsWhenTheReadStopsOnAnErrorAfterItsLastRow) {
+    {
+        auto store = Open();
+        std::string error;
+        for (int i = 0; i < 40; ++i) {
+            JournalEntry entry = SampleEntry("0000000E", "2026-12-09T05:00:00.000Z");
+            entry.operatorName = (i == 39 ? "last-row-" : "row-") + std::string(300, 'x');
+            ASSERT_TRUE(store->Append(entry, error)) << error;
+        }
+    }
+    ASSERT_FALSE(std::filesystem::exists(path_ + "-wal"));
+    // The table page that holds the last row gets a page type SQLite does not know.
+    std::fstream file(path_, std::ios::in | std::ios::out | std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::size_t pageSize =
+        (static_cast<unsigned char>(bytes[16]) << 8) | static_cast<unsigned char>(bytes[17]);
+    const std::size_t at = bytes.find("last-row-");
+    ASSERT_NE(at, std::string::npos);
+    const std::size_t page = at / pageSize * pageSize;
+    ASSERT_GT(page, 0u);
+    ASSERT_EQ(bytes[page], '\x0d');  // a leaf page of a table
+    file.seekp(static_cast<std::streamoff>(page));
+    file.put('\x07');
+    file.close();
+
+    auto store = Open();
+    const VerifyReport report = store->Verify();
+    EXPECT_FALSE(report.readable);
+    EXPECT_FALSE(report.Intact());
+    EXPECT_FALSE(report.error.empty());
+    EXPECT_GT(report.rows, 0);  // the rows before the damaged page were read
+
+    QProcess tool;
+    tool.start(
+        QString::fromStdString(
+            std::filesystem::read_symlink("/proc/self/exe").parent_path().string() + "/trimbench"),
+        {"journal", "verify", "--sqlite", QString::fromStdString(path_), "--json"});
+    ASSERT_TRUE(tool.waitForFinished(30000));
+    EXPECT_EQ(tool.exitCode(), 1);
+    const QJsonObject verdict = QJsonDocument::fromJson(tool.readAllStandardOutput()).object();
+    EXPECT_EQ(verdict["result"].toString(), "failure");
+    EXPECT_NE(verdict["message"].toString().indexOf("malformed"), -1)
+        << verdict["message"].toString().toStdString();
+}
+
 // Commits do not wait for the disk; closing is what makes the file whole.
 // With the window still reading, the bench's close must not leave its rows
 // only in the write-ahead log.

@@ -10,15 +10,16 @@
 #include <sstream>
 #include <string>
 
-#include "services/PageServices.h"
-#include "tests/support/ScriptedMessageBoxes.h"
-#include "services/Settings.h"
 #include "pages/MemoryDialogView.h"
 #include "pages/lgr87x/PageLgr870.h"
 #include "pages/lgr87x/PageLgr875.h"
+#include "resources/StringIds.h"
 #include "resources/dialogs/Lgr87xDialogIds.h"
+#include "services/PageServices.h"
+#include "services/Settings.h"
 #include "sim/core/Bench.h"
 #include "sim/lgr87x/Lgr87xDevice.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 
 namespace {
 
@@ -353,6 +354,26 @@ TEST_F(DirectUsbPages, FahrenheitTemperatureSendsCelsiusAndConfirmsFahrenheit) {
     EXPECT_NE(LogFile().find("CH:3, １点補正, 50.0-->59.0, F\r\n"), std::string::npos) << LogFile();
 }
 
+// The unit is the one the labels showed when the page was activated: a
+// change made in another window before Send does not turn a Celsius entry
+// into Fahrenheit in the write, the lines or the log.
+TEST_F(DirectUsbPages, OneTemperatureUnitServesTheWholeSend) {
+    Lgr87xLogger& logger = Add(Lgr87xModel::k870, kSerial870);
+    tb::pages::lgr87x::CPageLgr870 page;
+    Open(page);
+    tb::services::WriteTempUnit(1);
+    SelectTab(page, 1);
+    Tick(page, 2);
+    Type(2, "50.0", "59.0");
+    boxes_.AnswerNext(MsgAnswer::Yes);
+    page.OnCommand(kSend);
+
+    EXPECT_EQ(Held(logger, kSecondGroup), (CalibrationCodes{1000, 9000, 1000, 0}));
+    EXPECT_EQ(view_.Text(kUnits[2][0]), "℃");
+    EXPECT_EQ(view_.Text(kCurrent870[2]), "現在の設定：y = 1.000x +9.000");
+    EXPECT_NE(LogFile().find("CH:3, １点補正, 50.0-->59.0, C\r\n"), std::string::npos) << LogFile();
+}
+
 TEST_F(DirectUsbPages, InitialiseResetsOnlyTheShownPairAndRecordsIt) {
     Lgr87xLogger& logger = Add(Lgr87xModel::k870, kSerial870);
     Hold(logger, kFirstGroup, {1100, 500, 900, -300});
@@ -641,7 +662,12 @@ TEST_F(DirectUsbPages, AFailedHistoryWriteLeavesNoStaleFactorBehind) {
     boxes_.Clear();
     page.OnCommand(kSend);
     EXPECT_EQ(Held(logger, kSecondGroup)[0], 750);
-    EXPECT_NE(boxes_.Last().text.find("通信もしくは設定に失敗しました。"), std::string::npos);
+    // The failure is reported, and so is the correction the logger now holds.
+    EXPECT_TRUE(Shown("通信もしくは設定に失敗しました。"));
+    EXPECT_EQ(boxes_.Last().stringId, tb::resources::strings::kMsgWrittenHistoryIncomplete);
+    EXPECT_EQ(view_.Text(kCurrent870[2]).rfind("現在の設定：y = 0.750x", 0), 0u)
+        << view_.Text(kCurrent870[2]);
+    EXPECT_TRUE(page.LastOutcome().historyIncomplete);
 
     Tick(page, 3);
     Type(3, "50", "51");
