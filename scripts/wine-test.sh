@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
-# The device libraries on Windows: cross-builds them with MinGW-w64 into
-# build/win64 (cmake/mingw-w64.cmake), checks their exports, and runs their
-# tests and example programs under Wine against trimbench-sim of the Linux
-# release build (build/release). Any failure fails the script.
+# Trimbench on Windows: cross-builds the device libraries, Trimbench2.exe and
+# trimbench.exe with MinGW-w64 and the Qt kit (scripts/qt-windows-kit.sh)
+# into build/win64 (cmake/mingw-w64.cmake), checks the DLLs' exports, and
+# runs under Wine against trimbench-sim of the Linux release build
+# (build/release): the libraries' tests and examples, the suites of the
+# layers above them, the window tests offscreen, trimbench.exe beside the
+# Linux trimbench (same JSON, same journal rows), the window on the windows
+# platform under Xvfb (a picture of every tab in both languages), and the
+# installer (silent install, the installed program, silent uninstall).
+# Any failure fails the script.
 #
-# With --bench it prints the benchmark's figures instead (bench_wine against
+# With --bench it prints the benchmarks' figures instead (bench_wine against
 # a paced simulator: a base unit and a model-870 logger), not part of CI.
 #
 # The Wine prefix lives in build/win64/wineprefix (made once). Every COM
@@ -23,8 +29,9 @@ wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 [[ -x $sim ]] || { echo "wine-test: $sim is missing (build the release first)" >&2; exit 1; }
 [[ -x $wine ]] || { echo "wine-test: wine64 is missing (scripts/install-deps.sh)" >&2; exit 1; }
 
-# The cross build: libraries, example, tests.
-args=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The cross build: libraries, programs, examples, tests.
+kit=$(bash scripts/qt-windows-kit.sh)
+args=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DTB_QT_WINDOWS="$kit" -DCMAKE_BUILD_TYPE=RelWithDebInfo
       "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG" "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG")
 if command -v ccache >/dev/null; then
   args+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
@@ -40,9 +47,13 @@ if [[ ! -f $WINEPREFIX/system.reg ]]; then
   "$wine" wineboot -i >/dev/null 2>&1
   "$wineserver" -w
 fi
+# The windows platform draws Latin text with a Tahoma-like font.
+cp -f /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 
 # The bench: two base units, a model-870 and a model-875 logger, the LAN
 # base unit; its console is a FIFO the tests write fault commands into.
+# start_bench starts it afresh (the page commands change what the devices
+# hold, so each side of a comparison gets a bench of its own).
 run=$root/$build/wine-run
 rm -rf "$run"
 mkdir -p "$run"
@@ -52,34 +63,41 @@ lan_port=$((20000 + RANDOM % 20000))
 devices=(--no-pacing --base-unit-serial 00E4A3B1 --base-unit-serial 0000FA17 --lgr870 1 --lgr875 1
          --lgr87x-records 300 --lan --lan-port "$lan_port")
 [[ $mode == --bench ]] && devices=(--base-unit-serial 00BE7C40 --lgr870 1 --lgr87x-records 1000)
-"$sim" --map "$run/devices.map" --quiet "${devices[@]}" <"$run/console" >"$run/sim.log" 2>&1 &
-sim_pid=$!
+sim_pid=""
 stop_sim() {
-  kill "$sim_pid" 2>/dev/null || true
-  wait "$sim_pid" 2>/dev/null || true
+  [[ -n $sim_pid ]] && { kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true; }
+  sim_pid=""
   "$wineserver" -k >/dev/null 2>&1 || true
 }
 trap stop_sim EXIT
-for _ in $(seq 100); do [[ -s $run/devices.map ]] && break; sleep 0.05; done
-[[ -s $run/devices.map ]] || { cat "$run/sim.log" >&2; echo "wine-test: no device map" >&2; exit 1; }
+start_bench() {
+  stop_sim
+  rm -f "$run/devices.map"
+  "$sim" --map "$run/devices.map" --quiet "${devices[@]}" <"$run/console" >"$run/sim.log" 2>&1 &
+  sim_pid=$!
+  for _ in $(seq 100); do [[ -s $run/devices.map ]] && break; sleep 0.05; done
+  [[ -s $run/devices.map ]] || { cat "$run/sim.log" >&2; echo "wine-test: no device map" >&2; exit 1; }
 
-# Each COM number of the map: the prefix's port registry (what makes the
-# system list it) and a link in dosdevices. The system reads the registry
-# when the prefix starts, so the prefix is restarted after the import.
-{
-  printf 'REGEDIT4\n\n[-HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\n\n'
-  printf '[HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\n'
+  # Each COM number of the map: the prefix's port registry (what makes the
+  # system list it) and a link in dosdevices. The system reads the registry
+  # when the prefix starts, so the prefix is restarted after the import.
+  {
+    printf 'REGEDIT4\n\n[-HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\n\n'
+    printf '[HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\n'
+    while read -r com device _; do
+      [[ $com =~ ^[0-9]+$ ]] && printf '"COM%s"="%s"\n' "$com" "$device"
+    done <"$run/devices.map"
+  } >"$run/ports.reg"
+  "$wine" regedit /S "$(sed 's|/|\\|g; s|^|Z:|' <<<"$run/ports.reg")"
+  "$wineserver" -k >/dev/null 2>&1 || true
+  "$wineserver" -w
+  find "$WINEPREFIX/dosdevices" -maxdepth 1 -name 'com*' -delete
   while read -r com device _; do
-    [[ $com =~ ^[0-9]+$ ]] && printf '"COM%s"="%s"\n' "$com" "$device"
+    [[ $com =~ ^[0-9]+$ ]] && ln -s "$device" "$WINEPREFIX/dosdevices/com$com"
   done <"$run/devices.map"
-} >"$run/ports.reg"
-"$wine" regedit /S "$(sed 's|/|\\|g; s|^|Z:|' <<<"$run/ports.reg")"
-"$wineserver" -k >/dev/null 2>&1 || true
-"$wineserver" -w
-find "$WINEPREFIX/dosdevices" -maxdepth 1 -name 'com*' -delete
-while read -r com device _; do
-  [[ $com =~ ^[0-9]+$ ]] && ln -s "$device" "$WINEPREFIX/dosdevices/com$com"
-done <"$run/devices.map"
+  return 0
+}
+start_bench
 
 export TRIMBENCH_DEVICE_MAP="Z:$run/devices.map" TRIMBENCH_SIM_CONSOLE="Z:$run/console"
 export TRIMBENCH_SIM_LAN_PORT=$lan_port TRIMBENCH_USB_SCAN=0
@@ -137,6 +155,33 @@ echo "wine-test: package $zip"
 
 step devices "${run_wine[@]}" test_devices_win.exe --gtest_filter=-UnplugOnWine.*
 step unplug "${run_wine[@]}" test_devices_win.exe --gtest_filter=UnplugOnWine.*
+
+# The suites of the layers above the libraries. The offscreen platform of
+# the window tests reads its fonts from one folder only.
+mkdir -p "$run/fonts"
+ln -sf /usr/share/fonts/truetype/dejavu/DejaVuSans*.ttf /usr/share/fonts/truetype/takao-gothic/*.ttf "$run/fonts/"
+offscreen=(env WINEQT_QPA_PLATFORM=offscreen "WINEQT_QPA_FONTDIR=Z:$run/fonts")
+step pages_formula "${run_wine[@]}" test_pages_formula_win.exe
+step services "${offscreen[@]}" "${run_wine[@]}" test_services_win.exe
+step resources "${run_wine[@]}" test_resources_win.exe
+step journal "${offscreen[@]}" "${run_wine[@]}" test_journal_win.exe
+# A Japanese Windows: system code page 932.
+step system env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 "${offscreen[@]}" "${run_wine[@]}" test_system_win.exe
+step ui_offscreen "${offscreen[@]}" "${run_wine[@]}" test_ui_win.exe
+
+# trimbench.exe beside the Linux trimbench, each on a fresh bench.
+step cli_compare bash "$root/tests/windows/compare-cli.sh" "$root/build/release/out/trimbench" "$out/trimbench.exe" "$run"
+
+# The window on the windows platform under Xvfb, a picture of every tab.
+"$wineserver" -k >/dev/null 2>&1 || true
+step window_tour env LANG=ja_JP.UTF-8 xvfb-run -a -s "-screen 0 1280x900x24" \
+  "${run_wine[@]}" test_window_tour_win.exe
+"$wineserver" -k >/dev/null 2>&1 || true
+echo "wine-test: pictures of the window in $build/artefacts/windows"
+
+# The installer: made, installed silently, the installed program started,
+# uninstalled silently, and nothing of it left.
+step installer bash "$root/tests/windows/check-installer.sh" "$root/$build" "$run"
 
 if ((failures > 0)); then
   echo "wine-test: $failures step(s) failed; logs in $run" >&2
