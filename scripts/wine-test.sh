@@ -62,7 +62,7 @@ exec 7<>"$run/console"
 lan_port=$((20000 + RANDOM % 20000))
 devices=(--no-pacing --base-unit-serial 00E4A3B1 --base-unit-serial 0000FA17 --lgr870 1 --lgr875 1
          --lgr87x-records 300 --lan --lan-port "$lan_port")
-[[ $mode == --bench ]] && devices=(--base-unit-serial 00BE7C40 --lgr870 1 --lgr87x-records 1000)
+[[ $mode == --bench ]] && devices=(--base-unit-serial 00BE7C40 --logger 820 --lgr870 1 --lgr87x-records 1000)
 sim_pid=""
 stop_sim() {
   [[ -n $sim_pid ]] && { kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true; }
@@ -107,7 +107,8 @@ export TRIMBENCH_SETTINGS_FILE="Z:$run/no-settings.conf" TZ=UTC
 run_wine=(timeout 300 "$wine")
 
 if [[ $mode == --bench ]]; then
-  (cd "$out" && "${run_wine[@]}" bench_wine.exe)
+  (cd "$out" && "${run_wine[@]}" bench_wine.exe && "${run_wine[@]}" bench_pages_wine.exe &&
+     "${run_wine[@]}" bench_window_wine.exe)
   exit
 fi
 
@@ -169,8 +170,44 @@ step journal "${offscreen[@]}" "${run_wine[@]}" test_journal_win.exe
 step system env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 "${offscreen[@]}" "${run_wine[@]}" test_system_win.exe
 step ui_offscreen "${offscreen[@]}" "${run_wine[@]}" test_ui_win.exe
 
-# trimbench.exe beside the Linux trimbench, each on a fresh bench.
-step cli_compare bash "$root/tests/windows/compare-cli.sh" "$root/build/release/out/trimbench" "$out/trimbench.exe" "$run"
+# trimbench.exe beside the Linux trimbench, each on a fresh bench with a
+# journal of its own: the same commands give the same JSON and exit codes,
+# and the journals the same rows (tests/windows/compare-cli.py).
+cli_commands() {  # cli_commands DIR PROGRAM...: the commands' outputs into DIR
+  local dir=$1 name
+  shift
+  mkdir -p "$dir"
+  run_cli() {
+    name=$1
+    shift
+    "$@" >"$dir/$name" 2>"$dir/$name.err" && echo 0 >"$dir/$name.exit" || echo $? >"$dir/$name.exit"
+  }
+  run_cli list "$@" list --json
+  run_cli read_820 "$@" read 820 --serial 00E4A3B1 --json
+  run_cli adjust_820 "$@" adjust 820 --serial 00E4A3B1 --point 25.0:25.3 --yes --json
+  run_cli adjust_dry "$@" adjust 820 --serial 0000FA17 --point 25.0:40.0 --dry-run --json
+  run_cli read_870 "$@" read 870 --json
+  run_cli batch "$@" batch "$batch_file" --yes --json
+  run_cli verify "$@" journal verify
+  run_cli journal "$@" journal --csv
+  rm -f "$dir"/*.err
+}
+compare_cli() {
+  local linux_settings=$run/cli-linux.ini windows_settings=$run/cli-windows.ini
+  batch_file=$run/cli-batch.csv
+  printf 'model,serial,channel,before1,after1\n820,00E4A3B1,1,25.0,25.2\n820,0000FA17,1,30.0,30.1\n' >"$batch_file"
+  printf '[Journal]\nFile=%s\n' "$run/cli-linux.sqlite3" >"$linux_settings"
+  printf '[Journal]\nFile=Z:%s\n' "$run/cli-windows.sqlite3" >"$windows_settings"
+  start_bench
+  TRIMBENCH_DEVICE_MAP=$run/devices.map TRIMBENCH_SETTINGS_FILE=$linux_settings HOME=$run/cli-home \
+    cli_commands "$run/cli-linux" timeout 120 "$root/build/release/out/trimbench"
+  start_bench
+  batch_file="Z:$batch_file"
+  TRIMBENCH_SETTINGS_FILE="Z:$windows_settings" cli_commands "$run/cli-windows" "${run_wine[@]}" trimbench.exe
+  stop_sim
+  python3 "$root/tests/windows/compare-cli.py" "$run/cli-linux" "$run/cli-windows"
+}
+step cli_compare compare_cli
 
 # The window on the windows platform under Xvfb, a picture of every tab.
 "$wineserver" -k >/dev/null 2>&1 || true
