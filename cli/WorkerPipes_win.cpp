@@ -44,9 +44,12 @@ std::string SystemMessage(DWORD error) {
     return message;
 }
 
-// One argument as the C runtime's parser reads it back: quoted, with the
-// backslashes before a quote (and before the closing quote) doubled.
+// One argument as the C runtime's parser reads it back: as it is when it
+// has no blank or quote, else quoted, with the backslashes before a quote
+// (and before the closing quote) doubled.
 std::wstring Quoted(const std::wstring& argument) {
+    if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos)
+        return argument;
     std::wstring quoted = L"\"";
     std::size_t backslashes = 0;
     for (wchar_t c : argument) {

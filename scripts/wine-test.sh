@@ -36,8 +36,14 @@ args=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DTB_QT_WINDOWS="$kit" -DCMAK
 if command -v ccache >/dev/null; then
   args+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
+# The benchmarks only for --bench (the tests run none of them).
+if [[ $mode == --bench ]]; then args+=(-DTB_BENCH=ON); else args+=(-DTB_BENCH=OFF); fi
 cmake -S . -B "$build" -G Ninja "${args[@]}" >/dev/null
-cmake --build "$build" -j "$jobs"
+if [[ $mode == --bench ]]; then
+  cmake --build "$build" -j "$jobs" --target bench_wine bench_pages_wine bench_window_wine
+else
+  cmake --build "$build" -j "$jobs"
+fi
 bash tests/windows/check-exports.sh "$out"
 
 # A private, headless prefix: no display, no Mono or Gecko installers.

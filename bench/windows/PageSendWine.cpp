@@ -80,8 +80,8 @@ void Page870(tb::services::ScriptedMessageBoxes& boxes) {
 
 int main() {
     // The history log and the journal in a folder of their own.
-    const std::filesystem::path home =
-        std::filesystem::temp_directory_path() / ("tb-bench-wine-" + std::to_string(GetCurrentProcessId()));
+    const std::filesystem::path home = std::filesystem::temp_directory_path() /
+                                       ("tb-bench-wine-" + std::to_string(GetCurrentProcessId()));
     std::filesystem::create_directories(home);
     _putenv_s("TRIMBENCH_SETTINGS_FILE", (home / "settings.ini").string().c_str());
     tb::services::ScriptedMessageBoxes boxes;
