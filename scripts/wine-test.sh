@@ -12,6 +12,8 @@
 #
 # With --bench it prints the benchmarks' figures instead (bench_wine against
 # a paced simulator: a base unit and a model-870 logger), not part of CI.
+# While working on one step: TB_WINE_STEPS="cli_compare window_tour" runs
+# only those, and TB_WINE_NO_BUILD=1 leaves the build as it is.
 #
 # The Wine prefix lives in build/win64/wineprefix (made once). Every COM
 # number of the simulator's device map is linked to its pseudo-terminal in
@@ -38,11 +40,13 @@ if command -v ccache >/dev/null; then
 fi
 # The benchmarks only for --bench (the tests run none of them).
 if [[ $mode == --bench ]]; then args+=(-DTB_BENCH=ON); else args+=(-DTB_BENCH=OFF); fi
-cmake -S . -B "$build" -G Ninja "${args[@]}" >/dev/null
-if [[ $mode == --bench ]]; then
-  cmake --build "$build" -j "$jobs" --target bench_wine bench_pages_wine bench_window_wine
-else
-  cmake --build "$build" -j "$jobs"
+if [[ -z ${TB_WINE_NO_BUILD:-} ]]; then
+  cmake -S . -B "$build" -G Ninja "${args[@]}" >/dev/null
+  if [[ $mode == --bench ]]; then
+    cmake --build "$build" -j "$jobs" --target bench_wine bench_pages_wine bench_window_wine
+  else
+    cmake --build "$build" -j "$jobs"
+  fi
 fi
 bash tests/windows/check-exports.sh "$out"
 
@@ -76,10 +80,12 @@ stop_sim() {
   "$wineserver" -k >/dev/null 2>&1 || true
 }
 trap stop_sim EXIT
-start_bench() {
+start_bench() {  # start_bench [DEVICE OPTIONS...]: the bench's devices by default
+  local options=("$@")
+  ((${#options[@]})) || options=("${devices[@]}")
   stop_sim
   rm -f "$run/devices.map"
-  "$sim" --map "$run/devices.map" --quiet "${devices[@]}" <"$run/console" >"$run/sim.log" 2>&1 &
+  "$sim" --map "$run/devices.map" --quiet "${options[@]}" <"$run/console" >"$run/sim.log" 2>&1 &
   sim_pid=$!
   for _ in $(seq 100); do [[ -s $run/devices.map ]] && break; sleep 0.05; done
   [[ -s $run/devices.map ]] || { cat "$run/sim.log" >&2; echo "wine-test: no device map" >&2; exit 1; }
@@ -101,6 +107,9 @@ start_bench() {
   while read -r com device _; do
     [[ $com =~ ^[0-9]+$ ]] && ln -s "$device" "$WINEPREFIX/dosdevices/com$com"
   done <"$run/devices.map"
+  # The prefix's first program after a restart may find the prefix still
+  # starting up: one that does nothing starts it.
+  "$wine" cmd /c exit >/dev/null 2>&1 || true
   return 0
 }
 start_bench
@@ -122,6 +131,7 @@ failures=0
 step() {
   local name=$1
   shift
+  [[ -z ${TB_WINE_STEPS:-} || " $TB_WINE_STEPS " == *" $name "* ]] || return 0
   local started=$SECONDS
   if (cd "$out" && "$@") >"$run/$name.log" 2>&1; then
     echo "wine-test: $name passed ($((SECONDS - started)) s)"
@@ -149,16 +159,20 @@ step lan_adjust_read "${run_wine[@]}" lan_adjust_read.exe 127.0.0.1 "$lan_port" 
 step unload_after_lan expect_output "let go" "${run_wine[@]}" unload_after_lan.exe "$lan_port"
 # The package: made, unpacked, and the link example built from its headers and
 # import library alone runs with its DLLs alone.
-(cd "$build" && cpack -G ZIP >/dev/null)
-zip=$(ls "$build"/package/trimbench-libs-*-win64.zip)
-mkdir -p "$run/package"
-(cd "$run/package" && cmake -E tar xf "$root/$zip")
-pkg=$(ls -d "$run"/package/trimbench-libs-*-win64)
-x86_64-w64-mingw32-gcc-posix -std=c11 -O2 link/examples/find_and_talk.c -I"$pkg/include" \
-  -L"$pkg/lib" -lVkLGR800Comm -o "$run/package/find_and_talk_from_zip.exe"
-cp "$run/package/find_and_talk_from_zip.exe" "$pkg/bin/"
-step package expect_output "base unit 00E4A3B1" "${run_wine[@]}" "$pkg/bin/find_and_talk_from_zip.exe"
-echo "wine-test: package $zip"
+libraries_zip() {
+  (cd "$root/$build" && cpack -G ZIP >/dev/null)
+  local zip pkg
+  zip=$(ls "$root/$build"/package/trimbench-libs-*-win64.zip)
+  rm -rf "$run/package"
+  mkdir -p "$run/package"
+  (cd "$run/package" && cmake -E tar xf "$zip")
+  pkg=$(ls -d "$run"/package/trimbench-libs-*-win64)
+  x86_64-w64-mingw32-gcc-posix -std=c11 -O2 "$root/link/examples/find_and_talk.c" -I"$pkg/include" \
+    -L"$pkg/lib" -lVkLGR800Comm -o "$pkg/bin/find_and_talk_from_zip.exe"
+  echo "wine-test: package $zip"
+  expect_output "base unit 00E4A3B1" "${run_wine[@]}" "$pkg/bin/find_and_talk_from_zip.exe"
+}
+step package libraries_zip
 
 step devices "${run_wine[@]}" test_devices_win.exe --gtest_filter=-UnplugOnWine.*
 step unplug "${run_wine[@]}" test_devices_win.exe --gtest_filter=UnplugOnWine.*
@@ -189,9 +203,9 @@ cli_commands() {  # cli_commands DIR PROGRAM...: the commands' outputs into DIR
     "$@" >"$dir/$name" 2>"$dir/$name.err" && echo 0 >"$dir/$name.exit" || echo $? >"$dir/$name.exit"
   }
   run_cli list "$@" list --json
-  run_cli read_820 "$@" read 820 --serial 00E4A3B1 --json
-  run_cli adjust_820 "$@" adjust 820 --serial 00E4A3B1 --point 25.0:25.3 --yes --json
-  run_cli adjust_dry "$@" adjust 820 --serial 0000FA17 --point 25.0:40.0 --dry-run --json
+  run_cli read_820 "$@" read 820 --json
+  run_cli adjust_820 "$@" adjust 820 --point 25.0:25.3 --yes --json
+  run_cli adjust_dry "$@" adjust 820 --point 25.0:40.0 --dry-run --json
   run_cli read_870 "$@" read 870 --json
   run_cli batch "$@" batch "$batch_file" --yes --json
   run_cli verify "$@" journal verify
@@ -201,13 +215,15 @@ cli_commands() {  # cli_commands DIR PROGRAM...: the commands' outputs into DIR
 compare_cli() {
   local linux_settings=$run/cli-linux.ini windows_settings=$run/cli-windows.ini
   batch_file=$run/cli-batch.csv
-  printf 'model,serial,channel,before1,after1\n820,00E4A3B1,1,25.0,25.2\n820,0000FA17,1,30.0,30.1\n' >"$batch_file"
+  printf 'model,serial,channel,before1,after1\n820,00820001,1,25.0,25.2\n820,00820001,1,30.0,30.1\n870,87000001,1,2.4,2.5\n' >"$batch_file"
   printf '[Journal]\nFile=%s\n' "$run/cli-linux.sqlite3" >"$linux_settings"
   printf '[Journal]\nFile=Z:%s\n' "$run/cli-windows.sqlite3" >"$windows_settings"
-  start_bench
+  # A base unit with an 820 logger (00820001), a model-870 and a model-875 logger.
+  local bench=(--no-pacing --logger 820 --lgr870 1 --lgr875 1 --lgr87x-records 300)
+  start_bench "${bench[@]}"
   TRIMBENCH_DEVICE_MAP=$run/devices.map TRIMBENCH_SETTINGS_FILE=$linux_settings HOME=$run/cli-home \
     cli_commands "$run/cli-linux" timeout 120 "$root/build/release/out/trimbench"
-  start_bench
+  start_bench "${bench[@]}"
   batch_file="Z:$batch_file"
   TRIMBENCH_SETTINGS_FILE="Z:$windows_settings" cli_commands "$run/cli-windows" "${run_wine[@]}" trimbench.exe
   stop_sim
