@@ -183,7 +183,9 @@ mkdir -p "$run/fonts"
 ln -sf /usr/share/fonts/truetype/dejavu/DejaVuSans*.ttf /usr/share/fonts/truetype/takao-gothic/*.ttf "$run/fonts/"
 offscreen=(env WINEQT_QPA_PLATFORM=offscreen "WINEQT_QPA_FONTDIR=Z:$run/fonts")
 step pages_formula "${run_wine[@]}" test_pages_formula_win.exe
-step services "${offscreen[@]}" "${run_wine[@]}" test_services_win.exe
+# The data and program folder cases name Linux paths; test_system_win has Windows'.
+step services "${offscreen[@]}" "${run_wine[@]}" test_services_win.exe \
+  --gtest_filter=-DataFolder.*:ProgramFolder.*
 step resources "${run_wine[@]}" test_resources_win.exe
 step journal "${offscreen[@]}" "${run_wine[@]}" test_journal_win.exe
 # A Japanese Windows: system code page 932.
@@ -196,26 +198,25 @@ step ui_offscreen "${offscreen[@]}" "${run_wine[@]}" test_ui_win.exe
 cli_commands() {  # cli_commands DIR PROGRAM...: the commands' outputs into DIR
   local dir=$1 name
   shift
-  mkdir -p "$dir"
+  mkdir -p "$dir" "$dir-errors"
   run_cli() {
     name=$1
     shift
-    "$@" >"$dir/$name" 2>"$dir/$name.err" && echo 0 >"$dir/$name.exit" || echo $? >"$dir/$name.exit"
+    "$@" >"$dir/$name" 2>"$dir-errors/$name" && echo 0 >"$dir/$name.exit" || echo $? >"$dir/$name.exit"
   }
   run_cli list "$@" list --json
   run_cli read_820 "$@" read 820 --json
   run_cli adjust_820 "$@" adjust 820 --point 25.0:25.3 --yes --json
   run_cli adjust_dry "$@" adjust 820 --point 25.0:40.0 --dry-run --json
   run_cli read_870 "$@" read 870 --json
-  run_cli batch "$@" batch "$batch_file" --yes --json
+  run_cli batch "$@" batch "$batch_file" --yes --keep-going --json
   run_cli verify "$@" journal verify
   run_cli journal "$@" journal --csv
-  rm -f "$dir"/*.err
 }
 compare_cli() {
   local linux_settings=$run/cli-linux.ini windows_settings=$run/cli-windows.ini
   batch_file=$run/cli-batch.csv
-  printf 'model,serial,channel,before1,after1\n820,00820001,1,25.0,25.2\n820,00820001,1,30.0,30.1\n870,87000001,1,2.4,2.5\n' >"$batch_file"
+  printf 'model,serial,channel,before1,after1\n820,00820001,1,25.0,25.2\n820,00820001,1,30.0,30.1\n870,87000001,1,2.4,0.0\n' >"$batch_file"
   printf '[Journal]\nFile=%s\n' "$run/cli-linux.sqlite3" >"$linux_settings"
   printf '[Journal]\nFile=Z:%s\n' "$run/cli-windows.sqlite3" >"$windows_settings"
   # A base unit with an 820 logger (00820001), a model-870 and a model-875 logger.
@@ -225,7 +226,8 @@ compare_cli() {
     cli_commands "$run/cli-linux" timeout 120 "$root/build/release/out/trimbench"
   start_bench "${bench[@]}"
   batch_file="Z:$batch_file"
-  TRIMBENCH_SETTINGS_FILE="Z:$windows_settings" cli_commands "$run/cli-windows" "${run_wine[@]}" trimbench.exe
+  # A Japanese Windows: the history log in code page 932.
+  LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 TRIMBENCH_SETTINGS_FILE="Z:$windows_settings" cli_commands "$run/cli-windows" "${run_wine[@]}" trimbench.exe
   stop_sim
   python3 "$root/tests/windows/compare-cli.py" "$run/cli-linux" "$run/cli-windows"
 }

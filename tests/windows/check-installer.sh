@@ -19,7 +19,7 @@ echo "check-installer: $setup"
 
 folder="$WINEPREFIX/drive_c/Program Files/Kestrune/Trimbench2"
 menus=("$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs"
-       "$WINEPREFIX/drive_c/users/$USER/AppData/Roaming/Microsoft/Windows/Start Menu/Programs")
+       "$WINEPREFIX/drive_c/users/${USER:-$(id -un)}/AppData/Roaming/Microsoft/Windows/Start Menu/Programs")
 shortcuts() { find "${menus[@]}" -iname 'Trimbench2*.lnk' 2>/dev/null || true; }
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrune Trimbench2'
 [[ ! -e $folder ]] || fail "$folder is there before the install"
