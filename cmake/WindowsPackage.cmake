@@ -43,8 +43,13 @@ set(CPACK_PACKAGE_EXECUTABLES "Trimbench2;Trimbench2")
 set(CPACK_NSIS_INSTALLED_ICON_NAME "Trimbench2.exe")
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_MODIFY_PATH OFF)
-# Nothing is left: the company's folder and the installer's key go too once
-# they are empty (another of the company's programs keeps them).
-set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS
-  "RMDir '$PROGRAMFILES64\\\\Kestrune'\nDeleteRegKey /ifempty SHCTX 'Software\\\\KESTRUNE CORPORATION'")
+# A 64-bit installer for 64-bit programs (it also runs where only 64-bit
+# programs can, as under a 64-bit-only Wine).
+# Nothing is left: once the files are gone, the company's folder and key go
+# too when they are empty (another of the company's programs keeps them).
+set(CPACK_NSIS_DEFINES "Target amd64-unicode
+Function un.onUninstSuccess
+  RMDir '$PROGRAMFILES64\\\\Kestrune'
+  DeleteRegKey /ifempty SHCTX 'Software\\\\KESTRUNE CORPORATION'
+FunctionEnd")
 include(CPack)
