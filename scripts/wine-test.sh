@@ -72,7 +72,7 @@ exec 7<>"$run/console"
 lan_port=$((20000 + RANDOM % 20000))
 devices=(--no-pacing --base-unit-serial 00E4A3B1 --base-unit-serial 0000FA17 --lgr870 1 --lgr875 1
          --lgr87x-records 300 --lan --lan-port "$lan_port")
-[[ $mode == --bench ]] && devices=(--base-unit-serial 00BE7C40 --logger 820 --lgr870 1 --lgr87x-records 1000)
+[[ $mode == --bench ]] && devices=(--logger 820 --lgr870 1 --lgr87x-records 1000)
 sim_pid=""
 stop_sim() {
   [[ -n $sim_pid ]] && { kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true; }
