@@ -107,9 +107,6 @@ start_bench() {  # start_bench [DEVICE OPTIONS...]: the bench's devices by defau
   while read -r com device _; do
     [[ $com =~ ^[0-9]+$ ]] && ln -s "$device" "$WINEPREFIX/dosdevices/com$com"
   done <"$run/devices.map"
-  # The prefix's first program after a restart may find the prefix still
-  # starting up: one that does nothing starts it.
-  "$wine" cmd /c exit >/dev/null 2>&1 || true
   return 0
 }
 start_bench
@@ -225,6 +222,9 @@ compare_cli() {
   TRIMBENCH_DEVICE_MAP=$run/devices.map TRIMBENCH_SETTINGS_FILE=$linux_settings HOME=$run/cli-home \
     cli_commands "$run/cli-linux" timeout 120 "$root/build/release/out/trimbench"
   start_bench "${bench[@]}"
+  # The prefix's first program after a restart may find the prefix still
+  # starting up: one that does nothing starts it.
+  "$wine" cmd /c exit >/dev/null 2>&1 || true
   batch_file="Z:$batch_file"
   # A Japanese Windows: the history log in code page 932.
   LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 TRIMBENCH_SETTINGS_FILE="Z:$windows_settings" cli_commands "$run/cli-windows" "${run_wine[@]}" trimbench.exe
