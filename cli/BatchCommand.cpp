@@ -1,6 +1,4 @@
 // trimbench batch FILE.csv [--yes | --dry-run] [--keep-going] [--jobs N] [--json]
-#include <signal.h>
-
 #include <QFile>
 #include <algorithm>
 
@@ -19,23 +17,6 @@ namespace tb::cli {
 namespace {
 
 constexpr int kMaxJobs = 64;
-
-// Keeps the stop signals pending while a row runs in this process, so that
-// no wait of the row's operation is cut short; they are seen between rows.
-class SignalsHeldBack {
-  public:
-    SignalsHeldBack() {
-        sigset_t stops;
-        sigemptyset(&stops);
-        sigaddset(&stops, SIGINT);
-        sigaddset(&stops, SIGTERM);
-        pthread_sigmask(SIG_BLOCK, &stops, &previous_);
-    }
-    ~SignalsHeldBack() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
-
-  private:
-    sigset_t previous_;
-};
 
 // The file's text; nothing after the error was reported.
 std::optional<std::string> ReadBatchText(const QString& path, Terminal& terminal) {

@@ -1,12 +1,10 @@
 #include "cli/BatchScheduler.h"
 
-#include <poll.h>
-#include <signal.h>
-
 #include <QJsonDocument>
 #include <memory>
 
 #include "cli/BatchWorker.h"
+#include "cli/WorkerPipes.h"
 #include "cli/CliTexts.h"
 
 namespace tb::cli {
@@ -21,16 +19,6 @@ struct Job {
     bool over = false;                     // no more rows go to this device
 
     bool Pending() const { return !over && next < queue->rows.size(); }
-};
-
-// A write to a worker that has gone must fail, not end the batch.
-class IgnoreBrokenPipes {
-  public:
-    IgnoreBrokenPipes() { previous_ = signal(SIGPIPE, SIG_IGN); }
-    ~IgnoreBrokenPipes() { signal(SIGPIPE, previous_); }
-
-  private:
-    sighandler_t previous_;
 };
 
 class Scheduler {
@@ -93,17 +81,17 @@ class Scheduler {
     }
 
     void WaitForOutput() {
-        std::vector<pollfd> fds;
+        std::vector<int> fds;
         std::vector<Job*> owners;
         for (Job& job : jobs_) {
             if (!job.worker) continue;
-            fds.push_back({job.worker->OutputFd(), POLLIN, 0});
+            fds.push_back(job.worker->OutputFd());
             owners.push_back(&job);
         }
-        if (stop_.WakeFd() >= 0 && !stopping_) fds.push_back({stop_.WakeFd(), POLLIN, 0});
-        if (poll(fds.data(), fds.size(), -1) <= 0) return;
+        if (stop_.WakeFd() >= 0 && !stopping_) fds.push_back(stop_.WakeFd());
+        const std::vector<bool> readable = WaitReadable(fds);
         for (std::size_t i = 0; i < owners.size(); ++i)
-            if (fds[i].revents != 0) ReadFrom(*owners[i]);
+            if (readable[i]) ReadFrom(*owners[i]);
     }
 
     void ReadFrom(Job& job) {
@@ -155,7 +143,8 @@ class Scheduler {
     BatchReport& report_;
     std::vector<Job> jobs_;
     bool stopping_ = false;
-    IgnoreBrokenPipes ignoreBrokenPipes_;
+    // A write to a worker that has gone must fail, not end the batch.
+    BrokenPipesIgnored brokenPipesIgnored_;
 };
 
 }  // namespace

@@ -1,22 +1,17 @@
 #include "cli/BatchWorker.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <QJsonDocument>
 #include <cerrno>
-#include <cstring>
 #include <sstream>
 #include <vector>
 
 #include "cli/ExitCode.h"
 #include "cli/PortSurvey.h"
-#include "services/PageServices.h"
-
-extern char** environ;
+#include "cli/WorkerPipes.h"
 
 namespace tb::cli {
 namespace {
@@ -87,8 +82,7 @@ int RunBatchWorker(const QStringList& arguments, Terminal& terminal) {
     signal(SIGTERM, SIG_IGN);
     // Only the finished rows reach the batch: anything else the process
     // prints goes to the error stream.
-    const int protocol = dup(STDOUT_FILENO);
-    dup2(STDERR_FILENO, STDOUT_FILENO);
+    const int protocol = TakeRowStream();
     if (arguments.contains("--survey")) {
         const QByteArray line = JsonLine(SurveyedJson(SurveyOwnPort()));
         return WriteAll(protocol, line) ? static_cast<int>(ExitCode::Done) : static_cast<int>(ExitCode::Failure);
@@ -114,61 +108,16 @@ std::string WorkerProcess::RowsOption(AnswerPolicy policy) {
 }
 
 std::unique_ptr<WorkerProcess> WorkerProcess::Start(int com, const std::string& option, std::string& error) {
-    int toWorker[2], fromWorker[2];
-    if (pipe2(toWorker, O_CLOEXEC) != 0) {
-        error = std::strerror(errno);
-        return nullptr;
-    }
-    if (pipe2(fromWorker, O_CLOEXEC) != 0) {
-        error = std::strerror(errno);
-        close(toWorker[0]);
-        close(toWorker[1]);
-        return nullptr;
-    }
-    std::string program = services::ProgramFolder() + "/trimbench";
-    std::vector<std::string> args{program, kWorkerCommand, option};
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    // The environment with the worker's port confinement.
-    std::string confinement = ConfinementEntry(com);
-    const std::string prefix = confinement.substr(0, confinement.find('=') + 1);
-    std::vector<char*> envp;
-    for (char** entry = environ; *entry; ++entry)
-        if (std::strncmp(*entry, prefix.c_str(), prefix.size()) != 0) envp.push_back(*entry);
-    envp.push_back(confinement.data());
-    envp.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, toWorker[0], STDIN_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, fromWorker[1], STDOUT_FILENO);
-    // A group of its own: Ctrl-C on the terminal reaches the batch only.
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-    posix_spawnattr_setpgroup(&attributes, 0);
-    pid_t pid = -1;
-    const int spawned = posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), envp.data());
-    posix_spawnattr_destroy(&attributes);
-    posix_spawn_file_actions_destroy(&actions);
-    close(toWorker[0]);
-    close(fromWorker[1]);
-    if (spawned != 0) {
-        error = program + ": " + std::strerror(spawned);
-        close(toWorker[1]);
-        close(fromWorker[0]);
-        return nullptr;
-    }
-    return std::unique_ptr<WorkerProcess>(new WorkerProcess(pid, toWorker[1], fromWorker[0]));
+    const std::optional<SpawnedProcess> spawned =
+        SpawnWithPipes(OwnProgramPath(), {kWorkerCommand, option}, ConfinementEntry(com), error);
+    if (!spawned) return nullptr;
+    return std::unique_ptr<WorkerProcess>(new WorkerProcess(spawned->process, spawned->input, spawned->output));
 }
 
 WorkerProcess::~WorkerProcess() {
     Finish();
     close(output_);
-    int status = 0;
-    while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
-    }
+    AwaitProcess(process_);
 }
 
 bool WorkerProcess::Send(const BatchRow& row) {

@@ -2,12 +2,11 @@
 // that device's port. The batch sends a worker one row at a time (a line
 // of JSON on its standard input) and reads the finished row back (a line
 // of JSON on its standard output); closing its input ends it once its row
-// is done. A worker ignores Ctrl-C and SIGTERM: the batch decides when to
+// is done. A worker ignores Ctrl-C and SIGTERM (WorkerPipes.h starts it): the batch decides when to
 // stop, and a row is never cut off in the middle of a write.
 #pragma once
 
-#include <sys/types.h>
-
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -64,9 +63,10 @@ class WorkerProcess {
     LineReader& Output() { return reader_; }
 
   private:
-    WorkerProcess(pid_t pid, int input, int output) : pid_(pid), input_(input), output_(output), reader_(output) {}
+    WorkerProcess(std::intptr_t process, int input, int output)
+        : process_(process), input_(input), output_(output), reader_(output) {}
 
-    pid_t pid_;
+    std::intptr_t process_;  // a pid, or a process handle on Windows
     int input_;
     int output_;
     LineReader reader_;

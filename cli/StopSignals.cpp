@@ -1,6 +1,8 @@
 #include "cli/StopSignals.h"
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -47,5 +49,15 @@ StopSignals::~StopSignals() {
 bool StopSignals::Stopped() const { return gStopped.load(); }
 
 int StopSignals::WakeFd() const { return gWake[0]; }
+
+SignalsHeldBack::SignalsHeldBack() {
+    sigset_t stops;
+    sigemptyset(&stops);
+    sigaddset(&stops, SIGINT);
+    sigaddset(&stops, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stops, &previous_);
+}
+
+SignalsHeldBack::~SignalsHeldBack() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
 
 }  // namespace tb::cli

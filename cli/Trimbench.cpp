@@ -37,6 +37,10 @@ int RunTrimbench(const QStringList& arguments, Terminal& terminal) {
         return static_cast<int>(ExitCode::Usage);
     }
     const QString name = arguments[1];
+    if (name == "--version") {
+        terminal.out << "trimbench " << TRIMBENCH_VERSION << '\n';
+        return static_cast<int>(ExitCode::Done);
+    }
     if (name == "--help" || name == "-h" || name == "help") {
         terminal.out << Text(cli_text::Usage);
         return static_cast<int>(ExitCode::Done);

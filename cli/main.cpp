@@ -1,6 +1,4 @@
 // trimbench: the adjustment pages on the command line.
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +9,7 @@
 #endif
 
 #include "services/ResourceLibrary.h"
+#include "cli/Console.h"
 #include "cli/Trimbench.h"
 
 namespace {
@@ -20,8 +19,7 @@ namespace {
 std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
 #ifdef TB_CLI_CERTIFICATE
     if (argc > 1 && std::strcmp(argv[1], "certificate") == 0) {
-        if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
-            setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        tb::cli::DrawOffscreenWithoutDisplay();
         return std::make_unique<QGuiApplication>(argc, argv);
     }
 #endif
@@ -35,7 +33,7 @@ int main(int argc, char** argv) {
     // The texts of the chosen interface language, as the window has them.
     const tb::services::ResourceLibrary texts(tb::services::DefaultResourceLibraryPath());
     tb::services::InstallResourceTexts(texts);
-    tb::cli::Terminal terminal{std::cout, std::cerr, std::cin, isatty(STDERR_FILENO) != 0};
+    tb::cli::Terminal terminal{std::cout, std::cerr, std::cin, tb::cli::ErrorStreamIsTerminal()};
     const int exit = tb::cli::RunTrimbench(QCoreApplication::arguments(), terminal);
     tb::services::RemoveResourceTexts();
     return exit;

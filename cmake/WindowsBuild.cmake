@@ -1,8 +1,9 @@
 # The Windows build: the device libraries (link, LAN socket, model 870/875),
 # the stand-ins of the outside libraries, the platform library they share,
-# the link example and the libraries' tests that run under Wine against
-# trimbench-sim. No Qt: the program itself is not built for Windows
-# (doc/windows.md says what it would need).
+# the link example, and above them the program Trimbench2.exe, the command
+# line trimbench.exe and the resource library, against a static Qt 6 for
+# MinGW-w64 (TB_QT_WINDOWS, or CMAKE_PREFIX_PATH / Qt6_DIR); the tests run
+# under Wine against trimbench-sim (scripts/wine-test.sh).
 #
 # Every deliverable lands in out/ with its import library; the C and C++
 # runtimes are linked statically, so nothing but Windows system DLLs and
@@ -12,7 +13,7 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${TB_OUT_DIR})
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${TB_OUT_DIR})
 set(CMAKE_SHARED_LIBRARY_PREFIX "")
 set(CMAKE_IMPORT_LIBRARY_PREFIX "")
-set(TB_GUI OFF)
+set(TB_GUI ON)
 set(TB_FUZZ OFF)
 set(TB_SANITIZE OFF)
 
@@ -50,10 +51,18 @@ function(tb_install_library target)
   endforeach()
 endfunction()
 
-add_subdirectory(platform)
-add_subdirectory(tcp)
-add_subdirectory(link)
-add_subdirectory(modelcom)
+include(cmake/WindowsQt.cmake)
+
+# tb_install_program(TARGET): the programs go into the installer's
+# component (cmake/WindowsPackage.cmake), not the libraries' zip.
+function(tb_install_program target)
+endfunction()
+
+tb_read_layers(TB_LAYER_FOLDERS)
+foreach(folder IN LISTS TB_LAYER_FOLDERS)
+  add_subdirectory(${folder})
+endforeach()
+add_subdirectory(doc)
 set_target_properties(link_find_and_talk PROPERTIES OUTPUT_NAME find_and_talk)
 # The LAN socket library's sources as a static library serve the Linux tests only.
 set_target_properties(tb_tcp_core PROPERTIES EXCLUDE_FROM_ALL ON)
@@ -61,6 +70,9 @@ install(TARGETS link_find_and_talk RUNTIME DESTINATION bin)
 
 include(cmake/WindowsPackage.cmake)
 
+if(TB_TESTS OR TB_BENCH)
+  add_subdirectory(tests/support)
+endif()
 if(TB_TESTS)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
@@ -70,3 +82,5 @@ endif()
 if(TB_BENCH)
   add_subdirectory(bench/windows)
 endif()
+
+tb_import_qt_plugins(${CMAKE_SOURCE_DIR})

@@ -1,8 +1,5 @@
 #include "journal/JournalEntry.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,6 +10,7 @@
 #include <cstdlib>
 
 #include "journal/JournalColumns.h"
+#include "journal/LoginName.h"
 #include "services/Settings.h"
 
 namespace tb::journal {
@@ -57,21 +55,6 @@ std::optional<pages::AppliedLimits> LimitsOf(const QJsonValue& value) {
                                 object.value("max_slope").toDouble(),
                                 object.value("one_point_offset").toDouble(),
                                 object.value("two_point_offset").toDouble()};
-}
-
-std::string LoginName() {
-    if (const char* user = std::getenv("USER"); user && *user) return user;
-    if (const char* login = getlogin(); login && *login) return login;
-    // Started without a session's environment or a terminal (a service, a
-    // launcher): the account the program runs as.
-    passwd entry{};
-    passwd* found = nullptr;
-    std::array<char, 1024> buffer{};
-    if (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
-        found->pw_name && *found->pw_name) {
-        return found->pw_name;
-    }
-    return {};
 }
 
 std::string OutcomeOf(const pages::AdjustmentRecord& record) {

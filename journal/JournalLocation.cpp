@@ -2,6 +2,7 @@
 
 #include "services/PageServices.h"
 #include "services/Settings.h"
+#include "resources/StringIds.h"
 
 namespace tb::journal {
 
@@ -18,6 +19,11 @@ JournalLocation ConfiguredLocation() {
 
 std::unique_ptr<JournalStore> OpenJournal(const JournalLocation& location, std::string& error) {
     if (location.engine == Engine::Postgres) {
+        // Qt's PostgreSQL driver needs libpq, which the Windows build has not.
+        if constexpr (!kSharedJournalSupported) {
+            error = services::LoadResString(resources::strings::kMsgSharedJournalLinuxOnly);
+            return nullptr;
+        }
         return JournalStore::OpenPostgres(location.postgresOptions, error);
     }
     // A technician's first operation may come before anything else made the

@@ -21,6 +21,15 @@ namespace tb::journal {
 
 inline constexpr const char* kJournalFileName = "Trimbench2-journal.sqlite3";
 
+// Whether this build can open a shared PostgreSQL journal: Qt's driver for
+// it needs libpq, which the Windows build does not have (Linux only for now;
+// OpenJournal refuses it there with a message saying so).
+#ifdef _WIN32
+inline constexpr bool kSharedJournalSupported = false;
+#else
+inline constexpr bool kSharedJournalSupported = true;
+#endif
+
 struct JournalLocation {
     Engine engine = Engine::Sqlite;
     std::string sqlitePath;

@@ -110,6 +110,8 @@ inline constexpr int kStrOutcome = 3013;
 inline constexpr int kStrAll = 3014;
 inline constexpr int kStrWholeDay = 3015;
 inline constexpr int kMsgSelectRecord = 3016;
+// A shared (PostgreSQL) journal chosen where the program has no driver for it.
+inline constexpr int kMsgSharedJournalLinuxOnly = 3017;
 inline constexpr int kStrDateTime = 3020;
 inline constexpr int kStrOperator = 3021;
 inline constexpr int kStrOperation = 3022;

@@ -114,6 +114,7 @@ constexpr std::array kStrings = std::to_array<StringEntry>({
     {kStrAll, "すべて"},
     {kStrWholeDay, "同じロガーのこの日の調整をまとめる"},
     {kMsgSelectRecord, "調整記録を選択してください。"},
+    {kMsgSharedJournalLinuxOnly, "共有の PostgreSQL 調整記録は、現在 Linux でのみ使えます。SQLite の調整記録 (Journal/Engine=sqlite) を選んでください。"},
     {kStrDateTime, "日時"},
     {kStrOperator, "担当者"},
     {kStrOperation, "操作"},

@@ -23,6 +23,8 @@ case "$config" in
                  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
   *) echo "unknown configuration: $config" >&2; exit 2 ;;
 esac
+# TB_BENCH=OFF leaves the benchmarks out (CI runs none of them).
+[[ -n ${TB_BENCH:-} && $config != fuzz ]] && args+=("-DTB_BENCH=$TB_BENCH")
 # A compiler cache makes rebuilds of unchanged files cheap across configurations and clones.
 if command -v ccache >/dev/null; then
   args+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)

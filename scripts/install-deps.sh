@@ -9,7 +9,7 @@ PACKAGES=(
   fonts-noto-cjk fonts-takao-gothic fonts-dejavu-core locales
   xvfb xauth dbus dbus-x11 at-spi2-core python3 python3-pyatspi
   dpkg-dev fakeroot file lintian appstream desktop-file-utils ccache
-  g++-mingw-w64-x86-64 wine64
+  g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine64 nsis fonts-wine
 )
 # One query for all of them; a package dpkg does not know counts as missing.
 installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${PACKAGES[@]}" 2>/dev/null \

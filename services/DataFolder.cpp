@@ -25,13 +25,6 @@ std::optional<std::string> DocumentsFolder() {
 
 }  // namespace
 
-std::string ProgramFolder() {
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error || program.empty()) return ".";
-    return program.parent_path().string();
-}
-
 std::optional<std::string> FindProgramFile(const std::string& programFolder,
                                            const std::string& installedFolder,
                                            const std::string& relative) {

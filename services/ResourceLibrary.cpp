@@ -1,7 +1,5 @@
 #include "services/ResourceLibrary.h"
 
-#include <dlfcn.h>
-
 #include <filesystem>
 
 #include "services/PageServices.h"
@@ -24,20 +22,17 @@ bool IsFile(const std::string& path) {
 }  // namespace
 
 ResourceLibrary::ResourceLibrary(const std::string& path) {
-    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    handle_ = Load(path);
     if (handle_ == nullptr) return;
-    lookup_ = reinterpret_cast<Lookup>(dlsym(handle_, kResourceStringExport));
+    lookup_ = reinterpret_cast<Lookup>(Export(kResourceStringExport));
     if (lookup_ == nullptr) {
-        dlclose(handle_);
-        handle_ = nullptr;
+        Unload();
         return;
     }
-    captionLookup_ = reinterpret_cast<CaptionLookup>(dlsym(handle_, kResourceCaptionExport));
+    captionLookup_ = reinterpret_cast<CaptionLookup>(Export(kResourceCaptionExport));
 }
 
-ResourceLibrary::~ResourceLibrary() {
-    if (handle_ != nullptr) dlclose(handle_);
-}
+ResourceLibrary::~ResourceLibrary() { Unload(); }
 
 std::optional<std::string> ResourceLibrary::String(int id) const {
     if (lookup_ == nullptr) return std::nullopt;

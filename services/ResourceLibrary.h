@@ -1,4 +1,5 @@
-// The optional resource library "Trimbench_800.so".
+// The optional resource library "Trimbench_800.so" ("Trimbench_800.dll" on
+// Windows).
 //
 // When it is there and provides
 //     extern "C" const char* Trimbench800_String(int id);
@@ -23,7 +24,11 @@
 
 namespace tb::services {
 
+#ifdef _WIN32
+inline constexpr const char* kResourceLibraryName = "Trimbench_800.dll";
+#else
 inline constexpr const char* kResourceLibraryName = "Trimbench_800.so";
+#endif
 inline constexpr const char* kResourceStringExport = "Trimbench800_String";
 inline constexpr const char* kResourceCaptionExport = "Trimbench800_Caption";
 
@@ -42,6 +47,12 @@ class ResourceLibrary {
     std::optional<std::string> Caption(const std::string& builtin) const;
 
   private:
+    // The system's loader (ResourceLibraryLoad*.cpp): the library's handle
+    // and its two exports, or null.
+    void* Load(const std::string& path);
+    void* Export(const char* name) const;
+    void Unload();
+
     using Lookup = const char* (*)(int);
     using CaptionLookup = const char* (*)(const char*);
     void* handle_ = nullptr;

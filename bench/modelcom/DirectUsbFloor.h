@@ -37,6 +37,14 @@ inline double LibrarySendFloor() {
     return floor;
 }
 
+// A send on the 870 or 875 page: the logger search opens the port once
+// before the library's send sequence, the page reads the written pair back
+// (a calibration read with its exchange and pause), and pauses 300 ms after
+// the correction write and 200 ms after the history write.
+inline constexpr double kPagePausesMs = 300.0 + 200.0;
+inline double ReadBackFloor() { return kOpenMs + ExchangeFloor(7, 19) + kPauseMs; }
+inline double PageSendFloor() { return kOpenMs + LibrarySendFloor() + ReadBackFloor() + kPagePausesMs; }
+
 inline double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];

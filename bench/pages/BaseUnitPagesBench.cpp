@@ -29,10 +29,6 @@ using namespace tb::bench;
 namespace th = tb::resources::temp_humidity;
 namespace mi = tb::resources::multi_input;
 
-double PageSendFloorMs(double writeWaitMs) {
-    return 3 * SerialQueryFloorMs() + 3 * BlockReadFloorMs() + BlockWriteFloorMs() + writeWaitMs;
-}
-
 struct PageRun {
     const char* name;
     const char* logger;  // the simulator's --logger

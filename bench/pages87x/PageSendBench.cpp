@@ -27,14 +27,7 @@ namespace {
 using namespace tb::bench;
 using namespace tb::resources::lgr87x_ids;
 
-constexpr double kPagePausesMs = 300.0 + 200.0;
 constexpr int kRuns = 5;
-
-// The page's own floor: the logger search opens the port once before the
-// identification; the rest is the library's send sequence and the
-// read-back, a calibration read with its exchange and pause.
-double ReadBackFloor() { return kOpenMs + ExchangeFloor(7, 19) + kPauseMs; }
-double PageSendFloor() { return kOpenMs + LibrarySendFloor() + ReadBackFloor() + kPagePausesMs; }
 
 void TimeSends(const char* what, tb::sim::Lgr87xModel model, tb::pages::CPropertyPage& page,
                const char* before, const char* after) {

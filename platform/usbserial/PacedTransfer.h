@@ -1,6 +1,6 @@
 // Reads and writes on an open serial line (SerialLine.h) timed by the
 // process clock (platform/Clock.h), so that a test runs their time-outs on
-// virtual time. Used by the model-890 cable; POSIX only, like its program.
+// virtual time. Used by the model-890 cable.
 #pragma once
 
 #include <cstdint>
