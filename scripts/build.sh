@@ -26,7 +26,10 @@ esac
 # TB_BENCH=OFF leaves the benchmarks out (CI runs none of them).
 [[ -n ${TB_BENCH:-} && $config != fuzz ]] && args+=("-DTB_BENCH=$TB_BENCH")
 # A compiler cache makes rebuilds of unchanged files cheap across configurations and clones.
+# Paths are hashed relative to the checkout, so another clone of the same
+# sources (CI's, a second worktree) reuses what this one compiled.
 if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
   args+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 cmake -S . -B "build/$config" -G Ninja "${args[@]}" >/dev/null

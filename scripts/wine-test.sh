@@ -35,7 +35,10 @@ wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 kit=$(bash scripts/qt-windows-kit.sh)
 args=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DTB_QT_WINDOWS="$kit" -DCMAKE_BUILD_TYPE=RelWithDebInfo
       "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG" "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG")
+# Paths are hashed relative to the checkout, so another clone of the same
+# sources (CI's, a second worktree) reuses what this one compiled.
 if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
   args+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 # The benchmarks only for --bench (the tests run none of them).
