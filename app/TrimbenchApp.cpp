@@ -3,12 +3,13 @@
 #include <clocale>
 #include <locale>
 
+#include "app/TrimbenchDlg.h"
+#include "journal/JournalRecorder.h"
 #include "services/HelpOpener.h"
 #include "services/Settings.h"
 #include "services/StringOverride.h"
-#include "app/TrimbenchDlg.h"
-#include "journal/JournalRecorder.h"
 #include "ui/HelpWindow.h"
+#include "ui/InterfaceFont.h"
 #include "ui/QtMessageBoxBackend.h"
 #include "ui/QtPumpHook.h"
 
@@ -36,7 +37,8 @@ bool SelectJapaneseLocale() {
 // The resource library is loaded before any window exists.
 CTrimbenchApp::CTrimbenchApp(int& argc, char** argv, const std::string& resourceLibraryPath)
     : resources_(std::make_unique<services::ResourceLibrary>(
-          resourceLibraryPath.empty() ? services::DefaultResourceLibraryPath() : resourceLibraryPath)),
+          resourceLibraryPath.empty() ? services::DefaultResourceLibraryPath()
+                                      : resourceLibraryPath)),
       qt_(argc, argv) {}
 
 CTrimbenchApp::~CTrimbenchApp() { services::RemoveResourceTexts(); }
@@ -44,7 +46,10 @@ CTrimbenchApp::~CTrimbenchApp() { services::RemoveResourceTexts(); }
 void CTrimbenchApp::InitInstance() {
     services::InstallResourceTexts(*resources_);
     languageNumber_ = services::LanguageNumber();
-    if (languageNumber_ == 0) SelectJapaneseLocale();
+    if (languageNumber_ == 0) {
+        SelectJapaneseLocale();
+        ui::UseJapaneseCapableFont();
+    }
     QCoreApplication::setOrganizationName(QString::fromLatin1(kCompanyKey));
     QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationName));
     services::SetHelpOpener(ui::OpenInHelpWindow);
