@@ -9,6 +9,7 @@
 #include <cwctype>
 
 #include "cli/WorkerPipes.h"
+#include "platform/WideText.h"
 #include "services/PageServices.h"
 
 namespace tb::cli {
@@ -16,14 +17,7 @@ namespace {
 
 constexpr DWORD kPeekTurnMs = 2;
 
-std::wstring Wide(const std::string& utf8) {
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                        length);
-    return wide;
-}
+using platform::Wide;
 
 std::string SystemMessage(DWORD error) {
     wchar_t* text = nullptr;

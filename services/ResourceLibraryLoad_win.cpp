@@ -5,19 +5,13 @@
 
 #include <string>
 
+#include "platform/WideText.h"
 #include "services/ResourceLibrary.h"
 
 namespace tb::services {
 namespace {
 
-std::wstring Wide(const std::string& utf8) {
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                        length);
-    return wide;
-}
+using platform::Wide;
 
 }  // namespace
 

@@ -9,6 +9,7 @@
 
 #include "pages/history/HistoryLog.h"
 #include "pages/history/LocaleEncoding.h"
+#include "platform/WideText.h"
 #include "services/PageServices.h"
 
 namespace tb::history {
@@ -53,14 +54,7 @@ LogFileError FromSystemError(DWORD error) {
     }
 }
 
-std::wstring Wide(const std::string& utf8) {
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                        length);
-    return wide;
-}
+using platform::Wide;
 
 // Why the log folder could not be made inside the data folder.
 LogFileError FolderError(const std::string& dataFolder, const std::string& logFolder) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "pages/history/LocaleEncoding.h"
+#include "platform/WideText.h"
 
 namespace tb::history {
 
@@ -46,17 +47,6 @@ bool KeepsUtf8(const std::string& codeset) {
            name == "ASCII" || name == "USASCII";
 }
 
-std::optional<std::wstring> Utf16(const std::string& utf8) {
-    if (utf8.empty()) return std::wstring();
-    const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
-                                           static_cast<int>(utf8.size()), nullptr, 0);
-    if (length <= 0) return std::nullopt;
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()),
-                        wide.data(), length);
-    return wide;
-}
-
 // Nothing when a character has no form in the code page: no '?' stands in
 // for it, and no look-alike ("best fit") either.
 std::optional<std::string> ToCodePage(const std::wstring& text, UINT codePage) {
@@ -75,7 +65,7 @@ std::optional<std::string> ToCodePage(const std::wstring& text, UINT codePage) {
 }
 
 std::optional<std::string> ToPage(const std::string& utf8, UINT codePage) {
-    const std::optional<std::wstring> wide = Utf16(utf8);
+    const std::optional<std::wstring> wide = platform::StrictWide(utf8);
     if (!wide) return std::nullopt;
     if (codePage == CP_UTF8) return utf8;
     return ToCodePage(*wide, codePage);
