@@ -19,6 +19,7 @@
 #include "services/Settings.h"
 #include "sim/core/Bench.h"
 #include "sim/lgr87x/Lgr87xDevice.h"
+#include "tests/support/BenchWaitPortLayer.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 
 namespace {
@@ -120,6 +121,10 @@ class DirectUsbPages : public ::testing::Test {
 
     fs::path home_;
     tb::sim::Bench bench_{{.pacing = false}};
+    // The libraries' reply waits last a tenth of a second; on a busy machine
+    // they wait for the bench as long as it works (tests/support).
+    tb::testsupport::BenchWaitPortLayer ports_{bench_};
+    tb::link::ScopedPortLayer portScope_{&ports_};
     tb::pages::MemoryDialogView view_;
     tb::services::ScriptedMessageBoxes boxes_;
 };
@@ -294,6 +299,8 @@ TEST_F(DirectUsbPages, SlopeComposesOnTheRecordsFactorAndWritesTheNewOneBack) {
     for (const Case& c : {Case{1500.4, 1500, 1800, 1500.4 * 1.2}}) {
         SCOPED_TRACE(c.storedFactor);
         tb::sim::Bench bench({.pacing = false});
+        tb::testsupport::BenchWaitPortLayer ports(bench);
+        tb::link::ScopedPortLayer portScope{&ports};
         tb::sim::Lgr87xOptions options = tb::sim::Lgr87xDefaults(Lgr87xModel::k870);
         options.serial = kSerial870;
         Lgr87xLogger& logger = bench.Emplace<tb::sim::Lgr87xDevice>(options).Logger();
@@ -425,6 +432,8 @@ TEST_F(DirectUsbPages, FailedReadsBeforeComposingEndTheSendWithAReport) {
     for (int command : {kGetHistoryCommand, kGetCalibrationCommand}) {
         SCOPED_TRACE(command);
         tb::sim::Bench bench({.pacing = false});
+        tb::testsupport::BenchWaitPortLayer ports(bench);
+        tb::link::ScopedPortLayer portScope{&ports};
         tb::sim::Lgr87xOptions options = tb::sim::Lgr87xDefaults(Lgr87xModel::k870);
         options.serial = kSerial870;
         Lgr87xLogger& logger = bench.Emplace<tb::sim::Lgr87xDevice>(options).Logger();
@@ -591,6 +600,8 @@ TEST_F(DirectUsbPages, SendsOnOneChannelNeverRewriteTheOtherAfterItsHistoryRotat
     for (const Case& c : {Case{Lgr87xModel::k870, kSerial870, 2}, Case{Lgr87xModel::k875, kSerial875, 2}}) {
         SCOPED_TRACE(c.model == Lgr87xModel::k870 ? "870" : "875");
         tb::sim::Bench bench({.pacing = false});
+        tb::testsupport::BenchWaitPortLayer ports(bench);
+        tb::link::ScopedPortLayer portScope{&ports};
         tb::sim::Lgr87xOptions options = tb::sim::Lgr87xDefaults(c.model);
         options.serial = c.serial;
         Lgr87xLogger& logger = bench.Emplace<tb::sim::Lgr87xDevice>(options).Logger();
