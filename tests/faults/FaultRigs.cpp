@@ -1,12 +1,11 @@
 #include "tests/faults/FaultRigs.h"
 
-#include <unistd.h>
-
 #include <array>
 #include <cstdio>
 #include <optional>
 
 #include "services/PageServices.h"
+#include "tests/support/BenchClock.h"
 #include "tests/support/BenchLine.h"
 #include "tests/support/CappedWaitPortLayer.h"
 #include "tests/support/ScriptedMessageBoxes.h"
@@ -45,19 +44,6 @@ std::string Hex(const std::array<uint8_t, N>& bytes) {
     }
     return text;
 }
-
-// Virtual time that runs far ahead of real time: long time-outs cost little,
-// and the simulator (pacing off) still answers within the client's waits.
-class FastClock {
-  public:
-    FastClock() {
-        clock_.OnSleep([](uint32_t) { ::usleep(200); });
-    }
-
-  private:
-    platform::VirtualClock clock_;
-    platform::ScopedClock scoped_{clock_};
-};
 
 // The faults every serial-line rig shares: the line's own and the port's.
 bool ArmLineFault(sim::Bench& bench, int com, const std::string& fault) {
@@ -133,8 +119,8 @@ class BaseUnitRig final : public Rig {
         return true;
     }
 
-    FastClock clock_;
     sim::Bench bench_{{.pacing = false}};
+    testsupport::BenchClock clock_{bench_};
     std::shared_ptr<sim::loggers::SimulatedLogger> logger_;
     int com_ = 0;
     services::ScriptedMessageBoxes boxes_;
@@ -176,8 +162,8 @@ class CableRig final : public Rig {
     std::string Dump() override { return bench_.Dump(); }
 
   private:
-    FastClock clock_;
     sim::Bench bench_{{.pacing = false}};
+    testsupport::BenchClock clock_{bench_};
     sim::loggers::Lgr890CableDevice* cable_ = nullptr;
     int com_ = 0;
     services::ScriptedMessageBoxes boxes_;
@@ -255,12 +241,12 @@ class Lgr87xRig final : public Rig {
         });
     }
 
-    FastClock clock_;
     // Reply waits of at most 1.5 s: a silent logger fails as it would after
     // ten, and a reply in pieces still has ample time on a busy machine.
     testsupport::CappedWaitPortLayer ports_{1500};
     link::ScopedPortLayer scopedPorts_{ports_};
     sim::Bench bench_{{.pacing = false}};
+    testsupport::BenchClock clock_{bench_};
     sim::Lgr87xModel model_;
     sim::Lgr87xDevice* device_ = nullptr;
     int com_ = 0;

@@ -33,6 +33,7 @@
 #include "sim/loggers/LoggerModels.h"
 #include "sim/loggers/SimulatedLogger.h"
 #include "tests/sequence/SequenceRun.h"
+#include "tests/support/BenchClock.h"
 #include "tests/support/BenchLine.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 
@@ -70,22 +71,6 @@ class CapturingRecorder final : public pages::AdjustmentRecorder {
     ~CapturingRecorder() override { pages::SetAdjustmentRecorder(nullptr); }
     void Record(const pages::AdjustmentRecord& record) override { last = record; }
     std::optional<pages::AdjustmentRecord> last;
-};
-
-// Virtual time far ahead of real time: a virtual millisecond passes only
-// once the bench has taken in every byte written so far and has nothing
-// left under way, so a reply costs the virtual time it costs on a quiet
-// machine however long the bench's thread waits for a processor, and the
-// waits for a silent device cost little.
-class FastClock {
-  public:
-    explicit FastClock(const sim::Bench& bench) {
-        clock_.OnSleep([&bench](uint32_t) { bench.WaitUntilIdle(); });
-    }
-
-  private:
-    platform::VirtualClock clock_;
-    platform::ScopedClock scoped_{clock_};
 };
 
 // The controls of one channel of a base-unit page.
@@ -178,7 +163,7 @@ class PageFamily : public Family {
     }
 
     sim::Bench bench_{{.pacing = false}};
-    FastClock clock_{bench_};
+    testsupport::BenchClock clock_{bench_};
     pages::MemoryDialogView view_;
     services::ScriptedMessageBoxes boxes_;
     CapturingRecorder recorder_;
