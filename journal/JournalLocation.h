@@ -22,7 +22,7 @@ namespace tb::journal {
 inline constexpr const char* kJournalFileName = "Trimbench2-journal.sqlite3";
 
 // Whether this build can open a shared PostgreSQL journal: Qt's driver for
-// it needs libpq, which the Windows build does not have (Linux only for now;
+// it needs libpq, which the Windows build does not have (so Linux only;
 // OpenJournal refuses it there with a message saying so).
 #ifdef _WIN32
 inline constexpr bool kSharedJournalSupported = false;

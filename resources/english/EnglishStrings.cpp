@@ -120,7 +120,7 @@ constexpr StringEntry kStrings[] = {
     {kStrAll, "All"},
     {kStrWholeDay, "All adjustments of this logger on this day"},
     {kMsgSelectRecord, "Please select a record of the journal."},
-    {kMsgSharedJournalLinuxOnly, "A shared PostgreSQL journal can be used on Linux only for now. Choose the SQLite journal (Journal/Engine=sqlite)."},
+    {kMsgSharedJournalLinuxOnly, "A shared PostgreSQL journal can be used on Linux only. Choose the SQLite journal (Journal/Engine=sqlite)."},
     {kStrDateTime, "Date and time"},
     {kStrOperator, "Operator"},
     {kStrOperation, "Operation"},

@@ -61,7 +61,7 @@ TEST(ResourceLibraryOnWindows, LoadsTheLanguagePackDllAndRefusesOthers) {
     ASSERT_TRUE(library.IsLoaded());
     EXPECT_EQ(
         library.String(resources::strings::kMsgSharedJournalLinuxOnly).value_or(""),
-        "A shared PostgreSQL journal can be used on Linux only for now. Choose the SQLite journal "
+        "A shared PostgreSQL journal can be used on Linux only. Choose the SQLite journal "
         "(Journal/Engine=sqlite).");
     // A DLL without the string export, and no file at all, serve nothing.
     EXPECT_FALSE(services::ResourceLibrary(folder + "/TrimbenchPlatform.dll").IsLoaded());
