@@ -122,6 +122,9 @@ export TRIMBENCH_SETTINGS_FILE="Z:$run/no-settings.conf" TZ=UTC
 run_wine=(timeout 300 "$wine")
 
 if [[ $mode == --bench ]]; then
+  # A Japanese system, as the pages' history log lines are Japanese text in
+  # its code page.
+  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
   (cd "$out" && "${run_wine[@]}" bench_wine.exe && "${run_wine[@]}" bench_pages_wine.exe &&
      "${run_wine[@]}" bench_window_wine.exe)
   exit

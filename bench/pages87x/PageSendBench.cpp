@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/StringIds.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "bench/modelcom/DirectUsbFloor.h"
 #include "pages/MemoryDialogView.h"
@@ -56,7 +57,7 @@ void TimeSends(const char* what, tb::sim::Lgr87xModel model, tb::pages::CPropert
         }
         boxes.Clear();
         runs.push_back(TimeMs([&] { page.OnCommand(kSend); }));
-        if (boxes.Count() == 0 || boxes.Last().text != "送信が終了しました。") {
+        if (boxes.Count() == 0 || boxes.Last().stringId != tb::resources::strings::kMsgSent) {
             std::fprintf(stderr, "%s: the send did not finish\n", what);
             std::exit(1);
         }
