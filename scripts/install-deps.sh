@@ -8,7 +8,7 @@ PACKAGES=(
   libqt6sql6-sqlite libqt6sql6-psql postgresql poppler-utils
   fonts-noto-cjk fonts-takao-gothic fonts-dejavu-core locales
   xvfb xauth dbus dbus-x11 at-spi2-core python3 python3-pyatspi
-  dpkg-dev fakeroot file lintian appstream desktop-file-utils ccache
+  dpkg-dev fakeroot file lintian appstream desktop-file-utils ccache libxml2-utils
   g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine64 nsis fonts-wine
 )
 # One query for all of them; a package dpkg does not know counts as missing.
