@@ -252,7 +252,7 @@ window_tour() {
     system=ja_JP.UTF-8
     [[ $language == en ]] && system=en_US.UTF-8
     env LANG=$system QT_QPA_PLATFORM=windows:nodirectwrite \
-      xvfb-run -a -s "-screen 0 1280x900x24" \
+      bash "$root/scripts/xvfb-session.sh" -s "-screen 0 1280x900x24" \
       "${run_wine[@]}" test_window_tour_win.exe --gtest_filter="*/$language" || return 1
     "$wineserver" -k >/dev/null 2>&1 || true
   done

@@ -18,6 +18,7 @@
 
 #include "journal/DccWriter.h"
 #include "journal/ReportRounding.h"
+#include "journal/ReportUnits.h"
 
 namespace tb::journal {
 namespace {
@@ -55,6 +56,25 @@ TEST(ReportRounding, ResultTakesItsUncertaintysDecimalPlace) {
     EXPECT_EQ(FormatReportValue(RoundTo(-1.25, 1)), "-1.3");
     EXPECT_EQ(FormatReportValue(RoundTo(1234.5, 0)), "1235");
     EXPECT_EQ(FormatReportValue({-0.04, 1}), "0.0");
+}
+
+TEST(ReportUnits, EveryUnitThePagesShowHasItsDsiFormAndFahrenheitHasNone) {
+    const std::pair<const char*, const char*> units[] = {
+        {"°C", "\\degreeCelsius"}, {"℃", "\\degreeCelsius"}, {"%RH", "\\percent"},
+        {"lx", "\\lux"},           {"ppm", "\\ppm"},        {"V", "\\volt"},
+        {"mA", "\\milli\\ampere"}, {"dB", "\\decibel"},
+        {"mW/cm2", "\\milli\\watt\\centi\\metre\\tothe{-2}"},
+    };
+    for (const auto& [display, dsi] : units) {
+        const auto unit = UnitOf(display);
+        ASSERT_TRUE(unit) << display;
+        EXPECT_EQ(unit->dsi, dsi) << display;
+        EXPECT_EQ(unit->display, display);
+    }
+    for (const char* other : {"°F", "", "c", "mw/cm2", "°C "}) EXPECT_FALSE(UnitOf(other)) << other;
+    EXPECT_DOUBLE_EQ(FahrenheitToCelsius(212.0), 100.0);
+    EXPECT_DOUBLE_EQ(FahrenheitToCelsius(-40.0), -40.0);
+    EXPECT_DOUBLE_EQ(FahrenheitDifferenceToCelsius(1.8), 1.0);
 }
 
 // An 830 certificate: temperature with an evaluated uncertainty and a pass,

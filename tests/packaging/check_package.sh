@@ -116,10 +116,10 @@ kill -TERM "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true; 
 
 # A technician's send through the installed window, where a desktop can run.
 e2e=$here/../ui/e2e/send_base_unit_page_via_atspi.py
-if command -v xvfb-run >/dev/null && command -v dbus-run-session >/dev/null \
+if command -v Xvfb >/dev/null && command -v dbus-run-session >/dev/null \
    && /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
   if env -u LD_LIBRARY_PATH HOME="$scratch/home" dbus-run-session -- \
-       xvfb-run -a -s "-screen 0 1280x800x24" /usr/bin/python3 "$e2e" "$usr/bin" 820 \
+       bash "$here/../../scripts/xvfb-session.sh" /usr/bin/python3 "$e2e" "$usr/bin" 820 \
        >"$scratch/e2e.log" 2>&1; then
     pass "a send on the installed window reaches the simulated logger"
   else

@@ -10,7 +10,7 @@ through the window's file dialog, read back with pdftotext) must name the
 logger and its figures, and the window's verify must find the chain intact.
 
 Usage: journal_morning_via_atspi.py OUTPUT_FOLDER   (run under
-dbus-run-session and xvfb-run). Every wait is bounded; the whole run stops
+dbus-run-session and scripts/xvfb-session.sh). Every wait is bounded; the whole run stops
 after 120 s.
 """
 import json

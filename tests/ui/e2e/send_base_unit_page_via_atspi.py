@@ -9,7 +9,7 @@ a voltage-input 850 logger for 850), and checks the correction the simulated
 logger then holds.
 
 Usage: send_base_unit_page_via_atspi.py OUTPUT_FOLDER 820|890|835|850   (run
-under dbus-run-session and xvfb-run). Every wait is bounded; the whole run
+under dbus-run-session and scripts/xvfb-session.sh). Every wait is bounded; the whole run
 stops after 120 s.
 """
 import os

@@ -9,7 +9,7 @@ history entry, the page's history list must show it, and the history log
 file must hold its line.
 
 Usage: send_direct_usb_via_atspi.py OUTPUT_FOLDER 870|875   (run under
-dbus-run-session and xvfb-run). Every wait is bounded; the whole run stops
+dbus-run-session and scripts/xvfb-session.sh). Every wait is bounded; the whole run stops
 after 120 s.
 """
 import os
