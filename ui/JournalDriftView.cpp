@@ -18,8 +18,12 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "journal/CsvExport.h"
+#include "journal/DriftChartLayout.h"
 #include "journal/JournalText.h"
 #include "resources/StringIds.h"
 #include "resources/dialogs/JournalWindowIds.h"
@@ -191,7 +195,40 @@ void JournalDriftView::Draw() {
     }
     time->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(first)),
                    QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(last)));
+    FitAxes(time, slope, offset);
     chart->setTitle(QString::fromStdString(logger_.model + " " + logger_.serial + " — " + series_.channel));
+}
+
+// The value axes show the values and the limits with room around them, so
+// that a limit band never fills the plot; the time axis shows the time of
+// day when two visits fall on one day.
+void JournalDriftView::FitAxes(QDateTimeAxis* time, QValueAxis* slope, QValueAxis* offset) const {
+    std::vector<double> slopes;
+    std::vector<double> offsets;
+    for (const journal::DriftVisit& visit : series_.visits) {
+        for (const auto& correction : {visit.asFound, visit.asLeft}) {
+            if (!correction) continue;
+            slopes.push_back(correction->slope);
+            offsets.push_back(correction->offset);
+        }
+    }
+    std::optional<std::pair<double, double>> slopeLimits;
+    std::optional<std::pair<double, double>> offsetLimits;
+    if (series_.limits && series_.limits->maxSlope > series_.limits->minSlope) {
+        slopeLimits = std::pair{series_.limits->minSlope, series_.limits->maxSlope};
+        offsetLimits = std::pair{-series_.limits->onePointOffsetLimit,
+                                 series_.limits->onePointOffsetLimit};
+    }
+    for (auto [axis, layout] : {std::pair{slope, journal::ValueAxisFor(slopes, slopeLimits)},
+                                std::pair{offset, journal::ValueAxisFor(offsets, offsetLimits)}}) {
+        axis->setRange(layout.low, layout.high);
+        axis->setTickCount(static_cast<int>(layout.ticks.size()));
+        axis->setLabelFormat(QStringLiteral("%.") + QString::number(layout.decimals) +
+                             QStringLiteral("f"));
+    }
+    time->setFormat(journal::TimeDetailFor(series_.visits) == journal::TimeDetail::Minute
+                        ? QStringLiteral("yyyy-MM-dd HH:mm")
+                        : QStringLiteral("yyyy-MM-dd"));
 }
 
 std::string JournalDriftView::HoverText(std::size_t visit) const {

@@ -14,9 +14,11 @@
 class QChart;
 class QChartView;
 class QComboBox;
+class QDateTimeAxis;
 class QLabel;
 class QLineSeries;
 class QScatterSeries;
+class QValueAxis;
 
 namespace tb::ui {
 
@@ -44,6 +46,7 @@ class JournalDriftView final : public QDialog {
 
   private:
     void Draw();
+    void FitAxes(QDateTimeAxis* time, QValueAxis* slope, QValueAxis* offset) const;
     void OnHover(const QPointF& point, bool state);
 
     journal::DriftLogger logger_;

@@ -3,6 +3,9 @@
 // window's menu entry.
 #include <gtest/gtest.h>
 
+#include <QChart>
+#include <QDateTimeAxis>
+#include <QValueAxis>
 #include <QAction>
 #include <QLineEdit>
 #include <QTableView>
@@ -228,6 +231,23 @@ TEST_F(JournalWindowTest, TheDriftOfALoggerWithFiveVisitsHasFivePointsPerSeriesA
     EXPECT_DOUBLE_EQ(drift->AsFoundSlope()->at(4).y(), 1.008);
     EXPECT_DOUBLE_EQ(drift->AsFoundOffset()->at(2).y(), 0.2);
     EXPECT_NE(drift->HoverText(0).find("y = 1.000x +0.000"), std::string::npos) << drift->HoverText(0);
+    // Each value axis shows its limit band with room around it, and visits
+    // months apart are told apart by their dates.
+    const pages::AppliedLimits limits = *drift->Series().limits;
+    const auto vertical = drift->Chart()->axes(Qt::Vertical);
+    ASSERT_EQ(vertical.size(), 2);
+    const std::pair<double, double> bands[] = {{limits.minSlope, limits.maxSlope},
+                                               {-limits.onePointOffsetLimit, limits.onePointOffsetLimit}};
+    for (int i = 0; i < 2; ++i) {
+        const auto* axis = qobject_cast<QValueAxis*>(vertical[i]);
+        ASSERT_NE(axis, nullptr);
+        EXPECT_LT(axis->min(), bands[i].first);
+        EXPECT_GT(axis->max(), bands[i].second);
+        EXPECT_LE((bands[i].second - bands[i].first) / (axis->max() - axis->min()), 0.8);
+    }
+    const auto* time = qobject_cast<QDateTimeAxis*>(drift->Chart()->axes(Qt::Horizontal).value(0));
+    ASSERT_NE(time, nullptr);
+    EXPECT_EQ(time->format(), "yyyy-MM-dd");
 
     const std::string png = dir_.str() + "/drift.png";
     const std::string csv = dir_.str() + "/drift.csv";

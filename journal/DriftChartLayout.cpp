@@ -1,0 +1,77 @@
+#include "journal/DriftChartLayout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <set>
+
+namespace tb::journal {
+namespace {
+
+// The values and limits take at most this share of the plot's height.
+constexpr double kMarginShare = 0.15;
+constexpr int kWantedTicks = 5;
+// "yyyy-MM-dd" and "yyyy-MM-dd HH:mm" of a local time text.
+constexpr std::size_t kDateLength = 10;
+constexpr std::size_t kMinuteLength = 16;
+
+// 1, 2 or 5 times a power of ten, at least raw.
+double RoundStep(double raw) {
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (const double factor : {1.0, 2.0, 5.0, 10.0}) {
+        if (factor * power >= raw * (1 - 1e-9)) return factor * power;
+    }
+    return 10.0 * power;
+}
+
+}  // namespace
+
+ValueAxis ValueAxisFor(const std::vector<double>& values,
+                       const std::optional<std::pair<double, double>>& limits) {
+    std::vector<double> shown;
+    for (const double v : values)
+        if (std::isfinite(v)) shown.push_back(v);
+    if (limits && std::isfinite(limits->first) && std::isfinite(limits->second)) {
+        shown.push_back(limits->first);
+        shown.push_back(limits->second);
+    }
+    if (shown.empty()) shown.push_back(0.0);
+    const auto [least, most] = std::minmax_element(shown.begin(), shown.end());
+    // A flat series still gets a readable span: 2 % of its size, at least 0.001.
+    const double span = std::max({*most - *least, std::abs(*most) * 0.02, 1e-3});
+    const double centre = (*most + *least) / 2;
+    const double low = centre - span * (0.5 + kMarginShare);
+    const double high = centre + span * (0.5 + kMarginShare);
+    const double step = RoundStep((high - low) / (kWantedTicks - 1));
+
+    ValueAxis axis;
+    axis.low = std::floor(low / step) * step;
+    axis.high = std::ceil(high / step) * step;
+    const int count = static_cast<int>(std::lround((axis.high - axis.low) / step));
+    for (int i = 0; i <= count; ++i) axis.ticks.push_back(axis.low + i * step);
+    axis.decimals = std::max(0, -static_cast<int>(std::floor(std::log10(step) + 1e-9)));
+    return axis;
+}
+
+std::string TickLabel(const ValueAxis& axis, double tick) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", axis.decimals, tick);
+    std::string label = text;
+    if (label.front() == '-' && label.find_first_not_of("0.", 1) == std::string::npos)
+        label.erase(0, 1);
+    return label;
+}
+
+TimeDetail TimeDetailFor(const std::vector<DriftVisit>& visits) {
+    std::set<std::string> days;
+    for (const DriftVisit& visit : visits) {
+        if (!days.insert(visit.localTime.substr(0, kDateLength)).second) return TimeDetail::Minute;
+    }
+    return TimeDetail::Day;
+}
+
+std::string VisitLabel(const DriftVisit& visit, TimeDetail detail) {
+    return visit.localTime.substr(0, detail == TimeDetail::Day ? kDateLength : kMinuteLength);
+}
+
+}  // namespace tb::journal

@@ -1,0 +1,40 @@
+// How a drift chart lays out its axes, for the certificate's picture and
+// the journal window alike: value axes that show every value and the
+// limits with room around them (so a limit band is a band, never the whole
+// plot), round ticks, and time labels that tell visits apart (the time of
+// day joins the date when two visits fall on one day).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "journal/DriftSeries.h"
+
+namespace tb::journal {
+
+struct ValueAxis {
+    double low = 0.0;
+    double high = 1.0;
+    std::vector<double> ticks;  // from low to high, evenly spaced
+    int decimals = 0;           // what the tick labels need
+};
+
+// The axis for the values and, when given, the limits (low, high).
+ValueAxis ValueAxisFor(const std::vector<double>& values,
+                       const std::optional<std::pair<double, double>>& limits);
+
+// A tick's label: the value to the axis's decimals.
+std::string TickLabel(const ValueAxis& axis, double tick);
+
+enum class TimeDetail { Day, Minute };
+
+// Minute when two of the visits fall on one local day, else Day.
+TimeDetail TimeDetailFor(const std::vector<DriftVisit>& visits);
+
+// The visit's local date ("2026-12-09"), with the time of day
+// ("2026-12-09 14:05") at Minute detail.
+std::string VisitLabel(const DriftVisit& visit, TimeDetail detail);
+
+}  // namespace tb::journal
