@@ -161,7 +161,7 @@ constexpr std::array kStrings = std::to_array<StringEntry>({
     {kStrNoneRecorded, "記録なし"},
     {kStrAmbient, "周囲条件"},
     {kStrUncertainty, "不確かさ (事業所の表明値)"},
-    {kStrChainDigest, "ジャーナル連鎖値"},
+    {kStrChainDigest, "調整記録の連鎖値"},
     {kFmtPageOf, "%d / %d ページ"},
     {kStrRowsCovered, "対象記録"},
     {kStrConditionsMenu, "基準器と周囲条件…"},
@@ -199,7 +199,7 @@ constexpr std::array kStrings = std::to_array<StringEntry>({
      "  initialise  補正式を工場出荷時の状態に戻す\n"
      "  batch       CSV ファイルの各行を調整する (機器ごとに同時に)\n"
      "  history     調整履歴を表示する (870, 875)\n"
-     "  journal     調整記録 (ジャーナル) の一覧\n"
+     "  journal     調整記録の一覧\n"
      "  certificate 機器の1日分の調整の校正証明書 (PDF)\n\n"
      "各サブコマンドの説明: trimbench <サブコマンド> --help\n"
      "終了コードと --json の形: man trimbench\n"},
@@ -283,7 +283,7 @@ constexpr std::array kStrings = std::to_array<StringEntry>({
     {LanFailed, "LAN のベースユニットに接続できません (%1)"},
     {UnknownLogger, "不明"},
     {HelpJournal,
-     "調整記録 (ジャーナル) を新しい順に一覧表示します。verify: 記録の連鎖を確かめます。"
+     "調整記録を新しい順に一覧表示します。verify: 記録の連鎖を確かめます。"
      "export-csv FILE: CSV ファイルに書き出します。grant-writer ROLE: PostgreSQL "
      "の書き込みロールを作ります。"
      "reference: 基準器の登録簿。"},
@@ -291,13 +291,13 @@ constexpr std::array kStrings = std::to_array<StringEntry>({
      "機器の1日分 (省略時は最後に調整した日) の調整の校正証明書を PDF で書き出します。"},
     {OptSince, "この日 (YYYY-MM-DD) 以降の記録"},
     {OptModel, "この機種の記録"},
-    {OptCsv, "ジャーナル画面の書き出しと同じ CSV で出力"},
+    {OptCsv, "調整記録画面の書き出しと同じ CSV で出力"},
     {OptDate, "証明書の日 (YYYY-MM-DD)"},
     {OptOut, "書き出す PDF ファイル"},
     {OptLanLogger, "LAN 上のベースユニットの機器 (--login と共に)"},
     {BadDate, "日付は YYYY-MM-DD の形で指定します: %1"},
     {CsvWithJson, "--csv と --json は同時に指定できません"},
-    {JournalUnreadable, "ジャーナルを開けません: %1"},
+    {JournalUnreadable, "調整記録を開けません: %1"},
     {JournalNone, "該当する記録はありません"},
     {JournalColumns, "番号|日時|機種|操作|シリアル|結果|調整後"},
     {MissingSerial, "--serial を指定してください"},
@@ -336,12 +336,12 @@ constexpr std::array kStrings = std::to_array<StringEntry>({
     {BadAmbient, "周囲条件を受け付けません: %1"},
     {BatchRowConditions, "%1 行目: %2"},
     {HelpVerify,
-     "ジャーナルの連鎖を検証します。--certificate "
-     "で証明書が改変のないジャーナルと一致するかを確かめます。"},
-    {VerifyIntact, "ジャーナルの連鎖は正常です (%1 件)"},
-    {VerifyBroken, "ジャーナルの連鎖が %1 番の記録で切れています"},
-    {CertificateMatches, "証明書 %1 はジャーナルの記録 %2 件と一致します"},
-    {CertificateDiffers, "証明書 %1 はジャーナルと一致しません: %2"},
+     "調整記録の連鎖を検証します。--certificate "
+     "で証明書が改変のない調整記録と一致するかを確かめます。"},
+    {VerifyIntact, "調整記録の連鎖は正常です (%1 件)"},
+    {VerifyBroken, "調整記録の連鎖が %1 番の記録で切れています"},
+    {CertificateMatches, "証明書 %1 は調整記録の %2 件と一致します"},
+    {CertificateDiffers, "証明書 %1 は調整記録と一致しません: %2"},
     {OptJobs, "同時に調整する機器の数 (既定: 接続されている機器すべて、1: 1行ずつ順に)"},
     {BadJobs, "--jobs は 1〜64 です: %1"},
     {PortBusy, "%1 は他のプログラムが使用中です"},
@@ -350,21 +350,21 @@ constexpr std::array kStrings = std::to_array<StringEntry>({
     {WorkerLost, "%1 の作業プロセスが行の途中で終了しました"},
     {WorkerNotStarted, "作業プロセスを起動できません: %1"},
     // The journal's maintenance: another journal, CSV export, the writer role.
-    {OptJournalSqlite, "設定の代わりにこの SQLite ファイルのジャーナル"},
+    {OptJournalSqlite, "設定の代わりにこの SQLite ファイルの調整記録"},
     {OptJournalPostgres,
-     "設定の代わりにこの PostgreSQL 接続 (libpq のオプション、パスワードなし) のジャーナル"},
+     "設定の代わりにこの PostgreSQL 接続 (libpq のオプション、パスワードなし) の調整記録"},
     {OneJournal, "--sqlite と --postgresql は同時に指定できません"},
     {HelpExportCsv,
-     "ジャーナルの記録を新しい順に、ジャーナル画面の書き出しと同じ CSV ファイルに書き出します。"},
+     "調整記録を新しい順に、調整記録画面の書き出しと同じ CSV ファイルに書き出します。"},
     {ExportCsvUsage, "export-csv の後に書き出すファイルを1つ指定してください"},
     {CsvWritten, "%2 に %1 件を書き出しました"},
     {CsvNotWritten, "%1 を書き出せません: %2"},
     {HelpGrantWriter,
-     "PostgreSQL のジャーナル: ロール (なければ作成) に記録の追加と読み取りだけを許可します。"},
+     "PostgreSQL の調整記録: ロール (なければ作成) に記録の追加と読み取りだけを許可します。"},
     {GrantWriterUsage, "grant-writer の後にロール名を1つ指定してください"},
-    {GrantNeedsPostgres, "grant-writer には PostgreSQL のジャーナルが必要です"},
+    {GrantNeedsPostgres, "grant-writer には PostgreSQL の調整記録が必要です"},
     {GrantFailed, "権限を与えられません: %1"},
-    {GrantDone, "%1 はジャーナルに記録を追加し、読み取ることができます"},
+    {GrantDone, "%1 は調整記録に記録を追加し、読み取ることができます"},
     {LoggerNowHolds, "書き込みは失敗しましたが、ロガーの補正は変わりました: 現在の設定を参照してください"},
     {LoggerStateUnknown,
      "ロガーが保持している補正は不明です: もう一度送信する前に read で受信してください"},
