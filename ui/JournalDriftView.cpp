@@ -220,7 +220,7 @@ bool JournalDriftView::SavePng(const std::string& path, std::string& error) {
     QSaveFile file(QString::fromStdString(path));
     if (image.isNull() || !file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
         error = file.errorString().toStdString();
-        if (error.empty()) error = "the chart could not be drawn";
+        if (error.empty()) error = services::LoadResString(resources::strings::kMsgChartNotDrawn);
         return false;
     }
     return true;
