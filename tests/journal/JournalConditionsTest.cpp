@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QSqlQuery>
+#include <fstream>
 
+#include "journal/CertificateCheck.h"
 #include "journal/CertificateSeal.h"
 #include "journal/JournalRecorder.h"
 #include "journal/JournalStore.h"
@@ -232,6 +234,35 @@ TEST_F(JournalConditionsTest, ASealThatIsNotWholeIsNotFound) {
           "tb-seal:TB-1;1;" + digest + ";extra:tb-seal-end",
           "tb-seal:TB-1;99999999999999999999;" + digest + ":tb-seal-end"}) {
         EXPECT_FALSE(FindSeal(bytes)) << bytes;
+    }
+}
+
+// A certificate is named by its file or its number; what cannot be found
+// says which of the two was missing.
+TEST_F(JournalConditionsTest, ACertificateIsCheckedByItsFileOrItsNumber) {
+    auto store = Open();
+    std::string error;
+    JournalEntry entry = SampleEntry("00A1B2C3", "2026-12-09T09:00:00.000Z");
+    ASSERT_TRUE(store->Append(entry, error)) << error;
+    const CertificateSeal seal = SealOf({entry});
+    const std::string sealed = dir_.str() + "/sealed.pdf";
+    const std::string plain = dir_.str() + "/plain.pdf";
+    std::ofstream(sealed) << "%PDF ... " << SealText(seal) << " ...";
+    std::ofstream(plain) << "%PDF no seal";
+
+    using namespace resources::strings;
+    for (const std::string& named : {seal.number, sealed}) {
+        const SealCheck check = CheckCertificate(*store, named);
+        EXPECT_TRUE(check.matches) << named << ": " << JournalErrorText(check.reason);
+        EXPECT_EQ(check.number, seal.number);
+        EXPECT_EQ(check.rows, 1u);
+    }
+    for (const auto& [named, reason] : std::vector<std::pair<std::string, JournalError>>{
+             {"TB-000009-00000000", {kMsgSealNumberUnknown}}, {plain, {kMsgSealNotInFile}}}) {
+        const SealCheck check = CheckCertificate(*store, named);
+        EXPECT_FALSE(check.matches) << named;
+        EXPECT_EQ(check.number, named);
+        EXPECT_EQ(check.reason, reason) << JournalErrorText(check.reason);
     }
 }
 
