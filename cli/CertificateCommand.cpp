@@ -3,41 +3,16 @@
 #include "cli/Commands.h"
 #include "cli/JournalAccess.h"
 #include "journal/CertificateDay.h"
-#include "journal/DriftSeries.h"
-#include "journal/JournalLocation.h"
+#include "journal/JournalError.h"
+#include "resources/StringIds.h"
 #ifdef TB_CLI_CERTIFICATE
 #include <QGuiApplication>
 
-#include "journal/Certificate.h"
+#include "journal/DayCertificate.h"
 #endif
 
 namespace tb::cli {
 namespace {
-
-// The certificate of the day, as the journal window's button writes it;
-// false with the reason.
-bool WriteDayCertificate(const std::vector<journal::JournalEntry>& entries,
-                         const std::vector<journal::DriftSeries>& drift, const std::string& customer,
-                         const std::string& path, std::string& error) {
-#ifdef TB_CLI_CERTIFICATE
-    // The PDF writer draws with the GUI module (the program makes a GUI
-    // application for this command).
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
-        error = "the PDF writer needs a GUI application";
-        return false;
-    }
-    journal::CertificateHeader header = journal::ConfiguredHeader();
-    if (!customer.empty()) header.customer = customer;
-    return journal::WriteCertificate(entries, header, path, error, drift);
-#else
-    (void)entries;
-    (void)drift;
-    (void)customer;
-    (void)path;
-    error = "this build has no PDF writer";
-    return false;
-#endif
-}
 
 int Report(ExitCode code, const std::string& message, const std::string& path, std::size_t records,
            bool json, Terminal& terminal) {
@@ -47,9 +22,41 @@ int Report(ExitCode code, const std::string& message, const std::string& path, s
          {"records", static_cast<int>(records)}});
 }
 
-// The journal could not be read: nothing is drawn.
-int Unreadable(const std::string& error, const std::string& path, bool json, Terminal& terminal) {
-    return Report(ExitCode::Failure, Text(cli_text::JournalUnreadable, {error}), path, 0, json, terminal);
+int Failed(cli_text::Id text, const journal::JournalError& error, const std::string& path, bool json,
+           Terminal& terminal) {
+    return Report(ExitCode::Failure, Text(text, {journal::JournalErrorText(error)}), path, 0, json, terminal);
+}
+
+// The certificate of the adjustment's day, as the journal window's button
+// writes it.
+int WriteDayCertificate(journal::JournalStore& store, const journal::JournalEntry& latest,
+                        const CommandParser& parser, const std::string& path, bool json,
+                        Terminal& terminal) {
+    using namespace resources::strings;
+#ifdef TB_CLI_CERTIFICATE
+    // The PDF writer draws with the GUI module (the program makes a GUI
+    // application for this command).
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+        return Failed(cli_text::CertificateFailed, {kMsgPdfNeedsWindow}, path, json, terminal);
+    journal::CertificateHeader header = journal::ConfiguredHeader();
+    if (!parser.Value("customer").empty()) header.customer = parser.Value("customer");
+    const journal::CertificateOutcome outcome = journal::WriteCertificateOf(
+        store, {latest, true, parser.IsSet("drift"), header, path});
+    switch (outcome.result) {
+        case journal::CertificateResult::Written:
+            return Report(ExitCode::Done, Text(cli_text::CertificateWritten, {path, std::to_string(outcome.records)}),
+                          path, outcome.records, json, terminal);
+        case journal::CertificateResult::Unreadable:
+            return Failed(cli_text::JournalUnreadable, outcome.error, path, json, terminal);
+        case journal::CertificateResult::NotWritten: break;
+    }
+    return Failed(cli_text::CertificateFailed, outcome.error, path, json, terminal);
+#else
+    (void)store;
+    (void)latest;
+    (void)parser;
+    return Failed(cli_text::CertificateFailed, {kMsgNoPdfWriter}, path, json, terminal);
+#endif
 }
 
 }  // namespace
@@ -77,24 +84,12 @@ int RunCertificate(const QStringList& arguments, Terminal& terminal) {
     const std::string path = parser.Value("out");
     std::string error;
     const auto latest = journal::LatestAdjustment(*store, serial, day, error);
-    if (!error.empty()) return Unreadable(error, path, json, terminal);
+    if (!error.empty()) return Failed(cli_text::JournalUnreadable, journal::GivenReason(error), path, json, terminal);
     if (!latest) {
         const std::string on = day ? " (" + parser.Value("date") + ")" : std::string();
         return Report(ExitCode::NoRecord, Text(cli_text::NoRecordFor, {serial, on}), path, 0, json, terminal);
     }
-    const auto dayEntries = journal::DayEntries(*store, *latest, error);
-    if (!dayEntries) return Unreadable(error, path, json, terminal);
-    const std::vector<journal::JournalEntry>& entries = *dayEntries;
-    std::vector<journal::DriftSeries> drift;
-    if (parser.IsSet("drift")) {
-        auto series = journal::CertificateDrift(*store, entries, error);
-        if (!series) return Unreadable(error, path, json, terminal);
-        drift = std::move(*series);
-    }
-    if (!WriteDayCertificate(entries, drift, parser.Value("customer"), path, error))
-        return Report(ExitCode::Failure, Text(cli_text::CertificateFailed, {error}), path, 0, json, terminal);
-    return Report(ExitCode::Done, Text(cli_text::CertificateWritten, {path, std::to_string(entries.size())}),
-                  path, entries.size(), json, terminal);
+    return WriteDayCertificate(*store, *latest, parser, path, json, terminal);
 }
 
 }  // namespace tb::cli

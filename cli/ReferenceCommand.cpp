@@ -92,16 +92,17 @@ int RunJournalReference(const QStringList& arguments, Terminal& terminal) {
     if (action == "list") return List(references, parser.IsSet("json"), terminal);
 
     const std::string id = positional[1].toStdString();
-    std::string error;
+    journal::JournalError error;
+    auto refused = [&] { return Refused(Text(cli_text::ReferenceRefused, {journal::JournalErrorText(error)}), terminal); };
     if (action == "retire") {
-        if (!references.Retire(id, error)) return Refused(Text(cli_text::ReferenceRefused, {error}), terminal);
+        if (!references.Retire(id, error)) return refused();
         terminal.out << Text(cli_text::ReferenceRetired, {id}) << '\n';
         return static_cast<int>(ExitCode::Done);
     }
     const journal::ReferenceInstrument instrument{id, parser.Value("description"),
                                                   parser.Value("certificate"),
                                                   parser.Value("calibrated"), parser.Value("due")};
-    if (!references.Add(instrument, error)) return Refused(Text(cli_text::ReferenceRefused, {error}), terminal);
+    if (!references.Add(instrument, error)) return refused();
     terminal.out << Text(cli_text::ReferenceAdded, {id, instrument.dueOn}) << '\n';
     return static_cast<int>(ExitCode::Done);
 }

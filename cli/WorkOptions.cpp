@@ -62,10 +62,9 @@ std::optional<journal::WorkSelection> WorkSelectionOf(const CommandParser& parse
     journal::WorkSelection selection;
     selection.references = IdsOf(parser.Values("reference"));
     std::string problem;
-    if (parser.IsSet("ambient") &&
-        !journal::ParseAmbient(parser.Value("ambient"), selection, problem)) {
-        problem = Text(cli_text::BadAmbient, {problem});
-    }
+    journal::JournalError ambient;
+    if (parser.IsSet("ambient") && !journal::ParseAmbient(parser.Value("ambient"), selection, ambient))
+        problem = Text(cli_text::BadAmbient, {journal::JournalErrorText(ambient)});
     if (problem.empty())
         problem = SelectionProblemText(selection.references, parser.IsSet("allow-expired-reference"));
     if (problem.empty()) return selection;
@@ -78,9 +77,9 @@ std::string RowSelection(const std::string& references, const std::string& ambie
                          bool allowExpired, journal::WorkSelection& selection) {
     if (!references.empty())
         selection.references = IdsOf(QString::fromStdString(references).split(';'));
-    std::string problem;
+    journal::JournalError problem;
     if (!ambient.empty() && !journal::ParseAmbient(ambient, selection, problem))
-        return Text(cli_text::BadAmbient, {problem});
+        return Text(cli_text::BadAmbient, {journal::JournalErrorText(problem)});
     return references.empty() ? std::string() : SelectionProblemText(selection.references, allowExpired);
 }
 

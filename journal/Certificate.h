@@ -10,34 +10,19 @@
 // and numbers its pages "n / m". The PDF's metadata holds the seal that
 // `trimbench journal verify --certificate` checks. Labels are numbered texts
 // (English with the English resource library); the Japanese font is
-// embedded. Needs a QGuiApplication.
+// embedded. Needs a QGuiApplication. CertificateHtml.cpp makes the content,
+// CertificatePdf.cpp the file; CertificateHeader.h is what the settings add.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "journal/CertificateHeader.h"
 #include "journal/DriftSeries.h"
 #include "journal/JournalEntry.h"
+#include "journal/JournalError.h"
 
 namespace tb::journal {
-
-struct CertificateHeader {
-    std::string lab{};
-    std::string operatorName{};  // empty: the operator of the first entry
-    std::string labAddress{};
-    std::string customer{};
-    // The lab's stated uncertainty per channel, printed as given:
-    // "温度=±0.10 °C (k=2); 湿度=±1.5 %RH (k=2); *=±0.2 (k=2)" (name as the
-    // page labels the channel; * for every other channel).
-    std::string uncertainty{};
-};
-
-// The header the settings give (Journal/Lab, Journal/LabAddress,
-// Journal/Customer, Journal/Uncertainty).
-CertificateHeader ConfiguredHeader();
-
-// The lab's stated uncertainty for a channel name; empty when none is given.
-std::string UncertaintyFor(const std::string& stated, const std::string& channel);
 
 // The certificate as HTML (what the PDF shows); with drift, a picture per
 // series ("drift-0", ...) follows the records.
@@ -45,11 +30,11 @@ std::string CertificateHtml(const std::vector<JournalEntry>& entries,
                             const CertificateHeader& header,
                             const std::vector<DriftSeries>& drift = {});
 
-// Writes the PDF, with the drift of the logger's last visits when given
-// (CertificateDrift); false with the reason (no entries, a file that cannot
-// be written).
+// Writes the PDF atomically (whole or not at all), with the drift of the
+// logger's last visits when given (CertificateDrift); false with the reason
+// (no entries, a file that cannot be written).
 bool WriteCertificate(const std::vector<JournalEntry>& entries, const CertificateHeader& header,
-                      const std::string& path, std::string& error,
+                      const std::string& path, JournalError& error,
                       const std::vector<DriftSeries>& drift = {});
 
 // Whether a channel passed: the operation succeeded (the logger read back

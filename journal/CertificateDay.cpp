@@ -41,6 +41,13 @@ std::optional<std::vector<JournalEntry>> DayEntries(JournalStore& store,
     return entries;
 }
 
+std::optional<std::vector<JournalEntry>> CertificateRows(JournalStore& store,
+                                                         const JournalEntry& selected, bool wholeDay,
+                                                         std::string& error) {
+    if (!wholeDay) return std::vector<JournalEntry>{selected};
+    return DayEntries(store, selected, error);
+}
+
 std::optional<JournalEntry> LatestAdjustment(JournalStore& store, const std::string& serial,
                                              const std::optional<QDate>& day, std::string& error) {
     JournalFilter filter;

@@ -25,6 +25,13 @@ std::optional<std::vector<JournalEntry>> DayEntries(JournalStore& store,
                                                     const JournalEntry& selected,
                                                     std::string& error);
 
+// The rows a certificate of `selected` covers: the row itself, or with
+// wholeDay its logger's day (DayEntries). Nothing, with the reason, on a
+// read error.
+std::optional<std::vector<JournalEntry>> CertificateRows(JournalStore& store,
+                                                         const JournalEntry& selected, bool wholeDay,
+                                                         std::string& error);
+
 // The newest adjustment of the logger with this serial (logger or base-unit
 // serial), on the given local day when one is given; nothing when the
 // journal holds none, or (error set) when it cannot be read.

@@ -4,8 +4,12 @@
 #include <charconv>
 #include <cstdio>
 
+#include "resources/StringIds.h"
+
 namespace tb::journal {
 namespace {
+
+using namespace resources::strings;
 
 constexpr std::string_view kSealStart = "tb-seal:";
 constexpr std::string_view kSealEnd = ":tb-seal-end";
@@ -90,27 +94,28 @@ std::optional<CertificateSeal> FindSeal(std::string_view bytes) {
 
 SealCheck CheckSeal(JournalStore& store, const CertificateSeal& seal) {
     SealCheck check;
+    check.number = seal.number;
     const VerifyReport chain = store.Verify();
     if (!chain.readable) {
-        check.reason = "the journal cannot be read: " + chain.error;
+        check.reason = {kMsgSealJournalUnreadable, {chain.error}};
         return check;
     }
     if (chain.firstBroken) {
-        check.reason = "the journal's chain breaks at row " + std::to_string(*chain.firstBroken);
+        check.reason = {kMsgSealChainBroken, {std::to_string(*chain.firstBroken)}};
         return check;
     }
     std::vector<JournalEntry> rows;
     for (int64_t id : seal.rowIds) {
         auto entry = store.Entry(id);
         if (!entry) {
-            check.reason = "row " + std::to_string(id) + " is not in the journal";
+            check.reason = {kMsgSealRowMissing, {std::to_string(id)}};
             return check;
         }
         rows.push_back(std::move(*entry));
     }
     const CertificateSeal recomputed = SealOf(rows);
     if (recomputed.digest != seal.digest || recomputed.number != seal.number) {
-        check.reason = "the rows in the journal are not those the certificate was drawn from";
+        check.reason = {kMsgSealRowsDiffer};
         return check;
     }
     check.matches = true;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "journal/JournalEntry.h"
+#include "journal/JournalError.h"
 #include "journal/JournalStore.h"
 
 namespace tb::journal {
@@ -38,7 +39,8 @@ std::optional<CertificateSeal> FindSeal(std::string_view bytes);
 
 struct SealCheck {
     bool matches = false;
-    std::string reason;  // why not, when it does not
+    std::string number;   // the certificate's number (as named, when no seal was found)
+    JournalError reason;  // why not, when it does not
     std::size_t rows = 0;
 };
 

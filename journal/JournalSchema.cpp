@@ -10,6 +10,9 @@
 #include <vector>
 
 #include "journal/JournalColumns.h"
+#include "journal/JournalError.h"
+#include "journal/JournalSql.h"
+#include "resources/StringIds.h"
 
 namespace tb::journal {
 namespace {
@@ -97,13 +100,6 @@ const std::vector<Migration>& Migrations() {
 
 #undef TB_REFERENCE_COLUMNS
 
-bool Run(QSqlDatabase& db, const QString& sql, std::string& error) {
-    QSqlQuery query(db);
-    if (query.exec(sql)) return true;
-    error = query.lastError().text().toStdString();
-    return false;
-}
-
 bool HasSchemaTable(QSqlDatabase& db) {
     return db.tables().contains(QStringLiteral("journal_schema"));
 }
@@ -114,7 +110,7 @@ bool ApplyMigration(QSqlDatabase& db, Engine engine, const Migration& migration,
                     std::string& error) {
     const auto& statements = engine == Engine::Sqlite ? migration.sqlite : migration.postgres;
     for (const std::string& statement : statements)
-        if (!Run(db, QString::fromStdString(statement), error)) return false;
+        if (!Exec(db, QString::fromStdString(statement), error)) return false;
     QSqlQuery insert(db);
     insert.prepare(QStringLiteral("INSERT INTO journal_schema (version) VALUES (?)"));
     insert.addBindValue(migration.version);
@@ -130,15 +126,15 @@ bool ApplyMigration(QSqlDatabase& db, Engine engine, const Migration& migration,
 constexpr qint64 kSchemaLockKey = 0x54424A534348LL;
 
 bool BeginSchemaChange(QSqlDatabase& db, Engine engine, std::string& error) {
-    if (engine == Engine::Sqlite) return Run(db, QStringLiteral("BEGIN IMMEDIATE"), error);
-    if (!Run(db, QStringLiteral("BEGIN"), error)) return false;
+    if (engine == Engine::Sqlite) return Exec(db, QStringLiteral("BEGIN IMMEDIATE"), error);
+    if (!Exec(db, QStringLiteral("BEGIN"), error)) return false;
     QSqlQuery lock(db);
     lock.prepare(QStringLiteral("SELECT pg_advisory_xact_lock(?)"));
     lock.addBindValue(kSchemaLockKey);
     if (lock.exec()) return true;
     error = lock.lastError().text().toStdString();
     std::string ignored;
-    Run(db, QStringLiteral("ROLLBACK"), ignored);
+    Exec(db, QStringLiteral("ROLLBACK"), ignored);
     return false;
 }
 
@@ -161,12 +157,11 @@ namespace {
 std::optional<int> CheckedVersion(QSqlDatabase& db, std::string& error) {
     const std::optional<int> stored = StoredSchemaVersion(db);
     if (!stored) {
-        error = "cannot read the journal's schema version";
+        error = JournalErrorText({resources::strings::kMsgJournalSchemaUnreadable});
         return std::nullopt;
     }
     if (*stored > CurrentSchemaVersion()) {
-        error = "the journal was written by a newer program (schema version " +
-                std::to_string(*stored) + ")";
+        error = JournalErrorText({resources::strings::kMsgJournalNewerSchema, {std::to_string(*stored)}});
         return std::nullopt;
     }
     return stored;
@@ -186,25 +181,25 @@ bool MigrateSchemaTo(QSqlDatabase& db, Engine engine, int version, std::string& 
     std::string ignored;
     const std::optional<int> stored = CheckedVersion(db, error);
     if (!stored) {
-        Run(db, QStringLiteral("ROLLBACK"), ignored);
+        Exec(db, QStringLiteral("ROLLBACK"), ignored);
         return false;
     }
     for (const Migration& migration : Migrations()) {
         if (migration.version <= *stored || migration.version > version) continue;
         if (!ApplyMigration(db, engine, migration, error)) {
-            Run(db, QStringLiteral("ROLLBACK"), ignored);
+            Exec(db, QStringLiteral("ROLLBACK"), ignored);
             return false;
         }
     }
-    if (Run(db, QStringLiteral("COMMIT"), error)) return true;
-    Run(db, QStringLiteral("ROLLBACK"), ignored);
+    if (Exec(db, QStringLiteral("COMMIT"), error)) return true;
+    Exec(db, QStringLiteral("ROLLBACK"), ignored);
     return false;
 }
 
 bool GrantJournalWriter(QSqlDatabase& db, const std::string& role, std::string& error) {
     static const std::regex kIdentifier("[a-z_][a-z0-9_]{0,62}");
     if (!std::regex_match(role, kIdentifier)) {
-        error = "role name must be a lower-case SQL identifier";
+        error = JournalErrorText({resources::strings::kMsgJournalBadRole});
         return false;
     }
     const QString name = QString::fromStdString(role);
@@ -215,7 +210,7 @@ bool GrantJournalWriter(QSqlDatabase& db, const std::string& role, std::string& 
         error = exists.lastError().text().toStdString();
         return false;
     }
-    if (!exists.next() && !Run(db, "CREATE ROLE " + name + " NOLOGIN", error)) return false;
+    if (!exists.next() && !Exec(db, "CREATE ROLE " + name + " NOLOGIN", error)) return false;
     for (const QString& statement :
          {"REVOKE ALL ON journal, journal_schema FROM " + name,
           "GRANT SELECT, INSERT ON journal TO " + name,
@@ -224,7 +219,7 @@ bool GrantJournalWriter(QSqlDatabase& db, const std::string& role, std::string& 
           "REVOKE ALL ON reference_event FROM " + name,
           "GRANT SELECT, INSERT ON reference_event TO " + name,
           "GRANT USAGE ON SEQUENCE reference_event_id_seq TO " + name}) {
-        if (!Run(db, statement, error)) return false;
+        if (!Exec(db, statement, error)) return false;
     }
     return true;
 }

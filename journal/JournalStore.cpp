@@ -1,30 +1,20 @@
 #include "journal/JournalStore.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QVariant>
-#include <atomic>
 
 #include "journal/JournalChain.h"
 #include "journal/JournalColumns.h"
+#include "journal/JournalError.h"
+#include "journal/JournalSql.h"
+#include "resources/StringIds.h"
 
 namespace tb::journal {
 namespace {
 
 // Any constant: every program appending to one PostgreSQL journal takes it.
 constexpr qint64 kAppendLockKey = 0x54424A524E4CLL;
-constexpr int kBusyTimeoutMs = 5000;
 constexpr int kVerifyBatch = 2000;
-
-QString NextConnectionName() {
-    static std::atomic<int> counter{0};
-    return QStringLiteral("tb-journal-%1").arg(counter.fetch_add(1));
-}
-
-QString Text(const std::string& text) { return QString::fromStdString(text); }
-
-std::string ErrorOf(const QSqlQuery& query) { return query.lastError().text().toStdString(); }
 
 JournalEntry EntryFromQuery(const QSqlQuery& query) {
     JournalEntry entry;
@@ -48,137 +38,32 @@ Condition WhereOf(const JournalFilter& filter) {
         parts << QStringLiteral(
             "id IN (SELECT id FROM journal WHERE unit_serial = ? "
             "UNION ALL SELECT id FROM journal WHERE logger_serial = ?)");
-        condition.values << Text(filter.serial) << Text(filter.serial);
+        condition.values << SqlText(filter.serial) << SqlText(filter.serial);
     }
     if (!filter.model.empty() && !filter.pageModel.empty() && filter.pageModel != filter.model) {
         parts << QStringLiteral("model IN (?, ?)");
-        condition.values << Text(filter.model) << Text(filter.pageModel);
+        condition.values << SqlText(filter.model) << SqlText(filter.pageModel);
     } else if (!filter.model.empty()) {
         parts << QStringLiteral("model = ?");
-        condition.values << Text(filter.model);
+        condition.values << SqlText(filter.model);
     }
     if (!filter.fromUtc.empty()) {
         parts << QStringLiteral("recorded_utc >= ?");
-        condition.values << Text(filter.fromUtc);
+        condition.values << SqlText(filter.fromUtc);
     }
     if (!filter.toUtc.empty()) {
         parts << QStringLiteral("recorded_utc < ?");
-        condition.values << Text(filter.toUtc);
+        condition.values << SqlText(filter.toUtc);
     }
     if (!filter.outcome.empty()) {
         parts << QStringLiteral("outcome = ?");
-        condition.values << Text(filter.outcome);
+        condition.values << SqlText(filter.outcome);
     }
     if (!parts.isEmpty()) condition.sql = QStringLiteral(" WHERE ") + parts.join(" AND ");
     return condition;
 }
 
-bool Exec(QSqlDatabase& db, const QString& sql, std::string& error) {
-    QSqlQuery query(db);
-    if (query.exec(sql)) return true;
-    error = ErrorOf(query);
-    return false;
-}
-
-bool ContainsPassword(const std::string& options) {
-    return QString::fromStdString(options).contains(QStringLiteral("password"),
-                                                    Qt::CaseInsensitive);
-}
-
 }  // namespace
-
-JournalStore::JournalStore(const QString& connectionName, Engine engine)
-    : db_(QSqlDatabase::database(connectionName, false)),
-      connectionName_(connectionName),
-      engine_(engine) {}
-
-JournalStore::~JournalStore() {
-    // A bench's commits may still sit in the write-ahead log: fold them into
-    // the main file, so that the file alone is the whole journal once the
-    // program has closed it (a copy, a backup, an operating-system crash).
-    if (engine_ == Engine::Sqlite && db_.isOpen()) {
-        std::string ignored;
-        Exec(db_, QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"), ignored);
-    }
-    db_.close();
-    db_ = QSqlDatabase();
-    QSqlDatabase::removeDatabase(connectionName_);
-}
-
-std::unique_ptr<JournalStore> JournalStore::Prepare(const QString& connectionName, Engine engine,
-                                                    std::string& error) {
-    std::unique_ptr<JournalStore> store(new JournalStore(connectionName, engine));
-    QSqlDatabase& open = store->db_;
-    if (!open.open()) {
-        error = open.lastError().text().toStdString();
-        return nullptr;
-    }
-    if (engine == Engine::Sqlite) {
-        // WAL keeps readers (the window) off the writer's way. With NORMAL a
-        // commit does not wait for the disk: a program crash loses nothing
-        // and the file is never corrupt; only an operating-system crash or
-        // a power cut can drop the rows committed since the last checkpoint
-        // (the adjustment itself stays in the logger). Closing checkpoints.
-        QSqlQuery mode(open);
-        if (!mode.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !mode.next() ||
-            mode.value(0).toString().compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0) {
-            error = mode.lastError().isValid() ? ErrorOf(mode) : "cannot switch the journal to WAL";
-            return nullptr;
-        }
-        if (!Exec(open, QStringLiteral("PRAGMA synchronous=NORMAL"), error)) return nullptr;
-    }
-    if (!MigrateSchema(open, engine, error)) return nullptr;
-    return store;
-}
-
-// Adds a connection of driver, configured by setup; empty name when the
-// driver is missing.
-template <typename Setup>
-QString AddConnection(const QString& driver, Setup setup) {
-    const QString name = NextConnectionName();
-    bool valid = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(driver, name);
-        valid = db.isValid();
-        if (valid) setup(db);
-    }
-    if (valid) return name;
-    QSqlDatabase::removeDatabase(name);
-    return {};
-}
-
-std::unique_ptr<JournalStore> JournalStore::OpenSqlite(const std::string& path,
-                                                       std::string& error) {
-    if (path.empty()) {
-        error = "no data folder for the journal";
-        return nullptr;
-    }
-    const QString name = AddConnection(QStringLiteral("QSQLITE"), [&](QSqlDatabase& db) {
-        db.setDatabaseName(Text(path));
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
-    });
-    if (name.isEmpty()) {
-        error = "the SQLite driver of Qt SQL is not installed";
-        return nullptr;
-    }
-    return Prepare(name, Engine::Sqlite, error);
-}
-
-std::unique_ptr<JournalStore> JournalStore::OpenPostgres(const std::string& options,
-                                                         std::string& error) {
-    if (ContainsPassword(options)) {
-        error = "the journal connection must not hold a password; use the password file";
-        return nullptr;
-    }
-    const QString name = AddConnection(QStringLiteral("QPSQL"), [&](QSqlDatabase& db) {
-        db.setConnectOptions(Text(options));
-    });
-    if (name.isEmpty()) {
-        error = "the PostgreSQL driver of Qt SQL is not installed";
-        return nullptr;
-    }
-    return Prepare(name, Engine::Postgres, error);
-}
 
 bool JournalStore::BeginAppend(std::string& error) {
     if (engine_ == Engine::Sqlite) return Exec(db_, QStringLiteral("BEGIN IMMEDIATE"), error);
@@ -204,7 +89,7 @@ std::optional<std::string> JournalStore::LastChain(std::string& error) {
 
 bool JournalStore::Append(JournalEntry& entry, std::string& error) {
     if (!db_.isOpen()) {
-        error = "the journal is not open";
+        error = JournalErrorText({resources::strings::kMsgJournalNotOpen});
         return false;
     }
     if (!BeginAppend(error)) return false;

@@ -23,8 +23,9 @@ namespace tb::journal {
 struct JournalFilter {
     std::string serial{};   // matches the unit serial or the logger serial
     std::string model{};
-    // With model: also the rows that name only the page's loggers
-    // ("820/821"), as rows did before they named the logger's own model.
+    // With model: the name of the page that serves the model ("820/821"),
+    // whose rows are selected too; a row may name the page instead of the
+    // logger's own model.
     std::string pageModel{};
     std::string fromUtc{};  // first instant, ISO 8601 UTC, inclusive
     std::string toUtc{};    // last instant, exclusive
@@ -55,8 +56,6 @@ class JournalStore {
     ~JournalStore();
     JournalStore(const JournalStore&) = delete;
     JournalStore& operator=(const JournalStore&) = delete;
-
-    Engine EngineKind() const { return engine_; }
 
     // Appends entry, filling its id and chain. False with the reason.
     bool Append(JournalEntry& entry, std::string& error);

@@ -6,9 +6,12 @@
 #include <map>
 
 #include "journal/JournalEntry.h"
+#include "resources/StringIds.h"
 
 namespace tb::journal {
 namespace {
+
+using namespace resources::strings;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -29,52 +32,51 @@ bool ReferenceInstrument::ExpiredOn(const QDate& today) const {
     return !due || today > *due;
 }
 
-std::string ReferenceProblem(const ReferenceInstrument& instrument) {
+JournalError ReferenceProblem(const ReferenceInstrument& instrument) {
     const std::string& id = instrument.id;
-    if (id.empty() || id.size() > kMaxReferenceIdLength)
-        return "the identifier must have 1 to 32 characters";
+    if (id.empty() || id.size() > kMaxReferenceIdLength) return {kMsgReferenceIdLength};
     for (char c : id)
-        if (!IdCharacterAllowed(c))
-            return "the identifier must not hold spaces, commas, semicolons or control characters";
-    if (instrument.certificate.empty()) return "the certificate number is missing";
+        if (!IdCharacterAllowed(c)) return {kMsgReferenceIdCharacters};
+    if (instrument.certificate.empty()) return {kMsgReferenceNoCertificate};
     for (const std::string* text : {&instrument.description, &instrument.certificate})
-        if (text->size() > kMaxReferenceTextLength)
-            return "a description or certificate number is longer than 200 bytes";
+        if (text->size() > kMaxReferenceTextLength) return {kMsgReferenceTextTooLong};
     const auto calibrated = DayOf(instrument.calibratedOn);
     const auto due = DayOf(instrument.dueOn);
-    if (!calibrated) return "the calibration date \"" + instrument.calibratedOn + "\" is not YYYY-MM-DD";
-    if (!due) return "the due date \"" + instrument.dueOn + "\" is not YYYY-MM-DD";
-    if (*due < *calibrated) return "the due date is before the calibration date";
+    if (!calibrated) return {kMsgReferenceBadCalibrated, {instrument.calibratedOn}};
+    if (!due) return {kMsgReferenceBadDue, {instrument.dueOn}};
+    if (*due < *calibrated) return {kMsgReferenceDueBeforeCalibrated};
     return {};
 }
 
-bool ReferenceRegister::Add(const ReferenceInstrument& instrument, std::string& error) {
-    if (std::string problem = ReferenceProblem(instrument); !problem.empty()) {
-        error = std::move(problem);
-        return false;
+bool ReferenceRegister::Add(const ReferenceInstrument& instrument, JournalError& error) {
+    error = ReferenceProblem(instrument);
+    if (error) return false;
+    std::string reason;
+    const auto known = Find(instrument.id, reason);
+    if (!reason.empty()) {
+        error = GivenReason(reason);
+    } else if (known && known->retired) {
+        error = {kMsgReferenceRetiredId, {instrument.id}};
+    } else if (!Record(instrument, "add", reason)) {
+        error = GivenReason(reason);
     }
-    const auto known = Find(instrument.id, error);
-    if (!error.empty()) return false;
-    if (known && known->retired) {
-        error = "reference " + instrument.id + " was retired; give the instrument a new identifier";
-        return false;
-    }
-    return Record(instrument, "add", error);
+    return !error;
 }
 
-bool ReferenceRegister::Retire(const std::string& id, std::string& error) {
-    error.clear();
-    auto known = Find(id, error);
-    if (!error.empty()) return false;
-    if (!known) {
-        error = "reference " + id + " is not in the register";
-        return false;
+bool ReferenceRegister::Retire(const std::string& id, JournalError& error) {
+    error = {};
+    std::string reason;
+    const auto known = Find(id, reason);
+    if (!reason.empty()) {
+        error = GivenReason(reason);
+    } else if (!known) {
+        error = {kMsgReferenceNotRegistered, {id}};
+    } else if (known->retired) {
+        error = {kMsgReferenceAlreadyRetired, {id}};
+    } else if (!Record(*known, "retire", reason)) {
+        error = GivenReason(reason);
     }
-    if (known->retired) {
-        error = "reference " + id + " is already retired";
-        return false;
-    }
-    return Record(*known, "retire", error);
+    return !error;
 }
 
 bool ReferenceRegister::Record(const ReferenceInstrument& instrument, const char* action,

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "journal/JournalError.h"
 #include "journal/JournalStore.h"
 
 namespace tb::journal {
@@ -35,7 +36,7 @@ struct ReferenceInstrument {
 // identifier (1..32 printable characters, no comma, semicolon or space),
 // the texts' lengths, the dates (YYYY-MM-DD) and that the due date is not
 // before the calibration date.
-std::string ReferenceProblem(const ReferenceInstrument& instrument);
+JournalError ReferenceProblem(const ReferenceInstrument& instrument);
 
 class ReferenceRegister {
   public:
@@ -43,9 +44,9 @@ class ReferenceRegister {
 
     // Adds the instrument, or its renewed calibration; refused (false with
     // the reason) for bad fields or a retired identifier.
-    bool Add(const ReferenceInstrument& instrument, std::string& error);
+    bool Add(const ReferenceInstrument& instrument, JournalError& error);
     // Retires an instrument in use; refused when unknown or already retired.
-    bool Retire(const std::string& id, std::string& error);
+    bool Retire(const std::string& id, JournalError& error);
 
     // Every instrument's current state, by identifier; nothing (with the
     // reason) when the register cannot be read.

@@ -7,10 +7,13 @@
 #include <QStringList>
 #include <cmath>
 
+#include "resources/StringIds.h"
 #include "services/Settings.h"
 
 namespace tb::journal {
 namespace {
+
+using namespace resources::strings;
 
 constexpr const char* kReferencesKey = "Journal/References";
 constexpr const char* kAmbientKey = "Journal/AmbientC";
@@ -35,22 +38,22 @@ std::string S(const QJsonObject& object, const char* key) {
 
 }  // namespace
 
-bool ParseAmbient(const std::string& text, WorkSelection& selection, std::string& error) {
+bool ParseAmbient(const std::string& text, WorkSelection& selection, JournalError& error) {
     const QStringList parts = Q(text).split(',');
     if (text.size() > kMaxAmbientText || parts.size() > 2) {
-        error = "--ambient takes T,RH (°C and %), e.g. 23.0,45";
+        error = {kMsgAmbientForm};
         return false;
     }
     const auto celsius = NumberOf(parts[0]);
     if (!celsius || *celsius < kMinAmbientC || *celsius > kMaxAmbientC) {
-        error = "ambient temperature \"" + parts[0].toStdString() + "\" is not a value from -40 to 80 °C";
+        error = {kMsgAmbientOutOfRange, {parts[0].toStdString()}};
         return false;
     }
     std::optional<double> humidity;
     if (parts.size() == 2) {
         humidity = NumberOf(parts[1]);
         if (!humidity || *humidity < 0.0 || *humidity > 100.0) {
-            error = "relative humidity \"" + parts[1].toStdString() + "\" is not a value from 0 to 100 %";
+            error = {kMsgHumidityOutOfRange, {parts[1].toStdString()}};
             return false;
         }
     }

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "journal/JournalError.h"
 #include "journal/ReferenceRegister.h"
 
 namespace tb::journal {
@@ -32,7 +33,7 @@ struct WorkSelection {
 
 // "T,RH" or "T" (°C, %) into the selection's texts; false with the reason
 // for a value that is not a number or out of range.
-bool ParseAmbient(const std::string& text, WorkSelection& selection, std::string& error);
+bool ParseAmbient(const std::string& text, WorkSelection& selection, JournalError& error);
 
 // A reference as a row records it: its state when the row was written.
 struct ReferenceUse {

@@ -188,6 +188,41 @@ inline constexpr int kMsgLoggerStateUnknown = 3100;
 // The direct-USB pages: the correction is in the logger, its history is not.
 inline constexpr int kMsgWrittenHistoryIncomplete = 3120;
 
+// The journal's errors (journal::JournalError): each %s is a value of the error.
+inline constexpr int kMsgGivenReason = 3200;  // a reason the database or the system gave, as given
+inline constexpr int kMsgNoJournal = 3201;
+inline constexpr int kMsgJournalNoDataFolder = 3202;
+inline constexpr int kMsgJournalDriverMissing = 3203;  // the engine's name
+inline constexpr int kMsgJournalPasswordGiven = 3204;
+inline constexpr int kMsgJournalNoWal = 3205;
+inline constexpr int kMsgJournalNotOpen = 3206;
+inline constexpr int kMsgJournalSchemaUnreadable = 3207;
+inline constexpr int kMsgJournalNewerSchema = 3208;
+inline constexpr int kMsgJournalBadRole = 3209;
+inline constexpr int kMsgAmbientForm = 3210;
+inline constexpr int kMsgAmbientOutOfRange = 3211;
+inline constexpr int kMsgHumidityOutOfRange = 3212;
+inline constexpr int kMsgReferenceIdLength = 3213;
+inline constexpr int kMsgReferenceIdCharacters = 3214;
+inline constexpr int kMsgReferenceNoCertificate = 3215;
+inline constexpr int kMsgReferenceTextTooLong = 3216;
+inline constexpr int kMsgReferenceBadCalibrated = 3217;
+inline constexpr int kMsgReferenceBadDue = 3218;
+inline constexpr int kMsgReferenceDueBeforeCalibrated = 3219;
+inline constexpr int kMsgReferenceRetiredId = 3220;
+inline constexpr int kMsgReferenceNotRegistered = 3221;
+inline constexpr int kMsgReferenceAlreadyRetired = 3222;
+inline constexpr int kMsgSealJournalUnreadable = 3223;
+inline constexpr int kMsgSealChainBroken = 3224;
+inline constexpr int kMsgSealRowMissing = 3225;
+inline constexpr int kMsgSealRowsDiffer = 3226;
+inline constexpr int kMsgSealNumberUnknown = 3227;
+inline constexpr int kMsgSealNotInFile = 3228;
+inline constexpr int kMsgNoAdjustmentSelected = 3229;
+inline constexpr int kMsgPdfNeedsWindow = 3230;
+inline constexpr int kMsgNoPdfWriter = 3231;
+inline constexpr int kMsgChartNotDrawn = 3232;
+
 }  // namespace strings
 
 namespace cli_text {

@@ -14,7 +14,7 @@ using resources::ControlKind;
 using resources::ControlTemplate;
 
 DialogWidget::DialogWidget(const resources::DialogTemplate& dialog, QWidget* parent)
-    : QWidget(parent), dialog_(dialog) {
+    : QWidget(parent) {
     const QString caption = QString::fromStdString(services::TemplateText(dialog.caption));
     setWindowTitle(caption);
     setAccessibleName(caption);

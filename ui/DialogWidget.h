@@ -22,8 +22,6 @@ class DialogWidget : public QWidget {
     // dialog's size and its caption as window title.
     explicit DialogWidget(const resources::DialogTemplate& dialog, QWidget* parent = nullptr);
 
-    const resources::DialogTemplate& Template() const { return dialog_; }
-
     // The control with this id, or nullptr.
     QWidget* Control(int id) const;
     // Ids of every control that has one, in template order.
@@ -49,7 +47,6 @@ class DialogWidget : public QWidget {
     void AddControl(const resources::ControlTemplate& control, int& openGroup);
     void ConnectCommand(const resources::ControlTemplate& control);
 
-    const resources::DialogTemplate& dialog_;
     std::map<int, QWidget*> controls_;
     std::vector<int> ids_;
     std::map<int, std::vector<int>> radioGroups_;

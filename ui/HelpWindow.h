@@ -16,7 +16,6 @@ class HelpWindow : public QWidget {
 
     // Shows `path` (an HTML file); false when it cannot be read.
     bool Open(const std::string& path);
-    QTextBrowser& Browser() { return *browser_; }
 
   private:
     QTextBrowser* browser_;

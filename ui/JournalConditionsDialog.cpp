@@ -186,9 +186,9 @@ int JournalConditionsDialog::SelectedRow() const {
 }
 
 bool JournalConditionsDialog::AddReference(const journal::ReferenceInstrument& instrument) {
-    std::string error;
+    journal::JournalError error;
     if (!register_.Add(instrument, error)) {
-        Refuse(error);
+        Refuse(journal::JournalErrorText(error));
         return false;
     }
     Refresh();
@@ -196,9 +196,9 @@ bool JournalConditionsDialog::AddReference(const journal::ReferenceInstrument& i
 }
 
 bool JournalConditionsDialog::RetireReference(const std::string& id) {
-    std::string error;
+    journal::JournalError error;
     if (!register_.Retire(id, error)) {
-        Refuse(error);
+        Refuse(journal::JournalErrorText(error));
         return false;
     }
     Refresh();
@@ -214,7 +214,7 @@ bool JournalConditionsDialog::Apply() {
     journal::WorkSelection selection;
     const QString celsius = celsius_->text().trimmed();
     const QString humidity = humidity_->text().trimmed();
-    std::string error;
+    journal::JournalError error;
     if (celsius.isEmpty() && !humidity.isEmpty()) {
         Refuse(services::LoadResString(kStrAmbientTemperature));
         return false;
@@ -222,7 +222,7 @@ bool JournalConditionsDialog::Apply() {
     if (!celsius.isEmpty()) {
         const QString text = humidity.isEmpty() ? celsius : celsius + ',' + humidity;
         if (!journal::ParseAmbient(text.toStdString(), selection, error)) {
-            Refuse(error);
+            Refuse(journal::JournalErrorText(error));
             return false;
         }
     }

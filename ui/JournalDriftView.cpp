@@ -115,8 +115,6 @@ JournalDriftView::JournalDriftView(const journal::DriftLogger& logger,
     Draw();
 }
 
-QChart* JournalDriftView::Chart() const { return view_->chart(); }
-
 void JournalDriftView::SelectChannel(const std::string& channel) {
     // A change of channel redraws through the box's signal.
     const int index = channel_->findText(QString::fromStdString(channel));
@@ -259,7 +257,7 @@ bool JournalDriftView::SavePng(const std::string& path, std::string& error) {
     QSaveFile file(QString::fromStdString(path));
     if (image.isNull() || !file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
         error = file.errorString().toStdString();
-        if (error.empty()) error = "the chart could not be drawn";
+        if (error.empty()) error = services::LoadResString(resources::strings::kMsgChartNotDrawn);
         return false;
     }
     return true;

@@ -11,7 +11,6 @@
 
 #include "journal/DriftSeries.h"
 
-class QChart;
 class QChartView;
 class QComboBox;
 class QDateTimeAxis;
@@ -32,12 +31,10 @@ class JournalDriftView final : public QDialog {
 
     void SelectChannel(const std::string& channel);
     const journal::DriftSeries& Series() const { return series_; }
-    QChart* Chart() const;
     // The series of the chart by what they show.
     QLineSeries* AsFoundSlope() const { return foundSlope_; }
     QLineSeries* AsFoundOffset() const { return foundOffset_; }
     QScatterSeries* AsLeftSlope() const { return leftSlope_; }
-    QScatterSeries* AsLeftOffset() const { return leftOffset_; }
     // The text hovering the visit shows.
     std::string HoverText(std::size_t visit) const;
 

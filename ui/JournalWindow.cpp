@@ -17,10 +17,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "journal/Certificate.h"
 #include "journal/CertificateDay.h"
 #include "journal/CsvExport.h"
+#include "journal/DayCertificate.h"
 #include "journal/DriftSeries.h"
+#include "journal/JournalError.h"
 #include "journal/JournalText.h"
 #include "resources/StringIds.h"
 #include "resources/dialogs/JournalWindowIds.h"
@@ -245,7 +246,7 @@ std::string JournalWindow::DetailText() const { return detail_->toPlainText().to
 
 bool JournalWindow::ExportCsv(const std::string& path, std::string& error) {
     if (!store_) {
-        error = "no journal";
+        error = journal::JournalErrorText({kMsgNoJournal});
         return false;
     }
     const auto rows = journal::AllRows(*store_, model_->Filter(), error);
@@ -258,28 +259,33 @@ std::optional<std::vector<journal::JournalEntry>> JournalWindow::CertificateEntr
     int row, bool wholeDay, std::string& error) {
     const auto selected = model_ ? model_->EntryAt(row) : std::nullopt;
     if (!selected) return std::vector<journal::JournalEntry>{};
-    if (!wholeDay) return std::vector<journal::JournalEntry>{*selected};
-    return journal::DayEntries(*store_, *selected, error);
+    return journal::CertificateRows(*store_, *selected, wholeDay, error);
 }
 
 bool JournalWindow::WriteCertificateFor(int row, bool wholeDay, const std::string& path,
                                         std::string& error, bool withDrift) {
-    const auto entries = CertificateEntries(row, wholeDay, error);
-    if (!entries) return Failed(kMsgJournalUnreadable, error);
-    std::vector<journal::DriftSeries> drift;
-    if (withDrift && !entries->empty()) {
-        auto series = journal::CertificateDrift(*store_, *entries, error);
-        if (!series) return Failed(kMsgJournalUnreadable, error);
-        drift = std::move(*series);
+    const auto selected = model_ ? model_->EntryAt(row) : std::nullopt;
+    if (!selected) {
+        error = journal::JournalErrorText({kMsgNoAdjustmentSelected});
+        return Failed(kMsgCannotWriteFile, error);
     }
-    return journal::WriteCertificate(*entries, journal::ConfiguredHeader(), path, error, drift) ||
-           Failed(kMsgCannotWriteFile, error);
+    const journal::CertificateOutcome outcome = journal::WriteCertificateOf(
+        *store_, {*selected, wholeDay, withDrift, journal::ConfiguredHeader(), path});
+    error = journal::JournalErrorText(outcome.error);
+    switch (outcome.result) {
+        case journal::CertificateResult::Written: return true;
+        case journal::CertificateResult::Unreadable: return Failed(kMsgJournalUnreadable, error);
+        case journal::CertificateResult::NotWritten: return Failed(kMsgCannotWriteFile, error);
+    }
+    return false;
 }
 
 std::string JournalWindow::VerifyText(bool* intact) {
     if (intact != nullptr) *intact = false;
-    if (!store_)
-        return services::FormatText(services::LoadResString(kMsgJournalUnreadable), {"no journal"});
+    if (!store_) {
+        return services::FormatText(services::LoadResString(kMsgJournalUnreadable),
+                                    {journal::JournalErrorText({kMsgNoJournal})});
+    }
     const journal::VerifyReport report = store_->Verify();
     if (intact != nullptr) *intact = report.Intact();
     if (!report.readable)

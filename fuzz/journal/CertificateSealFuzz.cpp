@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (tb::journal::FindSeal(tb::journal::SealText(*seal)) != seal) __builtin_trap();
     }
     tb::journal::WorkSelection selection;
-    std::string error;
+    tb::journal::JournalError error;
     (void)tb::journal::ParseAmbient(std::string(bytes.substr(0, 64)), selection, error);
     return 0;
 }

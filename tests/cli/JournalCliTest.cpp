@@ -11,9 +11,11 @@
 #include "cli/ExitCode.h"
 #include "journal/CertificateSeal.h"
 #include "journal/CsvExport.h"
+#include "journal/JournalError.h"
 #include "journal/WorkConditions.h"
 #include "journal/JournalRecorder.h"
 #include "journal/JournalStore.h"
+#include "resources/StringIds.h"
 #include "services/FormatText.h"
 #include "services/PageServices.h"
 #include "sim/lan/LanUnitWithLogger.h"
@@ -287,7 +289,8 @@ TEST_F(JournalCli, ReferencesAreRegisteredPickedAndRecordedAndBadOnesRefusedBefo
     }
     const CliRun tampered = Trimbench({"journal", "verify", "--certificate", sealed});
     EXPECT_EQ(tampered.exit, Code(ExitCode::Failure));
-    EXPECT_NE(tampered.err.find("row 1"), std::string::npos) << tampered.err;
+    const std::string broken = journal::JournalErrorText({resources::strings::kMsgSealChainBroken, {"1"}});
+    EXPECT_NE(tampered.err.find(broken), std::string::npos) << tampered.err;
 }
 
 TEST_F(JournalCli, ABatchRowsReferencesAndConditionsAreRecordedAndABadOneStopsTheWholeBatch) {

@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <QSqlQuery>
+#include <fstream>
 
+#include "journal/CertificateCheck.h"
 #include "journal/CertificateSeal.h"
 #include "journal/JournalRecorder.h"
 #include "journal/JournalStore.h"
 #include "journal/ReferenceRegister.h"
 #include "journal/WorkConditions.h"
+#include "resources/StringIds.h"
 #include "tests/journal/JournalSamples.h"
 #include "tests/journal/SqliteJournalTest.h"
 #include "tests/journal/LegacyJournal.h"
@@ -30,18 +33,19 @@ using JournalConditionsTest = testing::SqliteJournalTest;
 TEST_F(JournalConditionsTest, TheRegisterKeepsRenewalsAndRetirementsAndRefusesBadInput) {
     auto store = Open();
     ReferenceRegister references(*store);
-    std::string error;
-    ASSERT_TRUE(references.Add(kProbe, error)) << error;
-    ASSERT_TRUE(references.Add(kHygrometer, error)) << error;
+    JournalError error;
+    ASSERT_TRUE(references.Add(kProbe, error)) << JournalErrorText(error);
+    ASSERT_TRUE(references.Add(kHygrometer, error)) << JournalErrorText(error);
     ReferenceInstrument renewed = kProbe;
     renewed.certificate = "JCSS-0977";
     renewed.calibratedOn = "2027-02-20";
     renewed.dueOn = "2028-02-20";
-    ASSERT_TRUE(references.Add(renewed, error)) << error;
-    ASSERT_TRUE(references.Retire("HYG-02", error)) << error;
+    ASSERT_TRUE(references.Add(renewed, error)) << JournalErrorText(error);
+    ASSERT_TRUE(references.Retire("HYG-02", error)) << JournalErrorText(error);
 
-    const auto listed = references.List(error);
-    ASSERT_TRUE(listed) << error;
+    std::string readError;
+    const auto listed = references.List(readError);
+    ASSERT_TRUE(listed) << readError;
     ASSERT_EQ(listed->size(), 2u);
     EXPECT_TRUE((*listed)[0].retired);  // HYG-02 sorts first
     EXPECT_EQ((*listed)[1], renewed);
@@ -50,32 +54,34 @@ TEST_F(JournalConditionsTest, TheRegisterKeepsRenewalsAndRetirementsAndRefusesBa
 
     struct Case {
         ReferenceInstrument instrument;
-        const char* reason;
+        JournalError reason;
     };
     auto with = [](auto change) {
         ReferenceInstrument instrument{"DMM-1", "", "C-1", "2026-01-01", "2027-01-01"};
         change(instrument);
         return instrument;
     };
+    using namespace resources::strings;
     const std::vector<Case> refused = {
-        {with([](auto& r) { r.dueOn = "2025-12-31"; }), "before the calibration date"},
-        {with([](auto& r) { r.calibratedOn = "2026-02-30"; }), "not YYYY-MM-DD"},
-        {with([](auto& r) { r.dueOn = "1.1.2027"; }), "not YYYY-MM-DD"},
-        {with([](auto& r) { r.id = "DMM 1"; }), "spaces"},
-        {with([](auto& r) { r.id = "A;B"; }), "semicolons"},
-        {with([](auto& r) { r.id = std::string(33, 'X'); }), "1 to 32"},
-        {with([](auto& r) { r.certificate.clear(); }), "certificate number is missing"},
-        {with([](auto& r) { r.description = std::string(201, 'd'); }), "longer than 200"},
-        {with([](auto& r) { r.id = "HYG-02"; }), "retired"},
+        {with([](auto& r) { r.dueOn = "2025-12-31"; }), {kMsgReferenceDueBeforeCalibrated}},
+        {with([](auto& r) { r.calibratedOn = "2026-02-30"; }), {kMsgReferenceBadCalibrated, {"2026-02-30"}}},
+        {with([](auto& r) { r.dueOn = "1.1.2027"; }), {kMsgReferenceBadDue, {"1.1.2027"}}},
+        {with([](auto& r) { r.id = "DMM 1"; }), {kMsgReferenceIdCharacters}},
+        {with([](auto& r) { r.id = "A;B"; }), {kMsgReferenceIdCharacters}},
+        {with([](auto& r) { r.id = std::string(33, 'X'); }), {kMsgReferenceIdLength}},
+        {with([](auto& r) { r.certificate.clear(); }), {kMsgReferenceNoCertificate}},
+        {with([](auto& r) { r.description = std::string(201, 'd'); }), {kMsgReferenceTextTooLong}},
+        {with([](auto& r) { r.id = "HYG-02"; }), {kMsgReferenceRetiredId, {"HYG-02"}}},
     };
     for (const Case& c : refused) {
-        error.clear();
-        EXPECT_FALSE(references.Add(c.instrument, error)) << c.reason;
-        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+        EXPECT_FALSE(references.Add(c.instrument, error)) << JournalErrorText(c.reason);
+        EXPECT_EQ(error, c.reason) << JournalErrorText(error);
     }
     EXPECT_FALSE(references.Retire("HYG-02", error));
+    EXPECT_EQ(error, (JournalError{kMsgReferenceAlreadyRetired, {"HYG-02"}}));
     EXPECT_FALSE(references.Retire("NOPE", error));
-    EXPECT_EQ(references.List(error)->size(), 2u);  // nothing refused was kept
+    EXPECT_EQ(error, (JournalError{kMsgReferenceNotRegistered, {"NOPE"}}));
+    EXPECT_EQ(references.List(readError)->size(), 2u);  // nothing refused was kept
 
     // Append-only like the journal.
     QSqlQuery query(store->Database());
@@ -102,21 +108,35 @@ TEST_F(JournalConditionsTest, AmbientValuesOutOfRangeAreRefusedAndOthersKeptAsNu
                                            {"warm", false, "", ""},
                                            {"", false, "", ""}}) {
         WorkSelection selection;
-        std::string error;
+        JournalError error;
         EXPECT_EQ(ParseAmbient(c.text, selection, error), c.accepted) << c.text;
         EXPECT_EQ(selection.ambientC, c.celsius) << c.text;
         EXPECT_EQ(selection.humidityPct, c.humidity) << c.text;
-        EXPECT_EQ(error.empty(), c.accepted) << c.text;
+        EXPECT_EQ(!error, c.accepted) << c.text;
     }
+    // A refusal names what it refuses; the front end says it in the
+    // interface language, with no option name of the command line in it.
+    using namespace resources::strings;
+    for (const auto& [text, expected] : std::vector<std::pair<std::string, JournalError>>{
+             {"23,40,1", {kMsgAmbientForm}},
+             {"81,40", {kMsgAmbientOutOfRange, {"81"}}},
+             {"23,101", {kMsgHumidityOutOfRange, {"101"}}}}) {
+        WorkSelection selection;
+        JournalError error;
+        EXPECT_FALSE(ParseAmbient(text, selection, error));
+        EXPECT_EQ(error, expected) << text;
+    }
+    EXPECT_EQ(JournalErrorText({kMsgHumidityOutOfRange, {"101"}}), "相対湿度 \"101\" は 0〜100 % の値ではありません");
+    EXPECT_EQ(JournalErrorText({kMsgAmbientForm}).find("--ambient"), std::string::npos);
 }
 
 TEST_F(JournalConditionsTest, EveryRowRecordsTheReferencesAndConditionsItWasMadeWith) {
     {
         auto store = Open();
         ReferenceRegister references(*store);
-        std::string error;
-        ASSERT_TRUE(references.Add(kProbe, error)) << error;
-        ASSERT_TRUE(references.Add(kHygrometer, error)) << error;  // due 2026-01-10: expired
+        JournalError error;
+        ASSERT_TRUE(references.Add(kProbe, error)) << JournalErrorText(error);
+        ASSERT_TRUE(references.Add(kHygrometer, error)) << JournalErrorText(error);  // due 2026-01-10: expired
     }
     InstalledJournal journal({Engine::Sqlite, path_, {}});
     {
@@ -190,7 +210,7 @@ TEST_F(JournalConditionsTest, ASealMatchesItsRowsUntilOneIsChangedBehindTheTrigg
     EXPECT_NE(SealOf({rows[1]}).number, seal.number);
     EXPECT_EQ(seal.number.rfind("TB-000002-", 0), 0u) << seal.number;
     EXPECT_EQ(FindSeal("%PDF ... " + SealText(seal) + " ..."), seal);
-    EXPECT_TRUE(CheckSeal(*store, seal).matches) << CheckSeal(*store, seal).reason;
+    EXPECT_TRUE(CheckSeal(*store, seal).matches) << JournalErrorText(CheckSeal(*store, seal).reason);
 
     CertificateSeal forged = seal;
     forged.rowIds = {2};
@@ -201,7 +221,8 @@ TEST_F(JournalConditionsTest, ASealMatchesItsRowsUntilOneIsChangedBehindTheTrigg
     ASSERT_TRUE(query.exec("UPDATE journal SET operator = 'someone' WHERE id = 1"));
     const SealCheck check = CheckSeal(*store, seal);
     EXPECT_FALSE(check.matches);
-    EXPECT_NE(check.reason.find("breaks at row 1"), std::string::npos) << check.reason;
+    EXPECT_EQ(check.reason, (JournalError{resources::strings::kMsgSealChainBroken, {"1"}}))
+        << JournalErrorText(check.reason);
 }
 
 TEST_F(JournalConditionsTest, ASealThatIsNotWholeIsNotFound) {
@@ -213,6 +234,35 @@ TEST_F(JournalConditionsTest, ASealThatIsNotWholeIsNotFound) {
           "tb-seal:TB-1;1;" + digest + ";extra:tb-seal-end",
           "tb-seal:TB-1;99999999999999999999;" + digest + ":tb-seal-end"}) {
         EXPECT_FALSE(FindSeal(bytes)) << bytes;
+    }
+}
+
+// A certificate is named by its file or its number; what cannot be found
+// says which of the two was missing.
+TEST_F(JournalConditionsTest, ACertificateIsCheckedByItsFileOrItsNumber) {
+    auto store = Open();
+    std::string error;
+    JournalEntry entry = SampleEntry("00A1B2C3", "2026-12-09T09:00:00.000Z");
+    ASSERT_TRUE(store->Append(entry, error)) << error;
+    const CertificateSeal seal = SealOf({entry});
+    const std::string sealed = dir_.str() + "/sealed.pdf";
+    const std::string plain = dir_.str() + "/plain.pdf";
+    std::ofstream(sealed) << "%PDF ... " << SealText(seal) << " ...";
+    std::ofstream(plain) << "%PDF no seal";
+
+    using namespace resources::strings;
+    for (const std::string& named : {seal.number, sealed}) {
+        const SealCheck check = CheckCertificate(*store, named);
+        EXPECT_TRUE(check.matches) << named << ": " << JournalErrorText(check.reason);
+        EXPECT_EQ(check.number, seal.number);
+        EXPECT_EQ(check.rows, 1u);
+    }
+    for (const auto& [named, reason] : std::vector<std::pair<std::string, JournalError>>{
+             {"TB-000009-00000000", {kMsgSealNumberUnknown}}, {plain, {kMsgSealNotInFile}}}) {
+        const SealCheck check = CheckCertificate(*store, named);
+        EXPECT_FALSE(check.matches) << named;
+        EXPECT_EQ(check.number, named);
+        EXPECT_EQ(check.reason, reason) << JournalErrorText(check.reason);
     }
 }
 

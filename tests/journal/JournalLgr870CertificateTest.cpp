@@ -27,8 +27,8 @@ TEST_F(JournalLgr870CertificateTest, ACertificateOfASendNamesTheLoggerItsFigures
     ASSERT_EQ(Held(kSecondGroup), (CalibrationCodes{1000, 500, 2000, 400}));
     const JournalEntry row = OnlyRow();
     const std::string pdf = dir_.str() + "/certificate.pdf";
-    std::string error;
-    ASSERT_TRUE(WriteCertificate({row}, {.lab = "Kestrune Service Lab"}, pdf, error)) << error;
+    JournalError error;
+    ASSERT_TRUE(WriteCertificate({row}, {.lab = "Kestrune Service Lab"}, pdf, error)) << JournalErrorText(error);
     const std::string text = testing::PdfText(pdf);
     for (const char* expected : {"12345678", "870", "y = 1.000x +0.500", "y = 1.000x +0.200",
                                  "y = 2.000x +0.400", "10 → 20",

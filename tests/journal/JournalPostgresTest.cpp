@@ -14,11 +14,13 @@
 #include <set>
 
 #include "journal/CertificateDay.h"
+#include "journal/JournalError.h"
 #include "journal/JournalRows.h"
 #include "journal/JournalStore.h"
 #include "tests/journal/JournalSamples.h"
 #include "tests/journal/KnownRows.h"
 #include "journal/ReferenceRegister.h"
+#include "resources/StringIds.h"
 #include "tests/journal/LegacyJournal.h"
 #include "tests/journal/PostgresServer.h"
 
@@ -121,7 +123,7 @@ TEST_F(JournalPostgresTest, ThePasswordComesFromThePasswordFileNeverFromTheSetti
     EXPECT_EQ(JournalStore::OpenPostgres(server_->Options(kBenchUser) + " password=bench-secret",
                                          error),
               nullptr);
-    EXPECT_NE(error.find("password file"), std::string::npos) << error;
+    EXPECT_EQ(error, JournalErrorText({resources::strings::kMsgJournalPasswordGiven}));
 
     unsetenv("PGPASSFILE");
     setenv("PGPASSFILE", (server_->Folder() + "/no-such-file").c_str(), 1);
@@ -218,7 +220,9 @@ TEST_F(JournalPostgresTest, RowsWrittenBeforeTheMigrationStillVerifyAndTheWriter
     auto bench = OpenAs(kBenchUser, "legacy");
     ASSERT_NE(bench, nullptr);
     ReferenceRegister references(*bench);
-    ASSERT_TRUE(references.Add({"PT100-07", "probe", "JCSS-1", "2026-03-01", "2027-03-01"}, error)) << error;
+    JournalError refused;
+    ASSERT_TRUE(references.Add({"PT100-07", "probe", "JCSS-1", "2026-03-01", "2027-03-01"}, refused))
+        << JournalErrorText(refused);
     JournalEntry entry = SampleEntry("0000001A", "2026-12-09T10:00:00.000Z");
     entry.references = "[{\"id\":\"PT100-07\"}]";
     entry.ambientC = "22";

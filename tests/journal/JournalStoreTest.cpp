@@ -11,8 +11,10 @@
 #include <iterator>
 
 #include "journal/CsvExport.h"
+#include "journal/JournalError.h"
 #include "journal/JournalStore.h"
 #include "journal/WorkConditions.h"
+#include "resources/StringIds.h"
 #include "tests/services/TempDir.h"
 #include "tests/journal/JournalSamples.h"
 #include "tests/journal/SqliteJournalTest.h"
@@ -218,7 +220,7 @@ TEST_F(JournalStoreTest, SchemaIsCreatedOnceAndAJournalOfANewerProgramIsRefused)
     }
     std::string error;
     EXPECT_EQ(JournalStore::OpenSqlite(path_, error), nullptr);
-    EXPECT_NE(error.find("newer program"), std::string::npos) << error;
+    EXPECT_EQ(error, JournalErrorText({resources::strings::kMsgJournalNewerSchema, {"99"}}));
 }
 
 TEST_F(JournalStoreTest, CsvExportIsUtf8WithByteOrderMarkOneQuotedLinePerRecord) {

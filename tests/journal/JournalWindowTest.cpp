@@ -18,6 +18,7 @@
 #include "journal/WorkConditions.h"
 #include "journal/CsvExport.h"
 #include "journal/JournalText.h"
+#include "resources/StringIds.h"
 #include "resources/dialogs/DialogIds.h"
 #include "services/Settings.h"
 #include "resources/dialogs/JournalWindowIds.h"
@@ -140,7 +141,9 @@ TEST_F(JournalWindowTest, ACertificateHoldsTheSerialAndTheAsFoundAndAsLeftFigure
     EXPECT_EQ(ReadFile(pdf).rfind("%PDF", 0), 0u);
     EXPECT_NE(ReadFile(pdf).find("/FontFile"), std::string::npos);  // fonts embedded
 
-    EXPECT_FALSE(WriteCertificate({}, {}, pdf, error));
+    JournalError refused;
+    EXPECT_FALSE(WriteCertificate({}, {}, pdf, refused));
+    EXPECT_EQ(refused, JournalError{resources::strings::kMsgNoAdjustmentSelected});
 }
 
 TEST_F(JournalWindowTest, PickedReferencesAreRememberedWarnedWhenExpiredAndRecordedInEachRow) {
@@ -151,7 +154,7 @@ TEST_F(JournalWindowTest, PickedReferencesAreRememberedWarnedWhenExpiredAndRecor
     ASSERT_TRUE(dialog.AddReference({"PT100-07", "Pt100 probe", "JCSS-0412", "2026-03-01", "2099-02-28"}));
     ASSERT_TRUE(dialog.AddReference({"HYG-02", "hygrometer", "C-88", "2025-01-10", "2026-01-10"}));
     EXPECT_FALSE(dialog.AddReference({"DMM-1", "", "C-1", "2026-03-01", "2026-02-28"}));
-    EXPECT_NE(boxes_.Last().text.find("before the calibration date"), std::string::npos);
+    EXPECT_NE(boxes_.Last().text.find("校正期限が校正日より前です"), std::string::npos) << boxes_.Last().text;
     ASSERT_EQ(dialog.Listed().size(), 2u);
     dialog.SetInUse("PT100-07", true);
     dialog.SetInUse("HYG-02", true);
@@ -159,6 +162,7 @@ TEST_F(JournalWindowTest, PickedReferencesAreRememberedWarnedWhenExpiredAndRecor
     boxes_.Clear();
     EXPECT_FALSE(dialog.Apply());  // humidity out of range: nothing kept
     EXPECT_EQ(SessionSelection(), WorkSelection{});
+    EXPECT_NE(boxes_.Last().text.find("相対湿度 \"145\""), std::string::npos) << boxes_.Last().text;
     dialog.SetAmbient("23.5", "45");
     boxes_.Clear();
     ASSERT_TRUE(dialog.Apply());
@@ -182,7 +186,8 @@ TEST_F(JournalWindowTest, PickedReferencesAreRememberedWarnedWhenExpiredAndRecor
     services::WriteSettingText("Journal/Customer", "Aoba Foods");
     services::WriteSettingText("Journal/Uncertainty", "CH1=±0.10 °C (k=2)");
     const std::string pdf = dir_.str() + "/sealed.pdf";
-    ASSERT_TRUE(WriteCertificate({row}, ConfiguredHeader(), pdf, error)) << error;
+    JournalError notWritten;
+    ASSERT_TRUE(WriteCertificate({row}, ConfiguredHeader(), pdf, notWritten)) << JournalErrorText(notWritten);
     const std::string text = PdfText(pdf);
     const CertificateSeal seal = SealOf({row});
     for (const std::string& expected :
@@ -198,8 +203,8 @@ TEST_F(JournalWindowTest, PickedReferencesAreRememberedWarnedWhenExpiredAndRecor
 
 TEST_F(JournalWindowTest, ACertificateOfARowWithoutReferencesSaysNoneRecorded) {
     const std::string pdf = dir_.str() + "/plain.pdf";
-    std::string error;
-    ASSERT_TRUE(WriteCertificate({written_[1]}, {}, pdf, error)) << error;
+    JournalError error;
+    ASSERT_TRUE(WriteCertificate({written_[1]}, {}, pdf, error)) << JournalErrorText(error);
     const std::string text = PdfText(pdf);
     EXPECT_NE(text.find("記録なし"), std::string::npos) << text;
     // The labels are found by what they say (日 and 入 among them).

@@ -1,43 +1,22 @@
-#include "journal/Certificate.h"
-
-#include <QAbstractTextDocumentLayout>
-#include <QFont>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QSaveFile>
-#include <QTextDocument>
-#include <QUrl>
+// The certificate's content as HTML: the header table, a table per
+// adjustment, the drift pictures' places, signature lines and the rows it
+// covers. CertificatePdf.cpp lays it out on pages.
+#include <QString>
+#include <QStringList>
 #include <set>
 
+#include "journal/Certificate.h"
 #include "journal/CertificateSeal.h"
-#include "journal/DriftPicture.h"
-#include "journal/JournalLocation.h"
 #include "journal/JournalText.h"
 #include "journal/WorkConditions.h"
+#include "resources/StringIds.h"
 #include "services/FormatText.h"
 #include "services/PageServices.h"
-#include "services/Settings.h"
-#include "resources/StringIds.h"
 
 namespace tb::journal {
 
 using namespace resources::strings;
 namespace {
-
-// Latin text in a TrueType face, Japanese in a CJK face; both are embedded.
-// The PDF writer names each glyph by the lowest code point the face maps to
-// it: a face that also maps the Kangxi radicals (U+2F00...) to the glyphs of
-// 日 and 入 makes those read as ⽇ and ⼊ to a PDF reader's search. Takao
-// Gothic has no radicals; the Noto face stands in where it is missing.
-constexpr const char* kLatinFamily = "DejaVu Sans";
-constexpr const char* kJapaneseFamily = "TakaoPGothic";
-constexpr const char* kJapaneseFallback = "Noto Sans CJK JP";
-constexpr int kResolution = 300;
-// The drift picture in the writer's pixels: about 150 x 50 mm at 300 dpi.
-constexpr int kDriftWidth = 1770;
-constexpr int kDriftHeight = 590;
 
 QString Label(int id) {
     return QString::fromStdString(services::LoadResString(id)).toHtmlEscaped();
@@ -133,69 +112,7 @@ QString EntryTable(const JournalEntry& entry, const CertificateHeader& header) {
     return html + QStringLiteral("</table>");
 }
 
-// Lays the document out on the writer's pages and draws each with "n / m"
-// under it.
-void PrintNumbered(QTextDocument& document, QPdfWriter& writer) {
-    QPainter painter(&writer);
-    document.documentLayout()->setPaintDevice(&writer);
-    const QRectF area = writer.pageLayout().paintRectPixels(writer.resolution());
-    const QFontMetricsF metrics(document.defaultFont(), &writer);
-    const qreal footer = metrics.height() * 2.5;
-    document.setPageSize(QSizeF(area.width(), area.height() - footer));
-    const int pages = document.pageCount();
-    const qreal height = area.height() - footer;
-    painter.setFont(document.defaultFont());
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0) writer.newPage();
-        painter.save();
-        painter.translate(0, -page * height);
-        document.drawContents(&painter, QRectF(0, page * height, area.width(), height));
-        painter.restore();
-        const QString number = QString::fromStdString(
-            services::FormatText(services::LoadResString(kFmtPageOf), {page + 1, pages}));
-        painter.drawText(QRectF(0, area.height() - footer, area.width(), footer),
-                         Qt::AlignHCenter | Qt::AlignBottom, number);
-    }
-}
-
-// The XMP packet: the title, and the seal the verify command reads back.
-QByteArray SealMetadata(const QString& title, const CertificateSeal& seal) {
-    return QStringLiteral(
-               "<?xpacket begin='' id='W5M0MpCehiHzreSzNTczkc9d'?>"
-               "<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF "
-               "xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'>"
-               "<rdf:Description rdf:about='' xmlns:dc='http://purl.org/dc/elements/1.1/' "
-               "xmlns:tb='https://trimbench.kestrune.example/ns/certificate/1.0/'>"
-               "<dc:title><rdf:Alt><rdf:li xml:lang='x-default'>%1</rdf:li></rdf:Alt></dc:title>"
-               "<tb:seal>%2</tb:seal>"
-               "</rdf:Description></rdf:RDF></x:xmpmeta><?xpacket end='w'?>")
-        .arg(title.toHtmlEscaped(), QString::fromStdString(SealText(seal)))
-        .toUtf8();
-}
-
 }  // namespace
-
-CertificateHeader ConfiguredHeader() {
-    CertificateHeader header;
-    header.lab = LabName();
-    header.labAddress = services::ReadSettingText("Journal/LabAddress");
-    header.customer = services::ReadSettingText("Journal/Customer");
-    header.uncertainty = services::ReadSettingText("Journal/Uncertainty");
-    return header;
-}
-
-std::string UncertaintyFor(const std::string& stated, const std::string& channel) {
-    std::string fallback;
-    for (const QString& part : QString::fromStdString(stated).split(';', Qt::SkipEmptyParts)) {
-        const qsizetype equals = part.indexOf('=');
-        if (equals <= 0) continue;
-        const std::string name = part.left(equals).trimmed().toStdString();
-        const std::string value = part.mid(equals + 1).trimmed().toStdString();
-        if (name == channel) return value;
-        if (name == "*") fallback = value;
-    }
-    return fallback;
-}
 
 // A send succeeds only once the logger read back the codes written; its
 // as-left is those codes decoded, which differ from the composed value by
@@ -245,51 +162,6 @@ std::string CertificateHtml(const std::vector<JournalEntry>& entries,
                      Html(seal.digest).toUpper());
     html += QStringLiteral("</body></html>");
     return html.toStdString();
-}
-
-bool WriteCertificate(const std::vector<JournalEntry>& entries, const CertificateHeader& header,
-                      const std::string& path, std::string& error,
-                      const std::vector<DriftSeries>& drift) {
-    if (entries.empty()) {
-        error = "no adjustment selected";
-        return false;
-    }
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString().toStdString();
-        return false;
-    }
-    {
-        QPdfWriter writer(&file);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter);
-        writer.setResolution(kResolution);
-        const QString title = QString::fromStdString(services::LoadResString(kStrCertificateTitle) + " " +
-                                                     IdentityText(entries.front()));
-        writer.setTitle(title);
-        writer.setCreator(QStringLiteral("Trimbench2"));
-        writer.setDocumentXmpMetadata(SealMetadata(title, SealOf(entries)));
-        QTextDocument document;
-        QFont font;
-        font.setFamilies({QString::fromLatin1(kLatinFamily), QString::fromLatin1(kJapaneseFamily),
-                          QString::fromLatin1(kJapaneseFallback)});
-        font.setPointSizeF(9.0);
-        // Any letter spacing turns the shaper's ligatures off: "ff" in a
-        // digest or a name stays two letters a reader's search finds.
-        font.setLetterSpacing(QFont::AbsoluteSpacing, 0.01);
-        document.setDefaultFont(font);
-        for (std::size_t i = 0; i < drift.size(); ++i) {
-            document.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("drift-%1").arg(i)),
-                                 DriftPicture(drift[i], kDriftWidth, kDriftHeight));
-        }
-        document.setHtml(QString::fromStdString(CertificateHtml(entries, header, drift)));
-        PrintNumbered(document, writer);
-    }
-    if (!file.commit()) {
-        error = file.errorString().toStdString();
-        return false;
-    }
-    return true;
 }
 
 }  // namespace tb::journal

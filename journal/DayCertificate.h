@@ -1,0 +1,40 @@
+// Writing a certificate, once for every front end: the rows it covers (the
+// adjustment chosen, or every adjustment of its logger on its day), the
+// drift of the logger's last visits when asked for, and the PDF written
+// whole or not at all. The journal window's button and `trimbench
+// certificate` both end here. Needs a QGuiApplication.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "journal/CertificateHeader.h"
+#include "journal/JournalEntry.h"
+#include "journal/JournalError.h"
+#include "journal/JournalStore.h"
+
+namespace tb::journal {
+
+struct CertificateRequest {
+    JournalEntry selected{};  // the adjustment the certificate is of
+    bool wholeDay = false;    // with every adjustment of its logger on its local day
+    bool withDrift = false;   // with the drift of the logger's last visits
+    CertificateHeader header{};
+    std::string path{};
+};
+
+enum class CertificateResult {
+    Written,
+    Unreadable,  // the journal could not be read: nothing was written
+    NotWritten,  // the file could not be written
+};
+
+struct CertificateOutcome {
+    CertificateResult result = CertificateResult::Written;
+    std::size_t records = 0;  // the rows the certificate covers
+    JournalError error{};     // why not, unless written
+};
+
+CertificateOutcome WriteCertificateOf(JournalStore& store, const CertificateRequest& request);
+
+}  // namespace tb::journal
