@@ -115,6 +115,8 @@ JournalDriftView::JournalDriftView(const journal::DriftLogger& logger,
     Draw();
 }
 
+QChart* JournalDriftView::Chart() const { return view_->chart(); }
+
 void JournalDriftView::SelectChannel(const std::string& channel) {
     // A change of channel redraws through the box's signal.
     const int index = channel_->findText(QString::fromStdString(channel));

@@ -11,6 +11,7 @@
 
 #include "journal/DriftSeries.h"
 
+class QChart;
 class QChartView;
 class QComboBox;
 class QDateTimeAxis;
@@ -31,6 +32,8 @@ class JournalDriftView final : public QDialog {
 
     void SelectChannel(const std::string& channel);
     const journal::DriftSeries& Series() const { return series_; }
+    // The chart as drawn, with its axes.
+    QChart* Chart() const;
     // The series of the chart by what they show.
     QLineSeries* AsFoundSlope() const { return foundSlope_; }
     QLineSeries* AsFoundOffset() const { return foundOffset_; }
