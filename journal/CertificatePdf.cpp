@@ -8,6 +8,8 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QTextDocument>
+#include <QTextFormat>
+#include <QTextObjectInterface>
 #include <QUrl>
 
 #include "journal/Certificate.h"
@@ -32,9 +34,31 @@ constexpr const char* kLatinFamily = "DejaVu Sans";
 constexpr const char* kJapaneseFamily = "TakaoPGothic";
 constexpr const char* kJapaneseFallback = "Noto Sans CJK JP";
 constexpr int kResolution = 300;
-// The drift picture in the writer's pixels: about 150 x 50 mm at 300 dpi.
+// The drift picture in the writer's pixels: about 150 x 75 mm at 300 dpi.
 constexpr int kDriftWidth = 1770;
-constexpr int kDriftHeight = 590;
+constexpr int kDriftHeight = 885;
+
+// The document lays an image out at its size times the writer's dots per
+// inch over the screen's, which differ from machine to machine: a picture
+// of the page's width would run off the page. The factor, measured on the
+// document with the named image in it, becomes the picture's pixel ratio,
+// so that it prints at its size in the writer's pixels.
+double LayoutScale(QTextDocument& document, const QUrl& image) {
+    QTextImageFormat probe;
+    probe.setName(image.toString());
+    probe.setWidth(100);
+    probe.setHeight(100);
+    auto* handler = document.documentLayout()->handlerForObject(QTextFormat::ImageObject);
+    const double scale = handler ? handler->intrinsicSize(&document, 0, probe).width() / 100.0 : 1.0;
+    return scale > 0 ? scale : 1.0;
+}
+
+// The drift picture's texts in the interface's language.
+DriftCaptions DriftCaptionTexts() {
+    using services::LoadResString;
+    return {LoadResString(kStrSlope), LoadResString(kStrOffset), LoadResString(kStrDriftAsFound),
+            LoadResString(kStrDriftAsLeft), LoadResString(kStrLimits)};
+}
 
 // Lays the document out on the writer's pages and draws each with "n / m"
 // under it.
@@ -109,9 +133,14 @@ bool WriteCertificate(const std::vector<JournalEntry>& entries, const Certificat
         // digest or a name stays two letters a reader's search finds.
         font.setLetterSpacing(QFont::AbsoluteSpacing, 0.01);
         document.setDefaultFont(font);
+        document.documentLayout()->setPaintDevice(&writer);
         for (std::size_t i = 0; i < drift.size(); ++i) {
-            document.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("drift-%1").arg(i)),
-                                 DriftPicture(drift[i], kDriftWidth, kDriftHeight));
+            const QUrl name(QStringLiteral("drift-%1").arg(i));
+            QImage picture = DriftPicture(drift[i], kDriftWidth, kDriftHeight,
+                                          kCertificateVisits, DriftCaptionTexts());
+            document.addResource(QTextDocument::ImageResource, name, picture);
+            picture.setDevicePixelRatio(LayoutScale(document, name));
+            document.addResource(QTextDocument::ImageResource, name, picture);
         }
         document.setHtml(QString::fromStdString(CertificateHtml(entries, header, drift)));
         PrintNumbered(document, writer);

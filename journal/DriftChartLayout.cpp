@@ -14,6 +14,26 @@ constexpr int kWantedTicks = 5;
 // "yyyy-MM-dd" and "yyyy-MM-dd HH:mm" of a local time text.
 constexpr std::size_t kDateLength = 10;
 constexpr std::size_t kMinuteLength = 16;
+constexpr std::size_t kSecondLength = 19;
+
+std::size_t LabelLength(TimeDetail detail) {
+    switch (detail) {
+        case TimeDetail::Day:
+            return kDateLength;
+        case TimeDetail::Minute:
+            return kMinuteLength;
+        case TimeDetail::Second:
+            break;
+    }
+    return kSecondLength;
+}
+
+bool LabelsDiffer(const std::vector<DriftVisit>& visits, TimeDetail detail) {
+    std::set<std::string> labels;
+    for (const DriftVisit& visit : visits)
+        if (!labels.insert(visit.localTime.substr(0, LabelLength(detail))).second) return false;
+    return true;
+}
 
 // 1, 2 or 5 times a power of ten, at least raw.
 double RoundStep(double raw) {
@@ -63,15 +83,13 @@ std::string TickLabel(const ValueAxis& axis, double tick) {
 }
 
 TimeDetail TimeDetailFor(const std::vector<DriftVisit>& visits) {
-    std::set<std::string> days;
-    for (const DriftVisit& visit : visits) {
-        if (!days.insert(visit.localTime.substr(0, kDateLength)).second) return TimeDetail::Minute;
-    }
-    return TimeDetail::Day;
+    for (const TimeDetail detail : {TimeDetail::Day, TimeDetail::Minute})
+        if (LabelsDiffer(visits, detail)) return detail;
+    return TimeDetail::Second;
 }
 
 std::string VisitLabel(const DriftVisit& visit, TimeDetail detail) {
-    return visit.localTime.substr(0, detail == TimeDetail::Day ? kDateLength : kMinuteLength);
+    return visit.localTime.substr(0, LabelLength(detail));
 }
 
 }  // namespace tb::journal

@@ -28,13 +28,14 @@ ValueAxis ValueAxisFor(const std::vector<double>& values,
 // A tick's label: the value to the axis's decimals.
 std::string TickLabel(const ValueAxis& axis, double tick);
 
-enum class TimeDetail { Day, Minute };
+enum class TimeDetail { Day, Minute, Second };
 
-// Minute when two of the visits fall on one local day, else Day.
+// The coarsest detail at which no two visits share a label: Day, Minute
+// when two fall on one local day, Second when two fall in one minute.
 TimeDetail TimeDetailFor(const std::vector<DriftVisit>& visits);
 
-// The visit's local date ("2026-12-09"), with the time of day
-// ("2026-12-09 14:05") at Minute detail.
+// The visit's local date ("2026-12-09"), with the time of day at Minute
+// ("2026-12-09 14:05") and Second ("2026-12-09 14:05:10") detail.
 std::string VisitLabel(const DriftVisit& visit, TimeDetail detail);
 
 }  // namespace tb::journal

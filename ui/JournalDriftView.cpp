@@ -226,9 +226,17 @@ void JournalDriftView::FitAxes(QDateTimeAxis* time, QValueAxis* slope, QValueAxi
         axis->setLabelFormat(QStringLiteral("%.") + QString::number(layout.decimals) +
                              QStringLiteral("f"));
     }
-    time->setFormat(journal::TimeDetailFor(series_.visits) == journal::TimeDetail::Minute
-                        ? QStringLiteral("yyyy-MM-dd HH:mm")
-                        : QStringLiteral("yyyy-MM-dd"));
+    switch (journal::TimeDetailFor(series_.visits)) {
+        case journal::TimeDetail::Day:
+            time->setFormat(QStringLiteral("yyyy-MM-dd"));
+            break;
+        case journal::TimeDetail::Minute:
+            time->setFormat(QStringLiteral("yyyy-MM-dd HH:mm"));
+            break;
+        case journal::TimeDetail::Second:
+            time->setFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+            break;
+    }
 }
 
 std::string JournalDriftView::HoverText(std::size_t visit) const {

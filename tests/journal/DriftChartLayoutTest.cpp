@@ -78,6 +78,10 @@ TEST(DriftChartLayout, VisitsOnOneDayAreLabelledWithTheirTime) {
     for (const DriftVisit& visit : oneDay) labels.insert(VisitLabel(visit, TimeDetail::Minute));
     EXPECT_EQ(labels, (std::set<std::string>{"2026-11-02 09:00", "2026-12-09 10:15",
                                              "2026-12-09 14:05"}));
+
+    oneDay.push_back(VisitAt("2026-12-09 14:05:40 (+09:00)"));
+    ASSERT_EQ(TimeDetailFor(oneDay), TimeDetail::Second);
+    EXPECT_EQ(VisitLabel(oneDay.back(), TimeDetail::Second), "2026-12-09 14:05:40");
 }
 
 }  // namespace
