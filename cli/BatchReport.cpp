@@ -1,3 +1,4 @@
+#include "cli/TextColumns.h"
 #include "cli/BatchReport.h"
 
 #include <iomanip>
@@ -31,9 +32,9 @@ void BatchReport::Finished(std::size_t index, const std::string& device, Finishe
     ++doneCount_;
     if (!json_) {
         ClearProgress();
-        terminal_.out << std::left << std::setw(14) << (device.empty() ? row.logger : device) << ' '
-                      << Text(cli_text::SummaryRow) << ' ' << std::setw(5) << row.line << ' '
-                      << std::setw(12) << ResultName(row.code) << ' ' << row.reason << '\n';
+        terminal_.out << Column(device.empty() ? row.logger : device, 15)
+                      << Text(cli_text::SummaryRow) << ' ' << Column(std::to_string(row.line), 6)
+                      << Column(ResultName(row.code), 13) << row.reason << '\n';
         terminal_.out.flush();
     }
     finished_[index] = std::move(row);
@@ -86,17 +87,17 @@ void BatchReport::PrintEnd(ExitCode code, bool interrupted) {
         return;
     }
     auto& out = terminal_.out;
-    out << std::left << std::setw(6) << Text(cli_text::SummaryRow) << std::setw(10)
-        << Text(cli_text::SummaryLogger) << std::setw(9) << Text(cli_text::SummaryChannel)
-        << std::setw(15) << Text(cli_text::SummaryResult) << '\n';
+    out << Column(Text(cli_text::SummaryRow), 6) << Column(Text(cli_text::SummaryLogger), 10)
+        << Column(Text(cli_text::SummaryChannel), 9) << Column(Text(cli_text::SummaryResult), 15)
+        << '\n';
     std::size_t failed = 0;
     std::size_t incomplete = 0;
     for (std::size_t i = 0; i < finished_.size(); ++i) {
         const FinishedRow& row = finished_[i];
         const std::string result =
             row.ran ? std::string(ResultName(row.code)) : Text(cli_text::NotRun);
-        out << std::setw(6) << row.line << std::setw(10) << row.logger << std::setw(9)
-            << rows_[i].channel << std::setw(15) << result << row.reason << '\n';
+        out << Column(std::to_string(row.line), 6) << Column(row.logger, 10)
+            << Column(rows_[i].channel, 9) << Column(result, 15) << row.reason << '\n';
         if (!row.ran || IsFailure(row.code)) ++failed;
         if (row.ran && row.code == ExitCode::WrittenIncomplete) ++incomplete;
     }

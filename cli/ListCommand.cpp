@@ -1,6 +1,7 @@
 // trimbench list [--lan HOST:PORT --login TEXT] [--json]
 #include <iomanip>
 
+#include "cli/TextColumns.h"
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/JsonOutput.h"
@@ -14,15 +15,13 @@ void PrintTable(const std::vector<AttachedLogger>& loggers, Terminal& terminal) 
         return;
     }
     auto& out = terminal.out;
-    out << std::left << std::setw(10) << Text(cli_text::ListModel) << std::setw(10)
-        << Text(cli_text::ListSerial) << std::setw(6) << Text(cli_text::ListCom) << std::setw(15)
-        << Text(cli_text::ListVia) << '\n';
+    out << Column(Text(cli_text::ListModel), 10) << Column(Text(cli_text::ListSerial), 10)
+        << Column(Text(cli_text::ListCom), 6) << Column(Text(cli_text::ListVia), 15) << '\n';
     for (const AttachedLogger& logger : loggers) {
-        out << std::setw(10)
-            << (logger.model.empty() ? Text(cli_text::UnknownLogger) : logger.model)
-            << std::setw(10) << (logger.serial ? LoggerLabel({logger.serial, {}, {}}) : "-")
-            << std::setw(6) << (logger.com ? std::to_string(*logger.com) : "-") << std::setw(15)
-            << logger.via << logger.detail << '\n';
+        out << Column(logger.model.empty() ? Text(cli_text::UnknownLogger) : logger.model, 10)
+            << Column(logger.serial ? LoggerLabel({logger.serial, {}, {}}) : "-", 10)
+            << Column(logger.com ? std::to_string(*logger.com) : "-", 6)
+            << Column(logger.via, 15) << logger.detail << '\n';
     }
 }
 
