@@ -5,24 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QGuiApplication>
 #include <cstdio>
 #include <string>
 
 #include "journal/DriftPicture.h"
+#include "tests/support/GuiApp.h"
 
 namespace tb::journal {
 namespace {
 
 class DriftPictureTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "test_drift_picture";
-        static char* argv[] = {name, nullptr};
-        static QGuiApplication* app = new QGuiApplication(argc, argv);
-        (void)app;
-    }
+    static void SetUpTestSuite() { tb::testing::EnsureGuiApp(); }
 };
 
 // Twelve visits, the last two on one day, drifting towards the offset limit.

@@ -1,10 +1,10 @@
 // A certificate of an 870 adjustment made against the simulated logger,
 // read back with pdftotext: the logger's serial, what it held before and
 // holds after, the limits the page checked and the pass mark.
-#include <QGuiApplication>
 
 #include "journal/Certificate.h"
 #include "tests/journal/DocumentText.h"
+#include "tests/support/GuiApp.h"
 #include "tests/journal/JournalLgr870Bench.h"
 
 namespace tb::journal {
@@ -12,13 +12,7 @@ namespace {
 
 class JournalLgr870CertificateTest : public JournalLgr870Test {
   protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "test_journal_lgr870";
-        static char* argv[] = {name, nullptr};
-        static QGuiApplication* app = new QGuiApplication(argc, argv);
-        (void)app;
-    }
+    static void SetUpTestSuite() { tb::testing::EnsureGuiApp(); }
 };
 
 TEST_F(JournalLgr870CertificateTest, ACertificateOfASendNamesTheLoggerItsFiguresAndTheLimits) {
