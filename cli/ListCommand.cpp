@@ -22,7 +22,7 @@ void PrintTable(const std::vector<AttachedLogger>& loggers, Terminal& terminal) 
             << (logger.model.empty() ? Text(cli_text::UnknownLogger) : logger.model)
             << std::setw(10) << (logger.serial ? LoggerLabel({logger.serial, {}, {}}) : "-")
             << std::setw(6) << (logger.com ? std::to_string(*logger.com) : "-") << std::setw(15)
-            << logger.via << logger.detail << '\n';
+            << ViaName(logger) << logger.detail << '\n';
     }
 }
 

@@ -27,7 +27,7 @@ cli::BatchRow Row(int line, std::string model, std::string serial, std::string k
 cli::AttachedLogger Unit(uint32_t serial, uint8_t deviceCode) {
     std::array<uint8_t, 64> settings{};
     settings[62] = deviceCode;
-    return {"", "", serial, std::nullopt, "usb-base-unit", settings};
+    return {"", "", serial, std::nullopt, cli::Transport::BaseUnit, settings};
 }
 
 TEST(BatchPlan, PutsEachRowOnTheOnePortThatHoldsItsLogger) {
@@ -35,7 +35,7 @@ TEST(BatchPlan, PutsEachRowOnTheOnePortThatHoldsItsLogger) {
         {3, false, {Unit(0x00820001, 0x5C)}},
         {4, false, {Unit(0x00820002, 0x5C)}},
         {5, false, {Unit(0x00820003, 0xA4)}},  // 850, voltage input
-        {6, false, {{"870", "", 0x87000001, 6, "usb", std::nullopt}}},
+        {6, false, {{"870", "", 0x87000001, 6, cli::Transport::DirectUsb, std::nullopt}}},
         {7, true, {}},
     };
     const std::vector<cli::BatchRow> rows = {
