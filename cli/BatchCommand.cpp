@@ -112,7 +112,7 @@ int RunBatch(const QStringList& arguments, Terminal& terminal) {
                          << '\n';
             return static_cast<int>(ExitCode::RefusedInput);
         }
-        ResolveConditions(row, conditions);
+        StoreConditions(row, conditions);
     }
 
     const StopSignals stop(*policy != AnswerPolicy::Ask);

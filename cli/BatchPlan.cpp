@@ -53,9 +53,10 @@ OperationResult Usage(const BatchRow& row, std::string message) {
 
 // The row's one port, or the result of a row that cannot run.
 std::variant<int, OperationResult> Place(const BatchRow& row, const std::vector<SurveyedPort>& ports) {
-    if (auto failed = CheckRow(row)) return *failed;
-    const ModelRow& model = *FindModel(row.model);
-    const LoggerChoice choice = RowChoice(row);
+    auto checked = CheckRow(row);
+    if (auto* failed = std::get_if<OperationResult>(&checked)) return std::move(*failed);
+    const ModelRow& model = *std::get<CheckedRow>(checked).model;
+    const LoggerChoice& choice = std::get<CheckedRow>(checked).logger;
     if (choice.serial && model.transport == Transport::Cable)
         return Usage(row, Text(cli_text::SerialNotForModel, {row.model}));
     if (choice.com && model.transport == Transport::BaseUnit)

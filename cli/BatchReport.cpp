@@ -1,10 +1,8 @@
-#include "cli/TextColumns.h"
 #include "cli/BatchReport.h"
-
-#include <iomanip>
 
 #include "cli/CliTexts.h"
 #include "cli/JsonOutput.h"
+#include "cli/TextColumns.h"
 
 namespace tb::cli {
 namespace {

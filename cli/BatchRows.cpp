@@ -47,36 +47,37 @@ bool FitsField(const QJsonObject& object, const char* key,
 
 }  // namespace
 
-std::optional<OperationResult> CheckRow(const BatchRow& row) {
+std::variant<CheckedRow, OperationResult> CheckRow(const BatchRow& row) {
     OperationResult failed;
     failed.logger = LoggerOf(row);
     failed.code = ExitCode::Usage;
     const ModelRow* model = FindModel(row.model);
+    const std::optional<LoggerChoice> named = ParseLoggerName(row.serial);
+    const std::optional<int> channel = ParseChannel(row.channel);
+    const std::optional<int> kind =
+        model && !row.inputKind.empty() ? FindInputKind(*model, row.inputKind) : std::nullopt;
     if (!model) {
         failed.message = Text(cli_text::UnknownModel, {row.model, ModelNames()});
-    } else if (!ParseLoggerName(row.serial)) {
+    } else if (!named) {
         failed.message = Text(cli_text::BadSerial, {row.serial});
-    } else if (!ParseChannel(row.channel)) {
+    } else if (!channel) {
         failed.message =
             Text(cli_text::BadChannel, {row.channel, row.model, std::to_string(model->channels)});
     } else if (!row.inputKind.empty() && model->inputKinds.empty()) {
         failed.message = Text(cli_text::InputKindNotForModel, {row.model});
-    } else if (!row.inputKind.empty() && !FindInputKind(*model, row.inputKind)) {
+    } else if (!row.inputKind.empty() && !kind) {
         failed.message = Text(cli_text::BadInputKind, {row.inputKind, InputKindNames(*model)});
     } else {
-        return std::nullopt;
+        CheckedRow checked{model, *named, {*channel, {{row.before1, row.after1}}, std::nullopt}};
+        checked.logger.inputKind = kind;
+        if (row.before2.find_first_not_of(" \t") != std::string::npos)
+            checked.input.points.push_back({row.before2, row.after2});
+        return checked;
     }
     return failed;
 }
 
-LoggerChoice RowChoice(const BatchRow& row) {
-    LoggerChoice named = ParseLoggerName(row.serial).value_or(LoggerChoice{});
-    if (const ModelRow* model = FindModel(row.model); model && !row.inputKind.empty())
-        named.inputKind = FindInputKind(*model, row.inputKind);
-    return named;
-}
-
-journal::WorkSelection ResolvedConditions(const BatchRow& row) {
+journal::WorkSelection ConditionsOf(const BatchRow& row) {
     journal::WorkSelection selection;
     std::size_t from = 0;
     while (from < row.references.size()) {
@@ -92,7 +93,7 @@ journal::WorkSelection ResolvedConditions(const BatchRow& row) {
     return selection;
 }
 
-void ResolveConditions(BatchRow& row, const journal::WorkSelection& selection) {
+void StoreConditions(BatchRow& row, const journal::WorkSelection& selection) {
     row.references.clear();
     for (const std::string& reference : selection.references)
         row.references += (row.references.empty() ? "" : ";") + reference;
@@ -102,14 +103,13 @@ void ResolveConditions(BatchRow& row, const journal::WorkSelection& selection) {
 }
 
 OperationResult RunRow(const BatchRow& row, AnswerPolicy policy, Terminal& terminal) {
-    if (auto failed = CheckRow(row)) return *failed;
+    auto checked = CheckRow(row);
+    if (auto* failed = std::get_if<OperationResult>(&checked)) return *failed;
+    const CheckedRow& sound = std::get<CheckedRow>(checked);
     // The row's journal record names its references and conditions.
-    const journal::SelectionScope conditions(ResolvedConditions(row));
-    AdjustInput input{*ParseChannel(row.channel), {{row.before1, row.after1}}, std::nullopt};
-    if (row.before2.find_first_not_of(" \t") != std::string::npos)
-        input.points.push_back({row.before2, row.after2});
-    return RunOperation(*FindModel(row.model), RowChoice(row), Operation::Adjust, input,
-                        {policy, false}, terminal);
+    const journal::SelectionScope conditions(ConditionsOf(row));
+    return RunOperation(*sound.model, sound.logger, Operation::Adjust, sound.input, {policy, false},
+                        terminal);
 }
 
 FinishedRow FinishRow(const BatchRow& row, const OperationResult& result) {

@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "cli/BatchFile.h"
 #include "cli/ExitCode.h"
@@ -25,19 +26,25 @@ struct FinishedRow {
     QJsonObject json;
 };
 
-// The faults of a row that need no logger to find (unknown model, bad
-// serial or channel, an input kind the model lacks); nothing for a sound row.
-std::optional<OperationResult> CheckRow(const BatchRow& row);
+// A row as the page is to run it: its model, the logger it names (serial or
+// COM number, input kind) and what is entered (channel and points).
+struct CheckedRow {
+    const ModelRow* model = nullptr;
+    LoggerChoice logger;
+    AdjustInput input;
+};
 
-// The choice of logger the row names (its serial or COM number and its
-// input kind); only for a row CheckRow accepted.
-LoggerChoice RowChoice(const BatchRow& row);
+// The row checked for the faults that need no logger to find (unknown
+// model, bad serial or channel, an input kind the model lacks): the checked
+// row, or the result of a row that cannot run.
+std::variant<CheckedRow, OperationResult> CheckRow(const BatchRow& row);
 
-// A row's references and conditions once the batch has checked them
-// (ResolveConditions): its references and ambient fields then hold them
-// whole, so that a worker records them as the batch would.
-void ResolveConditions(BatchRow& row, const journal::WorkSelection& selection);
-journal::WorkSelection ResolvedConditions(const BatchRow& row);
+// Writes the references and conditions the batch checked for a row into
+// its references and ambient fields, whole, so that a worker records them
+// as the batch would.
+void StoreConditions(BatchRow& row, const journal::WorkSelection& selection);
+// The references and conditions a row's fields hold.
+journal::WorkSelection ConditionsOf(const BatchRow& row);
 
 // The row through the page, as `adjust` runs it, recording its conditions.
 OperationResult RunRow(const BatchRow& row, AnswerPolicy policy, Terminal& terminal);

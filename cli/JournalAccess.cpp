@@ -43,8 +43,6 @@ std::string JournalSerial(const std::string& text) {
     return serial ? LoggerLabel({serial, std::nullopt, std::nullopt}) : text;
 }
 
-std::string JournalModel(const ModelRow& row) { return std::string(row.page); }
-
 std::optional<QDate> ParseDay(const std::string& text, Terminal& terminal, int& exit) {
     const QDate day = QDate::fromString(QString::fromStdString(text), Qt::ISODate);
     if (!day.isValid() || text.size() != 10) {

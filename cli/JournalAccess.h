@@ -38,10 +38,6 @@ std::unique_ptr<journal::JournalStore> OpenJournalOf(const CommandParser& parser
 // digits when the text is one, else the text as typed.
 std::string JournalSerial(const std::string& text);
 
-// The model as the journal named the page's loggers before it named each
-// logger's own model ("820/821").
-std::string JournalModel(const ModelRow& row);
-
 // YYYY-MM-DD; nothing after the error was reported (exit code RefusedInput).
 std::optional<QDate> ParseDay(const std::string& text, Terminal& terminal, int& exit);
 

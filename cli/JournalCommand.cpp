@@ -53,7 +53,8 @@ bool FilterOf(const CommandParser& parser, journal::JournalFilter& filter, Termi
             return false;
         }
         filter.model = std::string(row->model);
-        filter.pageModel = JournalModel(*row);
+        // Rows that named the logger by its page only.
+        filter.pageModel = std::string(row->page);
     }
     if (parser.IsSet("since")) {
         const auto day = ParseDay(parser.Value("since"), terminal, exit);

@@ -32,7 +32,7 @@ QJsonObject LoggerJson(const AttachedLogger& logger) {
     return {{"model", logger.model.empty() ? QJsonValue() : QJsonValue(Q(logger.model))},
             {"serial", logger.serial ? QJsonValue(Q(LoggerLabel({logger.serial, {}, {}}))) : QJsonValue()},
             {"com", logger.com ? QJsonValue(*logger.com) : QJsonValue()},
-            {"via", Q(logger.via)},
+            {"via", QString::fromUtf8(ViaName(logger))},
             {"detail", Q(logger.detail)}};
 }
 

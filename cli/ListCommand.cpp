@@ -1,10 +1,9 @@
 // trimbench list [--lan HOST:PORT --login TEXT] [--json]
-#include <iomanip>
 
-#include "cli/TextColumns.h"
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/JsonOutput.h"
+#include "cli/TextColumns.h"
 
 namespace tb::cli {
 namespace {
@@ -21,7 +20,7 @@ void PrintTable(const std::vector<AttachedLogger>& loggers, Terminal& terminal) 
         out << Column(logger.model.empty() ? Text(cli_text::UnknownLogger) : logger.model, 10)
             << Column(logger.serial ? LoggerLabel({logger.serial, {}, {}}) : "-", 10)
             << Column(logger.com ? std::to_string(*logger.com) : "-", 6)
-            << Column(logger.via, 15) << logger.detail << '\n';
+            << Column(ViaName(logger), 15) << logger.detail << '\n';
     }
 }
 

@@ -11,7 +11,6 @@
 
 namespace tb::cli {
 
-using pages::ChannelPlace;
 using pages::FindModel;
 using pages::InputKindName;
 using pages::ModelRow;

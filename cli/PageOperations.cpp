@@ -5,6 +5,7 @@
 #include "cli/CliTexts.h"
 #include "cli/PageMessages.h"
 #include "pages/MemoryDialogView.h"
+#include "pages/ModelPages.h"
 #include "resources/StringIds.h"
 
 namespace tb::cli {
@@ -23,7 +24,7 @@ bool SameReading(const std::string& typed, const std::string& shown) {
 // show it.
 class OpenPage {
   public:
-    explicit OpenPage(const ModelRow& row) : made_(row.makePage()) {
+    explicit OpenPage(const ModelRow& row) : made_(pages::MakePage(row)) {
         made_.page->AttachView(view_);
         made_.page->OnInitDialog();
         made_.page->OnSetActive();

@@ -12,6 +12,7 @@
 
 #include "cli/CommandValues.h"
 #include "cli/ExitCode.h"
+#include "cli/LoggerChoosing.h"
 #include "cli/LoggerDirectory.h"
 #include "cli/ModelNames.h"
 #include "cli/Terminal.h"
@@ -20,6 +21,8 @@
 #include "pages/CorrectionFormula.h"
 
 namespace tb::cli {
+
+using pages::ChannelPlace;
 
 enum class Operation { Read, Adjust, Initialise };
 

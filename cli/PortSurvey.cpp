@@ -5,7 +5,6 @@
 #include <cstdlib>
 
 #include "cli/BatchWorker.h"
-#include "client/BaseUnitDiscovery.h"
 #include "platform/DeviceIds.h"
 #include "platform/usbserial/ComPortMap.h"
 #include "platform/usbserial/Vk800UsbSerialEx.h"
@@ -49,11 +48,7 @@ bool CableIdentity(const usbserial::UsbId& id) {
 }
 
 std::vector<AttachedLogger> ListedOn(const usbserial::ComPort& port) {
-    if (!CableIdentity(port.id)) return ListAttached();
-    std::vector<AttachedLogger> cable;
-    for (int com : client::ListSerialPorts())
-        cable.push_back({"890", {}, std::nullopt, com, "cable", std::nullopt});
-    return cable;
+    return CableIdentity(port.id) ? ListCables() : ListAttached();
 }
 
 }  // namespace
@@ -95,7 +90,7 @@ QJsonObject SurveyedJson(const SurveyedPort& port) {
     for (const AttachedLogger& logger : port.loggers) {
         QJsonObject entry{{"model", QString::fromStdString(logger.model)},
                           {"detail", QString::fromStdString(logger.detail)},
-                          {"via", QString::fromStdString(logger.via)}};
+                          {"via", QString::fromUtf8(ViaName(logger))}};
         if (logger.serial) entry["serial"] = static_cast<double>(*logger.serial);
         if (logger.com) entry["com"] = *logger.com;
         if (logger.settings)
@@ -112,8 +107,10 @@ std::optional<SurveyedPort> SurveyedFromJson(const QJsonObject& object) {
     SurveyedPort port{com, object["busy"].toBool(), {}};
     for (const QJsonValue& value : object["loggers"].toArray()) {
         const QJsonObject entry = value.toObject();
-        AttachedLogger logger{entry["model"].toString().toStdString(), entry["detail"].toString().toStdString(),
-                              std::nullopt, std::nullopt, entry["via"].toString().toStdString(), std::nullopt};
+        AttachedLogger logger;
+        logger.model = entry["model"].toString().toStdString();
+        logger.detail = entry["detail"].toString().toStdString();
+        if (!SetVia(logger, entry["via"].toString().toStdString())) continue;
         const double serial = entry["serial"].toDouble(-1);
         if (serial >= 0 && serial <= 0xFFFFFFFF) logger.serial = static_cast<uint32_t>(serial);
         if (entry.contains("com")) logger.com = entry["com"].toInt();

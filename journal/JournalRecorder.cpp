@@ -51,11 +51,9 @@ void JournalRecorder::Record(const pages::AdjustmentRecord& record) {
         services::MsgButtons::Ok, services::MsgIcon::Warning, resources::strings::kMsgJournalWriteFailed);
 }
 
-InstalledJournal::InstalledJournal(JournalLocation location) : recorder_(std::move(location)) {
-    pages::SetAdjustmentRecorder(&recorder_);
-}
+InstalledJournal::InstalledJournal(JournalLocation location) : recorder_(std::move(location)) {}
 
-InstalledJournal::~InstalledJournal() { pages::SetAdjustmentRecorder(nullptr); }
+InstalledJournal::~InstalledJournal() = default;
 
 std::unique_ptr<InstalledJournal> ConnectJournal() {
     return std::make_unique<InstalledJournal>(ConfiguredLocation());

@@ -51,6 +51,7 @@ class InstalledJournal {
 
   private:
     JournalRecorder recorder_;
+    pages::ScopedAdjustmentRecorder installed_{recorder_};
 };
 
 std::unique_ptr<InstalledJournal> ConnectJournal();

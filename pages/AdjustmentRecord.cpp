@@ -1,29 +1,16 @@
 #include "pages/AdjustmentRecord.h"
 
-#include <atomic>
-
 namespace tb::pages {
-namespace {
 
-std::atomic<AdjustmentRecorder*>& InstalledRecorder() {
+std::atomic<AdjustmentRecorder*>& InstalledAdjustmentRecorder() {
     static std::atomic<AdjustmentRecorder*> recorder{nullptr};
     return recorder;
 }
 
-}  // namespace
-
-void SetAdjustmentRecorder(AdjustmentRecorder* recorder) { InstalledRecorder().store(recorder); }
-
-bool AdjustmentRecorderInstalled() { return InstalledRecorder().load() != nullptr; }
+bool AdjustmentRecorderInstalled() { return InstalledAdjustmentRecorder().load() != nullptr; }
 
 void RecordAdjustment(const AdjustmentRecord& record) {
-    if (AdjustmentRecorder* recorder = InstalledRecorder().load()) recorder->Record(record);
-}
-
-AppliedLimits LimitsRecord(CheckKind kind) {
-    const KindLimits& limits = LimitsOf(kind);
-    return {static_cast<int>(kind), limits.minSlope, limits.maxSlope, limits.onePointOffsetLimit,
-            limits.twoPointOffsetLimit};
+    if (AdjustmentRecorder* recorder = InstalledAdjustmentRecorder().load()) recorder->Record(record);
 }
 
 const char* OperationName(PageOperation operation) {

@@ -4,14 +4,19 @@
 // hands it to the recorder the program has installed (the adjustment
 // journal). Pages stay free of storage: they only describe what happened.
 // With no recorder installed nothing is recorded and nothing changes.
+//
+// A library of its own below the pages and the journal: the journal reads
+// records without linking any page or device code.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "pages/CorrectionFormula.h"
+#include "pages/Correction.h"
+#include "platform/ScopedSwap.h"
 
 namespace tb::pages {
 
@@ -63,14 +68,14 @@ class AdjustmentRecorder {
     virtual void Record(const AdjustmentRecord& record) = 0;
 };
 
-// Installs the recorder for the whole program (nullptr: record nothing).
-void SetAdjustmentRecorder(AdjustmentRecorder* recorder);
+// The recorder of the whole program (nullptr: record nothing).
+std::atomic<AdjustmentRecorder*>& InstalledAdjustmentRecorder();
+// Installs a recorder for the lifetime of the object.
+using ScopedAdjustmentRecorder = platform::ScopedSwap<&InstalledAdjustmentRecorder>;
+
 bool AdjustmentRecorderInstalled();
 // Hands the record to the installed recorder, if any.
 void RecordAdjustment(const AdjustmentRecord& record);
-
-// The limits of a check kind as a record carries them.
-AppliedLimits LimitsRecord(CheckKind kind);
 
 const char* OperationName(PageOperation operation);
 

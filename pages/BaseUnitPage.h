@@ -6,6 +6,9 @@
 // The defaults are those of the temperature pages (820/821, 890, 830,
 // 835): channel 1 is a temperature channel that follows the unit setting,
 // a second channel is humidity; texts use three decimals.
+//
+// One concern a source: the view rules (BaseUnitPage.cpp), the operations
+// (BaseUnitOperations.cpp) and the journal record (BaseUnitJournal.cpp).
 #pragma once
 
 #include <cstddef>
@@ -42,8 +45,6 @@ class CBaseUnitPage : public CPropertyPage, public AdjustablePage {
     std::optional<Correction> ComposedCorrection(int channel) const override;
     OperationOutcome LastOutcome() const override { return lastOutcome_; }
 
-    int UnitSetting() const { return unitSetting_; }
-    std::size_t ChannelCount() const { return channels_.size(); }
     const AdjustChannel& Channel(std::size_t index) const { return channels_.at(index); }
 
   protected:

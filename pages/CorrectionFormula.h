@@ -11,20 +11,12 @@
 #include <string>
 #include <string_view>
 
+#include "pages/Correction.h"
 #include "resources/StringIds.h"
 
 namespace tb::pages {
 
 class DialogView;
-
-// Slope and offset of y = a*x + b for one channel, in the channel's own unit
-// (degrees C for temperature). The identity is the logger's factory state.
-struct Correction {
-    double slope = 1.0;
-    double offset = 0.0;
-
-    friend bool operator==(const Correction&, const Correction&) = default;
-};
 
 // Selects the limits, refusal messages and degree-F conversion of a channel.
 enum class CheckKind : int {

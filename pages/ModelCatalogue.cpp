@@ -3,15 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "client/BaseUnitDiscovery.h"
-#include "client/CorrectionOperations.h"
-#include "pages/ClientBaseUnitLogger.h"
-#include "pages/PageLgr820.h"
-#include "pages/PageLgr850.h"
-#include "pages/PageLgr890.h"
-#include "pages/TempHumidityPage.h"
-#include "pages/lgr87x/PageLgr870.h"
-#include "pages/lgr87x/PageLgr875.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/Lgr87xDialogIds.h"
 #include "resources/dialogs/MultiInputIds.h"
@@ -25,30 +16,6 @@ namespace oc = resources::one_channel;
 namespace th = resources::temp_humidity;
 namespace mi = resources::multi_input;
 namespace du = resources::lgr87x_ids;
-
-template <typename Page>
-ModelPage Made(std::unique_ptr<Page> page) {
-    AdjustablePage* adjustable = page.get();
-    return {std::move(page), adjustable};
-}
-
-template <typename Page, auto MakeLogger>
-ModelPage MakeBaseUnitPage() {
-    return Made(std::make_unique<Page>(MakeLogger()));
-}
-ModelPage MakePage850() { return Made(std::make_unique<CPageLgr850>(MakeMultiInputLogger)); }
-template <typename Page>
-ModelPage MakeDirectUsbPage() {
-    return Made(std::make_unique<Page>());
-}
-
-template <int Kind>
-bool AcceptsKind(int, std::span<const uint8_t, 64> settings) {
-    return client::BaseUnitModelAccepts(Kind, settings);
-}
-bool AcceptsMultiInput(int inputKind, std::span<const uint8_t, 64> settings) {
-    return client::MultiInputModelAccepts(inputKind, settings);
-}
 
 constexpr std::array<uint8_t, 2> kCodes820 = {0x40, 0x41};
 constexpr std::array<uint8_t, 2> kCodes821 = {0x5C, 0x5D};
@@ -69,32 +36,18 @@ constexpr std::array<InputKindName, 5> kMultiInputKinds = {{
     {"noise", "noise/vibration", 4},
 }};
 
-using lgr87x::CPageLgr870;
-using lgr87x::CPageLgr875;
-
-const std::array<ModelRow, 8> kModels = {{
-    {"820", "820/821", resources::kDialogLgr820, Transport::BaseUnit, 1,
-     MakeBaseUnitPage<CPageLgr820, MakeBaseUnitLogger>, kCodes820,
-     AcceptsKind<client::kKindOneChannel>, kButtons},
-    {"821", "820/821", resources::kDialogLgr820, Transport::BaseUnit, 1,
-     MakeBaseUnitPage<CPageLgr820, MakeBaseUnitLogger>, kCodes821,
-     AcceptsKind<client::kKindOneChannel>, kButtons},
-    {"830", "830", resources::kDialogLgr830, Transport::BaseUnit, 2,
-     MakeBaseUnitPage<CPageLgr830, MakeLgr830Logger>, {}, AcceptsKind<client::kKindLgr830>,
-     kButtons},
-    {"870", "870", resources::kDialogLgr870, Transport::DirectUsb, 4,
-     MakeDirectUsbPage<CPageLgr870>, {}, nullptr, kButtons, {}, 0, du::kTabs, 2, kPairs870,
-     kHistory870},
-    {"850", "850", resources::kDialogLgr850, Transport::BaseUnit, 1, MakePage850, {},
-     AcceptsMultiInput, kButtons, kMultiInputKinds, mi::kThermocouple},
-    {"875", "875", resources::kDialogLgr875, Transport::DirectUsb, 3,
-     MakeDirectUsbPage<CPageLgr875>, {}, nullptr, kButtons, {}, 0, du::kTabs, 2, kPairs875,
-     kHistory875},
-    {"835", "835", resources::kDialogLgr835, Transport::BaseUnit, 2,
-     MakeBaseUnitPage<CPageLgr835, MakeLgr835Logger>, {}, AcceptsKind<client::kKindLgr835>,
-     kButtons},
-    {"890", "890", resources::kDialogLgr890, Transport::Cable, 1,
-     MakeBaseUnitPage<CPageLgr890, MakeLgr890CableLogger>, {}, nullptr, kButtons},
+constexpr std::array<ModelRow, 8> kModels = {{
+    {"820", "820/821", resources::kDialogLgr820, Transport::BaseUnit, 1, kCodes820, kButtons},
+    {"821", "820/821", resources::kDialogLgr820, Transport::BaseUnit, 1, kCodes821, kButtons},
+    {"830", "830", resources::kDialogLgr830, Transport::BaseUnit, 2, {}, kButtons},
+    {"870", "870", resources::kDialogLgr870, Transport::DirectUsb, 4, {}, kButtons, {}, 0,
+     du::kTabs, 2, kPairs870, kHistory870},
+    {"850", "850", resources::kDialogLgr850, Transport::BaseUnit, 1, {}, kButtons,
+     kMultiInputKinds, mi::kThermocouple},
+    {"875", "875", resources::kDialogLgr875, Transport::DirectUsb, 3, {}, kButtons, {}, 0,
+     du::kTabs, 2, kPairs875, kHistory875},
+    {"835", "835", resources::kDialogLgr835, Transport::BaseUnit, 2, {}, kButtons},
+    {"890", "890", resources::kDialogLgr890, Transport::Cable, 1, {}, kButtons},
 }};
 
 }  // namespace
@@ -113,6 +66,12 @@ bool FirstOfItsPage(const ModelRow& row) {
         if (earlier.dialogId == row.dialogId) return false;
     }
     return false;
+}
+
+std::string_view CableModel() {
+    for (const ModelRow& row : kModels)
+        if (row.transport == Transport::Cable) return row.model;
+    return {};
 }
 
 std::string PageNameOf(int dialogId) {

@@ -1,19 +1,20 @@
 // The logger models the program adjusts: one row per model, in the order
-// of the window's tabs. The window builds its sheet from it, the command
-// line finds models, their pages and their loggers in it, and the journal
-// names pages and models after it. A new model is one row here plus its
-// page (and, for a direct-USB model, its model table).
+// of the window's tabs, with the facts about each (its page's name and
+// dialog, device codes, transport, channels). The window builds its sheet
+// from it, the command line finds models and their loggers in it, and the
+// journal names pages and models after it.
+//
+// Facts only: the pages include this header, so it includes no page. What
+// makes a row's page and binds it to its devices is pages/ModelPages.h, a
+// library above the page libraries. A new model is one row here, one
+// there, plus its page (and, for a direct-USB model, its model table).
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
-
-#include "pages/AdjustablePage.h"
-#include "pages/PropertyPage.h"
 
 namespace tb::pages {
 
@@ -45,25 +46,15 @@ struct PageButtons {
     int receive;
 };
 
-// A model's page, new, as the window and the command line use it.
-struct ModelPage {
-    std::unique_ptr<CPropertyPage> page;
-    AdjustablePage* adjustable;  // the same object, as its channels answer
-};
-
 struct ModelRow {
     std::string_view model;  // "820"
     std::string_view page;   // the page that serves it, as the journal names it: "820/821"
     int dialogId;            // the page's dialog; its caption is the tab's title
     Transport transport;
     int channels;
-    ModelPage (*makePage)();
     // The device codes by which a logger is this model rather than another
     // the same page serves; empty where the page serves one model.
     std::span<const uint8_t> deviceCodes;
-    // Whether the logger behind a base unit, by its settings block, is one
-    // this page serves with the given input kind (base-unit models only).
-    bool (*accepts)(int inputKind, std::span<const uint8_t, 64> settings);
     PageButtons buttons;
     // The input kinds and the first radio of their group; none for most models.
     std::span<const InputKindName> inputKinds = {};
@@ -82,6 +73,8 @@ std::span<const ModelRow> Models();
 const ModelRow* FindModel(std::string_view model);
 // Whether the row is the first of its page: the window shows one tab per page.
 bool FirstOfItsPage(const ModelRow& row);
+// The model reached over the serial cable ("890").
+std::string_view CableModel();
 
 // The journal's names: the page of a dialog ("820/821"), and the model of
 // the logger the page found by its device code ("821"); the page's name

@@ -41,4 +41,10 @@ std::vector<std::string> EnteredPoints(bool twoPoint, const std::string& before1
     return {before1, after1, before2, after2};
 }
 
+AppliedLimits LimitsRecord(CheckKind kind) {
+    const KindLimits& limits = LimitsOf(kind);
+    return {static_cast<int>(kind), limits.minSlope, limits.maxSlope, limits.onePointOffsetLimit,
+            limits.twoPointOffsetLimit};
+}
+
 }  // namespace tb::pages

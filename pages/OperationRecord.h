@@ -17,6 +17,7 @@
 #include <string>
 
 #include "pages/AdjustmentRecord.h"
+#include "pages/CorrectionFormula.h"
 
 namespace tb::pages {
 
@@ -51,6 +52,9 @@ class OperationRecord {
     int refusal_ = 0;
     AdjustmentRecord record_;
 };
+
+// The limits of a check kind as a record carries them.
+AppliedLimits LimitsRecord(CheckKind kind);
 
 // The entered points as typed: before 1, after 1 and, for two points,
 // before 2, after 2.

@@ -46,7 +46,6 @@ class CPropertyPage {
     // The host attaches the view once, before the page opens, and keeps it
     // alive as long as the page.
     void AttachView(DialogView& view) { view_ = &view; }
-    bool HasView() const { return view_ != nullptr; }
 
     // The page's controls exist: show the initial state.
     virtual void OnInitDialog() {}

@@ -25,6 +25,7 @@
 #include "bench/support/SimulatedBench.h"
 #include "journal/JournalEntry.h"
 #include "journal/JournalStore.h"
+#include "pages/OperationRecord.h"
 
 namespace {
 

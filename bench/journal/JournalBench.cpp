@@ -25,6 +25,7 @@
 #include "journal/JournalChain.h"
 #include "journal/JournalColumns.h"
 #include "journal/JournalStore.h"
+#include "pages/OperationRecord.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "ui/JournalDriftView.h"
 #include "ui/JournalWindow.h"

@@ -15,7 +15,7 @@
 #include "pages/DialogView.h"
 #include "pages/history/AdjustmentInput.h"
 #include "pages/history/HistoryRecord.h"
-#include "pages/history/SensorProfile.h"
+#include "pages/history/HistorySensor.h"
 
 namespace tb::history {
 
@@ -30,21 +30,6 @@ class HistoryDevice {
     virtual ~HistoryDevice() = default;
     virtual int ReadRecord(int sensor, std::span<uint8_t, kRecordSize> record) = 0;
     virtual int WriteRecord(int sensor, std::span<const uint8_t, kRecordSize> record) = 0;
-};
-
-// The page's copy of one sensor's history: its four entries and the stored
-// slope factors of its two channels.
-struct SensorHistory {
-    HistoryEntries entries{};
-    std::array<double, 2> storedFactors{kNoAdjustmentFactor, kNoAdjustmentFactor};
-};
-
-// Everything the operations need about one sensor of one page.
-struct HistorySensor {
-    int sensor = 0;  // 0 or 1, the device's record
-    int listId = 0;  // the sensor's list view on the page
-    SensorProfile profile;
-    SensorHistory state;
 };
 
 // Clears the copy (zero entries, factors 1000.0), reads the record and takes

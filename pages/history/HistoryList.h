@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "pages/DialogView.h"
-#include "pages/history/AdjustmentHistory.h"
+#include "pages/history/HistorySensor.h"
 
 namespace tb::history {
 

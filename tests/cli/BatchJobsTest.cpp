@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "cli/BatchPlan.h"
+#include "cli/BatchRows.h"
 #include "cli/ExitCode.h"
 #include "journal/CsvExport.h"
 #include "journal/JournalStore.h"
@@ -27,7 +28,33 @@ cli::BatchRow Row(int line, std::string model, std::string serial, std::string k
 cli::AttachedLogger Unit(uint32_t serial, uint8_t deviceCode) {
     std::array<uint8_t, 64> settings{};
     settings[62] = deviceCode;
-    return {"", "", serial, std::nullopt, "usb-base-unit", settings};
+    return {"", "", serial, std::nullopt, cli::Transport::BaseUnit, settings};
+}
+
+TEST(BatchRows, ACheckedRowCarriesWhatThePageRunsAndAFaultyOneItsUsageError) {
+    cli::BatchRow twoPoints = Row(2, "850", "00A1B2C3", "v");
+    twoPoints.before2 = "40";
+    twoPoints.after2 = "40.2";
+    const auto checked = cli::CheckRow(twoPoints);
+    ASSERT_TRUE(std::holds_alternative<cli::CheckedRow>(checked));
+    const cli::CheckedRow& row = std::get<cli::CheckedRow>(checked);
+    EXPECT_EQ(row.model->model, "850");
+    EXPECT_EQ(row.logger.serial, 0x00A1B2C3u);
+    EXPECT_EQ(row.logger.inputKind, 3);
+    EXPECT_EQ(row.input.channel, 1);
+    ASSERT_EQ(row.input.points.size(), 2u);
+    EXPECT_EQ(row.input.points[1].after, "40.2");
+
+    cli::BatchRow badChannel = Row(3, "830", "");
+    badChannel.channel = "x";
+    for (const cli::BatchRow& faulty : {Row(4, "899", ""), Row(5, "820", "nonsense"), badChannel,
+                                        Row(6, "820", "", "tc"), Row(7, "850", "", "pressure")}) {
+        SCOPED_TRACE(faulty.line);
+        const auto failed = cli::CheckRow(faulty);
+        ASSERT_TRUE(std::holds_alternative<cli::OperationResult>(failed));
+        EXPECT_EQ(std::get<cli::OperationResult>(failed).code, ExitCode::Usage);
+        EXPECT_FALSE(std::get<cli::OperationResult>(failed).message.empty());
+    }
 }
 
 TEST(BatchPlan, PutsEachRowOnTheOnePortThatHoldsItsLogger) {
@@ -35,7 +62,7 @@ TEST(BatchPlan, PutsEachRowOnTheOnePortThatHoldsItsLogger) {
         {3, false, {Unit(0x00820001, 0x5C)}},
         {4, false, {Unit(0x00820002, 0x5C)}},
         {5, false, {Unit(0x00820003, 0xA4)}},  // 850, voltage input
-        {6, false, {{"870", "", 0x87000001, 6, "usb", std::nullopt}}},
+        {6, false, {{"870", "", 0x87000001, 6, cli::Transport::DirectUsb, std::nullopt}}},
         {7, true, {}},
     };
     const std::vector<cli::BatchRow> rows = {

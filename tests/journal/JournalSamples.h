@@ -5,6 +5,7 @@
 
 #include "journal/JournalEntry.h"
 #include "pages/AdjustmentRecord.h"
+#include "pages/OperationRecord.h"
 
 namespace tb::journal::testing {
 

@@ -1,6 +1,6 @@
-// The model catalogue against the pages it makes: each row's page answers
-// for the channels the row promises, the window gets one tab per page in
-// order, and the journal's names come out of the rows.
+// The model catalogue and its bindings against the pages they make: each
+// row's page answers for the channels the row promises, the window gets one
+// tab per page in order, and the journal's names come out of the rows.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "pages/ModelCatalogue.h"
+#include "pages/ModelPages.h"
 #include "resources/dialogs/DialogIds.h"
 
 namespace tb::pages {
@@ -16,7 +17,7 @@ namespace {
 TEST(ModelCatalogue, EachRowsPageAnswersForTheChannelsTheRowNames) {
     for (const ModelRow& row : Models()) {
         SCOPED_TRACE(std::string(row.model));
-        const ModelPage made = row.makePage();
+        const ModelPage made = MakePage(row);
         ASSERT_NE(made.adjustable, nullptr);
         EXPECT_EQ(made.page->DialogId(), row.dialogId);
         ASSERT_EQ(made.adjustable->AdjustableChannels(), row.channels);
@@ -32,9 +33,14 @@ TEST(ModelCatalogue, EachRowsPageAnswersForTheChannelsTheRowNames) {
         EXPECT_THROW(made.adjustable->PlaceOfChannel(row.channels + 1), std::out_of_range);
         EXPECT_THROW(made.adjustable->CurrentCorrection(0), std::out_of_range);
         for (const PairName& pair : row.pairs) EXPECT_LT(pair.tab, row.tabs);
-        if (!row.historyLists.empty()) EXPECT_EQ(static_cast<int>(row.historyLists.size()), row.tabs);
-        // Only base-unit rows are told apart by the unit's settings block.
-        EXPECT_EQ(row.accepts != nullptr, row.transport == Transport::BaseUnit);
+        if (!row.historyLists.empty()) {
+            EXPECT_EQ(static_cast<int>(row.historyLists.size()), row.tabs);
+        }
+        // Only direct-USB rows have a model table.
+        EXPECT_EQ(DirectUsbTable(row) != nullptr, row.transport == Transport::DirectUsb);
+        if (const auto* table = DirectUsbTable(row)) {
+            EXPECT_EQ(table->name, row.model);
+        }
     }
 }
 
@@ -47,8 +53,7 @@ TEST(ModelCatalogue, TheDeviceCodesOfAModelAreOnesItsPageAccepts) {
             SCOPED_TRACE(std::string(row.model) + " " + std::to_string(code));
             std::array<uint8_t, 64> settings{};
             settings[62] = code;
-            ASSERT_NE(row.accepts, nullptr);
-            EXPECT_TRUE(row.accepts(0, settings));
+            EXPECT_TRUE(Accepts(row, 0, settings));
             EXPECT_EQ(LoggerModelOf(row.dialogId, code), row.model);
         }
     }
@@ -93,6 +98,7 @@ TEST(ModelCatalogue, ModelsAreFoundByTheirNamesOnly) {
     EXPECT_EQ(FindModel("821")->dialogId, resources::kDialogLgr820);
     EXPECT_EQ(FindModel("820/821"), nullptr);
     EXPECT_EQ(FindModel(""), nullptr);
+    EXPECT_EQ(CableModel(), "890");
 }
 
 }  // namespace

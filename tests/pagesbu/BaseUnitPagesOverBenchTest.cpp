@@ -397,10 +397,11 @@ namespace {
 // Keeps the last record a page hands to the journal.
 class LastRecord final : public tb::pages::AdjustmentRecorder {
   public:
-    LastRecord() { tb::pages::SetAdjustmentRecorder(this); }
-    ~LastRecord() override { tb::pages::SetAdjustmentRecorder(nullptr); }
     void Record(const tb::pages::AdjustmentRecord& record) override { last = record; }
     std::optional<tb::pages::AdjustmentRecord> last;
+
+  private:
+    tb::pages::ScopedAdjustmentRecorder installed_{*this};
 };
 
 }  // namespace

@@ -67,10 +67,11 @@ Limits LimitsOf(Scheme scheme, Quantity quantity) {
 // Each op's journal record, as the journal would get it.
 class CapturingRecorder final : public pages::AdjustmentRecorder {
   public:
-    CapturingRecorder() { pages::SetAdjustmentRecorder(this); }
-    ~CapturingRecorder() override { pages::SetAdjustmentRecorder(nullptr); }
     void Record(const pages::AdjustmentRecord& record) override { last = record; }
     std::optional<pages::AdjustmentRecord> last;
+
+  private:
+    pages::ScopedAdjustmentRecorder installed_{*this};
 };
 
 // The controls of one channel of a base-unit page.
