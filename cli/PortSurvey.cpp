@@ -8,12 +8,12 @@
 #include "client/BaseUnitDiscovery.h"
 #include "platform/DeviceIds.h"
 #include "platform/usbserial/ComPortMap.h"
+#include "platform/usbserial/PortResults.h"
 #include "platform/usbserial/Vk800UsbSerialEx.h"
 
 namespace tb::cli {
 namespace {
 
-constexpr int kPortLayerBusy = -7;
 constexpr int kProbeBaud = 9600;
 constexpr int kProbeBuffer = 64;
 
@@ -23,7 +23,7 @@ bool HeldElsewhere(int com) {
     const int opened =
         Vk800UsbSerialEx_OpenComm(com, kProbeBuffer, kProbeBuffer, kProbeBaud, &handle);
     if (opened == 0) Vk800UsbSerialEx_CloseComm(handle);
-    return opened == kPortLayerBusy;
+    return opened == usbserial::kPortBusy;
 }
 
 // Whether the port's USB identity is one of the loggers' or base units'
