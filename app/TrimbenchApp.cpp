@@ -41,10 +41,8 @@ CTrimbenchApp::CTrimbenchApp(int& argc, char** argv, const std::string& resource
                                       : resourceLibraryPath)),
       qt_(argc, argv) {}
 
-CTrimbenchApp::~CTrimbenchApp() { services::RemoveResourceTexts(); }
-
 void CTrimbenchApp::InitInstance() {
-    services::InstallResourceTexts(*resources_);
+    texts_.emplace(*resources_);
     languageNumber_ = services::LanguageNumber();
     if (languageNumber_ == 0) {
         SelectJapaneseLocale();

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "services/ResourceLibrary.h"
@@ -15,7 +16,6 @@ class CTrimbenchApp {
   public:
     // `resourceLibraryPath` empty: the library beside the program.
     CTrimbenchApp(int& argc, char** argv, const std::string& resourceLibraryPath = {});
-    ~CTrimbenchApp();
     CTrimbenchApp(const CTrimbenchApp&) = delete;
     CTrimbenchApp& operator=(const CTrimbenchApp&) = delete;
 
@@ -29,6 +29,8 @@ class CTrimbenchApp {
 
   private:
     std::unique_ptr<services::ResourceLibrary> resources_;
+    // After the library: its texts go before it does.
+    std::optional<services::ScopedResourceTexts> texts_;
     QApplication qt_;
     int languageNumber_ = 0;
 };

@@ -7,12 +7,12 @@
 #include "cli/BatchWorker.h"
 #include "platform/DeviceIds.h"
 #include "platform/usbserial/ComPortMap.h"
+#include "platform/usbserial/PortResults.h"
 #include "platform/usbserial/Vk800UsbSerialEx.h"
 
 namespace tb::cli {
 namespace {
 
-constexpr int kPortLayerBusy = -7;
 constexpr int kProbeBaud = 9600;
 constexpr int kProbeBuffer = 64;
 
@@ -22,7 +22,7 @@ bool HeldElsewhere(int com) {
     const int opened =
         Vk800UsbSerialEx_OpenComm(com, kProbeBuffer, kProbeBuffer, kProbeBaud, &handle);
     if (opened == 0) Vk800UsbSerialEx_CloseComm(handle);
-    return opened == kPortLayerBusy;
+    return opened == usbserial::kPortBusy;
 }
 
 // Whether the port's USB identity is one of the loggers' or base units'

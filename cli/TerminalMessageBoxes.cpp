@@ -32,16 +32,8 @@ std::string IconName(services::MsgIcon icon) {
     return "warning";
 }
 
-TerminalMessageBoxes::TerminalMessageBoxes(Terminal& terminal, AnswerPolicy policy,
-                                           bool printBoxes)
-    : terminal_(terminal),
-      policy_(policy),
-      printBoxes_(printBoxes),
-      previous_(services::CurrentMessageBoxBackend()) {
-    services::SetMessageBoxBackend(this);
-}
-
-TerminalMessageBoxes::~TerminalMessageBoxes() { services::SetMessageBoxBackend(previous_); }
+TerminalMessageBoxes::TerminalMessageBoxes(Terminal& terminal, AnswerPolicy policy, bool printBoxes)
+    : terminal_(terminal), policy_(policy), printBoxes_(printBoxes), install_(*this) {}
 
 void TerminalMessageBoxes::OnDryRunQuestion(
     std::function<void(const services::MessageBoxRequest&)> hook) {

@@ -30,7 +30,6 @@ class TerminalMessageBoxes : public services::MessageBoxBackend {
   public:
     // Installs itself for the process; the destructor restores the previous backend.
     TerminalMessageBoxes(Terminal& terminal, AnswerPolicy policy, bool printBoxes);
-    ~TerminalMessageBoxes() override;
     TerminalMessageBoxes(const TerminalMessageBoxes&) = delete;
     TerminalMessageBoxes& operator=(const TerminalMessageBoxes&) = delete;
 
@@ -54,9 +53,10 @@ class TerminalMessageBoxes : public services::MessageBoxBackend {
     Terminal& terminal_;
     AnswerPolicy policy_;
     bool printBoxes_;
-    services::MessageBoxBackend* previous_;
     std::function<void(const services::MessageBoxRequest&)> dryRunHook_;
     std::vector<ShownBox> boxes_;
+    // Last, so that the backend is installed only once it is whole.
+    services::ScopedMessageBoxBackend install_;
 };
 
 // What one box says of the outcome: Done for questions and reports of

@@ -32,9 +32,7 @@ int main(int argc, char** argv) {
     const std::unique_ptr<QCoreApplication> application = MakeApplication(argc, argv);
     // The texts of the chosen interface language, as the window has them.
     const tb::services::ResourceLibrary texts(tb::services::DefaultResourceLibraryPath());
-    tb::services::InstallResourceTexts(texts);
+    const tb::services::ScopedResourceTexts textsInForce(texts);
     tb::cli::Terminal terminal{std::cout, std::cerr, std::cin, tb::cli::ErrorStreamIsTerminal()};
-    const int exit = tb::cli::RunTrimbench(QCoreApplication::arguments(), terminal);
-    tb::services::RemoveResourceTexts();
-    return exit;
+    return tb::cli::RunTrimbench(QCoreApplication::arguments(), terminal);
 }

@@ -2,10 +2,13 @@
 // count or length where an export says so).
 #pragma once
 
+#include "platform/usbserial/PortResults.h"
+
 namespace tb::link {
 
-inline constexpr int kPortBusy = -7;           // port busy after every retry
-inline constexpr int kPortCannotOpen = -4;     // from the port layer
+// The port library's own codes, passed on.
+inline constexpr int kPortBusy = usbserial::kPortBusy;              // busy after every retry
+inline constexpr int kPortCannotOpen = usbserial::kPortCannotOpen;  // cannot be opened
 inline constexpr int kNoReceiveBuffer = -10;   // receive buffer missing
 inline constexpr int kNoTableEntry = -11;      // entry cannot be created, or no free LAN key
 inline constexpr int kUnknownKey = -12;        // unknown key or transport mismatch

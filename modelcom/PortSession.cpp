@@ -9,14 +9,13 @@
 #include "modelcom/ResultCodes.h"
 #include "platform/Clock.h"
 #include "platform/Pump.h"
+#include "platform/usbserial/PortResults.h"
 
 namespace tb::modelcom {
 namespace {
 
 // Receive and send buffer sizes asked of the port library on open.
 inline constexpr int kPortBufferSize = 16384;
-inline constexpr int kDriverBusy = -7;
-inline constexpr int kDriverCannotOpen = -4;
 inline constexpr int kFlushReceive = 1;
 inline constexpr int kFlushSend = 0;
 
@@ -38,11 +37,11 @@ int PortSession::Open(int port) {
         int result = tb::link::CurrentPortLayer().OpenComm(port, kPortBufferSize, kPortBufferSize,
                                                            kModelBaud, &handle);
         openInProgress.store(false);
-        if (result == kDriverBusy) {
+        if (result == usbserial::kPortBusy) {
             if (++busyAnswers >= kBusyAttempts) return kPortBusy;
             continue;
         }
-        if (result == kDriverCannotOpen) return kNotListedOrCannotOpen;
+        if (result == usbserial::kPortCannotOpen) return kNotListedOrCannotOpen;
         if (result == 0) {
             handle_ = handle;
             open_ = true;

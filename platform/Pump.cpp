@@ -19,6 +19,8 @@ ThreadPump& CurrentThreadPump() {
 
 }  // namespace
 
+PumpHook& CurrentThreadPumpHook() { return CurrentThreadPump().hook; }
+
 void InstallPumpHook(PumpHook hook) { CurrentThreadPump().hook = std::move(hook); }
 
 void PumpPendingMessages() {
@@ -40,11 +42,5 @@ void PumpPendingMessages() {
     }
     pump.running = false;
 }
-
-ScopedPumpHook::ScopedPumpHook(PumpHook hook) : previous_(std::move(CurrentThreadPump().hook)) {
-    CurrentThreadPump().hook = std::move(hook);
-}
-
-ScopedPumpHook::~ScopedPumpHook() { CurrentThreadPump().hook = std::move(previous_); }
 
 }  // namespace tb::platform

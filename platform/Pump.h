@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "platform/Api.h"
+#include "platform/ScopedSwap.h"
 
 namespace tb::platform {
 
@@ -23,16 +24,11 @@ TB_PLATFORM_API void InstallPumpHook(PumpHook hook);
 // again from inside itself is not re-entered.
 TB_PLATFORM_API void PumpPendingMessages();
 
-// Installs a hook for the lifetime of the object and restores the previous one.
-class TB_PLATFORM_API ScopedPumpHook {
-public:
-    explicit ScopedPumpHook(PumpHook hook);
-    ~ScopedPumpHook();
-    ScopedPumpHook(const ScopedPumpHook&) = delete;
-    ScopedPumpHook& operator=(const ScopedPumpHook&) = delete;
+// The calling thread's hook slot (empty: the system's pump).
+TB_PLATFORM_API PumpHook& CurrentThreadPumpHook();
 
-private:
-    PumpHook previous_;
-};
+// Installs a hook on the calling thread for the lifetime of the object and
+// restores the previous one.
+using ScopedPumpHook = ScopedSwap<&CurrentThreadPumpHook>;
 
 }  // namespace tb::platform

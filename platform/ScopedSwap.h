@@ -5,10 +5,12 @@
 // function-local static, so it exists before first use). ScopedSwap puts a
 // value in the slot for the lifetime of the object and restores the previous
 // one when it goes. A slot holding a pointer can be given the object itself.
-// A slot may be a std::atomic when other threads read it.
+// A slot may be a std::atomic when other threads read it, or a LockedSlot
+// when its value cannot be atomic (a std::function).
 #pragma once
 
 #include <atomic>
+#include <mutex>
 #include <type_traits>
 #include <utility>
 
@@ -24,6 +26,32 @@ template <typename T>
 struct SwapSlot<std::atomic<T>> {
     using Value = T;
     static Value Exchange(std::atomic<T>& slot, Value value) { return slot.exchange(value); }
+};
+
+// A slot whose value is read and replaced under its own lock.
+template <typename T>
+class LockedSlot {
+  public:
+    T Get() const {
+        std::lock_guard lock(mutex_);
+        return value_;
+    }
+    T Exchange(T value) {
+        std::lock_guard lock(mutex_);
+        return std::exchange(value_, std::move(value));
+    }
+
+  private:
+    mutable std::mutex mutex_;
+    T value_{};
+};
+
+template <typename T>
+struct SwapSlot<LockedSlot<T>> {
+    using Value = T;
+    static Value Exchange(LockedSlot<T>& slot, Value value) {
+        return slot.Exchange(std::move(value));
+    }
 };
 
 template <auto SlotOf>

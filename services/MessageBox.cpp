@@ -33,11 +33,6 @@ class StderrBackend : public MessageBoxBackend {
     }
 };
 
-std::atomic<MessageBoxBackend*>& InstalledBackend() {
-    static std::atomic<MessageBoxBackend*> backend{nullptr};
-    return backend;
-}
-
 std::atomic<int>& LastId() {
     static std::atomic<int> id{0};
     return id;
@@ -45,11 +40,18 @@ std::atomic<int>& LastId() {
 
 }  // namespace
 
-void SetMessageBoxBackend(MessageBoxBackend* backend) { InstalledBackend().store(backend); }
+std::atomic<MessageBoxBackend*>& InstalledMessageBoxBackend() {
+    static std::atomic<MessageBoxBackend*> backend{nullptr};
+    return backend;
+}
+
+void SetMessageBoxBackend(MessageBoxBackend* backend) {
+    InstalledMessageBoxBackend().store(backend);
+}
 
 MessageBoxBackend* CurrentMessageBoxBackend() {
     static StderrBackend fallback;
-    MessageBoxBackend* backend = InstalledBackend().load();
+    MessageBoxBackend* backend = InstalledMessageBoxBackend().load();
     return backend ? backend : &fallback;
 }
 

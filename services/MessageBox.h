@@ -6,7 +6,10 @@
 // backend, tests install a scripted one that records every box.
 #pragma once
 
+#include <atomic>
 #include <string>
+
+#include "platform/ScopedSwap.h"
 
 namespace tb::services {
 
@@ -38,6 +41,13 @@ public:
 // (so nothing is ever written without an explicit Yes).
 void SetMessageBoxBackend(MessageBoxBackend* backend);
 MessageBoxBackend* CurrentMessageBoxBackend();
+
+// The installed backend (nullptr: the fallback).
+std::atomic<MessageBoxBackend*>& InstalledMessageBoxBackend();
+
+// Installs a backend for the lifetime of the object and restores the
+// previous one afterwards.
+using ScopedMessageBoxBackend = platform::ScopedSwap<&InstalledMessageBoxBackend>;
 
 // Applies the default icon rule.
 MsgIcon ResolveIcon(MsgButtons buttons, MsgIcon icon);

@@ -55,16 +55,21 @@ std::string DefaultResourceLibraryPath() {
     return ResourceLibraryPath(services::ProgramFolder(), services::ReadInterfaceLanguage());
 }
 
-void InstallResourceTexts(const ResourceLibrary& library) {
-    if (!library.IsLoaded()) return;
-    SetStringOverride([&library](int id) { return library.String(id); });
-    SetCaptionOverride(
-        [&library](std::string_view builtin) { return library.Caption(std::string(builtin)); });
+namespace {
+
+StringOverride StringsOf(const ResourceLibrary& library) {
+    if (!library.IsLoaded()) return InstalledStringOverride().Get();
+    return [&library](int id) { return library.String(id); };
 }
 
-void RemoveResourceTexts() {
-    SetStringOverride({});
-    SetCaptionOverride({});
+CaptionOverride CaptionsOf(const ResourceLibrary& library) {
+    if (!library.IsLoaded()) return InstalledCaptionOverride().Get();
+    return [&library](std::string_view builtin) { return library.Caption(std::string(builtin)); };
 }
+
+}  // namespace
+
+ScopedResourceTexts::ScopedResourceTexts(const ResourceLibrary& library)
+    : strings_(StringsOf(library)), captions_(CaptionsOf(library)) {}
 
 }  // namespace tb::services

@@ -22,6 +22,8 @@
 #include <optional>
 #include <string>
 
+#include "services/StringOverride.h"
+
 namespace tb::services {
 
 #ifdef _WIN32
@@ -68,10 +70,16 @@ std::string ResourceLibraryPath(const std::string& programFolder, const std::str
 std::string DefaultResourceLibraryPath();
 
 // Lets a loaded library's texts replace the program's own (strings and
-// captions) for as long as the library lives; the window and the command
-// line both start this way. Nothing happens for a library not loaded.
-void InstallResourceTexts(const ResourceLibrary& library);
-// Back to the program's own texts.
-void RemoveResourceTexts();
+// captions) while the object lives, and brings back the texts in force
+// before when it goes; the window and the command line both start this way.
+// A library not loaded changes nothing. The library must outlive the object.
+class ScopedResourceTexts {
+  public:
+    explicit ScopedResourceTexts(const ResourceLibrary& library);
+
+  private:
+    ScopedStringOverride strings_;
+    ScopedCaptionOverride captions_;
+};
 
 }  // namespace tb::services

@@ -1,14 +1,10 @@
+// The thread's TCP connection: a non-blocking socket whose events the status
+// dialog's thread receives (platform/SocketEvents.h). The flow is the same on
+// every system; the socket calls are TcpSocket.h's.
 #include "tcp/TcpConnection.h"
 
-#include <arpa/inet.h>
-#include <netdb.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "platform/SocketEvents.h"
+#include "tcp/TcpSocket.h"
 
 namespace tb::tcp {
 namespace {
@@ -28,35 +24,27 @@ bool ResolveFirstIpv4(const std::string& host, uint16_t port, sockaddr_in& addre
     return true;
 }
 
-void Discard(ConnectionState& state) {
-    const int saved = errno;
+// Gives up a connection that did not start.
+bool Discard(ConnectionState& state) {
+    const KeepSocketError keep;
     platform::SelectSocketEvents(state.socket, nullptr, 0, 0);
-    ::close(state.socket);
+    CloseSocket(state.socket);
     state.socket = -1;
-    errno = saved;
+    return false;
 }
 
 }  // namespace
 
 bool StartConnection(ConnectionState& state) {
     if (state.host.empty() || state.connected || state.port == 0) return false;
-    state.socket = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    state.socket = OpenNonBlockingSocket();
     if (state.socket < 0) return false;
     if (!platform::SelectSocketEvents(state.socket, state.dialog, kSocketEventMessage,
-                                      kWatchedEvents)) {
-        Discard(state);
-        return false;
-    }
+                                      kWatchedEvents))
+        return Discard(state);
     sockaddr_in address{};
-    if (!ResolveFirstIpv4(state.host, state.port, address)) {
-        Discard(state);
-        return false;
-    }
-    if (::connect(state.socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 &&
-        errno != EINPROGRESS) {
-        Discard(state);
-        return false;
-    }
+    if (!ResolveFirstIpv4(state.host, state.port, address)) return Discard(state);
+    if (!StartConnect(state.socket, address)) return Discard(state);
     state.connected = true;
     return true;
 }
@@ -64,23 +52,12 @@ bool StartConnection(ConnectionState& state) {
 void CloseConnection(ConnectionState& state) {
     if (state.socket >= 0) {
         platform::SelectSocketEvents(state.socket, nullptr, 0, 0);
-        ::shutdown(state.socket, SHUT_RDWR);
-        ::close(state.socket);
+        ShutdownSocket(state.socket);
+        CloseSocket(state.socket);
         state.socket = -1;
     }
     state.connected = false;
     state.dialogReady = false;
-}
-
-int SendNow(int socket, const uint8_t* data, size_t count, bool& wouldBlock) {
-    const ssize_t sent = ::send(socket, data, count, MSG_NOSIGNAL | MSG_DONTWAIT);
-    wouldBlock = sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
-    return sent < 0 ? -1 : static_cast<int>(sent);
-}
-
-int ReceiveNow(int socket, uint8_t* buffer, size_t size) {
-    const ssize_t received = ::recv(socket, buffer, size, MSG_DONTWAIT);
-    return received > 0 ? static_cast<int>(received) : 0;
 }
 
 }  // namespace tb::tcp

@@ -24,6 +24,6 @@ int SendNow(int socket, const uint8_t* data, size_t count, bool& wouldBlock);
 // socket failed.
 int ReceiveNow(int socket, uint8_t* buffer, size_t size);
 
-// TcpConnection.cpp: POSIX sockets; TcpConnection_win.cpp: Winsock.
+// SendNow and ReceiveNow are socket calls: TcpSocket.cpp, TcpSocket_win.cpp.
 
 }  // namespace tb::tcp

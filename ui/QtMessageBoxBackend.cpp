@@ -50,11 +50,6 @@ services::MsgAnswer QtMessageBoxBackend::Show(const services::MessageBoxRequest&
     return box.clickedButton() == yes ? services::MsgAnswer::Yes : services::MsgAnswer::No;
 }
 
-ScopedQtMessageBoxes::ScopedQtMessageBoxes(QWidget* owner)
-    : backend_(owner), previous_(services::CurrentMessageBoxBackend()) {
-    services::SetMessageBoxBackend(&backend_);
-}
-
-ScopedQtMessageBoxes::~ScopedQtMessageBoxes() { services::SetMessageBoxBackend(previous_); }
+ScopedQtMessageBoxes::ScopedQtMessageBoxes(QWidget* owner) : backend_(owner), install_(backend_) {}
 
 }  // namespace tb::ui

@@ -25,14 +25,11 @@ class QtMessageBoxBackend final : public services::MessageBoxBackend {
 class ScopedQtMessageBoxes {
   public:
     explicit ScopedQtMessageBoxes(QWidget* owner = nullptr);
-    ~ScopedQtMessageBoxes();
-    ScopedQtMessageBoxes(const ScopedQtMessageBoxes&) = delete;
-    ScopedQtMessageBoxes& operator=(const ScopedQtMessageBoxes&) = delete;
     QtMessageBoxBackend& Backend() { return backend_; }
 
   private:
     QtMessageBoxBackend backend_;
-    services::MessageBoxBackend* previous_;
+    services::ScopedMessageBoxBackend install_;
 };
 
 }  // namespace tb::ui

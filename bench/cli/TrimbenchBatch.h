@@ -2,10 +2,7 @@
 // operator would, with its output discarded; the benchmarks time it.
 #pragma once
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -16,8 +13,7 @@
 
 #include "bench/support/SimulatedBench.h"
 #include "services/PageServices.h"
-
-extern char** environ;
+#include "tests/support/SpawnProgram.h"
 
 namespace tb::bench {
 
@@ -28,19 +24,10 @@ inline bool RunTrimbenchBatch(const std::string& rows, std::vector<std::string> 
         (std::filesystem::path(services::ProgramFolder()) / "trimbench").string();
     std::vector<std::string> args{program, "batch", rows, "--yes"};
     args.insert(args.end(), extra.begin(), extra.end());
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    pid_t pid = -1;
-    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
+    const pid_t pid = testsupport::SpawnProgram(std::move(args), {.emptyInput = true});
     int status = 0;
-    const bool done = spawned == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
-                      WEXITSTATUS(status) == 0;
+    const bool done =
+        pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     if (!done) {
         std::fprintf(stderr, "trimbench batch %s: exit status %d\n", rows.c_str(),
                      WIFEXITED(status) ? WEXITSTATUS(status) : -1);

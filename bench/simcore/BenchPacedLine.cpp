@@ -2,9 +2,7 @@
 // baud rate: a request of N bytes answered by N bytes once it is complete,
 // measured from the client's first write to the last byte of the answer,
 // against the floor of 2N byte times (10 bits per byte). Prints medians.
-#include <fcntl.h>
 #include <poll.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,6 +11,7 @@
 #include <vector>
 
 #include "sim/core/Bench.h"
+#include "tests/support/RawTerminal.h"
 
 namespace {
 
@@ -62,11 +61,11 @@ double Exchange(int fd, size_t size) {
 void Measure(int baud, size_t size, bool paced) {
     Bench bench({.pacing = paced});
     auto& device = bench.Emplace<MirrorDevice>(size, baud);
-    int fd = open(bench.PortOf(device)->Path().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    termios tio{};
-    tcgetattr(fd, &tio);
-    cfmakeraw(&tio);
-    tcsetattr(fd, TCSANOW, &tio);
+    const int fd = tb::testsupport::OpenRawTerminal(bench.PortOf(device)->Path());
+    if (fd < 0) {
+        std::printf("%6d baud: the device's port cannot be opened\n", baud);
+        return;
+    }
     std::vector<double> times;
     for (int i = 0; i < 21; ++i) times.push_back(Exchange(fd, size));
     close(fd);

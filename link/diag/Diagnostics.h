@@ -46,9 +46,6 @@ class Diagnostics {
     Diagnostics(const Diagnostics&) = delete;
     Diagnostics& operator=(const Diagnostics&) = delete;
 
-    bool Enabled() const { return enabled_; }
-    const std::string& Folder() const { return folder_; }
-
     // Logs one line (printf-style text).
     void Log(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void VLog(const char* format, va_list args) __attribute__((format(printf, 2, 0)));

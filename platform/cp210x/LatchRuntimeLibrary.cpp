@@ -2,23 +2,18 @@
 
 #include <dlfcn.h>
 
+#include "platform/ModuleFolder.h"
+
 namespace tb::cp210x {
 namespace {
 
-// The folder of the object this code is linked into, with a trailing slash.
-std::string OwnFolder() {
-    Dl_info info{};
-    if (::dladdr(reinterpret_cast<void*>(&OwnFolder), &info) == 0 || !info.dli_fname) return {};
-    const std::string path = info.dli_fname;
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
+// Beside the library this code is linked into first.
 void* OpenByName(const std::string& name) {
     if (name.find('/') == std::string::npos) {
-        const std::string folder = OwnFolder();
+        const std::string folder =
+            platform::ModuleFolder(reinterpret_cast<const void*>(&OpenByName));
         if (!folder.empty()) {
-            if (void* handle = ::dlopen((folder + name).c_str(), RTLD_NOW | RTLD_LOCAL))
+            if (void* handle = ::dlopen((folder + '/' + name).c_str(), RTLD_NOW | RTLD_LOCAL))
                 return handle;
         }
     }

@@ -1,30 +1,18 @@
 #include <windows.h>
 
+#include "platform/ModuleFolder.h"
 #include "platform/cp210x/LatchRuntimeLibrary.h"
 
 namespace tb::cp210x {
 namespace {
 
-// The folder of the module this code is linked into, with a trailing backslash.
-std::string OwnFolder() {
-    HMODULE self = nullptr;
-    if (!GetModuleHandleExA(
-            GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-            reinterpret_cast<LPCSTR>(&OwnFolder), &self))
-        return {};
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(self, path, sizeof path);
-    if (length == 0 || length >= sizeof path) return {};
-    const std::string file(path, length);
-    const size_t slash = file.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
-}
-
+// Beside the module this code is linked into first.
 HMODULE OpenByName(const std::string& name) {
     if (name.find_first_of("\\/") == std::string::npos) {
-        const std::string folder = OwnFolder();
+        const std::string folder =
+            platform::ModuleFolder(reinterpret_cast<const void*>(&OpenByName));
         if (!folder.empty()) {
-            if (HMODULE module = LoadLibraryA((folder + name).c_str())) return module;
+            if (HMODULE module = LoadLibraryA((folder + '\\' + name).c_str())) return module;
         }
     }
     return LoadLibraryA(name.c_str());

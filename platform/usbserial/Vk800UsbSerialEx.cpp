@@ -6,18 +6,12 @@
 
 #include "platform/usbserial/ComPortMap.h"
 #include "platform/usbserial/OpenPorts.h"
+#include "platform/usbserial/PortResults.h"
 #include "platform/usbserial/SerialLine.h"
 
 namespace {
 
 using namespace tb::usbserial;
-
-constexpr int kNone = -1;
-constexpr int kBadArgument = -2;
-constexpr int kCannotOpen = -4;
-constexpr int kReadFailed = -5;
-constexpr int kWriteFailed = -6;
-constexpr int kBusy = -7;
 
 // The time allowed for a write: the bytes' time on the line at 10 bits per
 // byte, plus a second.
@@ -27,9 +21,9 @@ int WriteTimeoutMs(size_t count, int baud) {
 }
 
 int CheckPort(const char* vidPid, uint8_t* ports) {
-    if (vidPid == nullptr || ports == nullptr) return kBadArgument;
+    if (vidPid == nullptr || ports == nullptr) return kPortBadArgument;
     auto id = ParseUsbId(vidPid);
-    if (!id) return kBadArgument;
+    if (!id) return kPortBadArgument;
     int found = 0;
     const ComPortMap map = ComPortMap::Load();
     for (const auto& port : map.Ports()) {
@@ -38,16 +32,16 @@ int CheckPort(const char* vidPid, uint8_t* ports) {
             ++found;
         }
     }
-    return found > 0 ? 0 : kNone;
+    return found > 0 ? 0 : kPortNone;
 }
 
 int OpenComm(int number, int baud, uint32_t* handle) {
-    if (handle == nullptr) return kCannotOpen;
+    if (handle == nullptr) return kPortCannotOpen;
     auto path = ComPortPath(number);
-    if (!path) return kCannotOpen;
+    if (!path) return kPortCannotOpen;
     OpenedLine line = OpenLine(*path, baud);
-    if (line.status == OpenStatus::Busy) return kBusy;
-    if (line.status != OpenStatus::Opened) return kCannotOpen;
+    if (line.status == OpenStatus::Busy) return kPortBusy;
+    if (line.status != OpenStatus::Opened) return kPortCannotOpen;
     OpenPorts::Instance().Add({line.fd, baud});
     *handle = static_cast<uint32_t>(line.fd);
     return 0;
@@ -55,26 +49,26 @@ int OpenComm(int number, int baud, uint32_t* handle) {
 
 int WriteComm(uint32_t handle, const uint8_t* data, int count) {
     auto port = OpenPorts::Instance().Find(handle);
-    if (!port || data == nullptr || count < 0) return kWriteFailed;
+    if (!port || data == nullptr || count < 0) return kPortWriteFailed;
     if (count == 0) return 0;
     int written = WriteAll(port->fd, data, static_cast<size_t>(count),
                            WriteTimeoutMs(static_cast<size_t>(count), port->baud));
-    return written < 0 ? kWriteFailed : written;
+    return written < 0 ? kPortWriteFailed : written;
 }
 
 int ReadComm(uint32_t handle, uint8_t* buffer, int count) {
     auto port = OpenPorts::Instance().Find(handle);
-    if (!port || buffer == nullptr || count < 0) return kReadFailed;
+    if (!port || buffer == nullptr || count < 0) return kPortReadFailed;
     int n = ReadAvailable(port->fd, buffer, static_cast<size_t>(count));
-    return n < 0 ? kReadFailed : n;
+    return n < 0 ? kPortReadFailed : n;
 }
 
 int ReadCommWait(uint32_t handle, int waitMs, uint8_t* buffer, int count, int interval) {
     auto port = OpenPorts::Instance().Find(handle);
-    if (!port || buffer == nullptr || count < 0) return kReadFailed;
+    if (!port || buffer == nullptr || count < 0) return kPortReadFailed;
     int n = ReadWithin(port->fd, buffer, static_cast<size_t>(count), waitMs,
                        interval < 1 ? 1 : interval);
-    return n < 0 ? kReadFailed : n;
+    return n < 0 ? kPortReadFailed : n;
 }
 
 int FlushComm(uint32_t handle, int selector) {
@@ -101,24 +95,24 @@ auto Guarded(int onFailure, F body) noexcept {
 extern "C" {
 
 TB_EXPORT int Vk800UsbSerialEx_CheckPort(const char* vidPid, uint8_t ports[256]) {
-    return Guarded(kNone, [&] { return CheckPort(vidPid, ports); });
+    return Guarded(kPortNone, [&] { return CheckPort(vidPid, ports); });
 }
 
 TB_EXPORT int Vk800UsbSerialEx_OpenComm(int port, int, int, int baud, uint32_t* handle) {
-    return Guarded(kCannotOpen, [&] { return OpenComm(port, baud, handle); });
+    return Guarded(kPortCannotOpen, [&] { return OpenComm(port, baud, handle); });
 }
 
 TB_EXPORT int Vk800UsbSerialEx_WriteComm(uint32_t handle, const uint8_t* data, int count) {
-    return Guarded(kWriteFailed, [&] { return WriteComm(handle, data, count); });
+    return Guarded(kPortWriteFailed, [&] { return WriteComm(handle, data, count); });
 }
 
 TB_EXPORT int Vk800UsbSerialEx_ReadComm(uint32_t handle, uint8_t* buffer, int count) {
-    return Guarded(kReadFailed, [&] { return ReadComm(handle, buffer, count); });
+    return Guarded(kPortReadFailed, [&] { return ReadComm(handle, buffer, count); });
 }
 
 TB_EXPORT int Vk800UsbSerialEx_ReadCommWait(uint32_t handle, int waitMs, uint8_t* buffer, int count,
                                             int interval) {
-    return Guarded(kReadFailed,
+    return Guarded(kPortReadFailed,
                    [&] { return ReadCommWait(handle, waitMs, buffer, count, interval); });
 }
 

@@ -7,11 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <stdexcept>
 #include <system_error>
-
-#include "sim/core/DeviceMapWriter.h"
 
 namespace tb::sim {
 namespace {
@@ -31,7 +28,6 @@ std::string ActivityText(const std::optional<SimPort::Activity>& activity,
 
 constexpr int kLowestCom = 1;
 constexpr int kHighestCom = 256;
-constexpr const char* kDeviceMapVariable = "TRIMBENCH_DEVICE_MAP";
 
 timespec Until(SimClock::time_point when, SimClock::time_point now) {
     auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(when - now).count();
@@ -70,8 +66,6 @@ Bench::~Bench() {
     Wake();
     thread_.join();
     close(wakeFd_);
-    if (!mapPath_.empty()) unlink(mapPath_.c_str());
-    if (!tempFolder_.empty()) rmdir(tempFolder_.c_str());
 }
 
 int Bench::Add(std::unique_ptr<Device> device, int comNumber) {
@@ -194,33 +188,25 @@ size_t Bench::DeviceCount() const {
 
 void Bench::WriteDeviceMap(const std::string& path) {
     auto lock = LockState();
-    if (!mapPath_.empty() && mapPath_ != path) unlink(mapPath_.c_str());
-    mapPath_ = path;
+    map_.MoveTo(path);
     RewriteMap();
 }
 
 std::string Bench::UseTemporaryDeviceMap() {
-    if (tempFolder_.empty()) {
-        const char* base = std::getenv("TMPDIR");
-        std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") +
-                              "/trimbench-bench-XXXXXX";
-        if (mkdtemp(pattern.data()) == nullptr)
-            throw std::system_error(errno, std::system_category(), "mkdtemp");
-        tempFolder_ = pattern;
-    }
-    WriteDeviceMap(tempFolder_ + "/devices.map");
-    setenv(kDeviceMapVariable, mapPath_.c_str(), 1);
-    return mapPath_;
+    auto lock = LockState();
+    WriteDeviceMap(map_.TemporaryPath());
+    map_.PointPortLibraryHere();
+    return map_.Path();
 }
 
 void Bench::RewriteMap() {
-    if (mapPath_.empty()) return;
+    if (map_.Path().empty()) return;
     std::vector<DeviceMapLine> lines;
     for (const auto& port : ports_) {
         DeviceIdentity id = port->Identity();
         lines.push_back({port->ComNumber(), port->Path(), id.vendor, id.product, id.latch});
     }
-    WriteDeviceMapFile(mapPath_, lines);
+    map_.Write(lines);
 }
 
 void Bench::RefreshIdentities() {

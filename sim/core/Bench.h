@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "sim/core/Device.h"
+#include "sim/core/DeviceMapWriter.h"
 #include "sim/core/SimPort.h"
 
 namespace tb::sim {
@@ -65,7 +66,7 @@ class Bench {
     // TRIMBENCH_DEVICE_MAP at it (call before starting other threads that
     // read the environment). Returns the path.
     std::string UseTemporaryDeviceMap();
-    const std::string& DeviceMapPath() const { return mapPath_; }
+    const std::string& DeviceMapPath() const { return map_.Path(); }
 
     // Takes every device's identity again and rewrites the device map; call
     // after changing a device's latch, ids or baud rate.
@@ -114,8 +115,7 @@ class Bench {
     mutable std::recursive_mutex state_;
     std::vector<std::unique_ptr<SimPort>> ports_;
     std::map<int, std::unique_ptr<Device>> unplugged_;
-    std::string mapPath_;
-    std::string tempFolder_;
+    DeviceMapFile map_;
     int wakeFd_ = -1;
     std::atomic<bool> running_{true};
     // Completed service passes, for a wait on the service thread.

@@ -5,9 +5,15 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <system_error>
 
 namespace tb::sim {
+namespace {
+
+constexpr const char* kDeviceMapVariable = "TRIMBENCH_DEVICE_MAP";
+
+}  // namespace
 
 std::string FormatDeviceMap(const std::vector<DeviceMapLine>& lines) {
     std::string text = "# trimbench-sim device map: COM number, device, vendor-product, latch\n";
@@ -39,6 +45,34 @@ void WriteDeviceMapFile(const std::string& path, const std::vector<DeviceMapLine
         unlink(temporary.c_str());
         throw std::system_error(error, std::system_category(), "device map " + path);
     }
+}
+
+DeviceMapFile::~DeviceMapFile() {
+    if (!path_.empty()) unlink(path_.c_str());
+    if (!temporaryFolder_.empty()) rmdir(temporaryFolder_.c_str());
+}
+
+void DeviceMapFile::MoveTo(const std::string& path) {
+    if (!path_.empty() && path_ != path) unlink(path_.c_str());
+    path_ = path;
+}
+
+std::string DeviceMapFile::TemporaryPath() {
+    if (temporaryFolder_.empty()) {
+        const char* base = std::getenv("TMPDIR");
+        std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") +
+                              "/trimbench-bench-XXXXXX";
+        if (mkdtemp(pattern.data()) == nullptr)
+            throw std::system_error(errno, std::system_category(), "mkdtemp");
+        temporaryFolder_ = pattern;
+    }
+    return temporaryFolder_ + "/devices.map";
+}
+
+void DeviceMapFile::PointPortLibraryHere() const { setenv(kDeviceMapVariable, path_.c_str(), 1); }
+
+void DeviceMapFile::Write(const std::vector<DeviceMapLine>& lines) const {
+    if (!path_.empty()) WriteDeviceMapFile(path_, lines);
 }
 
 }  // namespace tb::sim

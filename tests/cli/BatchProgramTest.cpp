@@ -1,16 +1,14 @@
 // `trimbench batch` as a production line runs it: the program against
 // trimbench-sim paced at the line rate, stopped with Ctrl-C, and two
 // batches writing one journal at once.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QJsonArray>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -20,8 +18,6 @@
 
 #include "services/PageServices.h"
 #include "tests/support/SimProgram.h"
-
-extern char** environ;
 
 namespace {
 
@@ -35,23 +31,12 @@ class Running {
   public:
     explicit Running(std::vector<std::string> args) {
         args.insert(args.begin(), Program("trimbench"));
-        std::vector<char*> argv;
-        for (auto& arg : args) argv.push_back(arg.data());
-        argv.push_back(nullptr);
         int out[2];
         if (pipe(out) != 0) return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-        posix_spawnattr_t attributes;
-        posix_spawnattr_init(&attributes);
-        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-        posix_spawnattr_setpgroup(&attributes, 0);
-        if (posix_spawn(&pid_, argv[0], &actions, &attributes, argv.data(), environ) != 0) pid_ = -1;
-        posix_spawnattr_destroy(&attributes);
-        posix_spawn_file_actions_destroy(&actions);
+        pid_ = tb::testsupport::SpawnProgram(std::move(args), {.outputFd = out[1],
+                                                               .closeInChild = out[0],
+                                                               .emptyInput = true,
+                                                               .ownProcessGroup = true});
         close(out[1]);
         out_ = out[0];
     }

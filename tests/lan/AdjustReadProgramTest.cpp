@@ -1,10 +1,8 @@
 // A small C program linked against libVkLGR800Comm.so reads the adjustment
 // block of the logger behind trimbench-sim's LAN base unit; with the
 // diagnostics marker beside the program, every step lands in its log.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,7 +13,7 @@
 #include <sstream>
 #include <string>
 
-extern char** environ;
+#include "tests/support/SpawnProgram.h"
 
 namespace {
 
@@ -27,15 +25,9 @@ class Child {
     explicit Child(std::vector<std::string> args) {
         int out[2];
         EXPECT_EQ(pipe(out), 0);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        std::vector<char*> argv;
-        for (auto& arg : args) argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        EXPECT_EQ(posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ), 0);
-        posix_spawn_file_actions_destroy(&actions);
+        pid_ = tb::testsupport::SpawnProgram(std::move(args),
+                                             {.outputFd = out[1], .closeInChild = out[0]});
+        EXPECT_GT(pid_, 0);
         close(out[1]);
         output_ = fdopen(out[0], "r");
     }

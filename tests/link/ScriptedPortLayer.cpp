@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/Clock.h"
+#include "platform/usbserial/PortResults.h"
 
 namespace tb::link::testing {
 
@@ -37,7 +38,7 @@ int ScriptedPortLayer::OpenComm(int port, int, int, int, uint32_t* handle) {
         result = p.openResults.front();
         p.openResults.pop_front();
     } else if (p.open) {
-        result = -7;
+        result = usbserial::kPortBusy;
     }
     if (result != 0) return result;
     p.open = true;

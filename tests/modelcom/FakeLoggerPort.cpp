@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "platform/Clock.h"
+#include "platform/usbserial/PortResults.h"
 
 namespace tb::modelcom::test {
 
@@ -30,12 +31,12 @@ int FakeLoggerPort::CheckPort(const char* vidPid, uint8_t ports[256]) {
 }
 
 int FakeLoggerPort::OpenComm(int port, int, int, int baud, uint32_t* handle) {
-    if (baud != 19200) return -4;
+    if (baud != 19200) return usbserial::kPortCannotOpen;
     auto it = lines_.find(port);
-    if (it == lines_.end() || it->second.cannotOpen) return -4;
+    if (it == lines_.end() || it->second.cannotOpen) return usbserial::kPortCannotOpen;
     if (it->second.busyAnswers > 0) {
         --it->second.busyAnswers;
-        return -7;
+        return usbserial::kPortBusy;
     }
     ++opens_;
     openPort_ = port;

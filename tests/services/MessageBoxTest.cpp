@@ -89,15 +89,21 @@ TEST(MessageBox, OnlyAnExplicitYesIsYes) {
 TEST(LoadResString, OverrideReplacesTextsItKnowsAndKeepsTheRest) {
     EXPECT_EQ(LoadResString(1047), "0");
     EXPECT_EQ(LoadResString(4242), "");
-    SetStringOverride([](int id) -> std::optional<std::string> {
-        if (id == 1047) return "1";
-        if (id == 4242) return "extra";
-        return std::nullopt;
-    });
-    EXPECT_EQ(LoadResString(1047), "1");
-    EXPECT_EQ(LoadResString(4242), "extra");
-    EXPECT_EQ(LoadResString(1052), "傾きが 0 です。");
-    SetStringOverride(nullptr);
+    {
+        ScopedStringOverride library([](int id) -> std::optional<std::string> {
+            if (id == 1047) return "1";
+            if (id == 4242) return "extra";
+            return std::nullopt;
+        });
+        EXPECT_EQ(LoadResString(1047), "1");
+        EXPECT_EQ(LoadResString(4242), "extra");
+        EXPECT_EQ(LoadResString(1052), "傾きが 0 です。");
+        {
+            ScopedStringOverride inner([](int) -> std::optional<std::string> { return "2"; });
+            EXPECT_EQ(LoadResString(1047), "2");
+        }
+        EXPECT_EQ(LoadResString(1047), "1") << "the outer override is back";
+    }
     EXPECT_EQ(LoadResString(1047), "0");
 }
 

@@ -61,7 +61,7 @@ TEST(ReportFailures, UnequalListsReportOnlyCompletePairs) {
 TEST(ReportFailures, EachLineIsCutTo127BytesWithoutSplittingACharacter) {
     // Replacement texts that make each line too long.
     std::string lineFormat;
-    SetStringOverride([&](int id) -> std::optional<std::string> {
+    ScopedStringOverride longLines([&](int id) -> std::optional<std::string> {
         if (id == 1015) return lineFormat;
         return std::nullopt;
     });
@@ -77,7 +77,6 @@ TEST(ReportFailures, EachLineIsCutTo127BytesWithoutSplittingACharacter) {
     // Byte 127 would be the second half of "ü": the line ends before it.
     lineFormat = std::string(126, 'x') + "ü%s|%d\n";
     EXPECT_EQ(reportedLine(), std::string(126, 'x'));
-    SetStringOverride(nullptr);
 }
 
 }  // namespace

@@ -16,16 +16,15 @@ using tb::testing::TempDir;
 
 class SettingsStore : public ::testing::Test {
   protected:
-    void TearDown() override { SetStringOverride(nullptr); }
-
     void UseLanguage(std::string text) {
-        SetStringOverride([text](int id) -> std::optional<std::string> {
+        language_.emplace([text](int id) -> std::optional<std::string> {
             if (id == 1047) return text;
             return std::nullopt;
         });
     }
     void WriteFile(const std::string& content) { std::ofstream(file_) << content; }
 
+    std::optional<ScopedStringOverride> language_;
     TempDir dir_;
     std::string file_ = dir_.str() + "/Trimbench2.conf";
     ScopedEnv fileEnv_{"TRIMBENCH_SETTINGS_FILE", file_};

@@ -125,6 +125,20 @@ TEST(BenchTest, DeviceMapListsEveryDeviceAndIsRemovedWithTheBench) {
     EXPECT_FALSE(Exists(path));
 }
 
+TEST(BenchTest, AMovedDeviceMapLeavesNoFileBehind) {
+    std::string first, second;
+    {
+        Bench bench({.pacing = false});
+        bench.Emplace<EchoDevice>(DeviceIdentity{0x2f5c, 0x8001, 0x08, 38400});
+        first = bench.UseTemporaryDeviceMap();
+        second = first + ".moved";
+        bench.WriteDeviceMap(second);
+        EXPECT_FALSE(Exists(first));
+        EXPECT_NE(ReadFile(second).find(" 2f5c-8001 0x08"), std::string::npos);
+    }
+    EXPECT_FALSE(Exists(second));
+}
+
 TEST(BenchTest, WritingTheMapToAnUnwritablePlaceThrows) {
     Bench bench({.pacing = false});
     EXPECT_THROW(bench.WriteDeviceMap("/nonexistent-folder/devices.map"), std::system_error);

@@ -1,20 +1,15 @@
 #include "tests/simcore/PtyClient.h"
 
-#include <fcntl.h>
 #include <poll.h>
-#include <termios.h>
 #include <unistd.h>
+
+#include <algorithm>
+
+#include "tests/support/RawTerminal.h"
 
 namespace tb::sim::testing {
 
-PtyClient::PtyClient(const std::string& path) {
-    fd_ = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd_ < 0) return;
-    termios tio{};
-    tcgetattr(fd_, &tio);
-    cfmakeraw(&tio);
-    tcsetattr(fd_, TCSANOW, &tio);
-}
+PtyClient::PtyClient(const std::string& path) : fd_(testsupport::OpenRawTerminal(path)) {}
 
 PtyClient::~PtyClient() {
     if (fd_ >= 0) close(fd_);

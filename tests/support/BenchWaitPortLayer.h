@@ -9,27 +9,15 @@
 
 #include <cstdint>
 
-#include "link/usbserial/PortLayer.h"
 #include "sim/core/Bench.h"
+#include "tests/support/ForwardingPortLayer.h"
 
 namespace tb::testsupport {
 
-class BenchWaitPortLayer final : public link::PortLayer {
+class BenchWaitPortLayer final : public ForwardingPortLayer {
   public:
     explicit BenchWaitPortLayer(const sim::Bench& bench) : bench_(bench) {}
 
-    int CheckPort(const char* vidPid, uint8_t ports[256]) override {
-        return system_.CheckPort(vidPid, ports);
-    }
-    int OpenComm(int port, int rxSize, int txSize, int baud, uint32_t* handle) override {
-        return system_.OpenComm(port, rxSize, txSize, baud, handle);
-    }
-    int WriteComm(uint32_t handle, const uint8_t* data, int count) override {
-        return system_.WriteComm(handle, data, count);
-    }
-    int ReadComm(uint32_t handle, uint8_t* buffer, int count) override {
-        return system_.ReadComm(handle, buffer, count);
-    }
     int ReadCommWait(uint32_t handle, int waitMs, uint8_t* buffer, int count,
                      int interval) override {
         int got = system_.ReadCommWait(handle, waitMs, buffer, count, interval);
@@ -45,14 +33,9 @@ class BenchWaitPortLayer final : public link::PortLayer {
         }
         return got;
     }
-    int FlushComm(uint32_t handle, int selector) override {
-        return system_.FlushComm(handle, selector);
-    }
-    void CloseComm(uint32_t handle) override { system_.CloseComm(handle); }
 
   private:
     static constexpr int kSliceMs = 20;
-    link::PortLayer& system_ = link::SystemPortLayer();
     const sim::Bench& bench_;
 };
 

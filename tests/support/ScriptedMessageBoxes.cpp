@@ -5,11 +5,7 @@
 
 namespace tb::services {
 
-ScriptedMessageBoxes::ScriptedMessageBoxes() : previous_(CurrentMessageBoxBackend()) {
-    SetMessageBoxBackend(this);
-}
-
-ScriptedMessageBoxes::~ScriptedMessageBoxes() { SetMessageBoxBackend(previous_); }
+ScriptedMessageBoxes::ScriptedMessageBoxes() : install_(*this) {}
 
 void ScriptedMessageBoxes::AnswerNext(MsgAnswer answer) {
     std::lock_guard lock(mutex_);

@@ -21,7 +21,6 @@ namespace tb::services {
 class ScriptedMessageBoxes : public MessageBoxBackend {
   public:
     ScriptedMessageBoxes();
-    ~ScriptedMessageBoxes() override;
     ScriptedMessageBoxes(const ScriptedMessageBoxes&) = delete;
     ScriptedMessageBoxes& operator=(const ScriptedMessageBoxes&) = delete;
 
@@ -45,11 +44,12 @@ class ScriptedMessageBoxes : public MessageBoxBackend {
 
   private:
     mutable std::mutex mutex_;
-    MessageBoxBackend* previous_;
     std::vector<MessageBoxRequest> boxes_;
     std::deque<MsgAnswer> script_;
     MsgAnswer defaultAnswer_ = MsgAnswer::No;
     std::function<void(const MessageBoxRequest&)> onShow_;
+    // Last, so that the recorder is installed only once it is whole.
+    ScopedMessageBoxBackend install_;
 };
 
 }  // namespace tb::services

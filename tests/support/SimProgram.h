@@ -2,12 +2,9 @@
 // device bench the way the program does.
 #pragma once
 
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <string>
@@ -15,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-extern char** environ;
+#include "tests/support/SpawnProgram.h"
 
 namespace tb::testsupport {
 
@@ -27,15 +24,7 @@ class SimProgram {
     SimProgram(const std::string& program, std::string map, std::vector<std::string> args)
         : map_(std::move(map)) {
         args.insert(args.begin(), {program, "--map", map_, "--quiet"});
-        std::vector<char*> argv;
-        for (auto& arg : args) argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
-            pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
+        pid_ = SpawnProgram(std::move(args));
         while (pid_ > 0 && !MapExists() && StillRunning())
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }

@@ -7,12 +7,13 @@
 #include <QLineEdit>
 #include <QTimer>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
+#include "app/TrimbenchDlg.h"
 #include "services/PageServices.h"
 #include "services/Settings.h"
 #include "services/StringOverride.h"
-#include "app/TrimbenchDlg.h"
 #include "tests/ui/QtTestApp.h"
 
 using tb::app::CTrimbenchDlg;
@@ -139,12 +140,13 @@ TEST_F(MainWindowTest, AboutEntryOpensTheAboutBox) {
 }
 
 TEST_F(MainWindowTest, NoAboutEntryWhenItsTextIsEmpty) {
-    tb::services::SetStringOverride([](int id) -> std::optional<std::string> {
+    std::optional<tb::services::ScopedStringOverride> emptyAbout;
+    emptyAbout.emplace([](int id) -> std::optional<std::string> {
         if (id == 108) return std::string();
         return std::nullopt;
     });
     CTrimbenchDlg dialog(MakeStandardPages(), 0);
-    tb::services::SetStringOverride({});
+    emptyAbout.reset();
     EXPECT_EQ(dialog.AboutAction(), nullptr);
     ASSERT_NE(dialog.Frame(), nullptr);
     EXPECT_EQ(dialog.Frame()->pos(), QPoint(0, 0));
