@@ -110,6 +110,10 @@ start_bench() {  # start_bench [DEVICE OPTIONS...]: the bench's devices by defau
   while read -r com device _; do
     [[ $com =~ ^[0-9]+$ ]] && ln -s "$device" "$WINEPREFIX/dosdevices/com$com"
   done <"$run/devices.map"
+  # The prefix's own services start with its first program; a test program
+  # that ends while they are still starting has been seen to hang at exit
+  # under Wine. They are started here, before any test.
+  timeout 120 "$wine" wineboot >/dev/null 2>&1 || true
   return 0
 }
 start_bench
