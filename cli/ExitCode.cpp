@@ -24,6 +24,8 @@ std::string_view ResultName(ExitCode code) {
             return "no-record";
         case ExitCode::WrittenIncomplete:
             return "written-history-incomplete";
+        case ExitCode::NotIssued:
+            return "not-issued";
     }
     return "failure";
 }

@@ -19,6 +19,9 @@ enum class ExitCode : int {
     // The correction is in the logger (read back), but its history record or
     // the history log file was not saved: never to be run again.
     WrittenIncomplete = 9,
+    // A certificate would lack what a lab's certificate must state (the
+    // lab, the method, the authoriser, an uncertainty...): none was issued.
+    NotIssued = 10,
 };
 
 // The stable name of a code in --json output and in the batch summary.

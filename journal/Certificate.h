@@ -1,23 +1,24 @@
-// The calibration certificate: an A4 PDF of one adjustment or of all
-// adjustments of one logger on one day, made with Qt's PDF writer. It
-// carries its number (CertificateSeal.h), names the lab (name, address),
-// the customer and the operator, the logger's model and serial, the date,
-// the reference instruments the rows were made with (certificate numbers,
-// due dates) and the ambient conditions, and per channel the as-found
-// correction, the reference points entered, the as-left correction, the
-// limits that applied, the lab's stated uncertainty and a pass mark; it
-// ends with signature lines and the digest of the journal rows it covers,
-// and numbers its pages "n / m". The PDF's metadata holds the seal that
-// `trimbench journal verify --certificate` checks. Labels are numbered texts
-// (English with the English resource library); the Japanese font is
-// embedded. Needs a QGuiApplication. CertificateHtml.cpp makes the content,
-// CertificatePdf.cpp the file; CertificateHeader.h is what the settings add.
+// The calibration certificate as an A4 PDF, made with Qt's PDF writer: the
+// content of CertificateBuilder.h (the lab, customer, item, dates, place,
+// method, references and conditions, the results with units and U, the
+// statement of conformity with its decision rule, the statements on the
+// results and on reproduction, the authoriser), then each adjustment's
+// corrections as found and as left with the limits that applied, the drift
+// pictures when asked for, signature lines, the digest of the journal rows
+// it covers and a marked end. Every page carries the certificate's number
+// and "page n of m". The PDF's metadata holds the seal that `trimbench
+// journal verify --certificate` checks. Labels are numbered texts (English
+// with the English resource library); the Japanese font is embedded.
+// Needs a QGuiApplication. CertificateHtml.cpp makes the HTML,
+// CertificatePdf.cpp the file.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "journal/CertificateContent.h"
 #include "journal/CertificateHeader.h"
+#include "journal/CertificateSeal.h"
 #include "journal/DriftSeries.h"
 #include "journal/JournalEntry.h"
 #include "journal/JournalError.h"
@@ -26,19 +27,23 @@ namespace tb::journal {
 
 // The certificate as HTML (what the PDF shows); with drift, a picture per
 // series ("drift-0", ...) follows the records.
-std::string CertificateHtml(const std::vector<JournalEntry>& entries,
-                            const CertificateHeader& header,
-                            const std::vector<DriftSeries>& drift = {});
+std::string CertificateHtml(const CertificateContent& content, const std::vector<JournalEntry>& entries,
+                            const CertificateSeal& seal, const std::vector<DriftSeries>& drift = {});
 
-// Writes the PDF atomically (whole or not at all), with the drift of the
-// logger's last visits when given (CertificateDrift); false with the reason
-// (no entries, a file that cannot be written).
+// Writes the PDF of the content drawn from the entries atomically (whole or
+// not at all), with the drift pictures when given; false with the reason.
+bool WriteCertificatePdf(const CertificateContent& content, const std::vector<JournalEntry>& entries,
+                         const std::string& path, JournalError& error,
+                         const std::vector<DriftSeries>& drift = {});
+
+// The entries' certificate under the number their seal gives: refused as
+// CertificateContentOf refuses, else written as WriteCertificatePdf writes.
 bool WriteCertificate(const std::vector<JournalEntry>& entries, const CertificateHeader& header,
                       const std::string& path, JournalError& error,
                       const std::vector<DriftSeries>& drift = {});
 
-// Whether a channel passed: the operation succeeded (the logger read back
-// what was written) and its as-left is known.
+// Whether a channel's correction was confirmed: the operation succeeded
+// (the logger read back what was written) and its as-left is known.
 bool ChannelPassed(const JournalEntry& entry, const pages::ChannelRecord& channel);
 
 }  // namespace tb::journal

@@ -70,7 +70,7 @@ struct ChannelResult {
 };
 
 // A reference instrument the results rely on.
-struct ReferenceInstrument {
+struct CertificateReference {
     std::string id;
     std::string description;
     std::string certificateNumber;
@@ -118,7 +118,7 @@ struct CertificateContent {
     std::string itemSerial;
     std::string itemCondition;  // as found ("as received")
     Authoriser authoriser;
-    std::vector<ReferenceInstrument> references;
+    std::vector<CertificateReference> references;
     std::vector<AmbientCondition> conditions;
     std::vector<ChannelResult> channels;
 };

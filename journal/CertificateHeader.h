@@ -1,7 +1,20 @@
-// What a certificate names besides the journal's rows: the lab, its
-// address, the customer, the operator and the lab's stated uncertainty, as
-// the settings give them (Journal/Lab, Journal/LabAddress, Journal/Customer,
-// Journal/Uncertainty).
+// What a certificate states besides the journal's rows: who issues it, for
+// whom, where, by which method, who authorises it, the lab's stated
+// uncertainty and limits, and the decision rule. The settings give it
+// (ConfiguredHeader); a front end may replace single fields from its own
+// options. CertificateBuilder.h checks that it is complete.
+//
+//   Journal/Lab, Journal/LabAddress     the issuing lab (required)
+//   Journal/Place                       "lab" (default) or "site"
+//   Journal/Customer, Journal/CustomerAddress
+//                                       the customer (name required; the
+//                                       address is required on site)
+//   Journal/Method                      the method or procedure (required)
+//   Journal/Approver, Journal/ApproverRole
+//                                       who authorises (required)
+//   Journal/Uncertainty                 U per unit or channel (StatedFigures.h)
+//   Journal/Tolerance                   the permissible error per unit or channel
+//   Journal/DecisionRule                "simple" (default) or "guard-band"
 #pragma once
 
 #include <string>
@@ -12,17 +25,23 @@ struct CertificateHeader {
     std::string lab{};
     std::string operatorName{};  // empty: the operator of the first entry
     std::string labAddress{};
+    std::string place{};  // "lab" or "site"; empty: lab
     std::string customer{};
-    // The lab's stated uncertainty per channel, printed as given:
-    // "温度=±0.10 °C (k=2); 湿度=±1.5 %RH (k=2); *=±0.2 (k=2)" (name as the
-    // page labels the channel; * for every other channel).
+    std::string customerAddress{};
+    std::string method{};
+    std::string approver{};
+    std::string approverRole{};
+    std::string itemCondition{};  // empty: as received
+    std::string receiptDate{};    // "YYYY-MM-DD"; empty: not stated
+    std::string issueDate{};      // "YYYY-MM-DD"; empty: today
     std::string uncertainty{};
+    std::string tolerance{};
+    std::string decisionRule{};  // "simple" or "guard-band"; empty: simple
+    bool uncertaintyNotEvaluated = false;  // issue with "not evaluated" instead of U
+    std::string replaces{};  // the number of the certificate this one corrects
 };
 
 // The header the settings give.
 CertificateHeader ConfiguredHeader();
-
-// The lab's stated uncertainty for a channel name; empty when none is given.
-std::string UncertaintyFor(const std::string& stated, const std::string& channel);
 
 }  // namespace tb::journal

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "journal/Certificate.h"
+#include "journal/CertificateResultsHtml.h"
 #include "journal/CertificateSeal.h"
 #include "journal/JournalText.h"
 #include "journal/WorkConditions.h"
@@ -80,7 +81,7 @@ QString AmbientsHtml(const std::vector<JournalEntry>& entries) {
 }
 
 // One row per figure, one column per channel: wide enough for any correction.
-QString EntryTable(const JournalEntry& entry, const CertificateHeader& header) {
+QString EntryTable(const JournalEntry& entry) {
     QString html = QStringLiteral("<p><b>%1 %2</b> &nbsp; %3 &nbsp; %4</p>")
                        .arg(Label(kStrRecordNumber), QString::number(entry.id),
                             Html(LocalTimeText(entry)), Html(OperationText(entry.operation)));
@@ -100,16 +101,67 @@ QString EntryTable(const JournalEntry& entry, const CertificateHeader& header) {
     html += row(kStrCorrectionAsLeft,
                 [](const pages::ChannelRecord& c) { return Unbroken(CorrectionText(c.asLeft)); });
     html += row(kStrLimits, [](const pages::ChannelRecord& c) { return LimitsText(c); });
-    if (!header.uncertainty.empty()) {
-        html += row(kStrUncertainty, [&](const pages::ChannelRecord& c) {
-            const std::string stated = UncertaintyFor(header.uncertainty, c.name);
-            return stated.empty() ? QStringLiteral("-") : Html(stated);
-        });
-    }
-    html += row(kStrVerdict, [&](const pages::ChannelRecord& c) {
-        return QStringLiteral("<b>%1</b>").arg(Label(ChannelPassed(entry, c) ? kStrPass : kStrFail));
+    html += row(kStrReadBack, [&](const pages::ChannelRecord& c) {
+        return Label(ChannelPassed(entry, c) ? kStrConfirmed : kStrNotConfirmed);
     });
     return html + QStringLiteral("</table>");
+}
+
+QString DatesText(const CertificateContent& content) {
+    if (content.firstCalibrationDate == content.lastCalibrationDate) return Html(content.firstCalibrationDate);
+    return Html(content.firstCalibrationDate + " – " + content.lastCalibrationDate);
+}
+
+QString PartyHtml(const Party& party) {
+    QString html = Html(party.name);
+    if (!party.address.empty()) html += QStringLiteral("<br>") + Html(party.address).replace('\n', "<br>");
+    return html;
+}
+
+QString PlaceText(const CertificateContent& content) {
+    if (content.place == WorkPlace::Laboratory) return Label(kStrAtLaboratory);
+    return Html(services::FormatText(services::LoadResString(kFmtOnSite), {content.siteAddress}));
+}
+
+QString ItemHtml(const CertificateContent& content, const JournalEntry& first) {
+    QString html = Label(kStrDataLogger) + QStringLiteral(" ") + Html(content.itemModel) +
+                   QStringLiteral(", ") + Label(kStrSerialNumber) + QStringLiteral(" ") +
+                   Html(content.itemSerial) + QStringLiteral(" (") + Html(content.itemManufacturer) +
+                   QStringLiteral(")");
+    if (!first.unitSerial.empty() && !first.loggerSerial.empty()) {
+        html += QStringLiteral("<br>%1 %2").arg(Label(kStrBaseUnit), Html(first.unitSerial));
+    }
+    return html;
+}
+
+QString HeaderTable(const CertificateContent& content, const std::vector<JournalEntry>& entries,
+                    const std::string& operatorName) {
+    const JournalEntry& first = entries.front();
+    QString html = QStringLiteral("<table cellpadding=3>");
+    html += HeaderRow(kStrCertificateNumber, QStringLiteral("<b>%1</b>").arg(Html(content.number)));
+    if (!content.replaces.empty()) html += HeaderRow(kStrReplaces, Html(content.replaces));
+    html += HeaderRow(kStrLaboratory, PartyHtml(content.lab));
+    html += HeaderRow(kStrCustomer, PartyHtml(content.customer));
+    html += HeaderRow(kStrItem, ItemHtml(content, first));
+    html += HeaderRow(kStrItemCondition, Html(content.itemCondition));
+    if (!content.receiptDate.empty()) html += HeaderRow(kStrReceiptDate, Html(content.receiptDate));
+    html += HeaderRow(kStrCalibrationDates, DatesText(content));
+    html += HeaderRow(kStrIssueDate, Html(content.issueDate));
+    html += HeaderRow(kStrPlaceOfWork, PlaceText(content));
+    html += HeaderRow(kStrMethod, Html(content.method));
+    html += HeaderRow(kStrOperator, Html(operatorName));
+    html += HeaderRow(kStrReferences, ReferencesHtml(entries));
+    html += HeaderRow(kStrAmbient, AmbientsHtml(entries));
+    return html + QStringLiteral("</table><br>");
+}
+
+QString SignaturesHtml(const CertificateContent& content, const std::string& operatorName) {
+    return QStringLiteral(
+               "<br><table width=100% cellpadding=8><tr>"
+               "<td width=50%>%1: %2<br><br>______________________</td>"
+               "<td width=50%>%3: %4, %5<br><br>______________________</td></tr></table>")
+        .arg(Label(kStrCalibratedBy), Html(operatorName), Label(kStrApprovedBy), Html(content.authoriser.name),
+             Html(content.authoriser.role));
 }
 
 }  // namespace
@@ -121,46 +173,28 @@ bool ChannelPassed(const JournalEntry& entry, const pages::ChannelRecord& channe
     return entry.outcome == kOutcomeSuccess && channel.asLeft.has_value();
 }
 
-std::string CertificateHtml(const std::vector<JournalEntry>& entries,
-                            const CertificateHeader& header, const std::vector<DriftSeries>& drift) {
+std::string CertificateHtml(const CertificateContent& content, const std::vector<JournalEntry>& entries,
+                            const CertificateSeal& seal, const std::vector<DriftSeries>& drift) {
     if (entries.empty()) return {};
-    const JournalEntry& first = entries.front();
-    const std::string operatorName =
-        header.operatorName.empty() ? first.operatorName : header.operatorName;
-    const CertificateSeal seal = SealOf(entries);
+    const std::string operatorName = entries.front().operatorName;
     QString html = QStringLiteral("<html><body><h1 align=center>%1</h1>").arg(Label(kStrCertificateTitle));
-    html += QStringLiteral("<table cellpadding=3>");
-    html += HeaderRow(kStrCertificateNumber, QStringLiteral("<b>%1</b>").arg(Html(seal.number)));
-    html += HeaderRow(kStrLaboratory, Html(header.lab));
-    if (!header.labAddress.empty()) html += HeaderRow(kStrAddress, Html(header.labAddress));
-    if (!header.customer.empty()) html += HeaderRow(kStrCustomer, Html(header.customer));
-    html += HeaderRow(kStrOperator, Html(operatorName));
-    html += HeaderRow(kStrModel, Html(first.model));
-    html += HeaderRow(kStrSerialNumber, Html(IdentityText(first)));
-    if (!first.unitSerial.empty() && !first.loggerSerial.empty()) {
-        html += HeaderRow(kStrBaseUnit, Html(first.unitSerial));
-    }
-    html += HeaderRow(kStrAdjustmentDate, Html(LocalDateText(first)));
-    html += HeaderRow(kStrReferences, ReferencesHtml(entries));
-    html += HeaderRow(kStrAmbient, AmbientsHtml(entries));
-    html += QStringLiteral("</table><br>");
-    for (const JournalEntry& entry : entries) html += EntryTable(entry, header);
+    html += HeaderTable(content, entries, operatorName);
+    html += ResultsHtml(content);
+    html += QStringLiteral("<h3>%1</h3>").arg(Label(kStrAdjustmentDate));
+    for (const JournalEntry& entry : entries) html += EntryTable(entry);
     for (std::size_t i = 0; i < drift.size(); ++i) {
         html += QStringLiteral("<p><b>%1 — %2</b> (%3 / %4)<br><img src=\"drift-%5\"></p>")
                     .arg(Label(kStrDrift), Html(drift[i].channel), Label(kStrCorrectionAsFound), Label(kStrCorrectionAsLeft))
                     .arg(i);
     }
-    html += QStringLiteral(
-                "<br><br><table width=100% cellpadding=8><tr>"
-                "<td width=50%>%1: ______________________</td>"
-                "<td width=50%>%2: ______________________</td></tr></table>")
-                .arg(Label(kStrCalibratedBy), Label(kStrApprovedBy));
+    html += QStringLiteral("<p>%1<br>%2</p>").arg(Label(kStrOnlyItemStatement), Label(kStrReproductionStatement));
+    html += SignaturesHtml(content, operatorName);
     QStringList ids;
     for (int64_t id : seal.rowIds) ids << QString::number(id);
     html += QStringLiteral("<p style='font-size:7pt'>%1: %2<br>%3: %4</p>")
                 .arg(Label(kStrRowsCovered), ids.join(QStringLiteral(", ")), Label(kStrChainDigest),
                      Html(seal.digest).toUpper());
-    html += QStringLiteral("</body></html>");
+    html += QStringLiteral("<p align=center><b>%1</b></p></body></html>").arg(Label(kStrEndOfCertificate));
     return html.toStdString();
 }
 

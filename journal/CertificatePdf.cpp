@@ -13,6 +13,7 @@
 #include <QUrl>
 
 #include "journal/Certificate.h"
+#include "journal/CertificateBuilder.h"
 #include "journal/CertificateSeal.h"
 #include "journal/DriftPicture.h"
 #include "journal/JournalText.h"
@@ -60,9 +61,9 @@ DriftCaptions DriftCaptionTexts() {
             LoadResString(kStrDriftAsLeft), LoadResString(kStrLimits)};
 }
 
-// Lays the document out on the writer's pages and draws each with "n / m"
-// under it.
-void PrintNumbered(QTextDocument& document, QPdfWriter& writer) {
+// Lays the document out on the writer's pages and draws each with the
+// certificate's number and "page n of m" under it.
+void PrintNumbered(QTextDocument& document, QPdfWriter& writer, const std::string& certificate) {
     QPainter painter(&writer);
     document.documentLayout()->setPaintDevice(&writer);
     const QRectF area = writer.pageLayout().paintRectPixels(writer.resolution());
@@ -79,7 +80,7 @@ void PrintNumbered(QTextDocument& document, QPdfWriter& writer) {
         document.drawContents(&painter, QRectF(0, page * height, area.width(), height));
         painter.restore();
         const QString number = QString::fromStdString(
-            services::FormatText(services::LoadResString(kFmtPageOf), {page + 1, pages}));
+            services::FormatText(services::LoadResString(kFmtCertificatePage), {certificate, page + 1, pages}));
         painter.drawText(QRectF(0, area.height() - footer, area.width(), footer),
                          Qt::AlignHCenter | Qt::AlignBottom, number);
     }
@@ -102,9 +103,9 @@ QByteArray SealMetadata(const QString& title, const CertificateSeal& seal) {
 
 }  // namespace
 
-bool WriteCertificate(const std::vector<JournalEntry>& entries, const CertificateHeader& header,
-                      const std::string& path, JournalError& error,
-                      const std::vector<DriftSeries>& drift) {
+bool WriteCertificatePdf(const CertificateContent& content, const std::vector<JournalEntry>& entries,
+                         const std::string& path, JournalError& error,
+                         const std::vector<DriftSeries>& drift) {
     if (entries.empty()) {
         error = {kMsgNoAdjustmentSelected};
         return false;
@@ -123,7 +124,9 @@ bool WriteCertificate(const std::vector<JournalEntry>& entries, const Certificat
                                                      IdentityText(entries.front()));
         writer.setTitle(title);
         writer.setCreator(QStringLiteral("Trimbench2"));
-        writer.setDocumentXmpMetadata(SealMetadata(title, SealOf(entries)));
+        CertificateSeal seal = SealOf(entries);
+        seal.number = content.number;
+        writer.setDocumentXmpMetadata(SealMetadata(title, seal));
         QTextDocument document;
         QFont font;
         font.setFamilies({QString::fromLatin1(kLatinFamily), QString::fromLatin1(kJapaneseFamily),
@@ -142,14 +145,25 @@ bool WriteCertificate(const std::vector<JournalEntry>& entries, const Certificat
             picture.setDevicePixelRatio(LayoutScale(document, name));
             document.addResource(QTextDocument::ImageResource, name, picture);
         }
-        document.setHtml(QString::fromStdString(CertificateHtml(entries, header, drift)));
-        PrintNumbered(document, writer);
+        document.setHtml(QString::fromStdString(CertificateHtml(content, entries, seal, drift)));
+        PrintNumbered(document, writer, content.number);
     }
     if (!file.commit()) {
         error = GivenReason(file.errorString().toStdString());
         return false;
     }
     return true;
+}
+
+bool WriteCertificate(const std::vector<JournalEntry>& entries, const CertificateHeader& header,
+                      const std::string& path, JournalError& error,
+                      const std::vector<DriftSeries>& drift) {
+    if (entries.empty()) {
+        error = {kMsgNoAdjustmentSelected};
+        return false;
+    }
+    const auto content = CertificateContentOf(entries, header, SealOf(entries).number, error);
+    return content && WriteCertificatePdf(*content, entries, path, error, drift);
 }
 
 }  // namespace tb::journal

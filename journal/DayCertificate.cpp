@@ -1,31 +1,58 @@
 #include "journal/DayCertificate.h"
 
+#include <QFile>
+
 #include "journal/Certificate.h"
+#include "journal/CertificateBuilder.h"
 #include "journal/CertificateDay.h"
+#include "journal/DccWriter.h"
 #include "journal/DriftSeries.h"
+#include "journal/ReportUnits.h"
+#include "resources/StringIds.h"
 
 namespace tb::journal {
+namespace {
+
+// The DCC first: when the PDF then fails, the DCC just written goes again,
+// so that no certificate is left half issued.
+bool WriteFiles(const CertificateContent& content, const std::vector<JournalEntry>& entries,
+                const CertificateRequest& request, const std::vector<DriftSeries>& drift,
+                JournalError& error) {
+    if (!request.dccPath.empty() && WriteDcc(InSiUnits(content), request.dccPath) != DccWriteResult::Written) {
+        error = {resources::strings::kMsgDccNotWritten, {request.dccPath}};
+        return false;
+    }
+    if (request.path.empty() || WriteCertificatePdf(content, entries, request.path, error, drift)) return true;
+    if (!request.dccPath.empty()) QFile::remove(QString::fromStdString(request.dccPath));
+    return false;
+}
+
+}  // namespace
 
 CertificateOutcome WriteCertificateOf(JournalStore& store, const CertificateRequest& request) {
     CertificateOutcome outcome;
-    auto unreadable = [&](std::string reason) {
-        outcome.result = CertificateResult::Unreadable;
-        outcome.error = GivenReason(std::move(reason));
+    auto failed = [&](CertificateResult result) {
+        outcome.result = result;
         return outcome;
     };
     std::string error;
     const auto entries = CertificateRows(store, request.selected, request.wholeDay, error);
-    if (!entries) return unreadable(error);
+    if (!entries) {
+        outcome.error = GivenReason(error);
+        return failed(CertificateResult::Unreadable);
+    }
+    const auto content = CertificateContentOf(*entries, request.header, SealOf(*entries).number, outcome.error);
+    if (!content) return failed(CertificateResult::Incomplete);
     std::vector<DriftSeries> drift;
     if (request.withDrift) {
         auto series = CertificateDrift(store, *entries, error);
-        if (!series) return unreadable(error);
+        if (!series) {
+            outcome.error = GivenReason(error);
+            return failed(CertificateResult::Unreadable);
+        }
         drift = std::move(*series);
     }
-    if (!WriteCertificate(*entries, request.header, request.path, outcome.error, drift)) {
-        outcome.result = CertificateResult::NotWritten;
-        return outcome;
-    }
+    if (!WriteFiles(*content, *entries, request, drift, outcome.error)) return failed(CertificateResult::NotWritten);
     outcome.records = entries->size();
     return outcome;
 }

@@ -1,8 +1,9 @@
 // Writing a certificate, once for every front end: the rows it covers (the
-// adjustment chosen, or every adjustment of its logger on its day), the
-// drift of the logger's last visits when asked for, and the PDF written
-// whole or not at all. The journal window's button and `trimbench
-// certificate` both end here. Needs a QGuiApplication.
+// adjustment chosen, or every adjustment of its logger on its day), its
+// content checked for completeness, the drift of the logger's last visits
+// when asked for, the PDF and, when asked for, the machine-readable DCC,
+// each written whole or not at all. The journal window's buttons and
+// `trimbench certificate` end here. Needs a QGuiApplication.
 #pragma once
 
 #include <cstddef>
@@ -20,13 +21,15 @@ struct CertificateRequest {
     bool wholeDay = false;    // with every adjustment of its logger on its local day
     bool withDrift = false;   // with the drift of the logger's last visits
     CertificateHeader header{};
-    std::string path{};
+    std::string path{};     // the PDF; empty: no PDF
+    std::string dccPath{};  // the DCC; empty: no DCC
 };
 
 enum class CertificateResult {
     Written,
-    Unreadable,  // the journal could not be read: nothing was written
-    NotWritten,  // the file could not be written
+    Unreadable,   // the journal could not be read: nothing was written
+    Incomplete,   // the certificate would lack what it must state: nothing was written
+    NotWritten,   // a file could not be written: none was
 };
 
 struct CertificateOutcome {

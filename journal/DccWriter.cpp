@@ -203,7 +203,7 @@ class DccDocument {
     void MeasuringEquipments() {
         if (c_.references.empty()) return;
         Start("measuringEquipments");
-        for (const ReferenceInstrument& reference : c_.references) {
+        for (const CertificateReference& reference : c_.references) {
             Start("measuringEquipment");
             Text("name", reference.description.empty() ? reference.id : reference.description);
             Text("description", "calibration certificate " + reference.certificateNumber +

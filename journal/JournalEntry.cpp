@@ -78,13 +78,16 @@ std::string ChannelsJson(const std::vector<pages::ChannelRecord>& channels) {
         for (const std::string& point : channel.enteredPoints) {
             points.append(QString::fromStdString(point));
         }
-        array.append(QJsonObject{{"name", QString::fromStdString(channel.name)},
-                                 {"as_found", CorrectionValue(channel.asFound)},
-                                 {"points", points},
-                                 {"entered", CorrectionValue(channel.entered)},
-                                 {"composed", CorrectionValue(channel.composed)},
-                                 {"as_left", CorrectionValue(channel.asLeft)},
-                                 {"limits", LimitsValue(channel.limits)}});
+        QJsonObject object{{"name", QString::fromStdString(channel.name)},
+                           {"as_found", CorrectionValue(channel.asFound)},
+                           {"points", points},
+                           {"entered", CorrectionValue(channel.entered)},
+                           {"composed", CorrectionValue(channel.composed)},
+                           {"as_left", CorrectionValue(channel.asLeft)},
+                           {"limits", LimitsValue(channel.limits)}};
+        // Records made before units were recorded have none; their text stays as it was.
+        if (!channel.unit.empty()) object.insert("unit", QString::fromStdString(channel.unit));
+        array.append(object);
     }
     return QJsonDocument(array).toJson(QJsonDocument::Compact).toStdString();
 }
@@ -97,6 +100,7 @@ std::vector<pages::ChannelRecord> ParseChannels(const std::string& json) {
         const QJsonObject object = value.toObject();
         pages::ChannelRecord channel;
         channel.name = object.value("name").toString().toStdString();
+        channel.unit = object.value("unit").toString().toStdString();
         channel.asFound = CorrectionOf(object.value("as_found"));
         for (const QJsonValue& point : object.value("points").toArray()) {
             channel.enteredPoints.push_back(point.toString().toStdString());

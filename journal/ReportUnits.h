@@ -16,6 +16,14 @@ namespace tb::journal {
 // reported in °C (FahrenheitToCelsius) in a machine-readable certificate.
 std::optional<ReportUnit> UnitOf(std::string_view display);
 
+// The quantity a channel of that unit measures, in English ("temperature",
+// "relative humidity", ...); "measured value" for a unit it does not know.
+std::string QuantityOf(std::string_view display);
+
+// The content as a machine reads it: channels read in °F reported in °C
+// (values, errors, limits and U converted), every unit with its D-SI form.
+CertificateContent InSiUnits(CertificateContent content);
+
 // A temperature in °F as °C, and a difference of °F (an error, an
 // uncertainty) as one of °C.
 double FahrenheitToCelsius(double fahrenheit);

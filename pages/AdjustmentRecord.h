@@ -36,9 +36,25 @@ struct AppliedLimits {
     double twoPointOffsetLimit = 0.0;
 };
 
+// The units a channel's readings are entered in, as records name them
+// whatever the interface language.
+inline constexpr const char* kUnitCelsius = "°C";
+inline constexpr const char* kUnitFahrenheit = "°F";
+inline constexpr const char* kUnitRelativeHumidity = "%RH";
+inline constexpr const char* kUnitMilliampere = "mA";
+inline constexpr const char* kUnitVolt = "V";
+inline constexpr const char* kUnitDecibel = "dB";
+inline constexpr const char* kUnitLux = "lx";
+inline constexpr const char* kUnitUv = "mW/cm²";
+inline constexpr const char* kUnitPpm = "ppm";
+
+// The temperature unit of the unit setting (0 degrees C, 1 degrees F).
+inline const char* TemperatureUnit(int tempUnit) { return tempUnit == 1 ? kUnitFahrenheit : kUnitCelsius; }
+
 // One channel as the operation found, changed and left it.
 struct ChannelRecord {
     std::string name;                        // as the page labels it ("CH1", "温度", ...)
+    std::string unit;                        // the unit readings are entered in (kUnit...); empty when unknown
     std::optional<Correction> asFound;       // what the logger held before
     std::vector<std::string> enteredPoints;  // before 1, after 1[, before 2, after 2] as typed
     std::optional<Correction> entered;       // derived from the points

@@ -9,7 +9,7 @@ void CBaseUnitPage::StartRecord(OperationRecord& record) {
     record.Identify([this] { return logger_->UnitSerial(); });
     record.Data().model = LoggerModelOf(DialogId(), logger_->DeviceCode());
     for (std::size_t i = 0; i < channels_.size(); ++i) {
-        record.Channel(i, "CH" + std::to_string(i + 1));
+        record.Channel(i, "CH" + std::to_string(i + 1)).unit = UnitOf(i);
     }
 }
 

@@ -78,6 +78,10 @@ CheckKind CBaseUnitPage::KindOf(std::size_t channel) const {
     return channel == 0 ? TemperatureKind(unitSetting_) : CheckKind::Celsius;
 }
 
+std::string CBaseUnitPage::UnitOf(std::size_t channel) const {
+    return channel == 0 ? TemperatureUnit(unitSetting_) : kUnitRelativeHumidity;
+}
+
 ChannelFormats CBaseUnitPage::FormatsOf(std::size_t channel) const {
     return {kFmtEntered3, kFmtCurrent3, kThreeDecimals,
             channel == 0 && unitSetting_ == services::kFahrenheit};

@@ -63,6 +63,8 @@ class CBaseUnitPage : public CPropertyPage, public AdjustablePage {
     void PointModeClicked(std::size_t channel);
 
     virtual CheckKind KindOf(std::size_t channel) const;
+    // The unit a channel's readings are entered in (kUnit...).
+    virtual std::string UnitOf(std::size_t channel) const;
     // Characters the page's edit boxes take.
     virtual int EditLength() const = 0;
     virtual ChannelFormats FormatsOf(std::size_t channel) const;

@@ -25,6 +25,7 @@ constexpr int kTemperatureUnit = 0;  // the unit follows the unit setting
 struct InputKindRow {
     int nameString;
     int unitString;
+    const char* recordedUnit;  // as the journal records it; temperature follows the unit setting
     uint16_t slopeScale;
     uint16_t offsetScale;
     ChannelFormats formats;  // degreeF is decided by the unit setting
@@ -34,17 +35,19 @@ constexpr int kInputKinds = 5;
 constexpr std::array<InputKindRow, kInputKinds> kInputKindTable{{
     {kStrTemperature,
      kTemperatureUnit,
+     kUnitCelsius,
      16384,
      10,
      {kFmtEntered1, kFmtCurrent1, 1, false}},  // thermocouple
     {kStrTemperature,
      kTemperatureUnit,
+     kUnitCelsius,
      16384,
      10,
      {kFmtEntered1, kFmtCurrent1, 1, false}},  // Pt100/Pt1000
-    {kStrCurrentLoop, kStrMilliampere, 16384, 1000, {kFmtEntered3, kFmtCurrent3, 3, false}},
-    {kStrVoltage, kStrVolt, 4096, 10000, {kFmtEntered3, kFmtCurrent3, 3, false}},
-    {kStrNoiseVibration, kStrDecibel, 1000, 10, {kFmtEntered1, kFmtCurrent1, 1, false}},
+    {kStrCurrentLoop, kStrMilliampere, kUnitMilliampere, 16384, 1000, {kFmtEntered3, kFmtCurrent3, 3, false}},
+    {kStrVoltage, kStrVolt, kUnitVolt, 4096, 10000, {kFmtEntered3, kFmtCurrent3, 3, false}},
+    {kStrNoiseVibration, kStrDecibel, kUnitDecibel, 1000, 10, {kFmtEntered1, kFmtCurrent1, 1, false}},
 }};
 
 bool IsTemperatureInput(int inputKind) { return inputKind == 0 || inputKind == 1; }
@@ -82,6 +85,11 @@ void CPageLgr850::DoDataExchange(bool save) {
 }
 
 CheckKind CPageLgr850::KindOf(std::size_t /*channel*/) const { return checkKind_; }
+
+std::string CPageLgr850::UnitOf(std::size_t /*channel*/) const {
+    if (checkKind_ == CheckKind::Fahrenheit) return kUnitFahrenheit;
+    return kInputKindTable[inputKind_].recordedUnit;
+}
 
 ChannelFormats CPageLgr850::FormatsOf(std::size_t /*channel*/) const {
     ChannelFormats formats = kInputKindTable[inputKind_].formats;

@@ -35,6 +35,7 @@ class CPageLgr850 final : public CBaseUnitPage {
   protected:
     void DoDataExchange(bool save) override;
     CheckKind KindOf(std::size_t channel) const override;
+    std::string UnitOf(std::size_t channel) const override;
     ChannelFormats FormatsOf(std::size_t channel) const override;
     bool RoundsCurrentBeforeComposing() const override { return true; }
     int EditLength() const override;

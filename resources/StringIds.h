@@ -223,6 +223,66 @@ inline constexpr int kMsgPdfNeedsWindow = 3230;
 inline constexpr int kMsgNoPdfWriter = 3231;
 inline constexpr int kMsgChartNotDrawn = 3232;
 
+// A calibration certificate's texts and refusals.
+inline constexpr int kStrIssueDate = 3300;
+inline constexpr int kStrCalibrationDates = 3301;
+inline constexpr int kStrReceiptDate = 3302;
+inline constexpr int kStrPlaceOfWork = 3303;
+inline constexpr int kStrAtLaboratory = 3304;
+inline constexpr int kFmtOnSite = 3305;
+inline constexpr int kStrMethod = 3306;
+inline constexpr int kStrItemCondition = 3307;
+inline constexpr int kStrAsReceived = 3308;
+inline constexpr int kStrResults = 3309;
+inline constexpr int kStrReferenceValue = 3310;
+inline constexpr int kStrReadingAsFound = 3311;
+inline constexpr int kStrErrorAsFound = 3312;
+inline constexpr int kStrErrorAsLeft = 3313;
+inline constexpr int kStrExpandedUncertainty = 3314;
+inline constexpr int kStrNotEvaluated = 3315;
+inline constexpr int kFmtCoverage = 3316;
+inline constexpr int kStrAsLeftFootnote = 3317;
+inline constexpr int kStrUncertaintyNotEvaluated = 3318;
+inline constexpr int kStrConformity = 3319;
+inline constexpr int kStrRuleSimple = 3320;
+inline constexpr int kStrRuleGuardBanded = 3321;
+inline constexpr int kFmtConformity = 3322;
+inline constexpr int kStrConforms = 3323;
+inline constexpr int kStrDoesNotConform = 3324;
+inline constexpr int kStrNoConformity = 3325;
+inline constexpr int kStrOnlyItemStatement = 3326;
+inline constexpr int kStrReproductionStatement = 3327;
+inline constexpr int kStrEndOfCertificate = 3328;
+inline constexpr int kStrAuthorisedBy = 3329;
+inline constexpr int kStrRole = 3330;
+inline constexpr int kFmtCertificatePage = 3331;
+inline constexpr int kStrReplaces = 3332;
+inline constexpr int kStrReadBack = 3333;
+inline constexpr int kStrConfirmed = 3334;
+inline constexpr int kStrNotConfirmed = 3335;
+inline constexpr int kStrUnitNotRecorded = 3336;
+inline constexpr int kStrItem = 3337;
+inline constexpr int kStrDataLogger = 3338;
+inline constexpr int kStrCoversAsLeft = 3339;
+inline constexpr int kMsgCertificateNoLab = 3340;
+inline constexpr int kMsgCertificateNoLabAddress = 3341;
+inline constexpr int kMsgCertificateNoMethod = 3342;
+inline constexpr int kMsgCertificateNoApprover = 3343;
+inline constexpr int kMsgCertificateNoCustomer = 3344;
+inline constexpr int kMsgCertificateNoSiteAddress = 3345;
+inline constexpr int kMsgCertificateBadPlace = 3346;
+inline constexpr int kMsgCertificateBadRule = 3347;
+inline constexpr int kMsgStatedFigureUnreadable = 3348;
+inline constexpr int kMsgCertificateNoUncertainty = 3349;
+inline constexpr int kMsgCertificateNoUnit = 3350;
+inline constexpr int kMsgCertificateBadReceipt = 3351;
+inline constexpr int kMsgCertificateReplacesUnknown = 3352;
+inline constexpr int kMsgCertificateReplacesOther = 3353;
+inline constexpr int kMsgDccNotWritten = 3354;
+inline constexpr int kMsgCertificateAlreadyReplaced = 3355;
+inline constexpr int kMsgCertificatePointUnreadable = 3356;
+inline constexpr int kStrCertificateDcc = 3357;
+
 }  // namespace strings
 
 namespace cli_text {
@@ -376,11 +436,21 @@ enum Id : int {
     LoggerStateUnknown = 4142,
     WrittenHistoryIncomplete = 4143,
     SummaryWrittenIncomplete = 4144,
+    // A certificate's options and its refusal.
+    OptCustomerAddress = 4145,
+    OptApprover = 4146,
+    OptApproverRole = 4147,
+    OptCondition = 4148,
+    OptReceiptDate = 4149,
+    OptNoUncertainty = 4150,
+    OptDcc = 4151,
+    OptReplaces = 4152,
+    CertificateNotIssued = 4153,
 };
 
 // The block's first and last id; every id between has a text.
 inline constexpr Id kFirst = Usage;
-inline constexpr Id kLast = SummaryWrittenIncomplete;
+inline constexpr Id kLast = CertificateNotIssued;
 
 }  // namespace cli_text
 }  // namespace tb::resources

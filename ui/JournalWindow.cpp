@@ -174,6 +174,7 @@ void JournalWindow::BuildButtons(QHBoxLayout& layout) {
     Describe(*withDrift_, kCertificateDrift, Res(kStrDrift));
     layout.addWidget(withDrift_);
     addButton(kStrCertificatePdf, kCertificate, &JournalWindow::OnCertificate);
+    addButton(kStrCertificateDcc, kCertificateDcc, &JournalWindow::OnCertificateDcc);
     addButton(kStrDrift, kDrift, &JournalWindow::OnDrift);
     layout.addStretch(1);
     addButton(kStrVerifyJournal, kVerify, &JournalWindow::OnVerify);
@@ -263,18 +264,19 @@ std::optional<std::vector<journal::JournalEntry>> JournalWindow::CertificateEntr
 }
 
 bool JournalWindow::WriteCertificateFor(int row, bool wholeDay, const std::string& path,
-                                        std::string& error, bool withDrift) {
+                                        std::string& error, bool withDrift, const std::string& dccPath) {
     const auto selected = model_ ? model_->EntryAt(row) : std::nullopt;
     if (!selected) {
         error = journal::JournalErrorText({kMsgNoAdjustmentSelected});
         return Failed(kMsgCannotWriteFile, error);
     }
     const journal::CertificateOutcome outcome = journal::WriteCertificateOf(
-        *store_, {*selected, wholeDay, withDrift, journal::ConfiguredHeader(), path});
+        *store_, {*selected, wholeDay, withDrift, journal::ConfiguredHeader(), path, dccPath});
     error = journal::JournalErrorText(outcome.error);
     switch (outcome.result) {
         case journal::CertificateResult::Written: return true;
         case journal::CertificateResult::Unreadable: return Failed(kMsgJournalUnreadable, error);
+        case journal::CertificateResult::Incomplete: return false;
         case journal::CertificateResult::NotWritten: return Failed(kMsgCannotWriteFile, error);
     }
     return false;
@@ -321,6 +323,23 @@ void JournalWindow::OnCertificate() {
     std::string error;
     if (!WriteCertificateFor(row, wholeDay_->isChecked(), path.toStdString(), error,
                              withDrift_->isChecked())) {
+        services::ShowMessage(error);
+    }
+}
+
+void JournalWindow::OnCertificateDcc() {
+    const int row = CurrentRow();
+    if (row < 0) {
+        services::ShowMessageId(kMsgSelectRecord);
+        return;
+    }
+    const QString path = QFileDialog::getSaveFileName(
+        this, Res(kStrCertificateDcc),
+        QString::fromStdString(services::DataFolderPath()) + QStringLiteral("/certificate.xml"),
+        QStringLiteral("DCC (*.xml)"));
+    if (path.isEmpty()) return;
+    std::string error;
+    if (!WriteCertificateFor(row, wholeDay_->isChecked(), {}, error, false, path.toStdString())) {
         services::ShowMessage(error);
     }
 }

@@ -48,9 +48,10 @@ class JournalWindow final : public QDialog {
     // The actions behind the buttons, with the file already chosen; false
     // with the message to show (a journal that cannot be read writes nothing).
     bool ExportCsv(const std::string& path, std::string& error);
-    // withDrift adds the drift of the logger's last visits.
+    // withDrift adds the drift of the logger's last visits; path names the
+    // PDF, dccPath the machine-readable certificate (either may be empty).
     bool WriteCertificateFor(int row, bool wholeDay, const std::string& path, std::string& error,
-                             bool withDrift = false);
+                             bool withDrift = false, const std::string& dccPath = {});
     // The rows a certificate of the row covers: the row itself, or every
     // adjustment of its logger on its local day (oldest first); nothing,
     // with the reason, when the journal cannot be read.
@@ -74,6 +75,7 @@ class JournalWindow final : public QDialog {
     void ShowDetail();
     void OnExportCsv();
     void OnCertificate();
+    void OnCertificateDcc();
     void OnVerify();
     // The references and conditions for the work (JournalConditionsDialog).
     void OnConditions();

@@ -7,6 +7,21 @@
 #include "services/PageServices.h"
 
 namespace tb::pages::lgr87x {
+namespace {
+
+std::string UnitOfKind(ChannelKind kind, int tempUnit) {
+    switch (kind) {
+        case ChannelKind::Illuminance: return kUnitLux;
+        case ChannelKind::Uv: return kUnitUv;
+        case ChannelKind::Co2: return kUnitPpm;
+        case ChannelKind::Temperature: return TemperatureUnit(tempUnit);
+        case ChannelKind::Humidity: return kUnitRelativeHumidity;
+        case ChannelKind::Unused: break;
+    }
+    return {};
+}
+
+}  // namespace
 
 void CDirectUsbPage::ReportFailure(int code) {
     if (record_ != nullptr) record_->SetResultCode(code);
@@ -22,7 +37,7 @@ void CDirectUsbPage::StartRecord(OperationRecord& record, int tab) {
     std::size_t index = 0;
     for (const ChannelTable& channel : Tab(tab).channels) {
         if (channel.kind == ChannelKind::Unused) continue;
-        record.Channel(index++, "CH" + std::to_string(channel.number));
+        record.Channel(index++, "CH" + std::to_string(channel.number)).unit = UnitOfKind(channel.kind, unit_);
     }
 }
 

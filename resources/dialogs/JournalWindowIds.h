@@ -36,5 +36,7 @@ inline constexpr int kDriftChart = 3132;
 inline constexpr int kDriftPng = 3133;
 inline constexpr int kDriftCsv = 3134;
 inline constexpr int kCertificateDrift = 3135;
+// The machine-readable certificate (DCC) beside the PDF.
+inline constexpr int kCertificateDcc = 3150;
 
 }  // namespace tb::resources::journal_window

@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSettings>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +15,7 @@
 
 #include "services/PageServices.h"
 #include "tests/support/CommandOutput.h"
+#include "tests/support/DccDocument.h"
 #include "tests/support/SimProgram.h"
 
 namespace {
@@ -103,23 +105,86 @@ TEST_F(TrimbenchProgram, ListsAdjustsReadsAndRunsABatchAgainstTheSimulator) {
                      0.0);
 }
 
+// Text as a reader's search finds it: without the spaces and line breaks
+// the layout puts in, ligatures as their letters.
+std::string Squeezed(std::string text) {
+    std::erase_if(text, [](char c) { return c == ' ' || c == '\n' || c == '\f'; });
+    for (const auto& [ligature, letters] : {std::pair<std::string, std::string>{"\uFB01", "fi"}, {"\uFB02", "fl"},
+                                            {"\uFB00", "ff"}}) {
+        for (std::size_t at = text.find(ligature); at != std::string::npos; at = text.find(ligature, at))
+            text.replace(at, ligature.size(), letters);
+    }
+    return text;
+}
+
+struct CertificateItems {
+    const char* language;
+    std::vector<std::string> expected;
+};
+
 // The certificate is the journal window's: the program draws it off-screen.
+// It is issued only with every item a lab's certificate states, in the
+// interface's language, and its DCC carries the values the PDF prints.
 TEST_F(TrimbenchProgram, WritesTheCertificateOfTheLoggersLatestDay) {
     const std::string unit =
         Trimbench("list --json").Json()["loggers"].toArray()[0].toObject()["serial"].toString().toStdString();
     const std::string pdf = (folder_ / "certificate.pdf").string();
-    EXPECT_EQ(Trimbench("certificate --serial " + unit + " --out " + pdf).exit, 8);  // nothing recorded yet
+    const std::string dcc = (folder_ / "certificate.xml").string();
+    const std::string certificate = "certificate --serial " + unit + " --out " + pdf + " --dcc " + dcc;
+    EXPECT_EQ(Trimbench(certificate).exit, 8);  // nothing recorded yet
     ASSERT_EQ(Trimbench("adjust 820 --point 20:20.4 --yes").exit, 0);
 
-    const Result written = Trimbench("certificate --serial " + unit + " --out " + pdf + " --json");
-    ASSERT_EQ(written.exit, 0) << written.out;
-    EXPECT_EQ(written.Json()["records"].toInt(), 1);
-    const std::string shown = tb::testsupport::RunCommand("pdftotext -layout " + pdf + " -").out;
-    ASSERT_FALSE(shown.empty());
-    EXPECT_NE(shown.find(unit), std::string::npos) << shown;
-    EXPECT_NE(shown.find("Line 7 lab"), std::string::npos) << shown;
-    EXPECT_NE(shown.find("y = 1.000x +0.000"), std::string::npos) << shown;  // as found
-    EXPECT_NE(shown.find("y = 1.000x +0.400"), std::string::npos) << shown;  // as left
+    const Result refused = Trimbench(certificate, true);
+    EXPECT_EQ(refused.exit, 10) << refused.out;
+    EXPECT_NE(refused.out.find("Journal/LabAddress"), std::string::npos) << refused.out;
+    EXPECT_FALSE(std::filesystem::exists(pdf) || std::filesystem::exists(dcc));
+
+    {
+        QSettings settings(QString::fromStdString((folder_ / "settings.ini").string()), QSettings::IniFormat);
+        for (const auto& [key, value] : std::vector<std::pair<const char*, const char*>>{
+                 {"LabAddress", "1-2-3 Minato, Tokyo"}, {"Customer", "Aoba Foods"},
+                 {"CustomerAddress", "4-5 Aoba, Sendai"}, {"Method", "KSL-CAL-07"},
+                 {"Approver", "Sato Hanako"}, {"ApproverRole", "Quality manager"},
+                 {"Uncertainty", "°C=0.12 (k=2)"}, {"Tolerance", "°C=0.5"}})
+            settings.setValue(QStringLiteral("Journal/") + key, QString::fromUtf8(value));
+    }
+    const std::vector<std::string> common = {unit, "Line 7 lab", "1-2-3 Minato, Tokyo", "Aoba Foods",
+                                             "4-5 Aoba, Sendai", "KSL-CAL-07", "Sato Hanako",
+                                             "Quality manager", "2020-01-02", "y = 1.000x +0.400"};
+    const CertificateItems languages[] = {
+        {"ja", {"校正証明書", "発行日", "校正日", "受領日", "当試験所内", "校正方法", "受領時のまま",
+                "校正結果は、校正した品目のみに関するものです。", "一部分のみを複製してはなりません",
+                "—1/", "判定規則:単純受入れ", "適合", "包含係数k=2", "—証明書以上—"}},
+        {"en", {"Calibration certificate", "Date of issue", "Date of calibration", "Date of receipt",
+                "at the laboratory", "Method / procedure", "as received",
+                "The results relate only to the item calibrated.", "shall not be reproduced except in full",
+                "— page 1 of", "Decision rule: simple acceptance", "conforms", "coverage factor k = 2",
+                "— end of certificate —"}},
+    };
+    for (const CertificateItems& items : languages) {
+        SCOPED_TRACE(items.language);
+        setenv("TRIMBENCH_LANGUAGE", items.language, 1);
+        const Result written = Trimbench(certificate + " --receipt-date 2020-01-02 --json");
+        unsetenv("TRIMBENCH_LANGUAGE");
+        ASSERT_EQ(written.exit, 0) << written.out;
+        EXPECT_EQ(written.Json()["records"].toInt(), 1);
+        EXPECT_EQ(written.Json()["dcc"].toString().toStdString(), dcc);
+        const std::string shown = Squeezed(tb::testsupport::RunCommand("pdftotext " + pdf + " -").out);
+        std::vector<std::string> expected = items.expected;
+        expected.insert(expected.end(), common.begin(), common.end());
+        for (const std::string& item : expected)
+            EXPECT_NE(shown.find(Squeezed(item)), std::string::npos) << item << "\n" << shown;
+
+        // The DCC is valid, and its results are the PDF's: 20.4 °C, 20 °C,
+        // the errors -0.40 °C and 0.00 °C, U 0.12 °C.
+        EXPECT_TRUE(tb::testsupport::ValidatesAgainstSchema(dcc));
+        const auto texts = tb::testsupport::ReadBack(dcc);
+        const std::vector<std::string> values = tb::testsupport::All(texts, "si:value");
+        EXPECT_EQ(values, (std::vector<std::string>{"20.4", "20", "-0.40", "0.00"}));
+        for (const std::string& value : values) EXPECT_NE(shown.find(value + "°C"), std::string::npos) << value;
+        EXPECT_EQ(tb::testsupport::All(texts, "si:uncertainty"), std::vector<std::string>(2, "0.12"));
+        EXPECT_NE(shown.find("0.12°C"), std::string::npos);
+    }
 }
 
 }  // namespace

@@ -19,11 +19,15 @@
 #include "journal/DccWriter.h"
 #include "journal/ReportRounding.h"
 #include "journal/ReportUnits.h"
+#include "tests/support/DccDocument.h"
 
 namespace tb::journal {
 namespace {
 
 namespace fs = std::filesystem;
+using testsupport::All;
+using testsupport::ReadBack;
+using testsupport::ValidatesAgainstSchema;
 
 struct UncertaintyCase {
     double expanded;
@@ -125,43 +129,8 @@ class DccWriterTest : public ::testing::Test {
     }
     void TearDown() override { fs::remove_all(folder_); }
 
-    // xmllint's verdict against the vendored schema.
-    static bool ValidatesAgainstSchema(const fs::path& file) {
-        const char* schema = std::getenv("TB_DCC_SCHEMA");
-        if (!schema) return false;
-        const std::string command = "xmllint --noout --schema '" + std::string(schema) + "' '" +
-                                    file.string() + "' 2>&1";
-        return std::system(command.c_str()) == 0;
-    }
-
     fs::path folder_;
 };
-
-// Every element's text by its qualified name ("si:value"), in document order.
-std::multimap<std::string, std::string> ReadBack(const fs::path& file) {
-    QFile in(QString::fromStdString(file.string()));
-    EXPECT_TRUE(in.open(QIODevice::ReadOnly));
-    QXmlStreamReader xml(&in);
-    std::multimap<std::string, std::string> texts;
-    std::vector<std::string> open;
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (xml.isStartElement()) open.push_back(xml.qualifiedName().toString().toStdString());
-        if (xml.isEndElement()) open.pop_back();
-        if (xml.isCharacters() && !xml.isWhitespace() && !open.empty())
-            texts.emplace(open.back(), xml.text().toString().toStdString());
-    }
-    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-    return texts;
-}
-
-std::vector<std::string> All(const std::multimap<std::string, std::string>& texts,
-                             const std::string& name) {
-    std::vector<std::string> values;
-    const auto [first, last] = texts.equal_range(name);
-    for (auto it = first; it != last; ++it) values.push_back(it->second);
-    return values;
-}
 
 struct DocumentCase {
     const char* name;

@@ -3,6 +3,7 @@
 // holds after, the limits the page checked and the pass mark.
 
 #include "journal/Certificate.h"
+#include "tests/journal/JournalSamples.h"
 #include "tests/journal/DocumentText.h"
 #include "tests/support/GuiApp.h"
 #include "tests/journal/JournalLgr870Bench.h"
@@ -22,14 +23,14 @@ TEST_F(JournalLgr870CertificateTest, ACertificateOfASendNamesTheLoggerItsFigures
     const JournalEntry row = OnlyRow();
     const std::string pdf = dir_.str() + "/certificate.pdf";
     JournalError error;
-    ASSERT_TRUE(WriteCertificate({row}, {.lab = "Kestrune Service Lab"}, pdf, error)) << JournalErrorText(error);
+    ASSERT_TRUE(WriteCertificate({row}, testing::LabHeader(), pdf, error)) << JournalErrorText(error);
     const std::string text = testing::PdfText(pdf);
     for (const char* expected : {"12345678", "870", "y = 1.000x +0.500", "y = 1.000x +0.200",
                                  "y = 2.000x +0.400", "10 → 20",
-                                 "傾き 0.001〜2.000 / オフセット ±30.0", "合格"}) {
+                                 "傾き 0.001〜2.000 / オフセット ±30.0", "確認済", "20 %RH", "-10.0 %RH"}) {
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
     }
-    EXPECT_EQ(text.find("不合格"), std::string::npos) << text;
+    EXPECT_EQ(text.find("未確認"), std::string::npos) << text;
 }
 
 // The as-left is what the logger's codes hold: a composed value its codes

@@ -3,7 +3,9 @@
 
 #include <string>
 
+#include "journal/CertificateHeader.h"
 #include "journal/JournalEntry.h"
+#include "services/Settings.h"
 #include "pages/AdjustmentRecord.h"
 #include "pages/OperationRecord.h"
 
@@ -18,6 +20,7 @@ inline pages::AdjustmentRecord SampleRecord(const std::string& unitSerial, bool 
     record.unitSerial = unitSerial;
     pages::ChannelRecord channel;
     channel.name = "CH1";
+    channel.unit = pages::kUnitCelsius;
     channel.asFound = pages::Correction{1.0, 0.4};
     channel.enteredPoints = {"25.0", "25.3"};
     channel.entered = pages::Correction{1.0, 0.3};
@@ -35,6 +38,34 @@ inline JournalEntry SampleEntry(const std::string& unitSerial, const std::string
                                 bool success = true) {
     const RecordContext context{utc, 540, "tanaka", "1.31"};
     return EntryFromRecord(SampleRecord(unitSerial, success), context);
+}
+
+// A header with every item a certificate must state.
+inline CertificateHeader LabHeader() {
+    CertificateHeader header;
+    header.lab = "Kestrune Service Lab";
+    header.labAddress = "1-2-3 Minato, Tokyo";
+    header.customer = "Aoba Foods";
+    header.customerAddress = "4-5 Aoba, Sendai";
+    header.method = "KSL-CAL-07";
+    header.approver = "Sato Hanako";
+    header.approverRole = "Quality manager";
+    header.uncertainty = "°C=0.12; %RH=1.5; *=0.2";
+    header.issueDate = "2026-12-10";
+    return header;
+}
+
+// The same header as the settings that give it.
+inline void WriteLabSettings() {
+    const CertificateHeader header = LabHeader();
+    services::WriteSettingText("Journal/Lab", header.lab);
+    services::WriteSettingText("Journal/LabAddress", header.labAddress);
+    services::WriteSettingText("Journal/Customer", header.customer);
+    services::WriteSettingText("Journal/CustomerAddress", header.customerAddress);
+    services::WriteSettingText("Journal/Method", header.method);
+    services::WriteSettingText("Journal/Approver", header.approver);
+    services::WriteSettingText("Journal/ApproverRole", header.approverRole);
+    services::WriteSettingText("Journal/Uncertainty", header.uncertainty);
 }
 
 }  // namespace tb::journal::testing

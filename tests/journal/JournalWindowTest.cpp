@@ -120,10 +120,7 @@ TEST_F(JournalWindowTest, ExportsTheFilteredRowsAsCsvAndVerifiesTheChain) {
 }
 
 TEST_F(JournalWindowTest, ACertificateHoldsTheSerialAndTheAsFoundAndAsLeftFigures) {
-    {
-        std::ofstream ini(dir_.str() + "/settings.ini");
-        ini << "[Journal]\nLab=Kestrune Service Lab\n";
-    }
+    testing::WriteLabSettings();
     ui::JournalWindow window(location_);
     window.show();
     // Row 2 is the successful send; the whole day adds the failed one, not the receive.
@@ -137,7 +134,7 @@ TEST_F(JournalWindowTest, ACertificateHoldsTheSerialAndTheAsFoundAndAsLeftFigure
     EXPECT_NE(text.find("Kestrune Service Lab"), std::string::npos) << text;
     EXPECT_NE(text.find("y = 1.000x +0.400"), std::string::npos) << text;  // as found
     EXPECT_NE(text.find("y = 1.000x +0.700"), std::string::npos) << text;  // as left
-    EXPECT_NE(text.find("合格"), std::string::npos) << text;
+    EXPECT_NE(text.find("確認済"), std::string::npos) << text;  // the correction read back
     EXPECT_EQ(ReadFile(pdf).rfind("%PDF", 0), 0u);
     EXPECT_NE(ReadFile(pdf).find("/FontFile"), std::string::npos);  // fonts embedded
 
@@ -181,9 +178,7 @@ TEST_F(JournalWindowTest, PickedReferencesAreRememberedWarnedWhenExpiredAndRecor
     EXPECT_EQ(row.ambientC, "23.5");
 
     // The certificate names them, its number, conditions, uncertainty and pages.
-    services::WriteSettingText("Journal/Lab", "Kestrune Service Lab");
-    services::WriteSettingText("Journal/LabAddress", "1-2-3 Minato");
-    services::WriteSettingText("Journal/Customer", "Aoba Foods");
+    testing::WriteLabSettings();
     services::WriteSettingText("Journal/Uncertainty", "CH1=±0.10 °C (k=2)");
     const std::string pdf = dir_.str() + "/sealed.pdf";
     JournalError notWritten;
@@ -192,8 +187,8 @@ TEST_F(JournalWindowTest, PickedReferencesAreRememberedWarnedWhenExpiredAndRecor
     const CertificateSeal seal = SealOf({row});
     for (const std::string& expected :
          {seal.number, std::string("PT100-07"), std::string("JCSS-0412"), std::string("2099-02-28"),
-          std::string("期限切れ"), std::string("23.5 °C, 45 %RH"), std::string("±0.10 °C (k=2)"),
-          std::string("Aoba Foods"), std::string("1-2-3 Minato"), std::string("1 / 1 ページ"),
+          std::string("期限切れ"), std::string("23.5 °C, 45 %RH"), std::string("0.10 °C"),
+          std::string("Aoba Foods"), std::string("1-2-3 Minato"), "証明書番号 " + seal.number + " — 1 / ",
           QString::fromStdString(seal.digest).toUpper().toStdString()}) {
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
     }
@@ -204,7 +199,7 @@ TEST_F(JournalWindowTest, PickedReferencesAreRememberedWarnedWhenExpiredAndRecor
 TEST_F(JournalWindowTest, ACertificateOfARowWithoutReferencesSaysNoneRecorded) {
     const std::string pdf = dir_.str() + "/plain.pdf";
     JournalError error;
-    ASSERT_TRUE(WriteCertificate({written_[1]}, {}, pdf, error)) << JournalErrorText(error);
+    ASSERT_TRUE(WriteCertificate({written_[1]}, testing::LabHeader(), pdf, error)) << JournalErrorText(error);
     const std::string text = PdfText(pdf);
     EXPECT_NE(text.find("記録なし"), std::string::npos) << text;
     // The labels are found by what they say (日 and 入 among them).
@@ -265,6 +260,7 @@ TEST_F(JournalWindowTest, TheDriftOfALoggerWithFiveVisitsHasFivePointsPerSeriesA
     EXPECT_NE(text.find(",CH1,1.008,0.400,1.000,0.700,success"), std::string::npos) << text;
 
     // The certificate can carry the same drift as a picture.
+    testing::WriteLabSettings();
     const std::string pdf = dir_.str() + "/drift.pdf";
     ASSERT_TRUE(window.WriteCertificateFor(0, false, pdf, error, true)) << error;
     EXPECT_NE(PdfText(pdf).find("ドリフト — CH1"), std::string::npos) << PdfText(pdf);
