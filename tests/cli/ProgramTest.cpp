@@ -14,6 +14,7 @@
 #include <string>
 
 #include "services/PageServices.h"
+#include "tests/journal/DocumentText.h"
 #include "tests/support/CommandOutput.h"
 #include "tests/support/DccDocument.h"
 #include "tests/support/SimProgram.h"
@@ -105,17 +106,7 @@ TEST_F(TrimbenchProgram, ListsAdjustsReadsAndRunsABatchAgainstTheSimulator) {
                      0.0);
 }
 
-// Text as a reader's search finds it: without the spaces and line breaks
-// the layout puts in, ligatures as their letters.
-std::string Squeezed(std::string text) {
-    std::erase_if(text, [](char c) { return c == ' ' || c == '\n' || c == '\f'; });
-    for (const auto& [ligature, letters] : {std::pair<std::string, std::string>{"\uFB01", "fi"}, {"\uFB02", "fl"},
-                                            {"\uFB00", "ff"}}) {
-        for (std::size_t at = text.find(ligature); at != std::string::npos; at = text.find(ligature, at))
-            text.replace(at, ligature.size(), letters);
-    }
-    return text;
-}
+using tb::journal::testing::SearchText;
 
 struct CertificateItems {
     const char* language;
@@ -169,11 +160,11 @@ TEST_F(TrimbenchProgram, WritesTheCertificateOfTheLoggersLatestDay) {
         ASSERT_EQ(written.exit, 0) << written.out;
         EXPECT_EQ(written.Json()["records"].toInt(), 1);
         EXPECT_EQ(written.Json()["dcc"].toString().toStdString(), dcc);
-        const std::string shown = Squeezed(tb::testsupport::RunCommand("pdftotext " + pdf + " -").out);
+        const std::string shown = SearchText(tb::testsupport::RunCommand("pdftotext " + pdf + " -").out);
         std::vector<std::string> expected = items.expected;
         expected.insert(expected.end(), common.begin(), common.end());
         for (const std::string& item : expected)
-            EXPECT_NE(shown.find(Squeezed(item)), std::string::npos) << item << "\n" << shown;
+            EXPECT_NE(shown.find(SearchText(item)), std::string::npos) << item << "\n" << shown;
 
         // The DCC is valid, and its results are the PDF's: 20.4 °C, 20 °C,
         // the errors -0.40 °C and 0.00 °C, U 0.12 °C.

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 
 namespace tb::journal::testing {
 
@@ -20,6 +21,18 @@ inline std::string PdfText(const std::string& pdf) {
     process.start(QStringLiteral("pdftotext"), {"-layout", QString::fromStdString(pdf), "-"});
     if (!process.waitForFinished(30000)) return {};
     return process.readAllStandardOutput().toStdString();
+}
+
+// Text as a reader's search finds it: without the spaces and line breaks
+// the layout puts in, ligatures as their letters.
+inline std::string SearchText(std::string text) {
+    std::erase_if(text, [](char c) { return c == ' ' || c == '\n' || c == '\f'; });
+    for (const auto& [ligature, letters] :
+         {std::pair<std::string, std::string>{"\uFB01", "fi"}, {"\uFB02", "fl"}, {"\uFB00", "ff"}}) {
+        for (std::size_t at = text.find(ligature); at != std::string::npos; at = text.find(ligature, at))
+            text.replace(at, ligature.size(), letters);
+    }
+    return text;
 }
 
 }  // namespace tb::journal::testing
