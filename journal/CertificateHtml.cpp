@@ -180,7 +180,7 @@ std::string CertificateHtml(const CertificateContent& content, const std::vector
     QString html = QStringLiteral("<html><body><h1 align=center>%1</h1>").arg(Label(kStrCertificateTitle));
     html += HeaderTable(content, entries, operatorName);
     html += ResultsHtml(content);
-    html += QStringLiteral("<h3>%1</h3>").arg(Label(kStrAdjustmentDate));
+    html += QStringLiteral("<h3>%1</h3>").arg(Label(kStrAdjustmentsMade));
     for (const JournalEntry& entry : entries) html += EntryTable(entry);
     for (std::size_t i = 0; i < drift.size(); ++i) {
         html += QStringLiteral("<p><b>%1 — %2</b> (%3 / %4)<br><img src=\"drift-%5\"></p>")

@@ -23,6 +23,24 @@ QString Measured(const ReportValue& value, const ReportUnit& unit) {
     return text;
 }
 
+// The quantity in the certificate's language.
+QString QuantityLabel(const std::string& quantity) {
+    static const std::pair<const char*, int> kLabels[] = {
+        {"temperature", kStrQuantityTemperature},
+        {"relative humidity", kStrQuantityHumidity},
+        {"voltage", kStrQuantityVoltage},
+        {"electric current", kStrQuantityCurrent},
+        {"sound level", kStrQuantitySound},
+        {"illuminance", kStrQuantityIlluminance},
+        {"ultraviolet irradiance", kStrQuantityUv},
+        {"carbon dioxide concentration", kStrQuantityCo2},
+    };
+    for (const auto& [name, label] : kLabels) {
+        if (quantity == name) return Label(label);
+    }
+    return Label(kStrQuantityOther);
+}
+
 QString UncertaintyCell(const ResultPoint& point, const ReportUnit& unit) {
     if (!point.uncertainty) return Label(kStrNotEvaluated);
     return Measured(point.uncertainty->u, unit);
@@ -31,7 +49,7 @@ QString UncertaintyCell(const ResultPoint& point, const ReportUnit& unit) {
 QString ChannelTable(const ChannelResult& channel) {
     const QString unit = channel.unit.display.empty() ? Label(kStrUnitNotRecorded) : Html(channel.unit.display);
     QString html = QStringLiteral("<p><b>%1 — %2</b> (%3)</p>")
-                       .arg(Html(channel.name), Html(channel.quantity), unit);
+                       .arg(Html(channel.name), QuantityLabel(channel.quantity), unit);
     html += QStringLiteral("<table border=1 cellspacing=0 cellpadding=4 width=100%><tr>");
     for (int label : {kStrReferenceValue, kStrReadingAsFound, kStrErrorAsFound, kStrErrorAsLeft,
                       kStrExpandedUncertainty}) {

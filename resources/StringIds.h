@@ -282,6 +282,16 @@ inline constexpr int kMsgDccNotWritten = 3354;
 inline constexpr int kMsgCertificateAlreadyReplaced = 3355;
 inline constexpr int kMsgCertificatePointUnreadable = 3356;
 inline constexpr int kStrCertificateDcc = 3357;
+inline constexpr int kStrQuantityTemperature = 3358;
+inline constexpr int kStrQuantityHumidity = 3359;
+inline constexpr int kStrQuantityVoltage = 3360;
+inline constexpr int kStrQuantityCurrent = 3361;
+inline constexpr int kStrQuantitySound = 3362;
+inline constexpr int kStrQuantityIlluminance = 3363;
+inline constexpr int kStrQuantityUv = 3364;
+inline constexpr int kStrQuantityCo2 = 3365;
+inline constexpr int kStrQuantityOther = 3366;
+inline constexpr int kStrAdjustmentsMade = 3367;
 
 }  // namespace strings
 

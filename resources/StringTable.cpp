@@ -282,6 +282,16 @@ constexpr std::array kStrings = std::to_array<StringEntry>({
     {kMsgCertificateAlreadyReplaced, "証明書 %s はすでに %s に置き換えられています"},
     {kMsgCertificatePointUnreadable, "記録 %s のチャンネル %s の校正点を数値として読めません"},
     {kStrCertificateDcc, "証明書 (DCC)…"},
+    {kStrQuantityTemperature, "温度"},
+    {kStrQuantityHumidity, "相対湿度"},
+    {kStrQuantityVoltage, "電圧"},
+    {kStrQuantityCurrent, "電流"},
+    {kStrQuantitySound, "騒音・振動レベル"},
+    {kStrQuantityIlluminance, "照度"},
+    {kStrQuantityUv, "紫外線強度"},
+    {kStrQuantityCo2, "CO2 濃度"},
+    {kStrQuantityOther, "測定値"},
+    {kStrAdjustmentsMade, "調整の記録"},
     // The command line.
     {Usage,
      "使い方: trimbench <サブコマンド> [オプション]\n\n"

@@ -111,7 +111,11 @@ std::string ReadInterfaceLanguage() {
 
 std::string ReadSettingText(const char* key, const std::string& fallback) {
     const QVariant value = OpenStore()->value(QString::fromLatin1(key));
-    return value.isValid() ? value.toString().toStdString() : fallback;
+    if (!value.isValid()) return fallback;
+    // A settings file written by hand reads "1-2-3 Minato, Tokyo" as a list:
+    // the text is what was written.
+    if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(QStringLiteral(", ")).toStdString();
+    return value.toString().toStdString();
 }
 
 }  // namespace tb::services

@@ -289,6 +289,16 @@ constexpr StringEntry kStrings[] = {
     {kMsgCertificateAlreadyReplaced, "certificate %s was already replaced by %s"},
     {kMsgCertificatePointUnreadable, "record %s: the points of channel %s do not read as numbers"},
     {kStrCertificateDcc, "Certificate (DCC)…"},
+    {kStrQuantityTemperature, "temperature"},
+    {kStrQuantityHumidity, "relative humidity"},
+    {kStrQuantityVoltage, "voltage"},
+    {kStrQuantityCurrent, "electric current"},
+    {kStrQuantitySound, "sound level"},
+    {kStrQuantityIlluminance, "illuminance"},
+    {kStrQuantityUv, "ultraviolet irradiance"},
+    {kStrQuantityCo2, "carbon dioxide concentration"},
+    {kStrQuantityOther, "measured value"},
+    {kStrAdjustmentsMade, "Adjustments made"},
     // The command line.
     {Usage,
      "usage: trimbench <subcommand> [options]\n\n"

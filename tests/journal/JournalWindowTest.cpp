@@ -203,7 +203,8 @@ TEST_F(JournalWindowTest, ACertificateOfARowWithoutReferencesSaysNoneRecorded) {
     const std::string text = PdfText(pdf);
     EXPECT_NE(text.find("記録なし"), std::string::npos) << text;
     // The labels are found by what they say (日 and 入 among them).
-    EXPECT_NE(text.find("調整日"), std::string::npos) << text;
+    EXPECT_NE(text.find("発行日"), std::string::npos) << text;
+    EXPECT_NE(text.find("受入時"), std::string::npos) << text;
 }
 
 TEST_F(JournalWindowTest, TheDriftOfALoggerWithFiveVisitsHasFivePointsPerSeriesAndExports) {

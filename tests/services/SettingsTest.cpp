@@ -98,5 +98,12 @@ TEST_F(SettingsStore, GarbageValuesReadSafely) {
     EXPECT_EQ(ReadTempUnit(), kCelsius);
 }
 
+// An address typed into the file by hand keeps its commas.
+TEST_F(SettingsStore, TextWithCommasReadsAsWritten) {
+    WriteFile("[Journal]\nLabAddress=1-2-3 Minato, Tokyo\nLab=\"Lab, Inc.\"\n");
+    EXPECT_EQ(ReadSettingText("Journal/LabAddress"), "1-2-3 Minato, Tokyo");
+    EXPECT_EQ(ReadSettingText("Journal/Lab"), "Lab, Inc.");
+}
+
 }  // namespace
 }  // namespace tb::services
