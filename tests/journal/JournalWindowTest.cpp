@@ -3,6 +3,8 @@
 // window's menu entry.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QChart>
 #include <QDateTimeAxis>
 #include <QValueAxis>
@@ -120,9 +122,15 @@ TEST_F(JournalWindowTest, ExportsTheFilteredRowsAsCsvAndVerifiesTheChain) {
 }
 
 TEST_F(JournalWindowTest, ACertificateHoldsTheSerialAndTheAsFoundAndAsLeftFigures) {
-    testing::WriteLabSettings();
     ui::JournalWindow window(location_);
     window.show();
+    // Without the lab's settings nothing is issued, and the message names the setting.
+    std::string refusal;
+    const std::string refusedPdf = dir_.str() + "/refused.pdf";
+    EXPECT_FALSE(window.WriteCertificateFor(2, false, refusedPdf, refusal));
+    EXPECT_NE(refusal.find("Journal/Lab"), std::string::npos) << refusal;
+    EXPECT_FALSE(std::filesystem::exists(refusedPdf));
+    testing::WriteLabSettings();
     // Row 2 is the successful send; the whole day adds the failed one, not the receive.
     std::string error;
     EXPECT_EQ(window.CertificateEntries(2, true, error).value_or(std::vector<JournalEntry>{}).size(), 2u);
