@@ -139,6 +139,13 @@ TEST_F(TrimbenchProgram, WritesTheCertificateOfTheLoggersLatestDay) {
                  {"Uncertainty", "°C=0.12 (k=2)"}, {"Tolerance", "°C=0.5"}})
             settings.setValue(QStringLiteral("Journal/") + key, QString::fromUtf8(value));
     }
+    // A DCC that cannot be written issues nothing: no PDF either.
+    const Result unwritable =
+        Trimbench("certificate --serial " + unit + " --out " + pdf + " --dcc /nonexistent/c.xml", true);
+    EXPECT_EQ(unwritable.exit, 1);
+    EXPECT_NE(unwritable.out.find("/nonexistent/c.xml"), std::string::npos) << unwritable.out;
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+
     const std::vector<std::string> common = {unit, "Line 7 lab", "1-2-3 Minato, Tokyo", "Aoba Foods",
                                              "4-5 Aoba, Sendai", "KSL-CAL-07", "Sato Hanako",
                                              "Quality manager", "2020-01-02", "y = 1.000x +0.400"};
