@@ -84,7 +84,7 @@ std::optional<ResultPoint> PointOf(const pages::ChannelRecord& channel, std::siz
 
 std::string ChannelTitle(const pages::ChannelRecord& channel, const JournalEntry& entry, bool several) {
     if (!several) return channel.name;
-    return channel.name + " (No. " + std::to_string(entry.id) + ")";
+    return channel.name + " (" + services::LoadResString(kStrRecordNumber) + " " + std::to_string(entry.id) + ")";
 }
 
 ReportUnit DisplayUnit(const std::string& unit) {
