@@ -6,6 +6,7 @@
 #include <set>
 
 #include "journal/Certificate.h"
+#include "journal/CertificateDriftSection.h"
 #include "journal/CertificateSeal.h"
 #include "journal/JournalText.h"
 #include "journal/WorkConditions.h"
@@ -145,11 +146,7 @@ std::string CertificateHtml(const std::vector<JournalEntry>& entries,
     html += HeaderRow(kStrAmbient, AmbientsHtml(entries));
     html += QStringLiteral("</table><br>");
     for (const JournalEntry& entry : entries) html += EntryTable(entry, header);
-    for (std::size_t i = 0; i < drift.size(); ++i) {
-        html += QStringLiteral("<p><b>%1 — %2</b> (%3 / %4)<br><img src=\"drift-%5\"></p>")
-                    .arg(Label(kStrDrift), Html(drift[i].channel), Label(kStrCorrectionAsFound), Label(kStrCorrectionAsLeft))
-                    .arg(i);
-    }
+    html += DriftSectionHtml(drift);
     html += QStringLiteral(
                 "<br><br><table width=100% cellpadding=8><tr>"
                 "<td width=50%>%1: ______________________</td>"
