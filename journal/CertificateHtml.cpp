@@ -7,6 +7,7 @@
 
 #include "journal/Certificate.h"
 #include "journal/CertificateResultsHtml.h"
+#include "journal/CertificateDriftSection.h"
 #include "journal/CertificateSeal.h"
 #include "journal/JournalText.h"
 #include "journal/WorkConditions.h"
@@ -182,11 +183,7 @@ std::string CertificateHtml(const CertificateContent& content, const std::vector
     html += ResultsHtml(content);
     html += QStringLiteral("<h3>%1</h3>").arg(Label(kStrAdjustmentsMade));
     for (const JournalEntry& entry : entries) html += EntryTable(entry);
-    for (std::size_t i = 0; i < drift.size(); ++i) {
-        html += QStringLiteral("<p><b>%1 — %2</b> (%3 / %4)<br><img src=\"drift-%5\"></p>")
-                    .arg(Label(kStrDrift), Html(drift[i].channel), Label(kStrCorrectionAsFound), Label(kStrCorrectionAsLeft))
-                    .arg(i);
-    }
+    html += DriftSectionHtml(drift);
     html += QStringLiteral("<p>%1<br>%2</p>").arg(Label(kStrOnlyItemStatement), Label(kStrReproductionStatement));
     html += SignaturesHtml(content, operatorName);
     QStringList ids;

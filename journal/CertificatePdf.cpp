@@ -14,6 +14,7 @@
 
 #include "journal/Certificate.h"
 #include "journal/CertificateBuilder.h"
+#include "journal/CertificateDriftSection.h"
 #include "journal/CertificateSeal.h"
 #include "journal/DriftPicture.h"
 #include "journal/JournalText.h"
@@ -70,6 +71,7 @@ void PrintNumbered(QTextDocument& document, QPdfWriter& writer, const std::strin
     const QFontMetricsF metrics(document.defaultFont(), &writer);
     const qreal footer = metrics.height() * 2.5;
     document.setPageSize(QSizeF(area.width(), area.height() - footer));
+    KeepDriftHeadingsWithPictures(document);
     const int pages = document.pageCount();
     const qreal height = area.height() - footer;
     painter.setFont(document.defaultFont());
@@ -138,7 +140,7 @@ bool WriteCertificatePdf(const CertificateContent& content, const std::vector<Jo
         document.setDefaultFont(font);
         document.documentLayout()->setPaintDevice(&writer);
         for (std::size_t i = 0; i < drift.size(); ++i) {
-            const QUrl name(QStringLiteral("drift-%1").arg(i));
+            const QUrl name(DriftPictureName(i));
             QImage picture = DriftPicture(drift[i], kDriftWidth, kDriftHeight,
                                           kCertificateVisits, DriftCaptionTexts());
             document.addResource(QTextDocument::ImageResource, name, picture);
