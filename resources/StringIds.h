@@ -222,6 +222,11 @@ inline constexpr int kMsgNoAdjustmentSelected = 3229;
 inline constexpr int kMsgPdfNeedsWindow = 3230;
 inline constexpr int kMsgNoPdfWriter = 3231;
 inline constexpr int kMsgChartNotDrawn = 3232;
+inline constexpr int kMsgCertificateNumberTaken = 3260;
+inline constexpr int kMsgCertificateReplacesUnknown = 3261;
+inline constexpr int kMsgCertificateNoNumber = 3262;
+inline constexpr int kMsgCertificateTooLarge = 3263;
+inline constexpr int kMsgCertificateRegisterMalformed = 3264;
 
 }  // namespace strings
 

@@ -223,6 +223,11 @@ constexpr std::array kStrings = std::to_array<StringEntry>({
     {kMsgPdfNeedsWindow, "PDF の作成には GUI アプリケーションが必要です"},
     {kMsgNoPdfWriter, "このビルドには PDF の作成機能がありません"},
     {kMsgChartNotDrawn, "グラフを描けませんでした"},
+    {kMsgCertificateNumberTaken, "証明書番号 %s は既に登録されています"},
+    {kMsgCertificateReplacesUnknown, "置き換える証明書 %s は登録されていません"},
+    {kMsgCertificateNoNumber, "証明書番号がありません"},
+    {kMsgCertificateTooLarge, "証明書 %s の項目が長すぎるか多すぎます"},
+    {kMsgCertificateRegisterMalformed, "証明書台帳の %s の記録が壊れています"},
     // The command line.
     {Usage,
      "使い方: trimbench <サブコマンド> [オプション]\n\n"

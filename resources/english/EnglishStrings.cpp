@@ -230,6 +230,11 @@ constexpr StringEntry kStrings[] = {
     {kMsgPdfNeedsWindow, "the PDF writer needs a GUI application"},
     {kMsgNoPdfWriter, "this build has no PDF writer"},
     {kMsgChartNotDrawn, "the chart could not be drawn"},
+    {kMsgCertificateNumberTaken, "certificate number %s is already registered"},
+    {kMsgCertificateReplacesUnknown, "the certificate to be replaced, %s, is not registered"},
+    {kMsgCertificateNoNumber, "the certificate has no number"},
+    {kMsgCertificateTooLarge, "certificate %s has a field that is too long, or too many rows or references"},
+    {kMsgCertificateRegisterMalformed, "the certificate register's entry %s is malformed"},
     // The command line.
     {Usage,
      "usage: trimbench <subcommand> [options]\n\n"
