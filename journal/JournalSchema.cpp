@@ -23,6 +23,12 @@ struct Migration {
     std::vector<std::string> postgres;
 };
 
+#define TB_CERTIFICATE_COLUMNS                                                                    \
+    "number TEXT NOT NULL UNIQUE, replaces TEXT NOT NULL, issued_utc TEXT NOT NULL, "            \
+    "model TEXT NOT NULL, logger_serial TEXT NOT NULL, row_ids TEXT NOT NULL, "                  \
+    "digest TEXT NOT NULL, reference_ids TEXT NOT NULL"
+#define TB_CERTIFICATE_REFERENCE_COLUMNS "number TEXT NOT NULL, reference_id TEXT NOT NULL"
+
 #define TB_REFERENCE_COLUMNS                                                                      \
     "reference_id TEXT NOT NULL, action TEXT NOT NULL CHECK (action IN ('add', 'retire')), "     \
     "description TEXT NOT NULL, certificate TEXT NOT NULL, calibrated_on TEXT NOT NULL, "        \
@@ -94,11 +100,55 @@ const std::vector<Migration>& Migrations() {
           "EXECUTE format('GRANT SELECT, INSERT ON reference_event TO %I', r.rolname); "
           "EXECUTE format('GRANT USAGE ON SEQUENCE reference_event_id_seq TO %I', r.rolname); "
           "END LOOP; END$$"})},
+        // The register of issued certificates, and which reference each
+        // relied on (one row per reference, for the look-up by reference).
+        {3,
+         {"CREATE TABLE certificate_register (id INTEGER PRIMARY KEY AUTOINCREMENT, "
+          TB_CERTIFICATE_COLUMNS ")",
+          "CREATE INDEX certificate_register_by_replaced ON certificate_register (replaces)",
+          "CREATE TABLE certificate_reference (id INTEGER PRIMARY KEY AUTOINCREMENT, "
+          TB_CERTIFICATE_REFERENCE_COLUMNS ")",
+          "CREATE INDEX certificate_reference_by_reference ON certificate_reference (reference_id)",
+          "CREATE TRIGGER certificate_register_refuse_update BEFORE UPDATE ON certificate_register "
+          "BEGIN SELECT RAISE(ABORT, 'the certificate register is append-only'); END",
+          "CREATE TRIGGER certificate_register_refuse_delete BEFORE DELETE ON certificate_register "
+          "BEGIN SELECT RAISE(ABORT, 'the certificate register is append-only'); END",
+          "CREATE TRIGGER certificate_reference_refuse_update BEFORE UPDATE ON certificate_reference "
+          "BEGIN SELECT RAISE(ABORT, 'the certificate register is append-only'); END",
+          "CREATE TRIGGER certificate_reference_refuse_delete BEFORE DELETE ON certificate_reference "
+          "BEGIN SELECT RAISE(ABORT, 'the certificate register is append-only'); END"},
+         {"CREATE TABLE certificate_register (id BIGSERIAL PRIMARY KEY, " TB_CERTIFICATE_COLUMNS ")",
+          "CREATE INDEX certificate_register_by_replaced ON certificate_register (replaces)",
+          "CREATE TABLE certificate_reference (id BIGSERIAL PRIMARY KEY, "
+          TB_CERTIFICATE_REFERENCE_COLUMNS ")",
+          "CREATE INDEX certificate_reference_by_reference ON certificate_reference (reference_id)",
+          "CREATE TRIGGER certificate_register_refuse_change BEFORE UPDATE OR DELETE "
+          "ON certificate_register FOR EACH ROW EXECUTE FUNCTION journal_refuse_change()",
+          "CREATE TRIGGER certificate_register_refuse_truncate BEFORE TRUNCATE ON certificate_register "
+          "FOR EACH STATEMENT EXECUTE FUNCTION journal_refuse_change()",
+          "CREATE TRIGGER certificate_reference_refuse_change BEFORE UPDATE OR DELETE "
+          "ON certificate_reference FOR EACH ROW EXECUTE FUNCTION journal_refuse_change()",
+          "CREATE TRIGGER certificate_reference_refuse_truncate BEFORE TRUNCATE ON certificate_reference "
+          "FOR EACH STATEMENT EXECUTE FUNCTION journal_refuse_change()",
+          // Roles that already append rows may register the certificates
+          // they issue.
+          "DO $$DECLARE r record; BEGIN "
+          "FOR r IN SELECT DISTINCT roles.rolname FROM pg_class c, "
+          "aclexplode(c.relacl) AS acl, pg_roles roles "
+          "WHERE c.relname = 'journal' AND c.relkind = 'r' AND acl.privilege_type = 'INSERT' "
+          "AND roles.oid = acl.grantee AND acl.grantee <> c.relowner LOOP "
+          "EXECUTE format('GRANT SELECT, INSERT ON certificate_register, certificate_reference TO %I', "
+          "r.rolname); "
+          "EXECUTE format('GRANT USAGE ON SEQUENCE certificate_register_id_seq, "
+          "certificate_reference_id_seq TO %I', r.rolname); "
+          "END LOOP; END$$"}},
     };
     return migrations;
 }
 
 #undef TB_REFERENCE_COLUMNS
+#undef TB_CERTIFICATE_COLUMNS
+#undef TB_CERTIFICATE_REFERENCE_COLUMNS
 
 bool HasSchemaTable(QSqlDatabase& db) {
     return db.tables().contains(QStringLiteral("journal_schema"));
@@ -218,7 +268,11 @@ bool GrantJournalWriter(QSqlDatabase& db, const std::string& role, std::string& 
           "GRANT USAGE ON SEQUENCE journal_id_seq TO " + name,
           "REVOKE ALL ON reference_event FROM " + name,
           "GRANT SELECT, INSERT ON reference_event TO " + name,
-          "GRANT USAGE ON SEQUENCE reference_event_id_seq TO " + name}) {
+          "GRANT USAGE ON SEQUENCE reference_event_id_seq TO " + name,
+          "REVOKE ALL ON certificate_register, certificate_reference FROM " + name,
+          "GRANT SELECT, INSERT ON certificate_register, certificate_reference TO " + name,
+          "GRANT USAGE ON SEQUENCE certificate_register_id_seq, certificate_reference_id_seq TO " +
+              name}) {
         if (!Exec(db, statement, error)) return false;
     }
     return true;

@@ -7,6 +7,9 @@
 // (columns with defaults: older rows stay version 1 and verify as before),
 // and the register of reference instruments (reference_event: additions
 // and retirements, append-only like the journal).
+// Version 3: the register of issued certificates (certificate_register,
+// and certificate_reference naming the references each relied on),
+// append-only too.
 // A later version appends a Migration to the table in JournalSchema.cpp;
 // versions already applied are never changed.
 #pragma once
@@ -31,9 +34,9 @@ bool MigrateSchema(QSqlDatabase& db, Engine engine, std::string& error);
 bool MigrateSchemaTo(QSqlDatabase& db, Engine engine, int version, std::string& error);
 
 // PostgreSQL: gives role (created when missing, without login) INSERT and
-// SELECT on the journal and on the reference register, and nothing else; a
-// lab's technicians log in as members of it. Needs a user that may create
-// roles and grant.
+// SELECT on the journal, the reference register and the certificate
+// register, and nothing else; a lab's technicians log in as members of
+// it. Needs a user that may create roles and grant.
 bool GrantJournalWriter(QSqlDatabase& db, const std::string& role, std::string& error);
 
 }  // namespace tb::journal

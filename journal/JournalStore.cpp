@@ -29,7 +29,23 @@ struct Condition {
     QVariantList values;
 };
 
-Condition WhereOf(const JournalFilter& filter) {
+// The rows whose recorded references (a JSON array of objects, or empty)
+// name the identifier bound to it.
+QString ReferenceCondition(Engine engine) {
+    if (engine == Engine::Postgres) {
+        return QStringLiteral(
+            "CASE WHEN reference_list LIKE '[%' THEN reference_list::jsonb @> "
+            "jsonb_build_array(jsonb_build_object('id', ?::text)) ELSE false END");
+    }
+    // The members named "id" of the array's objects; a text that is not
+    // JSON names nothing.
+    return QStringLiteral(
+        "EXISTS (SELECT 1 FROM json_tree(CASE WHEN json_valid(reference_list) THEN reference_list "
+        "ELSE '[]' END) AS node WHERE node.key = 'id' AND node.path GLOB '$[[]*]' "
+        "AND node.atom = ?)");
+}
+
+Condition WhereOf(const JournalFilter& filter, Engine engine) {
     QStringList parts;
     Condition condition;
     if (!filter.serial.empty()) {
@@ -58,6 +74,10 @@ Condition WhereOf(const JournalFilter& filter) {
     if (!filter.outcome.empty()) {
         parts << QStringLiteral("outcome = ?");
         condition.values << SqlText(filter.outcome);
+    }
+    if (!filter.reference.empty()) {
+        parts << ReferenceCondition(engine);
+        condition.values << SqlText(filter.reference);
     }
     if (!parts.isEmpty()) condition.sql = QStringLiteral(" WHERE ") + parts.join(" AND ");
     return condition;
@@ -115,7 +135,7 @@ bool JournalStore::Append(JournalEntry& entry, std::string& error) {
 }
 
 std::optional<int64_t> JournalStore::Count(const JournalFilter& filter) {
-    const Condition where = WhereOf(filter);
+    const Condition where = WhereOf(filter, engine_);
     QSqlQuery query(db_);
     query.prepare(QStringLiteral("SELECT COUNT(*) FROM journal") + where.sql);
     for (const QVariant& value : where.values) query.addBindValue(value);
@@ -126,7 +146,7 @@ std::optional<int64_t> JournalStore::Count(const JournalFilter& filter) {
 std::vector<JournalEntry> JournalStore::Fetch(const JournalFilter& filter, int64_t offset,
                                               int limit) {
     std::vector<JournalEntry> entries;
-    const Condition where = WhereOf(filter);
+    const Condition where = WhereOf(filter, engine_);
     QSqlQuery query(db_);
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT %1 FROM journal%2 ORDER BY id DESC LIMIT ? OFFSET ?")
@@ -141,7 +161,7 @@ std::vector<JournalEntry> JournalStore::Fetch(const JournalFilter& filter, int64
 
 std::optional<std::vector<JournalEntry>> JournalStore::ReadBefore(
     const JournalFilter& filter, std::optional<int64_t> beforeId, int limit, std::string& error) {
-    Condition where = WhereOf(filter);
+    Condition where = WhereOf(filter, engine_);
     if (beforeId) {
         where.sql += where.sql.isEmpty() ? QStringLiteral(" WHERE id < ?") : QStringLiteral(" AND id < ?");
         where.values << static_cast<qlonglong>(*beforeId);

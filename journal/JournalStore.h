@@ -30,6 +30,9 @@ struct JournalFilter {
     std::string fromUtc{};  // first instant, ISO 8601 UTC, inclusive
     std::string toUtc{};    // last instant, exclusive
     std::string outcome{};  // kOutcome...
+    // A reference instrument's identifier: the rows whose recorded
+    // references name it.
+    std::string reference{};
 
     friend bool operator==(const JournalFilter&, const JournalFilter&) = default;
 };

@@ -222,6 +222,11 @@ inline constexpr int kMsgNoAdjustmentSelected = 3229;
 inline constexpr int kMsgPdfNeedsWindow = 3230;
 inline constexpr int kMsgNoPdfWriter = 3231;
 inline constexpr int kMsgChartNotDrawn = 3232;
+inline constexpr int kMsgCertificateNumberTaken = 3260;
+inline constexpr int kMsgCertificateReplacesUnknown = 3261;
+inline constexpr int kMsgCertificateNoNumber = 3262;
+inline constexpr int kMsgCertificateTooLarge = 3263;
+inline constexpr int kMsgCertificateRegisterMalformed = 3264;
 
 // A calibration certificate's texts and refusals.
 inline constexpr int kStrIssueDate = 3300;
@@ -276,7 +281,6 @@ inline constexpr int kMsgStatedFigureUnreadable = 3348;
 inline constexpr int kMsgCertificateNoUncertainty = 3349;
 inline constexpr int kMsgCertificateNoUnit = 3350;
 inline constexpr int kMsgCertificateBadReceipt = 3351;
-inline constexpr int kMsgCertificateReplacesUnknown = 3352;
 inline constexpr int kMsgCertificateReplacesOther = 3353;
 inline constexpr int kMsgDccNotWritten = 3354;
 inline constexpr int kMsgCertificateAlreadyReplaced = 3355;

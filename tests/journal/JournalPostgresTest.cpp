@@ -14,6 +14,7 @@
 #include <set>
 
 #include "journal/CertificateDay.h"
+#include "journal/CertificateRegister.h"
 #include "journal/JournalError.h"
 #include "journal/JournalRows.h"
 #include "journal/JournalStore.h"
@@ -234,6 +235,25 @@ TEST_F(JournalPostgresTest, RowsWrittenBeforeTheMigrationStillVerifyAndTheWriter
     EXPECT_FALSE(query.exec("UPDATE reference_event SET due_on = '2099-01-01'"));
     EXPECT_FALSE(query.exec("DELETE FROM reference_event"));
     EXPECT_FALSE(query.exec("ALTER TABLE reference_event DISABLE TRIGGER ALL"));
+
+    // The writer role registers certificates too, but changes none, and
+    // the rows that relied on a reference are found by it.
+    JournalFilter relying;
+    relying.reference = "PT100-07";
+    const std::vector<JournalEntry> rows = bench->Fetch(relying, 0, 10);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].id, entry.id);
+    relying.reference = "PT100";
+    EXPECT_EQ(bench->Count(relying), 0);
+    const IssuedCertificate issued{"TB-000004-0A0B0C0D", "", "2026-12-10T06:00:00.000Z", "830",
+                                   "0000001A", {entry.id}, std::string(64, 'b'), {"PT100-07"}};
+    ASSERT_TRUE(RegisterCertificate(*bench, issued, refused)) << JournalErrorText(refused);
+    EXPECT_EQ(FindIssued(*bench, issued.number, refused), issued);
+    const auto relied = IssuedRelyingOn(*bench, "PT100-07", refused);
+    ASSERT_TRUE(relied);
+    EXPECT_EQ(*relied, std::vector<IssuedCertificate>{issued});
+    EXPECT_FALSE(query.exec("UPDATE certificate_register SET digest = 'x'"));
+    EXPECT_FALSE(query.exec("DELETE FROM certificate_reference"));
 }
 
 struct Trimbench {
