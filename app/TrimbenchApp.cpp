@@ -12,6 +12,7 @@
 #include "ui/InterfaceFont.h"
 #include "ui/QtMessageBoxBackend.h"
 #include "ui/QtPumpHook.h"
+#include "ui/QtTranslation.h"
 
 namespace tb::app {
 namespace {
@@ -48,6 +49,8 @@ void CTrimbenchApp::InitInstance() {
         SelectJapaneseLocale();
         ui::UseJapaneseCapableFont();
     }
+    ui::InstallQtTranslation(qtTexts_,
+                             ui::QtTextsLanguage(languageNumber_, services::ReadInterfaceLanguage()));
     QCoreApplication::setOrganizationName(QString::fromLatin1(kCompanyKey));
     QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationName));
     services::SetHelpOpener(ui::OpenInHelpWindow);

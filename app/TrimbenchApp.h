@@ -1,9 +1,11 @@
 // The application object: loads the optional resource library, selects the
-// locale from the language number, names the settings store and runs the
-// main dialog modally; the program ends when the dialog closes.
+// locale and Qt's own texts from the language number, names the settings
+// store and runs the main dialog modally; the program ends when the dialog
+// closes.
 #pragma once
 
 #include <QApplication>
+#include <QTranslator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -32,6 +34,8 @@ class CTrimbenchApp {
     // After the library: its texts go before it does.
     std::optional<services::ScopedResourceTexts> texts_;
     QApplication qt_;
+    // Qt's own texts in the interface's language; removed before qt_ goes.
+    QTranslator qtTexts_;
     int languageNumber_ = 0;
 };
 

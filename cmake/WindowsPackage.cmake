@@ -4,9 +4,10 @@
 #    the C headers (include/) and a README;
 #  - trimbench-<version>-win64-setup.exe (`cpack -G NSIS`): the installer of
 #    the program. It puts Trimbench2.exe, trimbench.exe, our DLLs, the
-#    resource library (lang\en\Trimbench_800.dll) and the manual (manual\ja,
-#    manual\en) in C:\Program Files\Kestrune\Trimbench2, adds a Start-menu
-#    entry and an uninstaller, and registers nothing else: the settings are
+#    resource library (lang\en\Trimbench_800.dll), Qt's Japanese texts
+#    (translations\qtbase_ja.qm) and the manual (manual\ja, manual\en) in
+#    C:\Program Files\Kestrune\Trimbench2, adds a Start-menu entry and an
+#    uninstaller, and registers nothing else: the settings are
 #    made on first use. Qt is linked into the programs.
 # The zip holds the component of the libraries' own install rules; the
 # installer the component "program" (cmake/WindowsPackageGenerators.cmake
@@ -21,6 +22,16 @@ if(TARGET Trimbench2)
     PATTERN "package" EXCLUDE PATTERN "_CPack_Packages" EXCLUDE PATTERN "manual" EXCLUDE)
   install(DIRECTORY ${TB_OUT_DIR}/manual DESTINATION . COMPONENT program)
   install(FILES ${CMAKE_SOURCE_DIR}/packaging/windows/LICENSE-Qt.txt DESTINATION . COMPONENT program)
+  # Qt's own texts in Japanese, in translations\ beside the programs where
+  # they look first. The static kit carries no translations; the build
+  # machine's files of the same Qt version (Debian's qt6-translations-l10n)
+  # serve, a .qm file being no platform's.
+  set(TB_QT_TRANSLATIONS /usr/share/qt6/translations CACHE PATH "Qt's translations for the installer")
+  if(EXISTS ${TB_QT_TRANSLATIONS}/qtbase_ja.qm)
+    install(FILES ${TB_QT_TRANSLATIONS}/qtbase_ja.qm DESTINATION translations COMPONENT program)
+  else()
+    message(WARNING "No qtbase_ja.qm in ${TB_QT_TRANSLATIONS}: the installer's Qt texts stay English")
+  endif()
 endif()
 
 set(CPACK_GENERATOR ZIP)

@@ -1,8 +1,9 @@
 // How a drift chart lays out its axes, for the certificate's picture and
-// the journal window alike: value axes that show every value and the
-// limits with room around them (so a limit band is a band, never the whole
-// plot), round ticks, and time labels that tell visits apart (the time of
-// day joins the date when two visits fall on one day).
+// the journal window alike: value axes scaled to the values with room
+// around them, taking in a limit (drawn as a reference line) when it is
+// near enough for the drift still to show, round ticks, and time labels
+// that tell visits apart (the time of day joins the date when two visits
+// fall on one day).
 #pragma once
 
 #include <optional>
@@ -21,9 +22,17 @@ struct ValueAxis {
     int decimals = 0;           // what the tick labels need
 };
 
-// The axis for the values and, when given, the limits (low, high).
+// The axis for the values and, when given and near them, the limits (low,
+// high); OnAxis says which made it.
 ValueAxis ValueAxisFor(const std::vector<double>& values,
                        const std::optional<std::pair<double, double>>& limits);
+
+// Whether the value lies on the axis (a limit's line is drawn only then).
+bool OnAxis(const ValueAxis& axis, double value);
+
+// The limits as a chart states them beside the axis: "0.50 … 2.00", to the
+// axis's decimals (at least one).
+std::string LimitsText(const ValueAxis& axis, const std::pair<double, double>& limits);
 
 // A tick's label: the value to the axis's decimals.
 std::string TickLabel(const ValueAxis& axis, double tick);

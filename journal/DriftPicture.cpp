@@ -25,6 +25,7 @@ struct Panel {
     QString caption;
     Value value;
     std::optional<std::pair<double, double>> limits;
+    QString limitsCaption;
 };
 
 // The visits' labels are turned this far, so that twelve fit side by side.
@@ -52,7 +53,7 @@ PanelFrame FrameOf(const QRectF& area, const QFontMetricsF& metrics, double long
     const double halfStep = width / (2.0 * static_cast<double>(std::max<std::size_t>(visits, 1)));
     const double left = std::max(tickWidth, reach - halfStep + line * 0.5);
     PanelFrame frame;
-    frame.caption = QRectF(area.left() + left, area.top(), area.width() - left, line * 1.4);
+    frame.caption = QRectF(area.left() + left, area.top(), area.width() - left - line, line * 1.4);
     frame.plot = QRectF(area.left() + left, frame.caption.bottom() + line * 0.3,
                         area.width() - left - line, 0);
     frame.plot.setBottom(std::max(frame.plot.top() + line, area.bottom() - labelDepth));
@@ -151,11 +152,18 @@ void DrawPanel(QPainter& painter, const QRectF& area, const std::vector<DriftVis
     painter.setPen(Qt::black);
     painter.drawText(frame.caption, Qt::AlignLeft | Qt::AlignVCenter, panel.caption);
     painter.restore();
+    if (panel.limits) {
+        painter.setPen(kLimitColour);
+        painter.drawText(frame.caption, Qt::AlignRight | Qt::AlignVCenter,
+                         panel.limitsCaption + QStringLiteral(" ") +
+                             QString::fromStdString(LimitsText(axis, *panel.limits)));
+    }
     DrawValueAxis(painter, plot, axis, y);
     if (panel.limits) {
         painter.setPen(QPen(kLimitColour, 2, Qt::DashLine));
         for (double limit : {panel.limits->first, panel.limits->second})
-            painter.drawLine(QPointF(plot.left(), y(limit)), QPointF(plot.right(), y(limit)));
+            if (OnAxis(axis, limit))
+                painter.drawLine(QPointF(plot.left(), y(limit)), QPointF(plot.right(), y(limit)));
     }
     painter.setPen(QPen(Qt::black, 1.5));
     painter.setBrush(Qt::NoBrush);
@@ -223,11 +231,11 @@ QImage DriftPicture(const DriftSeries& series, int width, int height, std::size_
     DrawPanel(painter, slopeArea, latest,
               {QString::fromStdString(captions.slope),
                [](const auto& c) { return c ? std::optional<double>(c->slope) : std::nullopt; },
-               LimitsOf(series.limits, true)});
+               LimitsOf(series.limits, true), QString::fromStdString(captions.limits)});
     DrawPanel(painter, offsetArea, latest,
               {QString::fromStdString(captions.offset),
                [](const auto& c) { return c ? std::optional<double>(c->offset) : std::nullopt; },
-               LimitsOf(series.limits, false)});
+               LimitsOf(series.limits, false), QString::fromStdString(captions.limits)});
     return image;
 }
 

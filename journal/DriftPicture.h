@@ -1,9 +1,10 @@
 // The drift of a channel as a picture for the certificate, drawn for print
 // at 300 dpi: the correction as found at the logger's last visits (a line)
 // and as left (circles), slope on the left and offset on the right, each
-// with its value axis, its limits (dashed) and every visit labelled with
-// its date (and time of day when two fall on one day), under a key. Drawn
-// with the GUI module's painter (the window's chart needs the widgets).
+// with its value axis, its limits (stated above it, dashed where the axis
+// reaches them) and every visit labelled with its date (and time of day
+// when two fall on one day), under a key. Drawn with the GUI module's
+// painter (the window's chart needs the widgets).
 #pragma once
 
 #include <QImage>

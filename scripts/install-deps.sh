@@ -5,7 +5,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   qt6-base-dev qt6-qpa-plugins qt6-charts-dev libqt6opengl6-dev libgl1-mesa-dev
   libudev-dev libgtest-dev libgmock-dev libbenchmark-dev
-  libqt6sql6-sqlite libqt6sql6-psql postgresql poppler-utils
+  libqt6sql6-sqlite libqt6sql6-psql postgresql poppler-utils qt6-translations-l10n
   fonts-noto-cjk fonts-takao-gothic fonts-dejavu-core locales
   xvfb xauth dbus dbus-x11 at-spi2-core python3 python3-pyatspi
   dpkg-dev fakeroot file lintian appstream desktop-file-utils ccache libxml2-utils

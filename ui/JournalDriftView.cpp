@@ -1,6 +1,7 @@
 #include "ui/JournalDriftView.h"
 
-#include <QAreaSeries>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -45,23 +46,23 @@ qreal TimeOf(const journal::DriftVisit& visit) {
             .toMSecsSinceEpoch());
 }
 
-// A band from low to high over the time span, drawn behind the points.
-QAreaSeries* Band(qreal from, qreal to, double low, double high, const QString& name, QColor color) {
-    auto* lower = new QLineSeries;
-    auto* upper = new QLineSeries;
-    lower->append(from, low);
-    lower->append(to, low);
-    upper->append(from, high);
-    upper->append(to, high);
-    auto* band = new QAreaSeries(upper, lower);
-    // The band's edges go with it when the chart removes it.
-    upper->setParent(band);
-    lower->setParent(band);
-    band->setName(name);
-    color.setAlpha(40);
-    band->setColor(color);
-    band->setBorderColor(color);
-    return band;
+// The limits as dashed reference lines over the time span, under one
+// entry of the legend.
+void AddLimitLines(QChart* chart, QDateTimeAxis* time, QValueAxis* axis, qreal from, qreal to,
+                   std::pair<double, double> limits, const QString& name, const QColor& colour) {
+    const QPen pen(colour, 1.5, Qt::DashLine);
+    for (const double limit : {limits.first, limits.second}) {
+        auto* line = new QLineSeries;
+        line->append(from, limit);
+        line->append(to, limit);
+        line->setPen(pen);
+        line->setName(name);
+        chart->addSeries(line);
+        line->attachAxis(time);
+        line->attachAxis(axis);
+        if (limit == limits.second)
+            for (QLegendMarker* marker : chart->legend()->markers(line)) marker->setVisible(false);
+    }
 }
 
 }  // namespace
@@ -134,9 +135,7 @@ void JournalDriftView::Draw() {
     auto* time = new QDateTimeAxis;
     time->setFormat(QStringLiteral("yyyy-MM-dd"));
     auto* slope = new QValueAxis;
-    slope->setTitleText(Res(kStrSlope));
     auto* offset = new QValueAxis;
-    offset->setTitleText(Res(kStrOffset));
     chart->addAxis(time, Qt::AlignBottom);
     chart->addAxis(slope, Qt::AlignLeft);
     chart->addAxis(offset, Qt::AlignRight);
@@ -149,7 +148,11 @@ void JournalDriftView::Draw() {
     leftSlope_->setName(Res(kStrDriftAsLeft) + QStringLiteral(" ") + Res(kStrSlope));
     leftOffset_ = new QScatterSeries;
     leftOffset_->setName(Res(kStrDriftAsLeft) + QStringLiteral(" ") + Res(kStrOffset));
-    for (QScatterSeries* points : {leftSlope_, leftOffset_}) points->setMarkerSize(8.0);
+    // As left: squares; as found: a line through round points.
+    for (QScatterSeries* points : {leftSlope_, leftOffset_}) {
+        points->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+        points->setMarkerSize(9.0);
+    }
     for (QLineSeries* line : {foundSlope_, foundOffset_}) line->setPointsVisible(true);
 
     qreal first = std::numeric_limits<qreal>::max();
@@ -168,23 +171,16 @@ void JournalDriftView::Draw() {
         }
     }
     if (series_.visits.empty()) first = last = static_cast<qreal>(QDateTime::currentMSecsSinceEpoch());
-    if (first == last) {
-        first -= 86400000.0;
-        last += 86400000.0;
-    }
-    if (series_.limits && series_.limits->maxSlope > series_.limits->minSlope) {
-        const double limit = series_.limits->onePointOffsetLimit;
-        QAreaSeries* slopeBand =
-            Band(first, last, series_.limits->minSlope, series_.limits->maxSlope,
-                 Res(kStrLimits) + QStringLiteral(" ") + Res(kStrSlope), Qt::blue);
-        QAreaSeries* offsetBand =
-            Band(first, last, -limit, limit,
-                 Res(kStrLimits) + QStringLiteral(" ") + Res(kStrOffset), QColor(230, 120, 0));
-        for (auto [band, axis] : {std::pair{slopeBand, slope}, std::pair{offsetBand, offset}}) {
-            chart->addSeries(band);
-            band->attachAxis(time);
-            band->attachAxis(axis);
-        }
+    // Room before the first and after the last visit, so that their points
+    // are not cut at the plot's edges.
+    const qreal room = first == last ? 86400000.0 : (last - first) * 0.04;
+    first -= room;
+    last += room;
+    if (const auto limits = Limits()) {
+        AddLimitLines(chart, time, slope, first, last, limits->first,
+                      Res(kStrLimits) + QStringLiteral(" ") + Res(kStrSlope), Qt::blue);
+        AddLimitLines(chart, time, offset, first, last, limits->second,
+                      Res(kStrLimits) + QStringLiteral(" ") + Res(kStrOffset), QColor(230, 120, 0));
     }
     for (auto [series, axis] : {std::pair<QXYSeries*, QValueAxis*>{foundSlope_, slope},
                                 {leftSlope_, slope}, {foundOffset_, offset}, {leftOffset_, offset}}) {
@@ -212,15 +208,23 @@ void JournalDriftView::FitAxes(QDateTimeAxis* time, QValueAxis* slope, QValueAxi
             offsets.push_back(correction->offset);
         }
     }
-    std::optional<std::pair<double, double>> slopeLimits;
-    std::optional<std::pair<double, double>> offsetLimits;
-    if (series_.limits && series_.limits->maxSlope > series_.limits->minSlope) {
-        slopeLimits = std::pair{series_.limits->minSlope, series_.limits->maxSlope};
-        offsetLimits = std::pair{-series_.limits->onePointOffsetLimit,
-                                 series_.limits->onePointOffsetLimit};
-    }
-    for (auto [axis, layout] : {std::pair{slope, journal::ValueAxisFor(slopes, slopeLimits)},
-                                std::pair{offset, journal::ValueAxisFor(offsets, offsetLimits)}}) {
+    const auto limits = Limits();
+    const auto slopeLimits = limits ? std::optional(limits->first) : std::nullopt;
+    const auto offsetLimits = limits ? std::optional(limits->second) : std::nullopt;
+    const struct {
+        QValueAxis* axis;
+        int title;
+        std::optional<std::pair<double, double>> limits;
+        journal::ValueAxis layout;
+    } axes[] = {{slope, kStrSlope, slopeLimits, journal::ValueAxisFor(slopes, slopeLimits)},
+                {offset, kStrOffset, offsetLimits, journal::ValueAxisFor(offsets, offsetLimits)}};
+    for (const auto& [axis, title, limits, layout] : axes) {
+        // The limits stand in the title, also when the axis does not reach them.
+        axis->setTitleText(limits ? Res(title) + QStringLiteral(" (") + Res(kStrLimits) +
+                                        QStringLiteral(" ") +
+                                        QString::fromStdString(journal::LimitsText(layout, *limits)) +
+                                        QStringLiteral(")")
+                                  : Res(title));
         axis->setRange(layout.low, layout.high);
         axis->setTickCount(static_cast<int>(layout.ticks.size()));
         axis->setLabelFormat(QStringLiteral("%.") + QString::number(layout.decimals) +
@@ -237,6 +241,14 @@ void JournalDriftView::FitAxes(QDateTimeAxis* time, QValueAxis* slope, QValueAxi
             time->setFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
             break;
     }
+}
+
+std::optional<std::pair<std::pair<double, double>, std::pair<double, double>>>
+JournalDriftView::Limits() const {
+    if (!series_.limits || series_.limits->maxSlope <= series_.limits->minSlope) return std::nullopt;
+    const double offset = series_.limits->onePointOffsetLimit;
+    return std::pair{std::pair{series_.limits->minSlope, series_.limits->maxSlope},
+                     std::pair{-offset, offset}};
 }
 
 std::string JournalDriftView::HoverText(std::size_t visit) const {

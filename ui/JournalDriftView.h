@@ -1,11 +1,12 @@
 // The drift of one logger at a glance: for a channel, the correction as
-// found at each visit (slope and offset over time) with the limit band, and
-// the as-left points. Hovering a point shows its row; the chart is saved as
-// PNG and its data as CSV. The journal window opens it for the selected
-// row's logger.
+// found at each visit (slope and offset over time, a line through round
+// points), the as-left points (squares) and the limits as dashed lines.
+// Hovering a point shows its row; the chart is saved as PNG and its data
+// as CSV. The journal window opens it for the selected row's logger.
 #pragma once
 
 #include <QDialog>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,8 @@ class JournalDriftView final : public QDialog {
     void Draw();
     void FitAxes(QDateTimeAxis* time, QValueAxis* slope, QValueAxis* offset) const;
     void OnHover(const QPointF& point, bool state);
+    // The slope's and the offset's limits (low, high); none without limits.
+    std::optional<std::pair<std::pair<double, double>, std::pair<double, double>>> Limits() const;
 
     journal::DriftLogger logger_;
     std::vector<journal::JournalEntry> visits_;

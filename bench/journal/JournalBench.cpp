@@ -8,10 +8,7 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QDateTime>
-#include <QTimeZone>
 #include <QLabel>
-#include <QSqlQuery>
 #include <QTableView>
 #include <algorithm>
 #include <chrono>
@@ -20,12 +17,10 @@
 #include <string>
 #include <vector>
 
+#include "bench/journal/BenchJournal.h"
 #include "journal/Certificate.h"
 #include "journal/DriftSeries.h"
-#include "journal/JournalChain.h"
-#include "journal/JournalColumns.h"
 #include "journal/JournalStore.h"
-#include "pages/OperationRecord.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "ui/JournalDriftView.h"
 #include "ui/JournalWindow.h"
@@ -37,35 +32,9 @@ using tb::journal::JournalEntry;
 
 constexpr int kAppends = 2000;
 constexpr int kWindowRows = 100000;
-// Every 200th row is a visit of the drifting logger: 500 in the journal.
-constexpr int kDriftEvery = 200;
-constexpr const char* kDriftSerial = "00D1F700";
+using tb::bench::kDriftSerial;
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-JournalEntry Entry(int i) {
-    tb::pages::AdjustmentRecord record;
-    record.page = record.model = i % 3 == 0 ? "890" : "820/821";
-    record.unitSerial = "00A1" + std::to_string(1000 + i % 50);
-    const bool drifting = i % kDriftEvery == 0;
-    if (drifting) {
-        record.page = record.model = "820/821";
-        record.unitSerial = kDriftSerial;
-    }
-    tb::pages::ChannelRecord channel;
-    channel.name = "CH1";
-    channel.asFound = tb::pages::Correction{1.0 + (drifting ? i / kDriftEvery * 0.0001 : 0.0), 0.4};
-    channel.enteredPoints = {"25.0", "25.3"};
-    channel.entered = tb::pages::Correction{1.0, 0.3};
-    channel.composed = channel.asLeft = tb::pages::Correction{1.0, 0.7};
-    channel.limits = tb::pages::LimitsRecord(tb::pages::CheckKind::Celsius);
-    record.channels = {channel};
-    record.success = i % 7 != 0;
-    record.messageId = record.success ? 1050 : 1048;
-    const QDateTime at = QDateTime(QDate(2025, 1, 1), QTime(0, 0), QTimeZone::utc()).addSecs(i * 300LL);
-    return tb::journal::EntryFromRecord(
-        record, {at.toString(Qt::ISODateWithMs).toStdString(), 540, "bench", "1.31"});
-}
 
 // One small write and fsync in the same folder: what a commit would cost if
 // it waited for the disk, and what each checkpoint of the write-ahead log
@@ -99,7 +68,7 @@ void AppendFigures(const std::string& folder) {
     }
     std::vector<double> times;
     for (int i = 0; i < kAppends; ++i) {
-        JournalEntry entry = Entry(i);
+        JournalEntry entry = tb::bench::BenchEntry(i);
         const auto start = Clock::now();
         if (!store->Append(entry, error)) std::printf("append failed: %s\n", error.c_str());
         times.push_back(Ms(Clock::now() - start));
@@ -114,25 +83,6 @@ void AppendFigures(const std::string& folder) {
         "write+fsync p99 %.3f ms\n",
         kAppends, times[times.size() / 2], times[times.size() * 99 / 100], times.back(), closeMs,
         SyncFloorP99(folder));
-}
-
-// Writes rows with their chain in one transaction (the fast way to a large
-// journal; the program appends one row per operation).
-void Fill(tb::journal::JournalStore& store, int rows) {
-    QSqlDatabase& db = store.Database();
-    db.transaction();
-    QSqlQuery insert(db);
-    insert.prepare(tb::journal::InsertStatement());
-    std::string previous = tb::journal::kChainStart;
-    for (int i = 0; i < rows; ++i) {
-        JournalEntry e = Entry(i);
-        e.chain = tb::journal::ChainValue(previous, e);
-        previous = e.chain;
-        for (const QVariant& v : tb::journal::InsertValues(e)) insert.addBindValue(v);
-        insert.exec();
-        insert.finish();  // the INSERT answers the new key: done with it before the commit
-    }
-    db.commit();
 }
 
 // The drift button on a row of the drifting logger: its visits read from
@@ -181,7 +131,7 @@ void WindowFigures(const std::string& folder) {
             std::printf("window: cannot open: %s\n", error.c_str());
             return;
         }
-        Fill(*store, kWindowRows);
+        tb::bench::FillJournal(*store, kWindowRows);
         const auto start = Clock::now();
         const auto report = store->Verify();
         std::printf("verify of %lld rows: %.0f ms (%s)\n", static_cast<long long>(report.rows),

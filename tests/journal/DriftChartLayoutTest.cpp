@@ -1,6 +1,6 @@
-// The drift chart's axes: limits and values always inside the plot with
-// room around them, round and distinct ticks, and visits told apart by
-// their labels even when they fall on one day.
+// The drift chart's axes: the values inside the plot with room around
+// them, the limits on it when near or passed, round and distinct ticks,
+// and visits told apart by their labels even when they fall on one day.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -19,16 +19,21 @@ struct AxisCase {
     const char* name;
     std::vector<double> values;
     std::optional<std::pair<double, double>> limits;
+    bool lowOnAxis = false;   // the lower limit's line is drawn
+    bool highOnAxis = false;  // the upper limit's line is drawn
 };
 
-TEST(DriftChartLayout, ValuesAndLimitsFitWithRoomAndTicksAreRound) {
+TEST(DriftChartLayout, TheAxisFollowsTheValuesAndTakesInLimitsNearOrPassed) {
     const AxisCase cases[] = {
-        {"slopes inside their limits", {1.002, 0.998, 1.0}, std::pair{0.5, 2.0}},
-        {"offsets near the limit", {29.5, -3.0}, std::pair{-30.0, 30.0}},
-        {"a value beyond the limit", {55.0}, std::pair{-50.0, 50.0}},
+        // Far limits would flatten the drift to a line: the values fill the plot.
+        {"slopes far inside their limits", {1.002, 0.998, 1.0}, std::pair{0.5, 2.0}},
+        {"offsets near the limit", {29.5, -3.0}, std::pair{-30.0, 30.0}, true, true},
+        {"offsets near the upper limit only", {8.0, 9.5}, std::pair{-30.0, 10.0}, false, true},
+        {"a value beyond the upper limit", {55.0}, std::pair{-50.0, 50.0}, false, true},
+        {"a value below the lower limit", {-0.8, 0.1}, std::pair{-0.5, 0.5}, true, true},
         {"a flat series without limits", {1.0, 1.0, 1.0}, std::nullopt},
         {"all zero", {0.0, 0.0}, std::nullopt},
-        {"no values, only limits", {}, std::pair{-3.0, 3.0}},
+        {"no values, only limits", {}, std::pair{-3.0, 3.0}, true, true},
         {"a non-finite value is left out", {NAN, 0.2, INFINITY}, std::pair{-0.5, 0.5}},
     };
     for (const AxisCase& c : cases) {
@@ -39,10 +44,14 @@ TEST(DriftChartLayout, ValuesAndLimitsFitWithRoomAndTicksAreRound) {
         for (double v : c.values)
             if (std::isfinite(v)) shown.push_back(v);
         if (c.limits) {
-            shown.push_back(c.limits->first);
-            shown.push_back(c.limits->second);
+            EXPECT_EQ(OnAxis(axis, c.limits->first), c.lowOnAxis);
+            EXPECT_EQ(OnAxis(axis, c.limits->second), c.highOnAxis);
+            if (c.lowOnAxis) shown.push_back(c.limits->first);
+            if (c.highOnAxis) shown.push_back(c.limits->second);
             // The band between the limits never fills the plot.
-            EXPECT_LE((c.limits->second - c.limits->first) / (axis.high - axis.low), 0.8);
+            if (c.lowOnAxis && c.highOnAxis) {
+                EXPECT_LE((c.limits->second - c.limits->first) / (axis.high - axis.low), 0.8);
+            }
         }
         for (double v : shown) {
             EXPECT_GT(v, axis.low);

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QPushButton>
 #include <filesystem>
 #include <fstream>
 
@@ -34,6 +36,20 @@ TEST(Startup, WithoutResourceLibraryTheProgramUsesItsOwnTextsAndJapaneseLocale) 
     app.InitInstance();
     EXPECT_EQ(app.LanguageNumber(), 0);
     EXPECT_EQ(tb::services::LoadResString(108), "バージョン情報(&A)...");
+}
+
+// Qt's standard buttons (the conditions dialog's Cancel among them) speak
+// the interface's language: Japanese for the built-in texts, English for
+// the English library. scripts/install-deps.sh installs Qt's translations.
+TEST(Startup, QtsOwnTextsFollowTheInterfaceLanguage) {
+    const std::pair<std::string, QString> cases[] = {{"/nonexistent/Trimbench_800.so", "キャンセル"},
+                                                     {TB_TEST_RESOURCE_LIBRARY, "Cancel"}};
+    for (const auto& [library, cancel] : cases) {
+        CTrimbenchApp app(tb::testing::ProgramArgc(), tb::testing::ProgramArgv(), library);
+        app.InitInstance();
+        const QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), cancel) << library;
+    }
 }
 
 TEST(Startup, BrokenOrForeignLibrariesAreIgnoredSilently) {
