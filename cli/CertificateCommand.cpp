@@ -17,11 +17,12 @@ namespace tb::cli {
 namespace {
 
 int Report(ExitCode code, const std::string& message, const std::string& path, std::size_t records,
-           bool json, Terminal& terminal, const std::string& dcc = {}) {
+           bool json, Terminal& terminal, const std::string& dcc = {}, const std::string& number = {}) {
     const bool done = code == ExitCode::Done;
     return FinishJournalCommand("certificate", code, message, json, terminal,
                                 {{"file", done ? QString::fromStdString(path) : QString()},
                                  {"dcc", done ? QString::fromStdString(dcc) : QString()},
+                                 {"number", QString::fromStdString(number)},
                                  {"records", static_cast<int>(records)}});
 }
 
@@ -64,7 +65,7 @@ int WriteDayCertificate(journal::JournalStore& store, const journal::JournalEntr
     switch (outcome.result) {
         case journal::CertificateResult::Written:
             return Report(ExitCode::Done, Text(cli_text::CertificateWritten, {path, std::to_string(outcome.records)}),
-                          path, outcome.records, json, terminal, dcc);
+                          path, outcome.records, json, terminal, dcc, outcome.number);
         case journal::CertificateResult::Unreadable:
             return Failed(cli_text::JournalUnreadable, outcome.error, path, json, terminal);
         case journal::CertificateResult::Incomplete:

@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "journal/CertificateDay.h"
+#include "journal/CertificateRegister.h"
 #include "resources/StringIds.h"
 
 namespace tb::journal {
@@ -15,6 +16,11 @@ std::optional<CertificateSeal> SealNamed(JournalStore& store, const std::string&
                                          JournalError& reason) {
     QFile file(QString::fromStdString(named));
     if (!file.exists()) {
+        // A registered number names its rows; a number never registered
+        // (issued before the register) is found from its rows.
+        auto issued = FindIssued(store, named, reason);
+        if (reason) return std::nullopt;
+        if (issued) return CertificateSeal{issued->number, issued->rowIds, issued->digest};
         std::string error;
         auto seal = SealForNumber(store, named, error);
         if (!seal) reason = error.empty() ? JournalError{kMsgSealNumberUnknown} : GivenReason(error);

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "journal/CertificateRegister.h"
 #include "resources/StringIds.h"
 
 namespace tb::journal {
@@ -15,8 +16,8 @@ constexpr std::string_view kSealStart = "tb-seal:";
 constexpr std::string_view kSealEnd = ":tb-seal-end";
 constexpr std::size_t kDigestLength = 64;
 constexpr std::size_t kNumberDigest = 8;
-// "TB-" + up to 19 digits + "-" + 8 hex.
-constexpr std::size_t kMaxNumberLength = 32;
+// "TB-" + up to 19 digits + "-" + 8 hex, and "-R" + a revision.
+constexpr std::size_t kMaxNumberLength = 36;
 constexpr std::size_t kMaxSealText = kMaxSealRows * 21 + 256;
 
 bool IsHex(std::string_view text) {
@@ -59,6 +60,17 @@ CertificateSeal SealOf(const std::vector<JournalEntry>& entries) {
                   QByteArray::fromStdString(seal.digest.substr(0, kNumberDigest)).toUpper().constData());
     seal.number = number;
     return seal;
+}
+
+std::string RevisedNumber(const std::string& rowsNumber, int revision) {
+    return rowsNumber + "-R" + std::to_string(revision);
+}
+
+std::string RowsNumber(const std::string& number) {
+    const auto at = number.rfind("-R");
+    if (at == std::string::npos || at + 2 == number.size() || number.size() - at > 4) return number;
+    const bool digits = number.find_first_not_of("0123456789", at + 2) == std::string::npos;
+    return digits ? number.substr(0, at) : number;
 }
 
 std::string SealText(const CertificateSeal& seal) {
@@ -114,9 +126,17 @@ SealCheck CheckSeal(JournalStore& store, const CertificateSeal& seal) {
         rows.push_back(std::move(*entry));
     }
     const CertificateSeal recomputed = SealOf(rows);
-    if (recomputed.digest != seal.digest || recomputed.number != seal.number) {
+    if (recomputed.digest != seal.digest || recomputed.number != RowsNumber(seal.number)) {
         check.reason = {kMsgSealRowsDiffer};
         return check;
+    }
+    if (seal.number != recomputed.number) {
+        const auto issued = FindIssued(store, seal.number, check.reason);
+        if (check.reason) return check;
+        if (!issued || issued->digest != seal.digest) {
+            check.reason = {kMsgSealNumberUnknown};
+            return check;
+        }
     }
     check.matches = true;
     check.rows = rows.size();

@@ -32,6 +32,12 @@ struct CertificateSeal {
 // The seal of the rows a certificate shows (in that order).
 CertificateSeal SealOf(const std::vector<JournalEntry>& entries);
 
+// A corrected certificate is issued under its rows' number with a revision
+// ("TB-000123-1A2B3C4D-R1"); RowsNumber gives the rows' number of either.
+inline constexpr int kMaxRevision = 99;
+std::string RevisedNumber(const std::string& rowsNumber, int revision);
+std::string RowsNumber(const std::string& number);
+
 // The seal as the text put into the PDF's metadata, and found again in a
 // file's bytes (the first seal in them; nothing when none is whole).
 std::string SealText(const CertificateSeal& seal);
@@ -45,7 +51,8 @@ struct SealCheck {
 };
 
 // The journal's chain is intact, every row the seal names is there, and
-// together they give the seal's digest and number.
+// together they give the seal's digest and number (a revised number also
+// registered with that digest).
 SealCheck CheckSeal(JournalStore& store, const CertificateSeal& seal);
 
 }  // namespace tb::journal

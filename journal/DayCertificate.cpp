@@ -5,6 +5,7 @@
 #include "journal/Certificate.h"
 #include "journal/CertificateBuilder.h"
 #include "journal/CertificateDay.h"
+#include "journal/CertificateIssue.h"
 #include "journal/DccWriter.h"
 #include "journal/DriftSeries.h"
 #include "journal/ReportUnits.h"
@@ -27,6 +28,16 @@ bool WriteFiles(const CertificateContent& content, const std::vector<JournalEntr
     return false;
 }
 
+// A correction refused for what it names, not for the journal.
+bool RefusesReplacement(const JournalError& error) {
+    using namespace resources::strings;
+    for (int refusal : {kMsgCertificateReplacesUnknown, kMsgCertificateReplacesOther,
+                        kMsgCertificateAlreadyReplaced, kMsgCertificateNumberTaken}) {
+        if (error.text == refusal) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 CertificateOutcome WriteCertificateOf(JournalStore& store, const CertificateRequest& request) {
@@ -41,7 +52,10 @@ CertificateOutcome WriteCertificateOf(JournalStore& store, const CertificateRequ
         outcome.error = GivenReason(error);
         return failed(CertificateResult::Unreadable);
     }
-    const auto content = CertificateContentOf(*entries, request.header, SealOf(*entries).number, outcome.error);
+    const auto number = IssueNumber(store, *entries, request.header.replaces, outcome.error);
+    if (!number) return failed(RefusesReplacement(outcome.error) ? CertificateResult::Incomplete
+                                                                 : CertificateResult::Unreadable);
+    const auto content = CertificateContentOf(*entries, request.header, *number, outcome.error);
     if (!content) return failed(CertificateResult::Incomplete);
     std::vector<DriftSeries> drift;
     if (request.withDrift) {
@@ -52,8 +66,13 @@ CertificateOutcome WriteCertificateOf(JournalStore& store, const CertificateRequ
         }
         drift = std::move(*series);
     }
+    // Registered before the files are written: a number is never handed out
+    // twice, and the same rows written again are the same certificate.
+    if (!RegisterIssue(store, *entries, *number, request.header.replaces, outcome.error))
+        return failed(CertificateResult::Unreadable);
     if (!WriteFiles(*content, *entries, request, drift, outcome.error)) return failed(CertificateResult::NotWritten);
     outcome.records = entries->size();
+    outcome.number = *number;
     return outcome;
 }
 

@@ -35,6 +35,7 @@ enum class CertificateResult {
 struct CertificateOutcome {
     CertificateResult result = CertificateResult::Written;
     std::size_t records = 0;  // the rows the certificate covers
+    std::string number{};     // the number it was issued under
     JournalError error{};     // why not, unless written
 };
 

@@ -183,6 +183,25 @@ TEST_F(TrimbenchProgram, WritesTheCertificateOfTheLoggersLatestDay) {
         EXPECT_EQ(tb::testsupport::All(texts, "si:uncertainty"), std::vector<std::string>(2, "0.12"));
         EXPECT_NE(shown.find("0.12°C"), std::string::npos);
     }
+
+    // A corrected certificate: a new number naming the one it replaces;
+    // the journal knows both, and a certificate is corrected once.
+    const std::string first = Trimbench(certificate + " --json").Json()["number"].toString().toStdString();
+    ASSERT_FALSE(first.empty());
+    const Result unknown = Trimbench(certificate + " --replaces TB-000099-00000000", true);
+    EXPECT_EQ(unknown.exit, 10);
+    EXPECT_NE(unknown.out.find("TB-000099-00000000"), std::string::npos) << unknown.out;
+    const Result corrected = Trimbench(certificate + " --replaces " + first + " --json");
+    ASSERT_EQ(corrected.exit, 0) << corrected.out;
+    const std::string second = corrected.Json()["number"].toString().toStdString();
+    EXPECT_EQ(second, first + "-R1");
+    const std::string shown = SearchText(tb::testsupport::RunCommand("pdftotext " + pdf + " -").out);
+    EXPECT_NE(shown.find(SearchText("本証明書が置き換える証明書" + first)), std::string::npos) << shown;
+    EXPECT_NE(shown.find(second), std::string::npos);
+    for (const std::string& number : {first, second, pdf})
+        EXPECT_EQ(Trimbench("journal verify --certificate " + number).exit, 0) << number;
+    EXPECT_EQ(Trimbench("journal verify --certificate " + first + "-R2").exit, 1);
+    EXPECT_EQ(Trimbench(certificate + " --replaces " + first).exit, 10);
 }
 
 }  // namespace
