@@ -15,9 +15,8 @@ std::optional<CertificateSeal> SealNamed(JournalStore& store, const std::string&
                                          JournalError& reason) {
     QFile file(QString::fromStdString(named));
     if (!file.exists()) {
-        std::string error;
-        auto seal = SealForNumber(store, named, error);
-        if (!seal) reason = error.empty() ? JournalError{kMsgSealNumberUnknown} : GivenReason(error);
+        auto seal = SealForNumber(store, named, reason);
+        if (!seal && !reason) reason = {kMsgSealNumberUnknown};
         return seal;
     }
     if (!file.open(QIODevice::ReadOnly)) {

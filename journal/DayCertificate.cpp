@@ -8,18 +8,16 @@ namespace tb::journal {
 
 CertificateOutcome WriteCertificateOf(JournalStore& store, const CertificateRequest& request) {
     CertificateOutcome outcome;
-    auto unreadable = [&](std::string reason) {
+    auto unreadable = [&] {
         outcome.result = CertificateResult::Unreadable;
-        outcome.error = GivenReason(std::move(reason));
         return outcome;
     };
-    std::string error;
-    const auto entries = CertificateRows(store, request.selected, request.wholeDay, error);
-    if (!entries) return unreadable(error);
+    const auto entries = CertificateRows(store, request.selected, request.wholeDay, outcome.error);
+    if (!entries) return unreadable();
     std::vector<DriftSeries> drift;
     if (request.withDrift) {
-        auto series = CertificateDrift(store, *entries, error);
-        if (!series) return unreadable(error);
+        auto series = CertificateDrift(store, *entries, outcome.error);
+        if (!series) return unreadable();
         drift = std::move(*series);
     }
     if (!WriteCertificate(*entries, request.header, request.path, outcome.error, drift)) {

@@ -223,6 +223,13 @@ constexpr std::array kStrings = std::to_array<StringEntry>({
     {kMsgPdfNeedsWindow, "PDF の作成には GUI アプリケーションが必要です"},
     {kMsgNoPdfWriter, "このビルドには PDF の作成機能がありません"},
     {kMsgChartNotDrawn, "グラフを描けませんでした"},
+    {kMsgJournalCannotOpen, "調整記録を開けません: %s"},
+    {kMsgJournalCannotRead, "調整記録を読めません: %s"},
+    {kMsgJournalCannotAppend, "調整記録に記録を追加できません: %s"},
+    {kMsgJournalCannotMigrate, "調整記録のスキーマを更新できません: %s"},
+    {kMsgJournalCannotGrant, "ロール %s に調整記録の権限を与えられません: %s"},
+    {kMsgFileNotWritten, "%s に書き込めません: %s"},
+    {kMsgReferenceNotRecorded, "基準器の登録に書き込めません: %s"},
     // The command line.
     {Usage,
      "使い方: trimbench <サブコマンド> [オプション]\n\n"

@@ -230,6 +230,13 @@ constexpr StringEntry kStrings[] = {
     {kMsgPdfNeedsWindow, "the PDF writer needs a GUI application"},
     {kMsgNoPdfWriter, "this build has no PDF writer"},
     {kMsgChartNotDrawn, "the chart could not be drawn"},
+    {kMsgJournalCannotOpen, "the journal cannot be opened: %s"},
+    {kMsgJournalCannotRead, "the journal cannot be read: %s"},
+    {kMsgJournalCannotAppend, "the record cannot be added to the journal: %s"},
+    {kMsgJournalCannotMigrate, "the journal's schema cannot be brought up to date: %s"},
+    {kMsgJournalCannotGrant, "the role %s cannot be given its rights on the journal: %s"},
+    {kMsgFileNotWritten, "%s cannot be written: %s"},
+    {kMsgReferenceNotRecorded, "the register of references cannot be written: %s"},
     // The command line.
     {Usage,
      "usage: trimbench <subcommand> [options]\n\n"
