@@ -67,7 +67,7 @@ int WriteDayCertificate(journal::JournalStore& store, const journal::JournalEntr
             return Report(ExitCode::Done, Text(cli_text::CertificateWritten, {path, std::to_string(outcome.records)}),
                           path, outcome.records, json, terminal, dcc, outcome.number);
         case journal::CertificateResult::Unreadable:
-            return Failed(cli_text::JournalUnreadable, outcome.error, path, json, terminal);
+            return Report(ExitCode::Failure, journal::JournalErrorText(outcome.error), path, 0, json, terminal);
         case journal::CertificateResult::Incomplete:
             return Report(ExitCode::NotIssued,
                           Text(cli_text::CertificateNotIssued, {journal::JournalErrorText(outcome.error)}), path,
@@ -115,9 +115,9 @@ int RunCertificate(const QStringList& arguments, Terminal& terminal) {
     const bool json = parser.IsSet("json");
     const std::string serial = JournalSerial(parser.Value("serial"));
     const std::string path = parser.Value("out");
-    std::string error;
+    journal::JournalError error;
     const auto latest = journal::LatestAdjustment(*store, serial, day, error);
-    if (!error.empty()) return Failed(cli_text::JournalUnreadable, journal::GivenReason(error), path, json, terminal);
+    if (error) return Report(ExitCode::Failure, journal::JournalErrorText(error), path, 0, json, terminal);
     if (!latest) {
         const std::string on = day ? " (" + parser.Value("date") + ")" : std::string();
         return Report(ExitCode::NoRecord, Text(cli_text::NoRecordFor, {serial, on}), path, 0, json, terminal);

@@ -29,13 +29,15 @@ std::unique_ptr<journal::JournalStore> OpenJournalOf(const CommandParser& parser
                                                      Terminal& terminal, int& exit) {
     const auto location = JournalLocationOf(parser, terminal, exit);
     if (!location) return nullptr;
-    std::string error;
+    journal::JournalError error;
     auto store = journal::OpenJournal(*location, error);
-    if (!store) {
-        terminal.err << "trimbench: " << Text(cli_text::JournalUnreadable, {error}) << '\n';
-        exit = static_cast<int>(ExitCode::Failure);
-    }
+    if (!store) exit = ReportJournalError(error, terminal);
     return store;
+}
+
+int ReportJournalError(const journal::JournalError& error, Terminal& terminal) {
+    terminal.err << "trimbench: " << journal::JournalErrorText(error) << '\n';
+    return static_cast<int>(ExitCode::Failure);
 }
 
 std::string JournalSerial(const std::string& text) {

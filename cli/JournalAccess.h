@@ -13,6 +13,7 @@
 #include "cli/ExitCode.h"
 #include "cli/ModelNames.h"
 #include "cli/Terminal.h"
+#include "journal/JournalError.h"
 #include "journal/JournalLocation.h"
 #include "journal/JournalStore.h"
 
@@ -33,6 +34,9 @@ std::optional<journal::JournalLocation> JournalLocationOf(const CommandParser& p
 // Failure when it cannot be opened).
 std::unique_ptr<journal::JournalStore> OpenJournalOf(const CommandParser& parser,
                                                      Terminal& terminal, int& exit);
+
+// Says a journal's error on the error stream; returns exit code Failure.
+int ReportJournalError(const journal::JournalError& error, Terminal& terminal);
 
 // A serial number as the journal stores it: eight upper-case hexadecimal
 // digits when the text is one, else the text as typed.

@@ -80,12 +80,9 @@ std::optional<std::vector<journal::JournalEntry>> SelectedRows(const CommandPars
     if (!FilterOf(parser, filter, terminal, exit)) return std::nullopt;
     const auto store = OpenJournalOf(parser, terminal, exit);
     if (!store) return std::nullopt;
-    std::string error;
+    journal::JournalError error;
     auto rows = journal::AllRows(*store, filter, error);
-    if (!rows) {
-        terminal.err << "trimbench: " << Text(cli_text::JournalUnreadable, {error}) << '\n';
-        exit = static_cast<int>(ExitCode::Failure);
-    }
+    if (!rows) exit = ReportJournalError(error, terminal);
     return rows;
 }
 
@@ -102,10 +99,10 @@ int RunJournalExport(const QStringList& arguments, Terminal& terminal) {
     const auto rows = SelectedRows(parser, terminal, exit);
     if (!rows) return exit;
     const bool json = parser.IsSet("json");
-    std::string error;
+    journal::JournalError error;
     if (!journal::WriteFileAtomically(path, journal::CsvText(*rows), error))
         return FinishJournalCommand("journal export-csv", ExitCode::Failure,
-                                    Text(cli_text::CsvNotWritten, {path, error}), json, terminal);
+                                    journal::JournalErrorText(error), json, terminal);
     return FinishJournalCommand("journal export-csv", ExitCode::Done,
                                 Text(cli_text::CsvWritten, {std::to_string(rows->size()), path}), json,
                                 terminal,

@@ -23,10 +23,10 @@ int RunJournalGrant(const QStringList& arguments, Terminal& terminal) {
     if (location->engine != journal::Engine::Postgres) return UsageError(terminal, Text(cli_text::GrantNeedsPostgres));
     const auto store = OpenJournalOf(parser, terminal, exit);
     if (!store) return exit;
-    std::string error;
+    journal::JournalError error;
     if (!journal::GrantJournalWriter(store->Database(), role, error))
         return FinishJournalCommand("journal grant-writer", ExitCode::Failure,
-                                    Text(cli_text::GrantFailed, {error}), json, terminal);
+                                    journal::JournalErrorText(error), json, terminal);
     return FinishJournalCommand("journal grant-writer", ExitCode::Done, Text(cli_text::GrantDone, {role}),
                                 json, terminal, {{"role", QString::fromStdString(role)}});
 }

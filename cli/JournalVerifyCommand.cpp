@@ -22,7 +22,7 @@ int VerifyChain(journal::JournalStore& store, bool json, Terminal& terminal) {
         {"rows", static_cast<qint64>(report.rows)},
         {"firstBroken", report.firstBroken ? QJsonValue(static_cast<qint64>(*report.firstBroken)) : QJsonValue()}};
     if (!report.readable)
-        return Finish(ExitCode::Failure, Text(cli_text::JournalUnreadable, {report.error}), json, terminal);
+        return Finish(ExitCode::Failure, journal::JournalErrorText(report.error), json, terminal);
     if (report.firstBroken)
         return Finish(ExitCode::Failure, Text(cli_text::VerifyBroken, {std::to_string(*report.firstBroken)}), json,
                       terminal, details);

@@ -28,12 +28,9 @@ std::string StateName(const journal::ReferenceInstrument& instrument) {
 }
 
 int List(journal::ReferenceRegister& references, bool json, Terminal& terminal) {
-    std::string error;
+    journal::JournalError error;
     const auto instruments = references.List(error);
-    if (!instruments) {
-        terminal.err << "trimbench: " << Text(cli_text::JournalUnreadable, {error}) << '\n';
-        return static_cast<int>(ExitCode::Failure);
-    }
+    if (!instruments) return ReportJournalError(error, terminal);
     if (json) {
         QJsonArray array;
         for (const journal::ReferenceInstrument& instrument : *instruments) {

@@ -12,9 +12,9 @@ namespace {
 // Why the references cannot be used; empty when they can.
 std::string SelectionProblemText(const std::vector<std::string>& ids, bool allowExpired) {
     if (ids.empty()) return {};
-    std::string error;
+    journal::JournalError error;
     auto store = journal::OpenJournal(journal::ConfiguredLocation(), error);
-    if (!store) return Text(cli_text::JournalUnreadable, {error});
+    if (!store) return journal::JournalErrorText(error);
     journal::ReferenceRegister references(*store);
     const journal::Resolution resolution =
         journal::ResolveReferences(references, ids, QDate::currentDate());
@@ -23,7 +23,7 @@ std::string SelectionProblemText(const std::vector<std::string>& ids, bool allow
         case SelectionProblem::None:
             return {};
         case SelectionProblem::Unreadable:
-            return Text(cli_text::JournalUnreadable, {resolution.error});
+            return journal::JournalErrorText(resolution.error);
         case SelectionProblem::TooMany:
             return Text(cli_text::ReferenceTooMany, {std::to_string(journal::kMaxReferencesInUse)});
         case SelectionProblem::Unknown:

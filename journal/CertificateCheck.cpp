@@ -21,9 +21,8 @@ std::optional<CertificateSeal> SealNamed(JournalStore& store, const std::string&
         auto issued = FindIssued(store, named, reason);
         if (reason) return std::nullopt;
         if (issued) return CertificateSeal{issued->number, issued->rowIds, issued->digest};
-        std::string error;
-        auto seal = SealForNumber(store, named, error);
-        if (!seal) reason = error.empty() ? JournalError{kMsgSealNumberUnknown} : GivenReason(error);
+        auto seal = SealForNumber(store, named, reason);
+        if (!seal && !reason) reason = {kMsgSealNumberUnknown};
         return seal;
     }
     if (!file.open(QIODevice::ReadOnly)) {

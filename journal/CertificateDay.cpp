@@ -22,7 +22,7 @@ std::string UtcStartOf(const QDate& date, const QTimeZone& zone) {
 
 std::optional<std::vector<JournalEntry>> DayEntries(JournalStore& store,
                                                     const JournalEntry& selected,
-                                                    std::string& error) {
+                                                    JournalError& error) {
     const QTimeZone zone(selected.utcOffsetMinutes * 60);
     const QDate day = QDate::fromString(QString::fromStdString(LocalDateText(selected)), Qt::ISODate);
     JournalFilter filter;
@@ -43,13 +43,13 @@ std::optional<std::vector<JournalEntry>> DayEntries(JournalStore& store,
 
 std::optional<std::vector<JournalEntry>> CertificateRows(JournalStore& store,
                                                          const JournalEntry& selected, bool wholeDay,
-                                                         std::string& error) {
+                                                         JournalError& error) {
     if (!wholeDay) return std::vector<JournalEntry>{selected};
     return DayEntries(store, selected, error);
 }
 
 std::optional<JournalEntry> LatestAdjustment(JournalStore& store, const std::string& serial,
-                                             const std::optional<QDate>& day, std::string& error) {
+                                             const std::optional<QDate>& day, JournalError& error) {
     JournalFilter filter;
     filter.serial = serial;
     if (day) {
@@ -58,7 +58,7 @@ std::optional<JournalEntry> LatestAdjustment(JournalStore& store, const std::str
         filter.fromUtc = UtcStartOf(*day, local);
         filter.toUtc = UtcStartOf(day->addDays(1), local);
     }
-    error.clear();
+    error = {};
     RowPager pager(store, filter, kLatestBatch);
     for (;;) {
         const auto rows = pager.Next(error);
@@ -69,8 +69,8 @@ std::optional<JournalEntry> LatestAdjustment(JournalStore& store, const std::str
 }
 
 std::optional<CertificateSeal> SealForNumber(JournalStore& store, const std::string& number,
-                                             std::string& error) {
-    error.clear();
+                                             JournalError& error) {
+    error = {};
     // "TB-<newest row id>-<digest>"
     const QStringList parts = QString::fromStdString(number).split('-');
     bool ok = false;

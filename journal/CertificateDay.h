@@ -23,26 +23,26 @@ std::string UtcStartOf(const QDate& date, const QTimeZone& zone);
 // alone when that day holds none. Nothing, with the reason, on a read error.
 std::optional<std::vector<JournalEntry>> DayEntries(JournalStore& store,
                                                     const JournalEntry& selected,
-                                                    std::string& error);
+                                                    JournalError& error);
 
 // The rows a certificate of `selected` covers: the row itself, or with
 // wholeDay its logger's day (DayEntries). Nothing, with the reason, on a
 // read error.
 std::optional<std::vector<JournalEntry>> CertificateRows(JournalStore& store,
                                                          const JournalEntry& selected, bool wholeDay,
-                                                         std::string& error);
+                                                         JournalError& error);
 
 // The newest adjustment of the logger with this serial (logger or base-unit
 // serial), on the given local day when one is given; nothing when the
 // journal holds none, or (error set) when it cannot be read.
 std::optional<JournalEntry> LatestAdjustment(JournalStore& store, const std::string& serial,
-                                             const std::optional<QDate>& day, std::string& error);
+                                             const std::optional<QDate>& day, JournalError& error);
 
 // The seal of the certificate with this number, found again from the rows
 // the program draws certificates of (one adjustment, or its logger's day up
 // to it); nothing when no such rows give the number (error set on a read
 // error).
 std::optional<CertificateSeal> SealForNumber(JournalStore& store, const std::string& number,
-                                             std::string& error);
+                                             JournalError& error);
 
 }  // namespace tb::journal

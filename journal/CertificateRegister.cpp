@@ -27,7 +27,7 @@ constexpr double kMaxExactInteger = 9007199254740992.0;
 const QString kColumns = QStringLiteral(
     "number, replaces, issued_utc, model, logger_serial, row_ids, digest, reference_ids");
 
-JournalError ReadError(const QSqlQuery& query) { return GivenReason(ErrorOf(query)); }
+JournalError ReadError(const QSqlQuery& query) { return ErrorOf(kMsgJournalCannotRead, query); }
 
 JournalError CheckBounds(const IssuedCertificate& issued) {
     if (issued.number.empty()) return {kMsgCertificateNoNumber};
@@ -146,7 +146,7 @@ bool Insert(QSqlDatabase& db, const QString& sql, const QVariantList& values, Jo
     insert.prepare(sql);
     for (const QVariant& value : values) insert.addBindValue(value);
     if (insert.exec()) return true;
-    error = ReadError(insert);
+    error = ErrorOf(kMsgJournalCannotAppend, insert);
     return false;
 }
 
@@ -186,12 +186,12 @@ bool RegisterCertificate(JournalStore& store, const IssuedCertificate& issued, J
     if (error) return false;
     QSqlDatabase& db = store.Database();
     if (!db.transaction()) {
-        error = GivenReason(db.lastError().text().toStdString());
+        error = JournalError{kMsgJournalCannotAppend, {db.lastError().text().toStdString()}};
         return false;
     }
     error = RegisterProblem(store, issued);
     if (!error && InsertCertificate(db, issued, error) && db.commit()) return true;
-    if (!error) error = GivenReason(db.lastError().text().toStdString());
+    if (!error) error = JournalError{kMsgJournalCannotAppend, {db.lastError().text().toStdString()}};
     db.rollback();
     return false;
 }

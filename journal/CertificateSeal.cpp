@@ -109,7 +109,7 @@ SealCheck CheckSeal(JournalStore& store, const CertificateSeal& seal) {
     check.number = seal.number;
     const VerifyReport chain = store.Verify();
     if (!chain.readable) {
-        check.reason = {kMsgSealJournalUnreadable, {chain.error}};
+        check.reason = chain.error;
         return check;
     }
     if (chain.firstBroken) {

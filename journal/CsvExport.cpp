@@ -5,6 +5,7 @@
 #include "journal/JournalColumns.h"
 #include "journal/JournalText.h"
 #include "journal/WorkConditions.h"
+#include "resources/StringIds.h"
 
 namespace tb::journal {
 namespace {
@@ -100,15 +101,18 @@ std::string CsvText(const std::vector<JournalEntry>& entries) {
     return text;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& error) {
+bool WriteFileAtomically(const std::string& path, const std::string& bytes, JournalError& error) {
     QSaveFile file(QString::fromStdString(path));
+    auto failed = [&] {
+        error = {resources::strings::kMsgFileNotWritten, {path, file.errorString().toStdString()}};
+    };
     if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString().toStdString();
+        failed();
         return false;
     }
     const qint64 size = static_cast<qint64>(bytes.size());
     if (file.write(bytes.data(), size) != size || !file.commit()) {
-        error = file.errorString().toStdString();
+        failed();
         file.cancelWriting();
         return false;
     }

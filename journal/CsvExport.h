@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "journal/JournalEntry.h"
+#include "journal/JournalError.h"
 #include "journal/JournalRows.h"
 
 namespace tb::journal {
@@ -16,6 +17,6 @@ namespace tb::journal {
 std::string CsvText(const std::vector<JournalEntry>& entries);
 
 // Writes the text to path (replacing it only once complete); false with the reason.
-bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& error);
+bool WriteFileAtomically(const std::string& path, const std::string& bytes, JournalError& error);
 
 }  // namespace tb::journal

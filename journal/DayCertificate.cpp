@@ -46,12 +46,8 @@ CertificateOutcome WriteCertificateOf(JournalStore& store, const CertificateRequ
         outcome.result = result;
         return outcome;
     };
-    std::string error;
-    const auto entries = CertificateRows(store, request.selected, request.wholeDay, error);
-    if (!entries) {
-        outcome.error = GivenReason(error);
-        return failed(CertificateResult::Unreadable);
-    }
+    const auto entries = CertificateRows(store, request.selected, request.wholeDay, outcome.error);
+    if (!entries) return failed(CertificateResult::Unreadable);
     const auto number = IssueNumber(store, *entries, request.header.replaces, outcome.error);
     if (!number) return failed(RefusesReplacement(outcome.error) ? CertificateResult::Incomplete
                                                                  : CertificateResult::Unreadable);
@@ -59,11 +55,8 @@ CertificateOutcome WriteCertificateOf(JournalStore& store, const CertificateRequ
     if (!content) return failed(CertificateResult::Incomplete);
     std::vector<DriftSeries> drift;
     if (request.withDrift) {
-        auto series = CertificateDrift(store, *entries, error);
-        if (!series) {
-            outcome.error = GivenReason(error);
-            return failed(CertificateResult::Unreadable);
-        }
+        auto series = CertificateDrift(store, *entries, outcome.error);
+        if (!series) return failed(CertificateResult::Unreadable);
         drift = std::move(*series);
     }
     // Registered before the files are written: a number is never handed out

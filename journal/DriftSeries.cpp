@@ -27,7 +27,7 @@ std::string Quoted(const std::string& field) {
 }  // namespace
 
 std::optional<std::vector<JournalEntry>> LoggerVisits(JournalStore& store, const DriftLogger& logger,
-                                                      std::string& error) {
+                                                      JournalError& error) {
     JournalFilter filter;
     filter.serial = logger.serial;
     filter.model = logger.model;
@@ -63,7 +63,7 @@ DriftSeries DriftOf(const std::vector<JournalEntry>& visits, const std::string& 
 
 std::optional<std::vector<DriftSeries>> CertificateDrift(JournalStore& store,
                                                          const std::vector<JournalEntry>& entries,
-                                                         std::string& error) {
+                                                         JournalError& error) {
     std::vector<DriftSeries> drift;
     if (entries.empty()) return drift;
     const JournalEntry& first = entries.front();

@@ -38,7 +38,7 @@ struct DriftLogger {
 // Every adjustment of the logger (sends and initialisations), oldest first;
 // nothing, with the reason, on a read error.
 std::optional<std::vector<JournalEntry>> LoggerVisits(JournalStore& store, const DriftLogger& logger,
-                                                      std::string& error);
+                                                      JournalError& error);
 std::vector<std::string> DriftChannels(const std::vector<JournalEntry>& visits);
 DriftSeries DriftOf(const std::vector<JournalEntry>& visits, const std::string& channel);
 
@@ -46,7 +46,7 @@ DriftSeries DriftOf(const std::vector<JournalEntry>& visits, const std::string& 
 // certificate's newest row; nothing, with the reason, on a read error.
 std::optional<std::vector<DriftSeries>> CertificateDrift(JournalStore& store,
                                                          const std::vector<JournalEntry>& entries,
-                                                         std::string& error);
+                                                         JournalError& error);
 
 // One line per visit: id, time (UTC), as-found slope and offset, as-left
 // slope and offset, outcome; UTF-8 with a byte order mark, CRLF.

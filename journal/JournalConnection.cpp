@@ -55,8 +55,8 @@ JournalStore::~JournalStore() {
     // the main file, so that the file alone is the whole journal once the
     // program has closed it (a copy, a backup, an operating-system crash).
     if (engine_ == Engine::Sqlite && db_.isOpen()) {
-        std::string ignored;
-        Exec(db_, QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"), ignored);
+        JournalError ignored;
+        Exec(db_, QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"), kMsgJournalCannotOpen, ignored);
     }
     db_.close();
     db_ = QSqlDatabase();
@@ -64,11 +64,11 @@ JournalStore::~JournalStore() {
 }
 
 std::unique_ptr<JournalStore> JournalStore::Prepare(const QString& connectionName, Engine engine,
-                                                    std::string& error) {
+                                                    JournalError& error) {
     std::unique_ptr<JournalStore> store(new JournalStore(connectionName, engine));
     QSqlDatabase& open = store->db_;
     if (!open.open()) {
-        error = open.lastError().text().toStdString();
+        error = {kMsgJournalCannotOpen, {open.lastError().text().toStdString()}};
         return nullptr;
     }
     if (engine == Engine::Sqlite) {
@@ -80,19 +80,21 @@ std::unique_ptr<JournalStore> JournalStore::Prepare(const QString& connectionNam
         QSqlQuery mode(open);
         if (!mode.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !mode.next() ||
             mode.value(0).toString().compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0) {
-            error = mode.lastError().isValid() ? ErrorOf(mode) : JournalErrorText({kMsgJournalNoWal});
+            error = mode.lastError().isValid() ? ErrorOf(kMsgJournalCannotOpen, mode)
+                                               : JournalError{kMsgJournalNoWal};
             return nullptr;
         }
-        if (!Exec(open, QStringLiteral("PRAGMA synchronous=NORMAL"), error)) return nullptr;
+        if (!Exec(open, QStringLiteral("PRAGMA synchronous=NORMAL"), kMsgJournalCannotOpen, error))
+            return nullptr;
     }
     if (!MigrateSchema(open, engine, error)) return nullptr;
     return store;
 }
 
 std::unique_ptr<JournalStore> JournalStore::OpenSqlite(const std::string& path,
-                                                       std::string& error) {
+                                                       JournalError& error) {
     if (path.empty()) {
-        error = JournalErrorText({kMsgJournalNoDataFolder});
+        error = {kMsgJournalNoDataFolder};
         return nullptr;
     }
     const QString name = AddConnection(QStringLiteral("QSQLITE"), [&](QSqlDatabase& db) {
@@ -100,23 +102,23 @@ std::unique_ptr<JournalStore> JournalStore::OpenSqlite(const std::string& path,
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
     });
     if (name.isEmpty()) {
-        error = JournalErrorText({kMsgJournalDriverMissing, {"SQLite"}});
+        error = {kMsgJournalDriverMissing, {"SQLite"}};
         return nullptr;
     }
     return Prepare(name, Engine::Sqlite, error);
 }
 
 std::unique_ptr<JournalStore> JournalStore::OpenPostgres(const std::string& options,
-                                                         std::string& error) {
+                                                         JournalError& error) {
     if (ContainsPassword(options)) {
-        error = JournalErrorText({kMsgJournalPasswordGiven});
+        error = {kMsgJournalPasswordGiven};
         return nullptr;
     }
     const QString name = AddConnection(QStringLiteral("QPSQL"), [&](QSqlDatabase& db) {
         db.setConnectOptions(SqlText(options));
     });
     if (name.isEmpty()) {
-        error = JournalErrorText({kMsgJournalDriverMissing, {"PostgreSQL"}});
+        error = {kMsgJournalDriverMissing, {"PostgreSQL"}};
         return nullptr;
     }
     return Prepare(name, Engine::Postgres, error);

@@ -17,11 +17,11 @@ JournalLocation ConfiguredLocation() {
     return location;
 }
 
-std::unique_ptr<JournalStore> OpenJournal(const JournalLocation& location, std::string& error) {
+std::unique_ptr<JournalStore> OpenJournal(const JournalLocation& location, JournalError& error) {
     if (location.engine == Engine::Postgres) {
         // Qt's PostgreSQL driver needs libpq, which the Windows build has not.
         if constexpr (!kSharedJournalSupported) {
-            error = services::LoadResString(resources::strings::kMsgSharedJournalLinuxOnly);
+            error = {resources::strings::kMsgSharedJournalLinuxOnly};
             return nullptr;
         }
         return JournalStore::OpenPostgres(location.postgresOptions, error);

@@ -39,7 +39,7 @@ struct JournalLocation {
 JournalLocation ConfiguredLocation();
 
 // The store at location, or nothing with the reason.
-std::unique_ptr<JournalStore> OpenJournal(const JournalLocation& location, std::string& error);
+std::unique_ptr<JournalStore> OpenJournal(const JournalLocation& location, JournalError& error);
 
 // Journal/Lab, empty when not set.
 std::string LabName();

@@ -15,7 +15,7 @@ JournalRecorder::JournalRecorder(JournalLocation location) : location_(std::move
 
 JournalRecorder::~JournalRecorder() = default;
 
-bool JournalRecorder::Append(JournalEntry& entry, std::string& error) {
+bool JournalRecorder::Append(JournalEntry& entry, JournalError& error) {
     if (!store_) store_ = OpenJournal(location_, error);
     if (!store_) return false;
     if (store_->Append(entry, error)) return true;
@@ -42,12 +42,13 @@ void JournalRecorder::AddConditions(JournalEntry& entry) {
 
 void JournalRecorder::Record(const pages::AdjustmentRecord& record) {
     JournalEntry entry = EntryFromRecord(record, CurrentContext());
-    std::string error;
+    JournalError error;
     if (!store_) store_ = OpenJournal(location_, error);
     AddConditions(entry);
     if (Append(entry, error)) return;
     services::ShowMessage(
-        services::FormatText(services::LoadResString(resources::strings::kMsgJournalWriteFailed), {error}),
+        services::FormatText(services::LoadResString(resources::strings::kMsgJournalWriteFailed),
+                             {JournalErrorText(error)}),
         services::MsgButtons::Ok, services::MsgIcon::Warning, resources::strings::kMsgJournalWriteFailed);
 }
 

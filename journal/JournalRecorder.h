@@ -28,7 +28,7 @@ class JournalRecorder final : public pages::AdjustmentRecorder {
     JournalStore* Store() { return store_.get(); }
 
   private:
-    bool Append(JournalEntry& entry, std::string& error);
+    bool Append(JournalEntry& entry, JournalError& error);
     // The references in use and the ambient conditions (WorkConditions.h).
     void AddConditions(JournalEntry& entry);
 

@@ -7,7 +7,7 @@ namespace tb::journal {
 RowPager::RowPager(JournalStore& store, JournalFilter filter, int batch)
     : store_(store), filter_(std::move(filter)), batch_(std::max(batch, 1)) {}
 
-std::optional<std::vector<JournalEntry>> RowPager::Next(std::string& error) {
+std::optional<std::vector<JournalEntry>> RowPager::Next(JournalError& error) {
     if (done_) return std::vector<JournalEntry>{};
     auto rows = store_.ReadBefore(filter_, before_, batch_, error);
     if (!rows) return std::nullopt;
@@ -17,7 +17,7 @@ std::optional<std::vector<JournalEntry>> RowPager::Next(std::string& error) {
 }
 
 std::optional<std::vector<JournalEntry>> AllRows(JournalStore& store, const JournalFilter& filter,
-                                                 std::string& error) {
+                                                 JournalError& error) {
     RowPager pager(store, filter);
     std::vector<JournalEntry> entries;
     for (;;) {

@@ -23,7 +23,7 @@ class RowPager {
 
     // The next batch: empty once every row was read; nothing (with the
     // reason) when the rows cannot be read.
-    std::optional<std::vector<JournalEntry>> Next(std::string& error);
+    std::optional<std::vector<JournalEntry>> Next(JournalError& error);
 
   private:
     JournalStore& store_;
@@ -36,6 +36,6 @@ class RowPager {
 // Every row the filter selects, newest first; nothing, with the reason,
 // when any batch cannot be read.
 std::optional<std::vector<JournalEntry>> AllRows(JournalStore& store, const JournalFilter& filter,
-                                                 std::string& error);
+                                                 JournalError& error);
 
 }  // namespace tb::journal

@@ -15,6 +15,8 @@
 #include "resources/StringIds.h"
 
 namespace tb::journal {
+
+using namespace resources::strings;
 namespace {
 
 struct Migration {
@@ -157,15 +159,15 @@ bool HasSchemaTable(QSqlDatabase& db) {
 // Runs one migration's statements and records its version; inside the
 // caller's transaction.
 bool ApplyMigration(QSqlDatabase& db, Engine engine, const Migration& migration,
-                    std::string& error) {
+                    JournalError& error) {
     const auto& statements = engine == Engine::Sqlite ? migration.sqlite : migration.postgres;
     for (const std::string& statement : statements)
-        if (!Exec(db, QString::fromStdString(statement), error)) return false;
+        if (!Exec(db, QString::fromStdString(statement), kMsgJournalCannotMigrate, error)) return false;
     QSqlQuery insert(db);
     insert.prepare(QStringLiteral("INSERT INTO journal_schema (version) VALUES (?)"));
     insert.addBindValue(migration.version);
     if (insert.exec()) return true;
-    error = insert.lastError().text().toStdString();
+    error = ErrorOf(kMsgJournalCannotMigrate, insert);
     return false;
 }
 
@@ -175,16 +177,17 @@ bool ApplyMigration(QSqlDatabase& db, Engine engine, const Migration& migration,
 // creates it and the others find it made.
 constexpr qint64 kSchemaLockKey = 0x54424A534348LL;
 
-bool BeginSchemaChange(QSqlDatabase& db, Engine engine, std::string& error) {
-    if (engine == Engine::Sqlite) return Exec(db, QStringLiteral("BEGIN IMMEDIATE"), error);
-    if (!Exec(db, QStringLiteral("BEGIN"), error)) return false;
+bool BeginSchemaChange(QSqlDatabase& db, Engine engine, JournalError& error) {
+    if (engine == Engine::Sqlite)
+        return Exec(db, QStringLiteral("BEGIN IMMEDIATE"), kMsgJournalCannotMigrate, error);
+    if (!Exec(db, QStringLiteral("BEGIN"), kMsgJournalCannotMigrate, error)) return false;
     QSqlQuery lock(db);
     lock.prepare(QStringLiteral("SELECT pg_advisory_xact_lock(?)"));
     lock.addBindValue(kSchemaLockKey);
     if (lock.exec()) return true;
-    error = lock.lastError().text().toStdString();
-    std::string ignored;
-    Exec(db, QStringLiteral("ROLLBACK"), ignored);
+    error = ErrorOf(kMsgJournalCannotMigrate, lock);
+    JournalError ignored;
+    Exec(db, QStringLiteral("ROLLBACK"), kMsgJournalCannotMigrate, ignored);
     return false;
 }
 
@@ -204,14 +207,14 @@ std::optional<int> StoredSchemaVersion(QSqlDatabase& db) {
 namespace {
 
 // The stored version, refusing one newer than this program's.
-std::optional<int> CheckedVersion(QSqlDatabase& db, std::string& error) {
+std::optional<int> CheckedVersion(QSqlDatabase& db, JournalError& error) {
     const std::optional<int> stored = StoredSchemaVersion(db);
     if (!stored) {
-        error = JournalErrorText({resources::strings::kMsgJournalSchemaUnreadable});
+        error = {kMsgJournalSchemaUnreadable};
         return std::nullopt;
     }
     if (*stored > CurrentSchemaVersion()) {
-        error = JournalErrorText({resources::strings::kMsgJournalNewerSchema, {std::to_string(*stored)}});
+        error = {kMsgJournalNewerSchema, {std::to_string(*stored)}};
         return std::nullopt;
     }
     return stored;
@@ -219,48 +222,52 @@ std::optional<int> CheckedVersion(QSqlDatabase& db, std::string& error) {
 
 }  // namespace
 
-bool MigrateSchema(QSqlDatabase& db, Engine engine, std::string& error) {
+bool MigrateSchema(QSqlDatabase& db, Engine engine, JournalError& error) {
     return MigrateSchemaTo(db, engine, CurrentSchemaVersion(), error);
 }
 
-bool MigrateSchemaTo(QSqlDatabase& db, Engine engine, int version, std::string& error) {
+bool MigrateSchemaTo(QSqlDatabase& db, Engine engine, int version, JournalError& error) {
     const std::optional<int> seen = CheckedVersion(db, error);
     if (!seen) return false;
     if (*seen >= version) return true;
     if (!BeginSchemaChange(db, engine, error)) return false;
-    std::string ignored;
+    JournalError ignored;
     const std::optional<int> stored = CheckedVersion(db, error);
     if (!stored) {
-        Exec(db, QStringLiteral("ROLLBACK"), ignored);
+        Exec(db, QStringLiteral("ROLLBACK"), kMsgJournalCannotMigrate, ignored);
         return false;
     }
     for (const Migration& migration : Migrations()) {
         if (migration.version <= *stored || migration.version > version) continue;
         if (!ApplyMigration(db, engine, migration, error)) {
-            Exec(db, QStringLiteral("ROLLBACK"), ignored);
+            Exec(db, QStringLiteral("ROLLBACK"), kMsgJournalCannotMigrate, ignored);
             return false;
         }
     }
-    if (Exec(db, QStringLiteral("COMMIT"), error)) return true;
-    Exec(db, QStringLiteral("ROLLBACK"), ignored);
+    if (Exec(db, QStringLiteral("COMMIT"), kMsgJournalCannotMigrate, error)) return true;
+    Exec(db, QStringLiteral("ROLLBACK"), kMsgJournalCannotMigrate, ignored);
     return false;
 }
 
-bool GrantJournalWriter(QSqlDatabase& db, const std::string& role, std::string& error) {
+bool GrantJournalWriter(QSqlDatabase& db, const std::string& role, JournalError& error) {
     static const std::regex kIdentifier("[a-z_][a-z0-9_]{0,62}");
     if (!std::regex_match(role, kIdentifier)) {
-        error = JournalErrorText({resources::strings::kMsgJournalBadRole});
+        error = {kMsgJournalBadRole};
         return false;
     }
     const QString name = QString::fromStdString(role);
     QSqlQuery exists(db);
     exists.prepare(QStringLiteral("SELECT 1 FROM pg_roles WHERE rolname = ?"));
     exists.addBindValue(name);
-    if (!exists.exec()) {
-        error = exists.lastError().text().toStdString();
+    auto failed = [&](const QSqlQuery& query) {
+        error = {kMsgJournalCannotGrant, {role, query.lastError().text().toStdString()}};
         return false;
+    };
+    if (!exists.exec()) return failed(exists);
+    if (!exists.next()) {
+        QSqlQuery create(db);
+        if (!create.exec("CREATE ROLE " + name + " NOLOGIN")) return failed(create);
     }
-    if (!exists.next() && !Exec(db, "CREATE ROLE " + name + " NOLOGIN", error)) return false;
     for (const QString& statement :
          {"REVOKE ALL ON journal, journal_schema FROM " + name,
           "GRANT SELECT, INSERT ON journal TO " + name,
@@ -273,7 +280,8 @@ bool GrantJournalWriter(QSqlDatabase& db, const std::string& role, std::string& 
           "GRANT SELECT, INSERT ON certificate_register, certificate_reference TO " + name,
           "GRANT USAGE ON SEQUENCE certificate_register_id_seq, certificate_reference_id_seq TO " +
               name}) {
-        if (!Exec(db, statement, error)) return false;
+        QSqlQuery query(db);
+        if (!query.exec(statement)) return failed(query);
     }
     return true;
 }

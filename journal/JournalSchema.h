@@ -15,7 +15,10 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <optional>
 #include <string>
+
+#include "journal/JournalError.h"
 
 namespace tb::journal {
 
@@ -29,14 +32,14 @@ std::optional<int> StoredSchemaVersion(QSqlDatabase& db);
 
 // Applies every missing migration in one transaction each. Refuses a
 // database newer than this program. False with the reason in error.
-bool MigrateSchema(QSqlDatabase& db, Engine engine, std::string& error);
+bool MigrateSchema(QSqlDatabase& db, Engine engine, JournalError& error);
 // The same up to `version` only: a journal as an older program left it.
-bool MigrateSchemaTo(QSqlDatabase& db, Engine engine, int version, std::string& error);
+bool MigrateSchemaTo(QSqlDatabase& db, Engine engine, int version, JournalError& error);
 
 // PostgreSQL: gives role (created when missing, without login) INSERT and
 // SELECT on the journal, the reference register and the certificate
 // register, and nothing else; a lab's technicians log in as members of
 // it. Needs a user that may create roles and grant.
-bool GrantJournalWriter(QSqlDatabase& db, const std::string& role, std::string& error);
+bool GrantJournalWriter(QSqlDatabase& db, const std::string& role, JournalError& error);
 
 }  // namespace tb::journal

@@ -12,6 +12,8 @@
 namespace tb::journal {
 namespace {
 
+using namespace resources::strings;
+
 // Any constant: every program appending to one PostgreSQL journal takes it.
 constexpr qint64 kAppendLockKey = 0x54424A524E4CLL;
 constexpr int kVerifyBatch = 2000;
@@ -85,37 +87,38 @@ Condition WhereOf(const JournalFilter& filter, Engine engine) {
 
 }  // namespace
 
-bool JournalStore::BeginAppend(std::string& error) {
-    if (engine_ == Engine::Sqlite) return Exec(db_, QStringLiteral("BEGIN IMMEDIATE"), error);
-    if (!Exec(db_, QStringLiteral("BEGIN"), error)) return false;
+bool JournalStore::BeginAppend(JournalError& error) {
+    if (engine_ == Engine::Sqlite)
+        return Exec(db_, QStringLiteral("BEGIN IMMEDIATE"), kMsgJournalCannotAppend, error);
+    if (!Exec(db_, QStringLiteral("BEGIN"), kMsgJournalCannotAppend, error)) return false;
     QSqlQuery lock(db_);
     lock.prepare(QStringLiteral("SELECT pg_advisory_xact_lock(?)"));
     lock.addBindValue(kAppendLockKey);
     if (lock.exec()) return true;
-    error = ErrorOf(lock);
-    Exec(db_, QStringLiteral("ROLLBACK"), error);
-    error = ErrorOf(lock);
+    JournalError ignored;
+    Exec(db_, QStringLiteral("ROLLBACK"), kMsgJournalCannotAppend, ignored);
+    error = ErrorOf(kMsgJournalCannotAppend, lock);
     return false;
 }
 
-std::optional<std::string> JournalStore::LastChain(std::string& error) {
+std::optional<std::string> JournalStore::LastChain(JournalError& error) {
     QSqlQuery query(db_);
     if (!query.exec(QStringLiteral("SELECT chain FROM journal ORDER BY id DESC LIMIT 1"))) {
-        error = ErrorOf(query);
+        error = ErrorOf(kMsgJournalCannotAppend, query);
         return std::nullopt;
     }
     return query.next() ? query.value(0).toString().toStdString() : std::string(kChainStart);
 }
 
-bool JournalStore::Append(JournalEntry& entry, std::string& error) {
+bool JournalStore::Append(JournalEntry& entry, JournalError& error) {
     if (!db_.isOpen()) {
-        error = JournalErrorText({resources::strings::kMsgJournalNotOpen});
+        error = {kMsgJournalNotOpen};
         return false;
     }
     if (!BeginAppend(error)) return false;
-    auto fail = [&](std::string reason) {
-        std::string ignored;
-        Exec(db_, QStringLiteral("ROLLBACK"), ignored);
+    auto fail = [&](JournalError reason) {
+        JournalError ignored;
+        Exec(db_, QStringLiteral("ROLLBACK"), kMsgJournalCannotAppend, ignored);
         error = std::move(reason);
         return false;
     };
@@ -126,10 +129,10 @@ bool JournalStore::Append(JournalEntry& entry, std::string& error) {
     QSqlQuery insert(db_);
     insert.prepare(InsertStatement());
     for (const QVariant& value : InsertValues(entry)) insert.addBindValue(value);
-    if (!insert.exec() || !insert.next()) return fail(ErrorOf(insert));
+    if (!insert.exec() || !insert.next()) return fail(ErrorOf(kMsgJournalCannotAppend, insert));
     const int64_t id = insert.value(0).toLongLong();
     insert.finish();
-    if (!Exec(db_, QStringLiteral("COMMIT"), error)) return fail(error);
+    if (!Exec(db_, QStringLiteral("COMMIT"), kMsgJournalCannotAppend, error)) return fail(error);
     entry.id = id;
     return true;
 }
@@ -160,7 +163,7 @@ std::vector<JournalEntry> JournalStore::Fetch(const JournalFilter& filter, int64
 }
 
 std::optional<std::vector<JournalEntry>> JournalStore::ReadBefore(
-    const JournalFilter& filter, std::optional<int64_t> beforeId, int limit, std::string& error) {
+    const JournalFilter& filter, std::optional<int64_t> beforeId, int limit, JournalError& error) {
     Condition where = WhereOf(filter, engine_);
     if (beforeId) {
         where.sql += where.sql.isEmpty() ? QStringLiteral(" WHERE id < ?") : QStringLiteral(" AND id < ?");
@@ -173,14 +176,14 @@ std::optional<std::vector<JournalEntry>> JournalStore::ReadBefore(
     for (const QVariant& value : where.values) query.addBindValue(value);
     query.addBindValue(limit);
     if (!query.exec()) {
-        error = ErrorOf(query);
+        error = ErrorOf(kMsgJournalCannotRead, query);
         return std::nullopt;
     }
     std::vector<JournalEntry> entries;
     while (query.next()) entries.push_back(EntryFromQuery(query));
     // A connection lost halfway ends the loop early: that is no short page.
     if (query.lastError().isValid()) {
-        error = ErrorOf(query);
+        error = ErrorOf(kMsgJournalCannotRead, query);
         return std::nullopt;
     }
     return entries;
@@ -218,7 +221,7 @@ VerifyReport JournalStore::Verify() {
         query.addBindValue(kVerifyBatch);
         if (!query.exec()) {
             report.readable = false;
-            report.error = ErrorOf(query);
+            report.error = ErrorOf(kMsgJournalCannotRead, query);
             return report;
         }
         int inBatch = 0;
@@ -237,7 +240,7 @@ VerifyReport JournalStore::Verify() {
         // also ends the loop: the rows not read were never checked.
         if (query.lastError().isValid()) {
             report.readable = false;
-            report.error = ErrorOf(query);
+            report.error = ErrorOf(kMsgJournalCannotRead, query);
             return report;
         }
         if (inBatch < kVerifyBatch) return report;

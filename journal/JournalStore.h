@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "journal/JournalEntry.h"
+#include "journal/JournalError.h"
 #include "journal/JournalSchema.h"
 
 namespace tb::journal {
@@ -41,7 +42,7 @@ struct VerifyReport {
     bool readable = true;              // false: the rows could not be read (see error)
     int64_t rows = 0;                  // rows checked
     std::optional<int64_t> firstBroken;  // id of the first row whose chain does not hold
-    std::string error;
+    JournalError error;
 
     bool Intact() const { return readable && !firstBroken; }
 };
@@ -49,19 +50,19 @@ struct VerifyReport {
 class JournalStore {
   public:
     // Opens (creating and migrating when needed) the SQLite journal at path.
-    static std::unique_ptr<JournalStore> OpenSqlite(const std::string& path, std::string& error);
+    static std::unique_ptr<JournalStore> OpenSqlite(const std::string& path, JournalError& error);
     // Opens the PostgreSQL journal with libpq connection options
     // ("service=lab" or "host=... port=... dbname=... user=..."). A password
     // in the options is refused: it belongs in the server's password file.
     static std::unique_ptr<JournalStore> OpenPostgres(const std::string& options,
-                                                      std::string& error);
+                                                      JournalError& error);
 
     ~JournalStore();
     JournalStore(const JournalStore&) = delete;
     JournalStore& operator=(const JournalStore&) = delete;
 
     // Appends entry, filling its id and chain. False with the reason.
-    bool Append(JournalEntry& entry, std::string& error);
+    bool Append(JournalEntry& entry, JournalError& error);
 
     // Rows selected by filter; nothing when they cannot be read.
     std::optional<int64_t> Count(const JournalFilter& filter);
@@ -74,7 +75,7 @@ class JournalStore {
     // the rows cannot be read.
     std::optional<std::vector<JournalEntry>> ReadBefore(const JournalFilter& filter,
                                                         std::optional<int64_t> beforeId, int limit,
-                                                        std::string& error);
+                                                        JournalError& error);
     std::optional<JournalEntry> Entry(int64_t id);
     // The distinct models in the journal, for the window's filter.
     std::vector<std::string> Models();
@@ -87,9 +88,9 @@ class JournalStore {
   private:
     JournalStore(const QString& connectionName, Engine engine);
     static std::unique_ptr<JournalStore> Prepare(const QString& connectionName, Engine engine,
-                                                 std::string& error);
-    bool BeginAppend(std::string& error);
-    std::optional<std::string> LastChain(std::string& error);
+                                                 JournalError& error);
+    bool BeginAppend(JournalError& error);
+    std::optional<std::string> LastChain(JournalError& error);
 
     QSqlDatabase db_;
     QString connectionName_;

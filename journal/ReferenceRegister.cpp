@@ -51,36 +51,30 @@ JournalError ReferenceProblem(const ReferenceInstrument& instrument) {
 bool ReferenceRegister::Add(const ReferenceInstrument& instrument, JournalError& error) {
     error = ReferenceProblem(instrument);
     if (error) return false;
-    std::string reason;
-    const auto known = Find(instrument.id, reason);
-    if (!reason.empty()) {
-        error = GivenReason(reason);
-    } else if (known && known->retired) {
+    const auto known = Find(instrument.id, error);
+    if (error) return false;
+    if (known && known->retired) {
         error = {kMsgReferenceRetiredId, {instrument.id}};
-    } else if (!Record(instrument, "add", reason)) {
-        error = GivenReason(reason);
+        return false;
     }
-    return !error;
+    return Record(instrument, "add", error);
 }
 
 bool ReferenceRegister::Retire(const std::string& id, JournalError& error) {
-    error = {};
-    std::string reason;
-    const auto known = Find(id, reason);
-    if (!reason.empty()) {
-        error = GivenReason(reason);
-    } else if (!known) {
+    const auto known = Find(id, error);
+    if (error) return false;
+    if (!known) {
         error = {kMsgReferenceNotRegistered, {id}};
     } else if (known->retired) {
         error = {kMsgReferenceAlreadyRetired, {id}};
-    } else if (!Record(*known, "retire", reason)) {
-        error = GivenReason(reason);
+    } else {
+        return Record(*known, "retire", error);
     }
-    return !error;
+    return false;
 }
 
 bool ReferenceRegister::Record(const ReferenceInstrument& instrument, const char* action,
-                               std::string& error) {
+                               JournalError& error) {
     const RecordContext context = CurrentContext();
     QSqlQuery insert(store_.Database());
     insert.prepare(QStringLiteral(
@@ -93,17 +87,17 @@ bool ReferenceRegister::Record(const ReferenceInstrument& instrument, const char
         insert.addBindValue(value);
     }
     if (insert.exec()) return true;
-    error = insert.lastError().text().toStdString();
+    error = {kMsgReferenceNotRecorded, {insert.lastError().text().toStdString()}};
     return false;
 }
 
-std::optional<std::vector<ReferenceInstrument>> ReferenceRegister::List(std::string& error) {
+std::optional<std::vector<ReferenceInstrument>> ReferenceRegister::List(JournalError& error) {
     QSqlQuery query(store_.Database());
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral(
             "SELECT reference_id, action, description, certificate, calibrated_on, due_on "
             "FROM reference_event ORDER BY id"))) {
-        error = query.lastError().text().toStdString();
+        error = {kMsgJournalCannotRead, {query.lastError().text().toStdString()}};
         return std::nullopt;
     }
     std::map<std::string, ReferenceInstrument> current;
@@ -120,7 +114,7 @@ std::optional<std::vector<ReferenceInstrument>> ReferenceRegister::List(std::str
         instrument.dueOn = query.value(5).toString().toStdString();
     }
     if (query.lastError().isValid()) {
-        error = query.lastError().text().toStdString();
+        error = {kMsgJournalCannotRead, {query.lastError().text().toStdString()}};
         return std::nullopt;
     }
     std::vector<ReferenceInstrument> instruments;
@@ -129,8 +123,8 @@ std::optional<std::vector<ReferenceInstrument>> ReferenceRegister::List(std::str
 }
 
 std::optional<ReferenceInstrument> ReferenceRegister::Find(const std::string& id,
-                                                           std::string& error) {
-    error.clear();
+                                                           JournalError& error) {
+    error = {};
     const auto all = List(error);
     if (!all) return std::nullopt;
     for (const ReferenceInstrument& instrument : *all)

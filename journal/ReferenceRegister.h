@@ -50,13 +50,13 @@ class ReferenceRegister {
 
     // Every instrument's current state, by identifier; nothing (with the
     // reason) when the register cannot be read.
-    std::optional<std::vector<ReferenceInstrument>> List(std::string& error);
+    std::optional<std::vector<ReferenceInstrument>> List(JournalError& error);
     // One instrument's current state; nothing when it is not in the
     // register (error stays empty) or cannot be read (error set).
-    std::optional<ReferenceInstrument> Find(const std::string& id, std::string& error);
+    std::optional<ReferenceInstrument> Find(const std::string& id, JournalError& error);
 
   private:
-    bool Record(const ReferenceInstrument& instrument, const char* action, std::string& error);
+    bool Record(const ReferenceInstrument& instrument, const char* action, JournalError& error);
 
     JournalStore& store_;
 };

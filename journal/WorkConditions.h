@@ -56,7 +56,7 @@ struct Resolution {
     std::vector<ReferenceUse> uses;
     SelectionProblem problem = SelectionProblem::None;
     std::string id;     // the reference the problem is about
-    std::string error;  // the read error (Unreadable)
+    JournalError error;  // the read error (Unreadable)
 };
 // Every problem found is reported with the first reference it concerns; an
 // expired reference is still listed in uses (marked), unknown and retired

@@ -222,6 +222,15 @@ inline constexpr int kMsgNoAdjustmentSelected = 3229;
 inline constexpr int kMsgPdfNeedsWindow = 3230;
 inline constexpr int kMsgNoPdfWriter = 3231;
 inline constexpr int kMsgChartNotDrawn = 3232;
+// The store's own failures: the last %s is the reason the database or the
+// system gave.
+inline constexpr int kMsgJournalCannotOpen = 3240;
+inline constexpr int kMsgJournalCannotRead = 3241;
+inline constexpr int kMsgJournalCannotAppend = 3242;
+inline constexpr int kMsgJournalCannotMigrate = 3243;
+inline constexpr int kMsgJournalCannotGrant = 3244;   // the role, the reason
+inline constexpr int kMsgFileNotWritten = 3245;       // the path, the reason
+inline constexpr int kMsgReferenceNotRecorded = 3246;
 inline constexpr int kMsgCertificateNumberTaken = 3260;
 inline constexpr int kMsgCertificateReplacesUnknown = 3261;
 inline constexpr int kMsgCertificateNoNumber = 3262;

@@ -143,9 +143,9 @@ void JournalConditionsDialog::Refresh() {
     for (int row = 0; row < table_->rowCount(); ++row)
         if (table_->item(row, kColumnId)->checkState() == Qt::Checked)
             ticked.push_back(listed_[static_cast<std::size_t>(row)].id);
-    std::string error;
+    journal::JournalError error;
     auto all = register_.List(error);
-    if (!all) Refuse(error);
+    if (!all) Refuse(journal::JournalErrorText(error));
     listed_.clear();
     for (journal::ReferenceInstrument& instrument : all.value_or(std::vector<journal::ReferenceInstrument>{}))
         if (!instrument.retired) listed_.push_back(std::move(instrument));

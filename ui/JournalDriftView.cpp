@@ -93,8 +93,9 @@ JournalDriftView::JournalDriftView(const journal::DriftLogger& logger,
         connect(pushed, &QPushButton::clicked, this, [this, save, filter, text] {
             const QString path = QFileDialog::getSaveFileName(this, Res(text), QString(), filter);
             if (path.isEmpty()) return;
-            std::string error;
-            if (!(this->*save)(path.toStdString(), error)) services::ShowMessage(error);
+            journal::JournalError error;
+            if (!(this->*save)(path.toStdString(), error))
+                services::ShowMessage(journal::JournalErrorText(error));
         });
         top->addWidget(pushed);
     };
@@ -274,18 +275,19 @@ void JournalDriftView::OnHover(const QPointF& point, bool state) {
     hover_->setText(QString::fromStdString(HoverText(nearest)));
 }
 
-bool JournalDriftView::SavePng(const std::string& path, std::string& error) {
+bool JournalDriftView::SavePng(const std::string& path, journal::JournalError& error) {
     const QPixmap image = view_->grab();
     QSaveFile file(QString::fromStdString(path));
     if (image.isNull() || !file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-        error = file.errorString().toStdString();
-        if (error.empty()) error = services::LoadResString(resources::strings::kMsgChartNotDrawn);
+        const std::string reason = file.errorString().toStdString();
+        error = reason.empty() ? journal::JournalError{resources::strings::kMsgChartNotDrawn}
+                               : journal::JournalError{resources::strings::kMsgFileNotWritten, {path, reason}};
         return false;
     }
     return true;
 }
 
-bool JournalDriftView::SaveCsv(const std::string& path, std::string& error) {
+bool JournalDriftView::SaveCsv(const std::string& path, journal::JournalError& error) {
     return journal::WriteFileAtomically(path, journal::DriftCsv(series_), error);
 }
 

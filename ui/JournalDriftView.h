@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "journal/DriftSeries.h"
+#include "journal/JournalError.h"
 
 class QChart;
 class QChartView;
@@ -42,8 +43,8 @@ class JournalDriftView final : public QDialog {
     // The text hovering the visit shows.
     std::string HoverText(std::size_t visit) const;
 
-    bool SavePng(const std::string& path, std::string& error);
-    bool SaveCsv(const std::string& path, std::string& error);
+    bool SavePng(const std::string& path, journal::JournalError& error);
+    bool SaveCsv(const std::string& path, journal::JournalError& error);
 
   private:
     void Draw();

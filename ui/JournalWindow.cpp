@@ -45,12 +45,6 @@ void Describe(QWidget& widget, int id, const QString& name) {
     widget.setAccessibleDescription(ControlIdDescription(id));
 }
 
-// Puts the message of text `id` with the reason into error; false.
-bool Failed(int id, std::string& error) {
-    error = services::FormatText(services::LoadResString(id), {error});
-    return false;
-}
-
 // The outcome filter's choices; the first selects every outcome.
 const char* const kOutcomeValues[] = {"", journal::kOutcomeSuccess, journal::kOutcomeFailure,
                                       journal::kOutcomeCancelled};
@@ -62,8 +56,7 @@ JournalWindow::JournalWindow(const journal::JournalLocation& location, QWidget* 
     setWindowTitle(Res(kStrJournalTitle));
     setAccessibleName(windowTitle());
     setWindowFlag(Qt::WindowMaximizeButtonHint);
-    std::string error;
-    store_ = journal::OpenJournal(location, error);
+    store_ = journal::OpenJournal(location, openError_);
 
     auto* layout = new QVBoxLayout(this);
     auto* filters = new QGridLayout;
@@ -91,8 +84,7 @@ JournalWindow::JournalWindow(const journal::JournalLocation& location, QWidget* 
     resize(980, 640);
 
     if (!store_) {
-        detail_->setPlainText(QString::fromStdString(
-            services::FormatText(services::LoadResString(kMsgJournalUnreadable), {error})));
+        detail_->setPlainText(QString::fromStdString(journal::JournalErrorText(openError_)));
         return;
     }
     model_ = std::make_unique<JournalTableModel>(*store_);
@@ -245,53 +237,41 @@ void JournalWindow::ShowDetail() {
 
 std::string JournalWindow::DetailText() const { return detail_->toPlainText().toStdString(); }
 
-bool JournalWindow::ExportCsv(const std::string& path, std::string& error) {
+bool JournalWindow::ExportCsv(const std::string& path, journal::JournalError& error) {
     if (!store_) {
-        error = journal::JournalErrorText({kMsgNoJournal});
+        error = openError_;
         return false;
     }
     const auto rows = journal::AllRows(*store_, model_->Filter(), error);
-    if (!rows) return Failed(kMsgJournalUnreadable, error);
-    return journal::WriteFileAtomically(path, journal::CsvText(*rows), error) ||
-           Failed(kMsgCannotWriteFile, error);
+    return rows && journal::WriteFileAtomically(path, journal::CsvText(*rows), error);
 }
 
 std::optional<std::vector<journal::JournalEntry>> JournalWindow::CertificateEntries(
-    int row, bool wholeDay, std::string& error) {
+    int row, bool wholeDay, journal::JournalError& error) {
     const auto selected = model_ ? model_->EntryAt(row) : std::nullopt;
     if (!selected) return std::vector<journal::JournalEntry>{};
     return journal::CertificateRows(*store_, *selected, wholeDay, error);
 }
 
 bool JournalWindow::WriteCertificateFor(int row, bool wholeDay, const std::string& path,
-                                        std::string& error, bool withDrift, const std::string& dccPath) {
+                                        journal::JournalError& error, bool withDrift, const std::string& dccPath) {
     const auto selected = model_ ? model_->EntryAt(row) : std::nullopt;
     if (!selected) {
-        error = journal::JournalErrorText({kMsgNoAdjustmentSelected});
-        return Failed(kMsgCannotWriteFile, error);
+        error = {kMsgNoAdjustmentSelected};
+        return false;
     }
     const journal::CertificateOutcome outcome = journal::WriteCertificateOf(
         *store_, {*selected, wholeDay, withDrift, journal::ConfiguredHeader(), path, dccPath});
-    error = journal::JournalErrorText(outcome.error);
-    switch (outcome.result) {
-        case journal::CertificateResult::Written: return true;
-        case journal::CertificateResult::Unreadable: return Failed(kMsgJournalUnreadable, error);
-        case journal::CertificateResult::Incomplete: return false;
-        case journal::CertificateResult::NotWritten: return Failed(kMsgCannotWriteFile, error);
-    }
-    return false;
+    error = outcome.error;
+    return outcome.result == journal::CertificateResult::Written;
 }
 
 std::string JournalWindow::VerifyText(bool* intact) {
     if (intact != nullptr) *intact = false;
-    if (!store_) {
-        return services::FormatText(services::LoadResString(kMsgJournalUnreadable),
-                                    {journal::JournalErrorText({kMsgNoJournal})});
-    }
+    if (!store_) return journal::JournalErrorText(openError_);
     const journal::VerifyReport report = store_->Verify();
     if (intact != nullptr) *intact = report.Intact();
-    if (!report.readable)
-        return services::FormatText(services::LoadResString(kMsgJournalUnreadable), {report.error});
+    if (!report.readable) return journal::JournalErrorText(report.error);
     if (report.firstBroken) {
         return services::FormatText(services::LoadResString(kMsgChainBroken),
                                     {*report.firstBroken});
@@ -305,8 +285,8 @@ void JournalWindow::OnExportCsv() {
         QString::fromStdString(services::DataFolderPath()) + QStringLiteral("/journal.csv"),
         QStringLiteral("CSV (*.csv)"));
     if (path.isEmpty()) return;
-    std::string error;
-    if (!ExportCsv(path.toStdString(), error)) services::ShowMessage(error);
+    journal::JournalError error;
+    if (!ExportCsv(path.toStdString(), error)) services::ShowMessage(journal::JournalErrorText(error));
 }
 
 void JournalWindow::OnCertificate() {
@@ -320,10 +300,10 @@ void JournalWindow::OnCertificate() {
         QString::fromStdString(services::DataFolderPath()) + QStringLiteral("/certificate.pdf"),
         QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty()) return;
-    std::string error;
+    journal::JournalError error;
     if (!WriteCertificateFor(row, wholeDay_->isChecked(), path.toStdString(), error,
                              withDrift_->isChecked())) {
-        services::ShowMessage(error);
+        services::ShowMessage(journal::JournalErrorText(error));
     }
 }
 
@@ -338,9 +318,9 @@ void JournalWindow::OnCertificateDcc() {
         QString::fromStdString(services::DataFolderPath()) + QStringLiteral("/certificate.xml"),
         QStringLiteral("DCC (*.xml)"));
     if (path.isEmpty()) return;
-    std::string error;
+    journal::JournalError error;
     if (!WriteCertificateFor(row, wholeDay_->isChecked(), {}, error, false, path.toStdString())) {
-        services::ShowMessage(error);
+        services::ShowMessage(journal::JournalErrorText(error));
     }
 }
 
@@ -351,15 +331,13 @@ void JournalWindow::OnConditions() {
     conditions_->setText(QString::fromStdString(SelectionSummary(journal::SessionSelection())));
 }
 
-std::unique_ptr<JournalDriftView> JournalWindow::DriftViewFor(int row, std::string& error) {
+std::unique_ptr<JournalDriftView> JournalWindow::DriftViewFor(int row,
+                                                             journal::JournalError& error) {
     const auto selected = model_ ? model_->EntryAt(row) : std::nullopt;
     if (!selected) return nullptr;
     const journal::DriftLogger logger{journal::IdentityText(*selected), selected->model};
     auto visits = journal::LoggerVisits(*store_, logger, error);
-    if (!visits) {
-        error = services::FormatText(services::LoadResString(kMsgJournalUnreadable), {error});
-        return nullptr;
-    }
+    if (!visits) return nullptr;
     auto view = std::make_unique<JournalDriftView>(logger, std::move(*visits), this);
     const auto channels = journal::ParseChannels(selected->channels);
     if (!channels.empty()) view->SelectChannel(channels.front().name);
@@ -372,10 +350,10 @@ void JournalWindow::OnDrift() {
         services::ShowMessageId(kMsgSelectRecord);
         return;
     }
-    std::string error;
+    journal::JournalError error;
     const auto view = DriftViewFor(row, error);
     if (!view) {
-        services::ShowMessage(error);
+        services::ShowMessage(journal::JournalErrorText(error));
         return;
     }
     view->exec();

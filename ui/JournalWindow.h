@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "journal/JournalError.h"
 #include "journal/JournalLocation.h"
 #include "ui/JournalTableModel.h"
 
@@ -46,20 +47,20 @@ class JournalWindow final : public QDialog {
     std::string DetailText() const;
 
     // The actions behind the buttons, with the file already chosen; false
-    // with the message to show (a journal that cannot be read writes nothing).
-    bool ExportCsv(const std::string& path, std::string& error);
+    // with the error to show (a journal that cannot be read writes nothing).
+    bool ExportCsv(const std::string& path, journal::JournalError& error);
     // withDrift adds the drift of the logger's last visits; path names the
     // PDF, dccPath the machine-readable certificate (either may be empty).
-    bool WriteCertificateFor(int row, bool wholeDay, const std::string& path, std::string& error,
+    bool WriteCertificateFor(int row, bool wholeDay, const std::string& path, journal::JournalError& error,
                              bool withDrift = false, const std::string& dccPath = {});
     // The rows a certificate of the row covers: the row itself, or every
     // adjustment of its logger on its local day (oldest first); nothing,
     // with the reason, when the journal cannot be read.
     std::optional<std::vector<journal::JournalEntry>> CertificateEntries(int row, bool wholeDay,
-                                                                        std::string& error);
+                                                                        journal::JournalError& error);
     // The drift view of the row's logger (its channel chosen); nothing, with
-    // the message, when the journal cannot be read.
-    std::unique_ptr<JournalDriftView> DriftViewFor(int row, std::string& error);
+    // the error, when the journal cannot be read.
+    std::unique_ptr<JournalDriftView> DriftViewFor(int row, journal::JournalError& error);
     // The verdict on the chain as the verify button shows it.
     std::string VerifyText(bool* intact = nullptr);
 
@@ -83,6 +84,7 @@ class JournalWindow final : public QDialog {
     int CurrentRow() const;
 
     std::unique_ptr<journal::JournalStore> store_;
+    journal::JournalError openError_;  // why there is no store
     std::unique_ptr<JournalTableModel> model_;
     QLineEdit* serial_ = nullptr;
     QComboBox* modelFilter_ = nullptr;

@@ -109,7 +109,7 @@ int AppendAsWriter(const std::string& path, int writer, int out) {
     char name[] = "writer";
     char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
-    std::string error;
+    tb::journal::JournalError error;
     auto store = tb::journal::JournalStore::OpenSqlite(path, error);
     if (!store) return 1;
     for (int i = 0; i < kAppendsPerWriter; ++i) {
@@ -132,7 +132,7 @@ void ReportConcurrentAppends() {
         int argc = 1;
         char name[] = "bench";
         char* argv[] = {name, nullptr};
-        std::string error;
+        tb::journal::JournalError error;
         // The journal exists before the writers start, as on a bench in use.
         QCoreApplication app(argc, argv);
         tb::journal::JournalStore::OpenSqlite(path, error);
@@ -164,7 +164,7 @@ void ReportConcurrentAppends() {
     char name[] = "bench";
     char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
-    std::string error;
+    tb::journal::JournalError error;
     auto store = tb::journal::JournalStore::OpenSqlite(path, error);
     const bool intact = store && store->Verify().Intact();
     const double p99 = times.empty() ? 0 : times[times.size() * 99 / 100];

@@ -1,6 +1,6 @@
 // Figures of a lab's certificate: writing the certificate of a logger with
-// 500 visits in a 100 000-row journal, with its drift charts (target
-// 300 ms). The journal is made once, in a temporary folder, and shared by
+// 500 visits in a 100 000-row journal, as a PDF with its drift charts and
+// as a DCC (target 300 ms each). The journal is made once, in a temporary folder, and shared by
 // every benchmark of the program (LargeJournal); each benchmark is one
 // way of issuing the same certificate.
 //
@@ -45,10 +45,10 @@ class BenchJournalFolder {
                    ("tb-certificate-bench-" + std::to_string(::getpid())))
                       .string()) {
         std::filesystem::create_directories(folder_);
-        std::string error;
+        tb::journal::JournalError error;
         auto store = JournalStore::OpenSqlite(JournalPath(), error);
         if (!store) {
-            std::fprintf(stderr, "journal: cannot open: %s\n", error.c_str());
+            std::fprintf(stderr, "%s\n", tb::journal::JournalErrorText(error).c_str());
             return;
         }
         tb::bench::FillJournal(*store, kRows);
@@ -64,7 +64,7 @@ class LargeJournal : public benchmark::Fixture {
   public:
     void SetUp(const benchmark::State& state) override {
         const BenchJournalFolder& journal = BenchJournalFolder::Get();
-        std::string error;
+        tb::journal::JournalError error;
         if (journal.Ready()) store_ = JournalStore::OpenSqlite(journal.JournalPath(), error);
         if (!store_) return;
         const auto visits = tb::journal::LoggerVisits(*store_, {tb::bench::kDriftSerial, "820/821"}, error);
@@ -83,13 +83,28 @@ class LargeJournal : public benchmark::Fixture {
         if (!newest_) return "the drifting logger has no visits";
         return {};
     }
-    tb::journal::CertificateRequest Request(const std::string& file) const {
+    // The PDF (with drift) or the DCC, as a complete lab's settings issue them.
+    tb::journal::CertificateRequest Request(const std::string& pdf, const std::string& dcc = {}) const {
         tb::journal::CertificateRequest request;
         request.selected = *newest_;
-        request.withDrift = true;
-        request.header = {.lab = "Bench Lab", .labAddress = "1-2-3 Bench", .customer = "Bench Customer"};
-        request.path = BenchJournalFolder::Get().Folder() + "/" + file;
+        request.withDrift = !pdf.empty();
+        request.header = {.lab = "Bench Lab", .labAddress = "1-2-3 Bench", .customer = "Bench Customer",
+                          .method = "KSL-CAL-07", .approver = "Bench Approver", .approverRole = "Head",
+                          .uncertainty = "*=0.2"};
+        const std::string folder = BenchJournalFolder::Get().Folder() + "/";
+        if (!pdf.empty()) request.path = folder + pdf;
+        if (!dcc.empty()) request.dccPath = folder + dcc;
         return request;
+    }
+    void Issue(benchmark::State& state, const tb::journal::CertificateRequest& request) {
+        for (auto _ : state) {
+            const auto outcome = tb::journal::WriteCertificateOf(*store_, request);
+            if (outcome.result != tb::journal::CertificateResult::Written) {
+                state.SkipWithError(tb::journal::JournalErrorText(outcome.error).c_str());
+                break;
+            }
+        }
+        Figures(state);
     }
     void Figures(benchmark::State& state) const {
         state.counters["rows"] = kRows;
@@ -109,17 +124,20 @@ BENCHMARK_DEFINE_F(LargeJournal, CertificatePdfWithDrift)(benchmark::State& stat
         state.SkipWithError(unready.c_str());
         return;
     }
-    const tb::journal::CertificateRequest request = Request("certificate.pdf");
-    for (auto _ : state) {
-        const auto outcome = tb::journal::WriteCertificateOf(*store_, request);
-        if (outcome.result != tb::journal::CertificateResult::Written) {
-            state.SkipWithError(tb::journal::JournalErrorText(outcome.error).c_str());
-            break;
-        }
-    }
-    Figures(state);
+    Issue(state, Request("certificate.pdf"));
 }
 BENCHMARK_REGISTER_F(LargeJournal, CertificatePdfWithDrift)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The same certificate as a machine-readable DCC alone, as `--dcc` and the
+// window's DCC button write it.
+BENCHMARK_DEFINE_F(LargeJournal, CertificateDcc)(benchmark::State& state) {
+    if (const std::string unready = Unready(); !unready.empty()) {
+        state.SkipWithError(unready.c_str());
+        return;
+    }
+    Issue(state, Request({}, "certificate.xml"));
+}
+BENCHMARK_REGISTER_F(LargeJournal, CertificateDcc)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 

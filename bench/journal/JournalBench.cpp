@@ -60,17 +60,17 @@ double SyncFloorP99(const std::string& folder) {
 }
 
 void AppendFigures(const std::string& folder) {
-    std::string error;
+    tb::journal::JournalError error;
     auto store = tb::journal::JournalStore::OpenSqlite(folder + "/append.sqlite3", error);
     if (!store) {
-        std::printf("append: cannot open: %s\n", error.c_str());
+        std::printf("append: cannot open: %s\n", tb::journal::JournalErrorText(error).c_str());
         return;
     }
     std::vector<double> times;
     for (int i = 0; i < kAppends; ++i) {
         JournalEntry entry = tb::bench::BenchEntry(i);
         const auto start = Clock::now();
-        if (!store->Append(entry, error)) std::printf("append failed: %s\n", error.c_str());
+        if (!store->Append(entry, error)) std::printf("append failed: %s\n", tb::journal::JournalErrorText(error).c_str());
         times.push_back(Ms(Clock::now() - start));
     }
     const auto closeStart = Clock::now();
@@ -88,7 +88,7 @@ void AppendFigures(const std::string& folder) {
 // The drift button on a row of the drifting logger: its visits read from
 // the 100 000-row journal, the chart laid out and painted.
 void DriftFigures(tb::ui::JournalWindow& window, const std::string& folder) {
-    std::string error;
+    tb::journal::JournalError error;
     int row = -1;
     for (int i = 0; i < window.Model()->rowCount() && row < 0; ++i) {
         const auto entry = window.Model()->EntryAt(i);
@@ -106,7 +106,7 @@ void DriftFigures(tb::ui::JournalWindow& window, const std::string& folder) {
     const auto click = Clock::now();
     auto view = window.DriftViewFor(row, error);
     if (!view) {
-        std::printf("drift chart: FAILED %s\n", error.c_str());
+        std::printf("drift chart: FAILED %s\n", tb::journal::JournalErrorText(error).c_str());
         return;
     }
     view->show();
@@ -125,10 +125,10 @@ void WindowFigures(const std::string& folder) {
     const tb::journal::JournalLocation location{
         tb::journal::Engine::Sqlite, folder + "/window.sqlite3", {}};
     {
-        std::string error;
+        tb::journal::JournalError error;
         auto store = tb::journal::OpenJournal(location, error);
         if (!store) {
-            std::printf("window: cannot open: %s\n", error.c_str());
+            std::printf("window: cannot open: %s\n", tb::journal::JournalErrorText(error).c_str());
             return;
         }
         tb::bench::FillJournal(*store, kWindowRows);
@@ -155,7 +155,7 @@ void WindowFigures(const std::string& folder) {
         "(target 300 ms); %d rows listed\n",
         kWindowRows, Ms(shown - start), window.Model()->rowCount());
 
-    std::string error;
+    tb::journal::JournalError error;
     const auto entries = window.CertificateEntries(0, false, error).value_or(
         std::vector<tb::journal::JournalEntry>{});
     const auto before = Clock::now();

@@ -13,6 +13,7 @@
 #include "journal/JournalStore.h"
 #include "platform/usbserial/ComPortMap.h"
 #include "tests/cli/CliFixture.h"
+#include "tests/support/JournalErrorPrinter.h"
 
 namespace tb::clitest {
 namespace {
@@ -126,7 +127,7 @@ class BatchSideBySide : public CliTest {
         return path;
     }
     journal::VerifyReport JournalVerified(std::size_t& rows) {
-        std::string error;
+        tb::journal::JournalError error;
         auto store = journal::JournalStore::OpenSqlite(journal_, error);
         EXPECT_NE(store, nullptr) << error;
         if (!store) return {};

@@ -21,6 +21,7 @@
 #include "sim/lan/LanUnitWithLogger.h"
 #include "sim/lgr87x/Lgr87xDevice.h"
 #include "tests/cli/CliFixture.h"
+#include "tests/support/JournalErrorPrinter.h"
 
 namespace tb::clitest {
 namespace {
@@ -42,7 +43,7 @@ class JournalCli : public CliTest {
             .setValue(key, value);
     }
     std::vector<journal::JournalEntry> Rows() {
-        std::string error;
+        tb::journal::JournalError error;
         auto store = journal::JournalStore::OpenSqlite(journal_, error);
         EXPECT_NE(store, nullptr) << error;
         if (!store) return {};
@@ -115,7 +116,7 @@ TEST_F(JournalCli, AnAdjustLeavesOneRowThatJournalListsAsTableJsonAndTheWindowsC
 // Rows name the logger's own model; older rows name only the page's loggers.
 TEST_F(JournalCli, AModelFilterFindsTheLoggersOwnRowsAndThePagesOlderOnes) {
     {
-        std::string error;
+        tb::journal::JournalError error;
         auto store = journal::JournalStore::OpenSqlite(journal_, error);
         ASSERT_NE(store, nullptr) << error;
         for (const char* model : {"820/821", "821", "820", "830"}) {
@@ -186,7 +187,7 @@ TEST_F(JournalCli, BadFiltersAndMissingRecordsAreRefusedWithTheirCodes) {
 
 TEST_F(JournalCli, AJournalWhoseRowsCannotBeReadFailsTheListingAndTheCertificate) {
     {
-        std::string error;
+        tb::journal::JournalError error;
         auto store = journal::JournalStore::OpenSqlite(journal_, error);
         ASSERT_NE(store, nullptr) << error;
         QSqlQuery query(store->Database());
@@ -202,7 +203,9 @@ TEST_F(JournalCli, AJournalWhoseRowsCannotBeReadFailsTheListingAndTheCertificate
         const CliRun run = Trimbench(args);
         EXPECT_EQ(run.exit, Code(ExitCode::Failure)) << args[0] << " " << args[1];
         EXPECT_TRUE(run.out.empty()) << run.out;
-        EXPECT_NE(run.err.find(cli::Text(cli::cli_text::JournalUnreadable, {""})), std::string::npos) << run.err;
+        const std::string unreadable =
+            journal::JournalErrorText({resources::strings::kMsgJournalCannotRead, {""}});
+        EXPECT_NE(run.err.find(unreadable), std::string::npos) << run.err;
     }
     EXPECT_FALSE(std::filesystem::exists(pdf));
     EXPECT_FALSE(std::filesystem::exists(csv));
@@ -280,7 +283,7 @@ TEST_F(JournalCli, ReferencesAreRegisteredPickedAndRecordedAndBadOnesRefusedBefo
     std::ofstream(sealed) << "%PDF-1.4\n<tb:seal>" << journal::SealText(journal::SealOf(rows)) << "</tb:seal>\n";
     EXPECT_EQ(Trimbench({"journal", "verify", "--certificate", sealed}).exit, 0);
     {
-        std::string error;
+        tb::journal::JournalError error;
         auto store = journal::JournalStore::OpenSqlite(journal_, error);
         ASSERT_NE(store, nullptr) << error;
         QSqlQuery query(store->Database());

@@ -97,9 +97,9 @@ class CertificateChartsTest : public ::testing::Test {
 };
 
 TEST_F(CertificateChartsTest, EveryChannelHasItsChartInsideThePrintableArea) {
-    std::string error;
+    JournalError error;
     auto store = JournalStore::OpenSqlite(dir_.str() + "/journal.sqlite3", error);
-    ASSERT_NE(store, nullptr) << error;
+    ASSERT_NE(store, nullptr) << JournalErrorText(error);
     // Four visits months apart, then three on one day.
     const std::vector<std::string> times = {
         "2025-03-02T01:00:00.000Z", "2025-06-10T02:00:00.000Z", "2025-09-15T03:00:00.000Z",
@@ -108,7 +108,7 @@ TEST_F(CertificateChartsTest, EveryChannelHasItsChartInsideThePrintableArea) {
     JournalEntry last;
     for (std::size_t i = 0; i < times.size(); ++i) {
         last = Visit830(times[i], static_cast<int>(i));
-        ASSERT_TRUE(store->Append(last, error)) << error;
+        ASSERT_TRUE(store->Append(last, error)) << JournalErrorText(error);
     }
     const std::string pdf = dir_.str() + "/drift.pdf";
     CertificateRequest request;

@@ -6,6 +6,7 @@
 #include <QSqlQuery>
 
 #include "journal/CertificateRegister.h"
+#include "tests/support/JournalErrorPrinter.h"
 #include "journal/JournalError.h"
 #include "journal/JournalStore.h"
 #include "journal/WorkConditions.h"
@@ -134,7 +135,7 @@ TEST_F(CertificateRegisterTest, TheReferenceFilterSelectsTheRowsThatRecordedTheR
         "",
         "[{\"id\":",  // damaged text names nothing
         "[\"PT100-07\"]"};
-    std::string reason;
+    JournalError reason;
     for (const std::string& references : recorded) {
         JournalEntry entry = SampleEntry("0000001A", "2026-12-09T05:00:00.000Z");
         entry.references = references;
@@ -156,7 +157,7 @@ TEST_F(CertificateRegisterTest, TheReferenceFilterSelectsTheRowsThatRecordedTheR
 }
 
 TEST_F(CertificateRegisterTest, AJournalOfThePreviousSchemaGainsTheRegisterWithItsRowsIntact) {
-    std::string reason;
+    JournalError reason;
     {
         const QString name = QStringLiteral("previous-schema");
         {

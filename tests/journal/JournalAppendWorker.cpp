@@ -8,6 +8,7 @@
 
 #include "journal/JournalStore.h"
 #include "tests/journal/JournalSamples.h"
+#include "tests/support/JournalErrorPrinter.h"
 
 int main(int argc, char** argv) {
     if (argc != 4) {
@@ -15,10 +16,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     QCoreApplication app(argc, argv);
-    std::string error;
+    tb::journal::JournalError error;
     auto store = tb::journal::JournalStore::OpenPostgres(argv[1], error);
     if (!store) {
-        std::fprintf(stderr, "open: %s\n", error.c_str());
+        std::fprintf(stderr, "open: %s\n", tb::journal::JournalErrorText(error).c_str());
         return 1;
     }
     const int count = std::atoi(argv[2]);
@@ -27,7 +28,7 @@ int main(int argc, char** argv) {
             tb::journal::testing::SampleEntry("0000000A", "2026-12-09T05:00:00.000Z");
         entry.operatorName = std::string(argv[3]) + "-" + std::to_string(i);
         if (!store->Append(entry, error)) {
-            std::fprintf(stderr, "append %d: %s\n", i, error.c_str());
+            std::fprintf(stderr, "append %d: %s\n", i, tb::journal::JournalErrorText(error).c_str());
             return 1;
         }
     }

@@ -13,6 +13,7 @@
 #include "tests/journal/JournalSamples.h"
 #include "tests/journal/KnownRows.h"
 #include "tests/journal/SqliteJournalTest.h"
+#include "tests/support/JournalErrorPrinter.h"
 
 namespace tb::journal {
 namespace {
@@ -34,7 +35,7 @@ using JournalColumnsStore = testing::SqliteJournalTest;
 TEST_F(JournalColumnsStore, KnownRowsReadBackAsWrittenAndVerifyWithANewRowChainedOn) {
     auto store = Open();
     ASSERT_NE(store, nullptr);
-    std::string error;
+    tb::journal::JournalError error;
     ASSERT_TRUE(testing::StoreKnownRows(store->Database(), error)) << error;
     for (const KnownRow& row : KnownRows()) EXPECT_EQ(store->Entry(row.entry.id), row.entry);
     EXPECT_TRUE(store->Verify().Intact());

@@ -17,6 +17,7 @@
 #include "tests/journal/SqliteJournalTest.h"
 #include "tests/journal/LegacyJournal.h"
 #include "tests/services/TempDir.h"
+#include "tests/support/JournalErrorPrinter.h"
 
 namespace tb::journal {
 namespace {
@@ -43,7 +44,7 @@ TEST_F(JournalConditionsTest, TheRegisterKeepsRenewalsAndRetirementsAndRefusesBa
     ASSERT_TRUE(references.Add(renewed, error)) << JournalErrorText(error);
     ASSERT_TRUE(references.Retire("HYG-02", error)) << JournalErrorText(error);
 
-    std::string readError;
+    JournalError readError;
     const auto listed = references.List(readError);
     ASSERT_TRUE(listed) << readError;
     ASSERT_EQ(listed->size(), 2u);
@@ -169,7 +170,7 @@ TEST_F(JournalConditionsTest, EveryRowRecordsTheReferencesAndConditionsItWasMade
 }
 
 TEST_F(JournalConditionsTest, RowsWrittenBeforeTheMigrationStillVerifyAndNewRowsFollowThem) {
-    std::string error;
+    tb::journal::JournalError error;
     {
         const QString name = QStringLiteral("legacy-sqlite");
         {
@@ -198,7 +199,7 @@ TEST_F(JournalConditionsTest, RowsWrittenBeforeTheMigrationStillVerifyAndNewRows
 
 TEST_F(JournalConditionsTest, ASealMatchesItsRowsUntilOneIsChangedBehindTheTriggers) {
     auto store = Open();
-    std::string error;
+    tb::journal::JournalError error;
     std::vector<JournalEntry> rows;
     for (const char* utc : {"2026-12-09T01:00:00.000Z", "2026-12-09T02:00:00.000Z"}) {
         JournalEntry entry = SampleEntry("0000002B", utc);
@@ -241,7 +242,7 @@ TEST_F(JournalConditionsTest, ASealThatIsNotWholeIsNotFound) {
 // says which of the two was missing.
 TEST_F(JournalConditionsTest, ACertificateIsCheckedByItsFileOrItsNumber) {
     auto store = Open();
-    std::string error;
+    tb::journal::JournalError error;
     JournalEntry entry = SampleEntry("00A1B2C3", "2026-12-09T09:00:00.000Z");
     ASSERT_TRUE(store->Append(entry, error)) << error;
     const CertificateSeal seal = SealOf({entry});

@@ -24,6 +24,7 @@
 #include "resources/StringIds.h"
 #include "tests/journal/LegacyJournal.h"
 #include "tests/journal/PostgresServer.h"
+#include "tests/support/JournalErrorPrinter.h"
 
 namespace tb::journal {
 namespace {
@@ -41,7 +42,7 @@ class JournalPostgresTest : public ::testing::Test {
     static void SetUpTestSuite() {
         server_ = new PostgresServer;
         if (!server_->Started()) return;
-        std::string error;
+        tb::journal::JournalError error;
         auto admin = JournalStore::OpenPostgres(server_->Options(PostgresServer::kAdmin), error);
         ready_ = admin && GrantJournalWriter(admin->Database(), kWriterRole, error);
         QSqlQuery query(admin ? admin->Database() : QSqlDatabase());
@@ -64,7 +65,7 @@ class JournalPostgresTest : public ::testing::Test {
         std::filesystem::permissions(passFile_, std::filesystem::perms::owner_read |
                                                     std::filesystem::perms::owner_write);
         setenv("PGPASSFILE", passFile_.c_str(), 1);
-        if (!ready_) std::fprintf(stderr, "setup: %s\n", error.c_str());
+        if (!ready_) std::fprintf(stderr, "setup: %s\n", tb::journal::JournalErrorText(error).c_str());
     }
     static void TearDownTestSuite() {
         delete server_;
@@ -77,7 +78,7 @@ class JournalPostgresTest : public ::testing::Test {
 
     std::unique_ptr<JournalStore> OpenAs(const std::string& user,
                                          const std::string& database = "postgres") {
-        std::string error;
+        tb::journal::JournalError error;
         auto store = JournalStore::OpenPostgres(server_->Options(user, database), error);
         EXPECT_NE(store, nullptr) << error;
         return store;
@@ -96,7 +97,7 @@ TEST_F(JournalPostgresTest, ABenchAppendsAndReadsButNobodyChangesOrRemovesARow) 
     auto bench = OpenAs(kBenchUser);
     ASSERT_NE(bench, nullptr);
     JournalEntry entry = SampleEntry("0000000B", "2026-12-09T06:00:00.000Z");
-    std::string error;
+    tb::journal::JournalError error;
     ASSERT_TRUE(bench->Append(entry, error)) << error;
     EXPECT_EQ(bench->Entry(entry.id), entry);
 
@@ -120,11 +121,11 @@ TEST_F(JournalPostgresTest, ABenchAppendsAndReadsButNobodyChangesOrRemovesARow) 
 }
 
 TEST_F(JournalPostgresTest, ThePasswordComesFromThePasswordFileNeverFromTheSettings) {
-    std::string error;
+    tb::journal::JournalError error;
     EXPECT_EQ(JournalStore::OpenPostgres(server_->Options(kBenchUser) + " password=bench-secret",
                                          error),
               nullptr);
-    EXPECT_EQ(error, JournalErrorText({resources::strings::kMsgJournalPasswordGiven}));
+    EXPECT_EQ(error, JournalError{resources::strings::kMsgJournalPasswordGiven});
 
     unsetenv("PGPASSFILE");
     setenv("PGPASSFILE", (server_->Folder() + "/no-such-file").c_str(), 1);
@@ -163,9 +164,9 @@ TEST_F(JournalPostgresTest, TwoProgramsAppendingAtOnceLoseNoRowAndKeepOneChain) 
 
 TEST_F(JournalPostgresTest, VerifyNamesTheRowAnAdministratorChangedBehindTheTriggers) {
     // A bench cannot even lay out a journal; the administrator does.
-    std::string error;
+    tb::journal::JournalError error;
     EXPECT_EQ(JournalStore::OpenPostgres(server_->Options(kBenchUser, "tampered"), error), nullptr);
-    EXPECT_NE(error.find("permission denied"), std::string::npos) << error;
+    EXPECT_NE(tb::journal::JournalErrorText(error).find("permission denied"), std::string::npos) << error;
     auto admin = OpenAs(PostgresServer::kAdmin, "tampered");
     ASSERT_NE(admin, nullptr);
     for (int i = 0; i < 3; ++i) {
@@ -184,7 +185,7 @@ TEST_F(JournalPostgresTest, VerifyNamesTheRowAnAdministratorChangedBehindTheTrig
 TEST_F(JournalPostgresTest, KnownRowsOfBothVersionsReadBackAsWrittenAndVerify) {
     auto store = OpenAs(PostgresServer::kAdmin, "known");
     ASSERT_NE(store, nullptr);
-    std::string error;
+    tb::journal::JournalError error;
     ASSERT_TRUE(testing::StoreKnownRows(store->Database(), error)) << error;
     for (const testing::KnownRow& row : testing::KnownRows()) EXPECT_EQ(store->Entry(row.entry.id), row.entry);
     JournalEntry added = SampleEntry("0000001B", "2026-12-10T01:00:00.000Z");
@@ -197,7 +198,7 @@ TEST_F(JournalPostgresTest, KnownRowsOfBothVersionsReadBackAsWrittenAndVerify) {
 
 TEST_F(JournalPostgresTest, RowsWrittenBeforeTheMigrationStillVerifyAndTheWriterRoleKeepsOnlyItsRights) {
     // The journal as the older program left it, its writer role granted then.
-    std::string error;
+    tb::journal::JournalError error;
     const QString name = QStringLiteral("legacy-postgres");
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
@@ -293,7 +294,7 @@ TEST_F(JournalPostgresTest, GrantWriterFromTheCommandLineMakesARoleThatMayAppend
     EXPECT_EQ(RunTrimbench({"journal", "grant-writer", "lab_writer", "--sqlite", QString::fromStdString(sqlite)}).exit, 2);
     EXPECT_FALSE(std::filesystem::exists(sqlite));
 
-    std::string error;
+    tb::journal::JournalError error;
     {
         auto store = JournalStore::OpenPostgres(server_->Options(PostgresServer::kAdmin), error);
         ASSERT_NE(store, nullptr) << error;
@@ -318,7 +319,7 @@ TEST_F(JournalPostgresTest, AnExportPagesByKeySoRowsAnotherBenchAppendsNeitherRe
     auto exporter = OpenAs(kBenchUser);
     auto otherBench = OpenAs(kBenchUser);
     ASSERT_TRUE(exporter && otherBench);
-    std::string error;
+    tb::journal::JournalError error;
     for (int i = 0; i < 12; ++i) {
         JournalEntry entry = SampleEntry("0000000E", "2026-12-09T08:00:00.000Z");
         ASSERT_TRUE(otherBench->Append(entry, error)) << error;
@@ -350,7 +351,7 @@ TEST_F(JournalPostgresTest, AJournalThatCannotBeReadFailsTheExportAndTheCertific
     auto exporter = OpenAs(kBenchUser);
     auto admin = OpenAs(PostgresServer::kAdmin);
     ASSERT_TRUE(exporter && admin);
-    std::string error;
+    tb::journal::JournalError error;
     for (int i = 0; i < 4; ++i) {
         JournalEntry entry = SampleEntry("00000010", "2026-12-09T09:00:00.000Z");
         ASSERT_TRUE(exporter->Append(entry, error)) << error;
@@ -361,22 +362,22 @@ TEST_F(JournalPostgresTest, AJournalThatCannotBeReadFailsTheExportAndTheCertific
     ASSERT_TRUE(pager.Next(error)) << error;
     QSqlQuery kill(admin->Database());
     ASSERT_TRUE(kill.exec(QStringLiteral("SELECT pg_terminate_backend(%1)").arg(pid.value(0).toInt())));
-    error.clear();
+    error = {};
     EXPECT_FALSE(pager.Next(error));
-    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(!error);
 
     // A role that may not read the rows: every reader reports it.
     auto denied = OpenAs(kNoRowsUser);
     ASSERT_NE(denied, nullptr);
-    error.clear();
+    error = {};
     EXPECT_FALSE(AllRows(*denied, {}, error));
-    EXPECT_NE(error.find("permission denied"), std::string::npos) << error;
-    error.clear();
+    EXPECT_NE(tb::journal::JournalErrorText(error).find("permission denied"), std::string::npos) << error;
+    error = {};
     EXPECT_FALSE(LatestAdjustment(*denied, "00000010", std::nullopt, error));
-    EXPECT_NE(error.find("permission denied"), std::string::npos) << error;
-    error.clear();
+    EXPECT_NE(tb::journal::JournalErrorText(error).find("permission denied"), std::string::npos) << error;
+    error = {};
     EXPECT_FALSE(DayEntries(*denied, SampleEntry("00000010", "2026-12-09T09:00:00.000Z"), error));
-    EXPECT_NE(error.find("permission denied"), std::string::npos) << error;
+    EXPECT_NE(tb::journal::JournalErrorText(error).find("permission denied"), std::string::npos) << error;
 
     const std::string csv = server_->Folder() + "/export.csv";
     const Trimbench exportRun = RunTrimbench(

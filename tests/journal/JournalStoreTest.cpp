@@ -18,6 +18,7 @@
 #include "tests/services/TempDir.h"
 #include "tests/journal/JournalSamples.h"
 #include "tests/journal/SqliteJournalTest.h"
+#include "tests/support/JournalErrorPrinter.h"
 
 namespace tb::journal {
 namespace {
@@ -28,7 +29,7 @@ class JournalStoreTest : public testing::SqliteJournalTest {
   protected:
     // Appends rows for units A, B, A (the last one failed) on two days.
     void AppendThree(JournalStore& store) {
-        std::string error;
+        tb::journal::JournalError error;
         for (JournalEntry entry : {SampleEntry("0000000A", "2026-12-08T23:59:59.000Z"),
                                    SampleEntry("0000000B", "2026-12-09T01:00:00.000Z"),
                                    SampleEntry("0000000A", "2026-12-09T02:00:00.500Z", false)}) {
@@ -40,7 +41,7 @@ class JournalStoreTest : public testing::SqliteJournalTest {
 TEST_F(JournalStoreTest, RowsComeBackNewestFirstAsTheyWereWrittenAndFiltersSelectThem) {
     auto store = Open();
     JournalEntry written = SampleEntry("0000000C", "2026-12-09T03:00:00.000Z");
-    std::string error;
+    tb::journal::JournalError error;
     ASSERT_TRUE(store->Append(written, error)) << error;
     EXPECT_EQ(written.id, 1);
     EXPECT_EQ(written.chain.size(), 64u);
@@ -103,7 +104,7 @@ bool PatchFile(const std::string& path, const std::string& from, const std::stri
 TEST_F(JournalStoreTest, VerifyNamesTheRowWhoseBytesWereChangedInTheFile) {
     {
         auto store = Open();
-        std::string error;
+        tb::journal::JournalError error;
         for (const char* name : {"sato", "suzuki-b", "takahashi", "ito"}) {
             JournalEntry entry = SampleEntry("0000000D", "2026-12-09T04:00:00.000Z");
             entry.operatorName = name;
@@ -137,7 +138,7 @@ TEST_F(JournalStoreTest, VerifyNamesTheRowWhoseBytesWereChangedInTheFile) {
 TEST_F(JournalStoreTest, VerifyFailsWhenTheReadStopsOnAnErrorAfterItsLastRow) {
     {
         auto store = Open();
-        std::string error;
+        tb::journal::JournalError error;
         for (int i = 0; i < 40; ++i) {
             JournalEntry entry = SampleEntry("0000000E", "2026-12-09T05:00:00.000Z");
             entry.operatorName = (i == 39 ? "last-row-" : "row-") + std::string(300, 'x');
@@ -163,7 +164,7 @@ TEST_F(JournalStoreTest, VerifyFailsWhenTheReadStopsOnAnErrorAfterItsLastRow) {
     const VerifyReport report = store->Verify();
     EXPECT_FALSE(report.readable);
     EXPECT_FALSE(report.Intact());
-    EXPECT_FALSE(report.error.empty());
+    EXPECT_EQ(report.error.text, resources::strings::kMsgJournalCannotRead);
     EXPECT_GT(report.rows, 0);  // the rows before the damaged page were read
 
     QProcess tool;
@@ -196,7 +197,7 @@ TEST_F(JournalStoreTest, ClosingFoldsTheRowsIntoTheFileWhileAnotherProgramReads)
     // The file alone, as a copy or a backup takes it, holds every row.
     const std::string copy = dir_.str() + "/copy.sqlite3";
     std::filesystem::copy_file(path_, copy);
-    std::string error;
+    tb::journal::JournalError error;
     auto copied = JournalStore::OpenSqlite(copy, error);
     ASSERT_NE(copied, nullptr) << error;
     EXPECT_EQ(copied->Count({}), 3);
@@ -218,9 +219,9 @@ TEST_F(JournalStoreTest, SchemaIsCreatedOnceAndAJournalOfANewerProgramIsRefused)
         EXPECT_EQ(query.value(1).toInt(), CurrentSchemaVersion());
         ASSERT_TRUE(query.exec("INSERT INTO journal_schema (version) VALUES (99)"));
     }
-    std::string error;
+    tb::journal::JournalError error;
     EXPECT_EQ(JournalStore::OpenSqlite(path_, error), nullptr);
-    EXPECT_EQ(error, JournalErrorText({resources::strings::kMsgJournalNewerSchema, {"99"}}));
+    EXPECT_EQ(error, (JournalError{resources::strings::kMsgJournalNewerSchema, {"99"}}));
 }
 
 TEST_F(JournalStoreTest, CsvExportIsUtf8WithByteOrderMarkOneQuotedLinePerRecord) {
@@ -249,7 +250,7 @@ TEST_F(JournalStoreTest, CsvExportIsUtf8WithByteOrderMarkOneQuotedLinePerRecord)
     EXPECT_EQ(CsvText({entry, failed}), expected);
 
     const std::string file = dir_.str() + "/export.csv";
-    std::string error;
+    tb::journal::JournalError error;
     ASSERT_TRUE(WriteFileAtomically(file, CsvText({entry}), error)) << error;
     std::ifstream in(file, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

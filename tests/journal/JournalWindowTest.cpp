@@ -39,6 +39,7 @@
 #include "ui/JournalConditionsDialog.h"
 #include "ui/JournalDriftView.h"
 #include "ui/JournalWindow.h"
+#include "tests/support/JournalErrorPrinter.h"
 
 namespace tb::journal {
 namespace {
@@ -51,7 +52,7 @@ class JournalWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         tb::testing::EnsureQtApp();
-        std::string error;
+        tb::journal::JournalError error;
         auto store = JournalStore::OpenSqlite(location_.sqlitePath, error);
         ASSERT_NE(store, nullptr) << error;
         // Logger 00A1B2C3: a receive, two sends (one failed) on one day; another unit later.
@@ -116,7 +117,7 @@ TEST_F(JournalWindowTest, ExportsTheFilteredRowsAsCsvAndVerifiesTheChain) {
     ui::JournalWindow window(location_);
     window.show();
     const std::string path = dir_.str() + "/export.csv";
-    std::string error;
+    tb::journal::JournalError error;
     ASSERT_TRUE(window.ExportCsv(path, error)) << error;
     const std::vector<JournalEntry> newestFirst(written_.rbegin(), written_.rend());
     EXPECT_EQ(ReadFile(path), CsvText(newestFirst));
@@ -127,14 +128,14 @@ TEST_F(JournalWindowTest, ACertificateHoldsTheSerialAndTheAsFoundAndAsLeftFigure
     ui::JournalWindow window(location_);
     window.show();
     // Without the lab's settings nothing is issued, and the message names the setting.
-    std::string refusal;
+    tb::journal::JournalError refusal;
     const std::string refusedPdf = dir_.str() + "/refused.pdf";
     EXPECT_FALSE(window.WriteCertificateFor(2, false, refusedPdf, refusal));
-    EXPECT_NE(refusal.find("Journal/Lab"), std::string::npos) << refusal;
+    EXPECT_NE(JournalErrorText(refusal).find("Journal/Lab"), std::string::npos) << JournalErrorText(refusal);
     EXPECT_FALSE(std::filesystem::exists(refusedPdf));
     testing::WriteLabSettings();
     // Row 2 is the successful send; the whole day adds the failed one, not the receive.
-    std::string error;
+    tb::journal::JournalError error;
     EXPECT_EQ(window.CertificateEntries(2, true, error).value_or(std::vector<JournalEntry>{}).size(), 2u);
     const std::string pdf = dir_.str() + "/certificate.pdf";
     ASSERT_TRUE(window.WriteCertificateFor(2, false, pdf, error)) << error;
@@ -154,7 +155,7 @@ TEST_F(JournalWindowTest, ACertificateHoldsTheSerialAndTheAsFoundAndAsLeftFigure
 }
 
 TEST_F(JournalWindowTest, PickedReferencesAreRememberedWarnedWhenExpiredAndRecordedInEachRow) {
-    std::string error;
+    tb::journal::JournalError error;
     auto store = JournalStore::OpenSqlite(location_.sqlitePath, error);
     ASSERT_NE(store, nullptr) << error;
     ui::JournalConditionsDialog dialog(*store);
@@ -218,7 +219,7 @@ TEST_F(JournalWindowTest, ACertificateOfARowWithoutReferencesSaysNoneRecorded) {
 }
 
 TEST_F(JournalWindowTest, TheDriftOfALoggerWithFiveVisitsHasFivePointsPerSeriesAndExports) {
-    std::string error;
+    tb::journal::JournalError error;
     {
         auto store = JournalStore::OpenSqlite(location_.sqlitePath, error);
         ASSERT_NE(store, nullptr) << error;

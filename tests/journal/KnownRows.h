@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "journal/JournalEntry.h"
+#include "resources/StringIds.h"
+#include "tests/support/JournalErrorPrinter.h"
 
 namespace tb::journal::testing {
 
@@ -73,7 +75,7 @@ inline std::vector<KnownRow> KnownRows() {
 // programs that wrote them did (the journal at the current schema, rows of
 // version 1 leaving the later columns to their defaults). False with the
 // reason.
-inline bool StoreKnownRows(QSqlDatabase& db, std::string& error) {
+inline bool StoreKnownRows(QSqlDatabase& db, tb::journal::JournalError& error) {
     for (const KnownRow& row : KnownRows()) {
         const JournalEntry& e = row.entry;
         const bool first = e.rowVersion == kRowVersionFirst;
@@ -98,7 +100,7 @@ inline bool StoreKnownRows(QSqlDatabase& db, std::string& error) {
                 insert.addBindValue(value);
         }
         if (!insert.exec()) {
-            error = insert.lastError().text().toStdString();
+            error = {resources::strings::kMsgJournalCannotAppend, {insert.lastError().text().toStdString()}};
             return false;
         }
     }

@@ -11,14 +11,16 @@
 
 #include "journal/JournalChain.h"
 #include "journal/JournalSchema.h"
+#include "resources/StringIds.h"
 #include "tests/journal/JournalSamples.h"
+#include "tests/support/JournalErrorPrinter.h"
 
 namespace tb::journal::testing {
 
 // Lays out version 1 on an empty database and appends `count` rows;
 // answers them, or nothing with the reason in error.
 inline std::vector<JournalEntry> WriteVersionOneJournal(QSqlDatabase& db, Engine engine, int count,
-                                                        std::string& error) {
+                                                        tb::journal::JournalError& error) {
     std::vector<JournalEntry> rows;
     if (!MigrateSchemaTo(db, engine, 1, error)) return rows;
     std::string previous = kChainStart;
@@ -43,7 +45,7 @@ inline std::vector<JournalEntry> WriteVersionOneJournal(QSqlDatabase& db, Engine
         insert.addBindValue(QString::fromStdString(entry.historyEntry));
         insert.addBindValue(QString::fromStdString(entry.chain));
         if (!insert.exec()) {
-            error = insert.lastError().text().toStdString();
+            error = {resources::strings::kMsgJournalCannotAppend, {insert.lastError().text().toStdString()}};
             return {};
         }
         entry.id = i + 1;

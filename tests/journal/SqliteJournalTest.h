@@ -9,13 +9,14 @@
 
 #include "journal/JournalStore.h"
 #include "tests/services/TempDir.h"
+#include "tests/support/JournalErrorPrinter.h"
 
 namespace tb::journal::testing {
 
 class SqliteJournalTest : public ::testing::Test {
   protected:
     std::unique_ptr<JournalStore> Open() {
-        std::string error;
+        tb::journal::JournalError error;
         auto store = JournalStore::OpenSqlite(path_, error);
         EXPECT_NE(store, nullptr) << error;
         return store;

@@ -161,7 +161,8 @@ def journal(app, work):
     wait_for("the certificate file", lambda: os.path.exists(pdf) and os.path.getsize(pdf) > 0, 15)
     text = subprocess.run(["pdftotext", "-layout", pdf, "-"], capture_output=True,
                           text=True, check=True).stdout
-    for part in ("校正証明書", "870", "y = 1.000x +0.000", "y = 1.000x -2.400", "合格"):
+    for part in ("校正証明書", "870", "y = 1.000x +0.000", "y = 1.000x -2.400", "確認済", "KSL-CAL-07",
+                 "— 証明書 以上 —"):
         if part not in text:
             raise Failure("the certificate lacks %r:\n%s" % (part, text))
     serial = re.search(r"([0-9A-F]{8})", text)
@@ -171,7 +172,21 @@ def journal(app, work):
     acknowledge(app, "調整記録の連鎖は正常です。(5 件)")
 
 
+# What a lab states on its certificates.
+LAB_SETTINGS = """[Journal]
+Lab=Kestrune Service Lab
+LabAddress=1-2-3 Minato Tokyo
+Customer=Aoba Foods
+Method=KSL-CAL-07
+Approver=Sato Hanako
+ApproverRole=Quality manager
+Uncertainty=*=0.2
+"""
+
+
 def run(work):
+    with open(os.path.join(work, "settings.ini"), "w", encoding="utf-8") as settings:
+        settings.write(LAB_SETTINGS)
     sim, device_map, _ = start_bench(OUT, work, r"baud: logger 870 ")
     window = None
     try:
