@@ -227,6 +227,10 @@ inline constexpr int kMsgCertificateReplacesUnknown = 3261;
 inline constexpr int kMsgCertificateNoNumber = 3262;
 inline constexpr int kMsgCertificateTooLarge = 3263;
 inline constexpr int kMsgCertificateRegisterMalformed = 3264;
+inline constexpr int kMsgDueEntryMalformed = 3265;
+inline constexpr int kMsgDueDaysOutOfRange = 3266;
+inline constexpr int kMsgDueModelTwice = 3267;
+inline constexpr int kMsgDueIntervalsTooLong = 3268;
 
 }  // namespace strings
 
@@ -381,11 +385,23 @@ enum Id : int {
     LoggerStateUnknown = 4142,
     WrittenHistoryIncomplete = 4143,
     SummaryWrittenIncomplete = 4144,
+    // Reverse traceability and the list of loggers due.
+    OptRelyingOn = 4145,
+    BadReferenceId = 4146,
+    CertificatesRelying = 4147,
+    CertificatesNone = 4148,
+    CertificateColumns = 4149,
+    HelpJournalDue = 4150,
+    OptWithin = 4151,
+    BadWithin = 4152,
+    DueIntervalsBad = 4153,
+    DueNone = 4154,
+    DueColumns = 4155,
 };
 
 // The block's first and last id; every id between has a text.
 inline constexpr Id kFirst = Usage;
-inline constexpr Id kLast = SummaryWrittenIncomplete;
+inline constexpr Id kLast = DueColumns;
 
 }  // namespace cli_text
 }  // namespace tb::resources

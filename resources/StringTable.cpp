@@ -228,6 +228,10 @@ constexpr std::array kStrings = std::to_array<StringEntry>({
     {kMsgCertificateNoNumber, "証明書番号がありません"},
     {kMsgCertificateTooLarge, "証明書 %s の項目が長すぎるか多すぎます"},
     {kMsgCertificateRegisterMalformed, "証明書台帳の %s の記録が壊れています"},
+    {kMsgDueEntryMalformed, "「%s」は 機種=日数 の形ではありません"},
+    {kMsgDueDaysOutOfRange, "%s の間隔は 1～3650 日の整数で指定します: %s"},
+    {kMsgDueModelTwice, "機種 %s が二度指定されています"},
+    {kMsgDueIntervalsTooLong, "設定が長すぎます"},
     // The command line.
     {Usage,
      "使い方: trimbench <サブコマンド> [オプション]\n\n"
@@ -325,7 +329,7 @@ constexpr std::array kStrings = std::to_array<StringEntry>({
      "調整記録を新しい順に一覧表示します。verify: 記録の連鎖を確かめます。"
      "export-csv FILE: CSV ファイルに書き出します。grant-writer ROLE: PostgreSQL "
      "の書き込みロールを作ります。"
-     "reference: 基準器の登録簿。"},
+     "reference: 基準器の登録簿。due: 次の調整の期限が来るロガー。"},
     {HelpCertificate,
      "機器の1日分 (省略時は最後に調整した日) の調整の校正証明書を PDF で書き出します。"},
     {OptSince, "この日 (YYYY-MM-DD) 以降の記録"},
@@ -412,6 +416,17 @@ constexpr std::array kStrings = std::to_array<StringEntry>({
      "もう一度実行しないでください"},
     {SummaryWrittenIncomplete,
      "%1 行は書き込み済みですが、履歴が記録されていません。もう一度実行しないでください"},
+    {OptRelyingOn, "この基準器を使った記録と証明書"},
+    {BadReferenceId, "--reference には 1～32 文字の基準器 ID を指定します: %1"},
+    {CertificatesRelying, "基準器 %1 を使った証明書:"},
+    {CertificatesNone, "該当する証明書はありません"},
+    {CertificateColumns, "証明書番号|発行日時|機種|シリアル|置き換え対象"},
+    {HelpJournalDue, "次の調整の期限が近い、または過ぎたロガーを期限順に一覧表示します (機種ごとの間隔は設定 Journal/DueIntervals)。"},
+    {OptWithin, "今日からこの日数以内に期限が来るもの (既定 30、期限切れを含む)"},
+    {BadWithin, "--within には 0～3650 の日数を指定します: %1"},
+    {DueIntervalsBad, "設定 Journal/DueIntervals が正しくありません: %1"},
+    {DueNone, "期限が近いロガーはありません"},
+    {DueColumns, "機種|シリアル|前回調整|期限|残り日数"},
 });
 
 static_assert(IsSortedById(kStrings), "string table must be sorted by id without duplicates");

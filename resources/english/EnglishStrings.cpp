@@ -235,6 +235,10 @@ constexpr StringEntry kStrings[] = {
     {kMsgCertificateNoNumber, "the certificate has no number"},
     {kMsgCertificateTooLarge, "certificate %s has a field that is too long, or too many rows or references"},
     {kMsgCertificateRegisterMalformed, "the certificate register's entry %s is malformed"},
+    {kMsgDueEntryMalformed, "\"%s\" is not MODEL=DAYS"},
+    {kMsgDueDaysOutOfRange, "the interval of %s must be a whole number of days from 1 to 3650: %s"},
+    {kMsgDueModelTwice, "model %s is given twice"},
+    {kMsgDueIntervalsTooLong, "the setting is too long"},
     // The command line.
     {Usage,
      "usage: trimbench <subcommand> [options]\n\n"
@@ -333,7 +337,8 @@ constexpr StringEntry kStrings[] = {
     {HelpJournal,
      "Lists the records of the adjustment journal, newest first; verify: checks the journal's "
      "chain; export-csv FILE: writes them to a CSV file; grant-writer ROLE: makes the PostgreSQL "
-     "writer role; reference: the register of reference instruments."},
+     "writer role; reference: the register of reference instruments; due: the loggers whose next "
+     "adjustment is due."},
     {HelpCertificate,
      "Writes the certificate (PDF) of a logger's adjustments on one day (default: the day of "
      "its latest adjustment)."},
@@ -423,6 +428,17 @@ constexpr StringEntry kStrings[] = {
      "was not: do not run it again"},
     {SummaryWrittenIncomplete,
      "%1 row(s) written, but their history was not recorded: do not run them again"},
+    {OptRelyingOn, "records and certificates that relied on this reference instrument"},
+    {BadReferenceId, "--reference needs a reference instrument's identifier of 1 to 32 characters: %1"},
+    {CertificatesRelying, "certificates that relied on %1:"},
+    {CertificatesNone, "no certificates"},
+    {CertificateColumns, "number|issued|model|serial|replaces"},
+    {HelpJournalDue, "Lists the loggers whose next adjustment is due, by due date (the interval per model is the setting Journal/DueIntervals)."},
+    {OptWithin, "those due within this many days from today (default 30; overdue ones included)"},
+    {BadWithin, "--within needs a number of days from 0 to 3650: %1"},
+    {DueIntervalsBad, "the setting Journal/DueIntervals is malformed: %1"},
+    {DueNone, "no logger is due"},
+    {DueColumns, "model|serial|last visit|due|days left"},
 };
 
 static_assert(IsSortedById(kStrings), "the English table must be sorted by id without duplicates");
