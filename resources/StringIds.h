@@ -231,6 +231,15 @@ inline constexpr int kMsgDueEntryMalformed = 3265;
 inline constexpr int kMsgDueDaysOutOfRange = 3266;
 inline constexpr int kMsgDueModelTwice = 3267;
 inline constexpr int kMsgDueIntervalsTooLong = 3268;
+inline constexpr int kStrReferenceFilter = 3269;
+inline constexpr int kStrDueButton = 3270;
+inline constexpr int kStrDueTitle = 3271;
+inline constexpr int kStrDueWithin = 3272;
+inline constexpr int kStrLastVisit = 3273;
+inline constexpr int kStrDueDate = 3274;
+inline constexpr int kStrDaysLeft = 3275;
+inline constexpr int kStrNoLoggerDue = 3276;
+inline constexpr int kMsgDueIntervalsSetting = 3277;
 
 }  // namespace strings
 

@@ -232,6 +232,15 @@ constexpr std::array kStrings = std::to_array<StringEntry>({
     {kMsgDueDaysOutOfRange, "%s の間隔は 1～3650 日の整数で指定します: %s"},
     {kMsgDueModelTwice, "機種 %s が二度指定されています"},
     {kMsgDueIntervalsTooLong, "設定が長すぎます"},
+    {kStrReferenceFilter, "基準器"},
+    {kStrDueButton, "調整期限..."},
+    {kStrDueTitle, "調整期限のロガー"},
+    {kStrDueWithin, "今日からの日数 (期限切れを含む)"},
+    {kStrLastVisit, "前回調整"},
+    {kStrDueDate, "期限"},
+    {kStrDaysLeft, "残り日数"},
+    {kStrNoLoggerDue, "期限が近いロガーはありません"},
+    {kMsgDueIntervalsSetting, "設定 Journal/DueIntervals が正しくありません: %s"},
     // The command line.
     {Usage,
      "使い方: trimbench <サブコマンド> [オプション]\n\n"

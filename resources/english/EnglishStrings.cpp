@@ -239,6 +239,15 @@ constexpr StringEntry kStrings[] = {
     {kMsgDueDaysOutOfRange, "the interval of %s must be a whole number of days from 1 to 3650: %s"},
     {kMsgDueModelTwice, "model %s is given twice"},
     {kMsgDueIntervalsTooLong, "the setting is too long"},
+    {kStrReferenceFilter, "Reference"},
+    {kStrDueButton, "Due..."},
+    {kStrDueTitle, "Loggers due for adjustment"},
+    {kStrDueWithin, "Days from today (overdue included)"},
+    {kStrLastVisit, "Last visit"},
+    {kStrDueDate, "Due"},
+    {kStrDaysLeft, "Days left"},
+    {kStrNoLoggerDue, "No logger is due"},
+    {kMsgDueIntervalsSetting, "the setting Journal/DueIntervals is malformed: %s"},
     // The command line.
     {Usage,
      "usage: trimbench <subcommand> [options]\n\n"
