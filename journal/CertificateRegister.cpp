@@ -185,14 +185,18 @@ bool RegisterCertificate(JournalStore& store, const IssuedCertificate& issued, J
     error = CheckBounds(issued);
     if (error) return false;
     QSqlDatabase& db = store.Database();
-    if (!db.transaction()) {
-        error = GivenReason(db.lastError().text().toStdString());
+    // SQLite: the write lock from the start, so that the check of the
+    // number and the insert see the same register.
+    const bool sqlite = db.driverName() == QLatin1String("QSQLITE");
+    std::string reason;
+    if (!Exec(db, sqlite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"), reason)) {
+        error = GivenReason(reason);
         return false;
     }
     error = RegisterProblem(store, issued);
-    if (!error && InsertCertificate(db, issued, error) && db.commit()) return true;
-    if (!error) error = GivenReason(db.lastError().text().toStdString());
-    db.rollback();
+    if (!error && InsertCertificate(db, issued, error) && Exec(db, QStringLiteral("COMMIT"), reason)) return true;
+    if (!error) error = GivenReason(reason);
+    Exec(db, QStringLiteral("ROLLBACK"), reason);
     return false;
 }
 
