@@ -18,6 +18,7 @@ int RunCertificate(const QStringList& arguments, Terminal& terminal);
 // trimbench journal reference | verify | grant-writer ...
 int RunJournalReference(const QStringList& arguments, Terminal& terminal);
 int RunJournalVerify(const QStringList& arguments, Terminal& terminal);
+int RunJournalDue(const QStringList& arguments, Terminal& terminal);
 int RunJournalGrant(const QStringList& arguments, Terminal& terminal);
 
 }  // namespace tb::cli

@@ -68,31 +68,6 @@ std::optional<QJsonArray> StoredArray(const QString& text, qsizetype maxText, st
     return array;
 }
 
-std::optional<std::vector<int64_t>> StoredRowIds(const QString& text) {
-    const auto array = StoredArray(text, kMaxRowIdsText, kMaxCertificateRows);
-    if (!array) return std::nullopt;
-    std::vector<int64_t> ids;
-    for (const QJsonValue& value : *array) {
-        const double number = value.toDouble(-1.0);
-        if (!value.isDouble() || number < 1.0 || number > kMaxExactInteger || std::floor(number) != number)
-            return std::nullopt;
-        ids.push_back(static_cast<int64_t>(number));
-    }
-    return ids;
-}
-
-std::optional<std::vector<std::string>> StoredReferenceIds(const QString& text) {
-    const auto array = StoredArray(text, kMaxReferenceIdsText, kMaxCertificateReferences);
-    if (!array) return std::nullopt;
-    std::vector<std::string> ids;
-    for (const QJsonValue& value : *array) {
-        const std::string id = value.toString().toStdString();
-        if (!value.isString() || id.empty() || id.size() > kMaxReferenceIdLength) return std::nullopt;
-        ids.push_back(id);
-    }
-    return ids;
-}
-
 // The certificate a query's row (kColumns, in order) holds; nothing, with
 // the number it was stored under, when a field is past the bounds or a
 // list does not parse.
@@ -102,8 +77,8 @@ std::optional<IssuedCertificate> StoredCertificate(const QSqlQuery& query, Journ
                             &issued.loggerSerial};
     for (int at = 0; at < 5; ++at) *texts[at] = query.value(at).toString().toStdString();
     issued.digest = query.value(6).toString().toStdString();
-    const auto rows = StoredRowIds(query.value(5).toString());
-    const auto references = StoredReferenceIds(query.value(7).toString());
+    const auto rows = StoredRowIds(query.value(5).toString().toStdString());
+    const auto references = StoredReferenceIds(query.value(7).toString().toStdString());
     issued.rowIds = rows.value_or(std::vector<int64_t>{});
     issued.referenceIds = references.value_or(std::vector<std::string>{});
     const std::string shownNumber = issued.number.substr(0, kMaxCertificateTextLength);
@@ -181,18 +156,47 @@ JournalError RegisterProblem(JournalStore& store, const IssuedCertificate& issue
 
 }  // namespace
 
+std::optional<std::vector<int64_t>> StoredRowIds(const std::string& text) {
+    const auto array = StoredArray(QString::fromStdString(text), kMaxRowIdsText, kMaxCertificateRows);
+    if (!array) return std::nullopt;
+    std::vector<int64_t> ids;
+    for (const QJsonValue& value : *array) {
+        const double number = value.toDouble(-1.0);
+        if (!value.isDouble() || number < 1.0 || number > kMaxExactInteger || std::floor(number) != number)
+            return std::nullopt;
+        ids.push_back(static_cast<int64_t>(number));
+    }
+    return ids;
+}
+
+std::optional<std::vector<std::string>> StoredReferenceIds(const std::string& text) {
+    const auto array = StoredArray(QString::fromStdString(text), kMaxReferenceIdsText, kMaxCertificateReferences);
+    if (!array) return std::nullopt;
+    std::vector<std::string> ids;
+    for (const QJsonValue& value : *array) {
+        const std::string id = value.toString().toStdString();
+        if (!value.isString() || id.empty() || id.size() > kMaxReferenceIdLength) return std::nullopt;
+        ids.push_back(id);
+    }
+    return ids;
+}
+
 bool RegisterCertificate(JournalStore& store, const IssuedCertificate& issued, JournalError& error) {
     error = CheckBounds(issued);
     if (error) return false;
     QSqlDatabase& db = store.Database();
-    if (!db.transaction()) {
-        error = JournalError{kMsgJournalCannotAppend, {db.lastError().text().toStdString()}};
+    // SQLite: the write lock from the start, so that the check of the
+    // number and the insert see the same register.
+    const bool sqlite = db.driverName() == QLatin1String("QSQLITE");
+    if (!Exec(db, sqlite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"), kMsgJournalCannotAppend,
+              error))
         return false;
-    }
     error = RegisterProblem(store, issued);
-    if (!error && InsertCertificate(db, issued, error) && db.commit()) return true;
-    if (!error) error = JournalError{kMsgJournalCannotAppend, {db.lastError().text().toStdString()}};
-    db.rollback();
+    if (!error && InsertCertificate(db, issued, error) &&
+        Exec(db, QStringLiteral("COMMIT"), kMsgJournalCannotAppend, error))
+        return true;
+    JournalError ignored;
+    Exec(db, QStringLiteral("ROLLBACK"), kMsgJournalCannotAppend, ignored);
     return false;
 }
 

@@ -34,6 +34,12 @@ struct IssuedCertificate {
     friend bool operator==(const IssuedCertificate&, const IssuedCertificate&) = default;
 };
 
+// A register row's stored list read back: nothing when it is not a JSON
+// array within the bounds above (row keys: positive integers; reference
+// ids: 1..kMaxReferenceIdLength characters).
+std::optional<std::vector<int64_t>> StoredRowIds(const std::string& json);
+std::optional<std::vector<std::string>> StoredReferenceIds(const std::string& json);
+
 // Records an issued certificate; refuses (with an id) a number already
 // registered, a correction of a number never registered, an empty number
 // and fields past the bounds above.

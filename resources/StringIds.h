@@ -236,6 +236,19 @@ inline constexpr int kMsgCertificateReplacesUnknown = 3261;
 inline constexpr int kMsgCertificateNoNumber = 3262;
 inline constexpr int kMsgCertificateTooLarge = 3263;
 inline constexpr int kMsgCertificateRegisterMalformed = 3264;
+inline constexpr int kMsgDueEntryMalformed = 3265;
+inline constexpr int kMsgDueDaysOutOfRange = 3266;
+inline constexpr int kMsgDueModelTwice = 3267;
+inline constexpr int kMsgDueIntervalsTooLong = 3268;
+inline constexpr int kStrReferenceFilter = 3269;
+inline constexpr int kStrDueButton = 3270;
+inline constexpr int kStrDueTitle = 3271;
+inline constexpr int kStrDueWithin = 3272;
+inline constexpr int kStrLastVisit = 3273;
+inline constexpr int kStrDueDate = 3274;
+inline constexpr int kStrDaysLeft = 3275;
+inline constexpr int kStrNoLoggerDue = 3276;
+inline constexpr int kMsgDueIntervalsSetting = 3277;
 
 // A calibration certificate's texts and refusals.
 inline constexpr int kStrIssueDate = 3300;
@@ -459,16 +472,28 @@ enum Id : int {
     LoggerStateUnknown = 4142,
     WrittenHistoryIncomplete = 4143,
     SummaryWrittenIncomplete = 4144,
+    // Reverse traceability and the list of loggers due.
+    OptRelyingOn = 4145,
+    BadReferenceId = 4146,
+    CertificatesRelying = 4147,
+    CertificatesNone = 4148,
+    CertificateColumns = 4149,
+    HelpJournalDue = 4150,
+    OptWithin = 4151,
+    BadWithin = 4152,
+    DueIntervalsBad = 4153,
+    DueNone = 4154,
+    DueColumns = 4155,
     // A certificate's options and its refusal.
-    OptCustomerAddress = 4145,
-    OptApprover = 4146,
-    OptApproverRole = 4147,
-    OptCondition = 4148,
-    OptReceiptDate = 4149,
-    OptNoUncertainty = 4150,
-    OptDcc = 4151,
-    OptReplaces = 4152,
-    CertificateNotIssued = 4153,
+    OptCustomerAddress = 4156,
+    OptApprover = 4157,
+    OptApproverRole = 4158,
+    OptCondition = 4159,
+    OptReceiptDate = 4160,
+    OptNoUncertainty = 4161,
+    OptDcc = 4162,
+    OptReplaces = 4163,
+    CertificateNotIssued = 4164,
 };
 
 // The block's first and last id; every id between has a text.

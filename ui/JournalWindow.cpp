@@ -23,6 +23,7 @@
 #include "journal/DriftSeries.h"
 #include "journal/JournalError.h"
 #include "journal/JournalText.h"
+#include "journal/ReferenceRegister.h"
 #include "resources/StringIds.h"
 #include "resources/dialogs/JournalWindowIds.h"
 #include "services/FormatText.h"
@@ -31,6 +32,7 @@
 #include "ui/Accessibility.h"
 #include "ui/JournalConditionsDialog.h"
 #include "ui/JournalDriftView.h"
+#include "ui/JournalDueDialog.h"
 
 namespace tb::ui {
 namespace {
@@ -131,9 +133,13 @@ void JournalWindow::BuildFilters(QGridLayout& layout) {
         outcome_->addItem(Res(text));
     }
     addLabelled(4, kStrOutcome, outcome_, kOutcomeFilter);
+    reference_ = new QLineEdit(this);
+    reference_->setMaxLength(static_cast<int>(journal::kMaxReferenceIdLength));
+    addLabelled(5, kStrReferenceFilter, reference_, kReferenceFilter);
     layout.setColumnStretch(0, 2);
 
     connect(serial_, &QLineEdit::editingFinished, this, &JournalWindow::ApplyFilters);
+    connect(reference_, &QLineEdit::editingFinished, this, &JournalWindow::ApplyFilters);
     connect(modelFilter_, &QComboBox::currentIndexChanged, this, &JournalWindow::ApplyFilters);
     connect(outcome_, &QComboBox::currentIndexChanged, this, &JournalWindow::ApplyFilters);
     connect(dateFilter_, &QCheckBox::toggled, this, [this](bool on) {
@@ -168,6 +174,7 @@ void JournalWindow::BuildButtons(QHBoxLayout& layout) {
     addButton(kStrCertificatePdf, kCertificate, &JournalWindow::OnCertificate);
     addButton(kStrCertificateDcc, kCertificateDcc, &JournalWindow::OnCertificateDcc);
     addButton(kStrDrift, kDrift, &JournalWindow::OnDrift);
+    addButton(kStrDueButton, kDue, &JournalWindow::OnDue);
     layout.addStretch(1);
     addButton(kStrVerifyJournal, kVerify, &JournalWindow::OnVerify);
 }
@@ -215,6 +222,7 @@ void JournalWindow::ApplyFilters() {
     if (outcome > 0 && outcome < static_cast<int>(std::size(kOutcomeValues))) {
         filter.outcome = kOutcomeValues[outcome];
     }
+    filter.reference = reference_->text().trimmed().toStdString();
     model_->SetFilter(filter);
     detail_->clear();
     if (model_->rowCount() > 0) SelectRow(0);
@@ -364,6 +372,15 @@ void JournalWindow::OnVerify() {
     const std::string text = VerifyText(&intact);
     services::ShowMessage(text, services::MsgButtons::Ok,
                           intact ? services::MsgIcon::Information : services::MsgIcon::Warning);
+}
+
+std::unique_ptr<JournalDueDialog> JournalWindow::DueDialog() {
+    if (!store_) return nullptr;
+    return std::make_unique<JournalDueDialog>(*store_, QDate::currentDate(), this);
+}
+
+void JournalWindow::OnDue() {
+    if (auto dialog = DueDialog()) dialog->exec();
 }
 
 }  // namespace tb::ui

@@ -1,7 +1,8 @@
 // The journal window: every recorded page operation, newest first, with
-// filters (logger serial, model, date range, outcome), the selected row in
-// full, CSV export, certificates, a check of the chain, and the references
-// and conditions recorded with the work from now on.
+// filters (logger serial, model, date range, outcome, reference used), the
+// selected row in full, CSV export, certificates, a check of the chain, the
+// loggers due for adjustment, and the references and conditions recorded
+// with the work from now on.
 #pragma once
 
 #include <QDialog>
@@ -28,6 +29,7 @@ class QTableView;
 namespace tb::ui {
 
 class JournalDriftView;
+class JournalDueDialog;
 
 class JournalWindow final : public QDialog {
     Q_OBJECT
@@ -61,6 +63,8 @@ class JournalWindow final : public QDialog {
     // The drift view of the row's logger (its channel chosen); nothing, with
     // the error, when the journal cannot be read.
     std::unique_ptr<JournalDriftView> DriftViewFor(int row, journal::JournalError& error);
+    // The loggers due for adjustment from today; nothing without a journal.
+    std::unique_ptr<JournalDueDialog> DueDialog();
     // The verdict on the chain as the verify button shows it.
     std::string VerifyText(bool* intact = nullptr);
 
@@ -81,6 +85,7 @@ class JournalWindow final : public QDialog {
     // The references and conditions for the work (JournalConditionsDialog).
     void OnConditions();
     void OnDrift();
+    void OnDue();
     int CurrentRow() const;
 
     std::unique_ptr<journal::JournalStore> store_;
@@ -92,6 +97,7 @@ class JournalWindow final : public QDialog {
     QDateEdit* from_ = nullptr;
     QDateEdit* to_ = nullptr;
     QComboBox* outcome_ = nullptr;
+    QLineEdit* reference_ = nullptr;
     QTableView* table_ = nullptr;
     QPlainTextEdit* detail_ = nullptr;
     QCheckBox* wholeDay_ = nullptr;

@@ -38,5 +38,10 @@ inline constexpr int kDriftCsv = 3134;
 inline constexpr int kCertificateDrift = 3135;
 // The machine-readable certificate (DCC) beside the PDF.
 inline constexpr int kCertificateDcc = 3150;
+// The reference filter and the loggers due.
+inline constexpr int kReferenceFilter = 3290;
+inline constexpr int kDue = 3291;
+inline constexpr int kDueWithin = 3292;
+inline constexpr int kDueTable = 3293;
 
 }  // namespace tb::resources::journal_window

@@ -9,7 +9,9 @@
 
 #include "cli/CliTexts.h"
 #include "cli/ExitCode.h"
+#include "journal/CertificateRegister.h"
 #include "journal/CertificateSeal.h"
+#include "journal/DueList.h"
 #include "journal/CsvExport.h"
 #include "journal/JournalError.h"
 #include "journal/WorkConditions.h"
@@ -22,6 +24,7 @@
 #include "sim/lgr87x/Lgr87xDevice.h"
 #include "tests/cli/CliFixture.h"
 #include "tests/support/JournalErrorPrinter.h"
+#include "tests/journal/JournalSamples.h"
 
 namespace tb::clitest {
 namespace {
@@ -389,6 +392,92 @@ TEST_F(JournalCli, ReadAdjustAndInitialiseReachABaseUnitOnTheLan) {
     EXPECT_EQ(Trimbench({"read", "870", "--lan", address, "--login", "line7"}).exit, Code(ExitCode::Usage));
     EXPECT_EQ(Trimbench({"read", "820", "--lan", address, "--login", "line7", "--serial", "1"}).exit,
               Code(ExitCode::Usage));
+}
+
+// Rows written straight into the journal: a send by `serial` of `model`
+// on `day` (noon UTC, the bench at UTC), with the references named.
+void AppendVisit(journal::JournalStore& store, const char* serial, const char* model, const QDate& day,
+                 std::vector<journal::ReferenceUse> references = {}) {
+    journal::JournalEntry entry = journal::testing::SampleEntry(
+        serial, day.toString(Qt::ISODate).toStdString() + "T12:00:00.000Z");
+    entry.model = model;
+    entry.utcOffsetMinutes = 0;
+    entry.references = journal::ReferencesJson(references);
+    journal::JournalError error;
+    ASSERT_TRUE(store.Append(entry, error)) << error;
+}
+
+TEST_F(JournalCli, AReferenceListsTheRowsAndCertificatesThatReliedOnIt) {
+    {
+        journal::JournalError error;
+        auto store = journal::JournalStore::OpenSqlite(journal_, error);
+        ASSERT_NE(store, nullptr) << error;
+        const journal::ReferenceUse probe{"PT100-07", "probe", "C-1", "2099-01-01", false};
+        const journal::ReferenceUse hygro{"HYG-02", "hygrometer", "C-2", "2099-01-01", false};
+        AppendVisit(*store, "0000000A", "830", QDate(2026, 12, 1), {probe, hygro});
+        AppendVisit(*store, "0000000B", "830", QDate(2026, 12, 2), {hygro});
+        AppendVisit(*store, "0000000C", "830", QDate(2026, 12, 3), {probe});
+        journal::JournalError refused;
+        for (const journal::IssuedCertificate& issued :
+             {journal::IssuedCertificate{"TB-000001-AAAAAAAA", "", "2026-12-01T13:00:00.000Z", "830", "0000000A",
+                                         {1}, std::string(64, 'a'), {"PT100-07", "HYG-02"}},
+              journal::IssuedCertificate{"TB-000002-BBBBBBBB", "", "2026-12-02T13:00:00.000Z", "830", "0000000B",
+                                         {2}, std::string(64, 'b'), {"HYG-02"}}}) {
+            ASSERT_TRUE(journal::RegisterCertificate(*store, issued, refused)) << journal::JournalErrorText(refused);
+        }
+    }
+    const CliRun json = Trimbench({"journal", "--reference", "PT100-07", "--json"});
+    ASSERT_EQ(json.exit, 0) << json.err;
+    std::vector<int> ids;
+    for (const QJsonValue& record : json.Json()["records"].toArray()) ids.push_back(record.toObject()["id"].toInt());
+    EXPECT_EQ(ids, (std::vector<int>{3, 1}));
+    const QJsonArray certificates = json.Json()["certificates"].toArray();
+    ASSERT_EQ(certificates.size(), 1);
+    EXPECT_EQ(certificates[0].toObject()["number"].toString(), "TB-000001-AAAAAAAA");
+    EXPECT_EQ(certificates[0].toObject()["references"].toArray().size(), 2);
+
+    const CliRun text = Trimbench({"journal", "--reference", "HYG-02"});
+    ASSERT_EQ(text.exit, 0) << text.err;
+    EXPECT_NE(text.out.find("TB-000001-AAAAAAAA"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("TB-000002-BBBBBBBB"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("0000000B"), std::string::npos) << text.out;
+    EXPECT_EQ(text.out.find("0000000C"), std::string::npos) << text.out;
+    EXPECT_EQ(Trimbench({"journal", "--reference", "NONE-1", "--json"}).Json()["records"].toArray().size(), 0);
+    EXPECT_EQ(Trimbench({"journal", "--reference", ""}).exit, Code(ExitCode::Usage));
+    EXPECT_EQ(Trimbench({"journal", "--reference", std::string(33, 'R')}).exit, Code(ExitCode::Usage));
+}
+
+TEST_F(JournalCli, DueListsTheLoggersWhoseNextAdjustmentFallsWithinTheDaysAsked) {
+    const QDate today = QDate::currentDate();
+    {
+        journal::JournalError error;
+        auto store = journal::JournalStore::OpenSqlite(journal_, error);
+        ASSERT_NE(store, nullptr) << error;
+        AppendVisit(*store, "0000000A", "830", today.addDays(-100));  // 830: 90 days, overdue by 10
+        AppendVisit(*store, "0000000B", "830", today.addDays(-80));   // due in 10 days
+        AppendVisit(*store, "0000000C", "870", today.addDays(-300));  // 870: 365 days, in 65
+    }
+    Set("Journal/DueIntervals", "830=90; *=365");
+    const CliRun json = Trimbench({"journal", "due", "--json"});
+    ASSERT_EQ(json.exit, 0) << json.err;
+    const QJsonArray loggers = json.Json()["loggers"].toArray();
+    ASSERT_EQ(loggers.size(), 2);
+    EXPECT_EQ(loggers[0].toObject()["serial"].toString(), "0000000A");
+    EXPECT_EQ(loggers[0].toObject()["daysLeft"].toInt(), -10);
+    EXPECT_EQ(loggers[0].toObject()["lastVisit"].toString(), today.addDays(-100).toString(Qt::ISODate));
+    EXPECT_EQ(loggers[1].toObject()["daysLeft"].toInt(), 10);
+    EXPECT_EQ(Trimbench({"journal", "due", "--within", "70", "--json"}).Json()["loggers"].toArray().size(), 3);
+    const CliRun text = Trimbench({"journal", "due", "--within", "0"});
+    EXPECT_NE(text.out.find("0000000A"), std::string::npos) << text.out;
+    EXPECT_EQ(text.out.find("0000000B"), std::string::npos) << text.out;
+
+    for (const char* within : {"-1", "3651", "soon"})
+        EXPECT_EQ(Trimbench({"journal", "due", "--within", within}).exit, Code(ExitCode::Usage)) << within;
+    Set("Journal/DueIntervals", "830=ninety");
+    const CliRun malformed = Trimbench({"journal", "due"});
+    EXPECT_EQ(malformed.exit, Code(ExitCode::Failure));
+    EXPECT_NE(malformed.err.find("Journal/DueIntervals"), std::string::npos) << malformed.err;
+    EXPECT_TRUE(malformed.out.empty());
 }
 
 }  // namespace

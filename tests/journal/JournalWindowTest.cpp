@@ -38,6 +38,10 @@
 
 #include "ui/JournalConditionsDialog.h"
 #include "ui/JournalDriftView.h"
+#include "ui/JournalDueDialog.h"
+#include "journal/DueList.h"
+#include <QSpinBox>
+#include <QTableWidget>
 #include "ui/JournalWindow.h"
 #include "tests/support/JournalErrorPrinter.h"
 
@@ -111,6 +115,52 @@ TEST_F(JournalWindowTest, ListsNewestFirstFiltersAndShowsTheSelectedRowInFull) {
     }
     EXPECT_EQ(window.Table()->accessibleDescription(),
               QString::number(resources::journal_window::kTable));
+}
+
+TEST_F(JournalWindowTest, TheReferenceFilterNarrowsTheRowsAndTheDueListShowsTheLoggersDue) {
+    {
+        JournalError error;
+        auto store = JournalStore::OpenSqlite(location_.sqlitePath, error);
+        ASSERT_NE(store, nullptr) << error;
+        JournalEntry relied = SampleEntry("00C0FFEE", "2026-12-10T04:00:00.000Z");
+        relied.references = ReferencesJson({{"PT100-07", "probe", "C-1", "2099-01-01", false}});
+        ASSERT_TRUE(store->Append(relied, error)) << error;
+    }
+    services::WriteSettingText("Journal/DueIntervals", "*=30");
+    ui::JournalWindow window(location_);
+    window.show();
+    ASSERT_TRUE(window.HasJournal());
+    QLineEdit* reference = nullptr;
+    for (auto* edit : window.findChildren<QLineEdit*>())
+        if (edit->accessibleDescription() == QString::number(resources::journal_window::kReferenceFilter))
+            reference = edit;
+    ASSERT_NE(reference, nullptr);
+    reference->setText("PT100-07");
+    window.ApplyFilters();
+    ASSERT_EQ(window.Model()->rowCount(), 1);
+    EXPECT_EQ(window.Model()->index(0, ui::JournalTableModel::kSerial).data().toString(), "00C0FFEE");
+    reference->setText("PT100-0");
+    window.ApplyFilters();
+    EXPECT_EQ(window.Model()->rowCount(), 0);
+
+    // Sends on 2026-12-09 and -10 are due 30 days later.
+    EXPECT_NE(window.DueDialog(), nullptr);
+    JournalError error;
+    auto store = JournalStore::OpenSqlite(location_.sqlitePath, error);
+    ASSERT_NE(store, nullptr) << error;
+    auto due = std::make_unique<ui::JournalDueDialog>(*store, QDate(2026, 12, 20));
+    due->Within()->setValue(19);
+    ASSERT_EQ(due->Table()->rowCount(), 1) << due->Problem().toStdString();
+    EXPECT_EQ(due->Table()->item(0, 1)->text(), "00A1B2C3");
+    EXPECT_EQ(due->Table()->item(0, 2)->text(), "2026-12-09");
+    EXPECT_EQ(due->Table()->item(0, 3)->text(), "2027-01-08");
+    EXPECT_EQ(due->Table()->item(0, 4)->text(), "19");
+    due->Within()->setValue(kMaxDueDays);
+    EXPECT_EQ(due->Table()->rowCount(), 3);
+    services::WriteSettingText("Journal/DueIntervals", "*=soon");
+    due->Within()->setValue(0);
+    EXPECT_EQ(due->Table()->rowCount(), 0);
+    EXPECT_NE(due->Problem().indexOf("Journal/DueIntervals"), -1) << due->Problem().toStdString();
 }
 
 TEST_F(JournalWindowTest, ExportsTheFilteredRowsAsCsvAndVerifiesTheChain) {
