@@ -297,37 +297,27 @@ void JournalWindow::OnExportCsv() {
     if (!ExportCsv(path.toStdString(), error)) services::ShowMessage(journal::JournalErrorText(error));
 }
 
-void JournalWindow::OnCertificate() {
-    const int row = CurrentRow();
-    if (row < 0) {
-        services::ShowMessageId(kMsgSelectRecord);
-        return;
-    }
-    const QString path = QFileDialog::getSaveFileName(
-        this, Res(kStrCertificatePdf),
-        QString::fromStdString(services::DataFolderPath()) + QStringLiteral("/certificate.pdf"),
-        QStringLiteral("PDF (*.pdf)"));
-    if (path.isEmpty()) return;
-    journal::JournalError error;
-    if (!WriteCertificateFor(row, wholeDay_->isChecked(), path.toStdString(), error,
-                             withDrift_->isChecked())) {
-        services::ShowMessage(journal::JournalErrorText(error));
-    }
-}
+void JournalWindow::OnCertificate() { IssueCertificate(false); }
 
-void JournalWindow::OnCertificateDcc() {
+void JournalWindow::OnCertificateDcc() { IssueCertificate(true); }
+
+// The PDF (with drift when ticked) or the DCC of the selected row, to a file the user chooses.
+void JournalWindow::IssueCertificate(bool dcc) {
     const int row = CurrentRow();
     if (row < 0) {
         services::ShowMessageId(kMsgSelectRecord);
         return;
     }
     const QString path = QFileDialog::getSaveFileName(
-        this, Res(kStrCertificateDcc),
-        QString::fromStdString(services::DataFolderPath()) + QStringLiteral("/certificate.xml"),
-        QStringLiteral("DCC (*.xml)"));
+        this, Res(dcc ? kStrCertificateDcc : kStrCertificatePdf),
+        QString::fromStdString(services::DataFolderPath()) +
+            (dcc ? QStringLiteral("/certificate.xml") : QStringLiteral("/certificate.pdf")),
+        dcc ? QStringLiteral("DCC (*.xml)") : QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty()) return;
     journal::JournalError error;
-    if (!WriteCertificateFor(row, wholeDay_->isChecked(), {}, error, false, path.toStdString())) {
+    const std::string file = path.toStdString();
+    if (!WriteCertificateFor(row, wholeDay_->isChecked(), dcc ? std::string() : file, error,
+                             !dcc && withDrift_->isChecked(), dcc ? file : std::string())) {
         services::ShowMessage(journal::JournalErrorText(error));
     }
 }

@@ -81,6 +81,7 @@ class JournalWindow final : public QDialog {
     void OnExportCsv();
     void OnCertificate();
     void OnCertificateDcc();
+    void IssueCertificate(bool dcc);
     void OnVerify();
     // The references and conditions for the work (JournalConditionsDialog).
     void OnConditions();
