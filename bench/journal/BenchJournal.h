@@ -30,6 +30,7 @@ inline journal::JournalEntry BenchEntry(int i) {
     }
     pages::ChannelRecord channel;
     channel.name = "CH1";
+    channel.unit = pages::kUnitCelsius;
     channel.asFound = pages::Correction{1.0 + (drifting ? i / kDriftEvery * 0.0001 : 0.0), 0.4};
     channel.enteredPoints = {"25.0", "25.3"};
     channel.entered = pages::Correction{1.0, 0.3};
