@@ -111,8 +111,6 @@ constexpr StringEntry kStrings[] = {
     {kMsgChainBroken,
      "The journal's chain is broken at record %d. This record and the ones after it may "
      "have been altered."},
-    {kMsgJournalUnreadable, "The adjustment journal cannot be read.\n\n%s"},
-    {kMsgCannotWriteFile, "The file could not be written.\n\n%s"},
     {kStrSerialNumber, "Serial number"},
     {kStrModel, "Model"},
     {kStrPeriod, "Period"},
@@ -168,7 +166,6 @@ constexpr StringEntry kStrings[] = {
     {kStrAmbient, "Ambient conditions"},
     {kStrUncertainty, "Uncertainty (as stated by the laboratory)"},
     {kStrChainDigest, "Journal chain digest"},
-    {kFmtPageOf, "page %d of %d"},
     {kStrRowsCovered, "Rows covered"},
     {kStrConditionsMenu, "References and conditions…"},
     {kStrReferencesInUse, "Reference instruments in use"},
@@ -198,7 +195,6 @@ constexpr StringEntry kStrings[] = {
      "the history log file could not be saved.\nDo not send the same correction again."},
     // The journal's errors.
     {kMsgGivenReason, "%s"},
-    {kMsgNoJournal, "no journal"},
     {kMsgJournalNoDataFolder, "no data folder for the journal"},
     {kMsgJournalDriverMissing, "the %s driver of Qt SQL is not installed"},
     {kMsgJournalPasswordGiven, "the journal connection must not hold a password; use the password file"},
@@ -220,7 +216,6 @@ constexpr StringEntry kStrings[] = {
     {kMsgReferenceRetiredId, "reference %s was retired; give the instrument a new identifier"},
     {kMsgReferenceNotRegistered, "reference %s is not in the register"},
     {kMsgReferenceAlreadyRetired, "reference %s is already retired"},
-    {kMsgSealJournalUnreadable, "the journal cannot be read: %s"},
     {kMsgSealChainBroken, "the journal's chain breaks at row %s"},
     {kMsgSealRowMissing, "row %s is not in the journal"},
     {kMsgSealRowsDiffer, "the rows in the journal are not those the certificate was drawn from"},
