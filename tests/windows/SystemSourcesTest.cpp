@@ -118,10 +118,10 @@ TEST(SharedJournalOnWindows, IsRefusedWithItsMessageAndNothingIsMade) {
     const SettingsFile settings((folder / "settings.ini").string());
     const journal::JournalLocation location = journal::ConfiguredLocation();
     ASSERT_EQ(location.engine, journal::Engine::Postgres);
-    std::string error;
+    journal::JournalError error;
     EXPECT_EQ(journal::OpenJournal(location, error), nullptr);
-    EXPECT_EQ(error, services::LoadResString(resources::strings::kMsgSharedJournalLinuxOnly));
-    EXPECT_NE(error.find("Linux"), std::string::npos);
+    EXPECT_EQ(error.text, resources::strings::kMsgSharedJournalLinuxOnly);
+    EXPECT_NE(journal::JournalErrorText(error).find("Linux"), std::string::npos);
     EXPECT_FALSE(fs::exists(folder / "journal.sqlite3"));
     fs::remove_all(folder);
 }
